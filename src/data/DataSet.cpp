@@ -1,0 +1,264 @@
+#include "data/DataSet.h"
+
+#include "common/Decimal.h"
+#include "common/Formatos.h"
+
+#include <QAbstractItemView>
+#include <QDate>
+#include <QItemSelectionModel>
+#include <QTime>
+
+QVariant DataSet::Linha::operator[](const QString& campo) const
+{
+    const int c = m_dados.campo(campo);
+    return c < 0 ? QVariant() : m_valores.value(c);
+}
+
+DataSet::DataSet(QObject* parent) : QAbstractTableModel(parent) {}
+
+void DataSet::carrega(const Resultado& resultado)
+{
+    m_campos = resultado.campos;
+    m_linhas = resultado.linhas;
+    m_atual = -1;
+    aplicaFiltro();
+}
+
+void DataSet::carrega(Consulta& consulta, Transacao* transacao)
+{
+    carrega(consulta.abre(transacao));
+}
+
+void DataSet::esvazia()
+{
+    carrega(Resultado{m_campos, {}});
+}
+
+int DataSet::campo(const QString& nome) const
+{
+    for (int i = 0; i < m_campos.size(); ++i)
+        if (m_campos[i].compare(nome, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QVariant DataSet::valorBruto(int linha, int campo) const
+{
+    if (linha < 0 || linha >= m_visiveis.size() || campo < 0)
+        return QVariant();
+    return m_linhas.at(m_visiveis.at(linha)).value(campo);
+}
+
+QVariant DataSet::valor(int linha, const QString& nome) const
+{
+    return valorBruto(linha, campo(nome));
+}
+
+QString DataSet::texto(int linha, const QString& nome) const
+{
+    return formata(valor(linha, nome), formato(nome));
+}
+
+QVariant DataSet::valor(const QString& nome) const
+{
+    return valor(m_atual, nome);
+}
+
+void DataSet::setLinhaAtual(int linha)
+{
+    if (m_visiveis.isEmpty())
+        linha = -1;
+    else
+        linha = qBound(0, linha, int(m_visiveis.size()) - 1);
+    if (linha == m_atual)
+        return;
+    m_atual = linha;
+    emit linhaAtualMudou(m_atual);
+}
+
+int DataSet::localiza(const QString& nome, const QString& prefixo)
+{
+    const int c = campo(nome);
+    if (c < 0)
+        return -1;
+    for (int i = 0; i < m_visiveis.size(); ++i) {
+        const QVariant v = valorBruto(i, c);
+        const QString t = v.metaType() == QMetaType::fromType<Decimal>()
+                              ? v.value<Decimal>().toString()
+                              : v.toString();
+        if (t.startsWith(prefixo, Qt::CaseSensitive)) {
+            setLinhaAtual(i);
+            return i;
+        }
+    }
+    return -1;
+}
+
+void DataSet::setFiltro(Filtro filtro)
+{
+    m_filtro = std::move(filtro);
+    aplicaFiltro();
+}
+
+void DataSet::aplicaFiltro()
+{
+    // The current row stays on the same record when the filter still shows it; otherwise the
+    // first row becomes current.
+    const int antiga = (m_atual >= 0 && m_atual < m_visiveis.size()) ? m_visiveis[m_atual] : -1;
+    beginResetModel();
+    m_visiveis.clear();
+    for (int i = 0; i < m_linhas.size(); ++i)
+        if (!m_filtro || m_filtro(Linha(m_linhas[i], *this)))
+            m_visiveis << i;
+    const int nova = antiga < 0 ? -1 : int(m_visiveis.indexOf(antiga));
+    m_atual = nova >= 0 ? nova : (m_visiveis.isEmpty() ? -1 : 0);
+    endResetModel();
+    emit linhaAtualMudou(m_atual);
+}
+
+void DataSet::setColunas(const QList<QPair<QString, QString>>& colunas)
+{
+    beginResetModel();
+    m_colunas = colunas;
+    endResetModel();
+}
+
+QString DataSet::campoDaColuna(int coluna) const
+{
+    if (!m_colunas.isEmpty())
+        return coluna >= 0 && coluna < m_colunas.size() ? m_colunas[coluna].first : QString();
+    return m_campos.value(coluna);
+}
+
+void DataSet::setFormato(const QString& nome, Formato f)
+{
+    m_formatos.insert(nome.toUpper(), f);
+    if (!m_visiveis.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+DataSet::Formato DataSet::formato(const QString& nome) const
+{
+    return m_formatos.value(nome.toUpper(), Formato::Automatico);
+}
+
+QString DataSet::formata(const QVariant& v, Formato f)
+{
+    if (v.isNull())
+        return QString();
+    const bool decimal = v.metaType() == QMetaType::fromType<Decimal>();
+    auto comoDecimal = [&]() {
+        if (decimal)
+            return v.value<Decimal>();
+        if (v.typeId() == QMetaType::Double)
+            return Decimal::deDouble(v.toDouble(), 6);
+        return Decimal::deInteiro(v.toLongLong());
+    };
+    switch (f) {
+    case Formato::Texto:
+        return decimal ? v.value<Decimal>().toString() : v.toString();
+    case Formato::Quantidade:
+        return Formatos::numero(comoDecimal(), 3);
+    case Formato::QuantidadeSemMilhar:
+        return Formatos::numero(comoDecimal(), 3, false);
+    case Formato::Moeda:
+        return Formatos::moeda(comoDecimal());
+    case Formato::Inteiro:
+        return Formatos::inteiro(comoDecimal().arredondado(0).unidades());
+    case Formato::Data:
+        return Formatos::data(v.toDate());
+    case Formato::Hora:
+        return Formatos::hora(v.toTime());
+    case Formato::Automatico:
+        break;
+    }
+    if (decimal)
+        return Formatos::numero(v.value<Decimal>(), v.value<Decimal>().escala());
+    switch (v.typeId()) {
+    case QMetaType::QDate:
+        return Formatos::data(v.toDate());
+    case QMetaType::QTime:
+        return Formatos::hora(v.toTime());
+    case QMetaType::QDateTime:
+        return Formatos::dataHora(v.toDateTime());
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        return Formatos::inteiro(v.toLongLong());
+    case QMetaType::Double:
+        return Formatos::numero(v.toDouble(), 2);
+    default:
+        return v.toString();
+    }
+}
+
+void DataSet::acompanha(QAbstractItemView* view)
+{
+    view->setModel(this);
+    QPointer<QAbstractItemView> v(view);
+    auto mostraAtual = [this, v](int linha) {
+        if (!v || !v->selectionModel())
+            return;
+        if (linha < 0) {
+            v->selectionModel()->clearSelection();
+            return;
+        }
+        const QModelIndex atual = v->currentIndex();
+        if (atual.isValid() && atual.row() == linha && v->selectionModel()->isRowSelected(linha))
+            return;
+        const QModelIndex alvo = index(linha, atual.isValid() ? atual.column() : 0);
+        v->selectionModel()->setCurrentIndex(alvo, QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+        v->scrollTo(alvo);
+    };
+    connect(this, &DataSet::linhaAtualMudou, view, mostraAtual);
+    connect(this, &QAbstractItemModel::modelReset, view, [this, mostraAtual] {
+        mostraAtual(m_atual);
+    });
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& atual) {
+                if (atual.isValid())
+                    setLinhaAtual(atual.row());
+            });
+    mostraAtual(m_atual);
+}
+
+int DataSet::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_visiveis.size());
+}
+
+int DataSet::columnCount(const QModelIndex& parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return int(m_colunas.isEmpty() ? m_campos.size() : m_colunas.size());
+}
+
+QVariant DataSet::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    const QString nome = campoDaColuna(index.column());
+    if (role == Qt::DisplayRole)
+        return texto(index.row(), nome);
+    if (role == Qt::TextAlignmentRole) {
+        const QVariant v = valor(index.row(), nome);
+        const Formato f = formato(nome);
+        const bool numero = f == Formato::Quantidade || f == Formato::QuantidadeSemMilhar ||
+                            f == Formato::Moeda || f == Formato::Inteiro ||
+                            (f == Formato::Automatico &&
+                             (v.metaType() == QMetaType::fromType<Decimal>() ||
+                              v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double));
+        return QVariant::fromValue(Qt::AlignVCenter | (numero ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    return QVariant();
+}
+
+QVariant DataSet::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (!m_colunas.isEmpty())
+        return section < m_colunas.size() ? m_colunas[section].second : QString();
+    return m_campos.value(section);
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "data/firebird/Consulta.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+class QAbstractItemView;
+
+// The in-memory list behind every grid: the rows of one statement, in the statement's order.
+// A list is shared: the list window and the search window of a register (and the reports)
+// show the same rows, the same order and the same current row.
+//
+// It knows how each field is shown (quantities "1.234,500", amounts "R$ 1.234,56", dates
+// "10/10/2004"), which fields the grids show and under which captions, finds the first row
+// whose value begins with a typed text, and can hide rows through a filter.
+class DataSet : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum class Formato {
+        Automatico,          // by the value: numbers with their decimals, dates, text as stored
+        Texto,               // as stored
+        Quantidade,          // "#,##0.000": 1.234,500
+        QuantidadeSemMilhar, // "#0.000": 1234,500
+        Moeda,               // R$ 1.234,56
+        Inteiro,             // 5
+        Data,                // 10/10/2004
+        Hora,                // 14:05:09
+    };
+
+    // One row as the filter sees it: its values by field name.
+    class Linha {
+    public:
+        Linha(const QVector<QVariant>& valores, const DataSet& dados)
+            : m_valores(valores), m_dados(dados)
+        {
+        }
+        QVariant operator[](const QString& campo) const;
+
+    private:
+        const QVector<QVariant>& m_valores;
+        const DataSet& m_dados;
+    };
+    using Filtro = std::function<bool(const Linha&)>;
+
+    explicit DataSet(QObject* parent = nullptr);
+
+    // Replaces the rows; the current row becomes the first one (none when empty).
+    void carrega(const Resultado& resultado);
+    // Runs the query and loads its rows.
+    void carrega(Consulta& consulta, Transacao* transacao = nullptr);
+    void esvazia();
+
+    const QStringList& campos() const { return m_campos; }
+    int campo(const QString& nome) const; // -1 when absent; without regard to case
+
+    // Rows as the grids see them (the filter applied), counted from 0.
+    int tamanho() const { return int(m_visiveis.size()); }
+    bool vazio() const { return m_visiveis.isEmpty(); }
+    QVariant valor(int linha, const QString& campo) const;
+    QString texto(int linha, const QString& campo) const; // as the grid shows it
+
+    // The current row, shared by every view that shows this list; -1 when empty.
+    int linhaAtual() const { return m_atual; }
+    void setLinhaAtual(int linha);
+    QVariant valor(const QString& campo) const; // of the current row; null when empty
+
+    // Makes the first row, in list order, whose stored text in `campo` begins with `prefixo`
+    // (case counts) the current row, and returns it. Returns -1 and leaves the current row
+    // where it was when no row matches.
+    int localiza(const QString& campo, const QString& prefixo);
+
+    void setFiltro(Filtro filtro);
+    void limpaFiltro() { setFiltro({}); }
+
+    // The columns the grids show, with their captions, in order; by default every field under
+    // its own name.
+    void setColunas(const QList<QPair<QString, QString>>& colunas);
+    QString campoDaColuna(int coluna) const;
+    void setFormato(const QString& campo, Formato formato);
+    Formato formato(const QString& campo) const;
+    static QString formata(const QVariant& valor, Formato formato);
+
+    // Keeps a view's selected row and this list's current row together, both ways.
+    void acompanha(QAbstractItemView* view);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+signals:
+    void linhaAtualMudou(int linha);
+
+private:
+    void aplicaFiltro();
+    QVariant valorBruto(int linha, int campo) const;
+
+    QStringList m_campos;
+    QList<QVector<QVariant>> m_linhas;
+    QVector<int> m_visiveis; // indexes into m_linhas of the rows the filter lets through
+    QList<QPair<QString, QString>> m_colunas;
+    QHash<QString, Formato> m_formatos; // by upper-case field name
+    Filtro m_filtro;
+    int m_atual = -1;
+};
