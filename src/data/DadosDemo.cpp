@@ -78,12 +78,13 @@ public:
                   QString());
         if (!p.consumivel) {
             ++m_emprestimos;
-            insere(m_t,
-                   QStringLiteral("Insert into MOV_Consu (MOV_CodPro,MOV_Tipo,Mov_Data,Mov_DataD, "
-                                  "Mov_Quant,Mov_Doc,MOV_Devolvido,MOV_CodInt) Values (:CodProC, "
-                                  ":TipoC, :DataC, :DataDC, :QuantC, :DocC, :DevolvidoC, :CodIntC)"),
-                   {p.codigo, codigoSeis(requisitante), data, devolucao, QVariant::fromValue(q),
-                    doc, QStringLiteral("N"), m_emprestimos});
+            insere(
+                m_t,
+                QStringLiteral("Insert into MOV_Consu (MOV_CodPro,MOV_Tipo,Mov_Data,Mov_DataD, "
+                               "Mov_Quant,Mov_Doc,MOV_Devolvido,MOV_CodInt) Values (:CodProC, "
+                               ":TipoC, :DataC, :DataDC, :QuantC, :DocC, :DevolvidoC, :CodIntC)"),
+                {p.codigo, codigoSeis(requisitante), data, devolucao, QVariant::fromValue(q), doc,
+                 QStringLiteral("N"), m_emprestimos});
         }
     }
 
@@ -97,8 +98,8 @@ public:
                        "PRO_EMax,PRO_Quant,PRO_Consumivel,PRO_UComp,PRO_CodFor) Values (:a,:b,"
                        ":c,:d,:e,:f,:g,:h,:i,:j,:k,:l,:m,:n,:o,:p)"),
                    {p.codigo, p.descricao, p.unidade, p.grupo, p.local, p.minimo,
-                    QVariant::fromValue(p.custo), cadastro, QString(), p.referencia,
-                    p.codBarras, p.maximo, QVariant::fromValue(p.quantidade),
+                    QVariant::fromValue(p.custo), cadastro, QString(), p.referencia, p.codBarras,
+                    p.maximo, QVariant::fromValue(p.quantidade),
                     QString::fromLatin1(p.consumivel ? "S" : "N"),
                     p.ultimaCompra.isValid() ? QVariant(p.ultimaCompra) : QVariant(),
                     p.ultimoFornecedor});
@@ -106,9 +107,9 @@ public:
     }
 
 private:
-    void movimento(const QString& produto, const QString& oper, const QDate& data,
-                   const Decimal& q, const Decimal& valor, const QString& doc,
-                   const QString& requisitante, const QString& fornecedor)
+    void movimento(const QString& produto, const QString& oper, const QDate& data, const Decimal& q,
+                   const Decimal& valor, const QString& doc, const QString& requisitante,
+                   const QString& fornecedor)
     {
         ++m_numero;
         insere(m_t,
@@ -174,9 +175,10 @@ void preenche(Conexao& conexao)
         {"5", QStringLiteral("João Antônio Conceição")},
     };
     for (const auto& [codigo, nome] : requisitantes)
-        insere(t,
-               QStringLiteral("Insert into Requisitante (REQ_Codigo, REQ_Descricao) values (:a, :b)"),
-               {codigoSeis(codigo), nome});
+        insere(
+            t,
+            QStringLiteral("Insert into Requisitante (REQ_Codigo, REQ_Descricao) values (:a, :b)"),
+            {codigoSeis(codigo), nome});
 
     const QList<QPair<QString, QString>> gruposFornec = {
         {"1", QStringLiteral("Ferragens")},
@@ -189,8 +191,8 @@ void preenche(Conexao& conexao)
 
     struct Fornec {
         const char* codigo;
-        QString fantasia, razao, ender, numero, bairro, cidade, uf, cep, cnpj, fone, contato,
-            email, grupo;
+        QString fantasia, razao, ender, numero, bairro, cidade, uf, cep, cnpj, fone, contato, email,
+            grupo;
     };
     const QList<Fornec> fornecedores = {
         {"1", QStringLiteral("Ferragens São Jorge"), QStringLiteral("Ferragens São Jorge Ltda."),
@@ -199,7 +201,8 @@ void preenche(Conexao& conexao)
          QStringLiteral("23.456.789/0001-01"), QStringLiteral("(19) 3233-1010"),
          QStringLiteral("Márcio"), QStringLiteral("vendas@ferragenssaojorge.com.br"),
          QStringLiteral("000001")},
-        {"2", QStringLiteral("Eletro Luz"), QStringLiteral("Eletro Luz Comércio de Materiais Elétricos Ltda."),
+        {"2", QStringLiteral("Eletro Luz"),
+         QStringLiteral("Eletro Luz Comércio de Materiais Elétricos Ltda."),
          QStringLiteral("Rua Tiradentes"), QStringLiteral("88"), QStringLiteral("Vila Nova"),
          QStringLiteral("Campo Alegre"), QStringLiteral("SP"), QStringLiteral("13050-030"),
          QStringLiteral("34.567.890/0001-12"), QStringLiteral("(19) 3276-4040"),
@@ -213,14 +216,15 @@ void preenche(Conexao& conexao)
          QStringLiteral("000003")},
     };
     for (const Fornec& f : fornecedores)
-        insere(t,
-               QStringLiteral("Insert into Fornecedor (FOR_Codigo, FOR_Fanta, FOR_Razao, "
-                              "FOR_Ender, FOR_Numero, FOR_Bairro, FOR_Cidade, FOR_UF, FOR_CEP, "
-                              "FOR_Tipo, FOR_CNPJ, FOR_Fone1, FOR_Contato, FOR_Email, FOR_DCad, "
-                              "FOR_Grupo) values (:a,:b,:c,:d,:e,:f,:g,:h,:i,:j,:k,:l,:m,:n,:o,:p)"),
-               {codigoFornecedor(QLatin1String(f.codigo)), f.fantasia, f.razao, f.ender,
-                f.numero, f.bairro, f.cidade, f.uf, f.cep, QStringLiteral("J"), f.cnpj, f.fone,
-                f.contato, f.email, inicio, f.grupo});
+        insere(
+            t,
+            QStringLiteral("Insert into Fornecedor (FOR_Codigo, FOR_Fanta, FOR_Razao, "
+                           "FOR_Ender, FOR_Numero, FOR_Bairro, FOR_Cidade, FOR_UF, FOR_CEP, "
+                           "FOR_Tipo, FOR_CNPJ, FOR_Fone1, FOR_Contato, FOR_Email, FOR_DCad, "
+                           "FOR_Grupo) values (:a,:b,:c,:d,:e,:f,:g,:h,:i,:j,:k,:l,:m,:n,:o,:p)"),
+            {codigoFornecedor(QLatin1String(f.codigo)), f.fantasia, f.razao, f.ender, f.numero,
+             f.bairro, f.cidade, f.uf, f.cep, QStringLiteral("J"), f.cnpj, f.fone, f.contato,
+             f.email, inicio, f.grupo});
 
     Almoxarifado a(t);
     auto produto = [&](const char* codigo, const QString& descricao, const char* unidade,
@@ -303,7 +307,8 @@ void preencheVolume(Conexao& conexao, qint64 produtos, qint64 movimentos)
     {
         Transacao t(conexao);
         Consulta grupo(conexao);
-        grupo.setSql(QStringLiteral("Insert into Grupos (GRU_Codigo, GRU_Descricao) values (:a, :b)"));
+        grupo.setSql(
+            QStringLiteral("Insert into Grupos (GRU_Codigo, GRU_Descricao) values (:a, :b)"));
         for (int g = 1; g <= gruposTotal; ++g) {
             grupo.setParametro(QStringLiteral("a"), codigoSeis(QString::number(g)));
             grupo.setParametro(QStringLiteral("b"), QStringLiteral("Grupo %1").arg(g));
@@ -327,10 +332,13 @@ void preencheVolume(Conexao& conexao, qint64 produtos, qint64 movimentos)
             produto.setParametro(QStringLiteral("DescricaoC"), QStringLiteral("Produto %1").arg(i));
             produto.setParametro(QStringLiteral("GrupoC"),
                                  codigoSeis(QString::number(1 + i % gruposTotal)));
-            produto.setParametro(QStringLiteral("ValorC"), QVariant::fromValue(Decimal(100 + i % 9000, 2)));
+            produto.setParametro(QStringLiteral("ValorC"),
+                                 QVariant::fromValue(Decimal(100 + i % 9000, 2)));
             produto.setParametro(QStringLiteral("DataC"), hoje);
-            produto.setParametro(QStringLiteral("QuantC"), QVariant::fromValue(Decimal(1000000, 3)));
-            produto.setParametro(QStringLiteral("ConsumivelC"), QString::fromLatin1(i % 10 ? "S" : "N"));
+            produto.setParametro(QStringLiteral("QuantC"),
+                                 QVariant::fromValue(Decimal(1000000, 3)));
+            produto.setParametro(QStringLiteral("ConsumivelC"),
+                                 QString::fromLatin1(i % 10 ? "S" : "N"));
             produto.executa(t);
         }
         t.commit();
@@ -348,9 +356,12 @@ void preencheVolume(Conexao& conexao, qint64 produtos, qint64 movimentos)
             mov.setParametro(QStringLiteral("CodigoC"),
                              codigoProduto(QString::number(1 + (n * 7919) % produtos)));
             mov.setParametro(QStringLiteral("OperC"), QString::fromLatin1(entrada ? "EE" : "SS"));
-            mov.setParametro(QStringLiteral("DataC"), hoje.addDays(-(movimentos - n) * 1825 / movimentos));
-            mov.setParametro(QStringLiteral("ValorC"), QVariant::fromValue(Decimal(500 + n % 10000, 2)));
-            mov.setParametro(QStringLiteral("QuantC"), QVariant::fromValue(Decimal(1000 + n % 5000, 3)));
+            mov.setParametro(QStringLiteral("DataC"),
+                             hoje.addDays(-(movimentos - n) * 1825 / movimentos));
+            mov.setParametro(QStringLiteral("ValorC"),
+                             QVariant::fromValue(Decimal(500 + n % 10000, 2)));
+            mov.setParametro(QStringLiteral("QuantC"),
+                             QVariant::fromValue(Decimal(1000 + n % 5000, 3)));
             mov.setParametro(QStringLiteral("DocC"), QStringLiteral("NF %1").arg(n));
             mov.setParametro(QStringLiteral("TipoC"),
                              entrada ? vazio : codigoSeis(QString::number(1 + n % 50)));

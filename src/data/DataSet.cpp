@@ -211,9 +211,8 @@ void DataSet::acompanha(QAbstractItemView* view)
         v->scrollTo(alvo);
     };
     connect(this, &DataSet::linhaAtualMudou, view, mostraAtual);
-    connect(this, &QAbstractItemModel::modelReset, view, [this, mostraAtual] {
-        mostraAtual(m_atual);
-    });
+    connect(this, &QAbstractItemModel::modelReset, view,
+            [this, mostraAtual] { mostraAtual(m_atual); });
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& atual) {
                 if (atual.isValid())
@@ -244,11 +243,12 @@ QVariant DataSet::data(const QModelIndex& index, int role) const
     if (role == Qt::TextAlignmentRole) {
         const QVariant v = valor(index.row(), nome);
         const Formato f = formato(nome);
-        const bool numero = f == Formato::Quantidade || f == Formato::QuantidadeSemMilhar ||
-                            f == Formato::Moeda || f == Formato::Inteiro ||
-                            (f == Formato::Automatico &&
-                             (v.metaType() == QMetaType::fromType<Decimal>() ||
-                              v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double));
+        const bool numero =
+            f == Formato::Quantidade || f == Formato::QuantidadeSemMilhar || f == Formato::Moeda ||
+            f == Formato::Inteiro ||
+            (f == Formato::Automatico &&
+             (v.metaType() == QMetaType::fromType<Decimal>() || v.typeId() == QMetaType::LongLong ||
+              v.typeId() == QMetaType::Double));
         return QVariant::fromValue(Qt::AlignVCenter | (numero ? Qt::AlignRight : Qt::AlignLeft));
     }
     return QVariant();

@@ -37,8 +37,7 @@ public:
     public:
         Linha(const QVector<QVariant>& valores, const DataSet& dados)
             : m_valores(valores), m_dados(dados)
-        {
-        }
+        {}
         QVariant operator[](const QString& campo) const;
 
     private:

@@ -68,7 +68,8 @@ void TstFirebird::latin1TextRoundTripsExactly()
 {
     BancoTeste b;
     const QString nome = QStringLiteral("Elétrica São João ç");
-    b.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', :D)", {{"D", nome}});
+    b.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', :D)",
+              {{"D", nome}});
     QCOMPARE(b.valor("Select GRU_Descricao From Grupos").toString(), nome);
     // Stored as its 19 ISO 8859-1 bytes, not as UTF-8 sequences.
     QCOMPARE(b.valor("Select octet_length(GRU_Descricao) From Grupos").toLongLong(), 19);
@@ -110,18 +111,27 @@ void TstFirebird::amountsRoundHalfAwayFromZero_data()
     QTest::addColumn<QString>("coluna");
     QTest::addColumn<QString>("gravado");
 
-    QTest::newRow("double 1234.565") << QVariant(1234.565) << "PRO_Valor" << "1234.57";
-    QTest::newRow("double 2.135") << QVariant(2.135) << "PRO_Valor" << "2.14";
-    QTest::newRow("double 4.015") << QVariant(4.015) << "PRO_Valor" << "4.02";
-    QTest::newRow("double -0.125") << QVariant(-0.125) << "PRO_Valor" << "-0.13";
+    QTest::newRow("double 1234.565") << QVariant(1234.565) << "PRO_Valor"
+                                     << "1234.57";
+    QTest::newRow("double 2.135") << QVariant(2.135) << "PRO_Valor"
+                                  << "2.14";
+    QTest::newRow("double 4.015") << QVariant(4.015) << "PRO_Valor"
+                                  << "4.02";
+    QTest::newRow("double -0.125") << QVariant(-0.125) << "PRO_Valor"
+                                   << "-0.13";
     QTest::newRow("decimal 2,135") << QVariant::fromValue(Decimal(2135, 3)) << "PRO_Valor"
                                    << "2.14";
-    QTest::newRow("whole into amount") << QVariant(7) << "PRO_Valor" << "7.00";
-    QTest::newRow("quantity 0.0005") << QVariant(0.0005) << "PRO_Quant" << "0.001";
-    QTest::newRow("quantity 1234.5") << QVariant(1234.5) << "PRO_Quant" << "1234.500";
-    QTest::newRow("minimum 2.5") << QVariant(2.5) << "PRO_Min" << "3";
+    QTest::newRow("whole into amount") << QVariant(7) << "PRO_Valor"
+                                       << "7.00";
+    QTest::newRow("quantity 0.0005") << QVariant(0.0005) << "PRO_Quant"
+                                     << "0.001";
+    QTest::newRow("quantity 1234.5") << QVariant(1234.5) << "PRO_Quant"
+                                     << "1234.500";
+    QTest::newRow("minimum 2.5") << QVariant(2.5) << "PRO_Min"
+                                 << "3";
     QTest::newRow("text 1234,56 is not a number")
-        << QVariant(QStringLiteral("1234,56")) << "PRO_Valor" << "conversion error";
+        << QVariant(QStringLiteral("1234,56")) << "PRO_Valor"
+        << "conversion error";
 }
 
 void TstFirebird::amountsRoundHalfAwayFromZero()
@@ -131,8 +141,9 @@ void TstFirebird::amountsRoundHalfAwayFromZero()
     QFETCH(QString, gravado);
     BancoTeste b;
     try {
-        b.executa(QStringLiteral("Insert into Produtos (PRO_Codigo, %1) values ('1', :V)").arg(coluna),
-                  {{"V", enviado}});
+        b.executa(
+            QStringLiteral("Insert into Produtos (PRO_Codigo, %1) values ('1', :V)").arg(coluna),
+            {{"V", enviado}});
     } catch (const ErroBanco& e) {
         QVERIFY2(e.mensagem().contains(gravado), qPrintable(e.mensagem()));
         QCOMPARE(b.conta("Produtos"), 0);
@@ -168,9 +179,12 @@ void TstFirebird::textTooLongIsRefusedAndNothingStored_data()
     QTest::addColumn<QString>("tabela");
     QTest::addColumn<QString>("coluna");
     QTest::addColumn<int>("largura");
-    QTest::newRow("group name 50") << "Grupos" << "GRU_Descricao" << 50;
-    QTest::newRow("fixed document 20") << "Mov_Estq" << "MOV_Doc" << 20;
-    QTest::newRow("company remarks 200") << "Empresa" << "EMP_Obs" << 200;
+    QTest::newRow("group name 50") << "Grupos"
+                                   << "GRU_Descricao" << 50;
+    QTest::newRow("fixed document 20") << "Mov_Estq"
+                                       << "MOV_Doc" << 20;
+    QTest::newRow("company remarks 200") << "Empresa"
+                                         << "EMP_Obs" << 200;
 }
 
 void TstFirebird::textTooLongIsRefusedAndNothingStored()
@@ -180,8 +194,9 @@ void TstFirebird::textTooLongIsRefusedAndNothingStored()
     QFETCH(int, largura);
     BancoTeste b;
     const int antes = b.conta(tabela);
-    const QString chave = tabela == "Grupos" ? "GRU_Codigo" : tabela == "Mov_Estq" ? "MOV_CodInt"
-                                                                                   : "EMP_Codigo";
+    const QString chave = tabela == "Grupos"     ? "GRU_Codigo"
+                          : tabela == "Mov_Estq" ? "MOV_CodInt"
+                                                 : "EMP_Codigo";
     const QString sql =
         QStringLiteral("Insert into %1 (%2, %3) values (:K, :T)").arg(tabela, chave, coluna);
 
@@ -209,14 +224,18 @@ void TstFirebird::paddedCodesAreFoundOnlyWithTheirPadding_data()
 
     const QString pro = "Insert into Produtos (PRO_Codigo) values (:C)";
     const QString proBusca = "Select * From Produtos Where PRO_Codigo=:CodigoC";
-    QTest::newRow("product padded") << pro << proBusca << "      1234" << "      1234" << true;
-    QTest::newRow("product bare") << pro << proBusca << "      1234" << "1234" << false;
+    QTest::newRow("product padded") << pro << proBusca << "      1234"
+                                    << "      1234" << true;
+    QTest::newRow("product bare") << pro << proBusca << "      1234"
+                                  << "1234" << false;
     const QString forn = "Insert into Fornecedor (FOR_Codigo) values (:C)";
     const QString fornBusca = "Select * From Fornecedor Where FOR_Codigo=:CodigoC";
-    QTest::newRow("supplier padded") << forn << fornBusca << "0000000015" << "0000000015" << true;
-    QTest::newRow("supplier bare") << forn << fornBusca << "0000000015" << "15" << false;
-    QTest::newRow("supplier trailing blanks")
-        << forn << fornBusca << "0000000015" << "0000000015   " << true;
+    QTest::newRow("supplier padded") << forn << fornBusca << "0000000015"
+                                     << "0000000015" << true;
+    QTest::newRow("supplier bare") << forn << fornBusca << "0000000015"
+                                   << "15" << false;
+    QTest::newRow("supplier trailing blanks") << forn << fornBusca << "0000000015"
+                                              << "0000000015   " << true;
 }
 
 void TstFirebird::paddedCodesAreFoundOnlyWithTheirPadding()
@@ -257,8 +276,8 @@ void TstFirebird::productListHidesProductsWithoutGroup()
     b.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Ferramentas')");
     b.executa("Insert into Produtos (PRO_Codigo, PRO_CodGru) values ('         1', '000001')");
     b.executa("Insert into Produtos (PRO_Codigo, PRO_CodGru) values ('         2', '000002')");
-    const Resultado r = b.consulta(
-        "Select * From Produtos p join Grupos g on(p.PRO_CodGRU =g.GRU_Codigo) order by PRO_Codigo");
+    const Resultado r = b.consulta("Select * From Produtos p join Grupos g on(p.PRO_CodGRU "
+                                   "=g.GRU_Codigo) order by PRO_Codigo");
     QCOMPARE(r.tamanho(), 1);
     QCOMPARE(r.valor(0, "PRO_CODIGO").toString(), QString("         1"));
     QCOMPARE(r.valor(0, "GRU_DESCRICAO").toString(), QString("Ferramentas"));
@@ -267,10 +286,11 @@ void TstFirebird::productListHidesProductsWithoutGroup()
 void TstFirebird::namedParametersIgnoreCaseAndQuotedText()
 {
     QStringList nomes;
-    const QByteArray texto = Consulta::traduz(
-        "Select ':NaoE' as a, \"x:y\" From T -- :Comentario\nWhere a=:CodigoC and b=:codigoc /* :c */ "
-        "and d=:DataIniD",
-        &nomes);
+    const QByteArray texto =
+        Consulta::traduz("Select ':NaoE' as a, \"x:y\" From T -- :Comentario\nWhere a=:CodigoC and "
+                         "b=:codigoc /* :c */ "
+                         "and d=:DataIniD",
+                         &nomes);
     QCOMPARE(nomes, QStringList({"CodigoC", "codigoc", "DataIniD"}));
     QVERIFY(texto.contains("':NaoE'"));
     QVERIFY(texto.contains("a=? and b=?"));
@@ -315,8 +335,9 @@ void TstFirebird::transactionRollsBackUnlessCommitted()
     upd.setSql("Update Requisitante set REQ_Descricao = 'Pintura'");
     QCOMPARE(upd.executa(t), 2);
     t.rollback();
-    QCOMPARE(b.valor("Select count(*) from Requisitante where REQ_Descricao = 'Oficina'").toLongLong(),
-             2);
+    QCOMPARE(
+        b.valor("Select count(*) from Requisitante where REQ_Descricao = 'Oficina'").toLongLong(),
+        2);
 }
 
 void TstFirebird::writesWaitAndReportConflicts()
@@ -370,13 +391,18 @@ void TstFirebird::databasePathFromFolder_data()
     QTest::addColumn<QString>("pasta");
     QTest::addColumn<QString>("banco");
     QTest::addColumn<bool>("remoto");
-    QTest::newRow("local") << "/dados/almox" << "/dados/almox/zv.fdb" << false;
-    QTest::newRow("trailing slash kept") << "/dados/" << "/dados//zv.fdb" << false;
-    QTest::newRow("server") << "servidor:/dados" << "servidor:/dados/zv.fdb" << true;
-    QTest::newRow("backslashes") << "C:\\Dados" << "C:\\Dados\\zv.fdb" << false;
-    QTest::newRow("trailing backslash kept") << "C:\\Dados\\" << "C:\\Dados\\\\zv.fdb" << false;
-    QTest::newRow("server by address")
-        << "192.168.0.10:C:\\Dados" << "192.168.0.10:C:\\Dados\\zv.fdb" << true;
+    QTest::newRow("local") << "/dados/almox"
+                           << "/dados/almox/zv.fdb" << false;
+    QTest::newRow("trailing slash kept") << "/dados/"
+                                         << "/dados//zv.fdb" << false;
+    QTest::newRow("server") << "servidor:/dados"
+                            << "servidor:/dados/zv.fdb" << true;
+    QTest::newRow("backslashes") << "C:\\Dados"
+                                 << "C:\\Dados\\zv.fdb" << false;
+    QTest::newRow("trailing backslash kept") << "C:\\Dados\\"
+                                             << "C:\\Dados\\\\zv.fdb" << false;
+    QTest::newRow("server by address") << "192.168.0.10:C:\\Dados"
+                                       << "192.168.0.10:C:\\Dados\\zv.fdb" << true;
 }
 
 void TstFirebird::databasePathFromFolder()
@@ -415,7 +441,8 @@ void TstFirebird::missingDatabaseGivesServerMessage()
 void TstFirebird::limitStopsReadingEarly()
 {
     BancoTeste b;
-    b.executa("Insert into Mov_Estq (MOV_CodInt) select first 50 rdb$relation_id from rdb$relations");
+    b.executa(
+        "Insert into Mov_Estq (MOV_CodInt) select first 50 rdb$relation_id from rdb$relations");
     Consulta c(b.conexao());
     c.setSql("Select MOV_CodInt From Mov_Estq Order By MOV_CodInt Descending");
     const Resultado um = c.abre(nullptr, 1);

@@ -29,15 +29,15 @@ void escreve(FILE* saida, const QString& texto)
 
 int uso()
 {
-    escreve(stderr, QStringLiteral(
-                        "Uso:\n"
-                        "  zvdb criar PASTA\n"
-                        "      cria PASTA/zv.fdb com as tabelas e os dados de referência\n"
-                        "  zvdb demo PASTA\n"
-                        "      preenche o banco de PASTA com dados de demonstração\n"
-                        "  zvdb volume PASTA --produtos N --movimentos M\n"
-                        "      preenche o banco de PASTA com N produtos e M movimentos\n"
-                        "PASTA pode ser uma pasta local ou servidor:/pasta."));
+    escreve(stderr,
+            QStringLiteral("Uso:\n"
+                           "  zvdb criar PASTA\n"
+                           "      cria PASTA/zv.fdb com as tabelas e os dados de referência\n"
+                           "  zvdb demo PASTA\n"
+                           "      preenche o banco de PASTA com dados de demonstração\n"
+                           "  zvdb volume PASTA --produtos N --movimentos M\n"
+                           "      preenche o banco de PASTA com N produtos e M movimentos\n"
+                           "PASTA pode ser uma pasta local ou servidor:/pasta."));
     return 2;
 }
 

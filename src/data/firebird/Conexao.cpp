@@ -39,7 +39,8 @@ Conexao::~Conexao()
 
 QString Conexao::caminhoBanco(const QString& pasta)
 {
-    const QChar separador = pasta.contains(QLatin1Char('\\')) ? QLatin1Char('\\') : QLatin1Char('/');
+    const QChar separador =
+        pasta.contains(QLatin1Char('\\')) ? QLatin1Char('\\') : QLatin1Char('/');
     return pasta + separador + QLatin1String(arquivo);
 }
 

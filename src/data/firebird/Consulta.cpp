@@ -73,8 +73,8 @@ qint64 unidadesEm(const QVariant& v, int casas)
             throw std::overflow_error("");
         return Decimal::deInteiro(v.toLongLong()).arredondado(casas).unidades();
     } catch (const std::exception&) {
-        throw ErroBanco(QStringLiteral("O número %1 não cabe no banco de dados.")
-                            .arg(v.toString()));
+        throw ErroBanco(
+            QStringLiteral("O número %1 não cabe no banco de dados.").arg(v.toString()));
     }
 }
 
@@ -121,7 +121,8 @@ void montaEntrada(IStatement* comando, const QStringList& nomes,
         for (unsigned i = 0; i < n; ++i) {
             const QString nome = nomes[int(i)].toUpper();
             if (!valores.contains(nome))
-                throw ErroBanco(QStringLiteral("O parâmetro %1 não recebeu valor.").arg(nomes[int(i)]));
+                throw ErroBanco(
+                    QStringLiteral("O parâmetro %1 não recebeu valor.").arg(nomes[int(i)]));
             const QVariant v = valores.value(nome);
             vals[i] = v;
             const unsigned tipoCol = original->getType(&st, i) & ~1u;
@@ -140,7 +141,8 @@ void montaEntrada(IStatement* comando, const QStringList& nomes,
                 if (ehInteiroExato(tipoCol)) {
                     b->setType(&st, i, SQL_INT64 + 1);
                     b->setScale(&st, i, escalaCol);
-                } else if (tipoCol == SQL_FLOAT || tipoCol == SQL_DOUBLE || tipoCol == SQL_D_FLOAT) {
+                } else if (tipoCol == SQL_FLOAT || tipoCol == SQL_DOUBLE ||
+                           tipoCol == SQL_D_FLOAT) {
                     b->setType(&st, i, SQL_DOUBLE + 1);
                 } else {
                     comoTexto(textoDeNumero(v));
@@ -201,8 +203,8 @@ void montaEntrada(IStatement* comando, const QStringList& nomes,
         }
         case SQL_TYPE_DATE: {
             const QDate d = v.toDate();
-            const ISC_DATE x = util->encodeDate(unsigned(d.year()), unsigned(d.month()),
-                                                unsigned(d.day()));
+            const ISC_DATE x =
+                util->encodeDate(unsigned(d.year()), unsigned(d.month()), unsigned(d.day()));
             std::memcpy(dado, &x, sizeof x);
             break;
         }
@@ -216,9 +218,8 @@ void montaEntrada(IStatement* comando, const QStringList& nomes,
         case SQL_TIMESTAMP: {
             const QDateTime dt = v.toDateTime();
             ISC_TIMESTAMP x;
-            x.timestamp_date = util->encodeDate(unsigned(dt.date().year()),
-                                                unsigned(dt.date().month()),
-                                                unsigned(dt.date().day()));
+            x.timestamp_date = util->encodeDate(
+                unsigned(dt.date().year()), unsigned(dt.date().month()), unsigned(dt.date().day()));
             x.timestamp_time =
                 util->encodeTime(unsigned(dt.time().hour()), unsigned(dt.time().minute()),
                                  unsigned(dt.time().second()), unsigned(dt.time().msec()) * 10);
@@ -229,7 +230,8 @@ void montaEntrada(IStatement* comando, const QStringList& nomes,
             *dado = v.toBool() ? 1 : 0;
             break;
         default:
-            throw ErroBanco(QStringLiteral("Tipo de parâmetro não suportado: %1").arg(nomes[int(i)]));
+            throw ErroBanco(
+                QStringLiteral("Tipo de parâmetro não suportado: %1").arg(nomes[int(i)]));
         }
     }
 }
@@ -313,7 +315,8 @@ QVariant leValor(const Coluna& c, const unsigned char* buf)
         unsigned a, m, d, h, mi, s, f;
         util->decodeDate(x.timestamp_date, &a, &m, &d);
         util->decodeTime(x.timestamp_time, &h, &mi, &s, &f);
-        return QDateTime(QDate(int(a), int(m), int(d)), QTime(int(h), int(mi), int(s), int(f / 10)));
+        return QDateTime(QDate(int(a), int(m), int(d)),
+                         QTime(int(h), int(mi), int(s), int(f / 10)));
     }
     case SQL_BOOLEAN:
         return bool(*dado);
@@ -341,8 +344,8 @@ Resultado leLinhas(IStatement* comando, ITransaction* t, Entrada& entrada, int l
         QVector<Coluna> colunas(n);
         for (unsigned i = 0; i < n; ++i) {
             colunas[i] = {saida->getType(&st, i) & ~1u, saida->getScale(&st, i),
-                          saida->getLength(&st, i),    saida->getCharSet(&st, i),
-                          saida->getOffset(&st, i),    saida->getNullOffset(&st, i)};
+                          saida->getLength(&st, i),     saida->getCharSet(&st, i),
+                          saida->getOffset(&st, i),     saida->getNullOffset(&st, i)};
             r.campos << QString::fromUtf8(saida->getAlias(&st, i));
         }
         QByteArray buffer(int(saida->getMessageLength(&st)), '\0');

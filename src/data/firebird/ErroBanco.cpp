@@ -5,8 +5,7 @@
 ErroBanco::ErroBanco(const QString& mensagem, QList<qint64> codigos)
     : std::runtime_error(mensagem.toStdString()), m_mensagem(mensagem),
       m_codigos(std::move(codigos))
-{
-}
+{}
 
 bool ErroBanco::conflitoDeAtualizacao() const
 {

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QDialog;
+
+// Every modal window and file chooser of the program opens through here. Tests replace the
+// functions with a driver that shows the window, acts in it and closes it without a blocking
+// exec().
+namespace Modal {
+
+// Opens the window modally and returns its result code.
+using FuncaoModal = std::function<int(QDialog* janela)>;
+
+int exec(QDialog* janela);
+
+// An empty function is the same as restauraPadrao().
+void instala(FuncaoModal funcao);
+void restauraPadrao();
+
+enum class TipoEscolha { Pasta, AbrirArquivo, SalvarArquivo };
+
+struct PedidoEscolha {
+    TipoEscolha tipo = TipoEscolha::Pasta;
+    QPointer<QWidget> pai;
+    QString titulo;
+    QString inicial;
+    QString filtro;
+};
+
+// Returns the chosen path, or an empty text when the user cancelled.
+using FuncaoEscolha = std::function<QString(const PedidoEscolha& pedido)>;
+
+QString escolhePasta(QWidget* pai, const QString& titulo, const QString& inicial);
+QString escolheArquivo(QWidget* pai, const QString& titulo, const QString& inicial,
+                       const QString& filtro, bool salvar);
+
+// An empty function is the same as restauraEscolhaPadrao().
+void instalaEscolha(FuncaoEscolha funcao);
+void restauraEscolhaPadrao();
+
+} // namespace Modal

@@ -1,0 +1,164 @@
+// The in-memory list behind the grids: formats, the shared current row, the prefix search and
+// the filter.
+
+#include "common/Decimal.h"
+#include "data/DataSet.h"
+#include "support/BancoTeste.h"
+
+#include <QTableView>
+#include <QtTest>
+
+class TstDataSet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_banco.reset(); }
+    void displayFormats_data();
+    void displayFormats();
+    void locateIsCaseSensitivePrefix_data();
+    void locateIsCaseSensitivePrefix();
+    void filterHidesRowsAndKeepsCurrent();
+    void viewsShareTheCurrentRow();
+
+private:
+    std::unique_ptr<BancoTeste> m_banco;
+    DataSet m_lista;
+};
+
+void TstDataSet::init()
+{
+    m_banco = std::make_unique<BancoTeste>();
+    BancoTeste& b = *m_banco;
+    b.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Elétrica')");
+    b.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000002', 'Ferramentas')");
+    b.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000007', 'eletrônicos')");
+    b.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, PRO_Quant, PRO_Min, "
+              "PRO_Valor, PRO_DCad) values ('         1', 'Fio', '000001', 1234.5, 5, 1234.56, "
+              "'2004-10-10')");
+    b.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, PRO_Quant, PRO_Min, "
+              "PRO_Valor, PRO_DCad) values ('         2', 'Luva', '000002', -2, 0, -0.5, null)");
+    m_lista.setFiltro({});
+    m_lista.setColunas({});
+}
+
+void TstDataSet::displayFormats_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<int>("formato");
+    QTest::addColumn<QString>("primeira");
+    QTest::addColumn<QString>("segunda");
+    QTest::newRow("quantity") << "PRO_QUANT" << int(DataSet::Formato::Quantidade) << "1.234,500"
+                              << "-2,000";
+    QTest::newRow("loan quantity")
+        << "PRO_QUANT" << int(DataSet::Formato::QuantidadeSemMilhar) << "1234,500"
+        << "-2,000";
+    QTest::newRow("amount") << "PRO_VALOR" << int(DataSet::Formato::Moeda) << "R$ 1.234,56"
+                            << "-R$ 0,50";
+    QTest::newRow("minimum") << "PRO_MIN" << int(DataSet::Formato::Inteiro) << "5"
+                             << "0";
+    QTest::newRow("date") << "PRO_DCAD" << int(DataSet::Formato::Data) << "10/10/2004"
+                          << "";
+    QTest::newRow("code as stored")
+        << "PRO_CODIGO" << int(DataSet::Formato::Automatico) << "         1"
+        << "         2";
+}
+
+void TstDataSet::displayFormats()
+{
+    QFETCH(QString, campo);
+    QFETCH(int, formato);
+    QFETCH(QString, primeira);
+    QFETCH(QString, segunda);
+    Consulta c(m_banco->conexao());
+    c.setSql("Select * From Produtos p join Grupos g on(p.PRO_CodGRU =g.GRU_Codigo) "
+             "order by PRO_Codigo");
+    m_lista.carrega(c);
+    m_lista.setFormato(campo, DataSet::Formato(formato));
+    m_lista.setColunas({{campo, "Coluna"}});
+    QCOMPARE(m_lista.columnCount(), 1);
+    QCOMPARE(m_lista.headerData(0, Qt::Horizontal).toString(), QString("Coluna"));
+    QCOMPARE(m_lista.data(m_lista.index(0, 0)).toString(), primeira);
+    QCOMPARE(m_lista.data(m_lista.index(1, 0)).toString(), segunda);
+    // The values themselves stay exact.
+    QCOMPARE(m_lista.valor(0, "PRO_VALOR").value<Decimal>(), Decimal(123456, 2));
+}
+
+void TstDataSet::locateIsCaseSensitivePrefix_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("achada"); // -1: not found, current row stays
+    QTest::newRow("Elé finds Elétrica") << "GRU_DESCRICAO"
+                                        << "Elé" << 0;
+    QTest::newRow("ele finds only eletrônicos") << "GRU_DESCRICAO"
+                                                << "ele" << 2;
+    QTest::newRow("Ele finds nothing") << "GRU_DESCRICAO"
+                                       << "Ele" << -1;
+    QTest::newRow("padded code") << "GRU_CODIGO"
+                                 << "000007" << 2;
+    QTest::newRow("code prefix") << "GRU_CODIGO"
+                                 << "00000" << 0;
+    QTest::newRow("unpadded code") << "GRU_CODIGO"
+                                   << "7" << -1;
+}
+
+void TstDataSet::locateIsCaseSensitivePrefix()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, texto);
+    QFETCH(int, achada);
+    Consulta c(m_banco->conexao());
+    c.setSql("Select * From Grupos order by GRU_Codigo");
+    m_lista.carrega(c);
+    m_lista.setLinhaAtual(1);
+    QCOMPARE(m_lista.localiza(campo, texto), achada);
+    QCOMPARE(m_lista.linhaAtual(), achada < 0 ? 1 : achada);
+}
+
+void TstDataSet::filterHidesRowsAndKeepsCurrent()
+{
+    Consulta c(m_banco->conexao());
+    c.setSql("Select * From Grupos order by GRU_Codigo");
+    m_lista.carrega(c);
+    m_lista.setLinhaAtual(2);
+    m_lista.setFiltro(
+        [](const DataSet::Linha& l) { return l["gru_codigo"].toString() != "000002"; });
+    QCOMPARE(m_lista.tamanho(), 2);
+    QCOMPARE(m_lista.valor("GRU_CODIGO").toString(), QString("000007"));
+    m_lista.setFiltro([](const DataSet::Linha&) { return false; });
+    QVERIFY(m_lista.vazio());
+    QCOMPARE(m_lista.linhaAtual(), -1);
+    QVERIFY(m_lista.valor("GRU_CODIGO").isNull());
+    m_lista.limpaFiltro();
+    QCOMPARE(m_lista.tamanho(), 3);
+    QCOMPARE(m_lista.linhaAtual(), 0);
+}
+
+void TstDataSet::viewsShareTheCurrentRow()
+{
+    Consulta c(m_banco->conexao());
+    c.setSql("Select * From Grupos order by GRU_Codigo");
+    m_lista.carrega(c);
+    QTableView lista, busca;
+    m_lista.acompanha(&lista);
+    m_lista.acompanha(&busca);
+    QCOMPARE(busca.currentIndex().row(), 0);
+
+    lista.selectRow(2);
+    QCOMPARE(m_lista.linhaAtual(), 2);
+    QCOMPARE(busca.currentIndex().row(), 2);
+    QVERIFY(busca.selectionModel()->isRowSelected(2));
+
+    m_lista.localiza("GRU_DESCRICAO", "Fer");
+    QCOMPARE(lista.currentIndex().row(), 1);
+    QCOMPARE(busca.currentIndex().row(), 1);
+
+    // Re-reading the list puts both views on its first row.
+    m_lista.carrega(c);
+    QCOMPARE(lista.currentIndex().row(), 0);
+    QCOMPARE(busca.currentIndex().row(), 0);
+}
+
+QTEST_MAIN(TstDataSet)
+#include "tst_dataset.moc"
