@@ -2,6 +2,7 @@
 
 #include "common/Decimal.h"
 #include "common/Funcoes.h"
+#include "common/Versao.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
@@ -225,6 +226,10 @@ void preenche(Conexao& conexao)
             {codigoFornecedor(QLatin1String(f.codigo)), f.fantasia, f.razao, f.ender, f.numero,
              f.bairro, f.cidade, f.uf, f.cep, QStringLiteral("J"), f.cnpj, f.fone, f.contato,
              f.email, inicio, f.grupo});
+
+    // A first look at the program should not begin with a version update.
+    insere(t, QStringLiteral("Update Versao set Numero=:NumeroC"),
+           {QString::fromLatin1(versaoPrograma)});
 
     Almoxarifado a(t);
     auto produto = [&](const char* codigo, const QString& descricao, const char* unidade,

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "data/DataModule_Conexao.h"
+#include "data/DataModule_Configuracoes.h"
+#include "data/DataModule_Empresa.h"
+#include "data/DataModule_Log.h"
+#include "data/DataModule_PER.h"
+#include "data/DataModule_Usuarios.h"
+#include "data/DataModule_Versao.h"
+
+#include <QString>
+#include <memory>
+
+class TfPrincipal;
+class TfLogin;
+class TfSobre;
+class TfAbertura;
+class QWidget;
+
+// Everything one run of the program owns: the connection, every data module and every window.
+// Data modules are made at start; windows on first use, once, and kept for the run, so each
+// keeps its fields and choices between openings. Windows reach the main-window state, the
+// data modules and each other through the Aplicacao they are given.
+class Aplicacao {
+public:
+    static const char* const emailSuporte;
+    static const char* const telefoneSuporte;
+
+    Aplicacao();
+    ~Aplicacao();
+    Aplicacao(const Aplicacao&) = delete;
+    Aplicacao& operator=(const Aplicacao&) = delete;
+
+    // The start of the program up to the main loop: the splash, Config.ini (or the database
+    // folder dialog), the connection, the data modules and the main window. Returns false when
+    // the start failed (the failure message has been shown); the program must then end.
+    bool inicia();
+    // The creation steps of the start, with their progress texts; they need the database.
+    // Throws ErroBanco when it cannot be reached.
+    void criaTudo(TfAbertura* abertura = nullptr);
+
+    // Shows the main window and, once it is on screen, runs its first-showing step.
+    void mostraPrincipal();
+
+    // Asks the program to end: at once if the main loop runs, or as soon as it would start.
+    void solicitaFim();
+    bool fimSolicitado() const { return m_fim; }
+
+    // The text shown when the database cannot be reached, with the server's message last.
+    static QString mensagemFalhaInicio(const QString& erro);
+
+    Conexao& conexao() { return m_dmConexao.SQLC_ZV; }
+    // Opens the connection with its current settings if it is not open, as a data module does
+    // when it first needs the database.
+    void garanteConexao();
+
+    TdmConexao& dmConexao() { return m_dmConexao; }
+    TdmConfiguracoes& dmConfiguracoes() { return *m_dmConfiguracoes; }
+    TdmVersao& dmVersao() { return *m_dmVersao; }
+    TdmEmpresa& dmEmpresa() { return *m_dmEmpresa; }
+    TdmUsuarios& dmUsuarios() { return *m_dmUsuarios; }
+    TdmPER& dmPER() { return *m_dmPER; }
+    TdmLog& dmLog() { return *m_dmLog; }
+
+    TfPrincipal& principal();
+    TfLogin& login();
+    TfSobre& sobre();
+
+private:
+    template <typename T> T& janela(std::unique_ptr<T>& guardada);
+
+    bool m_fim = false;
+    TdmConexao m_dmConexao;
+    std::unique_ptr<TdmConfiguracoes> m_dmConfiguracoes;
+    std::unique_ptr<TdmVersao> m_dmVersao;
+    std::unique_ptr<TdmEmpresa> m_dmEmpresa;
+    std::unique_ptr<TdmUsuarios> m_dmUsuarios;
+    std::unique_ptr<TdmPER> m_dmPER;
+    std::unique_ptr<TdmLog> m_dmLog;
+
+    // Windows after the data modules: they go first when the run ends.
+    std::unique_ptr<TfPrincipal> m_principal;
+    std::unique_ptr<TfLogin> m_login;
+    std::unique_ptr<TfSobre> m_sobre;
+};

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+
+class Aplicacao;
+class QLabel;
+class QMenu;
+
+// The main window: the company header, the status bar and the menu through which every other
+// window opens, each behind the current user's permission. It holds the state of the run that
+// every window reads: the three access flags, the logged-in user, the company's name and
+// telephone for the reports, the stored version and the reversal mode.
+class TfPrincipal : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TfPrincipal(Aplicacao& app, QWidget* parent = nullptr);
+    ~TfPrincipal() override;
+
+    QString FlagLogin;
+    QString FlagPermissao;
+    QString FlagLog;
+    QString CodUsuario;
+    QString LoginUsuario;
+    QString EmpNome;
+    QString EmpFone;
+    QString NumVersao;
+    QString TipoEstorno;
+
+    // Operations are written to the audit log only when both logging and login are on.
+    bool registraLog() const;
+
+    // The gate of a module code: allowed unless permissions and login are both on and the
+    // user's row does not say "S". A refusal shows the warning and answers false.
+    bool permite(const QString& codigo);
+    // The same answer without the warning.
+    bool temAcesso(const QString& codigo);
+
+    // Runs once, when the window is first on screen: version, flags, login, company header
+    // and status bar.
+    void passoDeExibicao();
+
+    // A menu item by its name; aciona() runs it as a click would (gate, then its action),
+    // even while it is disabled because its window is not part of the program yet.
+    QAction* item(const QString& nome) const;
+    QMenu* grupo(const QString& nome) const;
+    void aciona(const QString& nome);
+    // Gives an item the window it opens and enables it.
+    void ligaItem(const QString& nome, std::function<void()> abre);
+
+    // Settings checks before the user-administration windows, read afresh from the database:
+    // 'A' and 'C' need login on, 'B' needs permissions on. A refusal shows its error box.
+    bool verificaConfiguracao(char verificacao);
+
+    void setUsuarioNaBarra(const QString& login);
+    QString painel(int indice) const;
+    // Rewrites the header after the company's data changed.
+    void atualizaEmpresa(const QString& nome, const QString& telefone, const QString& email,
+                         const QString& homePage);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    struct Item {
+        QString codigo;
+        char verificacao = 0;       // settings check before opening, if any
+        QString estorno;            // reversal mode set before opening, if any
+        std::function<void()> abre; // empty while the window is not built
+    };
+
+    void montaMenu();
+    QMenu* novoGrupo(QMenu* pai, const QString& titulo, const QString& nome, const QString& codigo);
+    QAction* novoItem(QMenu* menu, const QString& titulo, const QString& nome,
+                      const QString& codigo = QString(), char verificacao = 0,
+                      const QString& estorno = QString());
+    void aoAbrirGrupo(QMenu* menu, const QString& codigo);
+    void atualizaVersao();
+
+    Aplicacao& m_app;
+    QHash<QString, Item> m_itens;
+    QLabel* m_lbNome;
+    QLabel* m_lbEndereco;
+    QLabel* m_lbTelefone;
+    QLabel* m_lbEmail;
+    QLabel* m_lbHomePage;
+    QLabel* m_paineis[3];
+};
