@@ -9,6 +9,15 @@
 #include "common/Mensagens.h"
 #include "common/Modal.h"
 #include "data/firebird/ErroBanco.h"
+#include "registers/BuscaGRU_For.h"
+#include "registers/Busca_Grupos.h"
+#include "registers/Busca_REQ.h"
+#include "registers/Dados_GrupoFornecedor.h"
+#include "registers/Dados_Grupos.h"
+#include "registers/Dados_REQ.h"
+#include "registers/Manut_GrupoFornecedor.h"
+#include "registers/Manut_Grupos.h"
+#include "registers/Manut_REQ.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -25,6 +34,9 @@ Aplicacao::Aplicacao()
     m_dmUsuarios = std::make_unique<TdmUsuarios>(c);
     m_dmPER = std::make_unique<TdmPER>(c);
     m_dmLog = std::make_unique<TdmLog>(c);
+    m_dmGrupos = std::make_unique<TdmGrupos>(c);
+    m_dmReq = std::make_unique<TdmReq>(c);
+    m_dmGrupoFornecedor = std::make_unique<TdmGrupoFornecedor>(c);
 }
 
 Aplicacao::~Aplicacao() = default;
@@ -49,6 +61,51 @@ TfLogin& Aplicacao::login()
 TfSobre& Aplicacao::sobre()
 {
     return janela(m_sobre);
+}
+
+TfManut_Grupos& Aplicacao::manutGrupos()
+{
+    return janela(m_manutGrupos);
+}
+
+TfDados_Grupos& Aplicacao::dadosGrupos()
+{
+    return janela(m_dadosGrupos);
+}
+
+TfBusca_Grupos& Aplicacao::buscaGrupos()
+{
+    return janela(m_buscaGrupos);
+}
+
+TfManut_REQ& Aplicacao::manutReq()
+{
+    return janela(m_manutReq);
+}
+
+TfDados_REQ& Aplicacao::dadosReq()
+{
+    return janela(m_dadosReq);
+}
+
+TfBusca_REQ& Aplicacao::buscaReq()
+{
+    return janela(m_buscaReq);
+}
+
+TfManut_GrupoFornecedor& Aplicacao::manutGrupoFornecedor()
+{
+    return janela(m_manutGrupoFornecedor);
+}
+
+TfDados_GrupoFornecedor& Aplicacao::dadosGrupoFornecedor()
+{
+    return janela(m_dadosGrupoFornecedor);
+}
+
+TfBuscaGRU_For& Aplicacao::buscaGrupoFornecedor()
+{
+    return janela(m_buscaGrupoFornecedor);
 }
 
 QString Aplicacao::mensagemFalhaInicio(const QString& erro)
@@ -101,6 +158,8 @@ void Aplicacao::criaTudo(TfAbertura* abertura)
     progresso("Abrindo Conexão ao Grupo de Produtos");
     garanteConexao();
     progresso("Criando Tela de Manutenção de Grupos");
+    // The group list is read as its window is made: the first use of the database.
+    manutGrupos();
     progresso("Criando Tela de Produtos");
     progresso("Abrindo Conexão ao DB Movimentação de Estoque");
     progresso("Abrindo Telas de Movimentação de Estoque");

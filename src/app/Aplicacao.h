@@ -3,8 +3,11 @@
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Configuracoes.h"
 #include "data/DataModule_Empresa.h"
+#include "data/DataModule_GrupoFornecedor.h"
+#include "data/DataModule_Grupos.h"
 #include "data/DataModule_Log.h"
 #include "data/DataModule_PER.h"
+#include "data/DataModule_Req.h"
 #include "data/DataModule_Usuarios.h"
 #include "data/DataModule_Versao.h"
 
@@ -14,6 +17,15 @@
 class TfPrincipal;
 class TfLogin;
 class TfSobre;
+class TfManut_Grupos;
+class TfDados_Grupos;
+class TfBusca_Grupos;
+class TfManut_REQ;
+class TfDados_REQ;
+class TfBusca_REQ;
+class TfManut_GrupoFornecedor;
+class TfDados_GrupoFornecedor;
+class TfBuscaGRU_For;
 class TfAbertura;
 class QWidget;
 
@@ -61,10 +73,22 @@ public:
     TdmUsuarios& dmUsuarios() { return *m_dmUsuarios; }
     TdmPER& dmPER() { return *m_dmPER; }
     TdmLog& dmLog() { return *m_dmLog; }
+    TdmGrupos& dmGrupos() { return *m_dmGrupos; }
+    TdmReq& dmReq() { return *m_dmReq; }
+    TdmGrupoFornecedor& dmGrupoFornecedor() { return *m_dmGrupoFornecedor; }
 
     TfPrincipal& principal();
     TfLogin& login();
     TfSobre& sobre();
+    TfManut_Grupos& manutGrupos();
+    TfDados_Grupos& dadosGrupos();
+    TfBusca_Grupos& buscaGrupos();
+    TfManut_REQ& manutReq();
+    TfDados_REQ& dadosReq();
+    TfBusca_REQ& buscaReq();
+    TfManut_GrupoFornecedor& manutGrupoFornecedor();
+    TfDados_GrupoFornecedor& dadosGrupoFornecedor();
+    TfBuscaGRU_For& buscaGrupoFornecedor();
 
 private:
     template <typename T> T& janela(std::unique_ptr<T>& guardada);
@@ -77,9 +101,21 @@ private:
     std::unique_ptr<TdmUsuarios> m_dmUsuarios;
     std::unique_ptr<TdmPER> m_dmPER;
     std::unique_ptr<TdmLog> m_dmLog;
+    std::unique_ptr<TdmGrupos> m_dmGrupos;
+    std::unique_ptr<TdmReq> m_dmReq;
+    std::unique_ptr<TdmGrupoFornecedor> m_dmGrupoFornecedor;
 
     // Windows after the data modules: they go first when the run ends.
     std::unique_ptr<TfPrincipal> m_principal;
     std::unique_ptr<TfLogin> m_login;
     std::unique_ptr<TfSobre> m_sobre;
+    std::unique_ptr<TfManut_Grupos> m_manutGrupos;
+    std::unique_ptr<TfDados_Grupos> m_dadosGrupos;
+    std::unique_ptr<TfBusca_Grupos> m_buscaGrupos;
+    std::unique_ptr<TfManut_REQ> m_manutReq;
+    std::unique_ptr<TfDados_REQ> m_dadosReq;
+    std::unique_ptr<TfBusca_REQ> m_buscaReq;
+    std::unique_ptr<TfManut_GrupoFornecedor> m_manutGrupoFornecedor;
+    std::unique_ptr<TfDados_GrupoFornecedor> m_dadosGrupoFornecedor;
+    std::unique_ptr<TfBuscaGRU_For> m_buscaGrupoFornecedor;
 };

@@ -9,6 +9,9 @@
 #include "common/Versao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
+#include "registers/Manut_GrupoFornecedor.h"
+#include "registers/Manut_Grupos.h"
+#include "registers/Manut_REQ.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -216,6 +219,10 @@ void TfPrincipal::montaMenu()
     QMenu* ajuda = novoGrupo(nullptr, QStringLiteral("Ajuda"), QStringLiteral("Ajuda1"), QString());
     novoItem(ajuda, QStringLiteral("Sobre"), QStringLiteral("Sobre1"));
     ligaItem(QStringLiteral("Sobre1"), [this] { Modal::exec(&m_app.sobre()); });
+    ligaItem(QStringLiteral("GruposdeProdutos1"), [this] { Modal::exec(&m_app.manutGrupos()); });
+    ligaItem(QStringLiteral("ipodeSadas1"), [this] { Modal::exec(&m_app.manutReq()); });
+    ligaItem(QStringLiteral("GrupodeFornecedores1"),
+             [this] { Modal::exec(&m_app.manutGrupoFornecedor()); });
 
     QAction* saida = menuBar()->addAction(QStringLiteral("Saída"));
     saida->setObjectName(QStringLiteral("Sada1"));

@@ -191,11 +191,62 @@ QString DataSet::formata(const QVariant& v, Formato f)
     }
 }
 
-void DataSet::acompanha(QAbstractItemView* view)
+namespace {
+
+// One view's choice of columns over a shared list: the same rows in the same order, other
+// fields or captions.
+class ColunasDoDataSet : public QAbstractTableModel {
+public:
+    ColunasDoDataSet(DataSet* dados, const QList<QPair<QString, QString>>& colunas, QObject* dono)
+        : QAbstractTableModel(dono), m_dados(dados), m_colunas(colunas)
+    {
+        connect(dados, &QAbstractItemModel::modelAboutToBeReset, this,
+                [this] { beginResetModel(); });
+        connect(dados, &QAbstractItemModel::modelReset, this, [this] { endResetModel(); });
+        connect(dados, &QAbstractItemModel::dataChanged, this, [this] {
+            if (rowCount() > 0)
+                emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        });
+    }
+    int rowCount(const QModelIndex& pai = {}) const override
+    {
+        return pai.isValid() ? 0 : m_dados->rowCount();
+    }
+    int columnCount(const QModelIndex& pai = {}) const override
+    {
+        return pai.isValid() ? 0 : int(m_colunas.size());
+    }
+    QVariant data(const QModelIndex& i, int papel) const override
+    {
+        if (!i.isValid())
+            return QVariant();
+        const QString& campo = m_colunas.at(i.column()).first;
+        if (papel == Qt::DisplayRole)
+            return m_dados->texto(i.row(), campo);
+        if (papel == Qt::TextAlignmentRole)
+            return m_dados->alinhamento(i.row(), campo);
+        return QVariant();
+    }
+    QVariant headerData(int secao, Qt::Orientation o, int papel) const override
+    {
+        if (o == Qt::Horizontal && papel == Qt::DisplayRole)
+            return m_colunas.value(secao).second;
+        return QAbstractTableModel::headerData(secao, o, papel);
+    }
+
+private:
+    DataSet* m_dados;
+    QList<QPair<QString, QString>> m_colunas;
+};
+
+} // namespace
+
+void DataSet::acompanha(QAbstractItemView* view, const QList<QPair<QString, QString>>& colunas)
 {
-    view->setModel(this);
+    view->setModel(colunas.isEmpty() ? static_cast<QAbstractItemModel*>(this)
+                                     : new ColunasDoDataSet(this, colunas, view));
     QPointer<QAbstractItemView> v(view);
-    auto mostraAtual = [this, v](int linha) {
+    auto mostraAtual = [v](int linha) {
         if (!v || !v->selectionModel())
             return;
         if (linha < 0) {
@@ -205,13 +256,13 @@ void DataSet::acompanha(QAbstractItemView* view)
         const QModelIndex atual = v->currentIndex();
         if (atual.isValid() && atual.row() == linha && v->selectionModel()->isRowSelected(linha))
             return;
-        const QModelIndex alvo = index(linha, atual.isValid() ? atual.column() : 0);
+        const QModelIndex alvo = v->model()->index(linha, atual.isValid() ? atual.column() : 0);
         v->selectionModel()->setCurrentIndex(alvo, QItemSelectionModel::ClearAndSelect |
                                                        QItemSelectionModel::Rows);
         v->scrollTo(alvo);
     };
     connect(this, &DataSet::linhaAtualMudou, view, mostraAtual);
-    connect(this, &QAbstractItemModel::modelReset, view,
+    connect(view->model(), &QAbstractItemModel::modelReset, view,
             [this, mostraAtual] { mostraAtual(m_atual); });
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& atual) {
@@ -233,6 +284,18 @@ int DataSet::columnCount(const QModelIndex& parent) const
     return int(m_colunas.isEmpty() ? m_campos.size() : m_colunas.size());
 }
 
+QVariant DataSet::alinhamento(int linha, const QString& nome) const
+{
+    const QVariant v = valor(linha, nome);
+    const Formato f = formato(nome);
+    const bool numero = f == Formato::Quantidade || f == Formato::QuantidadeSemMilhar ||
+                        f == Formato::Moeda || f == Formato::Inteiro ||
+                        (f == Formato::Automatico &&
+                         (v.metaType() == QMetaType::fromType<Decimal>() ||
+                          v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double));
+    return QVariant::fromValue(Qt::AlignVCenter | (numero ? Qt::AlignRight : Qt::AlignLeft));
+}
+
 QVariant DataSet::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
@@ -240,17 +303,8 @@ QVariant DataSet::data(const QModelIndex& index, int role) const
     const QString nome = campoDaColuna(index.column());
     if (role == Qt::DisplayRole)
         return texto(index.row(), nome);
-    if (role == Qt::TextAlignmentRole) {
-        const QVariant v = valor(index.row(), nome);
-        const Formato f = formato(nome);
-        const bool numero =
-            f == Formato::Quantidade || f == Formato::QuantidadeSemMilhar || f == Formato::Moeda ||
-            f == Formato::Inteiro ||
-            (f == Formato::Automatico &&
-             (v.metaType() == QMetaType::fromType<Decimal>() || v.typeId() == QMetaType::LongLong ||
-              v.typeId() == QMetaType::Double));
-        return QVariant::fromValue(Qt::AlignVCenter | (numero ? Qt::AlignRight : Qt::AlignLeft));
-    }
+    if (role == Qt::TextAlignmentRole)
+        return alinhamento(index.row(), nome);
     return QVariant();
 }
 

@@ -83,9 +83,13 @@ public:
     void setFormato(const QString& campo, Formato formato);
     Formato formato(const QString& campo) const;
     static QString formata(const QVariant& valor, Formato formato);
+    // Numbers to the right, text to the left.
+    QVariant alinhamento(int linha, const QString& campo) const;
 
-    // Keeps a view's selected row and this list's current row together, both ways.
-    void acompanha(QAbstractItemView* view);
+    // Keeps a view's selected row and this list's current row together, both ways. The view
+    // shows the list's own columns, or, when `colunas` is given, those fields under those
+    // captions (two windows may show one list with different columns; rows stay the same).
+    void acompanha(QAbstractItemView* view, const QList<QPair<QString, QString>>& colunas = {});
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -142,8 +142,12 @@ void TstDataSet::viewsShareTheCurrentRow()
     m_lista.carrega(c);
     QTableView lista, busca;
     m_lista.acompanha(&lista);
-    m_lista.acompanha(&busca);
+    // The search grid shows the same rows under its own columns.
+    m_lista.acompanha(&busca, {{"GRU_DESCRICAO", "Nome"}, {"GRU_CODIGO", "Código"}});
     QCOMPARE(busca.currentIndex().row(), 0);
+    QCOMPARE(busca.model()->headerData(0, Qt::Horizontal).toString(), QString("Nome"));
+    QCOMPARE(busca.model()->index(2, 0).data().toString(), QStringLiteral("eletrônicos"));
+    QCOMPARE(busca.model()->index(2, 1).data().toString(), QString("000007"));
 
     lista.selectRow(2);
     QCOMPARE(m_lista.linhaAtual(), 2);
@@ -154,10 +158,15 @@ void TstDataSet::viewsShareTheCurrentRow()
     QCOMPARE(lista.currentIndex().row(), 1);
     QCOMPARE(busca.currentIndex().row(), 1);
 
+    busca.selectRow(2);
+    QCOMPARE(m_lista.linhaAtual(), 2);
+    QCOMPARE(lista.currentIndex().row(), 2);
+
     // Re-reading the list puts both views on its first row.
     m_lista.carrega(c);
     QCOMPARE(lista.currentIndex().row(), 0);
     QCOMPARE(busca.currentIndex().row(), 0);
+    QCOMPARE(busca.model()->rowCount(), 3);
 }
 
 QTEST_MAIN(TstDataSet)
