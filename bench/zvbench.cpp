@@ -13,12 +13,15 @@
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
+#include "movements/Lancamentos.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -55,20 +58,96 @@ double tempoProximoMovimento(Conexao& c, int vezes)
     return mediana(tempos);
 }
 
+// A complete stock-entry save: lock, ledger number, ledger row, new quantity and average
+// cost, committed.
+double tempoEntrada(Conexao& c, int vezes)
+{
+    std::vector<double> tempos;
+    const Lancamentos::Entrada e{QStringLiteral("         1"),
+                                 QDate::currentDate(),
+                                 Decimal(1000, 3),
+                                 Decimal(1234, 2),
+                                 QStringLiteral("NF"),
+                                 QStringLiteral("0000000001"),
+                                 QStringLiteral("Produto 1"),
+                                 QStringLiteral("UN"),
+                                 QStringLiteral("A-01"),
+                                 QString(),
+                                 QString(),
+                                 Decimal(1, 0),
+                                 Decimal(100, 0)};
+    Lancamentos::gravaEntrada(c, e); // prepares the statements once
+    for (int i = 0; i < vezes; ++i) {
+        QElapsedTimer r;
+        r.start();
+        Lancamentos::gravaEntrada(c, e);
+        tempos.push_back(r.nsecsElapsed() / 1e6);
+    }
+    return mediana(tempos);
+}
+
+// The exit of a lent-out item: ledger row, new quantity and its loan, committed.
+double tempoSaidaEmprestimo(Conexao& c, int vezes)
+{
+    std::vector<double> tempos;
+    const Lancamentos::Saida s{QStringLiteral("        10"),
+                               QDate::currentDate(),
+                               Decimal(1000, 3),
+                               Decimal(0, 2),
+                               QStringLiteral("REQ"),
+                               QStringLiteral("000001"),
+                               false,
+                               QDate::currentDate().addDays(7)};
+    Lancamentos::gravaSaida(c, s);
+    for (int i = 0; i < vezes; ++i) {
+        QElapsedTimer r;
+        r.start();
+        Lancamentos::gravaSaida(c, s);
+        tempos.push_back(r.nsecsElapsed() / 1e6);
+    }
+    return mediana(tempos);
+}
+
 void mede(qint64 movimentos)
 {
     QTemporaryDir pasta;
     Conexao c;
-    BancoEntregue::cria(c, pasta.path(), false);
+    // Forced writes on, as on a real stock room's database: every commit reaches the disk.
+    BancoEntregue::cria(c, pasta.path(), true);
     QElapsedTimer r;
     r.start();
     DadosDemo::preencheVolume(c, 1000, movimentos);
     figura(QStringLiteral("preenche_%1_movimentos").arg(movimentos), r.elapsed() / 1000.0, "s");
     figura(QStringLiteral("proximo_movimento_%1").arg(movimentos), tempoProximoMovimento(c, 500),
            "ms");
+    figura(QStringLiteral("grava_entrada_%1").arg(movimentos), tempoEntrada(c, 200), "ms");
+    figura(QStringLiteral("grava_saida_emprestimo_%1").arg(movimentos),
+           tempoSaidaEmprestimo(c, 200), "ms");
     Consulta plano(c);
     plano.setSql(sqlProximoMovimento);
     std::printf("# plano: %s\n", plano.plano().toUtf8().constData());
+}
+
+// What one synchronous 8 KiB page write costs on this disk: a commit with forced writes on
+// waits for several of them, so this bounds every save's time from below.
+double tempoEscritaSincrona(const QString& pasta)
+{
+    const QByteArray arquivo = (pasta + QStringLiteral("/sync.tmp")).toLocal8Bit();
+    const int fd = ::open(arquivo.constData(), O_WRONLY | O_CREAT | O_DSYNC, 0600);
+    if (fd < 0)
+        return -1;
+    std::vector<double> tempos;
+    const std::vector<char> pagina(8192, 'x');
+    for (int i = 0; i < 50; ++i) {
+        QElapsedTimer r;
+        r.start();
+        if (::pwrite(fd, pagina.data(), pagina.size(), 8192 * (i % 8)) < 0)
+            break;
+        tempos.push_back(r.nsecsElapsed() / 1e6);
+    }
+    ::close(fd);
+    ::unlink(arquivo.constData());
+    return mediana(tempos);
 }
 
 } // namespace
@@ -78,6 +157,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const bool rapido = app.arguments().contains(QStringLiteral("--quick"));
     try {
+        QTemporaryDir pasta;
+        figura(QStringLiteral("escrita_sincrona_8k"), tempoEscritaSincrona(pasta.path()), "ms");
         mede(1000);
         mede(rapido ? 100000 : 1000000);
     } catch (const ErroBanco& e) {

@@ -9,14 +9,24 @@
 #include "common/Mensagens.h"
 #include "common/Modal.h"
 #include "data/firebird/ErroBanco.h"
+#include "movements/Entrada_Estq.h"
+#include "movements/Estorno_Estq.h"
+#include "movements/Saida_Estq.h"
 #include "registers/BuscaGRU_For.h"
+#include "registers/Busca_Fornecedor.h"
 #include "registers/Busca_Grupos.h"
+#include "registers/Busca_Produtos.h"
 #include "registers/Busca_REQ.h"
+#include "registers/DadosFornecedor.h"
 #include "registers/Dados_GrupoFornecedor.h"
 #include "registers/Dados_Grupos.h"
+#include "registers/Dados_Produtos.h"
 #include "registers/Dados_REQ.h"
+#include "registers/Empresa.h"
+#include "registers/Manut_Fornec.h"
 #include "registers/Manut_GrupoFornecedor.h"
 #include "registers/Manut_Grupos.h"
+#include "registers/Manut_Produtos.h"
 #include "registers/Manut_REQ.h"
 
 #include <QCoreApplication>
@@ -37,6 +47,10 @@ Aplicacao::Aplicacao()
     m_dmGrupos = std::make_unique<TdmGrupos>(c);
     m_dmReq = std::make_unique<TdmReq>(c);
     m_dmGrupoFornecedor = std::make_unique<TdmGrupoFornecedor>(c);
+    m_dmProdutos = std::make_unique<TdmProdutos>(c);
+    m_dmFornecedor = std::make_unique<TdmFornecedor>(c);
+    m_dmMovEstq = std::make_unique<TdmMovEstq>(c);
+    m_dmMovConsu = std::make_unique<TdmMovConsu>(c);
 }
 
 Aplicacao::~Aplicacao() = default;
@@ -106,6 +120,56 @@ TfDados_GrupoFornecedor& Aplicacao::dadosGrupoFornecedor()
 TfBuscaGRU_For& Aplicacao::buscaGrupoFornecedor()
 {
     return janela(m_buscaGrupoFornecedor);
+}
+
+TfManut_Produtos& Aplicacao::manutProdutos()
+{
+    return janela(m_manutProdutos);
+}
+
+TfDados_Produtos& Aplicacao::dadosProdutos()
+{
+    return janela(m_dadosProdutos);
+}
+
+TfBusca_Produtos& Aplicacao::buscaProdutos()
+{
+    return janela(m_buscaProdutos);
+}
+
+TfManut_Fornec& Aplicacao::manutFornecedor()
+{
+    return janela(m_manutFornecedor);
+}
+
+TfDadosFornecedor& Aplicacao::dadosFornecedor()
+{
+    return janela(m_dadosFornecedor);
+}
+
+TfBusca_Fornecedor& Aplicacao::buscaFornecedor()
+{
+    return janela(m_buscaFornecedor);
+}
+
+TfEmpresa& Aplicacao::empresa()
+{
+    return janela(m_empresa);
+}
+
+TfEntrada_Estq& Aplicacao::entradaEstoque()
+{
+    return janela(m_entradaEstoque);
+}
+
+TfSaida_Estq& Aplicacao::saidaEstoque()
+{
+    return janela(m_saidaEstoque);
+}
+
+TfEstorno_Estq& Aplicacao::estornoEstoque()
+{
+    return janela(m_estornoEstoque);
 }
 
 QString Aplicacao::mensagemFalhaInicio(const QString& erro)

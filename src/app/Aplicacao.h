@@ -3,10 +3,14 @@
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Configuracoes.h"
 #include "data/DataModule_Empresa.h"
+#include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "data/DataModule_Grupos.h"
 #include "data/DataModule_Log.h"
+#include "data/DataModule_MovConsu.h"
+#include "data/DataModule_MovEstq.h"
 #include "data/DataModule_PER.h"
+#include "data/DataModule_Produtos.h"
 #include "data/DataModule_Req.h"
 #include "data/DataModule_Usuarios.h"
 #include "data/DataModule_Versao.h"
@@ -26,6 +30,16 @@ class TfBusca_REQ;
 class TfManut_GrupoFornecedor;
 class TfDados_GrupoFornecedor;
 class TfBuscaGRU_For;
+class TfManut_Produtos;
+class TfDados_Produtos;
+class TfBusca_Produtos;
+class TfManut_Fornec;
+class TfDadosFornecedor;
+class TfBusca_Fornecedor;
+class TfEmpresa;
+class TfEntrada_Estq;
+class TfSaida_Estq;
+class TfEstorno_Estq;
 class TfAbertura;
 class QWidget;
 
@@ -76,6 +90,10 @@ public:
     TdmGrupos& dmGrupos() { return *m_dmGrupos; }
     TdmReq& dmReq() { return *m_dmReq; }
     TdmGrupoFornecedor& dmGrupoFornecedor() { return *m_dmGrupoFornecedor; }
+    TdmProdutos& dmProdutos() { return *m_dmProdutos; }
+    TdmFornecedor& dmFornecedor() { return *m_dmFornecedor; }
+    TdmMovEstq& dmMovEstq() { return *m_dmMovEstq; }
+    TdmMovConsu& dmMovConsu() { return *m_dmMovConsu; }
 
     TfPrincipal& principal();
     TfLogin& login();
@@ -89,6 +107,16 @@ public:
     TfManut_GrupoFornecedor& manutGrupoFornecedor();
     TfDados_GrupoFornecedor& dadosGrupoFornecedor();
     TfBuscaGRU_For& buscaGrupoFornecedor();
+    TfManut_Produtos& manutProdutos();
+    TfDados_Produtos& dadosProdutos();
+    TfBusca_Produtos& buscaProdutos();
+    TfManut_Fornec& manutFornecedor();
+    TfDadosFornecedor& dadosFornecedor();
+    TfBusca_Fornecedor& buscaFornecedor();
+    TfEmpresa& empresa();
+    TfEntrada_Estq& entradaEstoque();
+    TfSaida_Estq& saidaEstoque();
+    TfEstorno_Estq& estornoEstoque();
 
 private:
     template <typename T> T& janela(std::unique_ptr<T>& guardada);
@@ -104,6 +132,10 @@ private:
     std::unique_ptr<TdmGrupos> m_dmGrupos;
     std::unique_ptr<TdmReq> m_dmReq;
     std::unique_ptr<TdmGrupoFornecedor> m_dmGrupoFornecedor;
+    std::unique_ptr<TdmProdutos> m_dmProdutos;
+    std::unique_ptr<TdmFornecedor> m_dmFornecedor;
+    std::unique_ptr<TdmMovEstq> m_dmMovEstq;
+    std::unique_ptr<TdmMovConsu> m_dmMovConsu;
 
     // Windows after the data modules: they go first when the run ends.
     std::unique_ptr<TfPrincipal> m_principal;
@@ -118,4 +150,14 @@ private:
     std::unique_ptr<TfManut_GrupoFornecedor> m_manutGrupoFornecedor;
     std::unique_ptr<TfDados_GrupoFornecedor> m_dadosGrupoFornecedor;
     std::unique_ptr<TfBuscaGRU_For> m_buscaGrupoFornecedor;
+    std::unique_ptr<TfManut_Produtos> m_manutProdutos;
+    std::unique_ptr<TfDados_Produtos> m_dadosProdutos;
+    std::unique_ptr<TfBusca_Produtos> m_buscaProdutos;
+    std::unique_ptr<TfManut_Fornec> m_manutFornecedor;
+    std::unique_ptr<TfDadosFornecedor> m_dadosFornecedor;
+    std::unique_ptr<TfBusca_Fornecedor> m_buscaFornecedor;
+    std::unique_ptr<TfEmpresa> m_empresa;
+    std::unique_ptr<TfEntrada_Estq> m_entradaEstoque;
+    std::unique_ptr<TfSaida_Estq> m_saidaEstoque;
+    std::unique_ptr<TfEstorno_Estq> m_estornoEstoque;
 };

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 TfConfig_BancoDados::TfConfig_BancoDados(Aplicacao& app, QWidget* parent)
@@ -64,6 +65,12 @@ TfConfig_BancoDados::TfConfig_BancoDados(Aplicacao& app, QWidget* parent)
 
 void TfConfig_BancoDados::showEvent(QShowEvent* e)
 {
+    // The window system confirms a showing with a second, spontaneous event; the opening work
+    // runs once per opening.
+    if (e->spontaneous()) {
+        QDialog::showEvent(e);
+        return;
+    }
     m_edPathDados->setText(QDir::toNativeSeparators(QDir::currentPath()));
     QDialog::showEvent(e);
 }

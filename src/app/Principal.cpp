@@ -9,8 +9,14 @@
 #include "common/Versao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
+#include "movements/Entrada_Estq.h"
+#include "movements/Estorno_Estq.h"
+#include "movements/Saida_Estq.h"
+#include "registers/Empresa.h"
+#include "registers/Manut_Fornec.h"
 #include "registers/Manut_GrupoFornecedor.h"
 #include "registers/Manut_Grupos.h"
+#include "registers/Manut_Produtos.h"
 #include "registers/Manut_REQ.h"
 
 #include <QCloseEvent>
@@ -221,6 +227,14 @@ void TfPrincipal::montaMenu()
     ligaItem(QStringLiteral("Sobre1"), [this] { Modal::exec(&m_app.sobre()); });
     ligaItem(QStringLiteral("GruposdeProdutos1"), [this] { Modal::exec(&m_app.manutGrupos()); });
     ligaItem(QStringLiteral("ipodeSadas1"), [this] { Modal::exec(&m_app.manutReq()); });
+    ligaItem(QStringLiteral("Produtos1"), [this] { Modal::exec(&m_app.manutProdutos()); });
+    ligaItem(QStringLiteral("Fornecedores1"), [this] { Modal::exec(&m_app.manutFornecedor()); });
+    ligaItem(QStringLiteral("DadosdaEmpresa1"), [this] { Modal::exec(&m_app.empresa()); });
+    ligaItem(QStringLiteral("EntradanoEstoque1"), [this] { Modal::exec(&m_app.entradaEstoque()); });
+    ligaItem(QStringLiteral("SadanoEstoque1"), [this] { Modal::exec(&m_app.saidaEstoque()); });
+    // Both reversals open the same window; the menu has set TipoEstorno just before.
+    ligaItem(QStringLiteral("EstornodeEntrada1"), [this] { Modal::exec(&m_app.estornoEstoque()); });
+    ligaItem(QStringLiteral("EstornodeSada1"), [this] { Modal::exec(&m_app.estornoEstoque()); });
     ligaItem(QStringLiteral("GrupodeFornecedores1"),
              [this] { Modal::exec(&m_app.manutGrupoFornecedor()); });
 

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -44,6 +45,12 @@ TfSobre::TfSobre(Aplicacao& app, QWidget* parent)
 
 void TfSobre::showEvent(QShowEvent* e)
 {
+    // The window system confirms a showing with a second, spontaneous event; the opening work
+    // runs once per opening.
+    if (e->spontaneous()) {
+        QDialog::showEvent(e);
+        return;
+    }
     m_lbVersao->setText(QStringLiteral("Versão: ") + m_app.principal().NumVersao);
     QDialog::showEvent(e);
 }

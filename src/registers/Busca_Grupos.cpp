@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -87,6 +88,12 @@ TfBusca_Grupos::TfBusca_Grupos(Aplicacao& app, QWidget* parent) : JanelaBusca(pa
 
 void TfBusca_Grupos::showEvent(QShowEvent* e)
 {
+    // The window system confirms a showing with a second, spontaneous event; the opening work
+    // runs once per opening.
+    if (e->spontaneous()) {
+        QDialog::showEvent(e);
+        return;
+    }
     if (!m_jaAberta) {
         // The first time, the chosen radio takes the focus and applies its order.
         m_jaAberta = true;

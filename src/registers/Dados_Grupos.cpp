@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 TfDados_Grupos::TfDados_Grupos(Aplicacao& app, QWidget* parent)
@@ -78,6 +79,12 @@ QString TfDados_Grupos::modo() const
 
 void TfDados_Grupos::showEvent(QShowEvent* e)
 {
+    // The window system confirms a showing with a second, spontaneous event; the opening work
+    // runs once per opening.
+    if (e->spontaneous()) {
+        QDialog::showEvent(e);
+        return;
+    }
     const QString m = modo();
     m_edDescricao->clear();
     if (m == Familia::Inclui) {

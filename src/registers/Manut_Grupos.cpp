@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -109,6 +110,12 @@ TfManut_Grupos::TfManut_Grupos(Aplicacao& app, QWidget* parent)
 
 void TfManut_Grupos::showEvent(QShowEvent* e)
 {
+    // The window system confirms a showing with a second, spontaneous event; the opening work
+    // runs once per opening.
+    if (e->spontaneous()) {
+        QDialog::showEvent(e);
+        return;
+    }
     // Every opening shows the list as it is now, in the order last applied.
     m_lista->rele();
     QDialog::showEvent(e);

@@ -189,7 +189,17 @@ void TstPrincipal::gate()
     p.TipoEstorno = "XX";
 
     GravadorMensagens msgs;
+    DriverModal driver;
+    QString modoAberto;
+    auto fecha = [&](QDialog* janela) {
+        modoAberto = p.TipoEstorno;
+        janela->reject();
+    };
+    if (entra)
+        driver.aoAbrir(fecha);
     p.aciona("EstornodeEntrada1");
+    QCOMPARE(driver.abertas(), entra ? QStringList({"TfEstorno_Estq"}) : QStringList());
+    QCOMPARE(modoAberto, QString(entra ? "TE" : ""));
     QCOMPARE(p.TipoEstorno, QString(entra ? "TE" : "XX"));
     QCOMPARE(msgs.textos(), entra
                                 ? QStringList()
@@ -199,7 +209,9 @@ void TstPrincipal::gate()
 
     // The reversal of exits has its own row, granted.
     msgs.limpa();
+    driver.aoAbrir(fecha);
     p.aciona("EstornodeSada1");
+    QCOMPARE(modoAberto, QString("TS"));
     QCOMPARE(p.TipoEstorno, QString("TS"));
     QCOMPARE(msgs.quantidade(), 0);
 }

@@ -1,0 +1,102 @@
+#pragma once
+
+// The writing of stock movements: each save is one transaction that appends its ledger row,
+// its audit line, moves the product's quantity (and, for entries, its average cost and
+// descriptive columns) and, for the exit of a lent-out item, opens its loan.
+//
+// The windows collect and check what the user typed and call these; the same code runs from
+// several workstations at once, so:
+// - the product row is read WITH LOCK before anything is written: a second workstation moving
+//   the same product waits, then computes from the first one's committed figures (read, then
+//   write, without the lock loses updates under read-committed isolation);
+// - the exit's stock check uses that locked, stored quantity, not the one on screen;
+// - saves take turns on the ledger (a lock on one reference row), so two workstations never
+//   read the same highest ledger or loan number; should they still (the numbers are keys, so
+//   the second insert fails), that save is retried once from the start.
+
+#include "common/Decimal.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <stdexcept>
+
+class Conexao;
+
+namespace Lancamentos {
+
+// The product is not (or no longer) in the register.
+struct ProdutoInexistente : std::runtime_error {
+    ProdutoInexistente() : std::runtime_error("produto inexistente") {}
+};
+// The exit asks for more than the stock room holds.
+struct EstoqueInsuficiente : std::runtime_error {
+    EstoqueInsuficiente() : std::runtime_error("estoque insuficiente") {}
+};
+// A lent-out item cannot be reversed.
+struct ProdutoNaoConsumivel : std::runtime_error {
+    ProdutoNaoConsumivel() : std::runtime_error("produto nao consumivel") {}
+};
+// The entry would leave the product with no quantity, for which there is no average cost.
+struct QuantidadeZerada : std::runtime_error {
+    QuantidadeZerada() : std::runtime_error("quantidade zerada") {}
+};
+
+// A stock entry: the goods, their unit value and supplier, and the product's descriptive
+// columns as the window shows them (an entry rewrites them).
+struct Entrada {
+    QString produto; // padded to 10 with blanks
+    QDate data;
+    Decimal quantidade;
+    Decimal unitario;
+    QString documento;
+    QString fornecedor; // padded to 10 with zeros, or empty
+    QString descricao;
+    QString unidade;
+    QString local;
+    QString observacoes;
+    QString referencia;
+    Decimal minimo;
+    Decimal maximo;
+};
+
+struct Saida {
+    QString produto;
+    QDate data;
+    Decimal quantidade;
+    Decimal unitario;
+    QString documento;
+    QString requisitante; // padded to 6 with zeros, or empty
+    bool consumivel = true;
+    QDate devolucao; // due date of the loan of a lent-out item
+};
+
+struct Estorno {
+    QString operacao; // "TE" reverses an entry, "TS" an exit
+    QString produto;
+    QDate data;
+    Decimal quantidade;
+    Decimal unitario;
+    QString documento;
+    QString contraparte; // the supplier ("TE") or the requisitioner ("TS")
+};
+
+// What a save wrote.
+struct Gravado {
+    qint64 movimento = 0;  // the ledger number
+    qint64 emprestimo = 0; // the loan number, for the exit of a lent-out item
+    Decimal quantidade;    // the product's new quantity
+    Decimal custo;         // the product's average cost after the save
+};
+
+// Each writes its audit line for `usuarioLog` when one is given (logging and login on).
+// Database failures come as ErroBanco, after everything was rolled back; the checks above as
+// their own exceptions, with nothing written.
+Gravado gravaEntrada(Conexao& conexao, const Entrada& e,
+                     const std::optional<QString>& usuarioLog = std::nullopt);
+Gravado gravaSaida(Conexao& conexao, const Saida& s,
+                   const std::optional<QString>& usuarioLog = std::nullopt);
+Gravado gravaEstorno(Conexao& conexao, const Estorno& e,
+                     const std::optional<QString>& usuarioLog = std::nullopt);
+
+} // namespace Lancamentos

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+
+class Aplicacao;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+namespace Familia {
+class Lista;
+}
+
+// The list of suppliers: one box orders the list, another chooses the column the quick search
+// looks in, and the buttons open the record window to add, change, delete or just look at one.
+class TfManut_Fornec : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfManut_Fornec(Aplicacao& app, QWidget* parent = nullptr);
+
+    // The mode in which the record window opens: "Inclui", "Altera", "Exclui" or "Consulta";
+    // empty once the list window has been left.
+    QString Modo;
+
+    Familia::Lista& lista() { return *m_lista; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    // One choice of the "Busca Por:" box: the column searched and the label it shows.
+    struct ColunaBusca {
+        QRadioButton* radio;
+        QString campo;
+        QString rotulo;
+    };
+
+    void abreDados(const QString& codigoModulo, const QString& modo);
+    void escolheBusca(const ColunaBusca& coluna);
+    bool buscaPorCodigo() const;
+    void saiDaBusca();
+    void busca();
+
+    Aplicacao& m_app;
+    Familia::Lista* m_lista;
+    QLabel* m_lbTitulo;
+    QLineEdit* m_edBusca;
+    QRadioButton* m_rbtnRazao;
+    QList<ColunaBusca> m_colunas;
+    int m_ordemAbertura = -1;
+};

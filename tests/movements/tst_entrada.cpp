@@ -1,0 +1,630 @@
+// The stock-entry window: finding the product and the supplier, what a save writes to the
+// ledger and the product, what stops it, and the window emptying itself for the next delivery.
+
+#include "app/Principal.h"
+#include "common/Decimal.h"
+#include "common/Funcoes.h"
+#include "data/DataSet.h"
+#include "movements/Entrada_Estq.h"
+#include "registers/Busca_Fornecedor.h"
+#include "registers/Busca_Produtos.h"
+#include "support/AplicacaoTeste.h"
+#include "support/Digitacao.h"
+#include "support/DriverModal.h"
+#include "support/GravadorMensagens.h"
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TstEntrada : public QObject {
+    Q_OBJECT
+
+private slots:
+    void workedExampleThroughTheWindow();
+    void productLookup_data();
+    void productLookup();
+    void supplierLookup_data();
+    void supplierLookup();
+    void saveStoppedWritesNothing_data();
+    void saveStoppedWritesNothing();
+    void auditLine_data();
+    void auditLine();
+    void searchWindowsHandTheCodeBack();
+    void everyOpeningStartsAfresh();
+};
+
+namespace {
+
+const QString parafuso = QStringLiteral("        12");
+const QString negativo = QStringLiteral("        30");
+const QString naoEncontrado = QStringLiteral("Produto não Encontrado !");
+const QString fornecedorNaoCadastrado = QStringLiteral("Fornecedor não Cadastrado");
+const QString quantidadeZero = QStringLiteral("Quantidade deve ser maior que 0");
+const QString falhaGravacao = QStringLiteral("Não Consegui Gravar, tente novamente !");
+
+Decimal d(const char* texto)
+{
+    return *Decimal::deTexto(QString::fromLatin1(texto));
+}
+
+void cadastra(AplicacaoTeste& t)
+{
+    t.banco.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Fixação')");
+    t.banco.executa(
+        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, PRO_Local, "
+        "PRO_Quant, PRO_Min, PRO_EMax, PRO_Valor, PRO_CodFor, PRO_OBS, PRO_Refer, PRO_CodBar, "
+        "PRO_Consumivel) values (:C, 'Parafuso', 'UN', '000001', 'A-01', 10, 2, 1500, 5, "
+        "'0000000009', 'caixa com 100', 'REF-1', '7891000100', 'S')",
+        {{"C", parafuso}});
+    t.banco.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, PRO_Quant, "
+                    "PRO_Valor, PRO_Consumivel) values (:C, 'Arruela', '000001', -10, 4, 'S')",
+                    {{"C", negativo}});
+    t.banco.executa("Insert into Fornecedor (FOR_Codigo, FOR_Razao) values ('0000000015', "
+                    "'Ferragens Silva Ltda')");
+}
+
+QLineEdit* campo(QWidget* janela, const char* nome)
+{
+    auto* c = janela->findChild<QLineEdit*>(nome);
+    if (!c)
+        qWarning("no field %s", nome);
+    return c;
+}
+
+QPushButton* botao(QWidget* janela, const char* nome)
+{
+    return janela->findChild<QPushButton*>(nome);
+}
+
+void clica(QWidget* janela, const char* nome)
+{
+    auto* b = botao(janela, nome);
+    QVERIFY2(b, nome);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Goes into the field and types over what it shows; an empty text erases it.
+void digita(QWidget* janela, const char* nome, const QString& texto)
+{
+    QLineEdit* c = campo(janela, nome);
+    c->setFocus();
+    c->selectAll();
+    if (texto.isEmpty())
+        QTest::keyClick(c, Qt::Key_Backspace);
+    else
+        digitaTexto(c, texto);
+}
+
+void tab(QWidget* janela, const char* nome)
+{
+    QTest::keyClick(campo(janela, nome), Qt::Key_Tab);
+}
+
+QWidget* foco()
+{
+    return QApplication::focusWidget();
+}
+
+void abre(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
+{
+    driver.aoAbrir(std::move(passos));
+    t.principal().aciona("EntradanoEstoque1");
+}
+
+// A product found by code, ready to be entered.
+void achaParafuso(QWidget* janela)
+{
+    digita(janela, "edENT_CodPRO", "12");
+    tab(janela, "edENT_CodPRO");
+}
+
+// The window as a fresh delivery finds it.
+void confereVazia(QWidget* janela)
+{
+    for (const char* nome : {"edENT_CodPRO", "edEnt_DescPro", "edENT_CodBar", "edENT_Unid",
+                             "edEnt_Documento", "edENT_Local", "edENT_CodFor", "edENT_RazaoFor"})
+        QVERIFY2(campo(janela, nome)->text().isEmpty(), nome);
+    QCOMPARE(campo(janela, "edEnt_QuantAtual")->text(), QString("0,000"));
+    QCOMPARE(campo(janela, "edEnt_Quant")->text(), QString("0,000"));
+    QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 0,00"));
+    QCOMPARE(campo(janela, "edENT_Min")->text(), QString("0"));
+    QCOMPARE(campo(janela, "edENT_Max")->text(), QString("0"));
+    QCOMPARE(campo(janela, "edEnt_Refer")->text(), QString("0"));
+    QCOMPARE(janela->findChild<QPlainTextEdit*>("edENT_Obs")->toPlainText(), QString());
+    QCOMPARE(janela->findChild<QDateEdit*>("dtpEnt_Data")->date(), QDate::currentDate());
+    QVERIFY(!botao(janela, "btnEntrada_Grava")->isEnabled());
+    QCOMPARE(foco(), campo(janela, "edENT_CodPRO"));
+}
+
+Resultado produto(AplicacaoTeste& t, const QString& codigo)
+{
+    return t.banco.consulta("Select * From Produtos Where PRO_Codigo = :C", {{"C", codigo}});
+}
+
+// Picks a row of a search window's shared list and presses "Seleciona".
+void escolhe(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo)
+{
+    for (int i = 0; i < lista.tamanho(); ++i)
+        if (lista.valor(i, campoCodigo).toString() == codigo)
+            lista.setLinhaAtual(i);
+    QCOMPARE(Familia::codigoAtual(lista), codigo);
+    const auto botoes = busca->findChildren<QPushButton*>();
+    for (QPushButton* b : botoes)
+        if (b->text() == QLatin1String("Seleciona")) {
+            QTest::mouseClick(b, Qt::LeftButton);
+            return;
+        }
+    QFAIL("no Seleciona button");
+}
+
+} // namespace
+
+void TstEntrada::workedExampleThroughTheWindow()
+{
+    AplicacaoTeste t;
+    cadastra(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, [&](QDialog* janela) {
+        QCOMPARE(janela->windowTitle(), QString("Entrada de Estoque"));
+        confereVazia(janela);
+        digitaTexto(campo(janela, "edENT_CodPRO"), "12");
+        // Enter moves on as Tab does, and leaving the code looks the product up.
+        QTest::keyClick(campo(janela, "edENT_CodPRO"), Qt::Key_Return);
+        QVERIFY(botao(janela, "btnEntrada_Grava")->isEnabled());
+        QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 5,00"));
+
+        // Letters never reach a quantity; a dot typed in an amount is its decimal comma; a
+        // whole number takes no dot.
+        digita(janela, "edEnt_Quant", "1a0");
+        QTest::keyClick(campo(janela, "edEnt_Quant"), Qt::Key_Return);
+        QCOMPARE(campo(janela, "edEnt_Quant")->text(), QString("10,000"));
+        QCOMPARE(foco(), janela->findChild<QDateEdit*>("dtpEnt_Data"));
+        janela->findChild<QDateEdit*>("dtpEnt_Data")->setDate(QDate(2004, 10, 10));
+        digita(janela, "edEnt_Documento", "NF 1");
+        digita(janela, "edEnt_Valor", "8.00");
+        QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("8,00"));
+        digita(janela, "edENT_CodFor", "15");
+        tab(janela, "edENT_CodFor");
+        QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 8,00"));
+        digita(janela, "edENT_Local", "B-02");
+        digita(janela, "edENT_Min", "3");
+        digita(janela, "edENT_Max", "2.000");
+        QCOMPARE(campo(janela, "edENT_Max")->text(), QString("2000"));
+        digita(janela, "edEnt_Refer", "REF-2");
+        auto* obs = janela->findChild<QPlainTextEdit*>("edENT_Obs");
+        obs->setFocus();
+        obs->selectAll();
+        digitaTexto(obs, "caixa com 50");
+        clica(janela, "btnEntrada_Grava");
+        QCOMPARE(msgs.textos(), QStringList());
+        // Ready for the next delivery.
+        confereVazia(janela);
+        clica(janela, "btnEntrada_Fechar");
+    });
+
+    const Resultado mov = t.banco.consulta("Select * From Mov_Estq");
+    QCOMPARE(mov.tamanho(), 1);
+    QCOMPARE(mov.valor(0, "MOV_CodInt").toLongLong(), 1);
+    QCOMPARE(mov.valor(0, "MOV_CodPro").toString(), parafuso);
+    QCOMPARE(mov.valor(0, "MOV_Oper").toString(), QString("EE"));
+    QCOMPARE(mov.valor(0, "MOV_Data").toDate(), QDate(2004, 10, 10));
+    QCOMPARE(mov.valor(0, "MOV_Quant").value<Decimal>(), d("10"));
+    QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(), d("80"));
+    QCOMPARE(mov.valor(0, "MOV_Doc").toString(), QString("NF 1").leftJustified(20));
+    QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), QString("0000000015"));
+    QVERIFY(mov.valor(0, "MOV_Tipo").isNull());
+
+    const Resultado p = produto(t, parafuso);
+    QCOMPARE(p.valor(0, "PRO_Quant").value<Decimal>(), d("20"));
+    QCOMPARE(p.valor(0, "PRO_Valor").value<Decimal>(), d("6.5"));
+    QCOMPARE(p.valor(0, "PRO_UComp").toDate(), QDate(2004, 10, 10));
+    QCOMPARE(p.valor(0, "PRO_CodFor").toString(), QString("0000000015"));
+    QCOMPARE(p.valor(0, "PRO_Local").toString(), QString("B-02"));
+    QCOMPARE(p.valor(0, "PRO_Min").toLongLong(), 3);
+    QCOMPARE(p.valor(0, "PRO_EMax").toLongLong(), 2000);
+    QCOMPARE(p.valor(0, "PRO_Refer").toString(), QString("REF-2"));
+    QCOMPARE(p.valor(0, "PRO_OBS").toString(), QString("caixa com 50"));
+    QCOMPARE(p.valor(0, "PRO_Descricao").toString(), QString("Parafuso"));
+    QCOMPARE(p.valor(0, "PRO_Unid").toString(), QString("UN"));
+    QCOMPARE(p.valor(0, "PRO_CodBar").toString(), QString("7891000100"));
+    QCOMPARE(t.banco.conta("Log"), 0);
+}
+
+void TstEntrada::productLookup_data()
+{
+    QTest::addColumn<bool>("achaAntes"); // the product was found by code first
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<bool>("preenchido");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<bool>("grava");
+    QTest::addColumn<QString>("foco");
+    QTest::newRow("code 12 is eight blanks and 12")
+        << false << "edENT_CodPRO"
+        << "12" << parafuso << true << "" << true << "edEnt_DescPro";
+    QTest::newRow("unknown code, padded, Grava stays off")
+        << false << "edENT_CodPRO"
+        << "99"
+        << "        99" << false << naoEncontrado << false << "edENT_CodPRO";
+    QTest::newRow("unknown code after a product was found")
+        << true << "edENT_CodPRO"
+        << "99"
+        << "        99" << true << naoEncontrado << false << "edENT_CodPRO";
+    QTest::newRow("bar code") << false << "edENT_CodBar"
+                              << "7891000100" << parafuso << true << "" << true << "edENT_Unid";
+    QTest::newRow("unknown bar code, Grava stays off")
+        << false << "edENT_CodBar"
+        << "000"
+        << "" << false << naoEncontrado << false << "edENT_CodBar";
+    QTest::newRow("unknown bar code, Grava stays on")
+        << true << "edENT_CodBar"
+        << "000" << parafuso << true << naoEncontrado << true << "edENT_CodBar";
+}
+
+void TstEntrada::productLookup()
+{
+    QFETCH(bool, achaAntes);
+    QFETCH(QString, nome);
+    QFETCH(QString, texto);
+    QFETCH(QString, codigo);
+    QFETCH(bool, preenchido);
+    QFETCH(QString, mensagem);
+    QFETCH(bool, grava);
+    QFETCH(QString, foco);
+    AplicacaoTeste t;
+    cadastra(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, [&](QDialog* janela) {
+        if (achaAntes)
+            achaParafuso(janela);
+        const QByteArray campoNome = nome.toLatin1();
+        digita(janela, campoNome.constData(), texto);
+        tab(janela, campoNome.constData());
+        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        if (!mensagem.isEmpty())
+            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        QTRY_COMPARE(::foco(), campo(janela, foco.toLatin1()));
+        QCOMPARE(campo(janela, "edENT_CodPRO")->text(), codigo);
+        QCOMPARE(botao(janela, "btnEntrada_Grava")->isEnabled(), grava);
+        if (!preenchido) {
+            QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString());
+            QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 0,00"));
+        } else {
+            // Either look-up shows everything the entry will rewrite, and the current average
+            // cost as the unit value proposed.
+            QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString("Parafuso"));
+            QCOMPARE(campo(janela, "edENT_CodBar")->text(),
+                     nome == "edENT_CodBar" && !mensagem.isEmpty() ? texto : QString("7891000100"));
+            QCOMPARE(campo(janela, "edENT_Unid")->text(), QString("UN"));
+            QCOMPARE(campo(janela, "edEnt_QuantAtual")->text(), QString("10,000"));
+            QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 5,00"));
+            QCOMPARE(campo(janela, "edENT_Local")->text(), QString("A-01"));
+            QCOMPARE(campo(janela, "edENT_Min")->text(), QString("2"));
+            QCOMPARE(campo(janela, "edENT_Max")->text(), QString("1.500"));
+            QCOMPARE(campo(janela, "edEnt_Refer")->text(), QString("REF-1"));
+            QCOMPARE(janela->findChild<QPlainTextEdit*>("edENT_Obs")->toPlainText(),
+                     QString("caixa com 100"));
+        }
+        clica(janela, "btnEntrada_Fechar");
+    });
+}
+
+void TstEntrada::supplierLookup_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<bool>("gravaLogo"); // leaves the supplier by clicking "Grava"
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("razao");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("foco");
+    QTest::addColumn<QString>("gravado"); // the supplier stored; null: nothing stored
+    QTest::newRow("15 is 0000000015") << "15" << false << "0000000015"
+                                      << "Ferragens Silva Ltda"
+                                      << ""
+                                      << "edENT_Local" << QString();
+    QTest::newRow("unknown supplier")
+        << "99" << false << ""
+        << "" << fornecedorNaoCadastrado << "edENT_CodFor" << QString();
+    QTest::newRow("15, then Grava at once") << "15" << true << ""
+                                            << ""
+                                            << ""
+                                            << "edENT_CodPRO"
+                                            << "0000000015";
+    // The click that left the field must not save an entry the person was just told has a
+    // wrong supplier.
+    QTest::newRow("unknown supplier, then Grava at once")
+        << "99" << true << ""
+        << "" << fornecedorNaoCadastrado << "edENT_CodFor" << QString();
+    // The product's last supplier is cleared.
+    QTest::newRow("no supplier") << "" << true << ""
+                                 << ""
+                                 << ""
+                                 << "edENT_CodPRO" << QString("");
+}
+
+void TstEntrada::supplierLookup()
+{
+    QFETCH(QString, texto);
+    QFETCH(bool, gravaLogo);
+    QFETCH(QString, codigo);
+    QFETCH(QString, razao);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, foco);
+    QFETCH(QString, gravado);
+    AplicacaoTeste t;
+    cadastra(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, [&](QDialog* janela) {
+        achaParafuso(janela);
+        digita(janela, "edEnt_Quant", "1");
+        digita(janela, "edENT_CodFor", texto);
+        if (gravaLogo)
+            clica(janela, "btnEntrada_Grava");
+        else
+            tab(janela, "edENT_CodFor");
+        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        if (!mensagem.isEmpty())
+            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QTRY_COMPARE(::foco(), campo(janela, foco.toLatin1()));
+        QCOMPARE(campo(janela, "edENT_CodFor")->text(), codigo);
+        QCOMPARE(campo(janela, "edENT_RazaoFor")->text(), razao);
+        clica(janela, "btnEntrada_Fechar");
+    });
+    const Resultado mov = t.banco.consulta("Select * From Mov_Estq");
+    QCOMPARE(mov.tamanho(), gravado.isNull() ? 0 : 1);
+    const QString ultimo = produto(t, parafuso).valor(0, "PRO_CodFor").toString();
+    if (gravado.isNull()) {
+        QCOMPARE(ultimo, QString("0000000009"));
+        return;
+    }
+    QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), gravado);
+    QVERIFY(!mov.valor(0, "MOV_CodFor").isNull());
+    QCOMPARE(ultimo, gravado);
+}
+
+void TstEntrada::saveStoppedWritesNothing_data()
+{
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("quantidade");
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<QString>("minimo");
+    QTest::addColumn<QString>("maximo");
+    QTest::addColumn<bool>("bancoRecusa");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<bool>("aviso"); // a warning; otherwise an error box
+    QTest::addColumn<QString>("foco");
+    QTest::addColumn<QString>("valorNaTela"); // numbers cleaned once the checks have begun
+    QTest::newRow("quantity zero") << "12"
+                                   << "0"
+                                   << "8"
+                                   << "2"
+                                   << "50" << false << quantidadeZero << false << "edEnt_Quant"
+                                   << "R$ 8,00";
+    QTest::newRow("quantity not a number")
+        << "12"
+        << "1,2,3"
+        << "8"
+        << "2"
+        << "50" << false << "'1,2,3' não é um número válido" << false << "edEnt_Quant"
+        << "R$ 8,00";
+    QTest::newRow("unit value not a number")
+        << "12"
+        << "10"
+        << "1,2,3"
+        << "2"
+        << "50" << false << "'1,2,3' não é um número válido" << false << "edEnt_Valor"
+        << "1,2,3";
+    QTest::newRow("minimum not a number") << "12"
+                                          << "10"
+                                          << "8"
+                                          << "1,,2"
+                                          << "50" << false << falhaGravacao << true << ""
+                                          << "8,00";
+    QTest::newRow("maximum empty") << "12"
+                                   << "10"
+                                   << "8"
+                                   << "2"
+                                   << "" << false << falhaGravacao << true << ""
+                                   << "8,00";
+    QTest::newRow("negative stock brought to exactly zero")
+        << "30"
+        << "10"
+        << "8"
+        << "2"
+        << "50" << false << falhaGravacao << true << ""
+        << "8,00";
+    QTest::newRow("database refuses") << "12"
+                                      << "10"
+                                      << "8"
+                                      << "2"
+                                      << "50" << true << falhaGravacao << true << ""
+                                      << "8,00";
+}
+
+void TstEntrada::saveStoppedWritesNothing()
+{
+    QFETCH(QString, codigo);
+    QFETCH(QString, quantidade);
+    QFETCH(QString, valor);
+    QFETCH(QString, minimo);
+    QFETCH(QString, maximo);
+    QFETCH(bool, bancoRecusa);
+    QFETCH(QString, mensagem);
+    QFETCH(bool, aviso);
+    QFETCH(QString, foco);
+    QFETCH(QString, valorNaTela);
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000003";
+    cadastra(t);
+    if (bancoRecusa) {
+        // The ledger row goes in first; the product's update is refused after it.
+        t.banco.executa("CREATE EXCEPTION produto_travado 'produto travado'");
+        t.banco.executa("CREATE TRIGGER produtos_travados FOR Produtos BEFORE UPDATE "
+                        "AS BEGIN EXCEPTION produto_travado; END");
+    }
+    const Resultado antes = produto(t, Funcoes::codigoProduto(codigo));
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, [&](QDialog* janela) {
+        digita(janela, "edENT_CodPRO", codigo);
+        tab(janela, "edENT_CodPRO");
+        digita(janela, "edENT_Local", "Z-99");
+        digita(janela, "edENT_Min", minimo);
+        digita(janela, "edENT_Max", maximo);
+        digita(janela, "edEnt_Quant", quantidade);
+        digita(janela, "edEnt_Valor", valor);
+        clica(janela, "btnEntrada_Grava");
+        QCOMPARE(msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(msgs.mensagens()[0].tipo, aviso ? TipoMensagem::Aviso : TipoMensagem::Erro);
+        if (!foco.isEmpty())
+            QTRY_COMPARE(::foco(), campo(janela, foco.toLatin1()));
+        // Everything stays on screen to be corrected and saved again.
+        QVERIFY(janela->isVisible());
+        QCOMPARE(campo(janela, "edENT_CodPRO")->text(), Funcoes::codigoProduto(codigo));
+        QCOMPARE(campo(janela, "edENT_Local")->text(), QString("Z-99"));
+        QCOMPARE(campo(janela, "edEnt_Valor")->text(), valorNaTela);
+        QVERIFY(botao(janela, "btnEntrada_Grava")->isEnabled());
+        clica(janela, "btnEntrada_Fechar");
+    });
+    QCOMPARE(t.banco.conta("Mov_Estq"), 0);
+    QCOMPARE(t.banco.conta("Log"), 0);
+    const Resultado depois = produto(t, Funcoes::codigoProduto(codigo));
+    QCOMPARE(depois.linhas, antes.linhas);
+}
+
+void TstEntrada::auditLine_data()
+{
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<bool>("registra");
+    QTest::newRow("both on") << "S"
+                             << "S" << true;
+    QTest::newRow("log without login") << "N"
+                                       << "S" << false;
+    QTest::newRow("login without log") << "S"
+                                       << "N" << false;
+}
+
+void TstEntrada::auditLine()
+{
+    QFETCH(QString, login);
+    QFETCH(QString, log);
+    QFETCH(bool, registra);
+    AplicacaoTeste t;
+    t.flags(qPrintable(login), "N", qPrintable(log));
+    t.principal().CodUsuario = "000003";
+    cadastra(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, [&](QDialog* janela) {
+        achaParafuso(janela);
+        digita(janela, "edEnt_Quant", "1");
+        clica(janela, "btnEntrada_Grava");
+        clica(janela, "btnEntrada_Fechar");
+    });
+    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.banco.conta("Mov_Estq"), 1);
+    const Resultado l = t.banco.consulta("Select * From Log");
+    QCOMPARE(l.tamanho(), registra ? 1 : 0);
+    if (!registra)
+        return;
+    QCOMPARE(l.valor(0, "LOG_Descricao").toString(), "Entrada no Estoque:" + parafuso);
+    QCOMPARE(l.valor(0, "LOG_CodUser").toString(), QString("000003"));
+}
+
+void TstEntrada::searchWindowsHandTheCodeBack()
+{
+    AplicacaoTeste t;
+    cadastra(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, [&](QDialog* janela) {
+        QLineEdit* codigo = campo(janela, "edENT_CodPRO");
+        QLineEdit* fornecedor = campo(janela, "edENT_CodFor");
+        QPushButton* grava = botao(janela, "btnEntrada_Grava");
+
+        // F5 in the code field: the pick lands there, and leaving the field looks it up.
+        driver.aoAbrir([&](QDialog* busca) {
+            QCOMPARE(busca->objectName(), QString("TfBusca_Produtos"));
+            QCOMPARE(t.app.buscaProdutos().Origem, QString("Entrada Estoque"));
+            escolhe(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", parafuso);
+        });
+        QTest::keyClick(codigo, Qt::Key_F5);
+        QTRY_COMPARE(foco(), codigo);
+        QCOMPARE(codigo->text(), parafuso);
+        QVERIFY(!grava->isEnabled());
+        tab(janela, "edENT_CodPRO");
+        QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString("Parafuso"));
+        QVERIFY(grava->isEnabled());
+
+        // "..." while a product is on screen: the new pick must be looked up before a save.
+        driver.aoAbrir([&](QDialog* busca) {
+            escolhe(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", negativo);
+        });
+        clica(janela, "btnENT_Estoque_BuscaPRO");
+        QTRY_COMPARE(foco(), codigo);
+        QCOMPARE(codigo->text(), negativo);
+        QVERIFY(!grava->isEnabled());
+        tab(janela, "edENT_CodPRO");
+        QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString("Arruela"));
+        QCOMPARE(campo(janela, "edEnt_QuantAtual")->text(), QString("-10,000"));
+
+        // The supplier search, from F5 and from its "..." button.
+        for (int vez = 0; vez < 2; ++vez) {
+            driver.aoAbrir([&](QDialog* busca) {
+                QCOMPARE(busca->objectName(), QString("TfBusca_Fornecedor"));
+                QCOMPARE(t.app.buscaFornecedor().Origem, QString("Entrada"));
+                escolhe(busca, t.app.dmFornecedor().cdsFornecedor, "FOR_CODIGO", "0000000015");
+            });
+            digita(janela, "edENT_CodFor", "");
+            if (vez == 0)
+                QTest::keyClick(fornecedor, Qt::Key_F5);
+            else
+                clica(janela, "btnBuscaFornecedor");
+            QTRY_COMPARE(foco(), fornecedor);
+            QCOMPARE(fornecedor->text(), QString("0000000015"));
+            tab(janela, "edENT_CodFor");
+            QCOMPARE(campo(janela, "edENT_RazaoFor")->text(), QString("Ferragens Silva Ltda"));
+        }
+        clica(janela, "btnEntrada_Fechar");
+    });
+    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(driver.abertas(),
+             QStringList({"TfEntrada_Estq", "TfBusca_Produtos", "TfBusca_Produtos",
+                          "TfBusca_Fornecedor", "TfBusca_Fornecedor"}));
+}
+
+void TstEntrada::everyOpeningStartsAfresh()
+{
+    AplicacaoTeste t;
+    cadastra(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, [&](QDialog* janela) {
+        achaParafuso(janela);
+        digita(janela, "edEnt_Quant", "4");
+        digita(janela, "edEnt_Documento", "NF 7");
+        digita(janela, "edENT_CodFor", "15");
+        tab(janela, "edENT_CodFor");
+        janela->findChild<QDateEdit*>("dtpEnt_Data")->setDate(QDate(2004, 10, 10));
+        clica(janela, "btnEntrada_Fechar");
+    });
+    abre(t, driver, [&](QDialog* janela) {
+        confereVazia(janela);
+        clica(janela, "btnEntrada_Fechar");
+    });
+    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.banco.conta("Mov_Estq"), 0);
+}
+
+QTEST_MAIN(TstEntrada)
+#include "tst_entrada.moc"

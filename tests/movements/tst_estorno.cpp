@@ -1,0 +1,630 @@
+// The reversal window: one window for the reversal of an entry ("TE") and of an exit ("TS"),
+// opened from the menu in its mode, with its look-ups, its checks before saving, the ledger row
+// and stock it writes, and the window ready for the next reversal afterwards.
+
+#include "app/Principal.h"
+#include "common/Formatos.h"
+#include "registers/Familia.h"
+#include "support/AplicacaoTeste.h"
+#include "support/Digitacao.h"
+#include "support/DriverModal.h"
+#include "support/GravadorMensagens.h"
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TstEstorno : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachOpeningShowsItsModeAndStartsClean_data();
+    void eachOpeningShowsItsModeAndStartsClean();
+    void reversalsMoveTheStockNeverTheCost_data();
+    void reversalsMoveTheStockNeverTheCost();
+    void saveRefusedBeforeWriting_data();
+    void saveRefusedBeforeWriting();
+    void productLookupRefusals_data();
+    void productLookupRefusals();
+    void unknownCounterpartIsRefusedAndNotSaved_data();
+    void unknownCounterpartIsRefusedAndNotSaved();
+    void productGoneOrLentOutAtSaveWritesNothing_data();
+    void productGoneOrLentOutAtSaveWritesNothing();
+    void auditLine_data();
+    void auditLine();
+    void searchWindowsHandTheCodeBack_data();
+    void searchWindowsHandTheCodeBack();
+};
+
+namespace {
+
+const QString naoEncontrado = QStringLiteral("Produto não Encontrado !");
+const QString naoConsumivel = QStringLiteral("Produto não consumível não pode ser Estornado");
+const QString nadaEscolhido =
+    QStringLiteral("Nenhum Produto Foi Escolhido ou a Quantidade deve ser maior que 0");
+const QString produtoSumiu = QStringLiteral(
+    "Produto não Encontrado no Cadastro, o Estorno não foi Gravado. Escolha o Produto novamente.");
+const QString parafuso = QStringLiteral("        12");
+const QString serra = QStringLiteral("        13");
+
+Decimal d(const char* texto)
+{
+    return *Formatos::converte(QString::fromLatin1(texto));
+}
+
+QLineEdit* campo(QWidget* janela, const char* nome)
+{
+    auto* c = janela->findChild<QLineEdit*>(nome);
+    if (!c)
+        qFatal("no field %s", nome);
+    return c;
+}
+
+QString texto(QWidget* janela, const char* nome)
+{
+    return campo(janela, nome)->text();
+}
+
+// Clicks into the field, as a person does, and types over what it shows.
+void digita(QWidget* janela, const char* nome, const QString& valor)
+{
+    QLineEdit* c = campo(janela, nome);
+    c->setFocus();
+    c->selectAll();
+    digitaTexto(c, valor);
+}
+
+void enter(QWidget* janela, const char* nome)
+{
+    QTest::keyClick(campo(janela, nome), Qt::Key_Return);
+}
+
+void clica(QWidget* janela, const char* botao)
+{
+    auto* b = janela->findChild<QPushButton*>(botao);
+    QVERIFY2(b, botao);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// A consumable screw with 20 on hand at 6,50, a lent-out saw, supplier 15 and requisitioner 3.
+void preparaCadastros(AplicacaoTeste& t)
+{
+    t.banco.executa(
+        "Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Ferragens')");
+    t.banco.executa(
+        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, PRO_Quant, "
+        "PRO_Valor, PRO_CodBar, PRO_Consumivel) values (:C, 'Parafuso sextavado', 'UN', '000001', "
+        "20, 6.5, '789100', 'S')",
+        {{"C", parafuso}});
+    t.banco.executa(
+        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, PRO_Quant, "
+        "PRO_Valor, PRO_CodBar, PRO_Consumivel) values (:C, 'Serra circular', 'UN', '000001', 2, "
+        "389, '789200', 'N')",
+        {{"C", serra}});
+    t.banco.executa("Insert into Fornecedor (FOR_Codigo, FOR_Razao) values ('0000000015', "
+                    "'Ferragens Centrais Ltda')");
+    t.banco.executa(
+        "Insert into Requisitante (REQ_Codigo, REQ_Descricao) values ('000003', 'Manutenção')");
+}
+
+const char* itemDoMenu(const QString& modo)
+{
+    return modo == QLatin1String("TE") ? "EstornodeEntrada1" : "EstornodeSada1";
+}
+
+// Opens the window from the main menu in `modo`, as a person does; the steps run in it.
+void abre(AplicacaoTeste& t, DriverModal& driver, const QString& modo, DriverModal::Passos passos)
+{
+    driver.aoAbrir(std::move(passos));
+    t.principal().aciona(itemDoMenu(modo));
+}
+
+// Every field at its opening value and the focus in the product code.
+void confereLimpa(QWidget* janela)
+{
+    for (const char* nome : {"edEST_CodPro", "edEst_DescPro", "edEST_CodBar", "edEst_Unid",
+                             "edEst_Doc", "edEST_CodReq", "edEST_NomeReq"})
+        QVERIFY2(texto(janela, nome).isEmpty(), nome);
+    QCOMPARE(texto(janela, "edEst_QuantAtual"), QString("0,000"));
+    QCOMPARE(texto(janela, "EdEst_Quant"), QString("0,000"));
+    QCOMPARE(texto(janela, "edEST_Valor"), QString("R$ 0,00"));
+    QCOMPARE(janela->findChild<QDateEdit*>("dtpEst_Data")->date(), QDate::currentDate());
+    QTRY_COMPARE(QApplication::focusWidget(), campo(janela, "edEST_CodPro"));
+}
+
+// Product 12 looked up by its code, a quantity typed.
+void produtoEQuantidade(QWidget* janela, const QString& quantidade)
+{
+    digita(janela, "edEST_CodPro", "12");
+    enter(janela, "edEST_CodPro");
+    QCOMPARE(texto(janela, "edEST_CodPro"), parafuso);
+    digita(janela, "EdEst_Quant", quantidade);
+}
+
+int movimentos(AplicacaoTeste& t)
+{
+    return t.banco.conta("Mov_Estq");
+}
+
+Decimal estoque(AplicacaoTeste& t)
+{
+    return t.banco.valor("Select PRO_Quant From Produtos Where PRO_Codigo = :C", {{"C", parafuso}})
+        .value<Decimal>();
+}
+
+} // namespace
+
+void TstEstorno::eachOpeningShowsItsModeAndStartsClean_data()
+{
+    QTest::addColumn<QString>("anterior");
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<QString>("titulo");
+    QTest::addColumn<QString>("rotulo");
+    QTest::newRow("entry after exit") << "TS"
+                                      << "TE"
+                                      << "Estorno de Entrada"
+                                      << "Fornecedor:";
+    QTest::newRow("exit after entry") << "TE"
+                                      << "TS"
+                                      << "Estorno de Saída"
+                                      << "Requisitante:";
+}
+
+void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
+{
+    QFETCH(QString, anterior);
+    QFETCH(QString, modo);
+    QFETCH(QString, titulo);
+    QFETCH(QString, rotulo);
+    AplicacaoTeste t;
+    preparaCadastros(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    // The window is kept between openings: what the previous one left must not show.
+    abre(t, driver, anterior, [&](QDialog* janela) {
+        produtoEQuantidade(janela, "5");
+        digita(janela, "edEst_Doc", "NF 1");
+        digita(janela, "edEST_CodReq", anterior == QLatin1String("TE") ? "15" : "3");
+        enter(janela, "edEST_CodReq");
+        QVERIFY(!texto(janela, "edEST_NomeReq").isEmpty());
+        clica(janela, "btnEst_Fecha");
+    });
+    abre(t, driver, modo, [&](QDialog* janela) {
+        QCOMPARE(janela->windowTitle(), titulo);
+        QCOMPARE(janela->findChild<QLabel*>("lEstorno_Titulo")->text(), titulo);
+        QCOMPARE(janela->findChild<QLabel*>("lbRequisitante")->text(), rotulo);
+        confereLimpa(janela);
+        clica(janela, "btnEst_Fecha");
+    });
+    QCOMPARE(driver.abertas(), QStringList({"TfEstorno_Estq", "TfEstorno_Estq"}));
+    QCOMPARE(t.principal().TipoEstorno, modo);
+    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(movimentos(t), 0);
+}
+
+void TstEstorno::reversalsMoveTheStockNeverTheCost_data()
+{
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<QString>("contraparte"); // as typed
+    QTest::addColumn<QString>("codigo");      // as the field shows it after leaving
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("quantidade");
+    QTest::addColumn<QString>("valor"); // typed over the proposed average cost; empty: kept
+    QTest::addColumn<Decimal>("total");
+    QTest::addColumn<Decimal>("estoqueFinal");
+    QTest::newRow("entry of 5 reversed") << "TE"
+                                         << "15"
+                                         << "0000000015"
+                                         << "Ferragens Centrais Ltda"
+                                         << "5"
+                                         << "" << d("32,50") << d("15");
+    QTest::newRow("exit of 4 reversed") << "TS"
+                                        << "3"
+                                        << "000003"
+                                        << "Manutenção"
+                                        << "4"
+                                        << "" << d("26,00") << d("24");
+    // Nothing checks an entry's reversal against the stock: it may go below zero. A value typed
+    // over the proposal prices this movement only.
+    QTest::newRow("entry of 30 reversed with 20 on hand") << "TE"
+                                                          << "15"
+                                                          << "0000000015"
+                                                          << "Ferragens Centrais Ltda"
+                                                          << "30"
+                                                          << "7" << d("210") << d("-10");
+    QTest::newRow("exit reversed without requisitioner, fractional")
+        << "TS"
+        << ""
+        << ""
+        << ""
+        << "1.5"
+        << "" << d("9,75") << d("21,5");
+}
+
+void TstEstorno::reversalsMoveTheStockNeverTheCost()
+{
+    QFETCH(QString, modo);
+    QFETCH(QString, contraparte);
+    QFETCH(QString, codigo);
+    QFETCH(QString, nome);
+    QFETCH(QString, quantidade);
+    QFETCH(QString, valor);
+    QFETCH(Decimal, total);
+    QFETCH(Decimal, estoqueFinal);
+    AplicacaoTeste t;
+    preparaCadastros(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, modo, [&](QDialog* janela) {
+        // Enter moves on, and leaving the code looks the product up.
+        digita(janela, "edEST_CodPro", "12");
+        enter(janela, "edEST_CodPro");
+        QCOMPARE(QApplication::focusWidget(), campo(janela, "edEst_DescPro"));
+        QCOMPARE(texto(janela, "edEST_CodPro"), parafuso);
+        QCOMPARE(texto(janela, "edEst_DescPro"), QString("Parafuso sextavado"));
+        QCOMPARE(texto(janela, "edEST_CodBar"), QString("789100"));
+        QCOMPARE(texto(janela, "edEst_Unid"), QString("UN"));
+        QCOMPARE(texto(janela, "edEst_QuantAtual"), QString("20,000"));
+        QCOMPARE(texto(janela, "edEST_Valor"), QString("R$ 6,50"));
+        digita(janela, "EdEst_Quant", quantidade);
+        if (!valor.isEmpty())
+            digita(janela, "edEST_Valor", valor);
+        digita(janela, "edEst_Doc", "NF 77");
+        digita(janela, "edEST_CodReq", contraparte);
+        enter(janela, "edEST_CodReq");
+        QCOMPARE(texto(janela, "edEST_CodReq"), codigo);
+        QCOMPARE(texto(janela, "edEST_NomeReq"), nome);
+        clica(janela, "btnEst_Grava");
+        QCOMPARE(msgs.textos(), QStringList());
+        // Ready for the next reversal.
+        confereLimpa(janela);
+        clica(janela, "btnEst_Fecha");
+    });
+    const Resultado mov = t.banco.consulta("Select * From Mov_Estq");
+    QCOMPARE(mov.tamanho(), 1);
+    QCOMPARE(mov.valor(0, "MOV_Oper").toString(), modo);
+    QCOMPARE(mov.valor(0, "MOV_CodPro").toString(), parafuso);
+    QCOMPARE(mov.valor(0, "MOV_Quant").value<Decimal>(), *Formatos::converte(quantidade));
+    QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(), total);
+    QCOMPARE(mov.valor(0, "MOV_Data").toDate(), QDate::currentDate());
+    QCOMPARE(mov.valor(0, "MOV_Doc").toString().trimmed(), QString("NF 77"));
+    QCOMPARE(mov.valor(0, "MOV_CodInt").toLongLong(), 1);
+    // The counterpart goes to the supplier column of an entry's reversal and to the
+    // requisitioner column of an exit's; the other one holds empty text.
+    const bool entrada = modo == QLatin1String("TE");
+    QVERIFY(!mov.valor(0, "MOV_Tipo").isNull());
+    QVERIFY(!mov.valor(0, "MOV_CodFor").isNull());
+    QCOMPARE(mov.valor(0, "MOV_Tipo").toString().trimmed(), entrada ? QString() : codigo);
+    QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), entrada ? codigo : QString());
+    QCOMPARE(estoque(t), estoqueFinal);
+    QCOMPARE(
+        t.banco.valor("Select PRO_Valor From Produtos Where PRO_Codigo = :C", {{"C", parafuso}})
+            .value<Decimal>(),
+        d("6,50"));
+    QCOMPARE(t.banco.conta("Log"), 0);
+}
+
+void TstEstorno::saveRefusedBeforeWriting_data()
+{
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("quantidade"); // empty: left at its opening "0,000"
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("foco");
+    QTest::newRow("no product") << ""
+                                << "5" << nadaEscolhido << "edEST_CodPro";
+    QTest::newRow("quantity 0,000") << "12"
+                                    << "" << nadaEscolhido << "edEST_CodPro";
+    QTest::newRow("quantity not a number")
+        << "12"
+        << "1,,5" << QString("'1,,5' não é um valor numérico válido") << "EdEst_Quant";
+}
+
+void TstEstorno::saveRefusedBeforeWriting()
+{
+    QFETCH(QString, codigo);
+    QFETCH(QString, quantidade);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, foco);
+    AplicacaoTeste t;
+    preparaCadastros(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, "TS", [&](QDialog* janela) {
+        if (!codigo.isEmpty()) {
+            digita(janela, "edEST_CodPro", codigo);
+            enter(janela, "edEST_CodPro");
+        }
+        if (!quantidade.isEmpty())
+            digita(janela, "EdEst_Quant", quantidade);
+        clica(janela, "btnEst_Grava");
+        QCOMPARE(msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, foco.toLatin1().constData()));
+        clica(janela, "btnEst_Fecha");
+    });
+    QCOMPARE(movimentos(t), 0);
+    QCOMPARE(estoque(t), d("20"));
+}
+
+void TstEstorno::productLookupRefusals_data()
+{
+    QTest::addColumn<QString>("campoDigitado");
+    QTest::addColumn<QString>("digitado");
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("codigoDepois");
+    QTest::addColumn<QString>("barrasDepois");
+    // A lent-out item comes back through its return: both look-ups refuse it and empty the
+    // code and the bar code.
+    QTest::newRow("lent-out item by code") << "edEST_CodPro"
+                                           << "13" << int(TipoMensagem::Erro) << naoConsumivel << ""
+                                           << "";
+    QTest::newRow("lent-out item by bar code")
+        << "edEST_CodBar"
+        << "789200" << int(TipoMensagem::Erro) << naoConsumivel << ""
+        << "";
+    // An unknown code empties only the field it was typed in.
+    QTest::newRow("unknown code") << "edEST_CodPro"
+                                  << "99" << int(TipoMensagem::Informacao) << naoEncontrado << ""
+                                  << "789100";
+    QTest::newRow("unknown bar code")
+        << "edEST_CodBar"
+        << "000" << int(TipoMensagem::Informacao) << naoEncontrado << parafuso << "";
+}
+
+void TstEstorno::productLookupRefusals()
+{
+    QFETCH(QString, campoDigitado);
+    QFETCH(QString, digitado);
+    QFETCH(int, tipo);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, codigoDepois);
+    QFETCH(QString, barrasDepois);
+    AplicacaoTeste t;
+    preparaCadastros(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, "TE", [&](QDialog* janela) {
+        const QByteArray nome = campoDigitado.toLatin1();
+        produtoEQuantidade(janela, "5");
+        digita(janela, nome.constData(), digitado);
+        QTest::keyClick(campo(janela, nome.constData()), Qt::Key_Tab);
+        QCOMPARE(msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
+        QCOMPARE(texto(janela, "edEST_CodPro"), codigoDepois);
+        QCOMPARE(texto(janela, "edEST_CodBar"), barrasDepois);
+        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, nome.constData()));
+        clica(janela, "btnEst_Fecha");
+    });
+    QCOMPARE(movimentos(t), 0);
+}
+
+void TstEstorno::unknownCounterpartIsRefusedAndNotSaved_data()
+{
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<QString>("conhecido");
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("nomeDepois");
+    QTest::newRow("supplier") << "TE"
+                              << "15" << int(TipoMensagem::Erro) << "Fornecedor não Cadastrado"
+                              << "";
+    QTest::newRow("requisitioner")
+        << "TS"
+        << "3" << int(TipoMensagem::Informacao) << "Requisitante não Encontrado !"
+        << "Manutenção";
+}
+
+// The person fixes a counterpart, then types an unknown one and presses "Grava" at once: the
+// look-up refuses it, and the reversal is not recorded without the counterpart they meant.
+void TstEstorno::unknownCounterpartIsRefusedAndNotSaved()
+{
+    QFETCH(QString, modo);
+    QFETCH(QString, conhecido);
+    QFETCH(int, tipo);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, nomeDepois);
+    AplicacaoTeste t;
+    preparaCadastros(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, modo, [&](QDialog* janela) {
+        produtoEQuantidade(janela, "5");
+        digita(janela, "edEST_CodReq", conhecido);
+        enter(janela, "edEST_CodReq");
+        QVERIFY(!texto(janela, "edEST_NomeReq").isEmpty());
+        digita(janela, "edEST_CodReq", "77");
+        clica(janela, "btnEst_Grava");
+        QCOMPARE(msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
+        QCOMPARE(texto(janela, "edEST_CodReq"), QString());
+        QCOMPARE(texto(janela, "edEST_NomeReq"), nomeDepois);
+        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, "edEST_CodReq"));
+        QCOMPARE(movimentos(t), 0);
+        // Pressed again, with the counterpart left empty on purpose, it saves.
+        clica(janela, "btnEst_Grava");
+        QCOMPARE(msgs.quantidade(), 1);
+        clica(janela, "btnEst_Fecha");
+    });
+    QCOMPARE(movimentos(t), 1);
+    QCOMPARE(t.banco.valor("Select MOV_Tipo || '|' || MOV_CodFor From Mov_Estq")
+                 .toString()
+                 .remove(QLatin1Char(' ')),
+             QString("|"));
+}
+
+void TstEstorno::productGoneOrLentOutAtSaveWritesNothing_data()
+{
+    QTest::addColumn<QString>("mudanca");
+    QTest::addColumn<QString>("mensagem");
+    QTest::newRow("deleted meanwhile")
+        << "Delete From Produtos Where PRO_Codigo = :C" << produtoSumiu;
+    QTest::newRow("marked lent-out meanwhile")
+        << "Update Produtos set PRO_Consumivel = 'N' Where PRO_Codigo = :C" << naoConsumivel;
+}
+
+// Another workstation changes the product between the look-up and "Grava".
+void TstEstorno::productGoneOrLentOutAtSaveWritesNothing()
+{
+    QFETCH(QString, mudanca);
+    QFETCH(QString, mensagem);
+    AplicacaoTeste t;
+    preparaCadastros(t);
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000001";
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, "TE", [&](QDialog* janela) {
+        produtoEQuantidade(janela, "5");
+        t.banco.executa(mudanca, {{"C", parafuso}});
+        clica(janela, "btnEst_Grava");
+        QCOMPARE(msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        // The fields stay for the person to see what was refused; the code, focused again,
+        // sheds its blanks for retyping.
+        QCOMPARE(texto(janela, "edEST_CodPro"), QString("12"));
+        QCOMPARE(texto(janela, "EdEst_Quant"), QString("5,000"));
+        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, "edEST_CodPro"));
+        clica(janela, "btnEst_Fecha");
+    });
+    QCOMPARE(movimentos(t), 0);
+    QCOMPARE(t.banco.conta("Log"), 0);
+}
+
+void TstEstorno::auditLine_data()
+{
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<bool>("linha");
+    QTest::newRow("entry, log and login on") << "TE"
+                                             << "S"
+                                             << "S" << true;
+    QTest::newRow("exit, log and login on") << "TS"
+                                            << "S"
+                                            << "S" << true;
+    QTest::newRow("log on, login off") << "TE"
+                                       << "N"
+                                       << "S" << false;
+    QTest::newRow("login on, log off") << "TS"
+                                       << "S"
+                                       << "N" << false;
+}
+
+void TstEstorno::auditLine()
+{
+    QFETCH(QString, modo);
+    QFETCH(QString, login);
+    QFETCH(QString, log);
+    QFETCH(bool, linha);
+    AplicacaoTeste t;
+    preparaCadastros(t);
+    t.flags(login.toLatin1().constData(), "N", log.toLatin1().constData());
+    t.principal().CodUsuario = "000004";
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, modo, [&](QDialog* janela) {
+        produtoEQuantidade(janela, "2");
+        clica(janela, "btnEst_Grava");
+        clica(janela, "btnEst_Fecha");
+    });
+    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(movimentos(t), 1);
+    const Resultado l = t.banco.consulta("Select LOG_CodUser, LOG_Descricao From Log");
+    QCOMPARE(l.tamanho(), linha ? 1 : 0);
+    if (linha) {
+        QCOMPARE(l.valor(0, 0).toString(), QString("000004"));
+        QCOMPARE(l.valor(0, 1).toString(), QString("Estorno:") + parafuso);
+    }
+}
+
+void TstEstorno::searchWindowsHandTheCodeBack_data()
+{
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<QString>("campoBusca"); // F5 in this field, or a click on this button
+    QTest::addColumn<bool>("tecla");
+    QTest::addColumn<QString>("janela");
+    QTest::addColumn<QString>("origem");
+    QTest::addColumn<QString>("campoDestino");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("mostrado"); // field filled in by the look-up on leaving
+    QTest::addColumn<QString>("valorMostrado");
+    QTest::newRow("product, F5") << "TE"
+                                 << "edEST_CodPro" << true << "TfBusca_Produtos"
+                                 << "Estorno Estoque"
+                                 << "edEST_CodPro" << parafuso << "edEst_DescPro"
+                                 << "Parafuso sextavado";
+    QTest::newRow("product, button") << "TS"
+                                     << "btnEST_BuscaPro" << false << "TfBusca_Produtos"
+                                     << "Estorno Estoque"
+                                     << "edEST_CodPro" << parafuso << "edEst_DescPro"
+                                     << "Parafuso sextavado";
+    QTest::newRow("supplier, F5") << "TE"
+                                  << "edEST_CodReq" << true << "TfBusca_Fornecedor"
+                                  << "Estorno"
+                                  << "edEST_CodReq"
+                                  << "0000000015"
+                                  << "edEST_NomeReq"
+                                  << "Ferragens Centrais Ltda";
+    QTest::newRow("requisitioner, button") << "TS"
+                                           << "btnBuscaReq" << false << "TfBusca_REQ"
+                                           << "Estorno"
+                                           << "edEST_CodReq"
+                                           << "000003"
+                                           << "edEST_NomeReq"
+                                           << "Manutenção";
+}
+
+void TstEstorno::searchWindowsHandTheCodeBack()
+{
+    QFETCH(QString, modo);
+    QFETCH(QString, campoBusca);
+    QFETCH(bool, tecla);
+    QFETCH(QString, janela);
+    QFETCH(QString, origem);
+    QFETCH(QString, campoDestino);
+    QFETCH(QString, codigo);
+    QFETCH(QString, mostrado);
+    QFETCH(QString, valorMostrado);
+    AplicacaoTeste t;
+    preparaCadastros(t);
+    // Only the item to pick is in the list.
+    t.banco.executa("Delete From Produtos Where PRO_Codigo = :C", {{"C", serra}});
+    GravadorMensagens msgs;
+    DriverModal driver;
+    const QByteArray destino = campoDestino.toLatin1();
+    abre(t, driver, modo, [&](QDialog* estorno) {
+        driver.aoAbrir([&](QDialog* busca) {
+            auto* b = qobject_cast<Familia::JanelaBusca*>(busca);
+            QVERIFY(b);
+            QCOMPARE(b->Origem, origem);
+            QPushButton* seleciona = nullptr;
+            for (QPushButton* botao : busca->findChildren<QPushButton*>())
+                if (botao->text() == QLatin1String("Seleciona"))
+                    seleciona = botao;
+            QVERIFY(seleciona);
+            QTest::mouseClick(seleciona, Qt::LeftButton);
+        });
+        const QByteArray nome = campoBusca.toLatin1();
+        if (tecla) {
+            QLineEdit* c = campo(estorno, nome.constData());
+            c->setFocus();
+            QTest::keyClick(c, Qt::Key_F5);
+        } else {
+            clica(estorno, nome.constData());
+        }
+        QCOMPARE(texto(estorno, destino.constData()), codigo);
+        QTRY_COMPARE(QApplication::focusWidget(), campo(estorno, destino.constData()));
+        QTest::keyClick(campo(estorno, destino.constData()), Qt::Key_Tab);
+        QCOMPARE(texto(estorno, mostrado.toLatin1().constData()), valorMostrado);
+        clica(estorno, "btnEst_Fecha");
+    });
+    QCOMPARE(driver.abertas(), QStringList({"TfEstorno_Estq", janela}));
+    QCOMPARE(msgs.textos(), QStringList());
+}
+
+QTEST_MAIN(TstEstorno)
+#include "tst_estorno.moc"

@@ -1,0 +1,301 @@
+// The movement saves themselves: exact quantities and average costs, loans, reversals, and
+// nothing stored when anything fails.
+
+#include "data/firebird/ErroBanco.h"
+#include "movements/Lancamentos.h"
+#include "support/BancoTeste.h"
+
+#include <QtTest>
+
+using namespace Lancamentos;
+
+class TstLancamentos : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_banco.reset(); }
+    void entryWorkedExample();
+    void entryWithoutSupplierClearsLastSupplier();
+    void entryBringingNegativeStockToZeroFails();
+    void exitAgainstStoredStock_data();
+    void exitAgainstStoredStock();
+    void exitOfLentItemOpensLoan();
+    void failingLoanRollsBackEverything();
+    void reversals_data();
+    void reversals();
+    void reversalRefusesLentItem();
+    void missingProductWritesNothing();
+    void auditLineOnlyWhenAsked();
+
+private:
+    Decimal quantidade(const QString& produto);
+    Decimal custo(const QString& produto);
+    std::unique_ptr<BancoTeste> m_banco;
+};
+
+namespace {
+Decimal d(const char* texto)
+{
+    return *Decimal::deTexto(QString::fromLatin1(texto));
+}
+const QString parafuso = QStringLiteral("        12");
+const QString furadeira = QStringLiteral("        13");
+} // namespace
+
+void TstLancamentos::init()
+{
+    m_banco = std::make_unique<BancoTeste>();
+    m_banco->executa(
+        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Quant, PRO_Valor, "
+        "PRO_Consumivel, PRO_CodFor) values (:C, 'Parafuso', 10, 5, 'S', '0000000009')",
+        {{"C", parafuso}});
+    m_banco->executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Quant, PRO_Valor, "
+                     "PRO_Consumivel) values (:C, 'Furadeira', 3, 389, 'N')",
+                     {{"C", furadeira}});
+}
+
+Decimal TstLancamentos::quantidade(const QString& produto)
+{
+    return m_banco->valor("Select PRO_Quant From Produtos Where PRO_Codigo = :C", {{"C", produto}})
+        .value<Decimal>();
+}
+
+Decimal TstLancamentos::custo(const QString& produto)
+{
+    return m_banco->valor("Select PRO_Valor From Produtos Where PRO_Codigo = :C", {{"C", produto}})
+        .value<Decimal>();
+}
+
+void TstLancamentos::entryWorkedExample()
+{
+    Entrada e{parafuso,
+              QDate(2004, 10, 10),
+              d("10"),
+              d("8"),
+              "NF 1",
+              "0000000015",
+              "Parafuso sextavado",
+              "UN",
+              "A-01",
+              "obs",
+              "REF",
+              d("2"),
+              d("50")};
+    const Gravado g = gravaEntrada(m_banco->conexao(), e);
+    QCOMPARE(g.movimento, 1);
+    QCOMPARE(g.quantidade, d("20"));
+    QCOMPARE(g.custo, d("6.5"));
+    const Resultado mov = m_banco->consulta("Select * From Mov_Estq");
+    QCOMPARE(mov.tamanho(), 1);
+    QCOMPARE(mov.valor(0, "MOV_Oper").toString(), QString("EE"));
+    QCOMPARE(mov.valor(0, "MOV_Quant").value<Decimal>(), d("10"));
+    QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(), d("80"));
+    QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), QString("0000000015"));
+    QVERIFY(mov.valor(0, "MOV_Tipo").isNull());
+    const Resultado p =
+        m_banco->consulta("Select * From Produtos Where PRO_Codigo = :C", {{"C", parafuso}});
+    QCOMPARE(p.valor(0, "PRO_Quant").value<Decimal>(), d("20"));
+    QCOMPARE(p.valor(0, "PRO_Valor").value<Decimal>(), d("6.5"));
+    QCOMPARE(p.valor(0, "PRO_UComp").toDate(), QDate(2004, 10, 10));
+    QCOMPARE(p.valor(0, "PRO_CodFor").toString(), QString("0000000015"));
+    QCOMPARE(p.valor(0, "PRO_Descricao").toString(), QString("Parafuso sextavado"));
+    QCOMPARE(p.valor(0, "PRO_EMax").toLongLong(), 50);
+
+    // A second entry at another price: (20 x 6,50 + 3 x 7,333) / 23 = 6,608... -> 6,61; the
+    // ledger value 21,999 -> 22,00.
+    e.quantidade = d("3");
+    e.unitario = d("7.333");
+    const Gravado g2 = gravaEntrada(m_banco->conexao(), e);
+    QCOMPARE(g2.movimento, 2);
+    QCOMPARE(custo(parafuso), d("6.61"));
+    QCOMPARE(m_banco->valor("Select MOV_Valor From Mov_Estq Where MOV_CodInt = 2").value<Decimal>(),
+             d("22"));
+}
+
+void TstLancamentos::entryWithoutSupplierClearsLastSupplier()
+{
+    gravaEntrada(m_banco->conexao(), {parafuso, QDate::currentDate(), d("1"), d("5"), "", "",
+                                      "Parafuso", "UN", "", "", "", d("0"), d("0")});
+    QCOMPARE(
+        m_banco->valor("Select PRO_CodFor From Produtos Where PRO_Codigo = :C", {{"C", parafuso}})
+            .toString(),
+        QString(""));
+    QCOMPARE(m_banco->valor("Select MOV_CodFor From Mov_Estq").toString(), QString(""));
+    QCOMPARE(m_banco->valor("Select count(*) From Mov_Estq Where MOV_CodFor = ''").toLongLong(), 1);
+}
+
+void TstLancamentos::entryBringingNegativeStockToZeroFails()
+{
+    m_banco->executa("Update Produtos set PRO_Quant = -4 Where PRO_Codigo = :C", {{"C", parafuso}});
+    QVERIFY_THROWS_EXCEPTION(
+        QuantidadeZerada,
+        gravaEntrada(m_banco->conexao(), {parafuso, QDate::currentDate(), d("4"), d("5"), "", "",
+                                          "Parafuso", "UN", "", "", "", d("0"), d("0")}));
+    QCOMPARE(m_banco->conta("Mov_Estq"), 0);
+    QCOMPARE(quantidade(parafuso), d("-4"));
+}
+
+void TstLancamentos::exitAgainstStoredStock_data()
+{
+    QTest::addColumn<QString>("pedida");
+    QTest::addColumn<bool>("aceita");
+    QTest::addColumn<QString>("resta");
+    QTest::newRow("worked example") << "4" << true << "6";
+    QTest::newRow("exactly the stock") << "10" << true << "0";
+    QTest::newRow("one gram more") << "10.001" << false << "10";
+    QTest::newRow("zero") << "0" << true << "10";
+}
+
+void TstLancamentos::exitAgainstStoredStock()
+{
+    QFETCH(QString, pedida);
+    QFETCH(bool, aceita);
+    QFETCH(QString, resta);
+    m_banco->executa("Update Produtos set PRO_Valor = 6.5 Where PRO_Codigo = :C",
+                     {{"C", parafuso}});
+    const Saida s{
+        parafuso, QDate::currentDate(), d(qPrintable(pedida)), d("6.5"), "REQ 1", "000003", true,
+        {}};
+    if (!aceita) {
+        QVERIFY_THROWS_EXCEPTION(EstoqueInsuficiente, gravaSaida(m_banco->conexao(), s));
+        QCOMPARE(m_banco->conta("Mov_Estq"), 0);
+    } else {
+        const Gravado g = gravaSaida(m_banco->conexao(), s);
+        QCOMPARE(g.emprestimo, 0);
+        const Resultado mov = m_banco->consulta("Select * From Mov_Estq");
+        QCOMPARE(mov.valor(0, "MOV_Oper").toString(), QString("SS"));
+        QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(),
+                 (d(qPrintable(pedida)) * d("6.5")).arredondado(2));
+        QCOMPARE(mov.valor(0, "MOV_Tipo").toString(), QString("000003"));
+        QVERIFY(mov.valor(0, "MOV_CodFor").isNull());
+    }
+    QCOMPARE(quantidade(parafuso), d(qPrintable(resta)));
+    QCOMPARE(custo(parafuso), d("6.5"));
+    QCOMPARE(m_banco->conta("Mov_Consu"), 0);
+}
+
+void TstLancamentos::exitOfLentItemOpensLoan()
+{
+    // Ledger numbers already run high; the first loan is still number 1.
+    m_banco->executa("Insert into Mov_Estq (MOV_CodInt, MOV_Oper) values (41, 'EE')");
+    const QDate hoje = QDate::currentDate();
+    const Gravado g = gravaSaida(m_banco->conexao(), {furadeira, hoje, d("1"), d("389"), "REQ 7",
+                                                      "000005", false, hoje.addDays(7)});
+    QCOMPARE(g.movimento, 42);
+    QCOMPARE(g.emprestimo, 1);
+    QCOMPARE(
+        m_banco->valor("Select MOV_Valor From Mov_Estq Where MOV_CodInt = 42").value<Decimal>(),
+        d("0"));
+    const Resultado loan = m_banco->consulta("Select * From Mov_Consu");
+    QCOMPARE(loan.tamanho(), 1);
+    QCOMPARE(loan.valor(0, "MOV_CodInt").toLongLong(), 1);
+    QCOMPARE(loan.valor(0, "MOV_CodPro").toString(), furadeira);
+    QCOMPARE(loan.valor(0, "MOV_Tipo").toString(), QString("000005"));
+    QCOMPARE(loan.valor(0, "MOV_DataD").toDate(), hoje.addDays(7));
+    QCOMPARE(loan.valor(0, "MOV_Devolvido").toString(), QString("N"));
+    QVERIFY(loan.valor(0, "MOV_DataE").isNull());
+    QCOMPARE(quantidade(furadeira), d("2"));
+}
+
+void TstLancamentos::failingLoanRollsBackEverything()
+{
+    m_banco->executa("CREATE EXCEPTION emprestimo_travado 'sem empréstimos'");
+    m_banco->executa("CREATE TRIGGER emprestimos_travados FOR Mov_Consu BEFORE INSERT AS "
+                     "BEGIN EXCEPTION emprestimo_travado; END");
+    QVERIFY_THROWS_EXCEPTION(ErroBanco, gravaSaida(m_banco->conexao(),
+                                                   {furadeira, QDate::currentDate(), d("1"), d("0"),
+                                                    "", "000005", false, QDate::currentDate()},
+                                                   QString("000001")));
+    QCOMPARE(m_banco->conta("Mov_Estq"), 0);
+    QCOMPARE(m_banco->conta("Mov_Consu"), 0);
+    QCOMPARE(m_banco->conta("Log"), 0);
+    QCOMPARE(quantidade(furadeira), d("3"));
+}
+
+void TstLancamentos::reversals_data()
+{
+    QTest::addColumn<QString>("operacao");
+    QTest::addColumn<QString>("quant");
+    QTest::addColumn<QString>("resta");
+    QTest::addColumn<QString>("tipo");
+    QTest::addColumn<QString>("fornecedor");
+    QTest::newRow("reversal of entry of 5") << "TE"
+                                            << "5"
+                                            << "15"
+                                            << ""
+                                            << "0000000015";
+    QTest::newRow("reversal of exit of 4") << "TS"
+                                           << "4"
+                                           << "24"
+                                           << "000003"
+                                           << "";
+    QTest::newRow("entry reversal below zero") << "TE"
+                                               << "30"
+                                               << "-10"
+                                               << ""
+                                               << "0000000015";
+}
+
+void TstLancamentos::reversals()
+{
+    QFETCH(QString, operacao);
+    QFETCH(QString, quant);
+    QFETCH(QString, resta);
+    QFETCH(QString, tipo);
+    QFETCH(QString, fornecedor);
+    m_banco->executa("Update Produtos set PRO_Quant = 20, PRO_Valor = 6.5 Where PRO_Codigo = :C",
+                     {{"C", parafuso}});
+    const Gravado g = gravaEstorno(m_banco->conexao(),
+                                   {operacao, parafuso, QDate::currentDate(), d(qPrintable(quant)),
+                                    d("6.5"), "DOC", tipo.isEmpty() ? fornecedor : tipo});
+    QCOMPARE(g.quantidade, d(qPrintable(resta)));
+    const Resultado mov = m_banco->consulta("Select * From Mov_Estq");
+    QCOMPARE(mov.valor(0, "MOV_Oper").toString(), operacao);
+    QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(), d(qPrintable(quant)) * d("6.5"));
+    QCOMPARE(mov.valor(0, "MOV_Tipo").toString().trimmed(), tipo);
+    QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), fornecedor);
+    QCOMPARE(quantidade(parafuso), d(qPrintable(resta)));
+    QCOMPARE(custo(parafuso), d("6.5"));
+}
+
+void TstLancamentos::reversalRefusesLentItem()
+{
+    QVERIFY_THROWS_EXCEPTION(
+        ProdutoNaoConsumivel,
+        gravaEstorno(m_banco->conexao(),
+                     {"TS", furadeira, QDate::currentDate(), d("1"), d("1"), "", "000001"}));
+    QCOMPARE(m_banco->conta("Mov_Estq"), 0);
+}
+
+void TstLancamentos::missingProductWritesNothing()
+{
+    const QString nenhum = QStringLiteral("       999");
+    QVERIFY_THROWS_EXCEPTION(
+        ProdutoInexistente,
+        gravaSaida(m_banco->conexao(),
+                   {nenhum, QDate::currentDate(), d("0"), d("0"), "", "", true, {}}));
+    QVERIFY_THROWS_EXCEPTION(
+        ProdutoInexistente,
+        gravaEntrada(m_banco->conexao(), {nenhum, QDate::currentDate(), d("1"), d("1"), "", "", "",
+                                          "", "", "", "", d("0"), d("0")}));
+    QCOMPARE(m_banco->conta("Mov_Estq"), 0);
+}
+
+void TstLancamentos::auditLineOnlyWhenAsked()
+{
+    const Saida s{parafuso, QDate::currentDate(), d("1"), d("5"), "", "", true, {}};
+    gravaSaida(m_banco->conexao(), s);
+    QCOMPARE(m_banco->conta("Log"), 0);
+    gravaSaida(m_banco->conexao(), s, QString("000002"));
+    gravaEstorno(m_banco->conexao(), {"TS", parafuso, QDate::currentDate(), d("1"), d("5"), "", ""},
+                 QString("000002"));
+    const Resultado l = m_banco->consulta("Select LOG_CodUser, LOG_Descricao From Log order by 2");
+    QCOMPARE(l.tamanho(), 2);
+    QCOMPARE(l.valor(0, 1).toString(), QStringLiteral("Estorno:") + parafuso);
+    QCOMPARE(l.valor(1, 1).toString(), QStringLiteral("Saída do Estoque:") + parafuso);
+    QCOMPARE(l.valor(0, 0).toString(), QString("000002"));
+}
+
+QTEST_GUILESS_MAIN(TstLancamentos)
+#include "tst_lancamentos.moc"

@@ -1,0 +1,979 @@
+// Products: the list with its four orderings and five-column quick search, the record window in
+// its four modes (typed codes, the group look-up and search, minimum, maximum and unit value,
+// the deletion guard), and the search window that the movement windows pick a product from.
+
+#include "app/Principal.h"
+#include "common/Decimal.h"
+#include "data/DataSet.h"
+#include "registers/Busca_Grupos.h"
+#include "registers/Busca_Produtos.h"
+#include "registers/Dados_Produtos.h"
+#include "registers/Manut_Produtos.h"
+#include "support/AplicacaoTeste.h"
+#include "support/Digitacao.h"
+#include "support/DriverModal.h"
+#include "support/GravadorMensagens.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QtTest>
+
+class TstProdutos : public QObject {
+    Q_OBJECT
+
+private slots:
+    void inclusion_data();
+    void inclusion();
+    void duplicateCodeRefusedWhenLeavingItAndLimpa();
+    void groupLookUpAndGroupSearch_data();
+    void groupLookUpAndGroupSearch();
+    void minimumAndMaximum_data();
+    void minimumAndMaximum();
+    void changeLoadsTheProductAndWritesOnlyWhatItOwns();
+    void consultaShowsAndNeverWrites();
+    void deletion_data();
+    void deletion();
+    void failedWritesRollBackAndKeepTheFields();
+    void buttonRefusedWithoutPermission_data();
+    void buttonRefusedWithoutPermission();
+    void quickSearch_data();
+    void quickSearch();
+    void everyOpeningGoesBackToTheDescription();
+    void productsOfADeletedGroupAreNotListed();
+    void searchWindowHandsBackTheCodeWithItsBlanks();
+};
+
+namespace {
+
+const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
+const QString codigoRepetido = QStringLiteral("Código já Cadastrado, tente outro !");
+const QString grupoNaoEncontrado = QStringLiteral("Grupo não Encontrado !");
+const QString minimoMenor = QStringLiteral("Estoque Mínimo tem que ser menor que Estoque Máximo");
+const QString maximoMaior =
+    QStringLiteral("Estoque Máximo tem que ser Maior ou Igual ao Estoque Mínimo");
+const QString minimoDeve =
+    QStringLiteral("Estoque Mínimo DEVE ser menor ou igual ao Estoque Máximo");
+const QString minimoNaoNumero =
+    QStringLiteral("O Campo Estoque Mínimo deve ser Preenchido com um Número !");
+const QString comMovimento =
+    QStringLiteral("Produto não pode ser excluído, pois tem alguma movimentação");
+const QString falha = QStringLiteral("Deu Erro, tente novamente !");
+const QString listaPorDescricao =
+    QStringLiteral("Select p.*,g.GRU_Descricao From Produtos p join Grupos g "
+                   "on(p.PRO_CodGRU =g.GRU_Codigo) Order By p.PRO_Descricao");
+
+void clica(QWidget* janela, const char* botao)
+{
+    auto* b = janela->findChild<QPushButton*>(botao);
+    QVERIFY2(b, botao);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void marca(QWidget* janela, const char* radio)
+{
+    auto* r = janela->findChild<QRadioButton*>(radio);
+    QVERIFY2(r, radio);
+    // On the round indicator: a radio stretched by its layout answers clicks on its indicator
+    // and caption only.
+    QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
+}
+
+QLineEdit* campo(QWidget* janela, const char* nome)
+{
+    auto* c = janela->findChild<QLineEdit*>(nome);
+    if (!c)
+        qFatal("no field %s", nome);
+    return c;
+}
+
+QString texto(QWidget* janela, const char* nome)
+{
+    return campo(janela, nome)->text();
+}
+
+void digita(QWidget* janela, const char* nome, const QString& texto)
+{
+    QLineEdit* c = campo(janela, nome);
+    c->setFocus();
+    c->selectAll();
+    if (texto.isEmpty())
+        QTest::keyClick(c, Qt::Key_Backspace);
+    digitaTexto(c, texto);
+}
+
+void tab(QWidget* janela, const char* nome)
+{
+    QTest::keyClick(campo(janela, nome), Qt::Key_Tab);
+}
+
+void insereGrupo(AplicacaoTeste& t, const QString& codigo, const QString& descricao)
+{
+    t.banco.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values (:C, :D)",
+                    {{"C", codigo}, {"D", descricao}});
+}
+
+// A product as a stock entry would have left it; `outros` sets further columns by name.
+void insereProduto(AplicacaoTeste& t, const QString& codigo, const QString& descricao,
+                   const QVariantMap& outros = {})
+{
+    QVariantMap v{{"PRO_Codigo", codigo},   {"PRO_Descricao", descricao},
+                  {"PRO_CodGru", "000001"}, {"PRO_Quant", 0},
+                  {"PRO_Min", 0},           {"PRO_EMax", 0},
+                  {"PRO_Valor", 0},         {"PRO_Consumivel", "S"}};
+    for (auto i = outros.begin(); i != outros.end(); ++i)
+        v.insert(i.key(), i.value());
+    const QStringList colunas = v.keys();
+    t.banco.executa(
+        "Insert into Produtos (" + colunas.join(',') + ") values (:" + colunas.join(",:") + ")", v);
+}
+
+QVariant decimal(qint64 unidades, int escala)
+{
+    return QVariant::fromValue(Decimal(unidades, escala));
+}
+
+QString comoTexto(const QVariant& v)
+{
+    return v.value<Decimal>().toString();
+}
+
+QStringList codigosDaLista(AplicacaoTeste& t)
+{
+    QStringList r;
+    const DataSet& d = t.app.dmProdutos().cds_Produtos;
+    for (int i = 0; i < d.tamanho(); ++i)
+        r << d.valor(i, "PRO_CODIGO").toString();
+    return r;
+}
+
+QString codigoAtual(AplicacaoTeste& t)
+{
+    return Familia::codigoAtual(t.app.dmProdutos().cds_Produtos);
+}
+
+// The code in the grid's selected row: what the person sees highlighted.
+QString codigoNaGrade(QWidget* janela, const char* grade)
+{
+    auto* g = janela->findChild<QTableView*>(grade);
+    return g->model()->index(g->currentIndex().row(), 0).data().toString();
+}
+
+// Opens the list from the main menu, as a person does, presses one of its buttons and closes
+// it again; the steps run in the record window.
+void abreDados(AplicacaoTeste& t, DriverModal& driver, const char* botao,
+               DriverModal::Passos passos)
+{
+    driver.aoAbrir([botao](QDialog* lista) {
+        clica(lista, botao);
+        clica(lista, "btnManut_PRO_Fecha");
+    });
+    driver.aoAbrir(std::move(passos));
+    t.principal().aciona("Produtos1");
+}
+
+// Code, description and group of a new product, each left with Tab.
+void preencheObrigatorios(QDialog* dados, const QString& codigo)
+{
+    digita(dados, "edPRO_Codigo", codigo);
+    tab(dados, "edPRO_Codigo");
+    digita(dados, "edPRO_Descricao", QStringLiteral("Chave de Fenda"));
+    digita(dados, "edPRO_CodGru", "1");
+    tab(dados, "edPRO_CodGru");
+}
+
+} // namespace
+
+void TstProdutos::inclusion_data()
+{
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<QString>("digitado");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<QString>("valorMostrado");
+    QTest::addColumn<QString>("valorGravado");
+    QTest::addColumn<bool>("naoConsumivel");
+    QTest::addColumn<QString>("linhaLog"); // empty: no audit line
+
+    QTest::newRow("code 12, logged")
+        << "S"
+        << "S"
+        << "12"
+        << "        12"
+        << "1234.5"
+        << "R$ 1.234,50"
+        << "1234.50" << false << QStringLiteral("Inclusão de Produto:        12");
+    // The unit value rounds the way it shows, half away from zero, never through a double.
+    QTest::newRow("ten characters, log without login") << "N"
+                                                       << "S"
+                                                       << "ABCDEFGHIJ"
+                                                       << "ABCDEFGHIJ"
+                                                       << "2.135"
+                                                       << "R$ 2,14"
+                                                       << "2.14" << true << QString();
+    QTest::newRow("login without log") << "S"
+                                       << "N"
+                                       << "7"
+                                       << "         7"
+                                       << "0,5"
+                                       << "R$ 0,50"
+                                       << "0.50" << false << QString();
+}
+
+void TstProdutos::inclusion()
+{
+    QFETCH(QString, login);
+    QFETCH(QString, log);
+    QFETCH(QString, digitado);
+    QFETCH(QString, codigo);
+    QFETCH(QString, valor);
+    QFETCH(QString, valorMostrado);
+    QFETCH(QString, valorGravado);
+    QFETCH(bool, naoConsumivel);
+    QFETCH(QString, linhaLog);
+    AplicacaoTeste t;
+    t.flags(qPrintable(login), "N", qPrintable(log));
+    t.principal().CodUsuario = "000004";
+    insereGrupo(t, "000001", "Ferramentas");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+        QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
+        QCOMPARE(dados->findChild<QLabel*>("lbDados_Pro_Titulo")->text(),
+                 QStringLiteral("Inclusão de Produtos"));
+        QCOMPARE(dados->findChild<QPushButton*>("btnPRO_Salva")->text(), QString("Grava"));
+        QVERIFY(dados->findChild<QPushButton*>("btnPRO_Limpa")->isVisible());
+        auto* consumivel = dados->findChild<QComboBox*>("cbPRO_Consumivel");
+        QVERIFY(consumivel->isEnabled());
+        QCOMPARE(consumivel->currentText(), QString("Sim"));
+        QCOMPARE(texto(dados, "edPRO_Quant"), QString("0,000"));
+        QCOMPARE(texto(dados, "edPRO_Valor"), QString("R$   0,00"));
+        QCOMPARE(texto(dados, "edPRO_Min"), QString("0"));
+        QCOMPARE(texto(dados, "edPRO_EMax"), QString("0"));
+        QCOMPARE(texto(dados, "edPRO_UComp"), QString("  /  /    "));
+        QCOMPARE(dados->findChild<QDateEdit*>("dtpPRO_DCad")->date(), QDate::currentDate());
+        QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Codigo"));
+
+        digitaTexto(campo(dados, "edPRO_Codigo"), digitado);
+        // Enter moves on like Tab, and leaving the code pads it.
+        QTest::keyClick(campo(dados, "edPRO_Codigo"), Qt::Key_Return);
+        QCOMPARE(texto(dados, "edPRO_Codigo"), codigo);
+        QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Descricao"));
+        digitaTexto(campo(dados, "edPRO_Descricao"), QStringLiteral("Chave de Fenda"));
+        digita(dados, "edPRO_CodGru", "1");
+        tab(dados, "edPRO_CodGru");
+        QCOMPARE(texto(dados, "edPRO_NomeGru"), QString("Ferramentas"));
+        digita(dados, "edPRO_Unid", "UN");
+        digita(dados, "edPRO_Valor", valor);
+        QCOMPARE(texto(dados, "edPRO_Valor"), QString(valor).replace('.', ','));
+        tab(dados, "edPRO_Valor");
+        QCOMPARE(texto(dados, "edPRO_Valor"), valorMostrado);
+        if (naoConsumivel) {
+            consumivel->setFocus();
+            QTest::keyClick(consumivel, Qt::Key_Down);
+        }
+        clica(dados, "btnPRO_Salva");
+        QCOMPARE(msgs.textos(), QStringList());
+
+        // Stays open for the next product, every field back to its opening value.
+        QVERIFY(dados->isVisible());
+        for (const char* vazio : {"edPRO_Codigo", "edPRO_Descricao", "edPRO_CodGru",
+                                  "edPRO_NomeGru", "edPRO_Unid", "edPRO_UComp"})
+            QCOMPARE(texto(dados, vazio), QString());
+        QCOMPARE(texto(dados, "edPRO_Valor"), QString("R$ 0,00"));
+        QCOMPARE(texto(dados, "edPRO_Quant"), QString("0,000"));
+        QCOMPARE(consumivel->currentText(), QString("Sim"));
+        QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Codigo"));
+        QCOMPARE(codigosDaLista(t), QStringList({codigo}));
+        clica(dados, "btnPRO_Fecha");
+    });
+
+    const Resultado r = t.banco.consulta("Select * From Produtos");
+    QCOMPARE(r.tamanho(), 1);
+    QCOMPARE(r.valor(0, "PRO_Codigo").toString(), codigo);
+    QCOMPARE(r.valor(0, "PRO_Descricao").toString(), QStringLiteral("Chave de Fenda"));
+    QCOMPARE(r.valor(0, "PRO_CodGru").toString(), QString("000001"));
+    QCOMPARE(r.valor(0, "PRO_Unid").toString(), QString("UN"));
+    QCOMPARE(comoTexto(r.valor(0, "PRO_Valor")), valorGravado);
+    QCOMPARE(comoTexto(r.valor(0, "PRO_Quant")), QString("0.000"));
+    QCOMPARE(r.valor(0, "PRO_Consumivel").toString(), naoConsumivel ? "N" : "S");
+    QCOMPARE(r.valor(0, "PRO_DCad").toDate(), QDate::currentDate());
+    QVERIFY(r.valor(0, "PRO_UComp").isNull());
+    QVERIFY(r.valor(0, "PRO_CodFor").isNull());
+    const Resultado l = t.banco.consulta("Select LOG_CodUser, LOG_Descricao From Log");
+    QCOMPARE(l.tamanho(), linhaLog.isEmpty() ? 0 : 1);
+    if (!linhaLog.isEmpty()) {
+        QCOMPARE(l.valor(0, 0).toString(), QString("000004"));
+        QCOMPARE(l.valor(0, 1).toString(), linhaLog);
+    }
+}
+
+void TstProdutos::duplicateCodeRefusedWhenLeavingItAndLimpa()
+{
+    AplicacaoTeste t;
+    insereGrupo(t, "000001", "Ferramentas");
+    insereProduto(t, "        12", "Alicate");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+        QLineEdit* codigo = campo(dados, "edPRO_Codigo");
+        digita(dados, "edPRO_Codigo", "12");
+        tab(dados, "edPRO_Codigo");
+        QCOMPARE(msgs.textos(), QStringList({codigoRepetido}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        QCOMPARE(codigo->text(), QString());
+        QTRY_COMPARE(QApplication::focusWidget(), codigo);
+
+        msgs.limpa();
+        digitaTexto(codigo, "13");
+        tab(dados, "edPRO_Codigo");
+        QCOMPARE(msgs.quantidade(), 0);
+        QCOMPARE(codigo->text(), QString("        13"));
+
+        // "Limpa" puts every field back to its opening value.
+        digita(dados, "edPRO_Descricao", "Rascunho");
+        digita(dados, "edPRO_Valor", "9");
+        tab(dados, "edPRO_Valor");
+        clica(dados, "btnPRO_Limpa");
+        QCOMPARE(codigo->text(), QString());
+        QCOMPARE(texto(dados, "edPRO_Descricao"), QString());
+        QCOMPARE(texto(dados, "edPRO_Valor"), QString("R$   0,00"));
+        QCOMPARE(texto(dados, "edPRO_UComp"), QString("  /  /    "));
+        QCOMPARE(QApplication::focusWidget(), codigo);
+        QCOMPARE(msgs.quantidade(), 0);
+        clica(dados, "btnPRO_Fecha");
+    });
+    QCOMPARE(t.banco.conta("Produtos"), 1);
+}
+
+void TstProdutos::groupLookUpAndGroupSearch_data()
+{
+    QTest::addColumn<bool>("porF5"); // F5 in the group code, or the "..." button
+    QTest::newRow("F5") << true;
+    QTest::newRow("button") << false;
+}
+
+void TstProdutos::groupLookUpAndGroupSearch()
+{
+    QFETCH(bool, porF5);
+    AplicacaoTeste t;
+    insereGrupo(t, "000001", "Ferramentas");
+    insereGrupo(t, "000002", QStringLiteral("Elétrica"));
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+        QLineEdit* grupo = campo(dados, "edPRO_CodGru");
+        digita(dados, "edPRO_CodGru", "9");
+        tab(dados, "edPRO_CodGru");
+        QCOMPARE(msgs.textos(), QStringList({grupoNaoEncontrado}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        QTRY_COMPARE(QApplication::focusWidget(), grupo);
+        QCOMPARE(texto(dados, "edPRO_NomeGru"), QString());
+
+        msgs.limpa();
+        digita(dados, "edPRO_CodGru", "2");
+        tab(dados, "edPRO_CodGru");
+        QCOMPARE(grupo->text(), QString("000002"));
+        QCOMPARE(texto(dados, "edPRO_NomeGru"), QStringLiteral("Elétrica"));
+
+        driver.aoAbrir([&](QDialog* busca) {
+            QCOMPARE(busca->objectName(), QString("TfBusca_Grupos"));
+            QCOMPARE(t.app.buscaGrupos().Origem, QString("Dados_Produtos"));
+            // By description: Elétrica, then Ferramentas.
+            busca->findChild<QTableView*>("dbg_BuscaGrupos")->selectRow(1);
+            clica(busca, "btnBusca_Seleciona");
+        });
+        if (porF5) {
+            grupo->setFocus();
+            QTest::keyClick(grupo, Qt::Key_F5);
+        } else {
+            clica(dados, "btnDados_Pro_Busca");
+        }
+        QCOMPARE(grupo->text(), QString("000001"));
+        QTRY_COMPARE(QApplication::focusWidget(), grupo);
+        // The name follows when the user leaves the field.
+        tab(dados, "edPRO_CodGru");
+        QCOMPARE(texto(dados, "edPRO_NomeGru"), QString("Ferramentas"));
+        QCOMPARE(msgs.quantidade(), 0);
+        clica(dados, "btnPRO_Fecha");
+    });
+    QCOMPARE(driver.abertas(),
+             QStringList({"TfManut_Produtos", "TfDados_Produtos", "TfBusca_Grupos"}));
+}
+
+void TstProdutos::minimumAndMaximum_data()
+{
+    QTest::addColumn<QString>("maximo");
+    QTest::addColumn<QString>("minimo");
+    QTest::addColumn<int>("saidas"); // fields left with Tab before "Grava": 0, the minimum, both
+    QTest::addColumn<QString>("minimoAntes");
+    QTest::addColumn<QString>("maximoAntes");
+    QTest::addColumn<QStringList>("mensagens");
+    QTest::addColumn<int>("minimoGravado"); // -1: nothing stored
+    QTest::addColumn<int>("maximoGravado");
+
+    QTest::newRow("5 over 3, leaving the minimum") << "3"
+                                                   << "5" << 1 << "0"
+                                                   << "3" << QStringList({minimoMenor}) << 0 << 3;
+    // A maximum of 0 is not compared when the minimum is left, only when the maximum is.
+    QTest::newRow("5 over 0, leaving both") << "0"
+                                            << "5" << 2 << "5"
+                                            << "5" << QStringList({maximoMaior}) << 5 << 5;
+    QTest::newRow("5 over 0, saved at once") << "0"
+                                             << "5" << 0 << "5"
+                                             << "0" << QStringList({minimoDeve}) << -1 << -1;
+    QTest::newRow("equal") << "5"
+                           << "5" << 1 << "5"
+                           << "5" << QStringList() << 5 << 5;
+    // An emptied minimum is no number: the save stops before writing anything.
+    QTest::newRow("minimum emptied") << "3"
+                                     << "" << 0 << ""
+                                     << "3" << QStringList({minimoNaoNumero}) << -1 << -1;
+}
+
+void TstProdutos::minimumAndMaximum()
+{
+    QFETCH(QString, maximo);
+    QFETCH(QString, minimo);
+    QFETCH(int, saidas);
+    QFETCH(QString, minimoAntes);
+    QFETCH(QString, maximoAntes);
+    QFETCH(QStringList, mensagens);
+    QFETCH(int, minimoGravado);
+    QFETCH(int, maximoGravado);
+    AplicacaoTeste t;
+    insereGrupo(t, "000001", "Ferramentas");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+        preencheObrigatorios(dados, "1");
+        digita(dados, "edPRO_EMax", maximo);
+        digita(dados, "edPRO_Min", minimo);
+        QCOMPARE(msgs.quantidade(), 0);
+        if (saidas >= 1)
+            tab(dados, "edPRO_Min");
+        if (saidas >= 2)
+            tab(dados, "edPRO_EMax");
+        QCOMPARE(texto(dados, "edPRO_Min"), minimoAntes);
+        QCOMPARE(texto(dados, "edPRO_EMax"), maximoAntes);
+        clica(dados, "btnPRO_Salva");
+        QCOMPARE(msgs.textos(), mensagens);
+        for (const MensagemGravada& m : msgs.mensagens())
+            QCOMPARE(m.tipo, TipoMensagem::Aviso);
+        if (minimoGravado < 0)
+            QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Min"));
+        clica(dados, "btnPRO_Fecha");
+    });
+    const Resultado r = t.banco.consulta("Select PRO_Min, PRO_EMax From Produtos");
+    QCOMPARE(r.tamanho(), minimoGravado < 0 ? 0 : 1);
+    if (minimoGravado >= 0) {
+        QCOMPARE(r.valor(0, 0).toLongLong(), minimoGravado);
+        QCOMPARE(r.valor(0, 1).toLongLong(), maximoGravado);
+    }
+}
+
+void TstProdutos::changeLoadsTheProductAndWritesOnlyWhatItOwns()
+{
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000001";
+    insereGrupo(t, "000002", QStringLiteral("Elétrica"));
+    t.banco.executa("Insert into Fornecedor (FOR_Codigo, FOR_Razao) values ('0000000003', "
+                    "'Ferragens Silva Ltda')");
+    insereProduto(t, "        15", QStringLiteral("Fio Elétrico"),
+                  {{"PRO_CodGru", "000002"},
+                   {"PRO_Unid", "M"},
+                   {"PRO_Local", "A-3"},
+                   {"PRO_Min", 1000},
+                   {"PRO_EMax", 2000},
+                   {"PRO_Valor", decimal(123456, 2)},
+                   {"PRO_Quant", decimal(1234500, 3)},
+                   {"PRO_UComp", QDate(2004, 10, 10)},
+                   {"PRO_DCad", QDate(2004, 1, 2)},
+                   {"PRO_CodFor", "0000000003"},
+                   {"PRO_Consumivel", "N"},
+                   {"PRO_Refer", "FE-2,5"},
+                   {"PRO_CodBar", "7891234567890"},
+                   {"PRO_OBS", "Rolo de 100 m"}});
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abreDados(t, driver, "btnManut_PRO_Altera", [&](QDialog* dados) {
+        QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
+        QCOMPARE(dados->findChild<QLabel*>("lbDados_Pro_Titulo")->text(),
+                 QStringLiteral("Alteração de Produtos"));
+        QCOMPARE(dados->findChild<QPushButton*>("btnPRO_Salva")->text(), QString("Grava"));
+        QVERIFY(!dados->findChild<QPushButton*>("btnPRO_Limpa")->isVisible());
+        auto* consumivel = dados->findChild<QComboBox*>("cbPRO_Consumivel");
+        QVERIFY(!consumivel->isEnabled());
+        QCOMPARE(consumivel->currentText(), QStringLiteral("Não"));
+        QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Codigo"));
+        const QList<std::pair<const char*, QString>> esperado{
+            {"edPRO_Codigo", "        15"},
+            {"edPRO_Descricao", QStringLiteral("Fio Elétrico")},
+            {"edPRO_CodGru", "000002"},
+            {"edPRO_NomeGru", QStringLiteral("Elétrica")},
+            {"edPRO_Unid", "M"},
+            {"edPRO_Local", "A-3"},
+            {"edPRO_Quant", "1.234,500"},
+            {"edPRO_Min", "1.000"},
+            {"edPRO_EMax", "2.000"},
+            {"edPRO_Valor", "R$ 1.234,56"},
+            {"edPRO_UComp", "10/10/2004"},
+            {"edPRO_CodFor", "0000000003"},
+            {"edPRO_RazaoFor", "Ferragens Silva Ltda"},
+            {"edPRO_Refer", "FE-2,5"},
+            {"edPRO_CodBar", "7891234567890"},
+            {"edPRO_Obs", "Rolo de 100 m"},
+        };
+        for (const auto& [nome, valor] : esperado)
+            QCOMPARE(texto(dados, nome), valor);
+        QCOMPARE(dados->findChild<QDateEdit*>("dtpPRO_DCad")->date(), QDate(2004, 1, 2));
+
+        // The maximum is compared with the minimum's number, 1000, not with its text.
+        digita(dados, "edPRO_EMax", "500");
+        tab(dados, "edPRO_EMax");
+        QCOMPARE(msgs.textos(), QStringList({maximoMaior}));
+        QCOMPARE(texto(dados, "edPRO_EMax"), QString("1.000"));
+        digita(dados, "edPRO_Descricao", QStringLiteral("Fio Elétrico 2,5 mm"));
+        clica(dados, "btnPRO_Salva");
+        QCOMPARE(msgs.quantidade(), 1);
+        QVERIFY(!dados->isVisible());
+    });
+    const Resultado r = t.banco.consulta("Select * From Produtos");
+    QCOMPARE(r.tamanho(), 1);
+    QCOMPARE(r.valor(0, "PRO_Descricao").toString(), QStringLiteral("Fio Elétrico 2,5 mm"));
+    QCOMPARE(r.valor(0, "PRO_Min").toLongLong(), 1000);
+    QCOMPARE(r.valor(0, "PRO_EMax").toLongLong(), 1000);
+    QCOMPARE(comoTexto(r.valor(0, "PRO_Valor")), QString("1234.56"));
+    // What the movements own stays as they left it.
+    QCOMPARE(comoTexto(r.valor(0, "PRO_Quant")), QString("1234.500"));
+    QCOMPARE(r.valor(0, "PRO_UComp").toDate(), QDate(2004, 10, 10));
+    QCOMPARE(r.valor(0, "PRO_CodFor").toString(), QString("0000000003"));
+    QCOMPARE(r.valor(0, "PRO_Consumivel").toString(), QString("N"));
+    QCOMPARE(r.valor(0, "PRO_DCad").toDate(), QDate(2004, 1, 2));
+    QCOMPARE(t.banco.valor("Select LOG_Descricao From Log").toString(),
+             QStringLiteral("Alteração de Produto:        15"));
+}
+
+void TstProdutos::consultaShowsAndNeverWrites()
+{
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    insereGrupo(t, "000001", "Ferramentas");
+    // Figures wider than what the fields let a person type are shown whole, never cut.
+    insereProduto(t, "         8", "Martelo",
+                  {{"PRO_Min", 1234567890},
+                   {"PRO_EMax", qint64(9876543210)},
+                   {"PRO_Valor", decimal(1234567890123, 2)}});
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abreDados(t, driver, "btnManut_PRO_Consulta", [&](QDialog* dados) {
+        QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
+        QCOMPARE(dados->findChild<QLabel*>("lbDados_Pro_Titulo")->text(),
+                 QStringLiteral("Consulta de Produtos"));
+        auto* salva = dados->findChild<QPushButton*>("btnPRO_Salva");
+        QVERIFY(!salva->isVisible());
+        QVERIFY(!dados->findChild<QPushButton*>("btnPRO_Limpa")->isVisible());
+        QVERIFY(!dados->findChild<QComboBox*>("cbPRO_Consumivel")->isEnabled());
+        QCOMPARE(texto(dados, "edPRO_Codigo"), QString("         8"));
+        // Never bought: no last purchase, no last supplier.
+        QCOMPARE(texto(dados, "edPRO_UComp"), QString("  /  /    "));
+        QCOMPARE(texto(dados, "edPRO_CodFor"), QString());
+        QCOMPARE(texto(dados, "edPRO_RazaoFor"), QString());
+        QCOMPARE(texto(dados, "edPRO_Quant"), QString("0,000"));
+        QCOMPARE(texto(dados, "edPRO_Min"), QString("1.234.567.890"));
+        QCOMPARE(texto(dados, "edPRO_EMax"), QString("9.876.543.210"));
+        QCOMPARE(texto(dados, "edPRO_Valor"), QString("R$ 12.345.678.901,23"));
+        digita(dados, "edPRO_Descricao", "Outro nome");
+        digita(dados, "edPRO_Min", "0");
+        salva->click();
+        QVERIFY(dados->isVisible());
+        clica(dados, "btnPRO_Fecha");
+    });
+    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.banco.valor("Select PRO_Descricao From Produtos").toString(), QString("Martelo"));
+    QCOMPARE(t.banco.conta("Log"), 0);
+}
+
+void TstProdutos::deletion_data()
+{
+    QTest::addColumn<bool>("movimentado");
+    QTest::newRow("with a movement") << true;
+    QTest::newRow("without movements") << false;
+}
+
+void TstProdutos::deletion()
+{
+    QFETCH(bool, movimentado);
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000001";
+    insereGrupo(t, "000001", "Ferramentas");
+    insereProduto(t, "         5", "Alicate");
+    insereProduto(t, "         6", "Broca");
+    auto movimento = [&](int numero, const QString& produto) {
+        t.banco.executa("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Data) "
+                        "values (:N, :P, 'EE', :D)",
+                        {{"N", numero}, {"P", produto}, {"D", QDate(2024, 3, 1)}});
+    };
+    movimento(1, "         6");
+    if (movimentado)
+        movimento(2, "         5");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abreDados(t, driver, "btnManut_PRO_Exclui", [&](QDialog* dados) {
+        QCOMPARE(dados->findChild<QLabel*>("lbDados_Pro_Titulo")->text(),
+                 QStringLiteral("Exclusão de Produtos"));
+        QCOMPARE(dados->findChild<QPushButton*>("btnPRO_Salva")->text(), QString("Exclui"));
+        QCOMPARE(texto(dados, "edPRO_Codigo"), QString("         5"));
+        // No question is asked either way.
+        clica(dados, "btnPRO_Salva");
+        QCOMPARE(dados->isVisible(), movimentado);
+        if (movimentado) {
+            QCOMPARE(msgs.textos(), QStringList({comMovimento}));
+            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+            clica(dados, "btnPRO_Fecha");
+        } else {
+            QCOMPARE(msgs.quantidade(), 0);
+        }
+    });
+    const QStringList restantes =
+        movimentado ? QStringList({"         5", "         6"}) : QStringList({"         6"});
+    QCOMPARE(codigosDaLista(t), restantes);
+    QCOMPARE(t.banco.conta("Produtos"), restantes.size());
+    const Resultado l = t.banco.consulta("Select LOG_Descricao From Log");
+    QCOMPARE(l.tamanho(), movimentado ? 0 : 1);
+    if (!movimentado)
+        QCOMPARE(l.valor(0, 0).toString(), QStringLiteral("Exclusão de Produto:         5"));
+}
+
+void TstProdutos::failedWritesRollBackAndKeepTheFields()
+{
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000001";
+    insereGrupo(t, "000001", "Ferramentas");
+    insereProduto(t, "         1", "Alicate");
+    // The database refuses every write to products.
+    t.banco.executa("CREATE EXCEPTION pro_travado 'produto travado'");
+    t.banco.executa("CREATE TRIGGER pro_travados FOR Produtos BEFORE INSERT OR UPDATE OR DELETE "
+                    "AS BEGIN EXCEPTION pro_travado; END");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* lista) {
+        for (const char* b : {"btnManut_PRO_Novo", "btnManut_PRO_Altera", "btnManut_PRO_Exclui"})
+            clica(lista, b);
+        clica(lista, "btnManut_PRO_Fecha");
+    });
+    driver.aoAbrir([&](QDialog* dados) {
+        preencheObrigatorios(dados, "2");
+        digita(dados, "edPRO_Valor", "10");
+        tab(dados, "edPRO_Valor");
+        clica(dados, "btnPRO_Salva");
+        QCOMPARE(msgs.textos(), QStringList({falha}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        QVERIFY(dados->isVisible());
+        QCOMPARE(texto(dados, "edPRO_Codigo"), QString("         2"));
+        QCOMPARE(texto(dados, "edPRO_Descricao"), QStringLiteral("Chave de Fenda"));
+        QCOMPARE(texto(dados, "edPRO_CodGru"), QString("000001"));
+        QCOMPARE(texto(dados, "edPRO_NomeGru"), QString("Ferramentas"));
+        clica(dados, "btnPRO_Fecha");
+    });
+    for (int i = 0; i < 2; ++i) {
+        driver.aoAbrir([&](QDialog* dados) {
+            msgs.limpa();
+            digita(dados, "edPRO_Descricao", "Alicate de Bico");
+            clica(dados, "btnPRO_Salva");
+            QCOMPARE(msgs.textos(), QStringList({falha}));
+            QVERIFY(dados->isVisible());
+            QCOMPARE(texto(dados, "edPRO_Descricao"), QString("Alicate de Bico"));
+            clica(dados, "btnPRO_Fecha");
+        });
+    }
+    t.principal().aciona("Produtos1");
+    QCOMPARE(driver.abertas().size(), 4);
+    const Resultado r = t.banco.consulta("Select PRO_Codigo, PRO_Descricao From Produtos");
+    QCOMPARE(r.tamanho(), 1);
+    QCOMPARE(r.valor(0, 1).toString(), QString("Alicate"));
+    QCOMPARE(t.banco.conta("Log"), 0);
+}
+
+void TstProdutos::buttonRefusedWithoutPermission_data()
+{
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<QString>("modulo");
+    QTest::newRow("Novo") << "btnManut_PRO_Novo"
+                          << "1.2.1";
+    QTest::newRow("Altera") << "btnManut_PRO_Altera"
+                            << "1.2.2";
+    QTest::newRow("Exclui") << "btnManut_PRO_Exclui"
+                            << "1.2.3";
+    QTest::newRow("Consulta") << "btnManut_PRO_Consulta"
+                              << "1.2.4";
+}
+
+void TstProdutos::buttonRefusedWithoutPermission()
+{
+    QFETCH(QString, botao);
+    QFETCH(QString, modulo);
+    AplicacaoTeste t;
+    t.flags("S", "S", "N");
+    t.principal().CodUsuario = "000001";
+    insereGrupo(t, "000001", "Ferramentas");
+    insereProduto(t, "         1", "Alicate");
+    for (const char* m : {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"})
+        t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
+                        "('000001', :M, :A)",
+                        {{"M", QString(m)}, {"A", modulo == m ? "N" : "S"}});
+    const QStringList botoes{"btnManut_PRO_Novo", "btnManut_PRO_Altera", "btnManut_PRO_Exclui",
+                             "btnManut_PRO_Consulta"};
+    GravadorMensagens msgs;
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* lista) {
+        clica(lista, qPrintable(botao));
+        QCOMPARE(msgs.textos(), QStringList({semPermissao}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        // The other buttons are allowed and open the record window.
+        msgs.limpa();
+        for (const QString& outro : botoes)
+            if (outro != botao)
+                clica(lista, qPrintable(outro));
+        QCOMPARE(msgs.quantidade(), 0);
+        clica(lista, "btnManut_PRO_Fecha");
+    });
+    for (int i = 0; i < 3; ++i)
+        driver.aoAbrir([&](QDialog* dados) { clica(dados, "btnPRO_Fecha"); });
+    t.principal().aciona("Produtos1");
+    QCOMPARE(driver.abertas(), QStringList({"TfManut_Produtos", "TfDados_Produtos",
+                                            "TfDados_Produtos", "TfDados_Produtos"}));
+}
+
+void TstProdutos::quickSearch_data()
+{
+    QTest::addColumn<bool>("naBusca"); // in the search window rather than the list window
+    QTest::addColumn<QString>("radio");
+    QTest::addColumn<QString>("rotulo");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("escrito");
+    QTest::addColumn<QString>("atual");
+
+    QTest::newRow("code 12 padded with blanks")
+        << false << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "12"
+        << "        12"
+        << "        12";
+    QTest::newRow("code 120") << false << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "120"
+                              << "       120"
+                              << "       120";
+    QTest::newRow("description, case counts")
+        << false << "rbPRO_Busca_Descricao" << QStringLiteral("Descrição:") << "cha"
+        << "cha"
+        << "       120";
+    QTest::newRow("reference") << false << "rbPRO_Busca_Refer" << QStringLiteral("Referência:")
+                               << "SR"
+                               << "SR"
+                               << "        12";
+    QTest::newRow("bar code") << false << "rbPRO_Busca_CodBar"
+                              << QStringLiteral("Código de Barras:") << "555"
+                              << "555"
+                              << "       120";
+    QTest::newRow("notes") << false << "rbPRO_Busca_OBS" << QStringLiteral("Observações:")
+                           << QStringLiteral("frá") << QStringLiteral("frá") << "        12";
+    QTest::newRow("no match stays put")
+        << false << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "99"
+        << "        99"
+        << "         7";
+    QTest::newRow("search window, code 12")
+        << true << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "12"
+        << "        12"
+        << "        12";
+    QTest::newRow("search window, bar code")
+        << true << "rbPRO_Busca_CodBar" << QStringLiteral("Código de Barras:") << "555"
+        << "555"
+        << "       120";
+}
+
+void TstProdutos::quickSearch()
+{
+    QFETCH(bool, naBusca);
+    QFETCH(QString, radio);
+    QFETCH(QString, rotulo);
+    QFETCH(QString, texto);
+    QFETCH(QString, escrito);
+    QFETCH(QString, atual);
+    AplicacaoTeste t;
+    insereGrupo(t, "000001", "Ferramentas");
+    // By description: Broca, Serrote, chave (capitals sort first).
+    insereProduto(t, "         7", "Broca",
+                  {{"PRO_Refer", "BR-7"}, {"PRO_CodBar", "123"}, {"PRO_OBS", "nova"}});
+    insereProduto(t, "        12", "Serrote",
+                  {{"PRO_Refer", "SR-1"}, {"PRO_CodBar", "789"}, {"PRO_OBS", "frágil"}});
+    insereProduto(t, "       120", "chave",
+                  {{"PRO_Refer", "CH-1"}, {"PRO_CodBar", "555"}, {"PRO_OBS", "usada"}});
+    const char* busca = naBusca ? "edBusca_ConPRO" : "edBusca_ManutPRO";
+    const char* grade = naBusca ? "dbg_Con_PRO" : "dbg_Manut_PRO";
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* janela) {
+        QCOMPARE(codigoAtual(t), QString("         7"));
+        marca(janela, qPrintable(radio));
+        QCOMPARE(janela->findChild<QLabel*>("lbTitulo_Busca")->text(), rotulo);
+        digita(janela, busca, texto);
+        clica(janela, naBusca ? "btnBusca_ConPro" : "btnBusca_ManutPro");
+        QCOMPARE(campo(janela, busca)->text(), escrito);
+        QCOMPARE(codigoAtual(t), atual);
+        QCOMPARE(codigoNaGrade(janela, grade), atual);
+        janela->reject();
+    });
+    if (naBusca)
+        Modal::exec(&t.app.buscaProdutos());
+    else
+        t.principal().aciona("Produtos1");
+}
+
+void TstProdutos::everyOpeningGoesBackToTheDescription()
+{
+    AplicacaoTeste t;
+    insereGrupo(t, "000001", "Pintura");
+    insereGrupo(t, "000002", "Ferramentas");
+    insereProduto(t, "         1", "Serrote", {{"PRO_CodGru", "000002"}, {"PRO_Refer", "B"}});
+    insereProduto(t, "         2", "Alicate", {{"PRO_CodGru", "000002"}, {"PRO_Refer", "C"}});
+    insereProduto(t, "         3", "Pincel", {{"PRO_Refer", "A"}});
+    const Consulta& listaSql = t.app.dmProdutos().SQLQ_Produtos2;
+    const QString base = QStringLiteral("Select p.*,g.GRU_Descricao From Produtos p join Grupos g "
+                                        "on(p.PRO_CodGRU =g.GRU_Codigo) ");
+    struct Janela {
+        const char* codigo;
+        const char* descricao;
+        const char* referencia;
+        const char* grupo;
+        const char* busca;
+        const char* grade;
+        QString rotulo;
+        bool limpaBusca;
+        int colunas;
+    };
+    const Janela manut{"rbManut_Pro_Codigo",
+                       "rbManut_PRO_Descricao",
+                       "rbManut_PRO_Refer",
+                       "rbManut_PRO_Grupo",
+                       "edBusca_ManutPRO",
+                       "dbg_Manut_PRO",
+                       QStringLiteral("Descrição:"),
+                       true,
+                       14};
+    const Janela con{"rbCon_Pro_Codigo",
+                     "rbCon_PRO_Descricao",
+                     "rbCon_PRO_Refer",
+                     "rbManut_Con_Grupo",
+                     "edBusca_ConPRO",
+                     "dbg_Con_PRO",
+                     QStringLiteral("Descriçao:"),
+                     false,
+                     16};
+    DriverModal driver;
+    for (const Janela* j : {&manut, &con}) {
+        for (int vez = 0; vez < 2; ++vez) {
+            driver.aoAbrir([&, j, vez](QDialog* janela) {
+                QVERIFY(janela->findChild<QRadioButton*>(j->descricao)->isChecked());
+                QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Descricao");
+                QCOMPARE(codigosDaLista(t),
+                         QStringList({"         2", "         3", "         1"}));
+                QVERIFY(janela->findChild<QRadioButton*>("rbPRO_Busca_Descricao")->isChecked());
+                QCOMPARE(janela->findChild<QLabel*>("lbTitulo_Busca")->text(), j->rotulo);
+                // The list window empties the search; the search window keeps it.
+                QCOMPARE(campo(janela, j->busca)->text(),
+                         vez == 1 && !j->limpaBusca ? QString("Pin") : QString());
+                auto* grade = janela->findChild<QTableView*>(j->grade);
+                QCOMPARE(grade->model()->columnCount(), j->colunas);
+                QCOMPARE(grade->model()->headerData(0, Qt::Horizontal).toString(),
+                         QStringLiteral("Código"));
+
+                // Each ordering radio reorders the shared list, when clicked or when the user
+                // tabs onto it, and leaves the quick-search label alone.
+                marca(janela, j->grupo);
+                QCOMPARE(listaSql.sql(), base + "Order By g.GRU_Descricao");
+                QCOMPARE(codigosDaLista(t).last(), QString("         3"));
+                janela->findChild<QRadioButton*>(j->referencia)->setFocus(Qt::TabFocusReason);
+                QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Refer");
+                QCOMPARE(codigosDaLista(t),
+                         QStringList({"         3", "         1", "         2"}));
+                marca(janela, j->codigo);
+                QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Codigo");
+                QCOMPARE(janela->findChild<QLabel*>("lbTitulo_Busca")->text(), j->rotulo);
+                marca(janela, "rbPRO_Busca_Refer");
+                digitaTexto(campo(janela, j->busca), "Pin");
+                // The code radio keeps the focus as the window closes; showing the window
+                // again must not apply its order.
+                janela->findChild<QRadioButton*>(j->codigo)->setFocus();
+                janela->reject();
+            });
+            if (j == &manut)
+                t.principal().aciona("Produtos1");
+            else
+                Modal::exec(&t.app.buscaProdutos());
+        }
+    }
+}
+
+void TstProdutos::productsOfADeletedGroupAreNotListed()
+{
+    AplicacaoTeste t;
+    insereGrupo(t, "000001", "Ferramentas");
+    insereGrupo(t, "000002", "Pintura");
+    insereProduto(t, "         1", "Alicate");
+    insereProduto(t, "         2", "Pincel", {{"PRO_CodGru", "000002"}});
+    t.banco.executa("Delete From Grupos Where GRU_Codigo = '000002'");
+    DriverModal driver;
+    for (int i = 0; i < 2; ++i)
+        driver.aoAbrir([&, i](QDialog* janela) {
+            QCOMPARE(codigosDaLista(t), QStringList({"         1"}));
+            auto* grade = janela->findChild<QTableView*>(i == 0 ? "dbg_Manut_PRO" : "dbg_Con_PRO");
+            QCOMPARE(grade->model()->rowCount(), 1);
+            janela->reject();
+        });
+    t.principal().aciona("Produtos1");
+    Modal::exec(&t.app.buscaProdutos());
+}
+
+void TstProdutos::searchWindowHandsBackTheCodeWithItsBlanks()
+{
+    AplicacaoTeste t;
+    insereGrupo(t, "000001", "Ferramentas");
+    insereProduto(t, "         7", "Broca");
+    insereProduto(t, "        12", "Serrote");
+    QDialog chamador;
+    auto* outroCampo = new QLineEdit(&chamador);
+    auto* destino = new QLineEdit(&chamador);
+    TfBusca_Produtos& busca = t.app.buscaProdutos();
+    busca.registraDestino("Entrada Estoque", destino);
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog*) {
+        outroCampo->setFocus();
+        busca.Origem = "Entrada Estoque";
+        Modal::exec(&busca);
+        QCOMPARE(destino->text(), QString("        12"));
+        QTRY_COMPARE(QApplication::focusWidget(), destino);
+    });
+    driver.aoAbrir([&](QDialog* janela) {
+        auto* grade = janela->findChild<QTableView*>("dbg_Con_PRO");
+        const QRect linha = grade->visualRect(grade->model()->index(1, 1));
+        QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, linha.center());
+        QCOMPARE(codigoAtual(t), QString("        12"));
+        clica(janela, "btnCon_PRO_Seleciona");
+    });
+    Modal::exec(&chamador);
+
+    // "Fecha" hands nothing back.
+    destino->setText("x");
+    driver.aoAbrir([&](QDialog* janela) { clica(janela, "btnCon_PRO_Fecha"); });
+    Modal::exec(&busca);
+    QCOMPARE(destino->text(), QString("x"));
+}
+
+QTEST_MAIN(TstProdutos)
+#include "tst_produtos.moc"

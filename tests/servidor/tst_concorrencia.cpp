@@ -1,0 +1,161 @@
+// Several workstations moving the same products at the same moment, through the server: no
+// update is lost, no number is used twice, no movement is stored by halves.
+
+#include "data/firebird/Conexao.h"
+#include "data/firebird/ErroBanco.h"
+#include "data/firebird/Transacao.h"
+#include "movements/Lancamentos.h"
+#include "support/BancoTeste.h"
+
+#include <QtTest>
+#include <atomic>
+#include <thread>
+
+using namespace Lancamentos;
+
+class TstConcorrencia : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mixedMovementsFromSeveralWorkstations();
+};
+
+namespace {
+
+const QStringList produtos = {"         1", "         2", "         3"};
+const QString lentItem = QStringLiteral("         4");
+
+Decimal d(qint64 unidades, int escala)
+{
+    return Decimal(unidades, escala);
+}
+
+struct Totais {
+    int gravados = 0;
+    int falhas = 0;
+    int emprestimos = 0;
+};
+
+// One workstation: its own connection, a fixed sequence of entries, exits and reversals over
+// the shared products.
+Totais estacao(const QString& pasta, int numero, int movimentos)
+{
+    Totais t;
+    Conexao c;
+    c.configuraEAbre(pasta);
+    for (int i = 0; i < movimentos; ++i) {
+        const QString produto = produtos[(i + numero) % produtos.size()];
+        const QDate hoje = QDate::currentDate();
+        try {
+            switch ((i + numero) % 5) {
+            case 0:
+            case 1:
+                gravaEntrada(c, {produto, hoje, d((1 + i % 7) * 1000, 3), d(500 + i % 13 * 37, 2),
+                                 QStringLiteral("NF %1-%2").arg(numero).arg(i), "0000000001",
+                                 "Produto", "UN", "A", "", "", d(0, 0), d(0, 0)});
+                break;
+            case 2:
+                gravaSaida(c, {produto, hoje, d(750, 3), d(600, 2), "", "000001", true, {}});
+                break;
+            case 3:
+                gravaEstorno(c, {i % 2 ? "TE" : "TS", produto, hoje, d(125, 3), d(600, 2), "", ""});
+                break;
+            default:
+                gravaSaida(
+                    c, {lentItem, hoje, d(1000, 3), d(0, 2), "", "000002", false, hoje.addDays(3)});
+                ++t.emprestimos;
+                break;
+            }
+            ++t.gravados;
+        } catch (const ErroBanco&) {
+            ++t.falhas;
+        }
+    }
+    return t;
+}
+
+} // namespace
+
+void TstConcorrencia::mixedMovementsFromSeveralWorkstations()
+{
+    BancoServidor servidor;
+    Conexao& c = servidor.conexao();
+    {
+        Transacao t(c);
+        Consulta ins(c);
+        ins.setSql("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Quant, PRO_Valor, "
+                   "PRO_Consumivel) values (:C, 'Produto', 1000, 5, :K)");
+        for (const QString& p : produtos + QStringList{lentItem}) {
+            ins.setParametro("C", p);
+            ins.setParametro("K", p == lentItem ? "N" : "S");
+            ins.executa(t);
+        }
+        t.commit();
+    }
+
+    const int estacoes = 4;
+    const int movimentos = 150;
+    std::vector<Totais> totais(estacoes);
+    std::vector<std::thread> threads;
+    for (int n = 0; n < estacoes; ++n)
+        threads.emplace_back(
+            [&, n] { totais[n] = estacao(servidor.pastaRemota(), n, movimentos); });
+    for (std::thread& th : threads)
+        th.join();
+
+    int gravados = 0, falhas = 0, emprestimos = 0;
+    for (const Totais& t : totais) {
+        gravados += t.gravados;
+        falhas += t.falhas;
+        emprestimos += t.emprestimos;
+    }
+    qInfo("%d movements saved, %d refused after a retry", gravados, falhas);
+    QVERIFY(gravados > estacoes * movimentos * 9 / 10);
+
+    // Every saved movement is in the ledger once, with a number of its own.
+    auto valor = [&](const QString& sql) {
+        Consulta q(c);
+        q.setSql(sql);
+        return q.primeiroValor();
+    };
+    QCOMPARE(valor("select count(*) from Mov_Estq").toLongLong(), gravados);
+    QCOMPARE(valor("select count(distinct MOV_CodInt) from Mov_Estq").toLongLong(), gravados);
+    QCOMPARE(valor("select count(*) from Mov_Consu").toLongLong(),
+             valor("select count(*) from Mov_Estq where MOV_CodPro = '         4'").toLongLong());
+
+    // Each product's quantity is exactly its opening stock moved by its own ledger rows, and
+    // its average cost is what replaying its entries in ledger order gives: no update lost.
+    for (const QString& p : produtos + QStringList{lentItem}) {
+        Consulta q(c);
+        q.setSql("Select MOV_Oper, MOV_Quant, MOV_Valor From Mov_Estq Where MOV_CodPro = :C "
+                 "order by MOV_CodInt");
+        q.setParametro("C", p);
+        const Resultado r = q.abre();
+        Decimal quant(1000000, 3);
+        Decimal custo(500, 2);
+        for (int i = 0; i < r.tamanho(); ++i) {
+            const QString op = r.valor(i, 0).toString();
+            const Decimal mq = r.valor(i, 1).value<Decimal>();
+            if (op == "EE") {
+                // Whole quantities at whole cents: the stored value is the exact one.
+                const Decimal nova = quant + mq;
+                custo = (quant * custo + r.valor(i, 2).value<Decimal>()).dividido(nova, 2);
+                quant = nova;
+            } else if (op == "SS" || op == "TE") {
+                quant = quant - mq;
+            } else {
+                quant = quant + mq;
+            }
+        }
+        Consulta prod(c);
+        prod.setSql("Select PRO_Quant, PRO_Valor From Produtos Where PRO_Codigo = :C");
+        prod.setParametro("C", p);
+        const Resultado pr = prod.abre();
+        QCOMPARE(pr.valor(0, 0).value<Decimal>(), quant);
+        QCOMPARE(pr.valor(0, 1).value<Decimal>(), custo);
+    }
+    QCOMPARE(valor("select count(*) from Mov_Consu").toLongLong(), emprestimos);
+}
+
+QTEST_GUILESS_MAIN(TstConcorrencia)
+#include "tst_concorrencia.moc"
