@@ -8,26 +8,21 @@
 #include "app/Sobre.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "data/DataModule_Configuracoes.h"
+#include "data/DataModule_Empresa.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_GrupoFornecedor.h"
+#include "data/DataModule_Grupos.h"
+#include "data/DataModule_Log.h"
+#include "data/DataModule_MovConsu.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DataModule_PER.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
+#include "data/DataModule_Usuarios.h"
+#include "data/DataModule_Versao.h"
 #include "data/firebird/ErroBanco.h"
-#include "movements/Entrada_Estq.h"
-#include "movements/Estorno_Estq.h"
-#include "movements/Saida_Estq.h"
-#include "registers/BuscaGRU_For.h"
-#include "registers/Busca_Fornecedor.h"
-#include "registers/Busca_Grupos.h"
-#include "registers/Busca_Produtos.h"
-#include "registers/Busca_REQ.h"
-#include "registers/DadosFornecedor.h"
-#include "registers/Dados_GrupoFornecedor.h"
-#include "registers/Dados_Grupos.h"
-#include "registers/Dados_Produtos.h"
-#include "registers/Dados_REQ.h"
-#include "registers/Empresa.h"
-#include "registers/Manut_Fornec.h"
-#include "registers/Manut_GrupoFornecedor.h"
 #include "registers/Manut_Grupos.h"
-#include "registers/Manut_Produtos.h"
-#include "registers/Manut_REQ.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -53,123 +48,29 @@ Aplicacao::Aplicacao()
     m_dmMovConsu = std::make_unique<TdmMovConsu>(c);
 }
 
-Aplicacao::~Aplicacao() = default;
-
-template <typename T> T& Aplicacao::janela(std::unique_ptr<T>& guardada)
+Aplicacao::~Aplicacao()
 {
-    if (!guardada)
-        guardada = std::make_unique<T>(*this);
-    return *guardada;
+    // A window may point at those made before it; the last made goes first.
+    while (!m_janelas.empty())
+        m_janelas.pop_back();
+}
+
+QWidget* Aplicacao::guardada(const std::type_info& tipo) const
+{
+    for (const auto& [chave, janela] : m_janelas)
+        if (chave == std::type_index(tipo))
+            return janela.get();
+    return nullptr;
+}
+
+void Aplicacao::guarda(const std::type_info& tipo, std::unique_ptr<QWidget> janela)
+{
+    m_janelas.emplace_back(std::type_index(tipo), std::move(janela));
 }
 
 TfPrincipal& Aplicacao::principal()
 {
-    return janela(m_principal);
-}
-
-TfLogin& Aplicacao::login()
-{
-    return janela(m_login);
-}
-
-TfSobre& Aplicacao::sobre()
-{
-    return janela(m_sobre);
-}
-
-TfManut_Grupos& Aplicacao::manutGrupos()
-{
-    return janela(m_manutGrupos);
-}
-
-TfDados_Grupos& Aplicacao::dadosGrupos()
-{
-    return janela(m_dadosGrupos);
-}
-
-TfBusca_Grupos& Aplicacao::buscaGrupos()
-{
-    return janela(m_buscaGrupos);
-}
-
-TfManut_REQ& Aplicacao::manutReq()
-{
-    return janela(m_manutReq);
-}
-
-TfDados_REQ& Aplicacao::dadosReq()
-{
-    return janela(m_dadosReq);
-}
-
-TfBusca_REQ& Aplicacao::buscaReq()
-{
-    return janela(m_buscaReq);
-}
-
-TfManut_GrupoFornecedor& Aplicacao::manutGrupoFornecedor()
-{
-    return janela(m_manutGrupoFornecedor);
-}
-
-TfDados_GrupoFornecedor& Aplicacao::dadosGrupoFornecedor()
-{
-    return janela(m_dadosGrupoFornecedor);
-}
-
-TfBuscaGRU_For& Aplicacao::buscaGrupoFornecedor()
-{
-    return janela(m_buscaGrupoFornecedor);
-}
-
-TfManut_Produtos& Aplicacao::manutProdutos()
-{
-    return janela(m_manutProdutos);
-}
-
-TfDados_Produtos& Aplicacao::dadosProdutos()
-{
-    return janela(m_dadosProdutos);
-}
-
-TfBusca_Produtos& Aplicacao::buscaProdutos()
-{
-    return janela(m_buscaProdutos);
-}
-
-TfManut_Fornec& Aplicacao::manutFornecedor()
-{
-    return janela(m_manutFornecedor);
-}
-
-TfDadosFornecedor& Aplicacao::dadosFornecedor()
-{
-    return janela(m_dadosFornecedor);
-}
-
-TfBusca_Fornecedor& Aplicacao::buscaFornecedor()
-{
-    return janela(m_buscaFornecedor);
-}
-
-TfEmpresa& Aplicacao::empresa()
-{
-    return janela(m_empresa);
-}
-
-TfEntrada_Estq& Aplicacao::entradaEstoque()
-{
-    return janela(m_entradaEstoque);
-}
-
-TfSaida_Estq& Aplicacao::saidaEstoque()
-{
-    return janela(m_saidaEstoque);
-}
-
-TfEstorno_Estq& Aplicacao::estornoEstoque()
-{
-    return janela(m_estornoEstoque);
+    return janela<TfPrincipal>();
 }
 
 QString Aplicacao::mensagemFalhaInicio(const QString& erro)
@@ -223,7 +124,7 @@ void Aplicacao::criaTudo(TfAbertura* abertura)
     garanteConexao();
     progresso("Criando Tela de Manutenção de Grupos");
     // The group list is read as its window is made: the first use of the database.
-    manutGrupos();
+    janela<TfManut_Grupos>();
     progresso("Criando Tela de Produtos");
     progresso("Abrindo Conexão ao DB Movimentação de Estoque");
     progresso("Abrindo Telas de Movimentação de Estoque");

@@ -1,47 +1,31 @@
 #pragma once
 
 #include "data/DataModule_Conexao.h"
-#include "data/DataModule_Configuracoes.h"
-#include "data/DataModule_Empresa.h"
-#include "data/DataModule_Fornecedor.h"
-#include "data/DataModule_GrupoFornecedor.h"
-#include "data/DataModule_Grupos.h"
-#include "data/DataModule_Log.h"
-#include "data/DataModule_MovConsu.h"
-#include "data/DataModule_MovEstq.h"
-#include "data/DataModule_PER.h"
-#include "data/DataModule_Produtos.h"
-#include "data/DataModule_Req.h"
-#include "data/DataModule_Usuarios.h"
-#include "data/DataModule_Versao.h"
 
 #include <QString>
+#include <QWidget>
 #include <memory>
+#include <typeindex>
+#include <typeinfo>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
+class TdmConfiguracoes;
+class TdmVersao;
+class TdmEmpresa;
+class TdmUsuarios;
+class TdmPER;
+class TdmLog;
+class TdmGrupos;
+class TdmReq;
+class TdmGrupoFornecedor;
+class TdmProdutos;
+class TdmFornecedor;
+class TdmMovEstq;
+class TdmMovConsu;
 class TfPrincipal;
-class TfLogin;
-class TfSobre;
-class TfManut_Grupos;
-class TfDados_Grupos;
-class TfBusca_Grupos;
-class TfManut_REQ;
-class TfDados_REQ;
-class TfBusca_REQ;
-class TfManut_GrupoFornecedor;
-class TfDados_GrupoFornecedor;
-class TfBuscaGRU_For;
-class TfManut_Produtos;
-class TfDados_Produtos;
-class TfBusca_Produtos;
-class TfManut_Fornec;
-class TfDadosFornecedor;
-class TfBusca_Fornecedor;
-class TfEmpresa;
-class TfEntrada_Estq;
-class TfSaida_Estq;
-class TfEstorno_Estq;
 class TfAbertura;
-class QWidget;
 
 // Everything one run of the program owns: the connection, every data module and every window.
 // Data modules are made at start; windows on first use, once, and kept for the run, so each
@@ -95,31 +79,25 @@ public:
     TdmMovEstq& dmMovEstq() { return *m_dmMovEstq; }
     TdmMovConsu& dmMovConsu() { return *m_dmMovConsu; }
 
+    // The main window: the one every other window reads the run's state from.
     TfPrincipal& principal();
-    TfLogin& login();
-    TfSobre& sobre();
-    TfManut_Grupos& manutGrupos();
-    TfDados_Grupos& dadosGrupos();
-    TfBusca_Grupos& buscaGrupos();
-    TfManut_REQ& manutReq();
-    TfDados_REQ& dadosReq();
-    TfBusca_REQ& buscaReq();
-    TfManut_GrupoFornecedor& manutGrupoFornecedor();
-    TfDados_GrupoFornecedor& dadosGrupoFornecedor();
-    TfBuscaGRU_For& buscaGrupoFornecedor();
-    TfManut_Produtos& manutProdutos();
-    TfDados_Produtos& dadosProdutos();
-    TfBusca_Produtos& buscaProdutos();
-    TfManut_Fornec& manutFornecedor();
-    TfDadosFornecedor& dadosFornecedor();
-    TfBusca_Fornecedor& buscaFornecedor();
-    TfEmpresa& empresa();
-    TfEntrada_Estq& entradaEstoque();
-    TfSaida_Estq& saidaEstoque();
-    TfEstorno_Estq& estornoEstoque();
+
+    // The one window of class T for this run, made on first use (with this Aplicacao) and kept
+    // until the run ends. A window's header is all a caller needs to reach it.
+    template <typename T> T& janela()
+    {
+        static_assert(std::is_base_of_v<QWidget, T>);
+        if (QWidget* existente = guardada(typeid(T)))
+            return static_cast<T&>(*existente);
+        auto nova = std::make_unique<T>(*this);
+        T& feita = *nova;
+        guarda(typeid(T), std::move(nova));
+        return feita;
+    }
 
 private:
-    template <typename T> T& janela(std::unique_ptr<T>& guardada);
+    QWidget* guardada(const std::type_info& tipo) const;
+    void guarda(const std::type_info& tipo, std::unique_ptr<QWidget> janela);
 
     bool m_fim = false;
     TdmConexao m_dmConexao;
@@ -137,27 +115,6 @@ private:
     std::unique_ptr<TdmMovEstq> m_dmMovEstq;
     std::unique_ptr<TdmMovConsu> m_dmMovConsu;
 
-    // Windows after the data modules: they go first when the run ends.
-    std::unique_ptr<TfPrincipal> m_principal;
-    std::unique_ptr<TfLogin> m_login;
-    std::unique_ptr<TfSobre> m_sobre;
-    std::unique_ptr<TfManut_Grupos> m_manutGrupos;
-    std::unique_ptr<TfDados_Grupos> m_dadosGrupos;
-    std::unique_ptr<TfBusca_Grupos> m_buscaGrupos;
-    std::unique_ptr<TfManut_REQ> m_manutReq;
-    std::unique_ptr<TfDados_REQ> m_dadosReq;
-    std::unique_ptr<TfBusca_REQ> m_buscaReq;
-    std::unique_ptr<TfManut_GrupoFornecedor> m_manutGrupoFornecedor;
-    std::unique_ptr<TfDados_GrupoFornecedor> m_dadosGrupoFornecedor;
-    std::unique_ptr<TfBuscaGRU_For> m_buscaGrupoFornecedor;
-    std::unique_ptr<TfManut_Produtos> m_manutProdutos;
-    std::unique_ptr<TfDados_Produtos> m_dadosProdutos;
-    std::unique_ptr<TfBusca_Produtos> m_buscaProdutos;
-    std::unique_ptr<TfManut_Fornec> m_manutFornecedor;
-    std::unique_ptr<TfDadosFornecedor> m_dadosFornecedor;
-    std::unique_ptr<TfBusca_Fornecedor> m_buscaFornecedor;
-    std::unique_ptr<TfEmpresa> m_empresa;
-    std::unique_ptr<TfEntrada_Estq> m_entradaEstoque;
-    std::unique_ptr<TfSaida_Estq> m_saidaEstoque;
-    std::unique_ptr<TfEstorno_Estq> m_estornoEstoque;
+    // Windows after the data modules: they go first when the run ends, the last made first.
+    std::vector<std::pair<std::type_index, std::unique_ptr<QWidget>>> m_janelas;
 };

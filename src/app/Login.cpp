@@ -5,6 +5,7 @@
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "data/firebird/ErroBanco.h"
+#include "data/DataModule_Usuarios.h"
 
 #include <QFormLayout>
 #include <QLabel>

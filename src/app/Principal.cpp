@@ -18,6 +18,9 @@
 #include "registers/Manut_Grupos.h"
 #include "registers/Manut_Produtos.h"
 #include "registers/Manut_REQ.h"
+#include "data/DataModule_Configuracoes.h"
+#include "data/DataModule_Empresa.h"
+#include "data/DataModule_Versao.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -28,6 +31,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <stdexcept>
 
 namespace {
 
@@ -224,19 +229,18 @@ void TfPrincipal::montaMenu()
 
     QMenu* ajuda = novoGrupo(nullptr, QStringLiteral("Ajuda"), QStringLiteral("Ajuda1"), QString());
     novoItem(ajuda, QStringLiteral("Sobre"), QStringLiteral("Sobre1"));
-    ligaItem(QStringLiteral("Sobre1"), [this] { Modal::exec(&m_app.sobre()); });
-    ligaItem(QStringLiteral("GruposdeProdutos1"), [this] { Modal::exec(&m_app.manutGrupos()); });
-    ligaItem(QStringLiteral("ipodeSadas1"), [this] { Modal::exec(&m_app.manutReq()); });
-    ligaItem(QStringLiteral("Produtos1"), [this] { Modal::exec(&m_app.manutProdutos()); });
-    ligaItem(QStringLiteral("Fornecedores1"), [this] { Modal::exec(&m_app.manutFornecedor()); });
-    ligaItem(QStringLiteral("DadosdaEmpresa1"), [this] { Modal::exec(&m_app.empresa()); });
-    ligaItem(QStringLiteral("EntradanoEstoque1"), [this] { Modal::exec(&m_app.entradaEstoque()); });
-    ligaItem(QStringLiteral("SadanoEstoque1"), [this] { Modal::exec(&m_app.saidaEstoque()); });
+    ligaItem(QStringLiteral("Sobre1"), abre<TfSobre>());
+    ligaItem(QStringLiteral("GruposdeProdutos1"), abre<TfManut_Grupos>());
+    ligaItem(QStringLiteral("ipodeSadas1"), abre<TfManut_REQ>());
+    ligaItem(QStringLiteral("Produtos1"), abre<TfManut_Produtos>());
+    ligaItem(QStringLiteral("Fornecedores1"), abre<TfManut_Fornec>());
+    ligaItem(QStringLiteral("DadosdaEmpresa1"), abre<TfEmpresa>());
+    ligaItem(QStringLiteral("EntradanoEstoque1"), abre<TfEntrada_Estq>());
+    ligaItem(QStringLiteral("SadanoEstoque1"), abre<TfSaida_Estq>());
     // Both reversals open the same window; the menu has set TipoEstorno just before.
-    ligaItem(QStringLiteral("EstornodeEntrada1"), [this] { Modal::exec(&m_app.estornoEstoque()); });
-    ligaItem(QStringLiteral("EstornodeSada1"), [this] { Modal::exec(&m_app.estornoEstoque()); });
-    ligaItem(QStringLiteral("GrupodeFornecedores1"),
-             [this] { Modal::exec(&m_app.manutGrupoFornecedor()); });
+    ligaItem(QStringLiteral("EstornodeEntrada1"), abre<TfEstorno_Estq>());
+    ligaItem(QStringLiteral("EstornodeSada1"), abre<TfEstorno_Estq>());
+    ligaItem(QStringLiteral("GrupodeFornecedores1"), abre<TfManut_GrupoFornecedor>());
 
     QAction* saida = menuBar()->addAction(QStringLiteral("Saída"));
     saida->setObjectName(QStringLiteral("Sada1"));
@@ -246,7 +250,9 @@ void TfPrincipal::montaMenu()
 void TfPrincipal::ligaItem(const QString& nome, std::function<void()> abre)
 {
     auto it = m_itens.find(nome);
-    Q_ASSERT(it != m_itens.end());
+    // A misspelt name would otherwise leave a menu item that never opens anything.
+    if (it == m_itens.end())
+        throw std::invalid_argument("menu item unknown: " + nome.toStdString());
     it->abre = std::move(abre);
     if (QAction* a = item(nome))
         a->setEnabled(true);
@@ -414,7 +420,7 @@ void TfPrincipal::passoDeExibicao()
         FlagLog = flag("Log");
 
         if (FlagLogin == QLatin1String("S"))
-            Modal::exec(&m_app.login());
+            Modal::exec(&m_app.janela<TfLogin>());
 
         Consulta& emp = m_app.dmEmpresa().SQLQ_Empresa;
         emp.setSql(QStringLiteral("Select * From Empresa"));

@@ -2,6 +2,9 @@
 
 #include <QHash>
 #include <QMainWindow>
+
+#include "app/Aplicacao.h"
+#include "common/Modal.h"
 #include <functional>
 
 class Aplicacao;
@@ -47,7 +50,8 @@ public:
     QAction* item(const QString& nome) const;
     QMenu* grupo(const QString& nome) const;
     void aciona(const QString& nome);
-    // Gives an item the window it opens and enables it.
+    // Gives an item the window it opens and enables it. Throws std::invalid_argument for a
+    // name the menu does not have.
     void ligaItem(const QString& nome, std::function<void()> abre);
 
     // Settings checks before the user-administration windows, read afresh from the database:
@@ -72,6 +76,11 @@ private:
     };
 
     void montaMenu();
+    // Opens the run's window of class T modally.
+    template <typename T> std::function<void()> abre()
+    {
+        return [this] { Modal::exec(&m_app.template janela<T>()); };
+    }
     QMenu* novoGrupo(QMenu* pai, const QString& titulo, const QString& nome, const QString& codigo);
     QAction* novoItem(QMenu* menu, const QString& titulo, const QString& nome,
                       const QString& codigo = QString(), char verificacao = 0,

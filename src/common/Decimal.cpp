@@ -314,3 +314,12 @@ namespace {
 // Registers at start-up as well, for the Decimal() values that never pass the constructor above.
 [[maybe_unused]] const bool registradoNoInicio = (registraDecimalNoQVariant(), true);
 } // namespace
+
+Decimal Decimal::deVariant(const QVariant& v)
+{
+    if (v.isNull())
+        return Decimal();
+    if (v.metaType() == QMetaType::fromType<Decimal>())
+        return v.value<Decimal>();
+    return Decimal::deInteiro(v.toLongLong());
+}

@@ -3,6 +3,7 @@
 #include <QMetaType>
 #include <QString>
 #include <QStringView>
+#include <QVariant>
 
 #include <compare>
 #include <optional>
@@ -37,6 +38,10 @@ public:
     // Returns nullopt for an empty text, a lone sign or separator, two separators, any other
     // character, more than 18 significant digits, or a value that needs more than 18 decimals.
     static std::optional<Decimal> deTexto(QStringView texto);
+
+    // A value as the database layer hands it over: a Decimal for NUMERIC with decimals, a whole
+    // number for NUMERIC(15,0), zero for NULL.
+    static Decimal deVariant(const QVariant& v);
 
     qint64 unidades() const { return m_unidades; }
     int escala() const { return m_escala; }

@@ -12,6 +12,8 @@
 #include "movements/Lancamentos.h"
 #include "registers/Busca_Fornecedor.h"
 #include "registers/Busca_Produtos.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_Produtos.h"
 
 #include <QDateEdit>
 #include <QFont>
@@ -226,8 +228,8 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent)
     Convencoes::coresDeFoco(this);
     Convencoes::enterComoTab(this);
 
-    m_app.buscaProdutos().registraDestino(origemProduto, m_edENT_CodPRO);
-    m_app.buscaFornecedor().registraDestino(origemFornecedor, m_edENT_CodFor);
+    m_app.janela<TfBusca_Produtos>().registraDestino(origemProduto, m_edENT_CodPRO);
+    m_app.janela<TfBusca_Fornecedor>().registraDestino(origemFornecedor, m_edENT_CodFor);
     limpa();
 }
 
@@ -389,7 +391,7 @@ void TfEntrada_Estq::recusa(QWidget* campo)
 
 void TfEntrada_Estq::buscaProduto()
 {
-    TfBusca_Produtos& busca = m_app.buscaProdutos();
+    TfBusca_Produtos& busca = m_app.janela<TfBusca_Produtos>();
     busca.Origem = origemProduto;
     Modal::exec(&busca);
     // A pick puts its code in the code field and the focus there while this window is not
@@ -400,7 +402,7 @@ void TfEntrada_Estq::buscaProduto()
 
 void TfEntrada_Estq::buscaFornecedor()
 {
-    TfBusca_Fornecedor& busca = m_app.buscaFornecedor();
+    TfBusca_Fornecedor& busca = m_app.janela<TfBusca_Fornecedor>();
     busca.Origem = origemFornecedor;
     Modal::exec(&busca);
 }

@@ -13,6 +13,9 @@
 #include "registers/Busca_Fornecedor.h"
 #include "registers/Busca_Produtos.h"
 #include "registers/Busca_REQ.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -199,9 +202,9 @@ TfEstorno_Estq::TfEstorno_Estq(Aplicacao& app, QWidget* parent)
     connect(btnFecha, &QPushButton::clicked, this, &QDialog::accept);
 
     // The search windows hand their pick back into these fields.
-    m_app.buscaProdutos().registraDestino(origemProduto, m_edCodPro);
-    m_app.buscaReq().registraDestino(origemContraparte, m_edCodReq);
-    m_app.buscaFornecedor().registraDestino(origemContraparte, m_edCodReq);
+    m_app.janela<TfBusca_Produtos>().registraDestino(origemProduto, m_edCodPro);
+    m_app.janela<TfBusca_REQ>().registraDestino(origemContraparte, m_edCodReq);
+    m_app.janela<TfBusca_Fornecedor>().registraDestino(origemContraparte, m_edCodReq);
 
     Convencoes::coresDeFoco(this);
     Convencoes::enterComoTab(this);
@@ -351,7 +354,7 @@ void TfEstorno_Estq::saiContraparte()
 
 void TfEstorno_Estq::buscaProduto()
 {
-    TfBusca_Produtos& busca = m_app.buscaProdutos();
+    TfBusca_Produtos& busca = m_app.janela<TfBusca_Produtos>();
     busca.Origem = origemProduto;
     Modal::exec(&busca);
 }
@@ -360,8 +363,8 @@ void TfEstorno_Estq::buscaContraparte()
 {
     // An entry came from a supplier, an exit went to a requisitioner.
     Familia::JanelaBusca* busca = deEntrada()
-                                      ? static_cast<Familia::JanelaBusca*>(&m_app.buscaFornecedor())
-                                      : static_cast<Familia::JanelaBusca*>(&m_app.buscaReq());
+                                      ? static_cast<Familia::JanelaBusca*>(&m_app.janela<TfBusca_Fornecedor>())
+                                      : static_cast<Familia::JanelaBusca*>(&m_app.janela<TfBusca_REQ>());
     busca->Origem = origemContraparte;
     Modal::exec(busca);
 }

@@ -11,6 +11,8 @@
 #include "movements/Lancamentos.h"
 #include "registers/Busca_Produtos.h"
 #include "registers/Busca_REQ.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
 
 #include <QDateEdit>
 #include <QFont>
@@ -225,8 +227,8 @@ TfSaida_Estq::TfSaida_Estq(Aplicacao& app, QWidget* parent)
     connect(m_btnBuscaReq, &QPushButton::clicked, this, &TfSaida_Estq::abreBuscaRequisitante);
     Convencoes::teclaF5(m_edCodPro, [this] { abreBuscaProduto(); });
     Convencoes::teclaF5(m_edCodReq, [this] { abreBuscaRequisitante(); });
-    m_app.buscaProdutos().registraDestino(origemProduto, m_edCodPro);
-    m_app.buscaReq().registraDestino(origemRequisitante, m_edCodReq);
+    m_app.janela<TfBusca_Produtos>().registraDestino(origemProduto, m_edCodPro);
+    m_app.janela<TfBusca_REQ>().registraDestino(origemRequisitante, m_edCodReq);
 
     connect(m_btnGrava, &QPushButton::clicked, this, &TfSaida_Estq::grava);
     connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
@@ -353,14 +355,14 @@ void TfSaida_Estq::saiRequisitante()
 
 void TfSaida_Estq::abreBuscaProduto()
 {
-    TfBusca_Produtos& busca = m_app.buscaProdutos();
+    TfBusca_Produtos& busca = m_app.janela<TfBusca_Produtos>();
     busca.Origem = origemProduto;
     Modal::exec(&busca);
 }
 
 void TfSaida_Estq::abreBuscaRequisitante()
 {
-    TfBusca_REQ& busca = m_app.buscaReq();
+    TfBusca_REQ& busca = m_app.janela<TfBusca_REQ>();
     busca.Origem = origemRequisitante;
     Modal::exec(&busca);
 }

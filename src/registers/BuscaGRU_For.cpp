@@ -3,6 +3,7 @@
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
+#include "data/DataModule_GrupoFornecedor.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

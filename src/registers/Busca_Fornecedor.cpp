@@ -2,6 +2,7 @@
 
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
+#include "data/DataModule_Fornecedor.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

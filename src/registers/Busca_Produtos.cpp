@@ -3,6 +3,7 @@
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "registers/Manut_Produtos.h"
+#include "data/DataModule_Produtos.h"
 
 #include <QFont>
 #include <QGroupBox>

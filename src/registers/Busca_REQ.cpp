@@ -2,6 +2,7 @@
 
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
+#include "data/DataModule_Req.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

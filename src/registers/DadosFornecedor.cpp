@@ -9,6 +9,8 @@
 #include "registers/BuscaGRU_For.h"
 #include "registers/Familia.h"
 #include "registers/Manut_Fornec.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_GrupoFornecedor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -261,12 +263,12 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent)
     // to the code without saving or leaving by accident.
     qApp->installEventFilter(this);
 
-    m_app.buscaGrupoFornecedor().registraDestino(origemFornecedor, m_edCodGrupo);
+    m_app.janela<TfBuscaGRU_For>().registraDestino(origemFornecedor, m_edCodGrupo);
 }
 
 QString TfDadosFornecedor::modo() const
 {
-    return m_app.manutFornecedor().Modo;
+    return m_app.janela<TfManut_Fornec>().Modo;
 }
 
 bool TfDadosFornecedor::eventFilter(QObject* objeto, QEvent* evento)
@@ -492,7 +494,7 @@ void TfDadosFornecedor::abreBuscaGrupo()
 {
     if (m_edCodGrupo->isReadOnly())
         return;
-    TfBuscaGRU_For& busca = m_app.buscaGrupoFornecedor();
+    TfBuscaGRU_For& busca = m_app.janela<TfBuscaGRU_For>();
     busca.Origem = origemFornecedor;
     Modal::exec(&busca);
 }
@@ -579,7 +581,7 @@ void TfDadosFornecedor::inclui()
         });
     if (!ok)
         return;
-    m_app.manutFornecedor().lista().rele();
+    m_app.janela<TfManut_Fornec>().lista().rele();
     limpaCampos();
     vaiParaCodigo();
 }
@@ -615,7 +617,7 @@ void TfDadosFornecedor::altera()
         });
     if (!ok)
         return;
-    m_app.manutFornecedor().lista().rele();
+    m_app.janela<TfManut_Fornec>().lista().rele();
     accept();
 }
 
@@ -635,6 +637,6 @@ void TfDadosFornecedor::exclui()
         });
     if (!ok)
         return;
-    m_app.manutFornecedor().lista().rele();
+    m_app.janela<TfManut_Fornec>().lista().rele();
     accept();
 }

@@ -7,6 +7,7 @@
 #include "data/firebird/ErroBanco.h"
 #include "registers/Familia.h"
 #include "registers/Manut_GrupoFornecedor.h"
+#include "data/DataModule_GrupoFornecedor.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -81,7 +82,7 @@ TfDados_GrupoFornecedor::TfDados_GrupoFornecedor(Aplicacao& app, QWidget* parent
 
 QString TfDados_GrupoFornecedor::modo() const
 {
-    return m_app.manutGrupoFornecedor().Modo;
+    return m_app.janela<TfManut_GrupoFornecedor>().Modo;
 }
 
 void TfDados_GrupoFornecedor::showEvent(QShowEvent* e)
@@ -232,7 +233,7 @@ void TfDados_GrupoFornecedor::inclui()
         });
     if (!ok)
         return;
-    m_app.manutGrupoFornecedor().lista().rele();
+    m_app.janela<TfManut_GrupoFornecedor>().lista().rele();
     m_edCodigo->clear();
     m_edDescricao->clear();
     vaiParaCodigo();
@@ -261,7 +262,7 @@ void TfDados_GrupoFornecedor::altera()
         });
     if (!ok)
         return;
-    m_app.manutGrupoFornecedor().lista().rele();
+    m_app.janela<TfManut_GrupoFornecedor>().lista().rele();
     accept();
 }
 
@@ -281,6 +282,6 @@ void TfDados_GrupoFornecedor::exclui()
         });
     if (!ok)
         return;
-    m_app.manutGrupoFornecedor().lista().rele();
+    m_app.janela<TfManut_GrupoFornecedor>().lista().rele();
     accept();
 }

@@ -7,6 +7,7 @@
 #include "data/firebird/ErroBanco.h"
 #include "registers/Familia.h"
 #include "registers/Manut_Grupos.h"
+#include "data/DataModule_Grupos.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -74,7 +75,7 @@ TfDados_Grupos::TfDados_Grupos(Aplicacao& app, QWidget* parent)
 
 QString TfDados_Grupos::modo() const
 {
-    return m_app.manutGrupos().Modo;
+    return m_app.janela<TfManut_Grupos>().Modo;
 }
 
 void TfDados_Grupos::showEvent(QShowEvent* e)
@@ -210,7 +211,7 @@ void TfDados_Grupos::inclui()
         [](const ErroBanco&) { return QStringLiteral("Não Consegui Incluir, Tente Novamente !"); });
     if (!ok)
         return;
-    m_app.manutGrupos().lista().rele();
+    m_app.janela<TfManut_Grupos>().lista().rele();
     m_edCodigo->clear();
     m_edDescricao->clear();
     vaiParaCodigo();
@@ -238,7 +239,7 @@ void TfDados_Grupos::altera()
         [](const ErroBanco&) { return QStringLiteral("Não Consegui Alterar, Tente Novamente !"); });
     if (!ok)
         return;
-    m_app.manutGrupos().lista().rele();
+    m_app.janela<TfManut_Grupos>().lista().rele();
     accept();
 }
 
@@ -258,6 +259,6 @@ void TfDados_Grupos::exclui()
         [](const ErroBanco&) { return QStringLiteral("Não Consegui Excluir, Tente Novamente !"); });
     if (!ok)
         return;
-    m_app.manutGrupos().lista().rele();
+    m_app.janela<TfManut_Grupos>().lista().rele();
     accept();
 }

@@ -11,6 +11,10 @@
 #include "registers/Busca_Grupos.h"
 #include "registers/Familia.h"
 #include "registers/Manut_Produtos.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_Grupos.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DataModule_Produtos.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -213,7 +217,7 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent)
     connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_btnDados_Pro_Busca, &QPushButton::clicked, this, &TfDados_Produtos::abreBuscaGrupo);
     Convencoes::teclaF5(m_edPRO_CodGru, [this] { abreBuscaGrupo(); });
-    m_app.buscaGrupos().registraDestino(QStringLiteral("Dados_Produtos"), m_edPRO_CodGru);
+    m_app.janela<TfBusca_Grupos>().registraDestino(QStringLiteral("Dados_Produtos"), m_edPRO_CodGru);
 
     Convencoes::aoSair(m_edPRO_Codigo, this, [this] { saiCodigo(); });
     Convencoes::aoSair(m_edPRO_CodGru, this, [this] { saiGrupo(); });
@@ -229,7 +233,7 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent)
 
 QString TfDados_Produtos::modo() const
 {
-    return m_app.manutProdutos().Modo;
+    return m_app.janela<TfManut_Produtos>().Modo;
 }
 
 void TfDados_Produtos::valoresDeAbertura()
@@ -334,7 +338,7 @@ void TfDados_Produtos::carrega()
 
 void TfDados_Produtos::abreBuscaGrupo()
 {
-    TfBusca_Grupos& busca = m_app.buscaGrupos();
+    TfBusca_Grupos& busca = m_app.janela<TfBusca_Grupos>();
     busca.Origem = QStringLiteral("Dados_Produtos");
     Modal::exec(&busca);
 }
@@ -525,7 +529,7 @@ void TfDados_Produtos::inclui(const Decimal& minimo, const Decimal& maximo, cons
         [](const ErroBanco&) { return falhaGravacao; });
     if (!ok)
         return;
-    m_app.manutProdutos().lista().rele();
+    m_app.janela<TfManut_Produtos>().lista().rele();
     // Ready for the next product.
     valoresDeAbertura();
     escreve(m_edPRO_Valor, QStringLiteral("R$ 0,00"));
@@ -568,7 +572,7 @@ void TfDados_Produtos::altera(const Decimal& minimo, const Decimal& maximo, cons
         [](const ErroBanco&) { return falhaGravacao; });
     if (!ok)
         return;
-    m_app.manutProdutos().lista().rele();
+    m_app.janela<TfManut_Produtos>().lista().rele();
     accept();
 }
 
@@ -603,6 +607,6 @@ void TfDados_Produtos::exclui()
         [](const ErroBanco&) { return falhaGravacao; });
     if (!ok)
         return;
-    m_app.manutProdutos().lista().rele();
+    m_app.janela<TfManut_Produtos>().lista().rele();
     accept();
 }

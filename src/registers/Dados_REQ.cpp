@@ -7,6 +7,7 @@
 #include "data/firebird/ErroBanco.h"
 #include "registers/Familia.h"
 #include "registers/Manut_REQ.h"
+#include "data/DataModule_Req.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -93,7 +94,7 @@ TfDados_REQ::TfDados_REQ(Aplicacao& app, QWidget* parent)
 
 QString TfDados_REQ::modo() const
 {
-    return m_app.manutReq().Modo;
+    return m_app.janela<TfManut_REQ>().Modo;
 }
 
 void TfDados_REQ::setVisible(bool visivel)
@@ -290,7 +291,7 @@ void TfDados_REQ::inclui()
         [](const ErroBanco&) { return QStringLiteral("Não Consegui Incluir, tente Novamente"); });
     if (!ok)
         return;
-    m_app.manutReq().lista().rele();
+    m_app.janela<TfManut_REQ>().lista().rele();
     m_edDescricao->clear();
     recomecaCodigo();
 }
@@ -314,7 +315,7 @@ void TfDados_REQ::altera()
         [](const ErroBanco&) { return QStringLiteral("Não Consegui Alterar, Tente Novamente"); });
     if (!ok)
         return;
-    m_app.manutReq().lista().rele();
+    m_app.janela<TfManut_REQ>().lista().rele();
     accept();
 }
 
@@ -334,6 +335,6 @@ void TfDados_REQ::exclui()
         [](const ErroBanco&) { return QStringLiteral("Não consegui Excluir, tente novamente"); });
     if (!ok)
         return;
-    m_app.manutReq().lista().rele();
+    m_app.janela<TfManut_REQ>().lista().rele();
     accept();
 }

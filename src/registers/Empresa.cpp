@@ -7,6 +7,7 @@
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
+#include "data/DataModule_Empresa.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -154,28 +154,4 @@ void Lista::busca()
     rele();
 }
 
-JanelaBusca::JanelaBusca(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-{}
-
-void JanelaBusca::registraDestino(const QString& origem, QLineEdit* campo)
-{
-    m_destinos.insert(origem, campo);
-}
-
-QLineEdit* JanelaBusca::destino(const QString& origem) const
-{
-    return m_destinos.value(origem);
-}
-
-void JanelaBusca::seleciona(const QString& codigo)
-{
-    if (QLineEdit* campo = destino(Origem)) {
-        campo->setText(codigo);
-        // The caller's own leave handling (padding, look-up) runs when the user leaves it.
-        campo->setFocus(Qt::OtherFocusReason);
-    }
-    accept();
-}
-
 } // namespace Familia

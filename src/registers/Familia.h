@@ -5,6 +5,8 @@
 // window's contract with its callers. Each register keeps its own statements, texts and
 // exceptions in its own windows and uses these pieces for what truly is the same.
 
+#include "common/JanelaBusca.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QList>
@@ -109,26 +111,7 @@ private:
     int m_atual = -1;
 };
 
-// A search window: a caller sets `Origem` to its own tag and opens it; "Seleciona" writes the
-// chosen code into the caller's field named for that tag, makes that field the caller's
-// focused control and closes. Each caller adds its row to the contract when it is built.
-class JanelaBusca : public QDialog {
-    Q_OBJECT
-
-public:
-    explicit JanelaBusca(QWidget* parent = nullptr);
-
-    QString Origem;
-    void registraDestino(const QString& origem, QLineEdit* campo);
-    QLineEdit* destino(const QString& origem) const;
-
-protected:
-    // Writes `codigo` into the field of the current `Origem` (an unknown tag writes nothing)
-    // and closes.
-    void seleciona(const QString& codigo);
-
-private:
-    QHash<QString, QPointer<QLineEdit>> m_destinos;
-};
+// The search windows' contract with their callers lives with the code field.
+using JanelaBusca = ::JanelaBusca;
 
 } // namespace Familia

@@ -7,6 +7,7 @@
 #include "registers/Busca_Fornecedor.h"
 #include "registers/DadosFornecedor.h"
 #include "registers/Familia.h"
+#include "data/DataModule_Fornecedor.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -223,5 +224,5 @@ void TfManut_Fornec::abreDados(const QString& codigoModulo, const QString& modo)
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;
     Modo = modo;
-    Modal::exec(&m_app.dadosFornecedor());
+    Modal::exec(&m_app.janela<TfDadosFornecedor>());
 }

@@ -5,6 +5,7 @@
 #include "common/Modal.h"
 #include "registers/Dados_GrupoFornecedor.h"
 #include "registers/Familia.h"
+#include "data/DataModule_GrupoFornecedor.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -133,5 +134,5 @@ void TfManut_GrupoFornecedor::abreDados(const QString& codigoModulo, const QStri
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;
     Modo = modo;
-    Modal::exec(&m_app.dadosGrupoFornecedor());
+    Modal::exec(&m_app.janela<TfDados_GrupoFornecedor>());
 }

@@ -5,6 +5,7 @@
 #include "common/Modal.h"
 #include "registers/Dados_Grupos.h"
 #include "registers/Familia.h"
+#include "data/DataModule_Grupos.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -126,5 +127,5 @@ void TfManut_Grupos::abreDados(const QString& codigoModulo, const QString& modo)
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;
     Modo = modo;
-    Modal::exec(&m_app.dadosGrupos());
+    Modal::exec(&m_app.janela<TfDados_Grupos>());
 }

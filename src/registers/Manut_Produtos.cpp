@@ -6,6 +6,7 @@
 #include "common/Modal.h"
 #include "registers/Dados_Produtos.h"
 #include "registers/Familia.h"
+#include "data/DataModule_Produtos.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -265,5 +266,5 @@ void TfManut_Produtos::abreDados(const QString& codigoModulo, const QString& mod
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;
     Modo = modo;
-    Modal::exec(&m_app.dadosProdutos());
+    Modal::exec(&m_app.janela<TfDados_Produtos>());
 }

@@ -5,6 +5,7 @@
 #include "common/Modal.h"
 #include "registers/Dados_REQ.h"
 #include "registers/Familia.h"
+#include "data/DataModule_Req.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -134,5 +135,5 @@ void TfManut_REQ::abreDados(const QString& codigoModulo, const QString& modo)
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;
     Modo = modo;
-    Modal::exec(&m_app.dadosReq());
+    Modal::exec(&m_app.janela<TfDados_REQ>());
 }

@@ -1,6 +1,8 @@
 // The stock-entry window: finding the product and the supplier, what a save writes to the
 // ledger and the product, what stops it, and the window emptying itself for the next delivery.
 
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_Produtos.h"
 #include "app/Principal.h"
 #include "common/Decimal.h"
 #include "common/Funcoes.h"
@@ -555,7 +557,7 @@ void TstEntrada::searchWindowsHandTheCodeBack()
         // F5 in the code field: the pick lands there, and leaving the field looks it up.
         driver.aoAbrir([&](QDialog* busca) {
             QCOMPARE(busca->objectName(), QString("TfBusca_Produtos"));
-            QCOMPARE(t.app.buscaProdutos().Origem, QString("Entrada Estoque"));
+            QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QString("Entrada Estoque"));
             escolhe(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", parafuso);
         });
         QTest::keyClick(codigo, Qt::Key_F5);
@@ -582,7 +584,7 @@ void TstEntrada::searchWindowsHandTheCodeBack()
         for (int vez = 0; vez < 2; ++vez) {
             driver.aoAbrir([&](QDialog* busca) {
                 QCOMPARE(busca->objectName(), QString("TfBusca_Fornecedor"));
-                QCOMPARE(t.app.buscaFornecedor().Origem, QString("Entrada"));
+                QCOMPARE(t.app.janela<TfBusca_Fornecedor>().Origem, QString("Entrada"));
                 escolhe(busca, t.app.dmFornecedor().cdsFornecedor, "FOR_CODIGO", "0000000015");
             });
             digita(janela, "edENT_CodFor", "");

@@ -2,6 +2,8 @@
 // the due date of a lent item, and saves that write the ledger, the stock, the loan and the
 // audit line together or not at all.
 
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
 #include "app/Principal.h"
 #include "common/Decimal.h"
 #include "data/DataSet.h"
@@ -661,7 +663,7 @@ void TstSaida::searchWindowsFillTheFields()
         QLineEdit* codigo = campo(j, "edSaida_CodPro");
         codigo->setFocus();
         QTest::keyClick(codigo, Qt::Key_F5);
-        QCOMPARE(t.app.buscaProdutos().Origem, QStringLiteral("Saída Estoque"));
+        QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Saída Estoque"));
         QCOMPARE(codigo->text(), furadeira);
         QTRY_COMPARE(foco(), codigo);
         tab(j, "edSaida_CodPro");
@@ -669,7 +671,7 @@ void TstSaida::searchWindowsFillTheFields()
 
         // The "..." beside the requisitioner opens the requisitioner search.
         clica(j, "btnSaida_Estoque_BuscaTipo");
-        QCOMPARE(t.app.buscaReq().Origem, QString("Saida"));
+        QCOMPARE(t.app.janela<TfBusca_REQ>().Origem, QString("Saida"));
         QCOMPARE(texto(j, "edSaida_CodREQ"), QString("000003"));
         QTRY_COMPARE(foco(), campo(j, "edSaida_CodREQ"));
         tab(j, "edSaida_CodREQ");

@@ -2,6 +2,7 @@
 // modes (with the supplier group it looks up or picks) and the search window other windows pick
 // a supplier from.
 
+#include "data/DataModule_Fornecedor.h"
 #include "app/Principal.h"
 #include "common/Modal.h"
 #include "data/DataSet.h"
@@ -338,7 +339,7 @@ void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
     });
     abreLista(t);
     QCOMPARE(msgs.quantidade(), 0);
-    QCOMPARE(t.app.dadosFornecedor().CodSelecionado, QString("0000000042"));
+    QCOMPARE(t.app.janela<TfDadosFornecedor>().CodSelecionado, QString("0000000042"));
     QCOMPARE(colunaDe(t, "0000000042", "FOR_Cidade"), QString("Campinas"));
     QCOMPARE(colunaDe(t, "0000000042", "FOR_Razao"), QString("Ferro Velho Ltda"));
     QCOMPARE(colunaDe(t, "0000000043", "FOR_Cidade"), QString("Santos"));
@@ -758,7 +759,7 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
     });
     driver.aoAbrir([&](QDialog* busca) {
         QCOMPARE(busca->objectName(), QString("TfBuscaGRU_For"));
-        QCOMPARE(t.app.buscaGrupoFornecedor().Origem, QString("Cad_Fornecedor"));
+        QCOMPARE(t.app.janela<TfBuscaGRU_For>().Origem, QString("Cad_Fornecedor"));
         // By description, Abrasivos comes first.
         busca->findChild<QTableView*>("dbgBusca_GRUFor")->selectRow(0);
         clica(busca, "btnSeleciona");
@@ -845,9 +846,9 @@ void TstFornecedores::listOpensByNameAndOrders()
         QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("Telefone:"));
 
         clica(lista, "btnConsulta");
-        QCOMPARE(t.app.manutFornecedor().Modo, QString("Consulta"));
+        QCOMPARE(t.app.janela<TfManut_Fornec>().Modo, QString("Consulta"));
         clica(lista, "Button5");
-        QCOMPARE(t.app.manutFornecedor().Modo, QString());
+        QCOMPARE(t.app.janela<TfManut_Fornec>().Modo, QString());
     });
     driver.aoAbrir([&](QDialog* dados) { clica(dados, "btnSaida"); });
     // The next opening starts over by name.
@@ -952,7 +953,7 @@ void TstFornecedores::searchWindowOpensAfreshAndSelects()
     chamador.show();
     chamador.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&chamador));
-    TfBusca_Fornecedor& janela = t.app.buscaFornecedor();
+    TfBusca_Fornecedor& janela = t.app.janela<TfBusca_Fornecedor>();
     janela.registraDestino("Entrada", &edENT_CodFor);
     DriverModal driver;
     driver.aoAbrir([&](QDialog* busca) {

@@ -1,6 +1,7 @@
 // Supplier groups: the list window, the record window in its three modes and the search window
 // the supplier window picks a group from.
 
+#include "data/DataModule_GrupoFornecedor.h"
 #include "app/Principal.h"
 #include "common/Modal.h"
 #include "data/DataSet.h"
@@ -462,7 +463,7 @@ void TstGrupoFornecedor::changeAndDeleteByTheLoadedCode()
     });
     abreLista(t);
     QCOMPARE(msgs.quantidade(), 0);
-    QCOMPARE(t.app.dadosGrupoFornecedor().CodSelecionado, QString("000002"));
+    QCOMPARE(t.app.janela<TfDados_GrupoFornecedor>().CodSelecionado, QString("000002"));
     QCOMPARE(t.banco.conta("GRU_Fornec"), 2);
     QCOMPARE(descricaoDe(t, "000001"), QString("Tintas e Vernizes"));
     QCOMPARE(descricaoDe(t, "000003"), QString("Madeiras"));
@@ -610,7 +611,7 @@ void TstGrupoFornecedor::searchFieldPaddedOnLeaving()
         QCOMPARE(codigoAtual(t), atual);
         clica(busca, "btnFechar");
     });
-    Modal::exec(&t.app.buscaGrupoFornecedor());
+    Modal::exec(&t.app.janela<TfBuscaGRU_For>());
 }
 
 void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
@@ -624,7 +625,7 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
     chamador.show();
     chamador.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&chamador));
-    TfBuscaGRU_For& janela = t.app.buscaGrupoFornecedor();
+    TfBuscaGRU_For& janela = t.app.janela<TfBuscaGRU_For>();
     janela.registraDestino("Cad_Fornecedor", &edCodGrupo);
     DriverModal driver;
     driver.aoAbrir([&](QDialog* busca) {

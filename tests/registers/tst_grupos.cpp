@@ -1,6 +1,7 @@
 // Product groups: the list, the record window in its three modes, the search window, and the
 // rules every register shares.
 
+#include "data/DataModule_Grupos.h"
 #include "app/Principal.h"
 #include "data/DataSet.h"
 #include "registers/Busca_Grupos.h"
@@ -332,7 +333,7 @@ void TstGrupos::changeAndDeleteTheCurrentRow()
     });
     t.principal().aciona("GruposdeProdutos1");
     QCOMPARE(msgs.quantidade(), 0);
-    QCOMPARE(t.app.dadosGrupos().CodSelecionado, QString("000003"));
+    QCOMPARE(t.app.janela<TfDados_Grupos>().CodSelecionado, QString("000003"));
     const Resultado r = t.banco.consulta("Select * From Grupos order by GRU_Codigo");
     QCOMPARE(r.tamanho(), 2);
     QCOMPARE(r.valor(1, "GRU_Descricao").toString(), QStringLiteral("Material Elétrico"));
@@ -434,7 +435,7 @@ void TstGrupos::searchWindowSharesTheListAndSelects()
     insereGrupo(t, "000002", "Abrasivos");
     QDialog chamador;
     QLineEdit destinoCodigo(&chamador);
-    t.app.buscaGrupos().registraDestino("Dados_Produtos", &destinoCodigo);
+    t.app.janela<TfBusca_Grupos>().registraDestino("Dados_Produtos", &destinoCodigo);
     DriverModal driver;
     // First opening: ordered by description; choose "Abrasivos".
     driver.aoAbrir([&](QDialog* busca) {
@@ -443,8 +444,8 @@ void TstGrupos::searchWindowSharesTheListAndSelects()
         QCOMPARE(Familia::codigoAtual(t.app.dmGrupos().cds_Grupos), QString("000002"));
         clica(busca, "btnBusca_Seleciona");
     });
-    t.app.buscaGrupos().Origem = "Dados_Produtos";
-    Modal::exec(&t.app.buscaGrupos());
+    t.app.janela<TfBusca_Grupos>().Origem = "Dados_Produtos";
+    Modal::exec(&t.app.janela<TfBusca_Grupos>());
     QCOMPARE(destinoCodigo.text(), QString("000002"));
 
     // The order chosen in the search window is what the list window shows.
@@ -458,17 +459,17 @@ void TstGrupos::searchWindowSharesTheListAndSelects()
     // An unknown caller gets nothing; "Fechar" writes nothing either.
     destinoCodigo.setText("x");
     driver.aoAbrir([&](QDialog* busca) { clica(busca, "btnBusca_Seleciona"); });
-    t.app.buscaGrupos().Origem = "Desconhecida";
-    Modal::exec(&t.app.buscaGrupos());
+    t.app.janela<TfBusca_Grupos>().Origem = "Desconhecida";
+    Modal::exec(&t.app.janela<TfBusca_Grupos>());
     driver.aoAbrir([&](QDialog* busca) { clica(busca, "btnBusca_GRU_Fechar"); });
-    t.app.buscaGrupos().Origem = "Dados_Produtos";
-    Modal::exec(&t.app.buscaGrupos());
+    t.app.janela<TfBusca_Grupos>().Origem = "Dados_Produtos";
+    Modal::exec(&t.app.janela<TfBusca_Grupos>());
     QCOMPARE(destinoCodigo.text(), QString("x"));
 
     // With an empty list "Seleciona" hands back an empty code.
     t.banco.executa("Delete From Grupos");
     driver.aoAbrir([&](QDialog* busca) { clica(busca, "btnBusca_Seleciona"); });
-    Modal::exec(&t.app.buscaGrupos());
+    Modal::exec(&t.app.janela<TfBusca_Grupos>());
     QCOMPARE(destinoCodigo.text(), QString());
 }
 

@@ -2,6 +2,7 @@
 // its four modes (typed codes, the group look-up and search, minimum, maximum and unit value,
 // the deletion guard), and the search window that the movement windows pick a product from.
 
+#include "data/DataModule_Produtos.h"
 #include "app/Principal.h"
 #include "common/Decimal.h"
 #include "data/DataSet.h"
@@ -384,7 +385,7 @@ void TstProdutos::groupLookUpAndGroupSearch()
 
         driver.aoAbrir([&](QDialog* busca) {
             QCOMPARE(busca->objectName(), QString("TfBusca_Grupos"));
-            QCOMPARE(t.app.buscaGrupos().Origem, QString("Dados_Produtos"));
+            QCOMPARE(t.app.janela<TfBusca_Grupos>().Origem, QString("Dados_Produtos"));
             // By description: Elétrica, then Ferramentas.
             busca->findChild<QTableView*>("dbg_BuscaGrupos")->selectRow(1);
             clica(busca, "btnBusca_Seleciona");
@@ -830,7 +831,7 @@ void TstProdutos::quickSearch()
         janela->reject();
     });
     if (naBusca)
-        Modal::exec(&t.app.buscaProdutos());
+        Modal::exec(&t.app.janela<TfBusca_Produtos>());
     else
         t.principal().aciona("Produtos1");
 }
@@ -915,7 +916,7 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
             if (j == &manut)
                 t.principal().aciona("Produtos1");
             else
-                Modal::exec(&t.app.buscaProdutos());
+                Modal::exec(&t.app.janela<TfBusca_Produtos>());
         }
     }
 }
@@ -937,7 +938,7 @@ void TstProdutos::productsOfADeletedGroupAreNotListed()
             janela->reject();
         });
     t.principal().aciona("Produtos1");
-    Modal::exec(&t.app.buscaProdutos());
+    Modal::exec(&t.app.janela<TfBusca_Produtos>());
 }
 
 void TstProdutos::searchWindowHandsBackTheCodeWithItsBlanks()
@@ -949,7 +950,7 @@ void TstProdutos::searchWindowHandsBackTheCodeWithItsBlanks()
     QDialog chamador;
     auto* outroCampo = new QLineEdit(&chamador);
     auto* destino = new QLineEdit(&chamador);
-    TfBusca_Produtos& busca = t.app.buscaProdutos();
+    TfBusca_Produtos& busca = t.app.janela<TfBusca_Produtos>();
     busca.registraDestino("Entrada Estoque", destino);
     DriverModal driver;
     driver.aoAbrir([&](QDialog*) {

@@ -1,6 +1,7 @@
 // Requisitioners: the list, the record window in its three modes with its self-checking code
 // field, and the search window that other windows pick a requisitioner from.
 
+#include "data/DataModule_Req.h"
 #include "app/Principal.h"
 #include "data/DataSet.h"
 #include "registers/Busca_REQ.h"
@@ -389,7 +390,7 @@ void TstRequisitantes::changeAndDeleteAreKeyedByTheRowThatWasCurrent()
     });
     t.principal().aciona("ipodeSadas1");
     QCOMPARE(msgs.quantidade(), 0);
-    QCOMPARE(t.app.dadosReq().CodSelecionado, QString("000003"));
+    QCOMPARE(t.app.janela<TfDados_REQ>().CodSelecionado, QString("000003"));
     const Resultado r = t.banco.consulta("Select * From Requisitante order by REQ_Codigo");
     QCOMPARE(r.tamanho(), 2);
     QCOMPARE(r.valor(1, "REQ_Codigo").toString(), QString("000002"));
@@ -552,7 +553,7 @@ void TstRequisitantes::quickSearch()
         janela->reject();
     });
     if (naBusca)
-        Modal::exec(&t.app.buscaReq());
+        Modal::exec(&t.app.janela<TfBusca_REQ>());
     else
         t.principal().aciona("ipodeSadas1");
 }
@@ -614,7 +615,7 @@ void TstRequisitantes::everyOpeningGoesBackToTheNameOrder()
             digitaTexto(campo(busca, "edBusca_REQ_Busca"), "2");
             clica(busca, "btnBusca_TIP_Fechar");
         });
-        Modal::exec(&t.app.buscaReq());
+        Modal::exec(&t.app.janela<TfBusca_REQ>());
     }
 }
 
@@ -627,8 +628,8 @@ void TstRequisitantes::searchWindowFollowsTheSharedRowAndSelects()
     QDialog chamador;
     auto* outroCampo = new QLineEdit(&chamador);
     auto* destino = new QLineEdit(&chamador);
-    t.app.buscaReq().registraDestino("Saida", destino);
-    TfBusca_REQ& busca = t.app.buscaReq();
+    t.app.janela<TfBusca_REQ>().registraDestino("Saida", destino);
+    TfBusca_REQ& busca = t.app.janela<TfBusca_REQ>();
     DriverModal driver;
 
     // The caller opens the search from its own window; a click on a row and "Seleciona"

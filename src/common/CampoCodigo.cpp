@@ -1,0 +1,133 @@
+#include "common/CampoCodigo.h"
+
+#include "common/Convencoes.h"
+#include "common/Funcoes.h"
+#include "common/JanelaBusca.h"
+#include "common/Modal.h"
+#include "data/firebird/ErroBanco.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+
+CampoCodigo::CampoCodigo(QLineEdit* campo, QWidget* janela, Regras regras)
+    : QObject(janela), m_campo(campo), m_janela(janela), m_regras(std::move(regras))
+{
+    Convencoes::aoEntrar(campo, this, [this] { entra(); });
+    Convencoes::aoSair(campo, this, [this] { confere(); });
+    Convencoes::teclaF5(campo, [this] { abreBusca(); });
+    if (m_regras.botaoBusca)
+        connect(m_regras.botaoBusca, &QAbstractButton::clicked, this, &CampoCodigo::abreBusca);
+    registraNaBusca();
+}
+
+void CampoCodigo::setRegras(Regras regras)
+{
+    QAbstractButton* botaoAnterior = m_regras.botaoBusca;
+    m_regras = std::move(regras);
+    if (m_regras.botaoBusca != botaoAnterior) {
+        if (botaoAnterior)
+            disconnect(botaoAnterior, nullptr, this, nullptr);
+        if (m_regras.botaoBusca)
+            connect(m_regras.botaoBusca, &QAbstractButton::clicked, this,
+                    &CampoCodigo::abreBusca);
+    }
+    registraNaBusca();
+}
+
+void CampoCodigo::registraNaBusca()
+{
+    if (m_regras.busca)
+        m_regras.busca->registraDestino(m_regras.origem, m_campo);
+}
+
+bool CampoCodigo::confirmado() const
+{
+    return !m_encontrado.isEmpty() && m_campo->text() == m_encontrado;
+}
+
+void CampoCodigo::esquece()
+{
+    m_encontrado.clear();
+    m_recusado = false;
+}
+
+void CampoCodigo::entra()
+{
+    if (Convencoes::devolvendoFoco()) {
+        // Back after a refusal: a refused code that stayed is selected, so the next one
+        // replaces it.
+        m_recusado = false;
+        m_campo->selectAll();
+        return;
+    }
+    m_recusado = false;
+    if (m_regras.aparaAoEntrar) {
+        // A stored code carries its padding; without it the person can retype it.
+        const QString texto = m_campo->text();
+        const QString aparado = texto.trimmed();
+        if (aparado != texto)
+            m_campo->setText(aparado);
+    }
+    emit entrou();
+}
+
+bool CampoCodigo::confere()
+{
+    const QString texto = m_campo->text();
+    if (texto.trimmed().isEmpty())
+        return false;
+    QString codigo = texto;
+    if (!m_regras.preenchimento.isNull())
+        codigo = Funcoes::completaCodigo(texto, m_regras.largura, m_regras.preenchimento);
+    if (codigo != texto)
+        m_campo->setText(codigo);
+    // A code wider than its column is in no register; the server would only refuse to compare it.
+    bool achado = false;
+    if (m_regras.largura <= 0 || codigo.size() <= m_regras.largura) {
+        try {
+            achado = m_regras.procura && m_regras.procura(codigo);
+        } catch (const ErroBanco& e) {
+            Mensagens::erro(e.mensagem(), m_janela);
+            return false;
+        }
+    }
+    if (!achado) {
+        recusa();
+        return false;
+    }
+    m_encontrado = m_campo->text();
+    emit achou(m_encontrado);
+    return true;
+}
+
+void CampoCodigo::recusa()
+{
+    m_encontrado.clear();
+    m_recusado = true;
+    switch (m_regras.tipo) {
+    case TipoMensagem::Aviso:
+        Mensagens::aviso(m_regras.naoEncontrado, m_janela);
+        break;
+    case TipoMensagem::Erro:
+        Mensagens::erro(m_regras.naoEncontrado, m_janela);
+        break;
+    default:
+        Mensagens::informacao(m_regras.naoEncontrado, m_janela);
+        break;
+    }
+    if (m_regras.esvaziaAoRecusar)
+        m_campo->clear();
+    for (QLineEdit* c : std::as_const(m_regras.limpaAoRecusar))
+        c->clear();
+    emit recusou();
+    Convencoes::devolveFoco(m_campo);
+}
+
+void CampoCodigo::abreBusca()
+{
+    if (!m_regras.busca)
+        return;
+    m_regras.busca->Origem = m_regras.origem;
+    Modal::exec(m_regras.busca);
+    emit buscaFechada();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "common/Mensagens.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class JanelaBusca;
+class QAbstractButton;
+class QLineEdit;
+class QWidget;
+
+// A field where a person types the code of a record of another register (a product, a
+// supplier, a group, a requisitioner) and the window shows what the code stands for.
+//
+// On entering, a stored code loses its padding so it can be retyped. On leaving (a real focus
+// change, see Convencoes::aoSair), a typed code is padded to the column's width and looked up;
+// nothing typed means nothing to look up. A code the register does not have is refused: the
+// window's own message, the fields that described the previous record emptied, the focus back
+// in the field, the refused code erased or left selected, and the save blocked until the user
+// is back in the field. A code longer than its column cannot be in the register: it is refused
+// the same way, without asking the database. F5 in the field and the window's "..." button
+// open the register's search window with the window's `Origem` tag; the code chosen there comes
+// back into the field.
+class CampoCodigo : public QObject {
+    Q_OBJECT
+
+public:
+    struct Regras {
+        int largura = 0;      // the column's width
+        QChar preenchimento;  // ' ' or '0' to pad on the left; none: looked up as typed
+        bool aparaAoEntrar = false;
+        // The look-up: shows the record and answers true, or answers false when the register
+        // has no such code. ErroBanco goes out to the field, which shows the server's message.
+        std::function<bool(const QString& codigo)> procura;
+        QString naoEncontrado;
+        TipoMensagem tipo = TipoMensagem::Informacao;
+        bool esvaziaAoRecusar = false;
+        QList<QLineEdit*> limpaAoRecusar;
+        JanelaBusca* busca = nullptr;
+        QString origem;
+        QAbstractButton* botaoBusca = nullptr;
+    };
+
+    // Belongs to `janela`, where its messages are shown.
+    CampoCodigo(QLineEdit* campo, QWidget* janela, Regras regras);
+
+    QLineEdit* campo() const { return m_campo; }
+    const Regras& regras() const { return m_regras; }
+    // For a field whose register changes with the window's mode; a new search window gets the
+    // field as the destination of the tag.
+    void setRegras(Regras regras);
+
+    // Whether a save may go on: not from a refusal until the user is back in the field.
+    bool podeGravar() const { return !m_recusado; }
+    // Whether the field holds the code its last look-up found.
+    bool confirmado() const;
+    QString encontrado() const { return m_encontrado; }
+    // Forgets the refusal and the code found (the window empties itself).
+    void esquece();
+
+    // The leave work, run now: pad, look up, refuse. Returns whether the code was found.
+    bool confere();
+    // Opens the search window with the window's tag.
+    void abreBusca();
+
+signals:
+    // The user came into the field (not on the way back after a refusal).
+    void entrou();
+    void achou(const QString& codigo);
+    void recusou();
+    // The search window closed, whatever was chosen in it.
+    void buscaFechada();
+
+private:
+    void entra();
+    void recusa();
+    void registraNaBusca();
+
+    QLineEdit* m_campo;
+    QWidget* m_janela;
+    Regras m_regras;
+    QString m_encontrado;
+    bool m_recusado = false;
+};

@@ -1,0 +1,221 @@
+#include "common/Formulario.h"
+
+#include "common/Convencoes.h"
+#include "common/EditH.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTableView>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QValidator>
+
+namespace {
+
+const QString nomeLimite = QStringLiteral("Formulario::limita");
+
+// A validator runs on what the user types and pastes; setText leaves the field unmodified and is
+// taken whole. The size the field had before the edit may also stay, so a text already past the
+// width can be corrected a character at a time.
+class Largura : public QValidator {
+public:
+    Largura(int largura, QLineEdit* campo) : QValidator(campo), m_largura(largura), m_campo(campo)
+    {
+        setObjectName(nomeLimite);
+        connect(campo, &QLineEdit::textChanged, this,
+                [this](const QString& texto) { m_atual = int(texto.size()); });
+        m_atual = int(campo->text().size());
+    }
+
+    State validate(QString& texto, int&) const override
+    {
+        if (!m_campo->isModified())
+            return Acceptable;
+        const int tamanho = int(texto.size());
+        return tamanho <= m_largura || tamanho <= m_atual ? Acceptable : Invalid;
+    }
+
+private:
+    int m_largura;
+    QLineEdit* m_campo;
+    int m_atual = 0;
+};
+
+// A multi-line field has no maximum length of its own. What is typed or pasted beyond the width
+// is dropped as it arrives. setPlainText writes with the document's undo switched off, which is
+// how the window's own writing is told apart from the user's.
+class LarguraDoMemo : public QObject {
+public:
+    LarguraDoMemo(int largura, QPlainTextEdit* campo)
+        : QObject(campo), m_campo(campo), m_largura(largura)
+    {
+        setObjectName(nomeLimite);
+        connect(campo->document(), &QTextDocument::contentsChange, this,
+                [this](int posicao, int, int inseridos) {
+                    m_posicao = posicao;
+                    m_inseridos = m_campo->document()->isUndoRedoEnabled() ? inseridos : 0;
+                });
+        connect(campo, &QPlainTextEdit::textChanged, this, [this] { corta(); });
+    }
+
+private:
+    void corta()
+    {
+        const int inseridos = m_inseridos;
+        m_inseridos = 0;
+        const int tamanho = int(m_campo->toPlainText().size());
+        if (inseridos <= 0 || tamanho <= m_largura)
+            return;
+        // The document may count its closing paragraph in what was inserted.
+        const int fim = qMin(m_posicao + inseridos, tamanho);
+        const int inicio = qMax(m_posicao, fim - (tamanho - m_largura));
+        if (inicio >= fim)
+            return;
+        QTextCursor cursor(m_campo->document());
+        cursor.setPosition(inicio);
+        cursor.setPosition(fim, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+
+    QPlainTextEdit* m_campo;
+    int m_largura;
+    int m_posicao = 0;
+    int m_inseridos = 0;
+};
+
+template <typename T> T* nomeado(T* w, const char* nome)
+{
+    w->setObjectName(QLatin1String(nome));
+    return w;
+}
+
+} // namespace
+
+namespace Formulario {
+
+QLineEdit* campo(QWidget* pai, const char* nome, int largura)
+{
+    auto* c = nomeado(new QLineEdit(pai), nome);
+    limita(c, largura);
+    return c;
+}
+
+QLineEdit* campoLeitura(QWidget* pai, const char* nome)
+{
+    auto* c = nomeado(new QLineEdit(pai), nome);
+    c->setReadOnly(true);
+    return c;
+}
+
+TEditH* campoH(QWidget* pai, const char* nome, int largura)
+{
+    auto* c = nomeado(new TEditH(pai), nome);
+    limita(c, largura);
+    return c;
+}
+
+QPlainTextEdit* memo(QWidget* pai, const char* nome, int largura)
+{
+    auto* c = nomeado(new QPlainTextEdit(pai), nome);
+    // Tab moves on, as in every other field.
+    c->setTabChangesFocus(true);
+    limita(c, largura);
+    return c;
+}
+
+QDateEdit* data(QWidget* pai, const char* nome)
+{
+    auto* d = nomeado(new QDateEdit(pai), nome);
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    return d;
+}
+
+QComboBox* escolha(QWidget* pai, const char* nome, const QStringList& itens)
+{
+    auto* c = nomeado(new QComboBox(pai), nome);
+    c->addItems(itens);
+    return c;
+}
+
+QPushButton* botao(QWidget* pai, const char* nome, const QString& texto)
+{
+    auto* b = nomeado(new QPushButton(texto, pai), nome);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QRadioButton* radio(QWidget* pai, const char* nome, const QString& texto)
+{
+    return nomeado(new QRadioButton(texto, pai), nome);
+}
+
+QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto)
+{
+    return nomeado(new QLabel(texto, pai), nome);
+}
+
+QLabel* titulo(QWidget* pai, const char* nome, const QString& texto)
+{
+    QLabel* l = rotulo(pai, nome, texto);
+    QFont f = l->font();
+    f.setPointSize(f.pointSize() + 4);
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QGroupBox* moldura(QWidget* pai, const char* nome, const QString& texto)
+{
+    return nomeado(new QGroupBox(texto, pai), nome);
+}
+
+QTableView* grade(QWidget* pai, const char* nome, bool listrada)
+{
+    auto* g = nomeado(new QTableView(pai), nome);
+    Convencoes::preparaGrade(g, listrada);
+    return g;
+}
+
+void limita(QLineEdit* campo, int largura)
+{
+    if (largura <= 0)
+        return;
+    if (auto* anterior = campo->findChild<QValidator*>(nomeLimite, Qt::FindDirectChildrenOnly))
+        delete anterior;
+    campo->setValidator(new Largura(largura, campo));
+}
+
+void limita(QPlainTextEdit* campo, int largura)
+{
+    if (largura <= 0)
+        return;
+    delete campo->findChild<QObject*>(nomeLimite, Qt::FindDirectChildrenOnly);
+    new LarguraDoMemo(largura, campo);
+}
+
+void ordemTab(const QList<QWidget*>& ordem)
+{
+    for (qsizetype i = 1; i < ordem.size(); ++i)
+        QWidget::setTabOrder(ordem[i - 1], ordem[i]);
+}
+
+} // namespace Formulario
+
+Dialogo::Dialogo(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{}
+
+void Dialogo::showEvent(QShowEvent* e)
+{
+    if (!e->spontaneous())
+        aoAbrir();
+    QDialog::showEvent(e);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+// The pieces every window of the stock room is built from: the widgets, made one way and named
+// as the documents name them, the typing limits that follow the columns' widths, the order Tab
+// follows, the record window's mode, and the dialog whose opening work runs once per showing.
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QShowEvent;
+class QTableView;
+class TEditH;
+
+// The mode in which a list window opens its record window.
+enum class Modo { Inclui, Altera, Exclui, Consulta };
+
+namespace Formulario {
+
+// Every factory takes the parent first, then the objectName, then what is particular to the
+// widget. `largura` is the column's width: typing stops there, but a text the window writes
+// itself is never cut (see limita). Zero means no limit.
+QLineEdit* campo(QWidget* pai, const char* nome, int largura = 0);
+// Display-only: shows what the window found, takes no typing.
+QLineEdit* campoLeitura(QWidget* pai, const char* nome);
+TEditH* campoH(QWidget* pai, const char* nome, int largura = 0);
+QPlainTextEdit* memo(QWidget* pai, const char* nome, int largura = 0);
+// A date picker with its calendar, showing 10/10/2004.
+QDateEdit* data(QWidget* pai, const char* nome);
+QComboBox* escolha(QWidget* pai, const char* nome, const QStringList& itens = {});
+// A button that Enter in a field never presses by itself.
+QPushButton* botao(QWidget* pai, const char* nome, const QString& texto);
+QRadioButton* radio(QWidget* pai, const char* nome, const QString& texto);
+QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto);
+// The window's heading: bold and larger.
+QLabel* titulo(QWidget* pai, const char* nome, const QString& texto);
+QGroupBox* moldura(QWidget* pai, const char* nome, const QString& texto);
+// A read-only grid of whole rows, striped unless told otherwise.
+QTableView* grade(QWidget* pai, const char* nome, bool listrada = true);
+
+// Typing stops at `largura` characters, as a maximum length would, but what the window writes
+// itself (setText, setPlainText) goes in whole: a proposed code that outgrew its width must be
+// seen and refused by the save, not cut into another record's code, and a value stored wider
+// than the field must come back whole. A text already past the width may still be shortened.
+void limita(QLineEdit* campo, int largura);
+void limita(QPlainTextEdit* campo, int largura);
+
+// The order Tab and Enter follow, from the first widget to the last.
+void ordemTab(const QList<QWidget*>& ordem);
+
+} // namespace Formulario
+
+// A dialog of the program: a caption bar without the close box (each window has its own
+// closing button), and `aoAbrir`, which runs once each time the window is opened. The window
+// system confirms each showing with a second, spontaneous event; that one does not count.
+class Dialogo : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Dialogo(QWidget* parent = nullptr);
+
+protected:
+    // The opening work: the fields as a fresh opening shows them, the list re-read, the focus.
+    virtual void aoAbrir() {}
+    void showEvent(QShowEvent* e) override;
+};
