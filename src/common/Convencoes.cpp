@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -34,6 +35,7 @@ const QString nomeCores = QStringLiteral("Convencoes::coresDeFoco");
 const QString nomeEnter = QStringLiteral("Convencoes::enterComoTab");
 const QString nomeDigitacao = QStringLiteral("Convencoes::filtroDeDigitacao");
 const QString nomeTraducao = QStringLiteral("Convencoes::traducaoDoQt");
+const char* const marcaEnter = "Convencoes::enterComoTab";
 
 // The field that is taking the focus back after refusing its value, while it does.
 QPointer<QWidget> g_devolvendo;
@@ -148,17 +150,25 @@ public:
     }
 };
 
-// Installed on the application, so it sees Enter before any field of the window does (an
-// editable combo or a multi-line text would otherwise take it), including fields created later.
+// One filter on the application for every window that asked for Enter as Tab: it sees Enter
+// before any field does (an editable combo or a multi-line text would otherwise take it),
+// including fields created later. The window is found from the key's target.
 class EnterComoTab : public QObject {
 public:
-    explicit EnterComoTab(QWidget* janela) : QObject(janela), m_janela(janela)
+    static void instala()
     {
-        setObjectName(nomeEnter);
-        QCoreApplication::instance()->installEventFilter(this);
+        static QPointer<EnterComoTab> instalado;
+        if (!instalado)
+            instalado = new EnterComoTab(QCoreApplication::instance());
     }
 
 protected:
+    explicit EnterComoTab(QObject* pai) : QObject(pai)
+    {
+        setObjectName(nomeEnter);
+        pai->installEventFilter(this);
+    }
+
     bool eventFilter(QObject* objeto, QEvent* evento) override
     {
         if (evento->type() != QEvent::KeyPress || !objeto->isWidgetType())
@@ -169,7 +179,8 @@ protected:
         if (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             return false;
         auto* alvo = static_cast<QWidget*>(objeto);
-        if (alvo != m_janela && !m_janela->isAncestorOf(alvo))
+        QWidget* janela = janelaDe(alvo);
+        if (!janela)
             return false;
         if (QApplication::activePopupWidget())
             return false;
@@ -177,12 +188,23 @@ protected:
             botao->click();
             return true;
         }
-        Tabulacao::avanca(m_janela);
+        Tabulacao::avanca(janela);
         return true;
     }
 
 private:
-    QWidget* m_janela;
+    // The widget that asked for Enter as Tab and holds `alvo`, without crossing into another
+    // window (a combo's list or a calendar is a window of its own).
+    static QWidget* janelaDe(QWidget* alvo)
+    {
+        for (QWidget* w = alvo; w; w = w->parentWidget()) {
+            if (w->property(marcaEnter).toBool())
+                return w;
+            if (w->isWindow())
+                return nullptr;
+        }
+        return nullptr;
+    }
 };
 
 bool temTextoImprimivel(const QString& texto)
@@ -500,8 +522,8 @@ bool devolvendoFoco()
 
 void enterComoTab(QWidget* janela)
 {
-    if (!janela->findChild<QObject*>(nomeEnter, Qt::FindDirectChildrenOnly))
-        new EnterComoTab(janela);
+    janela->setProperty(marcaEnter, true);
+    EnterComoTab::instala();
 }
 
 QString filtraDigitacao(const QString& texto, Digitacao regra)
@@ -561,12 +583,27 @@ void preparaGrade(QTableView* grade, bool listrada)
     grade->setSelectionBehavior(QAbstractItemView::SelectRows);
     grade->setSelectionMode(QAbstractItemView::SingleSelection);
     grade->setAlternatingRowColors(false);
+    // One line per row, as a spreadsheet shows it: rows as high as the font needs, a text too
+    // long for its column cut with an ellipsis instead of wrapped onto a second line, and no
+    // row numbers down the side.
+    grade->setWordWrap(false);
+    grade->setTextElideMode(Qt::ElideRight);
+    QHeaderView* linhas = grade->verticalHeader();
+    linhas->setVisible(false);
+    linhas->setMinimumSectionSize(1);
+    linhas->setSectionResizeMode(QHeaderView::Fixed);
+    linhas->setDefaultSectionSize(alturaDaLinha(grade));
     pintaFundo(grade, corFoco());
     pintaFundo(grade->viewport(), corFoco());
     QAbstractItemDelegate* anterior = grade->itemDelegate();
     grade->setItemDelegate(new DelegadoDaGrade(listrada, grade));
     if (dynamic_cast<DelegadoDaGrade*>(anterior))
         delete anterior;
+}
+
+int alturaDaLinha(const QTableView* grade)
+{
+    return grade->fontMetrics().height() + 6;
 }
 
 QColor corDaLinha(int linha)

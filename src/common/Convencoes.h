@@ -89,8 +89,11 @@ void teclaF5(QWidget* campo, std::function<void()> abreBusca);
 
 // Read-only grid of whole rows, one selected at a time, yellow background. When striped, the
 // rows of even record numbers (the second, the fourth...) are white, so a long list is easy to
-// follow across; the selected row keeps the highlight.
+// follow across; the selected row keeps the highlight. One line of text per row, long texts
+// cut with an ellipsis, no row numbers.
 void preparaGrade(QTableView* grade, bool listrada = true);
+// The height of a grid's rows: the font's line and a small margin.
+int alturaDaLinha(const QTableView* grade);
 // The background a striped grid gives row `linha` (counted from 0).
 QColor corDaLinha(int linha);
 

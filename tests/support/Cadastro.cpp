@@ -1,0 +1,72 @@
+#include "support/Cadastro.h"
+
+#include "support/BancoTeste.h"
+
+namespace Cadastro {
+
+namespace {
+
+void codigoEDescricao(BancoTeste& b, const char* tabela, const char* colunaCodigo,
+                      const char* colunaDescricao, const QString& codigo, const QString& descricao)
+{
+    b.executa(QStringLiteral("Insert into %1 (%2, %3) values (:C, :D)")
+                  .arg(QLatin1String(tabela), QLatin1String(colunaCodigo),
+                       QLatin1String(colunaDescricao)),
+              {{QStringLiteral("C"), codigo}, {QStringLiteral("D"), descricao}});
+}
+
+} // namespace
+
+void grupo(BancoTeste& b, const QString& codigo, const QString& descricao)
+{
+    codigoEDescricao(b, "Grupos", "GRU_Codigo", "GRU_Descricao", codigo, descricao);
+}
+
+void requisitante(BancoTeste& b, const QString& codigo, const QString& descricao)
+{
+    codigoEDescricao(b, "Requisitante", "REQ_Codigo", "REQ_Descricao", codigo, descricao);
+}
+
+void grupoFornecedor(BancoTeste& b, const QString& codigo, const QString& descricao)
+{
+    codigoEDescricao(b, "GRU_Fornec", "GRU_Codigo", "GRU_Desc", codigo, descricao);
+}
+
+void fornecedor(BancoTeste& b, const QString& codigo, const QString& razao)
+{
+    codigoEDescricao(b, "Fornecedor", "FOR_Codigo", "FOR_Razao", codigo, razao);
+}
+
+void produto(BancoTeste& b, const Produto& p)
+{
+    b.executa(QStringLiteral("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, "
+                             "PRO_Quant, PRO_Valor, PRO_Consumivel, PRO_Unid, PRO_CodBar) values "
+                             "(:C, :D, :G, %1, %2, :S, :U, :B)")
+                  .arg(p.quantidade, p.valor),
+              {{QStringLiteral("C"), p.codigo},
+               {QStringLiteral("D"), p.descricao},
+               {QStringLiteral("G"), p.grupo},
+               {QStringLiteral("S"), p.consumivel},
+               {QStringLiteral("U"), p.unidade.isEmpty() ? QVariant() : QVariant(p.unidade)},
+               {QStringLiteral("B"),
+                p.codigoBarras.isEmpty() ? QVariant() : QVariant(p.codigoBarras)}});
+}
+
+Resultado movimentos(BancoTeste& b)
+{
+    return b.consulta(QStringLiteral("Select * From Mov_Estq Order By MOV_CodInt"));
+}
+
+QStringList linhasLog(BancoTeste& b)
+{
+    // The log has no key; the date and time order lines written in one second by their text,
+    // which is what the tests compare.
+    const Resultado r = b.consulta(QStringLiteral(
+        "Select LOG_CodUser, LOG_Descricao From Log Order By LOG_Data, LOG_Hora, RDB$DB_KEY"));
+    QStringList linhas;
+    for (int i = 0; i < r.tamanho(); ++i)
+        linhas << r.valor(i, 0).toString() + QLatin1Char('|') + r.valor(i, 1).toString();
+    return linhas;
+}
+
+} // namespace Cadastro

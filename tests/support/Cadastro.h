@@ -1,0 +1,38 @@
+#pragma once
+
+// The records a test needs in the database before it drives a window, and what it reads back
+// from the ledger and the audit log afterwards. Codes are given as stored (padded).
+
+#include "data/firebird/Consulta.h"
+
+#include <QString>
+#include <QStringList>
+
+class BancoTeste;
+
+namespace Cadastro {
+
+void grupo(BancoTeste& b, const QString& codigo, const QString& descricao);
+void requisitante(BancoTeste& b, const QString& codigo, const QString& descricao);
+void grupoFornecedor(BancoTeste& b, const QString& codigo, const QString& descricao);
+void fornecedor(BancoTeste& b, const QString& codigo, const QString& razao);
+
+// A product with what the windows read of it; the rest of its columns stay empty.
+struct Produto {
+    QString codigo; // padded to 10 with blanks
+    QString descricao;
+    QString grupo = QStringLiteral("000001");
+    QString quantidade = QStringLiteral("0"); // as SQL literals: "10", "2.5"
+    QString valor = QStringLiteral("0");
+    QString consumivel = QStringLiteral("S");
+    QString unidade;
+    QString codigoBarras;
+};
+void produto(BancoTeste& b, const Produto& p);
+
+// The ledger, every column, in the order of its numbers.
+Resultado movimentos(BancoTeste& b);
+// The audit lines as "user|text", in the order they were written.
+QStringList linhasLog(BancoTeste& b);
+
+} // namespace Cadastro

@@ -1,0 +1,139 @@
+#include "support/Tela.h"
+
+#include "app/Principal.h"
+#include "common/Formulario.h"
+#include "data/DataSet.h"
+#include "registers/Familia.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace Tela {
+
+void ausente(const QObject* janela, const char* nome, const char* tipo)
+{
+    const QByteArray texto = QStringLiteral("no %1 named \"%2\" in %3")
+                                 .arg(QLatin1String(tipo), QLatin1String(nome),
+                                      janela ? janela->objectName() : QStringLiteral("(none)"))
+                                 .toUtf8();
+    QTest::qFail(texto.constData(), __FILE__, __LINE__);
+    qFatal("%s", texto.constData());
+}
+
+QLineEdit* campo(QObject* janela, const char* nome)
+{
+    return acha<QLineEdit>(janela, nome);
+}
+
+QPushButton* botao(QObject* janela, const char* nome)
+{
+    return acha<QPushButton>(janela, nome);
+}
+
+QString texto(QObject* janela, const char* nome)
+{
+    QWidget* w = acha<QWidget>(janela, nome);
+    if (auto* l = qobject_cast<QLineEdit*>(w))
+        return l->text();
+    if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+        return p->toPlainText();
+    if (auto* r = qobject_cast<QLabel*>(w))
+        return r->text();
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return c->currentText();
+    ausente(janela, nome, "text field");
+}
+
+void clica(QObject* janela, const char* nome)
+{
+    QTest::mouseClick(acha<QWidget>(janela, nome), Qt::LeftButton);
+}
+
+void digitaTexto(QWidget* campo, const QString& texto)
+{
+    for (QChar c : texto) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(campo, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, campo, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void digita(QObject* janela, const char* nome, const QString& texto)
+{
+    QWidget* w = acha<QWidget>(janela, nome);
+    w->setFocus();
+    if (auto* l = qobject_cast<QLineEdit*>(w))
+        l->selectAll();
+    else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+        p->selectAll();
+    else if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit())
+        c->lineEdit()->selectAll();
+    if (texto.isEmpty())
+        QTest::keyClick(w, Qt::Key_Backspace);
+    else
+        digitaTexto(w, texto);
+}
+
+void apaga(QObject* janela, const char* nome)
+{
+    digita(janela, nome, QString());
+}
+
+void tab(QObject* janela, const char* nome)
+{
+    QTest::keyClick(acha<QWidget>(janela, nome), Qt::Key_Tab);
+}
+
+void enter(QObject* janela, const char* nome)
+{
+    QTest::keyClick(acha<QWidget>(janela, nome), Qt::Key_Return);
+}
+
+void tab()
+{
+    QWidget* w = QApplication::focusWidget();
+    QVERIFY2(w, "nothing has the focus to press Tab in");
+    QTest::keyClick(w, Qt::Key_Tab);
+}
+
+QWidget* focado()
+{
+    return QApplication::focusWidget();
+}
+
+bool focado(QObject* janela, const char* nome)
+{
+    return focado() == acha<QWidget>(janela, nome);
+}
+
+void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo,
+                    const QString& codigo)
+{
+    for (int i = 0; i < lista.tamanho(); ++i)
+        if (lista.valor(i, QLatin1String(campoCodigo)).toString() == codigo)
+            lista.setLinhaAtual(i);
+    QCOMPARE(Familia::codigoAtual(lista), codigo);
+    const auto botoes = busca->findChildren<QPushButton*>();
+    for (QPushButton* b : botoes)
+        if (b->text() == QLatin1String("Seleciona")) {
+            QTest::mouseClick(b, Qt::LeftButton);
+            return;
+        }
+    QFAIL("no Seleciona button");
+}
+
+void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
+              DriverModal::Passos passos)
+{
+    driver.aoAbrir(std::move(passos));
+    principal.aciona(QLatin1String(item));
+}
+
+} // namespace Tela

@@ -1,0 +1,68 @@
+#pragma once
+
+// What a test does to a window, the way a person does it: find a named widget, click, type,
+// erase, Tab, Enter, look at the focused widget, pick a row in a search window, open a menu
+// item. Every test uses these; a widget that is not there fails the test at once, by name.
+
+#include "support/DriverModal.h"
+
+#include <QString>
+#include <QWidget>
+
+class DataSet;
+class QDialog;
+class QLineEdit;
+class QPushButton;
+class TfPrincipal;
+
+namespace Tela {
+
+// Reports the missing widget as the running test's failure and stops the test program: going
+// on would only crash on the missing widget somewhere less clear.
+[[noreturn]] void ausente(const QObject* janela, const char* nome, const char* tipo);
+
+// The widget of class T named `nome` inside `janela` (or `janela` itself when it is the one).
+template <typename T = QWidget> T* acha(QObject* janela, const char* nome)
+{
+    if (janela && janela->objectName() == QLatin1String(nome))
+        if (auto* proprio = qobject_cast<T*>(janela))
+            return proprio;
+    T* w = janela ? janela->findChild<T*>(QLatin1String(nome)) : nullptr;
+    if (!w)
+        ausente(janela, nome, T::staticMetaObject.className());
+    return w;
+}
+
+QLineEdit* campo(QObject* janela, const char* nome);
+QPushButton* botao(QObject* janela, const char* nome);
+// The text of a line edit, plain-text field or label.
+QString texto(QObject* janela, const char* nome);
+
+// A left click on the named button (or any clickable widget).
+void clica(QObject* janela, const char* nome);
+// Goes into the field (line edit, multi-line text, editable combo) and types over what it
+// shows, key by key; an empty text erases it.
+void digita(QObject* janela, const char* nome, const QString& texto);
+void apaga(QObject* janela, const char* nome);
+// Types into the widget with the focus, key by key. QTest::keyClicks knows only ASCII; the
+// stock room's texts carry accents ("Elétrica"), which go in as key events with their text.
+void digitaTexto(QWidget* campo, const QString& texto);
+// Tab or Enter pressed in the named widget.
+void tab(QObject* janela, const char* nome);
+void enter(QObject* janela, const char* nome);
+// Tab pressed wherever the focus is.
+void tab();
+
+QWidget* focado();
+bool focado(QObject* janela, const char* nome);
+
+// Makes the row whose `campoCodigo` is `codigo` current in a search window's shared list and
+// presses its "Seleciona".
+void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo,
+                    const QString& codigo);
+
+// Runs a main-menu item, the window it opens taking `passos` from the driver.
+void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
+              DriverModal::Passos passos);
+
+} // namespace Tela
