@@ -21,8 +21,8 @@ class QShowEvent;
 class QTableView;
 class TEditH;
 
-// The mode in which a list window opens its record window.
-enum class Modo { Inclui, Altera, Exclui, Consulta };
+// The mode in which a list window opens its record window; none before the first opening.
+enum class Modo { Nenhum, Inclui, Altera, Exclui, Consulta };
 
 namespace Formulario {
 

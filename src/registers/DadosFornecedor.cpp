@@ -251,7 +251,7 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent)
     connect(m_btnBuscaGrupo, &QPushButton::clicked, this, &TfDadosFornecedor::abreBuscaGrupo);
     Convencoes::teclaF5(m_edCodGrupo, [this] { abreBuscaGrupo(); });
     Convencoes::aoEntrar(m_edCodigo, this, [this] {
-        if (!m_abrindo && modo() == Familia::Inclui)
+        if (!m_abrindo && modo() == ::Modo::Inclui)
             propoeCodigo();
     });
     Convencoes::aoSair(m_edCodigo, this, [this] { saiDoCodigo(); });
@@ -266,7 +266,7 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent)
     m_app.janela<TfBuscaGRU_For>().registraDestino(origemFornecedor, m_edCodGrupo);
 }
 
-QString TfDadosFornecedor::modo() const
+::Modo TfDadosFornecedor::modo() const
 {
     return m_app.janela<TfManut_Fornec>().Modo;
 }
@@ -302,10 +302,10 @@ void TfDadosFornecedor::showEvent(QShowEvent* e)
         QDialog::showEvent(e);
         return;
     }
-    const QString m = modo();
-    const bool inclui = m == Familia::Inclui;
-    const bool altera = m == Familia::Altera;
-    const bool exclui = m == Familia::Exclui;
+    const ::Modo m = modo();
+    const bool inclui = m == ::Modo::Inclui;
+    const bool altera = m == ::Modo::Altera;
+    const bool exclui = m == ::Modo::Exclui;
     // Deleting and looking show the supplier as stored: nothing there can be changed.
     const bool soLeitura = !inclui && !altera;
     limpaCampos();
@@ -440,7 +440,7 @@ std::optional<bool> TfDadosFornecedor::codigoExiste(const QString& codigo)
 void TfDadosFornecedor::saiDoCodigo()
 {
     // Only a new supplier's code can be typed; a loaded one stays exactly as stored.
-    if (modo() != Familia::Inclui)
+    if (modo() != ::Modo::Inclui)
         return;
     const QString codigo = Funcoes::codigoFornecedor(m_edCodigo->text().trimmed());
     m_edCodigo->setText(codigo);
@@ -523,12 +523,12 @@ void TfDadosFornecedor::ligaDados(Consulta& q)
 
 void TfDadosFornecedor::salva()
 {
-    const QString m = modo();
-    if (m == Familia::Inclui)
+    const ::Modo m = modo();
+    if (m == ::Modo::Inclui)
         inclui();
-    else if (m == Familia::Altera)
+    else if (m == ::Modo::Altera)
         altera();
-    else if (m == Familia::Exclui)
+    else if (m == ::Modo::Exclui)
         exclui();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Formulario.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -40,7 +42,7 @@ private:
         QString parametro;
     };
 
-    QString modo() const;
+    ::Modo modo() const;
     void limpaCampos();
     void carrega();
     void mostraGrupo();

@@ -72,7 +72,7 @@ TfDados_GrupoFornecedor::TfDados_GrupoFornecedor(Aplicacao& app, QWidget* parent
     });
     connect(fechar, &QPushButton::clicked, this, &QDialog::reject);
     Convencoes::aoEntrar(m_edCodigo, this, [this] {
-        if (modo() == Familia::Inclui)
+        if (modo() == ::Modo::Inclui)
             propoeCodigo();
     });
     Convencoes::aoSair(m_edCodigo, this, [this] { saiDoCodigo(); });
@@ -80,7 +80,7 @@ TfDados_GrupoFornecedor::TfDados_GrupoFornecedor(Aplicacao& app, QWidget* parent
     Convencoes::enterComoTab(this);
 }
 
-QString TfDados_GrupoFornecedor::modo() const
+::Modo TfDados_GrupoFornecedor::modo() const
 {
     return m_app.janela<TfManut_GrupoFornecedor>().Modo;
 }
@@ -91,16 +91,16 @@ void TfDados_GrupoFornecedor::showEvent(QShowEvent* e)
         QDialog::showEvent(e);
         return;
     }
-    const QString m = modo();
+    const ::Modo m = modo();
     m_edCodigo->clear();
     m_edDescricao->clear();
-    m_edCodigo->setEnabled(m == Familia::Inclui);
-    m_edDescricao->setEnabled(m == Familia::Inclui || m == Familia::Altera);
-    m_btnLimpa->setVisible(m == Familia::Inclui);
-    if (m == Familia::Inclui) {
+    m_edCodigo->setEnabled(m == ::Modo::Inclui);
+    m_edDescricao->setEnabled(m == ::Modo::Inclui || m == ::Modo::Altera);
+    m_btnLimpa->setVisible(m == ::Modo::Inclui);
+    if (m == ::Modo::Inclui) {
         setWindowTitle(tituloInclusao);
         m_btnGrava->setText(QStringLiteral("Grava"));
-    } else if (m == Familia::Altera) {
+    } else if (m == ::Modo::Altera) {
         setWindowTitle(tituloAlteracao);
         m_btnGrava->setText(QStringLiteral("Altera"));
     } else {
@@ -109,7 +109,7 @@ void TfDados_GrupoFornecedor::showEvent(QShowEvent* e)
     }
     m_lbTitulo->setText(windowTitle());
 
-    if (m == Familia::Inclui) {
+    if (m == ::Modo::Inclui) {
         vaiParaCodigo();
     } else {
         CodSelecionado = Familia::codigoAtual(m_app.dmGrupoFornecedor().cdsGrupoFornecedor);
@@ -126,7 +126,7 @@ void TfDados_GrupoFornecedor::showEvent(QShowEvent* e)
         } catch (const ErroBanco& erro) {
             Mensagens::erro(erro.mensagem(), this);
         }
-        if (m == Familia::Altera)
+        if (m == ::Modo::Altera)
             m_edDescricao->setFocus();
         else
             m_btnGrava->setFocus();
@@ -178,7 +178,7 @@ void TfDados_GrupoFornecedor::saiDoCodigo()
 {
     const QString codigo = Funcoes::codigoSeis(m_edCodigo->text());
     m_edCodigo->setText(codigo);
-    if (modo() != Familia::Inclui)
+    if (modo() != ::Modo::Inclui)
         return;
     if (codigoExiste(codigo).value_or(false)) {
         Mensagens::informacao(QStringLiteral("Código já cadastrado, tente outro"), this);
@@ -189,12 +189,12 @@ void TfDados_GrupoFornecedor::saiDoCodigo()
 
 void TfDados_GrupoFornecedor::salva()
 {
-    const QString m = modo();
-    if (m == Familia::Inclui)
+    const ::Modo m = modo();
+    if (m == ::Modo::Inclui)
         inclui();
-    else if (m == Familia::Altera)
+    else if (m == ::Modo::Altera)
         altera();
-    else if (m == Familia::Exclui)
+    else if (m == ::Modo::Exclui)
         exclui();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Formulario.h"
+
 #include <QDialog>
 
 #include <optional>
@@ -24,7 +26,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    QString modo() const;
+    ::Modo modo() const;
     // The next free code in the code field; on a database error the field is left empty and
     // the answer is false.
     bool propoeCodigo();

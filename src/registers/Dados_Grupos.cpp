@@ -73,7 +73,7 @@ TfDados_Grupos::TfDados_Grupos(Aplicacao& app, QWidget* parent)
     Convencoes::enterComoTab(this);
 }
 
-QString TfDados_Grupos::modo() const
+::Modo TfDados_Grupos::modo() const
 {
     return m_app.janela<TfManut_Grupos>().Modo;
 }
@@ -86,18 +86,18 @@ void TfDados_Grupos::showEvent(QShowEvent* e)
         QDialog::showEvent(e);
         return;
     }
-    const QString m = modo();
+    const ::Modo m = modo();
     m_edDescricao->clear();
-    if (m == Familia::Inclui) {
+    if (m == ::Modo::Inclui) {
         setWindowTitle(QStringLiteral("Inclusão de Grupos"));
         m_btnSalva->setText(QStringLiteral("Salva"));
         m_btnLimpa->setVisible(true);
         m_edCodigo->clear();
         vaiParaCodigo();
     } else {
-        setWindowTitle(m == Familia::Altera ? QStringLiteral("Alteração de Grupos")
+        setWindowTitle(m == ::Modo::Altera ? QStringLiteral("Alteração de Grupos")
                                             : QStringLiteral("Exclusão de Grupos"));
-        m_btnSalva->setText(m == Familia::Altera ? QStringLiteral("Altera")
+        m_btnSalva->setText(m == ::Modo::Altera ? QStringLiteral("Altera")
                                                  : QStringLiteral("Exclui"));
         m_btnLimpa->setVisible(false);
         CodSelecionado = Familia::codigoAtual(m_app.dmGrupos().cds_Grupos);
@@ -135,14 +135,14 @@ QString TfDados_Grupos::proximoCodigo()
 
 void TfDados_Grupos::vaiParaCodigo()
 {
-    if (modo() == Familia::Inclui)
+    if (modo() == ::Modo::Inclui)
         m_edCodigo->setText(proximoCodigo());
     m_edDescricao->setFocus(Qt::TabFocusReason);
 }
 
 void TfDados_Grupos::verificaDescricao()
 {
-    if (modo() != Familia::Inclui)
+    if (modo() != ::Modo::Inclui)
         return;
     Consulta& q = m_app.dmGrupos().SQLQ_Grupos;
     q.setSql(QStringLiteral("Select GRU_Descricao From Grupos Where GRU_DESCRICAO=:DescricaoC"));
@@ -164,12 +164,12 @@ void TfDados_Grupos::verificaDescricao()
 
 void TfDados_Grupos::salva()
 {
-    const QString m = modo();
-    if (m == Familia::Inclui)
+    const ::Modo m = modo();
+    if (m == ::Modo::Inclui)
         inclui();
-    else if (m == Familia::Altera)
+    else if (m == ::Modo::Altera)
         altera();
-    else if (m == Familia::Exclui)
+    else if (m == ::Modo::Exclui)
         exclui();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Formulario.h"
+
 #include <QDialog>
 
 class Aplicacao;
@@ -22,7 +24,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    QString modo() const;
+    ::Modo modo() const;
     QString proximoCodigo();
     // The code field takes no typing: in "Inclui" it gets the next code, and the focus goes on
     // to the description.

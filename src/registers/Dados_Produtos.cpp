@@ -231,7 +231,7 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent)
     Convencoes::enterComoTab(this);
 }
 
-QString TfDados_Produtos::modo() const
+::Modo TfDados_Produtos::modo() const
 {
     return m_app.janela<TfManut_Produtos>().Modo;
 }
@@ -259,26 +259,26 @@ void TfDados_Produtos::showEvent(QShowEvent* e)
         QDialog::showEvent(e);
         return;
     }
-    const QString m = modo();
+    const ::Modo m = modo();
     valoresDeAbertura();
-    if (m == Familia::Altera)
+    if (m == ::Modo::Altera)
         m_lbDados_Pro_Titulo->setText(QStringLiteral("Alteração de Produtos"));
-    else if (m == Familia::Exclui)
+    else if (m == ::Modo::Exclui)
         m_lbDados_Pro_Titulo->setText(QStringLiteral("Exclusão de Produtos"));
-    else if (m == Familia::Consulta)
+    else if (m == ::Modo::Consulta)
         m_lbDados_Pro_Titulo->setText(QStringLiteral("Consulta de Produtos"));
     else
         m_lbDados_Pro_Titulo->setText(QStringLiteral("Inclusão de Produtos"));
-    m_btnPRO_Salva->setText(m == Familia::Exclui ? QStringLiteral("Exclui")
+    m_btnPRO_Salva->setText(m == ::Modo::Exclui ? QStringLiteral("Exclui")
                                                  : QStringLiteral("Grava"));
-    m_btnPRO_Salva->setVisible(m != Familia::Consulta);
-    m_btnPRO_Limpa->setVisible(m == Familia::Inclui);
+    m_btnPRO_Salva->setVisible(m != ::Modo::Consulta);
+    m_btnPRO_Limpa->setVisible(m == ::Modo::Inclui);
     // A product is consumable or lent out for good: the choice is made when it is registered.
-    m_cbPRO_Consumivel->setEnabled(m == Familia::Inclui);
+    m_cbPRO_Consumivel->setEnabled(m == ::Modo::Inclui);
     // Only a new product takes a typed code. Elsewhere the field shows the product loaded, the
     // one the change and the deletion address and their audit lines name.
-    m_edPRO_Codigo->setReadOnly(m != Familia::Inclui);
-    if (m != Familia::Inclui)
+    m_edPRO_Codigo->setReadOnly(m != ::Modo::Inclui);
+    if (m != ::Modo::Inclui)
         carrega();
     m_edPRO_Codigo->setFocus();
     QDialog::showEvent(e);
@@ -345,7 +345,7 @@ void TfDados_Produtos::abreBuscaGrupo()
 
 void TfDados_Produtos::saiCodigo()
 {
-    if (modo() != Familia::Inclui || m_edPRO_Codigo->text().trimmed().isEmpty())
+    if (modo() != ::Modo::Inclui || m_edPRO_Codigo->text().trimmed().isEmpty())
         return;
     const QString codigo = Funcoes::codigoProduto(m_edPRO_Codigo->text());
     escreve(m_edPRO_Codigo, codigo);
@@ -453,13 +453,13 @@ bool TfDados_Produtos::recusaSeVazio(QLineEdit* campo, const QString& texto)
 
 void TfDados_Produtos::salva()
 {
-    const QString m = modo();
-    if (m == Familia::Exclui) {
+    const ::Modo m = modo();
+    if (m == ::Modo::Exclui) {
         exclui();
         return;
     }
     // A product opened only to be looked at is never written, whatever was typed in it.
-    if (m != Familia::Inclui && m != Familia::Altera)
+    if (m != ::Modo::Inclui && m != ::Modo::Altera)
         return;
     for (QLineEdit* c : {m_edPRO_Valor, m_edPRO_Min, m_edPRO_EMax})
         escreve(c, Funcoes::LimpaNumero(c->text()));
@@ -485,7 +485,7 @@ void TfDados_Produtos::salva()
         recusaSeVazio(m_edPRO_Codigo, QStringLiteral("O Campo do Código do Produto ser "
                                                      "Preenchido !")))
         return;
-    if (m == Familia::Inclui)
+    if (m == ::Modo::Inclui)
         inclui(*minimo, *maximo, *valor);
     else
         altera(*minimo, *maximo, *valor);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Formulario.h"
+
 #include <QDialog>
 
 #include <optional>
@@ -29,7 +31,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    QString modo() const;
+    ::Modo modo() const;
     // Every field back to what an opening shows.
     void valoresDeAbertura();
     void carrega();

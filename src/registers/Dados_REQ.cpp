@@ -92,7 +92,7 @@ TfDados_REQ::TfDados_REQ(Aplicacao& app, QWidget* parent)
     Convencoes::enterComoTab(this);
 }
 
-QString TfDados_REQ::modo() const
+::Modo TfDados_REQ::modo() const
 {
     return m_app.janela<TfManut_REQ>().Modo;
 }
@@ -113,18 +113,18 @@ void TfDados_REQ::showEvent(QShowEvent* e)
         QDialog::showEvent(e);
         return;
     }
-    const QString m = modo();
+    const ::Modo m = modo();
     m_edCodigo->clear();
     m_edDescricao->clear();
-    if (m == Familia::Inclui) {
+    if (m == ::Modo::Inclui) {
         setWindowTitle(QStringLiteral("Inclusão de Requisitantes"));
         m_btnSalva->setText(QStringLiteral("Salva"));
         m_btnLimpa->setVisible(true);
         recomecaCodigo();
     } else {
-        setWindowTitle(m == Familia::Altera ? QStringLiteral("Alteração de Requisitantes")
+        setWindowTitle(m == ::Modo::Altera ? QStringLiteral("Alteração de Requisitantes")
                                             : QStringLiteral("Exclusão de Requisitantes"));
-        m_btnSalva->setText(m == Familia::Altera ? QStringLiteral("Altera")
+        m_btnSalva->setText(m == ::Modo::Altera ? QStringLiteral("Altera")
                                                  : QStringLiteral("Exclui"));
         m_btnLimpa->setVisible(false);
         CodSelecionado = Familia::codigoAtual(m_app.dmReq().cds_Req);
@@ -149,7 +149,7 @@ void TfDados_REQ::showEvent(QShowEvent* e)
 
 void TfDados_REQ::propoeCodigo()
 {
-    if (modo() != Familia::Inclui || !m_edCodigo->text().trimmed().isEmpty())
+    if (modo() != ::Modo::Inclui || !m_edCodigo->text().trimmed().isEmpty())
         return;
     Consulta& q = m_app.dmReq().SQLQ_Req;
     q.setSql(QStringLiteral("Select REQ_Codigo From Requisitante order By REQ_Codigo Descending"));
@@ -203,7 +203,7 @@ void TfDados_REQ::saiCodigo()
         m_edCodigo->setText(codigo);
     // A code longer than the column cannot be stored, so it cannot be taken either; the save
     // will refuse it.
-    if (modo() != Familia::Inclui || codigo.size() > 6)
+    if (modo() != ::Modo::Inclui || codigo.size() > 6)
         return;
     Consulta& q = m_app.dmReq().SQLQ_Req;
     q.setSql(QStringLiteral("Select REQ_Codigo From Requisitante Where REQ_Codigo=:CodigoC"));
@@ -223,7 +223,7 @@ void TfDados_REQ::saiCodigo()
 
 void TfDados_REQ::saiNome()
 {
-    if (modo() != Familia::Inclui)
+    if (modo() != ::Modo::Inclui)
         return;
     Consulta& q = m_app.dmReq().SQLQ_Req;
     q.setSql(
@@ -246,12 +246,12 @@ void TfDados_REQ::saiNome()
 
 void TfDados_REQ::salva()
 {
-    const QString m = modo();
-    if (m == Familia::Inclui)
+    const ::Modo m = modo();
+    if (m == ::Modo::Inclui)
         inclui();
-    else if (m == Familia::Altera)
+    else if (m == ::Modo::Altera)
         altera();
-    else if (m == Familia::Exclui)
+    else if (m == ::Modo::Exclui)
         exclui();
 }
 

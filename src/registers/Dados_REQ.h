@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Formulario.h"
+
 #include <QDialog>
 
 class Aplicacao;
@@ -25,7 +27,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    QString modo() const;
+    ::Modo modo() const;
     // Offers the next code in an empty code field while adding.
     void propoeCodigo();
     // Empties the code field and puts the user there with a fresh code offered.

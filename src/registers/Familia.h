@@ -26,12 +26,6 @@ class Transacao;
 
 namespace Familia {
 
-// The modes in which a list window opens its record window.
-inline const QString Inclui = QStringLiteral("Inclui");
-inline const QString Altera = QStringLiteral("Altera");
-inline const QString Exclui = QStringLiteral("Exclui");
-inline const QString Consulta = QStringLiteral("Consulta");
-
 // The permission of one list button: refused only when permissions and login are both on
 // and the user's row does not say "S"; a refusal shows the warning and answers false.
 bool permiteBotao(Aplicacao& app, const QString& codigoModulo);

@@ -155,15 +155,15 @@ TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent)
 
     connect(btBusca, &QPushButton::clicked, this, &TfManut_Fornec::busca);
     connect(novo, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.5.1"), Familia::Inclui); });
+            [this] { abreDados(QStringLiteral("1.5.1"), ::Modo::Inclui); });
     connect(altera, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.5.2"), Familia::Altera); });
+            [this] { abreDados(QStringLiteral("1.5.2"), ::Modo::Altera); });
     connect(exclui, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.5.3"), Familia::Exclui); });
+            [this] { abreDados(QStringLiteral("1.5.3"), ::Modo::Exclui); });
     connect(consulta, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.5.4"), Familia::Consulta); });
+            [this] { abreDados(QStringLiteral("1.5.4"), ::Modo::Consulta); });
     connect(saida, &QPushButton::clicked, this, [this] {
-        Modo.clear();
+        Modo = ::Modo::Nenhum;
         accept();
     });
     Convencoes::coresDeFoco(this);
@@ -219,7 +219,7 @@ void TfManut_Fornec::busca()
     }
 }
 
-void TfManut_Fornec::abreDados(const QString& codigoModulo, const QString& modo)
+void TfManut_Fornec::abreDados(const QString& codigoModulo, ::Modo modo)
 {
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Formulario.h"
+
 #include <QDialog>
 
 class Aplicacao;
@@ -20,7 +22,7 @@ public:
 
     // The mode in which the record window opens: "Inclui", "Altera", "Exclui" or "Consulta";
     // empty once the list window has been left.
-    QString Modo;
+    ::Modo Modo = ::Modo::Nenhum;
 
     Familia::Lista& lista() { return *m_lista; }
 
@@ -35,7 +37,7 @@ private:
         QString rotulo;
     };
 
-    void abreDados(const QString& codigoModulo, const QString& modo);
+    void abreDados(const QString& codigoModulo, ::Modo modo);
     void escolheBusca(const ColunaBusca& coluna);
     bool buscaPorCodigo() const;
     void saiDaBusca();

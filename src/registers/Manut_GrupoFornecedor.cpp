@@ -103,11 +103,11 @@ TfManut_GrupoFornecedor::TfManut_GrupoFornecedor(Aplicacao& app, QWidget* parent
 
     connect(btBusca, &QPushButton::clicked, m_lista, &Familia::Lista::busca);
     connect(novo, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.4.1"), Familia::Inclui); });
+            [this] { abreDados(QStringLiteral("1.4.1"), ::Modo::Inclui); });
     connect(altera, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.4.2"), Familia::Altera); });
+            [this] { abreDados(QStringLiteral("1.4.2"), ::Modo::Altera); });
     connect(exclui, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.4.3"), Familia::Exclui); });
+            [this] { abreDados(QStringLiteral("1.4.3"), ::Modo::Exclui); });
     connect(fechar, &QPushButton::clicked, this, &QDialog::accept);
     Convencoes::coresDeFoco(this);
     Convencoes::enterComoTab(this);
@@ -129,7 +129,7 @@ void TfManut_GrupoFornecedor::recomecaBusca()
     m_edBusca->setFocus(Qt::OtherFocusReason);
 }
 
-void TfManut_GrupoFornecedor::abreDados(const QString& codigoModulo, const QString& modo)
+void TfManut_GrupoFornecedor::abreDados(const QString& codigoModulo, ::Modo modo)
 {
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;

@@ -100,11 +100,11 @@ TfManut_Grupos::TfManut_Grupos(Aplicacao& app, QWidget* parent)
 
     connect(btBusca, &QPushButton::clicked, m_lista, &Familia::Lista::busca);
     connect(novo, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.1.1"), Familia::Inclui); });
+            [this] { abreDados(QStringLiteral("1.1.1"), ::Modo::Inclui); });
     connect(altera, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.1.2"), Familia::Altera); });
+            [this] { abreDados(QStringLiteral("1.1.2"), ::Modo::Altera); });
     connect(exclui, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.1.3"), Familia::Exclui); });
+            [this] { abreDados(QStringLiteral("1.1.3"), ::Modo::Exclui); });
     connect(fechar, &QPushButton::clicked, this, &QDialog::accept);
     Convencoes::coresDeFoco(this);
 }
@@ -122,7 +122,7 @@ void TfManut_Grupos::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
 }
 
-void TfManut_Grupos::abreDados(const QString& codigoModulo, const QString& modo)
+void TfManut_Grupos::abreDados(const QString& codigoModulo, ::Modo modo)
 {
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;

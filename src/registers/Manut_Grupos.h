@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Formulario.h"
+
 #include <QDialog>
 
 class Aplicacao;
@@ -16,7 +18,7 @@ public:
     explicit TfManut_Grupos(Aplicacao& app, QWidget* parent = nullptr);
 
     // The mode in which the record window opens: "Inclui", "Altera" or "Exclui".
-    QString Modo;
+    ::Modo Modo = ::Modo::Nenhum;
 
     Familia::Lista& lista() { return *m_lista; }
 
@@ -24,7 +26,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void abreDados(const QString& codigoModulo, const QString& modo);
+    void abreDados(const QString& codigoModulo, ::Modo modo);
 
     Aplicacao& m_app;
     Familia::Lista* m_lista;

@@ -228,13 +228,13 @@ TfManut_Produtos::TfManut_Produtos(Aplicacao& app, QWidget* parent)
 
     connect(btBusca, &QPushButton::clicked, m_busca, &ListaProdutos::BuscaRapida::busca);
     connect(novo, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.2.1"), Familia::Inclui); });
+            [this] { abreDados(QStringLiteral("1.2.1"), ::Modo::Inclui); });
     connect(altera, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.2.2"), Familia::Altera); });
+            [this] { abreDados(QStringLiteral("1.2.2"), ::Modo::Altera); });
     connect(exclui, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.2.3"), Familia::Exclui); });
+            [this] { abreDados(QStringLiteral("1.2.3"), ::Modo::Exclui); });
     connect(consulta, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.2.4"), Familia::Consulta); });
+            [this] { abreDados(QStringLiteral("1.2.4"), ::Modo::Consulta); });
     connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
     Convencoes::coresDeFoco(this);
 }
@@ -261,7 +261,7 @@ void TfManut_Produtos::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
 }
 
-void TfManut_Produtos::abreDados(const QString& codigoModulo, const QString& modo)
+void TfManut_Produtos::abreDados(const QString& codigoModulo, ::Modo modo)
 {
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Formulario.h"
+
 #include <QDialog>
 #include <QList>
 #include <QPair>
@@ -69,7 +71,7 @@ public:
     explicit TfManut_Produtos(Aplicacao& app, QWidget* parent = nullptr);
 
     // The mode in which the record window opens: "Inclui", "Altera", "Exclui" or "Consulta".
-    QString Modo;
+    ::Modo Modo = ::Modo::Nenhum;
 
     Familia::Lista& lista() { return *m_lista; }
 
@@ -79,7 +81,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void abreDados(const QString& codigoModulo, const QString& modo);
+    void abreDados(const QString& codigoModulo, ::Modo modo);
 
     Aplicacao& m_app;
     Familia::Lista* m_lista;

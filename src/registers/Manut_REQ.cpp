@@ -106,11 +106,11 @@ TfManut_REQ::TfManut_REQ(Aplicacao& app, QWidget* parent)
 
     connect(btBusca, &QPushButton::clicked, m_lista, &Familia::Lista::busca);
     connect(novo, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.3.1"), Familia::Inclui); });
+            [this] { abreDados(QStringLiteral("1.3.1"), ::Modo::Inclui); });
     connect(altera, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.3.2"), Familia::Altera); });
+            [this] { abreDados(QStringLiteral("1.3.2"), ::Modo::Altera); });
     connect(exclui, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.3.3"), Familia::Exclui); });
+            [this] { abreDados(QStringLiteral("1.3.3"), ::Modo::Exclui); });
     connect(fechar, &QPushButton::clicked, this, &QDialog::accept);
     Convencoes::coresDeFoco(this);
 }
@@ -130,7 +130,7 @@ void TfManut_REQ::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
 }
 
-void TfManut_REQ::abreDados(const QString& codigoModulo, const QString& modo)
+void TfManut_REQ::abreDados(const QString& codigoModulo, ::Modo modo)
 {
     if (!Familia::permiteBotao(m_app, codigoModulo))
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Formulario.h"
+
 #include <QDialog>
 
 class Aplicacao;
@@ -17,7 +19,7 @@ public:
     explicit TfManut_REQ(Aplicacao& app, QWidget* parent = nullptr);
 
     // The mode in which the record window opens: "Inclui", "Altera" or "Exclui".
-    QString Modo;
+    ::Modo Modo = ::Modo::Nenhum;
 
     Familia::Lista& lista() { return *m_lista; }
 
@@ -25,7 +27,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void abreDados(const QString& codigoModulo, const QString& modo);
+    void abreDados(const QString& codigoModulo, ::Modo modo);
 
     Aplicacao& m_app;
     Familia::Lista* m_lista;

@@ -846,9 +846,9 @@ void TstFornecedores::listOpensByNameAndOrders()
         QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("Telefone:"));
 
         clica(lista, "btnConsulta");
-        QCOMPARE(t.app.janela<TfManut_Fornec>().Modo, QString("Consulta"));
+        QCOMPARE(t.app.janela<TfManut_Fornec>().Modo, ::Modo::Consulta);
         clica(lista, "Button5");
-        QCOMPARE(t.app.janela<TfManut_Fornec>().Modo, QString());
+        QCOMPARE(t.app.janela<TfManut_Fornec>().Modo, ::Modo::Nenhum);
     });
     driver.aoAbrir([&](QDialog* dados) { clica(dados, "btnSaida"); });
     // The next opening starts over by name.
