@@ -28,8 +28,7 @@ void CampoCodigo::setRegras(Regras regras)
         if (botaoAnterior)
             disconnect(botaoAnterior, nullptr, this, nullptr);
         if (m_regras.botaoBusca)
-            connect(m_regras.botaoBusca, &QAbstractButton::clicked, this,
-                    &CampoCodigo::abreBusca);
+            connect(m_regras.botaoBusca, &QAbstractButton::clicked, this, &CampoCodigo::abreBusca);
     }
     registraNaBusca();
 }

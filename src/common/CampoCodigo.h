@@ -31,8 +31,8 @@ class CampoCodigo : public QObject {
 
 public:
     struct Regras {
-        int largura = 0;      // the column's width
-        QChar preenchimento;  // ' ' or '0' to pad on the left; none: looked up as typed
+        int largura = 0;     // the column's width
+        QChar preenchimento; // ' ' or '0' to pad on the left; none: looked up as typed
         bool aparaAoEntrar = false;
         // The look-up: shows the record and answers true, or answers false when the register
         // has no such code. ErroBanco goes out to the field, which shows the server's message.

@@ -34,7 +34,8 @@ qint64 TdmEmpresa::grava(Transacao& t, const DadosEmpresa& d)
     q.limpa();
     q.adiciona(QStringLiteral("Update Empresa SET EMP_Nome=:NomeC, EMP_INSC=:InscC,"));
     q.adiciona(QStringLiteral("EMP_Ender=:EnderC, EMP_Bairro=:BairroC,EMP_Cidade=:CidadeC,"));
-    q.adiciona(QStringLiteral("EMP_UF=:UFC, EMP_Fone=:FoneC, EMP_Email=:EmailC,EMP_HomeP=:HomePC,"));
+    q.adiciona(
+        QStringLiteral("EMP_UF=:UFC, EMP_Fone=:FoneC, EMP_Email=:EmailC,EMP_HomeP=:HomePC,"));
     q.adiciona(QStringLiteral("EMP_FAX=:FAXC, EMP_OBS=:OBSC Where EMP_Codigo=:CodigoC"));
     q.setParametro(QStringLiteral("NomeC"), d.nome);
     q.setParametro(QStringLiteral("InscC"), d.inscricao);

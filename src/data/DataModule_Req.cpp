@@ -10,7 +10,8 @@ TdmReq::TdmReq(Conexao& c) : SQLQ_Req(c), SQLQ_Req2(c), m_porCodigo(c)
 
 std::optional<Requisitante> TdmReq::requisitante(const QString& codigo)
 {
-    const std::optional<Resultado> r = Leitura::umaLinha(m_porCodigo, QStringLiteral("CodigoC"), codigo);
+    const std::optional<Resultado> r =
+        Leitura::umaLinha(m_porCodigo, QStringLiteral("CodigoC"), codigo);
     if (!r)
         return std::nullopt;
     return Requisitante{r->valor(0, QStringLiteral("REQ_Codigo")).toString(),

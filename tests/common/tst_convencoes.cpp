@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -120,6 +121,7 @@ private slots:
     void coresDeFoco();
     void grade_data();
     void grade();
+    void gradeUmaLinhaPorFila();
     void teclaF5();
     void localizacao();
 };
@@ -699,6 +701,32 @@ void TstConvencoes::grade()
     QTest::mouseDClick(grade.viewport(), Qt::LeftButton, {},
                        grade.visualRect(modelo.index(0, 0)).center());
     QVERIFY(!grade.viewport()->findChild<QLineEdit*>());
+}
+
+void TstConvencoes::gradeUmaLinhaPorFila()
+{
+    QStandardItemModel modelo(100, 2);
+    for (int i = 0; i < 100; ++i) {
+        modelo.setItem(i, 0, new QStandardItem(QString::number(i)));
+        modelo.setItem(i, 1, new QStandardItem(QStringLiteral("Produto %1").arg(100000 + i)));
+    }
+    QTableView grade;
+    grade.setModel(&modelo);
+    Convencoes::preparaGrade(&grade);
+    grade.setColumnWidth(1, 40);
+    grade.resize(300, 300);
+    QVERIFY(mostra(grade));
+
+    // Rows as high as one line of the font, no row numbers, a long text cut instead of wrapped:
+    // a grid 300 pixels high shows well over ten rows.
+    const int linha = grade.fontMetrics().height();
+    QVERIFY(grade.rowHeight(0) >= linha);
+    QVERIFY2(grade.rowHeight(0) < linha * 3 / 2, qPrintable(QString::number(grade.rowHeight(0))));
+    QCOMPARE(grade.rowHeight(99), grade.rowHeight(0));
+    QVERIFY(!grade.verticalHeader()->isVisible());
+    QVERIFY(!grade.wordWrap());
+    QCOMPARE(grade.textElideMode(), Qt::ElideRight);
+    QVERIFY(grade.rowAt(grade.viewport()->height() - 1) > 10);
 }
 
 void TstConvencoes::teclaF5()

@@ -39,17 +39,17 @@ void fornecedor(BancoTeste& b, const QString& codigo, const QString& razao)
 
 void produto(BancoTeste& b, const Produto& p)
 {
-    b.executa(QStringLiteral("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, "
-                             "PRO_Quant, PRO_Valor, PRO_Consumivel, PRO_Unid, PRO_CodBar) values "
-                             "(:C, :D, :G, %1, %2, :S, :U, :B)")
-                  .arg(p.quantidade, p.valor),
-              {{QStringLiteral("C"), p.codigo},
-               {QStringLiteral("D"), p.descricao},
-               {QStringLiteral("G"), p.grupo},
-               {QStringLiteral("S"), p.consumivel},
-               {QStringLiteral("U"), p.unidade.isEmpty() ? QVariant() : QVariant(p.unidade)},
-               {QStringLiteral("B"),
-                p.codigoBarras.isEmpty() ? QVariant() : QVariant(p.codigoBarras)}});
+    b.executa(
+        QStringLiteral("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, "
+                       "PRO_Quant, PRO_Valor, PRO_Consumivel, PRO_Unid, PRO_CodBar) values "
+                       "(:C, :D, :G, %1, %2, :S, :U, :B)")
+            .arg(p.quantidade, p.valor),
+        {{QStringLiteral("C"), p.codigo},
+         {QStringLiteral("D"), p.descricao},
+         {QStringLiteral("G"), p.grupo},
+         {QStringLiteral("S"), p.consumivel},
+         {QStringLiteral("U"), p.unidade.isEmpty() ? QVariant() : QVariant(p.unidade)},
+         {QStringLiteral("B"), p.codigoBarras.isEmpty() ? QVariant() : QVariant(p.codigoBarras)}});
 }
 
 Resultado movimentos(BancoTeste& b)

@@ -113,8 +113,7 @@ bool focado(QObject* janela, const char* nome)
     return focado() == acha<QWidget>(janela, nome);
 }
 
-void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo,
-                    const QString& codigo)
+void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo)
 {
     for (int i = 0; i < lista.tamanho(); ++i)
         if (lista.valor(i, QLatin1String(campoCodigo)).toString() == codigo)

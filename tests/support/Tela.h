@@ -58,8 +58,7 @@ bool focado(QObject* janela, const char* nome);
 
 // Makes the row whose `campoCodigo` is `codigo` current in a search window's shared list and
 // presses its "Seleciona".
-void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo,
-                    const QString& codigo);
+void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo);
 
 // Runs a main-menu item, the window it opens taking `passos` from the driver.
 void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
