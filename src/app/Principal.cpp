@@ -360,7 +360,7 @@ void TfPrincipal::atualizaEmpresa(const QString& nome, const QString& telefone,
 void TfPrincipal::atualizaVersao()
 {
     const QString versao = QLatin1String(versaoPrograma);
-    NumVersao = m_app.dmVersao().numero().value_or(QString());
+    NumVersao = m_app.dmVersao().numero();
     if (NumVersao == versao)
         return;
     Mensagens::simples(QStringLiteral("Clique em Ok para Atualizar a Versão...."), this);

@@ -1,14 +1,10 @@
 #include "data/DataModule_Versao.h"
 
-TdmVersao::TdmVersao(Conexao& c) : SQLQ_Versao(c) {}
-
-std::optional<QString> TdmVersao::numero()
+QString TdmVersao::numero()
 {
     SQLQ_Versao.setSql(QStringLiteral("Select * From Versao"));
     const Resultado r = SQLQ_Versao.abre(nullptr, 1);
-    if (r.vazio())
-        return std::nullopt;
-    return r.valor(0, QStringLiteral("Numero")).toString();
+    return r.vazio() ? QString() : r.valor(0, QStringLiteral("Numero")).toString();
 }
 
 qint64 TdmVersao::grava(Transacao& t, const QString& numero)

@@ -206,12 +206,12 @@ void TstLogin::refusedPairKeepsTheDialog_data()
 
 void TstLogin::refusedPairKeepsTheDialog()
 {
+    Entrada t;
     QFETCH(QString, login);
     QFETCH(QString, senha);
     QFETCH(QString, loginDepois);
     QFETCH(QString, senhaDepois);
     QFETCH(QString, focado);
-    Entrada t;
     t.abre([&](QDialog* d) {
         preenche(d, login, senha);
         clica(d, "fLoginEntrar");
