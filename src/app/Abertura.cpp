@@ -1,5 +1,7 @@
 #include "app/Abertura.h"
 
+#include "common/Formulario.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -13,25 +15,24 @@ TfAbertura::TfAbertura(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 16);
-    auto* titulo = new QLabel(QStringLiteral("Programa Zorvane Almoxarifado"), this);
-    titulo->setObjectName(QStringLiteral("lbTitulo"));
+    QLabel* titulo =
+        Formulario::titulo(this, "lbTitulo", QStringLiteral("Programa Zorvane Almoxarifado"));
+    // A splash's title is larger than a window's heading.
     QFont f = titulo->font();
     f.setPointSize(18);
-    f.setBold(true);
     titulo->setFont(f);
     titulo->setAlignment(Qt::AlignCenter);
     layout->addWidget(titulo);
     for (const QString& linha :
          {QStringLiteral("Controle de Almoxarifado"), QStringLiteral("Zorvane Sistemas"),
           QStringLiteral("suporte@zorvane.com.br - (11) 4002-8922")}) {
-        auto* l = new QLabel(linha, this);
+        QLabel* l = Formulario::rotulo(this, "lbLinha", linha);
         l->setAlignment(Qt::AlignCenter);
         layout->addWidget(l);
     }
     layout->addSpacing(12);
 
-    m_pCriando = new QLabel(QStringLiteral("Criando"), this);
-    m_pCriando->setObjectName(QStringLiteral("pCriando"));
+    m_pCriando = Formulario::rotulo(this, "pCriando", QStringLiteral("Criando"));
     m_pCriando->setAlignment(Qt::AlignCenter);
     m_pCriando->setAutoFillBackground(true);
     QPalette p = m_pCriando->palette();

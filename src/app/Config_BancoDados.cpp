@@ -10,51 +10,43 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
+using namespace Formulario;
+
 TfConfig_BancoDados::TfConfig_BancoDados(Aplicacao& app, QWidget* parent)
-    : QDialog(parent), m_app(app)
+    : Dialogo(parent), m_app(app)
 {
+    // Unlike the program's other windows this one keeps the usual title-bar buttons: closing it
+    // goes on with the start as the connection stands.
+    setWindowFlags(Qt::Dialog);
     setObjectName(QStringLiteral("TfConfig_BancoDados"));
     setWindowTitle(QStringLiteral("Configurações do Banco de Dados"));
 
     auto* layout = new QVBoxLayout(this);
-    auto* titulo = new QLabel(QStringLiteral("Configuração do Banco de Dados"), this);
-    QFont f = titulo->font();
-    f.setPointSize(14);
-    f.setBold(true);
-    titulo->setFont(f);
-    layout->addWidget(titulo);
-    layout->addWidget(new QLabel(
-        QStringLiteral("Caminho do Banco de Dados no Servidor(Local onde está o arquivo ZV.FDB):"),
-        this));
-    m_edPathDados = new QLineEdit(this);
-    m_edPathDados->setObjectName(QStringLiteral("edPathDados"));
+    layout->addWidget(titulo(this, "lbTitulo", QStringLiteral("Configuração do Banco de Dados")));
+    layout->addWidget(
+        rotulo(this, "lbPathDados",
+               QStringLiteral(
+                   "Caminho do Banco de Dados no Servidor(Local onde está o arquivo ZV.FDB):")));
+    m_edPathDados = campo(this, "edPathDados");
     layout->addWidget(m_edPathDados);
-    layout->addWidget(new QLabel(
-        QStringLiteral("Caso Seja o Servidor deixe como está e clique em Salvar."), this));
-    layout->addWidget(new QLabel(
+    const QStringList dicas = {
+        QStringLiteral("Caso Seja o Servidor deixe como está e clique em Salvar."),
         QStringLiteral("Caso seja uma Estação, digite o IP do Servidor seguido de dois pontos"),
-        this));
-    layout->addWidget(new QLabel(
         QStringLiteral(
             "e da pasta do Servidor onde está o arquivo ZV.FDB (ex.: 192.168.0.1:/dados)"),
-        this));
-    layout->addWidget(
-        new QLabel(QStringLiteral("Dúvidas: ") + QLatin1String(Aplicacao::emailSuporte), this));
+        QStringLiteral("Dúvidas: ") + QLatin1String(Aplicacao::emailSuporte),
+    };
+    for (const QString& dica : dicas)
+        layout->addWidget(rotulo(this, "lbDica", dica));
 
     auto* botoes = new QHBoxLayout;
-    auto* salvar = new QPushButton(QStringLiteral("Salvar"), this);
-    salvar->setObjectName(QStringLiteral("btnSalvar_Dados"));
-    auto* testar = new QPushButton(QStringLiteral("Testar"), this);
-    testar->setObjectName(QStringLiteral("btnTestar_Dados"));
-    auto* sair = new QPushButton(QStringLiteral("Sair do Programa"), this);
-    sair->setObjectName(QStringLiteral("btnSair_Programa"));
-    for (QPushButton* b : {salvar, testar, sair}) {
-        b->setAutoDefault(false);
+    QPushButton* salvar = botao(this, "btnSalvar_Dados", QStringLiteral("Salvar"));
+    QPushButton* testar = botao(this, "btnTestar_Dados", QStringLiteral("Testar"));
+    QPushButton* sair = botao(this, "btnSair_Programa", QStringLiteral("Sair do Programa"));
+    for (QPushButton* b : {salvar, testar, sair})
         botoes->addWidget(b);
-    }
     layout->addLayout(botoes);
 
     connect(salvar, &QPushButton::clicked, this, &TfConfig_BancoDados::salvar);
@@ -63,16 +55,9 @@ TfConfig_BancoDados::TfConfig_BancoDados(Aplicacao& app, QWidget* parent)
     Convencoes::coresDeFoco(this);
 }
 
-void TfConfig_BancoDados::showEvent(QShowEvent* e)
+void TfConfig_BancoDados::aoAbrir()
 {
-    // The window system confirms a showing with a second, spontaneous event; the opening work
-    // runs once per opening.
-    if (e->spontaneous()) {
-        QDialog::showEvent(e);
-        return;
-    }
     m_edPathDados->setText(QDir::toNativeSeparators(QDir::currentPath()));
-    QDialog::showEvent(e);
 }
 
 void TfConfig_BancoDados::falhou(const QString& erro)

@@ -1,20 +1,20 @@
 #pragma once
 
-#include <QDialog>
+#include "common/Formulario.h"
 
 class Aplicacao;
 class QLineEdit;
 
 // Asks for the folder of the database when there is no Config.ini: "Salvar" writes the file
 // and opens the database, "Testar" only tries the folder.
-class TfConfig_BancoDados : public QDialog {
+class TfConfig_BancoDados : public Dialogo {
     Q_OBJECT
 
 public:
     explicit TfConfig_BancoDados(Aplicacao& app, QWidget* parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void aoAbrir() override;
 
 private:
     void salvar();

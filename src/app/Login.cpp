@@ -4,45 +4,58 @@
 #include "app/Principal.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
-#include "data/firebird/ErroBanco.h"
 #include "data/DataModule_Usuarios.h"
+#include "data/firebird/ErroBanco.h"
 
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfLogin::TfLogin(Aplicacao& app, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_app(app)
+namespace {
+
+const QString tenteNovamente = QStringLiteral("Login ou Senha não Cadastrados, Tente Novamente");
+
+// The password shows one "*" per character typed, whatever mark the desktop's style would use.
+class EstiloSenha : public QProxyStyle {
+public:
+    explicit EstiloSenha(QObject* dono) { setParent(dono); }
+
+    int styleHint(StyleHint dica, const QStyleOption* opcao, const QWidget* widget,
+                  QStyleHintReturn* retorno) const override
+    {
+        if (dica == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(dica, opcao, widget, retorno);
+    }
+};
+
+} // namespace
+
+TfLogin::TfLogin(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     setObjectName(QStringLiteral("TfLogin"));
     setWindowTitle(QStringLiteral("Login"));
 
     auto* layout = new QVBoxLayout(this);
-    auto* titulo = new QLabel(QStringLiteral("Por Favor, identifique-se"), this);
-    QFont f = titulo->font();
-    f.setPointSize(f.pointSize() + 3);
-    f.setBold(true);
-    titulo->setFont(f);
-    layout->addWidget(titulo);
+    layout->addWidget(
+        Formulario::titulo(this, "lbIdentifique", QStringLiteral("Por Favor, identifique-se")));
     auto* form = new QFormLayout;
-    m_edLogin = new QLineEdit(this);
-    m_edLogin->setObjectName(QStringLiteral("edLogin"));
-    m_edSenha = new QLineEdit(this);
-    m_edSenha->setObjectName(QStringLiteral("edSenha"));
+    m_edLogin = Formulario::campo(this, "edLogin");
+    m_edSenha = Formulario::campo(this, "edSenha");
     m_edSenha->setEchoMode(QLineEdit::Password);
+    m_edSenha->setStyle(new EstiloSenha(m_edSenha));
     form->addRow(QStringLiteral("Login"), m_edLogin);
     form->addRow(QStringLiteral("Senha"), m_edSenha);
     layout->addLayout(form);
 
     auto* botoes = new QHBoxLayout;
-    auto* entrar = new QPushButton(QStringLiteral("Entrar"), this);
-    entrar->setObjectName(QStringLiteral("fLoginEntrar"));
+    QPushButton* entrar = Formulario::botao(this, "fLoginEntrar", QStringLiteral("Entrar"));
+    // Enter in either field logs in.
     entrar->setDefault(true);
-    auto* cancela = new QPushButton(QStringLiteral("Cancelar"), this);
-    cancela->setObjectName(QStringLiteral("fLoginCancela"));
-    cancela->setAutoDefault(false);
+    QPushButton* cancela = Formulario::botao(this, "fLoginCancela", QStringLiteral("Cancelar"));
     botoes->addStretch();
     botoes->addWidget(entrar);
     botoes->addWidget(cancela);
@@ -53,72 +66,75 @@ TfLogin::TfLogin(Aplicacao& app, QWidget* parent)
     Convencoes::coresDeFoco(this);
 }
 
-bool TfLogin::procura(Usuario* usuario)
+void TfLogin::limpaLongos()
 {
-    Consulta& q = m_app.dmUsuarios().SQLQ_Usuarios;
-    q.setSql(
-        QStringLiteral("Select * From Usuarios Where USU_Login=:LoginC and USU_Senha =:SenhaC"));
-    q.setParametro(QStringLiteral("LoginC"), m_edLogin->text());
-    q.setParametro(QStringLiteral("SenhaC"), m_edSenha->text());
-    const Resultado r = q.abre();
-    for (int i = 0; i < r.tamanho(); ++i) {
-        // A deactivated account must not open the program, whatever its password.
-        if (r.valor(i, QStringLiteral("USU_Ativo")).toString() == QLatin1String("I"))
+    QLineEdit* foco = nullptr;
+    for (auto [campo, largura] : {std::pair{m_edLogin, TdmUsuarios::larguraLogin},
+                                  std::pair{m_edSenha, TdmUsuarios::larguraSenha}}) {
+        // Trailing blanks past the width are not compared, as the server ignores them.
+        QString texto = campo->text();
+        while (texto.endsWith(QLatin1Char(' ')))
+            texto.chop(1);
+        if (texto.size() <= largura)
             continue;
-        usuario->codigo = r.valor(i, QStringLiteral("USU_Codigo")).toString();
-        usuario->login = r.valor(i, QStringLiteral("USU_Login")).toString();
-        return true;
+        campo->clear();
+        if (!foco)
+            foco = campo;
     }
-    return false;
+    if (foco)
+        foco->setFocus();
+}
+
+bool TfLogin::procura(std::optional<Usuario>& usuario)
+{
+    try {
+        usuario = m_app.dmUsuarios().usuarioAtivo(m_edLogin->text(), m_edSenha->text());
+        return true;
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+        return false;
+    }
 }
 
 void TfLogin::entrar()
 {
-    Usuario u;
-    try {
-        if (!procura(&u)) {
-            Mensagens::aviso(QStringLiteral("Login ou Senha não Cadastrados, Tente Novamente"),
-                             this);
-            return;
-        }
-    } catch (const ErroBanco& e) {
-        Mensagens::erro(e.mensagem(), this);
+    std::optional<Usuario> u;
+    if (!procura(u))
+        return;
+    if (!u) {
+        Mensagens::aviso(tenteNovamente, this);
+        limpaLongos();
         return;
     }
     TfPrincipal& p = m_app.principal();
-    p.CodUsuario = u.codigo;
-    p.LoginUsuario = u.login;
-    p.setUsuarioNaBarra(u.login);
+    p.CodUsuario = u->codigo;
+    p.LoginUsuario = u->login;
+    p.setUsuarioNaBarra(u->login);
     accept();
 }
 
 void TfLogin::cancelar()
 {
-    m_cancelado = true;
     m_app.solicitaFim();
     reject();
 }
 
 void TfLogin::done(int resultado)
 {
-    // However the dialog closes, except through "Cancelar", the fields must still name a
-    // user, or the program ends.
-    if (!m_cancelado) {
-        Usuario u;
-        bool achou = false;
-        try {
-            achou = procura(&u);
-        } catch (const ErroBanco& e) {
-            Mensagens::erro(e.mensagem(), this);
+    // However the dialog closes, the fields must still name a user, or the program ends. A
+    // program already on its way out ("Cancelar", or the system asking it to end) needs no
+    // user.
+    if (!m_app.fimSolicitado()) {
+        std::optional<Usuario> u;
+        if (!procura(u))
             return;
-        }
-        if (achou) {
-            m_app.principal().CodUsuario = u.codigo;
+        if (u) {
+            m_app.principal().CodUsuario = u->codigo;
         } else {
             Mensagens::aviso(
                 QStringLiteral("Login ou Senha não Cadastrados, o Sistema será Fechado !"), this);
             m_app.solicitaFim();
         }
     }
-    QDialog::done(resultado);
+    Dialogo::done(resultado);
 }

@@ -1,14 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include "common/Formulario.h"
+
+#include <optional>
 
 class Aplicacao;
 class QLineEdit;
+struct Usuario;
 
 // Who is at the keyboard: a login and a password that match an active user make that user
 // the current one for the rest of the run. There is no way past it without one; "Cancelar"
 // ends the program.
-class TfLogin : public QDialog {
+class TfLogin : public Dialogo {
     Q_OBJECT
 
 public:
@@ -17,17 +20,16 @@ public:
     void done(int resultado) override;
 
 private:
-    struct Usuario {
-        QString codigo;
-        QString login;
-    };
-    // The active user with exactly this login and password, if any.
-    bool procura(Usuario* usuario);
+    // The active user the fields name, looked up afresh; a database error is shown and
+    // answers false.
+    bool procura(std::optional<Usuario>& usuario);
     void entrar();
     void cancelar();
+    // After a refused pair: a login or password longer than its column cannot be anyone's, so
+    // it is emptied and the first of them takes the focus to be typed again.
+    void limpaLongos();
 
     Aplicacao& m_app;
     QLineEdit* m_edLogin;
     QLineEdit* m_edSenha;
-    bool m_cancelado = false;
 };

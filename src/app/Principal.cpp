@@ -3,10 +3,14 @@
 #include "app/Aplicacao.h"
 #include "app/Login.h"
 #include "app/Sobre.h"
+#include "common/Formulario.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
 #include "common/Versao.h"
+#include "data/DataModule_Configuracoes.h"
+#include "data/DataModule_Empresa.h"
+#include "data/DataModule_Versao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
 #include "movements/Entrada_Estq.h"
@@ -18,9 +22,6 @@
 #include "registers/Manut_Grupos.h"
 #include "registers/Manut_Produtos.h"
 #include "registers/Manut_REQ.h"
-#include "data/DataModule_Configuracoes.h"
-#include "data/DataModule_Empresa.h"
-#include "data/DataModule_Versao.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -40,8 +41,7 @@ const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar
 
 QLabel* rotuloDeDado(QWidget* pai, const char* nome)
 {
-    auto* l = new QLabel(pai);
-    l->setObjectName(QLatin1String(nome));
+    QLabel* l = Formulario::rotulo(pai, nome, QString());
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
@@ -60,12 +60,8 @@ TfPrincipal::TfPrincipal(Aplicacao& app, QWidget* parent)
     auto* centro = new QWidget(this);
     auto* layout = new QVBoxLayout(centro);
     layout->setContentsMargins(40, 30, 40, 30);
-    auto* titulo = new QLabel(QStringLiteral("Programa Desenvolvido para:"), centro);
-    QFont ft = titulo->font();
-    ft.setPointSize(ft.pointSize() + 6);
-    ft.setBold(true);
-    titulo->setFont(ft);
-    layout->addWidget(titulo);
+    layout->addWidget(Formulario::titulo(centro, "lbDesenvolvido",
+                                         QStringLiteral("Programa Desenvolvido para:")));
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
     m_lbNome = rotuloDeDado(centro, "lbNome");
@@ -105,142 +101,127 @@ TfPrincipal::TfPrincipal(Aplicacao& app, QWidget* parent)
 
 TfPrincipal::~TfPrincipal() = default;
 
-QMenu* TfPrincipal::novoGrupo(QMenu* pai, const QString& titulo, const QString& nome,
-                              const QString& codigo)
+QMenu* TfPrincipal::novoGrupo(QMenu* pai, const char* titulo, const char* nome, const char* codigo)
 {
-    QMenu* m = pai ? pai->addMenu(titulo) : menuBar()->addMenu(titulo);
-    m->setObjectName(nome);
-    m->menuAction()->setObjectName(nome + QStringLiteral("Acao"));
-    if (!codigo.isEmpty())
-        connect(m, &QMenu::aboutToShow, this, [this, m, codigo] { aoAbrirGrupo(m, codigo); });
+    const QString texto = QString::fromUtf8(titulo);
+    QMenu* m = pai ? pai->addMenu(texto) : menuBar()->addMenu(texto);
+    m->setObjectName(QLatin1String(nome));
+    m->menuAction()->setObjectName(QLatin1String(nome) + QStringLiteral("Acao"));
+    if (codigo)
+        connect(m, &QMenu::aboutToShow, this,
+                [this, m, c = QLatin1String(codigo)] { aoAbrirGrupo(m, c); });
     return m;
 }
 
-QAction* TfPrincipal::novoItem(QMenu* menu, const QString& titulo, const QString& nome,
-                               const QString& codigo, char verificacao, const QString& estorno)
+void TfPrincipal::itens(QMenu* menu, std::initializer_list<Linha> linhas)
 {
-    QAction* a = menu->addAction(titulo);
-    a->setObjectName(nome);
-    a->setEnabled(false);
-    m_itens.insert(nome, Item{codigo, verificacao, estorno, {}});
-    connect(a, &QAction::triggered, this, [this, nome] { aciona(nome); });
-    return a;
+    for (const Linha& l : linhas) {
+        const QString nome = QLatin1String(l.nome);
+        QAction* a = menu->addAction(QString::fromUtf8(l.titulo));
+        a->setObjectName(nome);
+        m_itens.insert(nome, l);
+        a->setEnabled(bool(l.abre));
+        connect(a, &QAction::triggered, this, [this, nome] { aciona(nome); });
+    }
 }
 
 void TfPrincipal::montaMenu()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu"));
 
-    QMenu* cad = novoGrupo(nullptr, QStringLiteral("Cadastros"), QStringLiteral("Cadastros1"),
-                           QStringLiteral("1"));
-    novoItem(cad, QStringLiteral("Grupos de Produtos"), QStringLiteral("GruposdeProdutos1"),
-             QStringLiteral("1.1"));
-    novoItem(cad, QStringLiteral("Produtos"), QStringLiteral("Produtos1"), QStringLiteral("1.2"));
-    novoItem(cad, QStringLiteral("Requisitantes"), QStringLiteral("ipodeSadas1"),
-             QStringLiteral("1.3"));
-    novoItem(cad, QStringLiteral("Grupo de Fornecedores"), QStringLiteral("GrupodeFornecedores1"),
-             QStringLiteral("1.4"));
-    novoItem(cad, QStringLiteral("Fornecedores"), QStringLiteral("Fornecedores1"),
-             QStringLiteral("1.5"));
+    // Each row: the text, the item's name, the module code its gate checks, the window it
+    // opens (none while that window is not part of the program), then the settings check and
+    // the reversal mode where the item has them.
+    QMenu* cad = novoGrupo(nullptr, "Cadastros", "Cadastros1", "1");
+    itens(cad, {
+                   {"Grupos de Produtos", "GruposdeProdutos1", "1.1", abre<TfManut_Grupos>()},
+                   {"Produtos", "Produtos1", "1.2", abre<TfManut_Produtos>()},
+                   {"Requisitantes", "ipodeSadas1", "1.3", abre<TfManut_REQ>()},
+                   {"Grupo de Fornecedores", "GrupodeFornecedores1", "1.4",
+                    abre<TfManut_GrupoFornecedor>()},
+                   {"Fornecedores", "Fornecedores1", "1.5", abre<TfManut_Fornec>()},
+               });
 
-    QMenu* mov = novoGrupo(nullptr, QStringLiteral("Movimentação no Estoque"),
-                           QStringLiteral("MovimentaonoEstoque1"), QStringLiteral("2"));
-    novoItem(mov, QStringLiteral("Entrada no Estoque"), QStringLiteral("EntradanoEstoque1"),
-             QStringLiteral("2.1"));
-    novoItem(mov, QStringLiteral("Saída no Estoque"), QStringLiteral("SadanoEstoque1"),
-             QStringLiteral("2.2"));
-    novoItem(mov, QStringLiteral("Estorno de Entrada"), QStringLiteral("EstornodeEntrada1"),
-             QStringLiteral("2.3"), 0, QStringLiteral("TE"));
-    novoItem(mov, QStringLiteral("Estorno de Saída"), QStringLiteral("EstornodeSada1"),
-             QStringLiteral("2.4"), 0, QStringLiteral("TS"));
-    QMenu* consultas = novoGrupo(mov, QStringLiteral("Consultas"), QStringLiteral("Consultas1"),
-                                 QStringLiteral("2.5"));
-    novoItem(consultas, QStringLiteral("Consulta de Movimentação de Estoque"),
-             QStringLiteral("ConsultadeMovimentaodeEstoque1"), QStringLiteral("2.5.1"));
-    novoItem(consultas, QStringLiteral("Consulta de Fornecedores de um Produto"),
-             QStringLiteral("ConsultadeFornecedoresdeumProduto1"), QStringLiteral("2.5.2"));
-    novoItem(mov, QStringLiteral("Devolução de não Consumíveis"),
-             QStringLiteral("DevoluodenoConsumveis1"), QStringLiteral("2.6"));
-    novoItem(mov, QStringLiteral("Extravio/Saída Definitiva de não Consumíveis"),
-             QStringLiteral("ExtravioSadaDefinitivadenoConsumveis1"), QStringLiteral("2.7"));
+    QMenu* mov = novoGrupo(nullptr, "Movimentação no Estoque", "MovimentaonoEstoque1", "2");
+    // Both reversals open the same window; the item sets TipoEstorno just before.
+    itens(mov,
+          {
+              {"Entrada no Estoque", "EntradanoEstoque1", "2.1", abre<TfEntrada_Estq>()},
+              {"Saída no Estoque", "SadanoEstoque1", "2.2", abre<TfSaida_Estq>()},
+              {"Estorno de Entrada", "EstornodeEntrada1", "2.3", abre<TfEstorno_Estq>(), 0, "TE"},
+              {"Estorno de Saída", "EstornodeSada1", "2.4", abre<TfEstorno_Estq>(), 0, "TS"},
+          });
+    QMenu* consultas = novoGrupo(mov, "Consultas", "Consultas1", "2.5");
+    itens(consultas,
+          {
+              {"Consulta de Movimentação de Estoque", "ConsultadeMovimentaodeEstoque1", "2.5.1"},
+              {"Consulta de Fornecedores de um Produto", "ConsultadeFornecedoresdeumProduto1",
+               "2.5.2"},
+          });
+    itens(mov, {
+                   {"Devolução de não Consumíveis", "DevoluodenoConsumveis1", "2.6"},
+                   {"Extravio/Saída Definitiva de não Consumíveis",
+                    "ExtravioSadaDefinitivadenoConsumveis1", "2.7"},
+               });
 
     // Report items carry no code of their own: the group's gate is theirs.
-    QMenu* rel = novoGrupo(nullptr, QStringLiteral("Relatórios"), QStringLiteral("Relatrios1"),
-                           QStringLiteral("3"));
-    QMenu* listas = novoGrupo(rel, QStringLiteral("Listas de Itens no Estoque"),
-                              QStringLiteral("ListasdeItensnoEstoque1"), QString());
-    const QList<QPair<const char*, const char*>> itensListas = {
-        {"Itens no Estoque I (Ordenado por Código)", "ItensnoEstoqueOrdenadoporCdigo1"},
-        {"Itens No Estoque II (Ordenado por Código)", "ItensNo1"},
-        {"Itens no Estoque I (Ordenado por Descrição)", "ItensnoEstoqueOrdenadoporDescrio1"},
-        {"Itens No Estoque II (Ordenado por Descrição)", "ItensNoEstoqueIIOrdenadoporDescrio1"},
-        {"Itens no Estoque de um Grupo I", "ItensnoEstoquedeumGrupo1"},
-        {"Itens no Estoque  de um Grupo II", "ItensnoEstoquedeumGrupoII1"},
-        {"Produtos em Estoque", "InvetriodoEstoque1"},
-    };
-    for (const auto& [titulo, nome] : itensListas)
-        novoItem(listas, QString::fromUtf8(titulo), QLatin1String(nome));
-    QMenu* relMov = novoGrupo(rel, QStringLiteral("Movimentação de Estoque"),
-                              QStringLiteral("MovimentaodeEstoque1"), QString());
-    const QList<QPair<const char*, const char*>> itensMov = {
-        {"Geral por Data", "MovimentaodeEstoqueGeralporData1"},
-        {"Somente Entradas por Data", "SomenteEntradasporData1"},
-        {"Somente Saídas por Data", "SomenteSadasporData1"},
-        {"Somente Estorno de Entrada por Data", "SomenteEstornosdeEntradaporData1"},
-        {"Somente Estorno de Saídas por Data", "SomenteEstornosdeSadaporData1"},
-        {"Geral por Produto", "GeralporProduto1"},
-        {"Somente Entradas por Produto", "SomenteEntradasporProduto1"},
-        {"Somente Saídas por Produto", "SomenteSadasporProduto1"},
-        {"Geral por Grupo", "GeralporGrupo1"},
-        {"Somente Entradas por Grupo", "SomenteEntradasporGrupo1"},
-        {"Somente Saídas por Grupo", "SomenteSadasporGrupo1"},
-        {"Saídas por Requitante ", "SadasporTipodeSadas1"},
-        {"Estorno de Saídas por Requisitante", "EstornodeSadasporRequisitante1"},
-    };
-    for (const auto& [titulo, nome] : itensMov)
-        novoItem(relMov, QString::fromUtf8(titulo), QLatin1String(nome));
-    novoItem(rel, QStringLiteral("Itens Abaixo do Estoque Mínimo"),
-             QStringLiteral("ItensAbaixodoEstoqueMnimo1"));
-    novoItem(rel, QStringLiteral("Devoluções Atrasadas"), QStringLiteral("DevoluesAtrasadas1"));
+    QMenu* rel = novoGrupo(nullptr, "Relatórios", "Relatrios1", "3");
+    QMenu* listas = novoGrupo(rel, "Listas de Itens no Estoque", "ListasdeItensnoEstoque1");
+    itens(
+        listas,
+        {
+            {"Itens no Estoque I (Ordenado por Código)", "ItensnoEstoqueOrdenadoporCdigo1"},
+            {"Itens No Estoque II (Ordenado por Código)", "ItensNo1"},
+            {"Itens no Estoque I (Ordenado por Descrição)", "ItensnoEstoqueOrdenadoporDescrio1"},
+            {"Itens No Estoque II (Ordenado por Descrição)", "ItensNoEstoqueIIOrdenadoporDescrio1"},
+            {"Itens no Estoque de um Grupo I", "ItensnoEstoquedeumGrupo1"},
+            {"Itens no Estoque  de um Grupo II", "ItensnoEstoquedeumGrupoII1"},
+            {"Produtos em Estoque", "InvetriodoEstoque1"},
+        });
+    QMenu* relMov = novoGrupo(rel, "Movimentação de Estoque", "MovimentaodeEstoque1");
+    itens(relMov, {
+                      {"Geral por Data", "MovimentaodeEstoqueGeralporData1"},
+                      {"Somente Entradas por Data", "SomenteEntradasporData1"},
+                      {"Somente Saídas por Data", "SomenteSadasporData1"},
+                      {"Somente Estorno de Entrada por Data", "SomenteEstornosdeEntradaporData1"},
+                      {"Somente Estorno de Saídas por Data", "SomenteEstornosdeSadaporData1"},
+                      {"Geral por Produto", "GeralporProduto1"},
+                      {"Somente Entradas por Produto", "SomenteEntradasporProduto1"},
+                      {"Somente Saídas por Produto", "SomenteSadasporProduto1"},
+                      {"Geral por Grupo", "GeralporGrupo1"},
+                      {"Somente Entradas por Grupo", "SomenteEntradasporGrupo1"},
+                      {"Somente Saídas por Grupo", "SomenteSadasporGrupo1"},
+                      {"Saídas por Requitante ", "SadasporTipodeSadas1"},
+                      {"Estorno de Saídas por Requisitante", "EstornodeSadasporRequisitante1"},
+                  });
+    itens(rel, {
+                   {"Itens Abaixo do Estoque Mínimo", "ItensAbaixodoEstoqueMnimo1"},
+                   {"Devoluções Atrasadas", "DevoluesAtrasadas1"},
+               });
 
-    QMenu* uti = novoGrupo(nullptr, QStringLiteral("Utilitários"), QStringLiteral("Utilitrios1"),
-                           QStringLiteral("4"));
-    novoItem(uti, QStringLiteral("Backup"), QStringLiteral("Backup1"), QStringLiteral("4.1"));
-    novoItem(uti, QStringLiteral("Restaura Backup"), QStringLiteral("RestauraBackup1"),
-             QStringLiteral("4.2"));
-    novoItem(uti, QStringLiteral("Dados da Empresa"), QStringLiteral("DadosdaEmpresa1"),
-             QStringLiteral("4.3"));
-    QMenu* usu = novoGrupo(uti, QStringLiteral("Usuários"), QStringLiteral("Usurios1"),
-                           QStringLiteral("4.4"));
-    novoItem(usu, QStringLiteral("Manutenção de Usuários"), QStringLiteral("ManutenodeUsurios1"),
-             QStringLiteral("4.4.1"));
-    novoItem(usu, QStringLiteral("Login de Usuários"), QStringLiteral("LogindeUsurios1"),
-             QStringLiteral("4.4.2"));
-    novoItem(usu, QStringLiteral("Permissão de Usuários"), QStringLiteral("PermissodeUsurios1"),
-             QStringLiteral("4.4.3"), 'A');
-    novoItem(usu, QStringLiteral("Dá/Retira Permissão de Usuários"),
-             QStringLiteral("DRetiraPermissodeUsurios1"), QStringLiteral("4.4.4"), 'B');
-    novoItem(usu, QStringLiteral("Log de Usuários"), QStringLiteral("LogdeUsurios1"),
-             QStringLiteral("4.4.5"), 'C');
-    novoItem(usu, QStringLiteral("Consulta Log de Usuários"),
-             QStringLiteral("ConsultaLogdeUsurios1"), QStringLiteral("4.4.6"));
-    novoItem(uti, QStringLiteral("Manutenção de Movimentação de Estoque"),
-             QStringLiteral("ManutenodeMovimentaodeEstoque1"), QStringLiteral("4.5"));
+    QMenu* uti = novoGrupo(nullptr, "Utilitários", "Utilitrios1", "4");
+    itens(uti, {
+                   {"Backup", "Backup1", "4.1"},
+                   {"Restaura Backup", "RestauraBackup1", "4.2"},
+                   {"Dados da Empresa", "DadosdaEmpresa1", "4.3", abre<TfEmpresa>()},
+               });
+    QMenu* usu = novoGrupo(uti, "Usuários", "Usurios1", "4.4");
+    itens(usu,
+          {
+              {"Manutenção de Usuários", "ManutenodeUsurios1", "4.4.1"},
+              {"Login de Usuários", "LogindeUsurios1", "4.4.2"},
+              {"Permissão de Usuários", "PermissodeUsurios1", "4.4.3", {}, 'A'},
+              {"Dá/Retira Permissão de Usuários", "DRetiraPermissodeUsurios1", "4.4.4", {}, 'B'},
+              {"Log de Usuários", "LogdeUsurios1", "4.4.5", {}, 'C'},
+              {"Consulta Log de Usuários", "ConsultaLogdeUsurios1", "4.4.6"},
+          });
+    itens(uti,
+          {
+              {"Manutenção de Movimentação de Estoque", "ManutenodeMovimentaodeEstoque1", "4.5"},
+          });
 
-    QMenu* ajuda = novoGrupo(nullptr, QStringLiteral("Ajuda"), QStringLiteral("Ajuda1"), QString());
-    novoItem(ajuda, QStringLiteral("Sobre"), QStringLiteral("Sobre1"));
-    ligaItem(QStringLiteral("Sobre1"), abre<TfSobre>());
-    ligaItem(QStringLiteral("GruposdeProdutos1"), abre<TfManut_Grupos>());
-    ligaItem(QStringLiteral("ipodeSadas1"), abre<TfManut_REQ>());
-    ligaItem(QStringLiteral("Produtos1"), abre<TfManut_Produtos>());
-    ligaItem(QStringLiteral("Fornecedores1"), abre<TfManut_Fornec>());
-    ligaItem(QStringLiteral("DadosdaEmpresa1"), abre<TfEmpresa>());
-    ligaItem(QStringLiteral("EntradanoEstoque1"), abre<TfEntrada_Estq>());
-    ligaItem(QStringLiteral("SadanoEstoque1"), abre<TfSaida_Estq>());
-    // Both reversals open the same window; the menu has set TipoEstorno just before.
-    ligaItem(QStringLiteral("EstornodeEntrada1"), abre<TfEstorno_Estq>());
-    ligaItem(QStringLiteral("EstornodeSada1"), abre<TfEstorno_Estq>());
-    ligaItem(QStringLiteral("GrupodeFornecedores1"), abre<TfManut_GrupoFornecedor>());
+    QMenu* ajuda = novoGrupo(nullptr, "Ajuda", "Ajuda1");
+    itens(ajuda, {{"Sobre", "Sobre1", nullptr, abre<TfSobre>()}});
 
     QAction* saida = menuBar()->addAction(QStringLiteral("Saída"));
     saida->setObjectName(QStringLiteral("Sada1"));
@@ -315,9 +296,10 @@ void TfPrincipal::aciona(const QString& nome)
     const auto it = m_itens.constFind(nome);
     if (it == m_itens.constEnd())
         return;
-    const Item item = *it;
+    // A copy: the table may change while the window it opens is up.
+    const Linha item = *it;
     try {
-        if (!item.codigo.isEmpty() && !permite(item.codigo))
+        if (item.codigo && !permite(QLatin1String(item.codigo)))
             return;
         if (item.verificacao && !verificaConfiguracao(item.verificacao))
             return;
@@ -325,20 +307,16 @@ void TfPrincipal::aciona(const QString& nome)
         Mensagens::erro(e.mensagem(), this);
         return;
     }
-    if (!item.estorno.isEmpty())
-        TipoEstorno = item.estorno;
+    if (item.estorno)
+        TipoEstorno = QLatin1String(item.estorno);
     if (item.abre)
         item.abre();
 }
 
 bool TfPrincipal::verificaConfiguracao(char verificacao)
 {
-    Consulta& q = m_app.dmConfiguracoes().SQLQ_Configuracoes;
-    q.setSql(QStringLiteral("Select * From Configuracoes"));
-    const Resultado r = q.abre();
-    const QString coluna =
-        verificacao == 'B' ? QStringLiteral("Permissao") : QStringLiteral("Login");
-    const QString valor = r.vazio() ? QString() : r.valor(0, coluna).toString();
+    const Configuracoes c = m_app.dmConfiguracoes().configuracoes().value_or(Configuracoes{});
+    const QString& valor = verificacao == 'B' ? c.permissao : c.login;
     if (valor != QLatin1String("N"))
         return true;
     switch (verificacao) {
@@ -382,18 +360,16 @@ void TfPrincipal::atualizaEmpresa(const QString& nome, const QString& telefone,
 void TfPrincipal::atualizaVersao()
 {
     const QString versao = QLatin1String(versaoPrograma);
-    Consulta& q = m_app.dmVersao().SQLQ_Versao;
-    q.setSql(QStringLiteral("Select * From Versao"));
-    const Resultado r = q.abre();
-    NumVersao = r.vazio() ? QString() : r.valor(0, QStringLiteral("Numero")).toString();
+    NumVersao = m_app.dmVersao().numero();
     if (NumVersao == versao)
         return;
     Mensagens::simples(QStringLiteral("Clique em Ok para Atualizar a Versão...."), this);
+    // Told to end while the message was up: the database stays as it was found.
+    if (m_app.fimSolicitado())
+        return;
     try {
         Transacao t(m_app.conexao());
-        q.setSql(QStringLiteral("Update Versao SET numero=:NumeroC"));
-        q.setParametro(QStringLiteral("NumeroC"), versao);
-        q.executa(t);
+        m_app.dmVersao().grava(t, versao);
         t.commit();
     } catch (const ErroBanco&) {
         Mensagens::aviso(QStringLiteral("Não Consegui Alterar o Número da Versão, tente Novamente"),
@@ -409,32 +385,21 @@ void TfPrincipal::passoDeExibicao()
     try {
         atualizaVersao();
 
-        Consulta& cfg = m_app.dmConfiguracoes().SQLQ_Configuracoes;
-        cfg.setSql(QStringLiteral("Select * From Configuracoes"));
-        const Resultado flags = cfg.abre();
-        auto flag = [&](const char* coluna) {
-            return flags.vazio() ? QString() : flags.valor(0, QLatin1String(coluna)).toString();
-        };
-        FlagLogin = flag("LOGIN");
-        FlagPermissao = flag("Permissao");
-        FlagLog = flag("Log");
+        const Configuracoes flags =
+            m_app.dmConfiguracoes().configuracoes().value_or(Configuracoes{});
+        FlagLogin = flags.login;
+        FlagPermissao = flags.permissao;
+        FlagLog = flags.log;
 
-        if (FlagLogin == QLatin1String("S"))
+        // A program already ending asks nobody to log in.
+        if (FlagLogin == QLatin1String("S") && !m_app.fimSolicitado())
             Modal::exec(&m_app.janela<TfLogin>());
 
-        Consulta& emp = m_app.dmEmpresa().SQLQ_Empresa;
-        emp.setSql(QStringLiteral("Select * From Empresa"));
-        const Resultado e = emp.abre();
-        auto campo = [&](const char* coluna) {
-            return e.vazio() ? QString() : e.valor(0, QLatin1String(coluna)).toString();
-        };
-        m_lbNome->setText(campo("EMP_Nome"));
-        m_lbEndereco->setText(campo("EMP_Ender"));
-        m_lbTelefone->setText(campo("EMP_Fone"));
-        m_lbEmail->setText(campo("EMP_Email"));
-        m_lbHomePage->setText(campo("EMP_HomeP"));
-        EmpNome = campo("EMP_Nome");
-        EmpFone = campo("EMP_Fone");
+        const DadosEmpresa e = m_app.dmEmpresa().dados().value_or(DadosEmpresa{});
+        atualizaEmpresa(e.nome, e.telefone, e.email, e.homePage);
+        m_lbEndereco->setText(e.endereco);
+        EmpNome = e.nome;
+        EmpFone = e.telefone;
     } catch (const ErroBanco& e) {
         Mensagens::erro(e.mensagem(), this);
     }

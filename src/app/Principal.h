@@ -6,6 +6,7 @@
 #include "app/Aplicacao.h"
 #include "common/Modal.h"
 #include <functional>
+#include <initializer_list>
 
 class Aplicacao;
 class QLabel;
@@ -68,11 +69,15 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    struct Item {
-        QString codigo;
-        char verificacao = 0;       // settings check before opening, if any
-        QString estorno;            // reversal mode set before opening, if any
-        std::function<void()> abre; // empty while the window is not built
+    // One row of the menu table. Adding a window to the program is giving its row the
+    // window's opener, abre<T>().
+    struct Linha {
+        const char* titulo;
+        const char* nome;
+        const char* codigo = nullptr;    // the module code of the item's gate; none: no gate
+        std::function<void()> abre = {}; // empty while the window is not built
+        char verificacao = 0;            // settings check before opening, if any
+        const char* estorno = nullptr;   // reversal mode set before opening, if any
     };
 
     void montaMenu();
@@ -81,15 +86,14 @@ private:
     {
         return [this] { Modal::exec(&m_app.template janela<T>()); };
     }
-    QMenu* novoGrupo(QMenu* pai, const QString& titulo, const QString& nome, const QString& codigo);
-    QAction* novoItem(QMenu* menu, const QString& titulo, const QString& nome,
-                      const QString& codigo = QString(), char verificacao = 0,
-                      const QString& estorno = QString());
+    QMenu* novoGrupo(QMenu* pai, const char* titulo, const char* nome,
+                     const char* codigo = nullptr);
+    void itens(QMenu* menu, std::initializer_list<Linha> linhas);
     void aoAbrirGrupo(QMenu* menu, const QString& codigo);
     void atualizaVersao();
 
     Aplicacao& m_app;
-    QHash<QString, Item> m_itens;
+    QHash<QString, Linha> m_itens;
     QLabel* m_lbNome;
     QLabel* m_lbEndereco;
     QLabel* m_lbTelefone;

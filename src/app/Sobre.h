@@ -1,19 +1,19 @@
 #pragma once
 
-#include <QDialog>
+#include "common/Formulario.h"
 
 class Aplicacao;
 class QLabel;
 
 // The about box: the product, the version the database carries, and how to reach support.
-class TfSobre : public QDialog {
+class TfSobre : public Dialogo {
     Q_OBJECT
 
 public:
     explicit TfSobre(Aplicacao& app, QWidget* parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void aoAbrir() override;
 
 private:
     Aplicacao& m_app;

@@ -1,6 +1,7 @@
 // Zorvane Almoxarifado: the stock-room program.
 
 #include "app/Aplicacao.h"
+#include "app/Sinais.h"
 #include "common/Convencoes.h"
 
 #include <QApplication>
@@ -13,8 +14,13 @@ int main(int argc, char** argv)
     Convencoes::instalaLocalizacao(&app);
 
     Aplicacao aplicacao;
+    // Logout, shutdown or `kill` end the program as "Saída" does, closing the database.
+    Sinais sinais(Sinais::encerra(aplicacao));
     if (!aplicacao.inicia())
-        return 1;
+        // Told to end during the start is an end asked for, not a failure.
+        return sinais.recebido() ? 0 : 1;
+    // The engine took the signals for itself when the connection opened.
+    sinais.instala();
     aplicacao.mostraPrincipal();
     return QApplication::exec();
 }

@@ -5,12 +5,15 @@
 #include "support/BancoTeste.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstInicio : public QObject {
     Q_OBJECT
@@ -43,22 +46,6 @@ void TstInicio::cleanup()
     m_trabalho.reset();
 }
 
-namespace {
-QLineEdit* campo(QDialog* d)
-{
-    return d->findChild<QLineEdit*>("edPathDados");
-}
-void clica(QDialog* d, const char* botao)
-{
-    QTest::mouseClick(d->findChild<QPushButton*>(botao), Qt::LeftButton);
-}
-void digita(QDialog* d, const QString& texto)
-{
-    campo(d)->selectAll();
-    QTest::keyClicks(campo(d), texto);
-}
-} // namespace
-
 void TstInicio::withoutConfigIniSaveAsksAgainUntilTheFolderIsRight()
 {
     BancoTeste banco;
@@ -68,8 +55,8 @@ void TstInicio::withoutConfigIniSaveAsksAgainUntilTheFolderIsRight()
     bool passou = false;
     driver.aoAbrir([&](QDialog* d) {
         QCOMPARE(d->windowTitle(), QStringLiteral("Configurações do Banco de Dados"));
-        QCOMPARE(campo(d)->text(), QDir::toNativeSeparators(m_trabalho->path()));
-        digita(d, m_trabalho->path() + "/nada");
+        QCOMPARE(campo(d, "edPathDados")->text(), QDir::toNativeSeparators(m_trabalho->path()));
+        digita(d, "edPathDados", m_trabalho->path() + "/nada");
         clica(d, "btnSalvar_Dados");
         QCOMPARE(msgs.quantidade(), 1);
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
@@ -77,10 +64,10 @@ void TstInicio::withoutConfigIniSaveAsksAgainUntilTheFolderIsRight()
         QVERIFY(msgs.ultimoTexto().contains("/nada/zv.fdb"));
         QVERIFY(!ConfigIni::existe());
         QVERIFY(d->isVisible());
-        QCOMPARE(campo(d)->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), campo(d));
+        QCOMPARE(campo(d, "edPathDados")->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), campo(d, "edPathDados"));
 
-        digita(d, banco.pasta());
+        digita(d, "edPathDados", banco.pasta());
         clica(d, "btnSalvar_Dados");
         QVERIFY(!d->isVisible());
         passou = true;
@@ -100,7 +87,7 @@ void TstInicio::testFindsTheDatabaseAndWritesNothing()
     DriverModal driver;
     Aplicacao app;
     driver.aoAbrir([&](QDialog* d) {
-        digita(d, banco.pasta());
+        digita(d, "edPathDados", banco.pasta());
         clica(d, "btnTestar_Dados");
         QCOMPARE(msgs.textos(), QStringList({"Banco de Dados Encontrado"}));
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);

@@ -4,11 +4,15 @@
 #include "support/AplicacaoTeste.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstLogin : public QObject {
     Q_OBJECT
@@ -16,10 +20,12 @@ class TstLogin : public QObject {
 private slots:
     void entrar_data();
     void entrar();
-    void wrongPairKeepsTheDialogAndItsFields();
+    void refusedPairKeepsTheDialog_data();
+    void refusedPairKeepsTheDialog();
     void cancelEndsWithoutMessage();
     void closeKeyRunsTheClosingCheck_data();
     void closeKeyRunsTheClosingCheck();
+    void passwordShowsAnAsteriskPerCharacter();
 };
 
 namespace {
@@ -28,31 +34,37 @@ const QString tenteNovamente = QStringLiteral("Login ou Senha não Cadastrados, 
 const QString seraFechado =
     QStringLiteral("Login ou Senha não Cadastrados, o Sistema será Fechado !");
 
-void preparaLogin(AplicacaoTeste& t)
-{
-    t.banco.executa("Update Versao set Numero = '1.1.4-24112006'");
-    t.banco.executa("Update Configuracoes set LOGIN = 'S'");
-    t.banco.executa("Insert into Usuarios (USU_Codigo, USU_Nome, USU_Login, USU_Senha, USU_Ativo) "
-                    "values ('000001', 'Maria', 'maria', 'segredo', 'A')");
-    t.banco.executa("Insert into Usuarios (USU_Codigo, USU_Nome, USU_Login, USU_Senha, USU_Ativo) "
-                    "values ('000002', 'José', 'jose', 'antigo', 'I')");
-}
+// A program whose start asks for the login, with two users (Maria, active; José, deactivated),
+// its messages recorded and its login dialog driven by the steps a test gives to abre().
+struct Entrada : AplicacaoTeste {
+    Entrada()
+    {
+        banco.executa("Update Versao set Numero = '1.1.4-24112006'");
+        banco.executa("Update Configuracoes set LOGIN = 'S'");
+        banco.executa(
+            "Insert into Usuarios (USU_Codigo, USU_Nome, USU_Login, USU_Senha, USU_Ativo) "
+            "values ('000001', 'Maria', 'maria', 'segredo', 'A')");
+        banco.executa(
+            "Insert into Usuarios (USU_Codigo, USU_Nome, USU_Login, USU_Senha, USU_Ativo) "
+            "values ('000002', 'José', 'jose', 'antigo', 'I')");
+    }
 
-void digita(QDialog* d, const QString& login, const QString& senha)
-{
-    auto* edLogin = d->findChild<QLineEdit*>("edLogin");
-    auto* edSenha = d->findChild<QLineEdit*>("edSenha");
-    edLogin->setFocus();
-    edLogin->selectAll();
-    QTest::keyClicks(edLogin, login);
-    edSenha->setFocus();
-    edSenha->selectAll();
-    QTest::keyClicks(edSenha, senha);
-}
+    // The main window's first showing, the login dialog taking `passos`.
+    void abre(DriverModal::Passos passos)
+    {
+        driver.aoAbrir(std::move(passos));
+        principal().passoDeExibicao();
+    }
 
-void clica(QDialog* d, const char* botao)
+    GravadorMensagens msgs;
+    DriverModal driver;
+};
+
+// Types the pair into the dialog's fields, over what they show.
+void preenche(QDialog* d, const QString& login, const QString& senha)
 {
-    QTest::mouseClick(d->findChild<QPushButton*>(botao), Qt::LeftButton);
+    digita(d, "edLogin", login);
+    digita(d, "edSenha", senha);
 }
 
 } // namespace
@@ -68,6 +80,9 @@ void TstLogin::entrar_data()
     QTest::newRow("trailing blanks do not matter") << "maria   "
                                                    << "segredo"
                                                    << "000001";
+    QTest::newRow("trailing blanks past the column do not matter") << "maria        "
+                                                                   << "segredo"
+                                                                   << "000001";
     QTest::newRow("letter case matters") << "Maria"
                                          << "segredo"
                                          << "";
@@ -84,14 +99,11 @@ void TstLogin::entrar()
     QFETCH(QString, login);
     QFETCH(QString, senha);
     QFETCH(QString, codigo);
-    AplicacaoTeste t;
-    preparaLogin(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    driver.aoAbrir([&](QDialog* d) {
+    Entrada t;
+    t.abre([&](QDialog* d) {
         QCOMPARE(d->windowTitle(), QString("Login"));
-        QCOMPARE(d->findChild<QLineEdit*>("edSenha")->echoMode(), QLineEdit::Password);
-        digita(d, login, senha);
+        QCOMPARE(campo(d, "edSenha")->echoMode(), QLineEdit::Password);
+        preenche(d, login, senha);
         clica(d, "fLoginEntrar");
         if (codigo.isEmpty()) {
             QVERIFY(d->isVisible());
@@ -99,16 +111,15 @@ void TstLogin::entrar()
         }
     });
     TfPrincipal& p = t.principal();
-    p.passoDeExibicao();
-    QCOMPARE(driver.abertas(), QStringList({"TfLogin"}));
+    QCOMPARE(t.driver.abertas(), QStringList({"TfLogin"}));
     if (codigo.isEmpty()) {
-        QCOMPARE(msgs.textos(), QStringList({tenteNovamente}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        QCOMPARE(t.msgs.textos(), QStringList({tenteNovamente}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
         QVERIFY(t.app.fimSolicitado());
         QCOMPARE(p.CodUsuario, QString());
         QCOMPARE(p.painel(1), QString());
     } else {
-        QCOMPARE(msgs.quantidade(), 0);
+        QCOMPARE(t.msgs.quantidade(), 0);
         QVERIFY(!t.app.fimSolicitado());
         QCOMPARE(p.CodUsuario, codigo);
         QCOMPARE(p.LoginUsuario, QString("maria"));
@@ -116,39 +127,14 @@ void TstLogin::entrar()
     }
 }
 
-void TstLogin::wrongPairKeepsTheDialogAndItsFields()
-{
-    AplicacaoTeste t;
-    preparaLogin(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    driver.aoAbrir([&](QDialog* d) {
-        digita(d, "maria", "errada");
-        clica(d, "fLoginEntrar");
-        QCOMPARE(d->findChild<QLineEdit*>("edLogin")->text(), QString("maria"));
-        QCOMPARE(d->findChild<QLineEdit*>("edSenha")->text(), QString("errada"));
-        // A second try with the right password gets in.
-        digita(d, "maria", "segredo");
-        clica(d, "fLoginEntrar");
-    });
-    t.principal().passoDeExibicao();
-    QCOMPARE(msgs.textos(), QStringList({tenteNovamente}));
-    QCOMPARE(t.principal().CodUsuario, QString("000001"));
-    QVERIFY(!t.app.fimSolicitado());
-}
-
 void TstLogin::cancelEndsWithoutMessage()
 {
-    AplicacaoTeste t;
-    preparaLogin(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    driver.aoAbrir([&](QDialog* d) {
-        digita(d, "maria", "segredo");
+    Entrada t;
+    t.abre([&](QDialog* d) {
+        preenche(d, "maria", "segredo");
         clica(d, "fLoginCancela");
     });
-    t.principal().passoDeExibicao();
-    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.msgs.quantidade(), 0);
     QVERIFY(t.app.fimSolicitado());
     QCOMPARE(t.principal().CodUsuario, QString());
 }
@@ -164,6 +150,8 @@ void TstLogin::closeKeyRunsTheClosingCheck_data()
                                    << "" << false;
     QTest::newRow("inactive user") << "jose"
                                    << "antigo" << false;
+    QTest::newRow("login longer than its column") << "mariamariamaria"
+                                                  << "segredo" << false;
 }
 
 void TstLogin::closeKeyRunsTheClosingCheck()
@@ -171,21 +159,100 @@ void TstLogin::closeKeyRunsTheClosingCheck()
     QFETCH(QString, login);
     QFETCH(QString, senha);
     QFETCH(bool, entra);
-    AplicacaoTeste t;
-    preparaLogin(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    driver.aoAbrir([&](QDialog* d) {
-        digita(d, login, senha);
+    Entrada t;
+    t.abre([&](QDialog* d) {
+        preenche(d, login, senha);
         QTest::keyClick(d, Qt::Key_Escape);
         QVERIFY(!d->isVisible());
     });
-    t.principal().passoDeExibicao();
     QCOMPARE(t.app.fimSolicitado(), !entra);
-    QCOMPARE(msgs.textos(), entra ? QStringList() : QStringList({seraFechado}));
+    QCOMPARE(t.msgs.textos(), entra ? QStringList() : QStringList({seraFechado}));
     QCOMPARE(t.principal().CodUsuario, QString(entra ? "000001" : ""));
     // Only "Entrar" puts the login in the status bar.
     QCOMPARE(t.principal().painel(1), QString());
+}
+
+// A pair nobody has leaves the dialog open, the fields as typed. A login or password longer than
+// its column cannot be anyone's either (the server refuses to compare it): the dialog treats it
+// as a pair it does not know, and empties the over-long field so it can be typed again.
+void TstLogin::refusedPairKeepsTheDialog_data()
+{
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("senha");
+    QTest::addColumn<QString>("loginDepois");
+    QTest::addColumn<QString>("senhaDepois");
+    QTest::addColumn<QString>("focado"); // empty: not checked
+    QTest::newRow("wrong password") << "maria"
+                                    << "errada"
+                                    << "maria"
+                                    << "errada"
+                                    << "";
+    QTest::newRow("login too long") << "mariamariamaria"
+                                    << "segredo"
+                                    << ""
+                                    << "segredo"
+                                    << "edLogin";
+    QTest::newRow("password too long") << "maria"
+                                       << "segredosegredo"
+                                       << "maria"
+                                       << ""
+                                       << "edSenha";
+    QTest::newRow("both too long") << "mariamariamaria"
+                                   << "segredosegredo"
+                                   << ""
+                                   << ""
+                                   << "edLogin";
+}
+
+void TstLogin::refusedPairKeepsTheDialog()
+{
+    Entrada t;
+    QFETCH(QString, login);
+    QFETCH(QString, senha);
+    QFETCH(QString, loginDepois);
+    QFETCH(QString, senhaDepois);
+    QFETCH(QString, focado);
+    t.abre([&](QDialog* d) {
+        preenche(d, login, senha);
+        clica(d, "fLoginEntrar");
+        QVERIFY(d->isVisible());
+        QCOMPARE(texto(d, "edLogin"), loginDepois);
+        QCOMPARE(texto(d, "edSenha"), senhaDepois);
+        if (!focado.isEmpty())
+            QVERIFY(Tela::focado(d, qPrintable(focado)));
+        // The right pair typed again gets in.
+        preenche(d, "maria", "segredo");
+        clica(d, "fLoginEntrar");
+    });
+    QCOMPARE(t.msgs.textos(), QStringList({tenteNovamente}));
+    QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+    QCOMPARE(t.principal().CodUsuario, QString("000001"));
+    QVERIFY(!t.app.fimSolicitado());
+}
+
+void TstLogin::passwordShowsAnAsteriskPerCharacter()
+{
+    Entrada t;
+    t.abre([&](QDialog* d) {
+        preenche(d, "maria", "segredo");
+        QLineEdit* senha = campo(d, "edSenha");
+        QCOMPARE(senha->text(), QString("segredo"));
+        QCOMPARE(senha->displayText(), QString("*******"));
+        QCOMPARE(senha->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, senha),
+                 int('*'));
+        // What is painted, once the focus has moved on: the same as a plain field showing seven
+        // asterisks.
+        digita(d, "edLogin", "maria");
+        QLineEdit referencia(QString("*******"), d);
+        referencia.setGeometry(senha->geometry());
+        referencia.setPalette(senha->palette());
+        referencia.setStyle(senha->style());
+        referencia.setCursorPosition(senha->cursorPosition());
+        referencia.show();
+        QCOMPARE(senha->grab().toImage(), referencia.grab().toImage());
+        clica(d, "fLoginEntrar");
+    });
+    QCOMPARE(t.principal().CodUsuario, QString("000001"));
 }
 
 QTEST_MAIN(TstLogin)

@@ -5,6 +5,7 @@
 #include "support/AplicacaoTeste.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QAction>
 #include <QDialog>
@@ -13,6 +14,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
+
+#include <array>
+#include <stdexcept>
+
+using namespace Tela;
 
 class TstPrincipal : public QObject {
     Q_OBJECT
@@ -29,6 +35,9 @@ private slots:
     void settingsChecks_data();
     void settingsChecks();
     void aboutBoxShowsTheVersion();
+    void misspeltItemNameIsRefused();
+    void everyItemGatesOnItsCode_data();
+    void everyItemGatesOnItsCode();
 };
 
 void TstPrincipal::versionUpdate_data()
@@ -93,9 +102,9 @@ void TstPrincipal::showStepReadsFlagsAndCompany()
     QCOMPARE(p.CodUsuario, QString());
     QCOMPARE(p.EmpNome, QStringLiteral("Metalúrgica São João"));
     QCOMPARE(p.EmpFone, QString("(19) 3241-5500"));
-    QCOMPARE(p.findChild<QLabel*>("lbNome")->text(), QStringLiteral("Metalúrgica São João"));
-    QCOMPARE(p.findChild<QLabel*>("lbEndereco")->text(), QString("Rua A, 1"));
-    QCOMPARE(p.findChild<QLabel*>("lbHomePage")->text(), QString("www.b.com"));
+    QCOMPARE(texto(&p, "lbNome"), QStringLiteral("Metalúrgica São João"));
+    QCOMPARE(texto(&p, "lbEndereco"), QString("Rua A, 1"));
+    QCOMPARE(texto(&p, "lbHomePage"), QString("www.b.com"));
     QCOMPARE(p.windowTitle(), QString("Zorvane Almoxarifado"));
     QVERIFY(!(p.windowFlags() & Qt::WindowCloseButtonHint));
 }
@@ -292,12 +301,95 @@ void TstPrincipal::aboutBoxShowsTheVersion()
     QString versao;
     driver.aoAbrir([&](QDialog* d) {
         QCOMPARE(d->windowTitle(), QString("Sobre"));
-        versao = d->findChild<QLabel*>("lbVersao")->text();
-        QTest::mouseClick(d->findChild<QPushButton*>("btnFechar"), Qt::LeftButton);
+        versao = texto(d, "lbVersao");
+        clica(d, "btnFechar");
     });
     t.principal().item("Sobre1")->trigger();
     QCOMPARE(driver.abertas(), QStringList({"TfSobre"}));
     QVERIFY(versao.contains("1.1.4-24112006"));
+}
+
+void TstPrincipal::misspeltItemNameIsRefused()
+{
+    AplicacaoTeste t;
+    TfPrincipal& p = t.principal();
+    QVERIFY(!p.item("Backup1")->isEnabled());
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, p.ligaItem("Backup", [] {}));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, p.ligaItem("MovimentaonoEstoque1", [] {}));
+    QVERIFY(!p.item("Backup1")->isEnabled());
+
+    // The right name gives the item its window and enables it.
+    int aberturas = 0;
+    p.ligaItem("Backup1", [&] { ++aberturas; });
+    QVERIFY(p.item("Backup1")->isEnabled());
+    p.aciona("Backup1");
+    QCOMPARE(aberturas, 1);
+}
+
+// Each item's gate asks for its own module code: refused while the user has no row for it,
+// opened once the row for exactly that code says "S".
+void TstPrincipal::everyItemGatesOnItsCode_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("janela"); // empty: no window yet
+    const QList<std::array<const char*, 3>> itens = {
+        {"GruposdeProdutos1", "1.1", "TfManut_Grupos"},
+        {"Produtos1", "1.2", "TfManut_Produtos"},
+        {"ipodeSadas1", "1.3", "TfManut_REQ"},
+        {"GrupodeFornecedores1", "1.4", "TfManut_GrupoFornecedor"},
+        {"Fornecedores1", "1.5", "TfManut_Fornec"},
+        {"EntradanoEstoque1", "2.1", "TfEntrada_Estq"},
+        {"SadanoEstoque1", "2.2", "TfSaida_Estq"},
+        {"EstornodeEntrada1", "2.3", "TfEstorno_Estq"},
+        {"EstornodeSada1", "2.4", "TfEstorno_Estq"},
+        {"ConsultadeMovimentaodeEstoque1", "2.5.1", ""},
+        {"ConsultadeFornecedoresdeumProduto1", "2.5.2", ""},
+        {"DevoluodenoConsumveis1", "2.6", ""},
+        {"ExtravioSadaDefinitivadenoConsumveis1", "2.7", ""},
+        {"Backup1", "4.1", ""},
+        {"RestauraBackup1", "4.2", ""},
+        {"DadosdaEmpresa1", "4.3", "TfEmpresa"},
+        {"ManutenodeUsurios1", "4.4.1", ""},
+        {"LogindeUsurios1", "4.4.2", ""},
+        {"PermissodeUsurios1", "4.4.3", ""},
+        {"DRetiraPermissodeUsurios1", "4.4.4", ""},
+        {"LogdeUsurios1", "4.4.5", ""},
+        {"ConsultaLogdeUsurios1", "4.4.6", ""},
+        {"ManutenodeMovimentaodeEstoque1", "4.5", ""},
+    };
+    for (const auto& [item, codigo, janela] : itens)
+        QTest::newRow(item) << item << codigo << janela;
+}
+
+void TstPrincipal::everyItemGatesOnItsCode()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, codigo);
+    QFETCH(QString, janela);
+    AplicacaoTeste t;
+    // Login and permissions on, so the settings checks of the users' items pass as well.
+    t.banco.executa("Update Configuracoes set LOGIN = 'S', Permissao = 'S'");
+    t.flags("S", "S", "N");
+    TfPrincipal& p = t.principal();
+    p.CodUsuario = "000001";
+    QCOMPARE(p.item(item)->isEnabled(), !janela.isEmpty());
+
+    GravadorMensagens msgs;
+    DriverModal driver;
+    p.aciona(item);
+    QCOMPARE(msgs.textos(), QStringList({"Usuário Sem Permissão para Entrar nesse Módulo"}));
+    QCOMPARE(driver.abertas(), QStringList());
+
+    msgs.limpa();
+    t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
+                    "('000001', :M, 'S')",
+                    {{"M", codigo}});
+    if (!janela.isEmpty())
+        driver.aoAbrir([](QDialog* d) { d->reject(); });
+    p.aciona(item);
+    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(driver.abertas(), janela.isEmpty() ? QStringList() : QStringList({janela}));
 }
 
 QTEST_MAIN(TstPrincipal)

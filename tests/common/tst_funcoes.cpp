@@ -205,12 +205,12 @@ void TstFuncoes::gravaLogGoesWithTheCallersTransaction()
 
 void TstFuncoes::gravaLogTooLongFailsTheCallersSave()
 {
+    const QString longa = "Exclusão de Produto:" + QString(31, 'x'); // 51 characters
     BancoTeste b;
     Transacao t(b.conexao());
     Consulta ins(b.conexao());
     ins.setSql("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Ferramentas')");
     ins.executa(t);
-    const QString longa = "Exclusão de Produto:" + QString(31, 'x'); // 51 characters
     try {
         GravaLog(t, "000001", longa);
         QFAIL("an audit line longer than its column was written");
