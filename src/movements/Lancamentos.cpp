@@ -20,15 +20,6 @@ QVariant dec(const Decimal& d)
     return QVariant::fromValue(d);
 }
 
-Decimal decimalDe(const QVariant& v)
-{
-    if (v.isNull())
-        return Decimal();
-    if (v.metaType() == QMetaType::fromType<Decimal>())
-        return v.value<Decimal>();
-    return Decimal::deInteiro(v.toLongLong());
-}
-
 struct Estoque {
     Decimal quantidade;
     Decimal custo;
@@ -47,8 +38,8 @@ Estoque travaProduto(Transacao& t, const QString& produto)
     const Resultado r = q.abre(t);
     if (r.vazio())
         throw ProdutoInexistente();
-    return {decimalDe(r.valor(0, 0)).arredondado(3), decimalDe(r.valor(0, 1)).arredondado(2),
-            r.valor(0, 2).toString()};
+    return {Decimal::deVariant(r.valor(0, 0)).arredondado(3),
+            Decimal::deVariant(r.valor(0, 1)).arredondado(2), r.valor(0, 2).toString()};
 }
 
 qint64 insereMovimento(Transacao& t, const QString& produto, const QString& operacao,
@@ -100,28 +91,26 @@ void esperaAVez(Transacao& t)
     q.abre(t);
 }
 
-// One save, in one transaction; a number taken by another workstation at the same instant
-// (one that does not queue, or a database without the reference row) makes the save run once
-// more from the start.
-template <typename F> Gravado emTransacao(Conexao& conexao, F&& corpo)
+} // namespace
+
+Gravado emTransacao(Conexao& conexao, const std::function<Gravado(Transacao&)>& corpo)
 {
     for (int tentativa = 1;; ++tentativa) {
-        Transacao t(conexao);
         try {
+            // Ends before the handler below runs: a failed save is rolled back, and its locks
+            // released, before it is tried again or reported.
+            Transacao t(conexao);
             esperaAVez(t);
             Gravado g = corpo(t);
             t.commit();
             return g;
         } catch (const ErroBanco& e) {
-            t.rollback();
             if (tentativa == 1 && e.chaveDuplicada())
                 continue;
             throw;
         }
     }
 }
-
-} // namespace
 
 Gravado gravaEntrada(Conexao& conexao, const Entrada& e, const std::optional<QString>& usuarioLog)
 {
@@ -172,6 +161,8 @@ Gravado gravaSaida(Conexao& conexao, const Saida& s, const std::optional<QString
         const Estoque atual = travaProduto(t, s.produto);
         if (s.quantidade > atual.quantidade)
             throw EstoqueInsuficiente();
+        if (!s.consumivel && s.requisitante.trimmed().isEmpty())
+            throw SemRequisitante();
         Gravado g;
         const Decimal valor =
             s.consumivel ? (s.quantidade * s.unitario).arredondado(2) : Decimal(0, 2);
