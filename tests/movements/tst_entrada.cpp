@@ -1,19 +1,19 @@
 // The stock-entry window: finding the product and the supplier, what a save writes to the
 // ledger and the product, what stops it, and the window emptying itself for the next delivery.
 
-#include "data/DataModule_Fornecedor.h"
-#include "data/DataModule_Produtos.h"
 #include "app/Principal.h"
 #include "common/Decimal.h"
 #include "common/Funcoes.h"
-#include "data/DataSet.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_Produtos.h"
 #include "movements/Entrada_Estq.h"
 #include "registers/Busca_Fornecedor.h"
 #include "registers/Busca_Produtos.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -21,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstEntrada : public QObject {
     Q_OBJECT
@@ -53,68 +55,29 @@ Decimal d(const char* texto)
     return *Decimal::deTexto(QString::fromLatin1(texto));
 }
 
+// A screw with everything an entry rewrites, a washer whose stock is below zero, and a
+// supplier.
 void cadastra(AplicacaoTeste& t)
 {
-    t.banco.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Fixação')");
-    t.banco.executa(
-        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, PRO_Local, "
-        "PRO_Quant, PRO_Min, PRO_EMax, PRO_Valor, PRO_CodFor, PRO_OBS, PRO_Refer, PRO_CodBar, "
-        "PRO_Consumivel) values (:C, 'Parafuso', 'UN', '000001', 'A-01', 10, 2, 1500, 5, "
-        "'0000000009', 'caixa com 100', 'REF-1', '7891000100', 'S')",
-        {{"C", parafuso}});
-    t.banco.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, PRO_Quant, "
-                    "PRO_Valor, PRO_Consumivel) values (:C, 'Arruela', '000001', -10, 4, 'S')",
-                    {{"C", negativo}});
-    t.banco.executa("Insert into Fornecedor (FOR_Codigo, FOR_Razao) values ('0000000015', "
-                    "'Ferragens Silva Ltda')");
-}
-
-QLineEdit* campo(QWidget* janela, const char* nome)
-{
-    auto* c = janela->findChild<QLineEdit*>(nome);
-    if (!c)
-        qWarning("no field %s", nome);
-    return c;
-}
-
-QPushButton* botao(QWidget* janela, const char* nome)
-{
-    return janela->findChild<QPushButton*>(nome);
-}
-
-void clica(QWidget* janela, const char* nome)
-{
-    auto* b = botao(janela, nome);
-    QVERIFY2(b, nome);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-// Goes into the field and types over what it shows; an empty text erases it.
-void digita(QWidget* janela, const char* nome, const QString& texto)
-{
-    QLineEdit* c = campo(janela, nome);
-    c->setFocus();
-    c->selectAll();
-    if (texto.isEmpty())
-        QTest::keyClick(c, Qt::Key_Backspace);
-    else
-        digitaTexto(c, texto);
-}
-
-void tab(QWidget* janela, const char* nome)
-{
-    QTest::keyClick(campo(janela, nome), Qt::Key_Tab);
-}
-
-QWidget* foco()
-{
-    return QApplication::focusWidget();
+    Cadastro::grupo(t.banco, "000001", QStringLiteral("Fixação"));
+    Cadastro::produto(t.banco, {.codigo = parafuso,
+                                .descricao = "Parafuso",
+                                .quantidade = "10",
+                                .valor = "5",
+                                .unidade = "UN",
+                                .codigoBarras = "7891000100"});
+    t.banco.executa("Update Produtos set PRO_Local = 'A-01', PRO_Min = 2, PRO_EMax = 1500, "
+                    "PRO_CodFor = '0000000009', PRO_OBS = 'caixa com 100', PRO_Refer = 'REF-1' "
+                    "Where PRO_Codigo = :C",
+                    {{"C", parafuso}});
+    Cadastro::produto(
+        t.banco, {.codigo = negativo, .descricao = "Arruela", .quantidade = "-10", .valor = "4"});
+    Cadastro::fornecedor(t.banco, "0000000015", "Ferragens Silva Ltda");
 }
 
 void abre(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
 {
-    driver.aoAbrir(std::move(passos));
-    t.principal().aciona("EntradanoEstoque1");
+    abreMenu(t.principal(), driver, "EntradanoEstoque1", std::move(passos));
 }
 
 // A product found by code, ready to be entered.
@@ -129,38 +92,22 @@ void confereVazia(QWidget* janela)
 {
     for (const char* nome : {"edENT_CodPRO", "edEnt_DescPro", "edENT_CodBar", "edENT_Unid",
                              "edEnt_Documento", "edENT_Local", "edENT_CodFor", "edENT_RazaoFor"})
-        QVERIFY2(campo(janela, nome)->text().isEmpty(), nome);
-    QCOMPARE(campo(janela, "edEnt_QuantAtual")->text(), QString("0,000"));
-    QCOMPARE(campo(janela, "edEnt_Quant")->text(), QString("0,000"));
-    QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 0,00"));
-    QCOMPARE(campo(janela, "edENT_Min")->text(), QString("0"));
-    QCOMPARE(campo(janela, "edENT_Max")->text(), QString("0"));
-    QCOMPARE(campo(janela, "edEnt_Refer")->text(), QString("0"));
-    QCOMPARE(janela->findChild<QPlainTextEdit*>("edENT_Obs")->toPlainText(), QString());
-    QCOMPARE(janela->findChild<QDateEdit*>("dtpEnt_Data")->date(), QDate::currentDate());
+        QVERIFY2(texto(janela, nome).isEmpty(), nome);
+    QCOMPARE(texto(janela, "edEnt_QuantAtual"), QString("0,000"));
+    QCOMPARE(texto(janela, "edEnt_Quant"), QString("0,000"));
+    QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 0,00"));
+    QCOMPARE(texto(janela, "edENT_Min"), QString("0"));
+    QCOMPARE(texto(janela, "edENT_Max"), QString("0"));
+    QCOMPARE(texto(janela, "edEnt_Refer"), QString("0"));
+    QCOMPARE(texto(janela, "edENT_Obs"), QString());
+    QCOMPARE(acha<QDateEdit>(janela, "dtpEnt_Data")->date(), QDate::currentDate());
     QVERIFY(!botao(janela, "btnEntrada_Grava")->isEnabled());
-    QCOMPARE(foco(), campo(janela, "edENT_CodPRO"));
+    QVERIFY(focado(janela, "edENT_CodPRO"));
 }
 
 Resultado produto(AplicacaoTeste& t, const QString& codigo)
 {
     return t.banco.consulta("Select * From Produtos Where PRO_Codigo = :C", {{"C", codigo}});
-}
-
-// Picks a row of a search window's shared list and presses "Seleciona".
-void escolhe(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo)
-{
-    for (int i = 0; i < lista.tamanho(); ++i)
-        if (lista.valor(i, campoCodigo).toString() == codigo)
-            lista.setLinhaAtual(i);
-    QCOMPARE(Familia::codigoAtual(lista), codigo);
-    const auto botoes = busca->findChildren<QPushButton*>();
-    for (QPushButton* b : botoes)
-        if (b->text() == QLatin1String("Seleciona")) {
-            QTest::mouseClick(b, Qt::LeftButton);
-            return;
-        }
-    QFAIL("no Seleciona button");
 }
 
 } // namespace
@@ -176,32 +123,29 @@ void TstEntrada::workedExampleThroughTheWindow()
         confereVazia(janela);
         digitaTexto(campo(janela, "edENT_CodPRO"), "12");
         // Enter moves on as Tab does, and leaving the code looks the product up.
-        QTest::keyClick(campo(janela, "edENT_CodPRO"), Qt::Key_Return);
+        enter(janela, "edENT_CodPRO");
         QVERIFY(botao(janela, "btnEntrada_Grava")->isEnabled());
-        QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 5,00"));
+        QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 5,00"));
 
         // Letters never reach a quantity; a dot typed in an amount is its decimal comma; a
         // whole number takes no dot.
         digita(janela, "edEnt_Quant", "1a0");
-        QTest::keyClick(campo(janela, "edEnt_Quant"), Qt::Key_Return);
-        QCOMPARE(campo(janela, "edEnt_Quant")->text(), QString("10,000"));
-        QCOMPARE(foco(), janela->findChild<QDateEdit*>("dtpEnt_Data"));
-        janela->findChild<QDateEdit*>("dtpEnt_Data")->setDate(QDate(2004, 10, 10));
+        enter(janela, "edEnt_Quant");
+        QCOMPARE(texto(janela, "edEnt_Quant"), QString("10,000"));
+        QCOMPARE(focado(), acha<QDateEdit>(janela, "dtpEnt_Data"));
+        acha<QDateEdit>(janela, "dtpEnt_Data")->setDate(QDate(2004, 10, 10));
         digita(janela, "edEnt_Documento", "NF 1");
         digita(janela, "edEnt_Valor", "8.00");
-        QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("8,00"));
+        QCOMPARE(texto(janela, "edEnt_Valor"), QString("8,00"));
         digita(janela, "edENT_CodFor", "15");
         tab(janela, "edENT_CodFor");
-        QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 8,00"));
+        QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 8,00"));
         digita(janela, "edENT_Local", "B-02");
         digita(janela, "edENT_Min", "3");
         digita(janela, "edENT_Max", "2.000");
-        QCOMPARE(campo(janela, "edENT_Max")->text(), QString("2000"));
+        QCOMPARE(texto(janela, "edENT_Max"), QString("2000"));
         digita(janela, "edEnt_Refer", "REF-2");
-        auto* obs = janela->findChild<QPlainTextEdit*>("edENT_Obs");
-        obs->setFocus();
-        obs->selectAll();
-        digitaTexto(obs, "caixa com 50");
+        digita(janela, "edENT_Obs", "caixa com 50");
         clica(janela, "btnEntrada_Grava");
         QCOMPARE(msgs.textos(), QStringList());
         // Ready for the next delivery.
@@ -241,7 +185,7 @@ void TstEntrada::productLookup_data()
 {
     QTest::addColumn<bool>("achaAntes"); // the product was found by code first
     QTest::addColumn<QString>("nome");
-    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("digitado");
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<bool>("preenchido");
     QTest::addColumn<QString>("mensagem");
@@ -273,7 +217,7 @@ void TstEntrada::productLookup()
 {
     QFETCH(bool, achaAntes);
     QFETCH(QString, nome);
-    QFETCH(QString, texto);
+    QFETCH(QString, digitado);
     QFETCH(QString, codigo);
     QFETCH(bool, preenchido);
     QFETCH(QString, mensagem);
@@ -287,32 +231,32 @@ void TstEntrada::productLookup()
         if (achaAntes)
             achaParafuso(janela);
         const QByteArray campoNome = nome.toLatin1();
-        digita(janela, campoNome.constData(), texto);
+        digita(janela, campoNome.constData(), digitado);
         tab(janela, campoNome.constData());
         QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (!mensagem.isEmpty())
             QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-        QTRY_COMPARE(::foco(), campo(janela, foco.toLatin1()));
-        QCOMPARE(campo(janela, "edENT_CodPRO")->text(), codigo);
+        QTRY_COMPARE(focado(), campo(janela, foco.toLatin1()));
+        QCOMPARE(texto(janela, "edENT_CodPRO"), codigo);
         QCOMPARE(botao(janela, "btnEntrada_Grava")->isEnabled(), grava);
         if (!preenchido) {
-            QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString());
-            QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 0,00"));
+            QCOMPARE(texto(janela, "edEnt_DescPro"), QString());
+            QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 0,00"));
         } else {
             // Either look-up shows everything the entry will rewrite, and the current average
             // cost as the unit value proposed.
-            QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString("Parafuso"));
-            QCOMPARE(campo(janela, "edENT_CodBar")->text(),
-                     nome == "edENT_CodBar" && !mensagem.isEmpty() ? texto : QString("7891000100"));
-            QCOMPARE(campo(janela, "edENT_Unid")->text(), QString("UN"));
-            QCOMPARE(campo(janela, "edEnt_QuantAtual")->text(), QString("10,000"));
-            QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 5,00"));
-            QCOMPARE(campo(janela, "edENT_Local")->text(), QString("A-01"));
-            QCOMPARE(campo(janela, "edENT_Min")->text(), QString("2"));
-            QCOMPARE(campo(janela, "edENT_Max")->text(), QString("1.500"));
-            QCOMPARE(campo(janela, "edEnt_Refer")->text(), QString("REF-1"));
-            QCOMPARE(janela->findChild<QPlainTextEdit*>("edENT_Obs")->toPlainText(),
-                     QString("caixa com 100"));
+            QCOMPARE(texto(janela, "edEnt_DescPro"), QString("Parafuso"));
+            QCOMPARE(texto(janela, "edENT_CodBar"), nome == "edENT_CodBar" && !mensagem.isEmpty()
+                                                        ? digitado
+                                                        : QString("7891000100"));
+            QCOMPARE(texto(janela, "edENT_Unid"), QString("UN"));
+            QCOMPARE(texto(janela, "edEnt_QuantAtual"), QString("10,000"));
+            QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 5,00"));
+            QCOMPARE(texto(janela, "edENT_Local"), QString("A-01"));
+            QCOMPARE(texto(janela, "edENT_Min"), QString("2"));
+            QCOMPARE(texto(janela, "edENT_Max"), QString("1.500"));
+            QCOMPARE(texto(janela, "edEnt_Refer"), QString("REF-1"));
+            QCOMPARE(texto(janela, "edENT_Obs"), QString("caixa com 100"));
         }
         clica(janela, "btnEntrada_Fechar");
     });
@@ -320,7 +264,7 @@ void TstEntrada::productLookup()
 
 void TstEntrada::supplierLookup_data()
 {
-    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("digitado");
     QTest::addColumn<bool>("gravaLogo"); // leaves the supplier by clicking "Grava"
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("razao");
@@ -353,7 +297,7 @@ void TstEntrada::supplierLookup_data()
 
 void TstEntrada::supplierLookup()
 {
-    QFETCH(QString, texto);
+    QFETCH(QString, digitado);
     QFETCH(bool, gravaLogo);
     QFETCH(QString, codigo);
     QFETCH(QString, razao);
@@ -367,7 +311,7 @@ void TstEntrada::supplierLookup()
     abre(t, driver, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "1");
-        digita(janela, "edENT_CodFor", texto);
+        digita(janela, "edENT_CodFor", digitado);
         if (gravaLogo)
             clica(janela, "btnEntrada_Grava");
         else
@@ -375,9 +319,9 @@ void TstEntrada::supplierLookup()
         QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (!mensagem.isEmpty())
             QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
-        QTRY_COMPARE(::foco(), campo(janela, foco.toLatin1()));
-        QCOMPARE(campo(janela, "edENT_CodFor")->text(), codigo);
-        QCOMPARE(campo(janela, "edENT_RazaoFor")->text(), razao);
+        QTRY_COMPARE(focado(), campo(janela, foco.toLatin1()));
+        QCOMPARE(texto(janela, "edENT_CodFor"), codigo);
+        QCOMPARE(texto(janela, "edENT_RazaoFor"), razao);
         clica(janela, "btnEntrada_Fechar");
     });
     const Resultado mov = t.banco.consulta("Select * From Mov_Estq");
@@ -488,12 +432,12 @@ void TstEntrada::saveStoppedWritesNothing()
         QCOMPARE(msgs.textos(), QStringList({mensagem}));
         QCOMPARE(msgs.mensagens()[0].tipo, aviso ? TipoMensagem::Aviso : TipoMensagem::Erro);
         if (!foco.isEmpty())
-            QTRY_COMPARE(::foco(), campo(janela, foco.toLatin1()));
+            QTRY_COMPARE(focado(), campo(janela, foco.toLatin1()));
         // Everything stays on screen to be corrected and saved again.
         QVERIFY(janela->isVisible());
-        QCOMPARE(campo(janela, "edENT_CodPRO")->text(), Funcoes::codigoProduto(codigo));
-        QCOMPARE(campo(janela, "edENT_Local")->text(), QString("Z-99"));
-        QCOMPARE(campo(janela, "edEnt_Valor")->text(), valorNaTela);
+        QCOMPARE(texto(janela, "edENT_CodPRO"), Funcoes::codigoProduto(codigo));
+        QCOMPARE(texto(janela, "edENT_Local"), QString("Z-99"));
+        QCOMPARE(texto(janela, "edEnt_Valor"), valorNaTela);
         QVERIFY(botao(janela, "btnEntrada_Grava")->isEnabled());
         clica(janela, "btnEntrada_Fechar");
     });
@@ -535,12 +479,8 @@ void TstEntrada::auditLine()
     });
     QCOMPARE(msgs.textos(), QStringList());
     QCOMPARE(t.banco.conta("Mov_Estq"), 1);
-    const Resultado l = t.banco.consulta("Select * From Log");
-    QCOMPARE(l.tamanho(), registra ? 1 : 0);
-    if (!registra)
-        return;
-    QCOMPARE(l.valor(0, "LOG_Descricao").toString(), "Entrada no Estoque:" + parafuso);
-    QCOMPARE(l.valor(0, "LOG_CodUser").toString(), QString("000003"));
+    QCOMPARE(Cadastro::linhasLog(t.banco),
+             registra ? QStringList{"000003|Entrada no Estoque:" + parafuso} : QStringList());
 }
 
 void TstEntrada::searchWindowsHandTheCodeBack()
@@ -558,44 +498,45 @@ void TstEntrada::searchWindowsHandTheCodeBack()
         driver.aoAbrir([&](QDialog* busca) {
             QCOMPARE(busca->objectName(), QString("TfBusca_Produtos"));
             QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QString("Entrada Estoque"));
-            escolhe(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", parafuso);
+            escolheNaBusca(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", parafuso);
         });
         QTest::keyClick(codigo, Qt::Key_F5);
-        QTRY_COMPARE(foco(), codigo);
+        QTRY_COMPARE(focado(), codigo);
         QCOMPARE(codigo->text(), parafuso);
         QVERIFY(!grava->isEnabled());
         tab(janela, "edENT_CodPRO");
-        QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString("Parafuso"));
+        QCOMPARE(texto(janela, "edEnt_DescPro"), QString("Parafuso"));
         QVERIFY(grava->isEnabled());
 
         // "..." while a product is on screen: the new pick must be looked up before a save.
         driver.aoAbrir([&](QDialog* busca) {
-            escolhe(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", negativo);
+            escolheNaBusca(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", negativo);
         });
         clica(janela, "btnENT_Estoque_BuscaPRO");
-        QTRY_COMPARE(foco(), codigo);
+        QTRY_COMPARE(focado(), codigo);
         QCOMPARE(codigo->text(), negativo);
         QVERIFY(!grava->isEnabled());
         tab(janela, "edENT_CodPRO");
-        QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString("Arruela"));
-        QCOMPARE(campo(janela, "edEnt_QuantAtual")->text(), QString("-10,000"));
+        QCOMPARE(texto(janela, "edEnt_DescPro"), QString("Arruela"));
+        QCOMPARE(texto(janela, "edEnt_QuantAtual"), QString("-10,000"));
 
         // The supplier search, from F5 and from its "..." button.
         for (int vez = 0; vez < 2; ++vez) {
             driver.aoAbrir([&](QDialog* busca) {
                 QCOMPARE(busca->objectName(), QString("TfBusca_Fornecedor"));
                 QCOMPARE(t.app.janela<TfBusca_Fornecedor>().Origem, QString("Entrada"));
-                escolhe(busca, t.app.dmFornecedor().cdsFornecedor, "FOR_CODIGO", "0000000015");
+                escolheNaBusca(busca, t.app.dmFornecedor().cdsFornecedor, "FOR_CODIGO",
+                               "0000000015");
             });
             digita(janela, "edENT_CodFor", "");
             if (vez == 0)
                 QTest::keyClick(fornecedor, Qt::Key_F5);
             else
                 clica(janela, "btnBuscaFornecedor");
-            QTRY_COMPARE(foco(), fornecedor);
+            QTRY_COMPARE(focado(), fornecedor);
             QCOMPARE(fornecedor->text(), QString("0000000015"));
             tab(janela, "edENT_CodFor");
-            QCOMPARE(campo(janela, "edENT_RazaoFor")->text(), QString("Ferragens Silva Ltda"));
+            QCOMPARE(texto(janela, "edENT_RazaoFor"), QString("Ferragens Silva Ltda"));
         }
         clica(janela, "btnEntrada_Fechar");
     });
@@ -617,7 +558,7 @@ void TstEntrada::everyOpeningStartsAfresh()
         digita(janela, "edEnt_Documento", "NF 7");
         digita(janela, "edENT_CodFor", "15");
         tab(janela, "edENT_CodFor");
-        janela->findChild<QDateEdit*>("dtpEnt_Data")->setDate(QDate(2004, 10, 10));
+        acha<QDateEdit>(janela, "dtpEnt_Data")->setDate(QDate(2004, 10, 10));
         clica(janela, "btnEntrada_Fechar");
     });
     abre(t, driver, [&](QDialog* janela) {

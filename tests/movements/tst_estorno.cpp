@@ -4,11 +4,16 @@
 
 #include "app/Principal.h"
 #include "common/Formatos.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
+#include "data/DataSet.h"
 #include "registers/Familia.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -16,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstEstorno : public QObject {
     Q_OBJECT
@@ -29,6 +36,8 @@ private slots:
     void saveRefusedBeforeWriting();
     void productLookupRefusals_data();
     void productLookupRefusals();
+    void codeLongerThanItsColumnIsNotFound_data();
+    void codeLongerThanItsColumnIsNotFound();
     void unknownCounterpartIsRefusedAndNotSaved_data();
     void unknownCounterpartIsRefusedAndNotSaved();
     void productGoneOrLentOutAtSaveWritesNothing_data();
@@ -55,59 +64,25 @@ Decimal d(const char* texto)
     return *Formatos::converte(QString::fromLatin1(texto));
 }
 
-QLineEdit* campo(QWidget* janela, const char* nome)
-{
-    auto* c = janela->findChild<QLineEdit*>(nome);
-    if (!c)
-        qFatal("no field %s", nome);
-    return c;
-}
-
-QString texto(QWidget* janela, const char* nome)
-{
-    return campo(janela, nome)->text();
-}
-
-// Clicks into the field, as a person does, and types over what it shows.
-void digita(QWidget* janela, const char* nome, const QString& valor)
-{
-    QLineEdit* c = campo(janela, nome);
-    c->setFocus();
-    c->selectAll();
-    digitaTexto(c, valor);
-}
-
-void enter(QWidget* janela, const char* nome)
-{
-    QTest::keyClick(campo(janela, nome), Qt::Key_Return);
-}
-
-void clica(QWidget* janela, const char* botao)
-{
-    auto* b = janela->findChild<QPushButton*>(botao);
-    QVERIFY2(b, botao);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
 // A consumable screw with 20 on hand at 6,50, a lent-out saw, supplier 15 and requisitioner 3.
 void preparaCadastros(AplicacaoTeste& t)
 {
-    t.banco.executa(
-        "Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Ferragens')");
-    t.banco.executa(
-        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, PRO_Quant, "
-        "PRO_Valor, PRO_CodBar, PRO_Consumivel) values (:C, 'Parafuso sextavado', 'UN', '000001', "
-        "20, 6.5, '789100', 'S')",
-        {{"C", parafuso}});
-    t.banco.executa(
-        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, PRO_Quant, "
-        "PRO_Valor, PRO_CodBar, PRO_Consumivel) values (:C, 'Serra circular', 'UN', '000001', 2, "
-        "389, '789200', 'N')",
-        {{"C", serra}});
-    t.banco.executa("Insert into Fornecedor (FOR_Codigo, FOR_Razao) values ('0000000015', "
-                    "'Ferragens Centrais Ltda')");
-    t.banco.executa(
-        "Insert into Requisitante (REQ_Codigo, REQ_Descricao) values ('000003', 'Manutenção')");
+    Cadastro::grupo(t.banco, "000001", "Ferragens");
+    Cadastro::produto(t.banco, {.codigo = parafuso,
+                                .descricao = "Parafuso sextavado",
+                                .quantidade = "20",
+                                .valor = "6.5",
+                                .unidade = "UN",
+                                .codigoBarras = "789100"});
+    Cadastro::produto(t.banco, {.codigo = serra,
+                                .descricao = "Serra circular",
+                                .quantidade = "2",
+                                .valor = "389",
+                                .consumivel = "N",
+                                .unidade = "UN",
+                                .codigoBarras = "789200"});
+    Cadastro::fornecedor(t.banco, "0000000015", "Ferragens Centrais Ltda");
+    Cadastro::requisitante(t.banco, "000003", QStringLiteral("Manutenção"));
 }
 
 const char* itemDoMenu(const QString& modo)
@@ -118,8 +93,7 @@ const char* itemDoMenu(const QString& modo)
 // Opens the window from the main menu in `modo`, as a person does; the steps run in it.
 void abre(AplicacaoTeste& t, DriverModal& driver, const QString& modo, DriverModal::Passos passos)
 {
-    driver.aoAbrir(std::move(passos));
-    t.principal().aciona(itemDoMenu(modo));
+    abreMenu(t.principal(), driver, itemDoMenu(modo), std::move(passos));
 }
 
 // Every field at its opening value and the focus in the product code.
@@ -131,8 +105,8 @@ void confereLimpa(QWidget* janela)
     QCOMPARE(texto(janela, "edEst_QuantAtual"), QString("0,000"));
     QCOMPARE(texto(janela, "EdEst_Quant"), QString("0,000"));
     QCOMPARE(texto(janela, "edEST_Valor"), QString("R$ 0,00"));
-    QCOMPARE(janela->findChild<QDateEdit*>("dtpEst_Data")->date(), QDate::currentDate());
-    QTRY_COMPARE(QApplication::focusWidget(), campo(janela, "edEST_CodPro"));
+    QCOMPARE(acha<QDateEdit>(janela, "dtpEst_Data")->date(), QDate::currentDate());
+    QTRY_VERIFY(focado(janela, "edEST_CodPro"));
 }
 
 // Product 12 looked up by its code, a quantity typed.
@@ -194,8 +168,8 @@ void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
     });
     abre(t, driver, modo, [&](QDialog* janela) {
         QCOMPARE(janela->windowTitle(), titulo);
-        QCOMPARE(janela->findChild<QLabel*>("lEstorno_Titulo")->text(), titulo);
-        QCOMPARE(janela->findChild<QLabel*>("lbRequisitante")->text(), rotulo);
+        QCOMPARE(texto(janela, "lEstorno_Titulo"), titulo);
+        QCOMPARE(texto(janela, "lbRequisitante"), rotulo);
         confereLimpa(janela);
         clica(janela, "btnEst_Fecha");
     });
@@ -262,7 +236,7 @@ void TstEstorno::reversalsMoveTheStockNeverTheCost()
         // Enter moves on, and leaving the code looks the product up.
         digita(janela, "edEST_CodPro", "12");
         enter(janela, "edEST_CodPro");
-        QCOMPARE(QApplication::focusWidget(), campo(janela, "edEst_DescPro"));
+        QVERIFY(focado(janela, "edEst_DescPro"));
         QCOMPARE(texto(janela, "edEST_CodPro"), parafuso);
         QCOMPARE(texto(janela, "edEst_DescPro"), QString("Parafuso sextavado"));
         QCOMPARE(texto(janela, "edEST_CodBar"), QString("789100"));
@@ -342,7 +316,7 @@ void TstEstorno::saveRefusedBeforeWriting()
         clica(janela, "btnEst_Grava");
         QCOMPARE(msgs.textos(), QStringList({mensagem}));
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
-        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, foco.toLatin1().constData()));
+        QTRY_VERIFY(focado(janela, foco.toLatin1().constData()));
         clica(janela, "btnEst_Fecha");
     });
     QCOMPARE(movimentos(t), 0);
@@ -391,12 +365,67 @@ void TstEstorno::productLookupRefusals()
         const QByteArray nome = campoDigitado.toLatin1();
         produtoEQuantidade(janela, "5");
         digita(janela, nome.constData(), digitado);
-        QTest::keyClick(campo(janela, nome.constData()), Qt::Key_Tab);
+        tab(janela, nome.constData());
         QCOMPARE(msgs.textos(), QStringList({mensagem}));
         QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
         QCOMPARE(texto(janela, "edEST_CodPro"), codigoDepois);
         QCOMPARE(texto(janela, "edEST_CodBar"), barrasDepois);
-        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, nome.constData()));
+        QTRY_VERIFY(focado(janela, nome.constData()));
+        clica(janela, "btnEst_Fecha");
+    });
+    QCOMPARE(movimentos(t), 0);
+}
+
+void TstEstorno::codeLongerThanItsColumnIsNotFound_data()
+{
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("digitado"); // one character more than the column holds
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QString>("mensagem");
+    QTest::newRow("product code") << "TE"
+                                  << "edEST_CodPro"
+                                  << "12345678901" << int(TipoMensagem::Informacao)
+                                  << naoEncontrado;
+    QTest::newRow("bar code") << "TS"
+                              << "edEST_CodBar"
+                              << "789100789100789" << int(TipoMensagem::Informacao)
+                              << naoEncontrado;
+    QTest::newRow("supplier") << "TE"
+                              << "edEST_CodReq"
+                              << "00000000015" << int(TipoMensagem::Erro)
+                              << "Fornecedor não Cadastrado";
+    QTest::newRow("requisitioner")
+        << "TS"
+        << "edEST_CodReq"
+        << "0000003" << int(TipoMensagem::Informacao) << "Requisitante não Encontrado !";
+}
+
+// No code of the register is that long: the window says so in its own words, as for any code
+// it does not know, instead of passing on the server's complaint about the length.
+void TstEstorno::codeLongerThanItsColumnIsNotFound()
+{
+    QFETCH(QString, modo);
+    QFETCH(QString, nome);
+    QFETCH(QString, digitado);
+    QFETCH(int, tipo);
+    QFETCH(QString, mensagem);
+    AplicacaoTeste t;
+    preparaCadastros(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abre(t, driver, modo, [&](QDialog* janela) {
+        const QByteArray campoNome = nome.toLatin1();
+        informa(janela, campoNome.constData(), digitado);
+        QCOMPARE(msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
+        QCOMPARE(texto(janela, campoNome.constData()), QString());
+        QTRY_VERIFY(focado(janela, campoNome.constData()));
+        // Nothing may be saved from the click that left such a code either.
+        digita(janela, campoNome.constData(), digitado);
+        clica(janela, "btnEst_Grava");
+        QCOMPARE(msgs.textos(), QStringList({mensagem, mensagem}));
+        QTRY_VERIFY(focado(janela, campoNome.constData()));
         clica(janela, "btnEst_Fecha");
     });
     QCOMPARE(movimentos(t), 0);
@@ -442,7 +471,7 @@ void TstEstorno::unknownCounterpartIsRefusedAndNotSaved()
         QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
         QCOMPARE(texto(janela, "edEST_CodReq"), QString());
         QCOMPARE(texto(janela, "edEST_NomeReq"), nomeDepois);
-        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, "edEST_CodReq"));
+        QTRY_VERIFY(focado(janela, "edEST_CodReq"));
         QCOMPARE(movimentos(t), 0);
         // Pressed again, with the counterpart left empty on purpose, it saves.
         clica(janela, "btnEst_Grava");
@@ -487,7 +516,7 @@ void TstEstorno::productGoneOrLentOutAtSaveWritesNothing()
         // sheds its blanks for retyping.
         QCOMPARE(texto(janela, "edEST_CodPro"), QString("12"));
         QCOMPARE(texto(janela, "EdEst_Quant"), QString("5,000"));
-        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, "edEST_CodPro"));
+        QTRY_VERIFY(focado(janela, "edEST_CodPro"));
         clica(janela, "btnEst_Fecha");
     });
     QCOMPARE(movimentos(t), 0);
@@ -533,12 +562,8 @@ void TstEstorno::auditLine()
     });
     QCOMPARE(msgs.textos(), QStringList());
     QCOMPARE(movimentos(t), 1);
-    const Resultado l = t.banco.consulta("Select LOG_CodUser, LOG_Descricao From Log");
-    QCOMPARE(l.tamanho(), linha ? 1 : 0);
-    if (linha) {
-        QCOMPARE(l.valor(0, 0).toString(), QString("000004"));
-        QCOMPARE(l.valor(0, 1).toString(), QString("Estorno:") + parafuso);
-    }
+    QCOMPARE(Cadastro::linhasLog(t.banco),
+             linha ? QStringList{"000004|Estorno:" + parafuso} : QStringList());
 }
 
 void TstEstorno::searchWindowsHandTheCodeBack_data()
@@ -548,6 +573,7 @@ void TstEstorno::searchWindowsHandTheCodeBack_data()
     QTest::addColumn<bool>("tecla");
     QTest::addColumn<QString>("janela");
     QTest::addColumn<QString>("origem");
+    QTest::addColumn<QString>("colunaCodigo"); // of the search window's list
     QTest::addColumn<QString>("campoDestino");
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("mostrado"); // field filled in by the look-up on leaving
@@ -555,16 +581,19 @@ void TstEstorno::searchWindowsHandTheCodeBack_data()
     QTest::newRow("product, F5") << "TE"
                                  << "edEST_CodPro" << true << "TfBusca_Produtos"
                                  << "Estorno Estoque"
+                                 << "PRO_CODIGO"
                                  << "edEST_CodPro" << parafuso << "edEst_DescPro"
                                  << "Parafuso sextavado";
     QTest::newRow("product, button") << "TS"
                                      << "btnEST_BuscaPro" << false << "TfBusca_Produtos"
                                      << "Estorno Estoque"
+                                     << "PRO_CODIGO"
                                      << "edEST_CodPro" << parafuso << "edEst_DescPro"
                                      << "Parafuso sextavado";
     QTest::newRow("supplier, F5") << "TE"
                                   << "edEST_CodReq" << true << "TfBusca_Fornecedor"
                                   << "Estorno"
+                                  << "FOR_CODIGO"
                                   << "edEST_CodReq"
                                   << "0000000015"
                                   << "edEST_NomeReq"
@@ -572,6 +601,7 @@ void TstEstorno::searchWindowsHandTheCodeBack_data()
     QTest::newRow("requisitioner, button") << "TS"
                                            << "btnBuscaReq" << false << "TfBusca_REQ"
                                            << "Estorno"
+                                           << "REQ_CODIGO"
                                            << "edEST_CodReq"
                                            << "000003"
                                            << "edEST_NomeReq"
@@ -585,6 +615,7 @@ void TstEstorno::searchWindowsHandTheCodeBack()
     QFETCH(bool, tecla);
     QFETCH(QString, janela);
     QFETCH(QString, origem);
+    QFETCH(QString, colunaCodigo);
     QFETCH(QString, campoDestino);
     QFETCH(QString, codigo);
     QFETCH(QString, mostrado);
@@ -601,12 +632,11 @@ void TstEstorno::searchWindowsHandTheCodeBack()
             auto* b = qobject_cast<Familia::JanelaBusca*>(busca);
             QVERIFY(b);
             QCOMPARE(b->Origem, origem);
-            QPushButton* seleciona = nullptr;
-            for (QPushButton* botao : busca->findChildren<QPushButton*>())
-                if (botao->text() == QLatin1String("Seleciona"))
-                    seleciona = botao;
-            QVERIFY(seleciona);
-            QTest::mouseClick(seleciona, Qt::LeftButton);
+            DataSet& lista =
+                janela == QLatin1String("TfBusca_Produtos")     ? t.app.dmProdutos().cds_Produtos
+                : janela == QLatin1String("TfBusca_Fornecedor") ? t.app.dmFornecedor().cdsFornecedor
+                                                                : t.app.dmReq().cds_Req;
+            escolheNaBusca(busca, lista, qPrintable(colunaCodigo), codigo);
         });
         const QByteArray nome = campoBusca.toLatin1();
         if (tecla) {
@@ -617,8 +647,8 @@ void TstEstorno::searchWindowsHandTheCodeBack()
             clica(estorno, nome.constData());
         }
         QCOMPARE(texto(estorno, destino.constData()), codigo);
-        QTRY_COMPARE(QApplication::focusWidget(), campo(estorno, destino.constData()));
-        QTest::keyClick(campo(estorno, destino.constData()), Qt::Key_Tab);
+        QTRY_VERIFY(focado(estorno, destino.constData()));
+        tab(estorno, destino.constData());
         QCOMPARE(texto(estorno, mostrado.toLatin1().constData()), valorMostrado);
         clica(estorno, "btnEst_Fecha");
     });

@@ -2,18 +2,18 @@
 // the due date of a lent item, and saves that write the ledger, the stock, the loan and the
 // audit line together or not at all.
 
-#include "data/DataModule_Produtos.h"
-#include "data/DataModule_Req.h"
 #include "app/Principal.h"
 #include "common/Decimal.h"
-#include "data/DataSet.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
 #include "movements/Saida_Estq.h"
 #include "registers/Busca_Produtos.h"
 #include "registers/Busca_REQ.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstSaida : public QObject {
     Q_OBJECT
@@ -30,12 +32,16 @@ private slots:
     void saves_data();
     void saves();
     void lentItemOpensItsOwnLoan();
+    void lentItemChecksStockBeforeRequisitioner_data();
+    void lentItemChecksStockBeforeRequisitioner();
     void productLookups_data();
     void productLookups();
     void requisitionerLookup_data();
     void requisitionerLookup();
     void refusedWithoutAProductLookedUp_data();
     void refusedWithoutAProductLookedUp();
+    void refusedCodeStopsTheClickThatLeftIt_data();
+    void refusedCodeStopsTheClickThatLeftIt();
     void failingLoanRollsBackEverything();
     void auditLine_data();
     void auditLine();
@@ -66,75 +72,27 @@ Decimal d(const char* texto)
 // both in a group so the product search lists them, and one requisitioner.
 void prepara(AplicacaoTeste& t)
 {
-    t.banco.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Geral')");
-    t.banco.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, "
-                    "PRO_Quant, PRO_Valor, PRO_CodBar, PRO_Consumivel) values "
-                    "(:C, 'Parafuso', 'UN', '000001', 20, 6.5, '7891000000012', 'S')",
-                    {{"C", parafuso}});
-    t.banco.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, "
-                    "PRO_Quant, PRO_Valor, PRO_CodBar, PRO_Consumivel) values "
-                    "(:C, 'Furadeira', 'PC', '000001', 3, 389, '7891000000013', 'N')",
-                    {{"C", furadeira}});
-    t.banco.executa("Insert into Requisitante (REQ_Codigo, REQ_Descricao) values ('000003', :N)",
-                    {{"N", QStringLiteral("Manutenção")}});
-}
-
-QLineEdit* campo(QWidget* janela, const char* nome)
-{
-    return janela->findChild<QLineEdit*>(nome);
-}
-
-QString texto(QWidget* janela, const char* nome)
-{
-    return campo(janela, nome)->text();
-}
-
-QWidget* foco()
-{
-    return QApplication::focusWidget();
-}
-
-// Goes into the field and types over what it shows; an empty text erases it.
-void digita(QWidget* janela, const char* nome, const QString& valor)
-{
-    QLineEdit* c = campo(janela, nome);
-    c->setFocus();
-    c->selectAll();
-    if (valor.isEmpty())
-        QTest::keyClick(c, Qt::Key_Backspace);
-    else
-        digitaTexto(c, valor);
-}
-
-void tab(QWidget* janela, const char* nome)
-{
-    QTest::keyClick(campo(janela, nome), Qt::Key_Tab);
-}
-
-// Types into a field and leaves it with Tab, which runs its look-up.
-void informa(QWidget* janela, const char* nome, const QString& valor)
-{
-    digita(janela, nome, valor);
-    tab(janela, nome);
-}
-
-void clica(QWidget* janela, const char* botao)
-{
-    auto* b = janela->findChild<QPushButton*>(botao);
-    QVERIFY2(b, botao);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-QDateEdit* data(QWidget* janela, const char* nome)
-{
-    return janela->findChild<QDateEdit*>(nome);
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    Cadastro::produto(t.banco, {.codigo = parafuso,
+                                .descricao = "Parafuso",
+                                .quantidade = "20",
+                                .valor = "6.5",
+                                .unidade = "UN",
+                                .codigoBarras = "7891000000012"});
+    Cadastro::produto(t.banco, {.codigo = furadeira,
+                                .descricao = "Furadeira",
+                                .quantidade = "3",
+                                .valor = "389",
+                                .consumivel = "N",
+                                .unidade = "PC",
+                                .codigoBarras = "7891000000013"});
+    Cadastro::requisitante(t.banco, "000003", QStringLiteral("Manutenção"));
 }
 
 // Opens the window from the main menu, as a person does; the steps run in it.
 void saida(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
 {
-    driver.aoAbrir(std::move(passos));
-    t.principal().aciona("SadanoEstoque1");
+    abreMenu(t.principal(), driver, "SadanoEstoque1", std::move(passos));
 }
 
 Decimal quantidade(AplicacaoTeste& t, const QString& produto)
@@ -153,9 +111,9 @@ void verificaVazia(QWidget* j)
     QCOMPARE(texto(j, "edSaida_QuantAtual"), QString("0,000"));
     QCOMPARE(texto(j, "EdSaida_Quant"), QString("0,000"));
     QCOMPARE(texto(j, "edSaida_Valor"), QString("R$ 0,00"));
-    QCOMPARE(data(j, "dtpSaida_Data")->date(), QDate::currentDate());
-    QCOMPARE(data(j, "dtpSaida_DataD")->date(), QDate::currentDate());
-    QCOMPARE(foco(), campo(j, "edSaida_CodPro"));
+    QCOMPARE(acha<QDateEdit>(j, "dtpSaida_Data")->date(), QDate::currentDate());
+    QCOMPARE(acha<QDateEdit>(j, "dtpSaida_DataD")->date(), QDate::currentDate());
+    QVERIFY(focado(j, "edSaida_CodPro"));
 }
 
 } // namespace
@@ -168,20 +126,19 @@ void TstSaida::openingStateAndEnterMovesOn()
     DriverModal driver;
     saida(t, driver, [&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Saída do Estoque"));
-        QCOMPARE(j->findChild<QLabel*>("lbSaida_Titulo")->text(),
-                 QStringLiteral("Saída do Estoque"));
+        QCOMPARE(acha<QLabel>(j, "lbSaida_Titulo")->text(), QStringLiteral("Saída do Estoque"));
         verificaVazia(j);
-        QVERIFY(j->findChild<QPushButton*>("btnSaida_Estq_Grava")->isEnabled());
+        QVERIFY(botao(j, "btnSaida_Estq_Grava")->isEnabled());
         // Nothing looked up yet: the value cannot be typed, the due date shows.
         QVERIFY(campo(j, "edSaida_Valor")->isReadOnly());
-        QVERIFY(data(j, "dtpSaida_DataD")->isVisible());
-        QCOMPARE(j->findChild<QLabel*>("lbSaida_DataD")->text(),
+        QVERIFY(acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible());
+        QCOMPARE(acha<QLabel>(j, "lbSaida_DataD")->text(),
                  QStringLiteral("Data Prevista para Devolução:"));
 
         // Enter walks the fields in their order, date pickers included; on a button Tab does.
         QStringList ordem;
         for (int i = 0; i < 17; ++i) {
-            QWidget* w = foco();
+            QWidget* w = focado();
             ordem << w->objectName();
             QTest::keyClick(w, qobject_cast<QPushButton*>(w) ? Qt::Key_Tab : Qt::Key_Return);
         }
@@ -195,8 +152,8 @@ void TstSaida::openingStateAndEnterMovesOn()
 
         // Enter leaving the code runs its look-up, like Tab.
         digita(j, "edSaida_CodPro", "12");
-        QTest::keyClick(campo(j, "edSaida_CodPro"), Qt::Key_Return);
-        QCOMPARE(foco(), campo(j, "edSaida_DescPro"));
+        enter(j, "edSaida_CodPro");
+        QVERIFY(focado(j, "edSaida_DescPro"));
         QCOMPARE(texto(j, "edSaida_DescPro"), QString("Parafuso"));
         informa(j, "edSaida_CodREQ", "3");
         digita(j, "EdSaida_Quant", "2");
@@ -208,8 +165,8 @@ void TstSaida::openingStateAndEnterMovesOn()
     saida(t, driver, [&](QDialog* j) {
         verificaVazia(j);
         QVERIFY(!campo(j, "edSaida_Valor")->isReadOnly());
-        QVERIFY(!data(j, "dtpSaida_DataD")->isVisible());
-        QVERIFY(!j->findChild<QLabel*>("lbSaida_DataD")->isVisible());
+        QVERIFY(!acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible());
+        QVERIFY(!acha<QLabel>(j, "lbSaida_DataD")->isVisible());
         clica(j, "btnSaida_Estq_Fecha");
     });
     QCOMPARE(msgs.quantidade(), 0);
@@ -297,7 +254,7 @@ void TstSaida::saves()
         QCOMPARE(texto(j, "edSaida_Valor"), QString("R$ 6,50"));
         if (!mostrada.isEmpty())
             digita(j, "edSaida_QuantAtual", mostrada);
-        data(j, "dtpSaida_Data")->setDate(QDate(2004, 10, 10));
+        acha<QDateEdit>(j, "dtpSaida_Data")->setDate(QDate(2004, 10, 10));
         if (!requisitante.isEmpty())
             informa(j, "edSaida_CodREQ", requisitante);
         digita(j, "EdSaida_Quant", quant);
@@ -359,12 +316,12 @@ void TstSaida::lentItemOpensItsOwnLoan()
         clica(j, "btnSaida_Estq_Grava");
         QCOMPARE(msgs.textos(), QStringList({semRequisitante}));
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
-        QCOMPARE(foco(), campo(j, "edSaida_CodREQ"));
+        QVERIFY(focado(j, "edSaida_CodREQ"));
         QCOMPARE(t.banco.conta("Mov_Estq"), 1);
 
         msgs.limpa();
         informa(j, "edSaida_CodREQ", "3");
-        data(j, "dtpSaida_DataD")->setDate(hoje.addDays(7));
+        acha<QDateEdit>(j, "dtpSaida_DataD")->setDate(hoje.addDays(7));
         digita(j, "edSaida_Doc", "RM 7");
         clica(j, "btnSaida_Estq_Grava");
         QCOMPARE(msgs.quantidade(), 0);
@@ -389,6 +346,42 @@ void TstSaida::lentItemOpensItsOwnLoan()
     QCOMPARE(loan.valor(0, "MOV_Devolvido").toString(), QString("N"));
     QVERIFY(loan.valor(0, "MOV_DataE").isNull());
     QCOMPARE(quantidade(t, furadeira), d("2"));
+}
+
+void TstSaida::lentItemChecksStockBeforeRequisitioner_data()
+{
+    QTest::addColumn<QString>("quant");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("foco"); // empty: the focus stays where it was
+    // Asked for beyond the stock, the quantity is what must be corrected first, whether or not
+    // the requisitioner is there.
+    QTest::newRow("beyond the stock") << "5" << estoqueInsuficiente << "";
+    QTest::newRow("within the stock") << "1" << semRequisitante << "edSaida_CodREQ";
+}
+
+void TstSaida::lentItemChecksStockBeforeRequisitioner()
+{
+    QFETCH(QString, quant);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, foco);
+    AplicacaoTeste t;
+    prepara(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    saida(t, driver, [&](QDialog* j) {
+        informa(j, "edSaida_CodPro", "13");
+        digita(j, "EdSaida_Quant", quant);
+        clica(j, "btnSaida_Estq_Grava");
+        QCOMPARE(msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        if (!foco.isEmpty())
+            QTRY_VERIFY(focado(j, qPrintable(foco)));
+        QCOMPARE(texto(j, "edSaida_CodPro"), furadeira);
+        clica(j, "btnSaida_Estq_Fecha");
+    });
+    QCOMPARE(t.banco.conta("Mov_Estq"), 0);
+    QCOMPARE(t.banco.conta("Mov_Consu"), 0);
+    QCOMPARE(quantidade(t, furadeira), d("3"));
 }
 
 void TstSaida::productLookups_data()
@@ -475,7 +468,7 @@ void TstSaida::productLookups()
         QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (!mensagem.isEmpty()) {
             QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-            QTRY_COMPARE(foco(), campo(j, qPrintable(nome)));
+            QTRY_COMPARE(focado(), campo(j, qPrintable(nome)));
         }
         QCOMPARE(texto(j, "edSaida_CodPro"), codigo);
         QCOMPARE(texto(j, "edSaida_DescPro"), descricao);
@@ -483,8 +476,8 @@ void TstSaida::productLookups()
         QCOMPARE(texto(j, "edSaida_Valor"), valor);
         QCOMPARE(campo(j, "edSaida_Valor")->isReadOnly(), valorFixo);
         QCOMPARE(texto(j, "edSaida_consumivel"), consumivel);
-        QCOMPARE(data(j, "dtpSaida_DataD")->isVisible(), devolucao);
-        QCOMPARE(j->findChild<QLabel*>("lbSaida_DataD")->isVisible(), devolucao);
+        QCOMPARE(acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible(), devolucao);
+        QCOMPARE(acha<QLabel>(j, "lbSaida_DataD")->isVisible(), devolucao);
         if (descricao == QLatin1String("Parafuso") && mensagem.isEmpty()) {
             QCOMPARE(texto(j, "edSaida_CodBar"), QString("7891000000012"));
             QCOMPARE(texto(j, "edSaida_Unid"), QString("UN"));
@@ -524,10 +517,10 @@ void TstSaida::requisitionerLookup()
         QCOMPARE(texto(j, "edSaida_CodREQ"), codigo);
         QCOMPARE(texto(j, "edSaida_DescREQ"), nome);
         if (mensagem.isEmpty()) {
-            QCOMPARE(foco(), campo(j, "edSaida_DescREQ"));
+            QVERIFY(focado(j, "edSaida_DescREQ"));
         } else {
             QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-            QTRY_COMPARE(foco(), campo(j, "edSaida_CodREQ"));
+            QTRY_COMPARE(focado(), campo(j, "edSaida_CodREQ"));
         }
         clica(j, "btnSaida_Estq_Fecha");
     });
@@ -573,12 +566,52 @@ void TstSaida::refusedWithoutAProductLookedUp()
         QCOMPARE(msgs.textos(), mensagens);
         QCOMPARE(msgs.mensagens().last().tipo,
                  apagado ? TipoMensagem::Informacao : TipoMensagem::Erro);
-        QTRY_COMPARE(foco(), campo(j, "edSaida_CodPro"));
+        QTRY_COMPARE(focado(), campo(j, "edSaida_CodPro"));
         clica(j, "btnSaida_Estq_Fecha");
     });
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
     if (!apagado)
         QCOMPARE(quantidade(t, parafuso), d("20"));
+}
+
+void TstSaida::refusedCodeStopsTheClickThatLeftIt_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("digitado");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("depois"); // what the field shows after the refusal
+    QTest::newRow("unknown requisitioner") << "edSaida_CodREQ"
+                                           << "77" << reqNaoEncontrado << "";
+    QTest::newRow("unknown bar code") << "edSaida_CodBar"
+                                      << "000" << naoEncontrado << "000";
+}
+
+// The screw is on screen; the person types a code that is not registered and presses "Grava"
+// at once: the look-up says so, and the exit is not recorded without what they meant to give.
+void TstSaida::refusedCodeStopsTheClickThatLeftIt()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, digitado);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, depois);
+    AplicacaoTeste t;
+    prepara(t);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    saida(t, driver, [&](QDialog* j) {
+        informa(j, "edSaida_CodPro", "12");
+        digita(j, "EdSaida_Quant", "1");
+        digita(j, qPrintable(nome), digitado);
+        clica(j, "btnSaida_Estq_Grava");
+        QCOMPARE(msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        QCOMPARE(texto(j, qPrintable(nome)), depois);
+        QTRY_VERIFY(focado(j, qPrintable(nome)));
+        QCOMPARE(texto(j, "edSaida_CodPro"), parafuso);
+        QCOMPARE(t.banco.conta("Mov_Estq"), 0);
+        clica(j, "btnSaida_Estq_Fecha");
+    });
+    QCOMPARE(quantidade(t, parafuso), d("20"));
 }
 
 void TstSaida::failingLoanRollsBackEverything()
@@ -643,12 +676,9 @@ void TstSaida::auditLine()
     });
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(t.banco.conta("Mov_Estq"), 1);
-    const Resultado l = t.banco.consulta("Select LOG_CodUser, LOG_Descricao From Log");
-    QCOMPARE(l.tamanho(), registra ? 1 : 0);
-    if (registra) {
-        QCOMPARE(l.valor(0, 0).toString(), QString("000002"));
-        QCOMPARE(l.valor(0, 1).toString(), QStringLiteral("Saída do Estoque:") + parafuso);
-    }
+    QCOMPARE(Cadastro::linhasLog(t.banco),
+             registra ? QStringList{QStringLiteral("000002|Saída do Estoque:") + parafuso}
+                      : QStringList());
 }
 
 void TstSaida::searchWindowsFillTheFields()
@@ -665,7 +695,7 @@ void TstSaida::searchWindowsFillTheFields()
         QTest::keyClick(codigo, Qt::Key_F5);
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Saída Estoque"));
         QCOMPARE(codigo->text(), furadeira);
-        QTRY_COMPARE(foco(), codigo);
+        QTRY_COMPARE(focado(), codigo);
         tab(j, "edSaida_CodPro");
         QCOMPARE(texto(j, "edSaida_DescPro"), QString("Furadeira"));
 
@@ -673,37 +703,31 @@ void TstSaida::searchWindowsFillTheFields()
         clica(j, "btnSaida_Estoque_BuscaTipo");
         QCOMPARE(t.app.janela<TfBusca_REQ>().Origem, QString("Saida"));
         QCOMPARE(texto(j, "edSaida_CodREQ"), QString("000003"));
-        QTRY_COMPARE(foco(), campo(j, "edSaida_CodREQ"));
+        QTRY_COMPARE(focado(), campo(j, "edSaida_CodREQ"));
         tab(j, "edSaida_CodREQ");
         QCOMPARE(texto(j, "edSaida_DescREQ"), QStringLiteral("Manutenção"));
 
         // F5 in the requisitioner code does the same.
         campo(j, "edSaida_CodREQ")->setFocus();
         QTest::keyClick(campo(j, "edSaida_CodREQ"), Qt::Key_F5);
-        QTRY_COMPARE(foco(), campo(j, "edSaida_CodREQ"));
+        QTRY_COMPARE(focado(), campo(j, "edSaida_CodREQ"));
 
         // And the "..." beside the product, for the screw this time.
         clica(j, "btnSaida_Estoque_BuscaPRO");
         QCOMPARE(codigo->text(), parafuso);
-        QTRY_COMPARE(foco(), codigo);
+        QTRY_COMPARE(focado(), codigo);
         tab(j, "edSaida_CodPro");
         QCOMPARE(texto(j, "edSaida_DescPro"), QString("Parafuso"));
         clica(j, "btnSaida_Estq_Fecha");
     });
     const auto escolheProduto = [&](const QString& produto) {
         return [&, produto](QDialog* busca) {
-            DataSet& lista = t.app.dmProdutos().cds_Produtos;
-            for (int i = 0; i < lista.tamanho(); ++i)
-                if (lista.valor(i, "PRO_CODIGO").toString() == produto)
-                    lista.setLinhaAtual(i);
-            clica(busca, "btnCon_PRO_Seleciona");
+            escolheNaBusca(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", produto);
         };
     };
     const auto escolheRequisitante = [&](QDialog* busca) {
-        DataSet& lista = t.app.dmReq().cds_Req;
-        QCOMPARE(lista.tamanho(), 1);
-        lista.setLinhaAtual(0);
-        clica(busca, "btnBusca_Seleciona");
+        QCOMPARE(t.app.dmReq().cds_Req.tamanho(), 1);
+        escolheNaBusca(busca, t.app.dmReq().cds_Req, "REQ_CODIGO", "000003");
     };
     driver.aoAbrir(escolheProduto(furadeira));
     driver.aoAbrir(escolheRequisitante);

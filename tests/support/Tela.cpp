@@ -135,4 +135,10 @@ void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
     principal.aciona(QLatin1String(item));
 }
 
+void informa(QObject* janela, const char* nome, const QString& texto)
+{
+    digita(janela, nome, texto);
+    tab(janela, nome);
+}
+
 } // namespace Tela

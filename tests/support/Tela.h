@@ -64,4 +64,8 @@ void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo, con
 void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
               DriverModal::Passos passos);
 
+// Types into the named field and leaves it with Tab, which runs its leave work (a code's
+// look-up, a number's format).
+void informa(QObject* janela, const char* nome, const QString& texto);
+
 } // namespace Tela
