@@ -191,26 +191,17 @@ void TstEntrada::productLookup_data()
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<bool>("grava");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("code 12 is eight blanks and 12")
-        << false << "edENT_CodPRO"
-        << "12" << parafuso << true << "" << true << "edEnt_DescPro";
-    QTest::newRow("unknown code, padded, Grava stays off")
-        << false << "edENT_CodPRO"
-        << "99"
-        << "        99" << false << naoEncontrado << false << "edENT_CodPRO";
-    QTest::newRow("unknown code after a product was found")
-        << true << "edENT_CodPRO"
-        << "99"
-        << "        99" << true << naoEncontrado << false << "edENT_CodPRO";
-    QTest::newRow("bar code") << false << "edENT_CodBar"
-                              << "7891000100" << parafuso << true << "" << true << "edENT_Unid";
-    QTest::newRow("unknown bar code, Grava stays off")
-        << false << "edENT_CodBar"
-        << "000"
-        << "" << false << naoEncontrado << false << "edENT_CodBar";
-    QTest::newRow("unknown bar code, Grava stays on")
-        << true << "edENT_CodBar"
-        << "000" << parafuso << true << naoEncontrado << true << "edENT_CodBar";
+    caso("code 12 is eight blanks and 12", false, "edENT_CodPRO", "12", parafuso, true, "", true,
+         "edEnt_DescPro");
+    caso("unknown code, padded, Grava stays off", false, "edENT_CodPRO", "99", "        99", false,
+         naoEncontrado, false, "edENT_CodPRO");
+    caso("unknown code after a product was found", true, "edENT_CodPRO", "99", "        99", true,
+         naoEncontrado, false, "edENT_CodPRO");
+    caso("bar code", false, "edENT_CodBar", "7891000100", parafuso, true, "", true, "edENT_Unid");
+    caso("unknown bar code, Grava stays off", false, "edENT_CodBar", "000", "", false,
+         naoEncontrado, false, "edENT_CodBar");
+    caso("unknown bar code, Grava stays on", true, "edENT_CodBar", "000", parafuso, true,
+         naoEncontrado, true, "edENT_CodBar");
 }
 
 void TstEntrada::productLookup()
@@ -271,28 +262,17 @@ void TstEntrada::supplierLookup_data()
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("foco");
     QTest::addColumn<QString>("gravado"); // the supplier stored; null: nothing stored
-    QTest::newRow("15 is 0000000015") << "15" << false << "0000000015"
-                                      << "Ferragens Silva Ltda"
-                                      << ""
-                                      << "edENT_Local" << QString();
-    QTest::newRow("unknown supplier")
-        << "99" << false << ""
-        << "" << fornecedorNaoCadastrado << "edENT_CodFor" << QString();
-    QTest::newRow("15, then Grava at once") << "15" << true << ""
-                                            << ""
-                                            << ""
-                                            << "edENT_CodPRO"
-                                            << "0000000015";
+    caso("15 is 0000000015", "15", false, "0000000015", "Ferragens Silva Ltda", "", "edENT_Local",
+         QString());
+    caso("unknown supplier", "99", false, "", "", fornecedorNaoCadastrado, "edENT_CodFor",
+         QString());
+    caso("15, then Grava at once", "15", true, "", "", "", "edENT_CodPRO", "0000000015");
     // The click that left the field must not save an entry the person was just told has a
     // wrong supplier.
-    QTest::newRow("unknown supplier, then Grava at once")
-        << "99" << true << ""
-        << "" << fornecedorNaoCadastrado << "edENT_CodFor" << QString();
+    caso("unknown supplier, then Grava at once", "99", true, "", "", fornecedorNaoCadastrado,
+         "edENT_CodFor", QString());
     // The product's last supplier is cleared.
-    QTest::newRow("no supplier") << "" << true << ""
-                                 << ""
-                                 << ""
-                                 << "edENT_CodPRO" << QString("");
+    caso("no supplier", "", true, "", "", "", "edENT_CodPRO", QString(""));
 }
 
 void TstEntrada::supplierLookup()
@@ -348,51 +328,18 @@ void TstEntrada::saveStoppedWritesNothing_data()
     QTest::addColumn<bool>("aviso"); // a warning; otherwise an error box
     QTest::addColumn<QString>("foco");
     QTest::addColumn<QString>("valorNaTela"); // numbers cleaned once the checks have begun
-    QTest::newRow("quantity zero") << "12"
-                                   << "0"
-                                   << "8"
-                                   << "2"
-                                   << "50" << false << quantidadeZero << false << "edEnt_Quant"
-                                   << "R$ 8,00";
-    QTest::newRow("quantity not a number")
-        << "12"
-        << "1,2,3"
-        << "8"
-        << "2"
-        << "50" << false << "'1,2,3' não é um número válido" << false << "edEnt_Quant"
-        << "R$ 8,00";
-    QTest::newRow("unit value not a number")
-        << "12"
-        << "10"
-        << "1,2,3"
-        << "2"
-        << "50" << false << "'1,2,3' não é um número válido" << false << "edEnt_Valor"
-        << "1,2,3";
-    QTest::newRow("minimum not a number") << "12"
-                                          << "10"
-                                          << "8"
-                                          << "1,,2"
-                                          << "50" << false << falhaGravacao << true << ""
-                                          << "8,00";
-    QTest::newRow("maximum empty") << "12"
-                                   << "10"
-                                   << "8"
-                                   << "2"
-                                   << "" << false << falhaGravacao << true << ""
-                                   << "8,00";
-    QTest::newRow("negative stock brought to exactly zero")
-        << "30"
-        << "10"
-        << "8"
-        << "2"
-        << "50" << false << falhaGravacao << true << ""
-        << "8,00";
-    QTest::newRow("database refuses") << "12"
-                                      << "10"
-                                      << "8"
-                                      << "2"
-                                      << "50" << true << falhaGravacao << true << ""
-                                      << "8,00";
+    caso("quantity zero", "12", "0", "8", "2", "50", false, quantidadeZero, false, "edEnt_Quant",
+         "R$ 8,00");
+    caso("quantity not a number", "12", "1,2,3", "8", "2", "50", false,
+         "'1,2,3' não é um número válido", false, "edEnt_Quant", "R$ 8,00");
+    caso("unit value not a number", "12", "10", "1,2,3", "2", "50", false,
+         "'1,2,3' não é um número válido", false, "edEnt_Valor", "1,2,3");
+    caso("minimum not a number", "12", "10", "8", "1,,2", "50", false, falhaGravacao, true, "",
+         "8,00");
+    caso("maximum empty", "12", "10", "8", "2", "", false, falhaGravacao, true, "", "8,00");
+    caso("negative stock brought to exactly zero", "30", "10", "8", "2", "50", false, falhaGravacao,
+         true, "", "8,00");
+    caso("database refuses", "12", "10", "8", "2", "50", true, falhaGravacao, true, "", "8,00");
 }
 
 void TstEntrada::saveStoppedWritesNothing()
@@ -449,25 +396,14 @@ void TstEntrada::saveStoppedWritesNothing()
 
 void TstEntrada::auditLine_data()
 {
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<bool>("registra");
-    QTest::newRow("both on") << "S"
-                             << "S" << true;
-    QTest::newRow("log without login") << "N"
-                                       << "S" << false;
-    QTest::newRow("login without log") << "S"
-                                       << "N" << false;
+    AplicacaoTeste::tabelaDeAuditoria();
 }
 
 void TstEntrada::auditLine()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(bool, registra);
     AplicacaoTeste t;
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000003";
+    t.auditoriaDaLinha("000003");
     cadastra(t);
     GravadorMensagens msgs;
     DriverModal driver;

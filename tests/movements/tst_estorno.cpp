@@ -137,14 +137,8 @@ void TstEstorno::eachOpeningShowsItsModeAndStartsClean_data()
     QTest::addColumn<QString>("modo");
     QTest::addColumn<QString>("titulo");
     QTest::addColumn<QString>("rotulo");
-    QTest::newRow("entry after exit") << "TS"
-                                      << "TE"
-                                      << "Estorno de Entrada"
-                                      << "Fornecedor:";
-    QTest::newRow("exit after entry") << "TE"
-                                      << "TS"
-                                      << "Estorno de Saída"
-                                      << "Requisitante:";
+    caso("entry after exit", "TS", "TE", "Estorno de Entrada", "Fornecedor:");
+    caso("exit after entry", "TE", "TS", "Estorno de Saída", "Requisitante:");
 }
 
 void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
@@ -189,33 +183,15 @@ void TstEstorno::reversalsMoveTheStockNeverTheCost_data()
     QTest::addColumn<QString>("valor"); // typed over the proposed average cost; empty: kept
     QTest::addColumn<Decimal>("total");
     QTest::addColumn<Decimal>("estoqueFinal");
-    QTest::newRow("entry of 5 reversed") << "TE"
-                                         << "15"
-                                         << "0000000015"
-                                         << "Ferragens Centrais Ltda"
-                                         << "5"
-                                         << "" << d("32,50") << d("15");
-    QTest::newRow("exit of 4 reversed") << "TS"
-                                        << "3"
-                                        << "000003"
-                                        << "Manutenção"
-                                        << "4"
-                                        << "" << d("26,00") << d("24");
+    caso("entry of 5 reversed", "TE", "15", "0000000015", "Ferragens Centrais Ltda", "5", "",
+         d("32,50"), d("15"));
+    caso("exit of 4 reversed", "TS", "3", "000003", "Manutenção", "4", "", d("26,00"), d("24"));
     // Nothing checks an entry's reversal against the stock: it may go below zero. A value typed
     // over the proposal prices this movement only.
-    QTest::newRow("entry of 30 reversed with 20 on hand") << "TE"
-                                                          << "15"
-                                                          << "0000000015"
-                                                          << "Ferragens Centrais Ltda"
-                                                          << "30"
-                                                          << "7" << d("210") << d("-10");
-    QTest::newRow("exit reversed without requisitioner, fractional")
-        << "TS"
-        << ""
-        << ""
-        << ""
-        << "1.5"
-        << "" << d("9,75") << d("21,5");
+    caso("entry of 30 reversed with 20 on hand", "TE", "15", "0000000015",
+         "Ferragens Centrais Ltda", "30", "7", d("210"), d("-10"));
+    caso("exit reversed without requisitioner, fractional", "TS", "", "", "", "1.5", "", d("9,75"),
+         d("21,5"));
 }
 
 void TstEstorno::reversalsMoveTheStockNeverTheCost()
@@ -287,13 +263,10 @@ void TstEstorno::saveRefusedBeforeWriting_data()
     QTest::addColumn<QString>("quantidade"); // empty: left at its opening "0,000"
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("no product") << ""
-                                << "5" << nadaEscolhido << "edEST_CodPro";
-    QTest::newRow("quantity 0,000") << "12"
-                                    << "" << nadaEscolhido << "edEST_CodPro";
-    QTest::newRow("quantity not a number")
-        << "12"
-        << "1,,5" << QString("'1,,5' não é um valor numérico válido") << "EdEst_Quant";
+    caso("no product", "", "5", nadaEscolhido, "edEST_CodPro");
+    caso("quantity 0,000", "12", "", nadaEscolhido, "edEST_CodPro");
+    caso("quantity not a number", "12", "1,,5", QString("'1,,5' não é um valor numérico válido"),
+         "EdEst_Quant");
 }
 
 void TstEstorno::saveRefusedBeforeWriting()
@@ -333,20 +306,15 @@ void TstEstorno::productLookupRefusals_data()
     QTest::addColumn<QString>("barrasDepois");
     // A lent-out item comes back through its return: both look-ups refuse it and empty the
     // code and the bar code.
-    QTest::newRow("lent-out item by code") << "edEST_CodPro"
-                                           << "13" << int(TipoMensagem::Erro) << naoConsumivel << ""
-                                           << "";
-    QTest::newRow("lent-out item by bar code")
-        << "edEST_CodBar"
-        << "789200" << int(TipoMensagem::Erro) << naoConsumivel << ""
-        << "";
+    caso("lent-out item by code", "edEST_CodPro", "13", int(TipoMensagem::Erro), naoConsumivel, "",
+         "");
+    caso("lent-out item by bar code", "edEST_CodBar", "789200", int(TipoMensagem::Erro),
+         naoConsumivel, "", "");
     // An unknown code empties only the field it was typed in.
-    QTest::newRow("unknown code") << "edEST_CodPro"
-                                  << "99" << int(TipoMensagem::Informacao) << naoEncontrado << ""
-                                  << "789100";
-    QTest::newRow("unknown bar code")
-        << "edEST_CodBar"
-        << "000" << int(TipoMensagem::Informacao) << naoEncontrado << parafuso << "";
+    caso("unknown code", "edEST_CodPro", "99", int(TipoMensagem::Informacao), naoEncontrado, "",
+         "789100");
+    caso("unknown bar code", "edEST_CodBar", "000", int(TipoMensagem::Informacao), naoEncontrado,
+         parafuso, "");
 }
 
 void TstEstorno::productLookupRefusals()
@@ -383,22 +351,14 @@ void TstEstorno::codeLongerThanItsColumnIsNotFound_data()
     QTest::addColumn<QString>("digitado"); // one character more than the column holds
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("mensagem");
-    QTest::newRow("product code") << "TE"
-                                  << "edEST_CodPro"
-                                  << "12345678901" << int(TipoMensagem::Informacao)
-                                  << naoEncontrado;
-    QTest::newRow("bar code") << "TS"
-                              << "edEST_CodBar"
-                              << "789100789100789" << int(TipoMensagem::Informacao)
-                              << naoEncontrado;
-    QTest::newRow("supplier") << "TE"
-                              << "edEST_CodReq"
-                              << "00000000015" << int(TipoMensagem::Erro)
-                              << "Fornecedor não Cadastrado";
-    QTest::newRow("requisitioner")
-        << "TS"
-        << "edEST_CodReq"
-        << "0000003" << int(TipoMensagem::Informacao) << "Requisitante não Encontrado !";
+    caso("product code", "TE", "edEST_CodPro", "12345678901", int(TipoMensagem::Informacao),
+         naoEncontrado);
+    caso("bar code", "TS", "edEST_CodBar", "789100789100789", int(TipoMensagem::Informacao),
+         naoEncontrado);
+    caso("supplier", "TE", "edEST_CodReq", "00000000015", int(TipoMensagem::Erro),
+         "Fornecedor não Cadastrado");
+    caso("requisitioner", "TS", "edEST_CodReq", "0000003", int(TipoMensagem::Informacao),
+         "Requisitante não Encontrado !");
 }
 
 // No code of the register is that long: the window says so in its own words, as for any code
@@ -438,13 +398,9 @@ void TstEstorno::unknownCounterpartIsRefusedAndNotSaved_data()
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("nomeDepois");
-    QTest::newRow("supplier") << "TE"
-                              << "15" << int(TipoMensagem::Erro) << "Fornecedor não Cadastrado"
-                              << "";
-    QTest::newRow("requisitioner")
-        << "TS"
-        << "3" << int(TipoMensagem::Informacao) << "Requisitante não Encontrado !"
-        << "Manutenção";
+    caso("supplier", "TE", "15", int(TipoMensagem::Erro), "Fornecedor não Cadastrado", "");
+    caso("requisitioner", "TS", "3", int(TipoMensagem::Informacao), "Requisitante não Encontrado !",
+         "Manutenção");
 }
 
 // The person fixes a counterpart, then types an unknown one and presses "Grava" at once: the
@@ -489,10 +445,9 @@ void TstEstorno::productGoneOrLentOutAtSaveWritesNothing_data()
 {
     QTest::addColumn<QString>("mudanca");
     QTest::addColumn<QString>("mensagem");
-    QTest::newRow("deleted meanwhile")
-        << "Delete From Produtos Where PRO_Codigo = :C" << produtoSumiu;
-    QTest::newRow("marked lent-out meanwhile")
-        << "Update Produtos set PRO_Consumivel = 'N' Where PRO_Codigo = :C" << naoConsumivel;
+    caso("deleted meanwhile", "Delete From Produtos Where PRO_Codigo = :C", produtoSumiu);
+    caso("marked lent-out meanwhile",
+         "Update Produtos set PRO_Consumivel = 'N' Where PRO_Codigo = :C", naoConsumivel);
 }
 
 // Another workstation changes the product between the look-up and "Grava".
@@ -525,45 +480,28 @@ void TstEstorno::productGoneOrLentOutAtSaveWritesNothing()
 
 void TstEstorno::auditLine_data()
 {
-    QTest::addColumn<QString>("modo");
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<bool>("linha");
-    QTest::newRow("entry, log and login on") << "TE"
-                                             << "S"
-                                             << "S" << true;
-    QTest::newRow("exit, log and login on") << "TS"
-                                            << "S"
-                                            << "S" << true;
-    QTest::newRow("log on, login off") << "TE"
-                                       << "N"
-                                       << "S" << false;
-    QTest::newRow("login on, log off") << "TS"
-                                       << "S"
-                                       << "N" << false;
+    AplicacaoTeste::tabelaDeAuditoria();
 }
 
+// A reversal of each kind, one after the other: both write the same line.
 void TstEstorno::auditLine()
 {
-    QFETCH(QString, modo);
-    QFETCH(QString, login);
-    QFETCH(QString, log);
-    QFETCH(bool, linha);
+    QFETCH(bool, registra);
     AplicacaoTeste t;
     preparaCadastros(t);
-    t.flags(login.toLatin1().constData(), "N", log.toLatin1().constData());
-    t.principal().CodUsuario = "000004";
+    t.auditoriaDaLinha("000004");
     GravadorMensagens msgs;
     DriverModal driver;
-    abre(t, driver, modo, [&](QDialog* janela) {
-        produtoEQuantidade(janela, "2");
-        clica(janela, "btnEst_Grava");
-        clica(janela, "btnEst_Fecha");
-    });
+    for (const QString modo : {"TE", "TS"})
+        abre(t, driver, modo, [&](QDialog* janela) {
+            produtoEQuantidade(janela, "2");
+            clica(janela, "btnEst_Grava");
+            clica(janela, "btnEst_Fecha");
+        });
     QCOMPARE(msgs.textos(), QStringList());
-    QCOMPARE(movimentos(t), 1);
-    QCOMPARE(Cadastro::linhasLog(t.banco),
-             linha ? QStringList{"000004|Estorno:" + parafuso} : QStringList());
+    QCOMPARE(movimentos(t), 2);
+    const QString linha = "000004|Estorno:" + parafuso;
+    QCOMPARE(Cadastro::linhasLog(t.banco), registra ? QStringList({linha, linha}) : QStringList());
 }
 
 void TstEstorno::searchWindowsHandTheCodeBack_data()
@@ -578,34 +516,14 @@ void TstEstorno::searchWindowsHandTheCodeBack_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("mostrado"); // field filled in by the look-up on leaving
     QTest::addColumn<QString>("valorMostrado");
-    QTest::newRow("product, F5") << "TE"
-                                 << "edEST_CodPro" << true << "TfBusca_Produtos"
-                                 << "Estorno Estoque"
-                                 << "PRO_CODIGO"
-                                 << "edEST_CodPro" << parafuso << "edEst_DescPro"
-                                 << "Parafuso sextavado";
-    QTest::newRow("product, button") << "TS"
-                                     << "btnEST_BuscaPro" << false << "TfBusca_Produtos"
-                                     << "Estorno Estoque"
-                                     << "PRO_CODIGO"
-                                     << "edEST_CodPro" << parafuso << "edEst_DescPro"
-                                     << "Parafuso sextavado";
-    QTest::newRow("supplier, F5") << "TE"
-                                  << "edEST_CodReq" << true << "TfBusca_Fornecedor"
-                                  << "Estorno"
-                                  << "FOR_CODIGO"
-                                  << "edEST_CodReq"
-                                  << "0000000015"
-                                  << "edEST_NomeReq"
-                                  << "Ferragens Centrais Ltda";
-    QTest::newRow("requisitioner, button") << "TS"
-                                           << "btnBuscaReq" << false << "TfBusca_REQ"
-                                           << "Estorno"
-                                           << "REQ_CODIGO"
-                                           << "edEST_CodReq"
-                                           << "000003"
-                                           << "edEST_NomeReq"
-                                           << "Manutenção";
+    caso("product, F5", "TE", "edEST_CodPro", true, "TfBusca_Produtos", "Estorno Estoque",
+         "PRO_CODIGO", "edEST_CodPro", parafuso, "edEst_DescPro", "Parafuso sextavado");
+    caso("product, button", "TS", "btnEST_BuscaPro", false, "TfBusca_Produtos", "Estorno Estoque",
+         "PRO_CODIGO", "edEST_CodPro", parafuso, "edEst_DescPro", "Parafuso sextavado");
+    caso("supplier, F5", "TE", "edEST_CodReq", true, "TfBusca_Fornecedor", "Estorno", "FOR_CODIGO",
+         "edEST_CodReq", "0000000015", "edEST_NomeReq", "Ferragens Centrais Ltda");
+    caso("requisitioner, button", "TS", "btnBuscaReq", false, "TfBusca_REQ", "Estorno",
+         "REQ_CODIGO", "edEST_CodReq", "000003", "edEST_NomeReq", "Manutenção");
 }
 
 void TstEstorno::searchWindowsHandTheCodeBack()

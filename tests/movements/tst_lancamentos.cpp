@@ -5,11 +5,13 @@
 #include "data/firebird/Transacao.h"
 #include "movements/Lancamentos.h"
 #include "support/BancoTeste.h"
+#include "support/Tela.h"
 
 #include <QtTest>
 #include <ibase.h>
 
 using namespace Lancamentos;
+using Tela::caso;
 
 class TstLancamentos : public QObject {
     Q_OBJECT
@@ -148,10 +150,10 @@ void TstLancamentos::exitAgainstStoredStock_data()
     QTest::addColumn<QString>("pedida");
     QTest::addColumn<bool>("aceita");
     QTest::addColumn<QString>("resta");
-    QTest::newRow("worked example") << "4" << true << "6";
-    QTest::newRow("exactly the stock") << "10" << true << "0";
-    QTest::newRow("one gram more") << "10.001" << false << "10";
-    QTest::newRow("zero") << "0" << true << "10";
+    caso("worked example", "4", true, "6");
+    caso("exactly the stock", "10", true, "0");
+    caso("one gram more", "10.001", false, "10");
+    caso("zero", "0", true, "10");
 }
 
 void TstLancamentos::exitAgainstStoredStock()
@@ -210,14 +212,10 @@ void TstLancamentos::lentItemChecksStockBeforeRequisitioner_data()
     QTest::addColumn<QString>("pedida");
     QTest::addColumn<QString>("requisitante");
     QTest::addColumn<int>("falha"); // 0 saved, 1 stock, 2 requisitioner
-    QTest::newRow("beyond the stock, no requisitioner") << "4"
-                                                        << "" << 1;
-    QTest::newRow("beyond the stock, blank requisitioner") << "4"
-                                                           << "      " << 1;
-    QTest::newRow("within the stock, no requisitioner") << "3"
-                                                        << "" << 2;
-    QTest::newRow("within the stock, requisitioner") << "3"
-                                                     << "000005" << 0;
+    caso("beyond the stock, no requisitioner", "4", "", 1);
+    caso("beyond the stock, blank requisitioner", "4", "      ", 1);
+    caso("within the stock, no requisitioner", "3", "", 2);
+    caso("within the stock, requisitioner", "3", "000005", 0);
 }
 
 void TstLancamentos::lentItemChecksStockBeforeRequisitioner()
@@ -260,21 +258,9 @@ void TstLancamentos::reversals_data()
     QTest::addColumn<QString>("resta");
     QTest::addColumn<QString>("tipo");
     QTest::addColumn<QString>("fornecedor");
-    QTest::newRow("reversal of entry of 5") << "TE"
-                                            << "5"
-                                            << "15"
-                                            << ""
-                                            << "0000000015";
-    QTest::newRow("reversal of exit of 4") << "TS"
-                                           << "4"
-                                           << "24"
-                                           << "000003"
-                                           << "";
-    QTest::newRow("entry reversal below zero") << "TE"
-                                               << "30"
-                                               << "-10"
-                                               << ""
-                                               << "0000000015";
+    caso("reversal of entry of 5", "TE", "5", "15", "", "0000000015");
+    caso("reversal of exit of 4", "TS", "4", "24", "000003", "");
+    caso("entry reversal below zero", "TE", "30", "-10", "", "0000000015");
 }
 
 void TstLancamentos::reversals()
@@ -341,8 +327,8 @@ void TstLancamentos::numberTakenMeanwhileIsRetriedOnce_data()
 {
     QTest::addColumn<int>("tomadas"); // attempts whose ledger number another save takes first
     QTest::addColumn<bool>("grava");
-    QTest::newRow("first attempt") << 1 << true;
-    QTest::newRow("both attempts") << 2 << false;
+    caso("first attempt", 1, true);
+    caso("both attempts", 2, false);
 }
 
 // Another workstation takes the ledger number between this save's read of the highest number

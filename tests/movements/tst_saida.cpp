@@ -182,57 +182,15 @@ void TstSaida::saves_data()
     QTest::addColumn<QString>("mensagem"); // empty: saved
     QTest::addColumn<QString>("valorGravado");
     QTest::addColumn<QString>("resta");
-    QTest::newRow("worked example") << ""
-                                    << "3"
-                                    << ""
-                                    << "4"
-                                    << ""
-                                    << "26"
-                                    << "16";
-    QTest::newRow("exactly the stock") << ""
-                                       << "3"
-                                       << ""
-                                       << "20"
-                                       << ""
-                                       << "130"
-                                       << "0";
-    QTest::newRow("0,001 more") << ""
-                                << "3"
-                                << ""
-                                << "20,001" << estoqueInsuficiente << ""
-                                << "20";
+    caso("worked example", "", "3", "", "4", "", "26", "16");
+    caso("exactly the stock", "", "3", "", "20", "", "130", "0");
+    caso("0,001 more", "", "3", "", "20,001", estoqueInsuficiente, "", "20");
     // The stock on screen can be typed over; the stored stock decides.
-    QTest::newRow("0,001 more, shown stock raised") << "100"
-                                                    << "3"
-                                                    << ""
-                                                    << "20,001" << estoqueInsuficiente << ""
-                                                    << "20";
-    QTest::newRow("shown stock lowered") << "1"
-                                         << "3"
-                                         << ""
-                                         << "4"
-                                         << ""
-                                         << "26"
-                                         << "16";
-    QTest::newRow("zero") << ""
-                          << "3"
-                          << ""
-                          << "0"
-                          << ""
-                          << "0"
-                          << "20";
-    QTest::newRow("consumable, no requisitioner, other value") << ""
-                                                               << ""
-                                                               << "7"
-                                                               << "4"
-                                                               << ""
-                                                               << "28"
-                                                               << "16";
-    QTest::newRow("quantity erased") << ""
-                                     << "3"
-                                     << ""
-                                     << "" << quantidadeInvalida << ""
-                                     << "20";
+    caso("0,001 more, shown stock raised", "100", "3", "", "20,001", estoqueInsuficiente, "", "20");
+    caso("shown stock lowered", "1", "3", "", "4", "", "26", "16");
+    caso("zero", "", "3", "", "0", "", "0", "20");
+    caso("consumable, no requisitioner, other value", "", "", "7", "4", "", "28", "16");
+    caso("quantity erased", "", "3", "", "", quantidadeInvalida, "", "20");
 }
 
 void TstSaida::saves()
@@ -355,8 +313,8 @@ void TstSaida::lentItemChecksStockBeforeRequisitioner_data()
     QTest::addColumn<QString>("foco"); // empty: the focus stays where it was
     // Asked for beyond the stock, the quantity is what must be corrected first, whether or not
     // the requisitioner is there.
-    QTest::newRow("beyond the stock") << "5" << estoqueInsuficiente << "";
-    QTest::newRow("within the stock") << "1" << semRequisitante << "edSaida_CodREQ";
+    caso("beyond the stock", "5", estoqueInsuficiente, "");
+    caso("within the stock", "1", semRequisitante, "edSaida_CodREQ");
 }
 
 void TstSaida::lentItemChecksStockBeforeRequisitioner()
@@ -398,50 +356,21 @@ void TstSaida::productLookups_data()
     QTest::addColumn<bool>("devolucao"); // the due date shows
     QTest::addColumn<QString>("mensagem");
     const QString nao = QStringLiteral("Não");
-    QTest::newRow("code of a consumable, padded") << ""
-                                                  << "edSaida_CodPro"
-                                                  << "12" << parafuso << "Parafuso"
-                                                  << "20,000"
-                                                  << "R$ 6,50" << false << "Sim" << false << "";
-    QTest::newRow("code of a lent item") << ""
-                                         << "edSaida_CodPro"
-                                         << "13" << furadeira << "Furadeira"
-                                         << "3,000"
-                                         << "R$ 0,00" << true << nao << true << "";
-    QTest::newRow("bar code of a lent item") << ""
-                                             << "edSaida_CodBar"
-                                             << "7891000000013" << furadeira << "Furadeira"
-                                             << "3,000"
-                                             << "R$ 389,00" << true << nao << true << "";
+    caso("code of a consumable, padded", "", "edSaida_CodPro", "12", parafuso, "Parafuso", "20,000",
+         "R$ 6,50", false, "Sim", false, "");
+    caso("code of a lent item", "", "edSaida_CodPro", "13", furadeira, "Furadeira", "3,000",
+         "R$ 0,00", true, nao, true, "");
+    caso("bar code of a lent item", "", "edSaida_CodBar", "7891000000013", furadeira, "Furadeira",
+         "3,000", "R$ 389,00", true, nao, true, "");
     // Only the look-up by code decides whether the value can be typed.
-    QTest::newRow("bar code of a consumable after a lent item")
-        << "13"
-        << "edSaida_CodBar"
-        << "7891000000012" << parafuso << "Parafuso"
-        << "20,000"
-        << "R$ 6,50" << true << "Sim" << false << "";
-    QTest::newRow("unknown code") << ""
-                                  << "edSaida_CodPro"
-                                  << "999"
-                                  << "       999"
-                                  << ""
-                                  << "0,000"
-                                  << "R$ 0,00" << true << "" << true << naoEncontrado;
-    QTest::newRow("unknown code keeps the product shown")
-        << "12"
-        << "edSaida_CodPro"
-        << "999"
-        << "       999"
-        << "Parafuso"
-        << "20,000"
-        << "R$ 6,50" << false << "Sim" << false << naoEncontrado;
-    QTest::newRow("unknown bar code") << ""
-                                      << "edSaida_CodBar"
-                                      << "000"
-                                      << ""
-                                      << ""
-                                      << "0,000"
-                                      << "R$ 0,00" << true << "" << true << naoEncontrado;
+    caso("bar code of a consumable after a lent item", "13", "edSaida_CodBar", "7891000000012",
+         parafuso, "Parafuso", "20,000", "R$ 6,50", true, "Sim", false, "");
+    caso("unknown code", "", "edSaida_CodPro", "999", "       999", "", "0,000", "R$ 0,00", true,
+         "", true, naoEncontrado);
+    caso("unknown code keeps the product shown", "12", "edSaida_CodPro", "999", "       999",
+         "Parafuso", "20,000", "R$ 6,50", false, "Sim", false, naoEncontrado);
+    caso("unknown bar code", "", "edSaida_CodBar", "000", "", "", "0,000", "R$ 0,00", true, "",
+         true, naoEncontrado);
 }
 
 void TstSaida::productLookups()
@@ -492,13 +421,9 @@ void TstSaida::requisitionerLookup_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("mensagem");
-    QTest::newRow("3 padded") << "3"
-                              << "000003" << QStringLiteral("Manutenção") << "";
-    QTest::newRow("typed whole") << "000003"
-                                 << "000003" << QStringLiteral("Manutenção") << "";
-    QTest::newRow("unknown") << "77"
-                             << ""
-                             << "" << reqNaoEncontrado;
+    caso("3 padded", "3", "000003", QStringLiteral("Manutenção"), "");
+    caso("typed whole", "000003", "000003", QStringLiteral("Manutenção"), "");
+    caso("unknown", "77", "", "", reqNaoEncontrado);
 }
 
 void TstSaida::requisitionerLookup()
@@ -532,15 +457,11 @@ void TstSaida::refusedWithoutAProductLookedUp_data()
     QTest::addColumn<QString>("depois"); // a code typed and not found; empty: none
     QTest::addColumn<bool>("apagado");   // the product is deleted elsewhere before the save
     QTest::addColumn<QStringList>("mensagens");
-    QTest::newRow("nothing looked up") << ""
-                                       << "" << false << QStringList({semProduto});
+    caso("nothing looked up", "", "", false, QStringList({semProduto}));
     // The fields still describe the screw; neither it nor the unknown code may be issued.
-    QTest::newRow("unknown code after a product")
-        << "12"
-        << "999" << false << QStringList({naoEncontrado, semProduto});
-    QTest::newRow("product deleted after its look-up")
-        << "12"
-        << "" << true << QStringList({naoEncontrado});
+    caso("unknown code after a product", "12", "999", false,
+         QStringList({naoEncontrado, semProduto}));
+    caso("product deleted after its look-up", "12", "", true, QStringList({naoEncontrado}));
 }
 
 void TstSaida::refusedWithoutAProductLookedUp()
@@ -580,10 +501,8 @@ void TstSaida::refusedCodeStopsTheClickThatLeftIt_data()
     QTest::addColumn<QString>("digitado");
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("depois"); // what the field shows after the refusal
-    QTest::newRow("unknown requisitioner") << "edSaida_CodREQ"
-                                           << "77" << reqNaoEncontrado << "";
-    QTest::newRow("unknown bar code") << "edSaida_CodBar"
-                                      << "000" << naoEncontrado << "000";
+    caso("unknown requisitioner", "edSaida_CodREQ", "77", reqNaoEncontrado, "");
+    caso("unknown bar code", "edSaida_CodBar", "000", naoEncontrado, "000");
 }
 
 // The screw is on screen; the person types a code that is not registered and presses "Grava"
@@ -646,26 +565,15 @@ void TstSaida::failingLoanRollsBackEverything()
 
 void TstSaida::auditLine_data()
 {
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<bool>("registra");
-    QTest::newRow("both on") << "S"
-                             << "S" << true;
-    QTest::newRow("log without login") << "N"
-                                       << "S" << false;
-    QTest::newRow("login without log") << "S"
-                                       << "N" << false;
+    AplicacaoTeste::tabelaDeAuditoria();
 }
 
 void TstSaida::auditLine()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(bool, registra);
     AplicacaoTeste t;
     prepara(t);
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000002";
+    t.auditoriaDaLinha("000002");
     GravadorMensagens msgs;
     DriverModal driver;
     saida(t, driver, [&](QDialog* j) {

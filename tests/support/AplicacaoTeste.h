@@ -4,6 +4,8 @@
 #include "app/Principal.h"
 #include "support/BancoTeste.h"
 
+#include <QtTest>
+
 // A program started on a fresh database, as far as the main window: the connection open, the
 // data modules and the main window made. The main window's first-showing step has not run;
 // tests set the flags they need or run it themselves.
@@ -23,6 +25,26 @@ public:
         principal().FlagLogin = QLatin1String(login);
         principal().FlagPermissao = QLatin1String(permissao);
         principal().FlagLog = QLatin1String(log);
+    }
+
+    // The three ways the login and audit-log flags can stand, as the rows of a test's data:
+    // columns "login" and "log" (the flags) and "registra" (whether a save writes its line).
+    static void tabelaDeAuditoria()
+    {
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<bool>("registra");
+        QTest::newRow("both on") << QStringLiteral("S") << QStringLiteral("S") << true;
+        QTest::newRow("log without login") << QStringLiteral("N") << QStringLiteral("S") << false;
+        QTest::newRow("login without log") << QStringLiteral("S") << QStringLiteral("N") << false;
+    }
+    // Sets the flags of the running row of that table (permissions off) and logs `usuario` in.
+    void auditoriaDaLinha(const char* usuario)
+    {
+        QFETCH(QString, login);
+        QFETCH(QString, log);
+        flags(qPrintable(login), "N", qPrintable(log));
+        principal().CodUsuario = QLatin1String(usuario);
     }
 
     BancoTeste banco;

@@ -7,6 +7,7 @@
 #include "support/DriverModal.h"
 
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 class DataSet;
@@ -67,5 +68,11 @@ void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
 // Types into the named field and leaves it with Tab, which runs its leave work (a code's
 // look-up, a number's format).
 void informa(QObject* janela, const char* nome, const QString& texto);
+
+// One row of a test's data table: the row's name, then a value for each column, in order.
+template <typename... Valores> void caso(const char* nome, Valores... valores)
+{
+    (QTest::newRow(nome) << ... << valores);
+}
 
 } // namespace Tela
