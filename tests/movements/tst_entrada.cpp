@@ -75,9 +75,9 @@ void cadastra(AplicacaoTeste& t)
     Cadastro::fornecedor(t.banco, "0000000015", "Ferragens Silva Ltda");
 }
 
-void abre(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
+void abre(TelaTeste& t, DriverModal::Passos passos)
 {
-    abreMenu(t.principal(), driver, "EntradanoEstoque1", std::move(passos));
+    t.abre("EntradanoEstoque1", std::move(passos));
 }
 
 // A product found by code, ready to be entered.
@@ -114,11 +114,9 @@ Resultado produto(AplicacaoTeste& t, const QString& codigo)
 
 void TstEntrada::workedExampleThroughTheWindow()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         QCOMPARE(janela->windowTitle(), QString("Entrada de Estoque"));
         confereVazia(janela);
         digitaTexto(campo(janela, "edENT_CodPRO"), "12");
@@ -147,7 +145,7 @@ void TstEntrada::workedExampleThroughTheWindow()
         digita(janela, "edEnt_Refer", "REF-2");
         digita(janela, "edENT_Obs", "caixa com 50");
         clica(janela, "btnEntrada_Grava");
-        QCOMPARE(msgs.textos(), QStringList());
+        QCOMPARE(t.msgs.textos(), QStringList());
         // Ready for the next delivery.
         confereVazia(janela);
         clica(janela, "btnEntrada_Fechar");
@@ -214,19 +212,17 @@ void TstEntrada::productLookup()
     QFETCH(QString, mensagem);
     QFETCH(bool, grava);
     QFETCH(QString, foco);
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         if (achaAntes)
             achaParafuso(janela);
         const QByteArray campoNome = nome.toLatin1();
         digita(janela, campoNome.constData(), digitado);
         tab(janela, campoNome.constData());
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (!mensagem.isEmpty())
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
         QTRY_COMPARE(focado(), campo(janela, foco.toLatin1()));
         QCOMPARE(texto(janela, "edENT_CodPRO"), codigo);
         QCOMPARE(botao(janela, "btnEntrada_Grava")->isEnabled(), grava);
@@ -284,11 +280,9 @@ void TstEntrada::supplierLookup()
     QFETCH(QString, mensagem);
     QFETCH(QString, foco);
     QFETCH(QString, gravado);
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "1");
         digita(janela, "edENT_CodFor", digitado);
@@ -296,9 +290,9 @@ void TstEntrada::supplierLookup()
             clica(janela, "btnEntrada_Grava");
         else
             tab(janela, "edENT_CodFor");
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (!mensagem.isEmpty())
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
         QTRY_COMPARE(focado(), campo(janela, foco.toLatin1()));
         QCOMPARE(texto(janela, "edENT_CodFor"), codigo);
         QCOMPARE(texto(janela, "edENT_RazaoFor"), razao);
@@ -354,7 +348,7 @@ void TstEntrada::saveStoppedWritesNothing()
     QFETCH(bool, aviso);
     QFETCH(QString, foco);
     QFETCH(QString, valorNaTela);
-    AplicacaoTeste t;
+    TelaTeste t;
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000003";
     cadastra(t);
@@ -365,9 +359,7 @@ void TstEntrada::saveStoppedWritesNothing()
                         "AS BEGIN EXCEPTION produto_travado; END");
     }
     const Resultado antes = produto(t, Funcoes::codigoProduto(codigo));
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         digita(janela, "edENT_CodPRO", codigo);
         tab(janela, "edENT_CodPRO");
         digita(janela, "edENT_Local", "Z-99");
@@ -376,8 +368,8 @@ void TstEntrada::saveStoppedWritesNothing()
         digita(janela, "edEnt_Quant", quantidade);
         digita(janela, "edEnt_Valor", valor);
         clica(janela, "btnEntrada_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(msgs.mensagens()[0].tipo, aviso ? TipoMensagem::Aviso : TipoMensagem::Erro);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, aviso ? TipoMensagem::Aviso : TipoMensagem::Erro);
         if (!foco.isEmpty())
             QTRY_COMPARE(focado(), campo(janela, foco.toLatin1()));
         // Everything stays on screen to be corrected and saved again.
@@ -402,18 +394,16 @@ void TstEntrada::auditLine_data()
 void TstEntrada::auditLine()
 {
     QFETCH(bool, registra);
-    AplicacaoTeste t;
+    TelaTeste t;
     t.auditoriaDaLinha("000003");
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "1");
         clica(janela, "btnEntrada_Grava");
         clica(janela, "btnEntrada_Fechar");
     });
-    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.msgs.textos(), QStringList());
     QCOMPARE(t.banco.conta("Mov_Estq"), 1);
     QCOMPARE(Cadastro::linhasLog(t.banco),
              registra ? QStringList{"000003|Entrada no Estoque:" + parafuso} : QStringList());
@@ -421,17 +411,15 @@ void TstEntrada::auditLine()
 
 void TstEntrada::searchWindowsHandTheCodeBack()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         QLineEdit* codigo = campo(janela, "edENT_CodPRO");
         QLineEdit* fornecedor = campo(janela, "edENT_CodFor");
         QPushButton* grava = botao(janela, "btnEntrada_Grava");
 
         // F5 in the code field: the pick lands there, and leaving the field looks it up.
-        driver.aoAbrir([&](QDialog* busca) {
+        t.driver.aoAbrir([&](QDialog* busca) {
             QCOMPARE(busca->objectName(), QString("TfBusca_Produtos"));
             QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QString("Entrada Estoque"));
             escolheNaBusca(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", parafuso);
@@ -445,7 +433,7 @@ void TstEntrada::searchWindowsHandTheCodeBack()
         QVERIFY(grava->isEnabled());
 
         // "..." while a product is on screen: the new pick must be looked up before a save.
-        driver.aoAbrir([&](QDialog* busca) {
+        t.driver.aoAbrir([&](QDialog* busca) {
             escolheNaBusca(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", negativo);
         });
         clica(janela, "btnENT_Estoque_BuscaPRO");
@@ -458,7 +446,7 @@ void TstEntrada::searchWindowsHandTheCodeBack()
 
         // The supplier search, from F5 and from its "..." button.
         for (int vez = 0; vez < 2; ++vez) {
-            driver.aoAbrir([&](QDialog* busca) {
+            t.driver.aoAbrir([&](QDialog* busca) {
                 QCOMPARE(busca->objectName(), QString("TfBusca_Fornecedor"));
                 QCOMPARE(t.app.janela<TfBusca_Fornecedor>().Origem, QString("Entrada"));
                 escolheNaBusca(busca, t.app.dmFornecedor().cdsFornecedor, "FOR_CODIGO",
@@ -476,19 +464,17 @@ void TstEntrada::searchWindowsHandTheCodeBack()
         }
         clica(janela, "btnEntrada_Fechar");
     });
-    QCOMPARE(msgs.textos(), QStringList());
-    QCOMPARE(driver.abertas(),
+    QCOMPARE(t.msgs.textos(), QStringList());
+    QCOMPARE(t.driver.abertas(),
              QStringList({"TfEntrada_Estq", "TfBusca_Produtos", "TfBusca_Produtos",
                           "TfBusca_Fornecedor", "TfBusca_Fornecedor"}));
 }
 
 void TstEntrada::everyOpeningStartsAfresh()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "4");
         digita(janela, "edEnt_Documento", "NF 7");
@@ -497,11 +483,11 @@ void TstEntrada::everyOpeningStartsAfresh()
         acha<QDateEdit>(janela, "dtpEnt_Data")->setDate(QDate(2004, 10, 10));
         clica(janela, "btnEntrada_Fechar");
     });
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         confereVazia(janela);
         clica(janela, "btnEntrada_Fechar");
     });
-    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.msgs.textos(), QStringList());
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
 }
 

@@ -91,9 +91,9 @@ const char* itemDoMenu(const QString& modo)
 }
 
 // Opens the window from the main menu in `modo`, as a person does; the steps run in it.
-void abre(AplicacaoTeste& t, DriverModal& driver, const QString& modo, DriverModal::Passos passos)
+void abre(TelaTeste& t, const QString& modo, DriverModal::Passos passos)
 {
-    abreMenu(t.principal(), driver, itemDoMenu(modo), std::move(passos));
+    t.abre(itemDoMenu(modo), std::move(passos));
 }
 
 // Every field at its opening value and the focus in the product code.
@@ -147,12 +147,10 @@ void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
     QFETCH(QString, modo);
     QFETCH(QString, titulo);
     QFETCH(QString, rotulo);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
     // The window is kept between openings: what the previous one left must not show.
-    abre(t, driver, anterior, [&](QDialog* janela) {
+    abre(t, anterior, [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         digita(janela, "edEst_Doc", "NF 1");
         digita(janela, "edEST_CodReq", anterior == QLatin1String("TE") ? "15" : "3");
@@ -160,16 +158,16 @@ void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
         QVERIFY(!texto(janela, "edEST_NomeReq").isEmpty());
         clica(janela, "btnEst_Fecha");
     });
-    abre(t, driver, modo, [&](QDialog* janela) {
+    abre(t, modo, [&](QDialog* janela) {
         QCOMPARE(janela->windowTitle(), titulo);
         QCOMPARE(texto(janela, "lEstorno_Titulo"), titulo);
         QCOMPARE(texto(janela, "lbRequisitante"), rotulo);
         confereLimpa(janela);
         clica(janela, "btnEst_Fecha");
     });
-    QCOMPARE(driver.abertas(), QStringList({"TfEstorno_Estq", "TfEstorno_Estq"}));
+    QCOMPARE(t.driver.abertas(), QStringList({"TfEstorno_Estq", "TfEstorno_Estq"}));
     QCOMPARE(t.principal().TipoEstorno, modo);
-    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.msgs.textos(), QStringList());
     QCOMPARE(movimentos(t), 0);
 }
 
@@ -204,11 +202,9 @@ void TstEstorno::reversalsMoveTheStockNeverTheCost()
     QFETCH(QString, valor);
     QFETCH(Decimal, total);
     QFETCH(Decimal, estoqueFinal);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, modo, [&](QDialog* janela) {
+    abre(t, modo, [&](QDialog* janela) {
         // Enter moves on, and leaving the code looks the product up.
         digita(janela, "edEST_CodPro", "12");
         enter(janela, "edEST_CodPro");
@@ -228,7 +224,7 @@ void TstEstorno::reversalsMoveTheStockNeverTheCost()
         QCOMPARE(texto(janela, "edEST_CodReq"), codigo);
         QCOMPARE(texto(janela, "edEST_NomeReq"), nome);
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.textos(), QStringList());
+        QCOMPARE(t.msgs.textos(), QStringList());
         // Ready for the next reversal.
         confereLimpa(janela);
         clica(janela, "btnEst_Fecha");
@@ -275,11 +271,9 @@ void TstEstorno::saveRefusedBeforeWriting()
     QFETCH(QString, quantidade);
     QFETCH(QString, mensagem);
     QFETCH(QString, foco);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, "TS", [&](QDialog* janela) {
+    abre(t, "TS", [&](QDialog* janela) {
         if (!codigo.isEmpty()) {
             digita(janela, "edEST_CodPro", codigo);
             enter(janela, "edEST_CodPro");
@@ -287,8 +281,8 @@ void TstEstorno::saveRefusedBeforeWriting()
         if (!quantidade.isEmpty())
             digita(janela, "EdEst_Quant", quantidade);
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
         QTRY_VERIFY(focado(janela, foco.toLatin1().constData()));
         clica(janela, "btnEst_Fecha");
     });
@@ -325,17 +319,15 @@ void TstEstorno::productLookupRefusals()
     QFETCH(QString, mensagem);
     QFETCH(QString, codigoDepois);
     QFETCH(QString, barrasDepois);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, "TE", [&](QDialog* janela) {
+    abre(t, "TE", [&](QDialog* janela) {
         const QByteArray nome = campoDigitado.toLatin1();
         produtoEQuantidade(janela, "5");
         digita(janela, nome.constData(), digitado);
         tab(janela, nome.constData());
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(int(t.msgs.mensagens()[0].tipo), tipo);
         QCOMPARE(texto(janela, "edEST_CodPro"), codigoDepois);
         QCOMPARE(texto(janela, "edEST_CodBar"), barrasDepois);
         QTRY_VERIFY(focado(janela, nome.constData()));
@@ -370,21 +362,19 @@ void TstEstorno::codeLongerThanItsColumnIsNotFound()
     QFETCH(QString, digitado);
     QFETCH(int, tipo);
     QFETCH(QString, mensagem);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, modo, [&](QDialog* janela) {
+    abre(t, modo, [&](QDialog* janela) {
         const QByteArray campoNome = nome.toLatin1();
         informa(janela, campoNome.constData(), digitado);
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(int(t.msgs.mensagens()[0].tipo), tipo);
         QCOMPARE(texto(janela, campoNome.constData()), QString());
         QTRY_VERIFY(focado(janela, campoNome.constData()));
         // Nothing may be saved from the click that left such a code either.
         digita(janela, campoNome.constData(), digitado);
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem, mensagem}));
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem, mensagem}));
         QTRY_VERIFY(focado(janela, campoNome.constData()));
         clica(janela, "btnEst_Fecha");
     });
@@ -412,26 +402,24 @@ void TstEstorno::unknownCounterpartIsRefusedAndNotSaved()
     QFETCH(int, tipo);
     QFETCH(QString, mensagem);
     QFETCH(QString, nomeDepois);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, modo, [&](QDialog* janela) {
+    abre(t, modo, [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         digita(janela, "edEST_CodReq", conhecido);
         enter(janela, "edEST_CodReq");
         QVERIFY(!texto(janela, "edEST_NomeReq").isEmpty());
         digita(janela, "edEST_CodReq", "77");
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(int(t.msgs.mensagens()[0].tipo), tipo);
         QCOMPARE(texto(janela, "edEST_CodReq"), QString());
         QCOMPARE(texto(janela, "edEST_NomeReq"), nomeDepois);
         QTRY_VERIFY(focado(janela, "edEST_CodReq"));
         QCOMPARE(movimentos(t), 0);
         // Pressed again, with the counterpart left empty on purpose, it saves.
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.quantidade(), 1);
+        QCOMPARE(t.msgs.quantidade(), 1);
         clica(janela, "btnEst_Fecha");
     });
     QCOMPARE(movimentos(t), 1);
@@ -455,18 +443,16 @@ void TstEstorno::productGoneOrLentOutAtSaveWritesNothing()
 {
     QFETCH(QString, mudanca);
     QFETCH(QString, mensagem);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000001";
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, "TE", [&](QDialog* janela) {
+    abre(t, "TE", [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         t.banco.executa(mudanca, {{"C", parafuso}});
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
         // The fields stay for the person to see what was refused; the code, focused again,
         // sheds its blanks for retyping.
         QCOMPARE(texto(janela, "edEST_CodPro"), QString("12"));
@@ -487,18 +473,16 @@ void TstEstorno::auditLine_data()
 void TstEstorno::auditLine()
 {
     QFETCH(bool, registra);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
     t.auditoriaDaLinha("000004");
-    GravadorMensagens msgs;
-    DriverModal driver;
     for (const QString modo : {"TE", "TS"})
-        abre(t, driver, modo, [&](QDialog* janela) {
+        abre(t, modo, [&](QDialog* janela) {
             produtoEQuantidade(janela, "2");
             clica(janela, "btnEst_Grava");
             clica(janela, "btnEst_Fecha");
         });
-    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.msgs.textos(), QStringList());
     QCOMPARE(movimentos(t), 2);
     const QString linha = "000004|Estorno:" + parafuso;
     QCOMPARE(Cadastro::linhasLog(t.banco), registra ? QStringList({linha, linha}) : QStringList());
@@ -538,15 +522,13 @@ void TstEstorno::searchWindowsHandTheCodeBack()
     QFETCH(QString, codigo);
     QFETCH(QString, mostrado);
     QFETCH(QString, valorMostrado);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
     // Only the item to pick is in the list.
     t.banco.executa("Delete From Produtos Where PRO_Codigo = :C", {{"C", serra}});
-    GravadorMensagens msgs;
-    DriverModal driver;
     const QByteArray destino = campoDestino.toLatin1();
-    abre(t, driver, modo, [&](QDialog* estorno) {
-        driver.aoAbrir([&](QDialog* busca) {
+    abre(t, modo, [&](QDialog* estorno) {
+        t.driver.aoAbrir([&](QDialog* busca) {
             auto* b = qobject_cast<Familia::JanelaBusca*>(busca);
             QVERIFY(b);
             QCOMPARE(b->Origem, origem);
@@ -570,8 +552,8 @@ void TstEstorno::searchWindowsHandTheCodeBack()
         QCOMPARE(texto(estorno, mostrado.toLatin1().constData()), valorMostrado);
         clica(estorno, "btnEst_Fecha");
     });
-    QCOMPARE(driver.abertas(), QStringList({"TfEstorno_Estq", janela}));
-    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.driver.abertas(), QStringList({"TfEstorno_Estq", janela}));
+    QCOMPARE(t.msgs.textos(), QStringList());
 }
 
 QTEST_MAIN(TstEstorno)

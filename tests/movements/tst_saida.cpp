@@ -90,9 +90,9 @@ void prepara(AplicacaoTeste& t)
 }
 
 // Opens the window from the main menu, as a person does; the steps run in it.
-void saida(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
+void saida(TelaTeste& t, DriverModal::Passos passos)
 {
-    abreMenu(t.principal(), driver, "SadanoEstoque1", std::move(passos));
+    t.abre("SadanoEstoque1", std::move(passos));
 }
 
 Decimal quantidade(AplicacaoTeste& t, const QString& produto)
@@ -120,11 +120,9 @@ void verificaVazia(QWidget* j)
 
 void TstSaida::openingStateAndEnterMovesOn()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Saída do Estoque"));
         QCOMPARE(acha<QLabel>(j, "lbSaida_Titulo")->text(), QStringLiteral("Saída do Estoque"));
         verificaVazia(j);
@@ -162,14 +160,14 @@ void TstSaida::openingStateAndEnterMovesOn()
     });
     // Opened again: emptied, but the value stays typeable and the due date hidden, as the
     // consumable looked up last left them.
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         verificaVazia(j);
         QVERIFY(!campo(j, "edSaida_Valor")->isReadOnly());
         QVERIFY(!acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible());
         QVERIFY(!acha<QLabel>(j, "lbSaida_DataD")->isVisible());
         clica(j, "btnSaida_Estq_Fecha");
     });
-    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.msgs.quantidade(), 0);
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
 }
 
@@ -202,11 +200,9 @@ void TstSaida::saves()
     QFETCH(QString, mensagem);
     QFETCH(QString, valorGravado);
     QFETCH(QString, resta);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         QCOMPARE(texto(j, "edSaida_QuantAtual"), QString("20,000"));
         QCOMPARE(texto(j, "edSaida_Valor"), QString("R$ 6,50"));
@@ -220,11 +216,11 @@ void TstSaida::saves()
             digita(j, "edSaida_Valor", valor);
         digita(j, "edSaida_Doc", "RM 15");
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (mensagem.isEmpty()) {
             verificaVazia(j);
         } else {
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
             QCOMPARE(texto(j, "edSaida_CodPro"), parafuso);
             QCOMPARE(texto(j, "edSaida_Doc"), QString("RM 15"));
         }
@@ -256,14 +252,12 @@ void TstSaida::saves()
 
 void TstSaida::lentItemOpensItsOwnLoan()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
     // The ledger's numbers already run high; the loans are numbered on their own.
     t.banco.executa("Insert into Mov_Estq (MOV_CodInt, MOV_Oper) values (41, 'EE')");
     const QDate hoje = QDate::currentDate();
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         // Found by its bar code, the drill shows its average cost; a lent item still carries
         // no value.
         informa(j, "edSaida_CodBar", "7891000000013");
@@ -272,17 +266,17 @@ void TstSaida::lentItemOpensItsOwnLoan()
         QCOMPARE(texto(j, "edSaida_Valor"), QString("R$ 389,00"));
         digita(j, "EdSaida_Quant", "1");
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), QStringList({semRequisitante}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QCOMPARE(t.msgs.textos(), QStringList({semRequisitante}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
         QVERIFY(focado(j, "edSaida_CodREQ"));
         QCOMPARE(t.banco.conta("Mov_Estq"), 1);
 
-        msgs.limpa();
+        t.msgs.limpa();
         informa(j, "edSaida_CodREQ", "3");
         acha<QDateEdit>(j, "dtpSaida_DataD")->setDate(hoje.addDays(7));
         digita(j, "edSaida_Doc", "RM 7");
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.quantidade(), 0);
+        QCOMPARE(t.msgs.quantidade(), 0);
         verificaVazia(j);
         clica(j, "btnSaida_Estq_Fecha");
     });
@@ -322,16 +316,14 @@ void TstSaida::lentItemChecksStockBeforeRequisitioner()
     QFETCH(QString, quant);
     QFETCH(QString, mensagem);
     QFETCH(QString, foco);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "13");
         digita(j, "EdSaida_Quant", quant);
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
         if (!foco.isEmpty())
             QTRY_VERIFY(focado(j, qPrintable(foco)));
         QCOMPARE(texto(j, "edSaida_CodPro"), furadeira);
@@ -386,17 +378,15 @@ void TstSaida::productLookups()
     QFETCH(QString, consumivel);
     QFETCH(bool, devolucao);
     QFETCH(QString, mensagem);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         if (!antes.isEmpty())
             informa(j, "edSaida_CodPro", antes);
         informa(j, qPrintable(nome), digitado);
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (!mensagem.isEmpty()) {
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
             QTRY_COMPARE(focado(), campo(j, qPrintable(nome)));
         }
         QCOMPARE(texto(j, "edSaida_CodPro"), codigo);
@@ -432,19 +422,17 @@ void TstSaida::requisitionerLookup()
     QFETCH(QString, codigo);
     QFETCH(QString, nome);
     QFETCH(QString, mensagem);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodREQ", digitado);
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         QCOMPARE(texto(j, "edSaida_CodREQ"), codigo);
         QCOMPARE(texto(j, "edSaida_DescREQ"), nome);
         if (mensagem.isEmpty()) {
             QVERIFY(focado(j, "edSaida_DescREQ"));
         } else {
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
             QTRY_COMPARE(focado(), campo(j, "edSaida_CodREQ"));
         }
         clica(j, "btnSaida_Estq_Fecha");
@@ -470,11 +458,9 @@ void TstSaida::refusedWithoutAProductLookedUp()
     QFETCH(QString, depois);
     QFETCH(bool, apagado);
     QFETCH(QStringList, mensagens);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         if (!antes.isEmpty())
             informa(j, "edSaida_CodPro", antes);
         if (!depois.isEmpty())
@@ -484,8 +470,8 @@ void TstSaida::refusedWithoutAProductLookedUp()
         if (apagado)
             t.banco.executa("Delete From Produtos Where PRO_Codigo = :C", {{"C", parafuso}});
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), mensagens);
-        QCOMPARE(msgs.mensagens().last().tipo,
+        QCOMPARE(t.msgs.textos(), mensagens);
+        QCOMPARE(t.msgs.mensagens().last().tipo,
                  apagado ? TipoMensagem::Informacao : TipoMensagem::Erro);
         QTRY_COMPARE(focado(), campo(j, "edSaida_CodPro"));
         clica(j, "btnSaida_Estq_Fecha");
@@ -513,17 +499,15 @@ void TstSaida::refusedCodeStopsTheClickThatLeftIt()
     QFETCH(QString, digitado);
     QFETCH(QString, mensagem);
     QFETCH(QString, depois);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         digita(j, "EdSaida_Quant", "1");
         digita(j, qPrintable(nome), digitado);
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
         QCOMPARE(texto(j, qPrintable(nome)), depois);
         QTRY_VERIFY(focado(j, qPrintable(nome)));
         QCOMPARE(texto(j, "edSaida_CodPro"), parafuso);
@@ -535,22 +519,20 @@ void TstSaida::refusedCodeStopsTheClickThatLeftIt()
 
 void TstSaida::failingLoanRollsBackEverything()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000001";
     t.banco.executa("CREATE EXCEPTION emprestimo_travado 'sem empréstimos'");
     t.banco.executa("CREATE TRIGGER emprestimos_travados FOR Mov_Consu BEFORE INSERT AS "
                     "BEGIN EXCEPTION emprestimo_travado; END");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "13");
         informa(j, "edSaida_CodREQ", "3");
         digita(j, "EdSaida_Quant", "1");
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), QStringList({falhaGravacao}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        QCOMPARE(t.msgs.textos(), QStringList({falhaGravacao}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
         // The window keeps what was typed, to try again.
         QCOMPARE(texto(j, "edSaida_CodPro"), furadeira);
         QCOMPARE(texto(j, "edSaida_CodREQ"), QString("000003"));
@@ -571,18 +553,16 @@ void TstSaida::auditLine_data()
 void TstSaida::auditLine()
 {
     QFETCH(bool, registra);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
     t.auditoriaDaLinha("000002");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         digita(j, "EdSaida_Quant", "1");
         clica(j, "btnSaida_Estq_Grava");
         clica(j, "btnSaida_Estq_Fecha");
     });
-    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.msgs.quantidade(), 0);
     QCOMPARE(t.banco.conta("Mov_Estq"), 1);
     QCOMPARE(Cadastro::linhasLog(t.banco),
              registra ? QStringList{QStringLiteral("000002|Saída do Estoque:") + parafuso}
@@ -591,12 +571,10 @@ void TstSaida::auditLine()
 
 void TstSaida::searchWindowsFillTheFields()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
     // Windows take their steps in the order they open: the exit, then each search it opens.
-    driver.aoAbrir([&](QDialog* j) {
+    t.driver.aoAbrir([&](QDialog* j) {
         // F5 in the product code opens the product search for this window.
         QLineEdit* codigo = campo(j, "edSaida_CodPro");
         codigo->setFocus();
@@ -637,14 +615,14 @@ void TstSaida::searchWindowsFillTheFields()
         QCOMPARE(t.app.dmReq().cds_Req.tamanho(), 1);
         escolheNaBusca(busca, t.app.dmReq().cds_Req, "REQ_CODIGO", "000003");
     };
-    driver.aoAbrir(escolheProduto(furadeira));
-    driver.aoAbrir(escolheRequisitante);
-    driver.aoAbrir(escolheRequisitante);
-    driver.aoAbrir(escolheProduto(parafuso));
+    t.driver.aoAbrir(escolheProduto(furadeira));
+    t.driver.aoAbrir(escolheRequisitante);
+    t.driver.aoAbrir(escolheRequisitante);
+    t.driver.aoAbrir(escolheProduto(parafuso));
     t.principal().aciona("SadanoEstoque1");
-    QCOMPARE(driver.abertas(), QStringList({"TfSaida_Estq", "TfBusca_Produtos", "TfBusca_REQ",
-                                            "TfBusca_REQ", "TfBusca_Produtos"}));
-    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.driver.abertas(), QStringList({"TfSaida_Estq", "TfBusca_Produtos", "TfBusca_REQ",
+                                              "TfBusca_REQ", "TfBusca_Produtos"}));
+    QCOMPARE(t.msgs.quantidade(), 0);
 }
 
 QTEST_MAIN(TstSaida)

@@ -3,6 +3,9 @@
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
 #include "support/BancoTeste.h"
+#include "support/DriverModal.h"
+#include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QtTest>
 
@@ -49,4 +52,18 @@ public:
 
     BancoTeste banco;
     Aplicacao app;
+};
+
+// What a test of a window needs: the program on a fresh database, every message it shows
+// recorded, and its modal windows driven by the test.
+class TelaTeste : public AplicacaoTeste {
+public:
+    GravadorMensagens msgs;
+    DriverModal driver;
+
+    // Runs a main-menu item; the window it opens takes `passos`.
+    void abre(const char* item, DriverModal::Passos passos)
+    {
+        Tela::abreMenu(principal(), driver, item, std::move(passos));
+    }
 };
