@@ -85,33 +85,37 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent
     m_btnEntrada_Grava = botao(this, "btnEntrada_Grava", QStringLiteral("Grava"));
     m_btnEntrada_Fechar = botao(this, "btnEntrada_Fechar", QStringLiteral("Fechar"));
 
+    // The form, a line at a time: each field after its label, from the left.
     auto* grade = new QGridLayout;
-    const auto linha = [&](int l, int c, const QString& texto, QWidget* w) {
-        grade->addWidget(rotulo(this, "", texto), l, c);
-        grade->addWidget(w, l, c + 1);
+    const auto linha = [&](int l, std::initializer_list<std::pair<QString, QWidget*>> campos) {
+        int c = 0;
+        for (const auto& [texto, w] : campos) {
+            grade->addWidget(rotulo(this, "", texto), l, c++);
+            grade->addWidget(w, l, c++);
+        }
     };
-    linha(0, 0, QStringLiteral("Código:"), m_edENT_CodPRO);
+    const auto comBotao = [](QWidget* w, QPushButton* b) {
+        auto* l = new QHBoxLayout;
+        l->addWidget(w, 1);
+        l->addWidget(b);
+        return l;
+    };
+    linha(0, {{QStringLiteral("Código:"), m_edENT_CodPRO}});
     grade->addWidget(rotulo(this, "", QStringLiteral("Descrição:")), 0, 2);
-    auto* linhaDescricao = new QHBoxLayout;
-    linhaDescricao->addWidget(m_edEnt_DescPro, 1);
-    linhaDescricao->addWidget(m_btnENT_Estoque_BuscaPRO);
-    grade->addLayout(linhaDescricao, 0, 3, 1, 3);
-    linha(1, 0, QStringLiteral("Código de Barras:"), m_edENT_CodBar);
-    linha(1, 2, QStringLiteral("Unidade:"), m_edENT_Unid);
-    linha(2, 0, QStringLiteral("Quantidade atual em Estoque:"), m_edEnt_QuantAtual);
-    linha(2, 2, QStringLiteral("Quantidade:"), m_edEnt_Quant);
-    linha(3, 0, QStringLiteral("Data:"), m_dtpEnt_Data);
-    linha(3, 2, QStringLiteral("Documento:"), m_edEnt_Documento);
-    linha(3, 4, QStringLiteral("Valor"), m_edEnt_Valor);
-    linha(4, 0, QStringLiteral("Fornecedor:"), m_edENT_CodFor);
-    auto* linhaFornecedor = new QHBoxLayout;
-    linhaFornecedor->addWidget(m_edENT_RazaoFor, 1);
-    linhaFornecedor->addWidget(m_btnBuscaFornecedor);
-    grade->addLayout(linhaFornecedor, 4, 2, 1, 4);
-    linha(5, 0, QStringLiteral("Localização no Estoque:"), m_edENT_Local);
-    linha(5, 2, QStringLiteral("Estoque Mínimo:"), m_edENT_Min);
-    linha(5, 4, QStringLiteral("Estoque Máximo:"), m_edENT_Max);
-    linha(6, 0, QStringLiteral("Referência:"), m_edEnt_Refer);
+    grade->addLayout(comBotao(m_edEnt_DescPro, m_btnENT_Estoque_BuscaPRO), 0, 3, 1, 3);
+    linha(1, {{QStringLiteral("Código de Barras:"), m_edENT_CodBar},
+              {QStringLiteral("Unidade:"), m_edENT_Unid}});
+    linha(2, {{QStringLiteral("Quantidade atual em Estoque:"), m_edEnt_QuantAtual},
+              {QStringLiteral("Quantidade:"), m_edEnt_Quant}});
+    linha(3, {{QStringLiteral("Data:"), m_dtpEnt_Data},
+              {QStringLiteral("Documento:"), m_edEnt_Documento},
+              {QStringLiteral("Valor"), m_edEnt_Valor}});
+    linha(4, {{QStringLiteral("Fornecedor:"), m_edENT_CodFor}});
+    grade->addLayout(comBotao(m_edENT_RazaoFor, m_btnBuscaFornecedor), 4, 2, 1, 4);
+    linha(5, {{QStringLiteral("Localização no Estoque:"), m_edENT_Local},
+              {QStringLiteral("Estoque Mínimo:"), m_edENT_Min},
+              {QStringLiteral("Estoque Máximo:"), m_edENT_Max}});
+    linha(6, {{QStringLiteral("Referência:"), m_edEnt_Refer}});
     grade->addWidget(rotulo(this, "", QStringLiteral("Observações do Produto:")), 7, 0,
                      Qt::AlignTop);
     grade->addWidget(m_edENT_Obs, 7, 1, 1, 5);
@@ -261,28 +265,29 @@ void TfEntrada_Estq::grava()
     }
 
     const QString fornecedor = m_edENT_CodFor->text();
-    Lancamentos::Entrada e;
-    e.produto = m_edENT_CodPRO->text();
-    e.data = m_dtpEnt_Data->date();
-    // The ledger and the stock keep grams; both get the same quantity.
-    e.quantidade = quantidade->arredondado(3);
-    e.unitario = *unitario;
-    e.documento = m_edEnt_Documento->text();
-    e.fornecedor =
-        fornecedor.trimmed().isEmpty() ? QString() : Funcoes::codigoFornecedor(fornecedor);
-    e.descricao = m_edEnt_DescPro->text();
-    e.unidade = m_edENT_Unid->text();
-    e.local = m_edENT_Local->text();
-    e.observacoes = m_edENT_Obs->toPlainText();
-    e.referencia = m_edEnt_Refer->text();
-    e.minimo = *minimo;
-    e.maximo = *maximo;
     try {
+        // The ledger and the stock keep grams; both get the same quantity.
+        const Lancamentos::Entrada e{.produto = m_edENT_CodPRO->text(),
+                                     .data = m_dtpEnt_Data->date(),
+                                     .quantidade = quantidade->arredondado(3),
+                                     .unitario = *unitario,
+                                     .documento = m_edEnt_Documento->text(),
+                                     .fornecedor = fornecedor.trimmed().isEmpty()
+                                                       ? QString()
+                                                       : Funcoes::codigoFornecedor(fornecedor),
+                                     .descricao = m_edEnt_DescPro->text(),
+                                     .unidade = m_edENT_Unid->text(),
+                                     .local = m_edENT_Local->text(),
+                                     .observacoes = m_edENT_Obs->toPlainText(),
+                                     .referencia = m_edEnt_Refer->text(),
+                                     .minimo = *minimo,
+                                     .maximo = *maximo};
         Lancamentos::gravaEntrada(m_app.conexao(), e, Movimento::usuarioLog(m_app));
     } catch (const std::exception&) {
         // A database failure, the product gone meanwhile, a stock that the entry would leave
-        // at zero (no average cost), a figure beyond what the columns hold: nothing was kept,
-        // and the window keeps what the person typed so they can correct it and try again.
+        // at zero (no average cost), a figure beyond what the columns hold (or than the
+        // program can count in grams): nothing was kept, and the window keeps what the person
+        // typed so they can correct it and try again.
         Mensagens::aviso(falhaGravacao, this);
         return;
     }

@@ -262,24 +262,20 @@ void TfEstorno_Estq::grava()
         return;
     }
 
-    Lancamentos::Estorno estorno;
-    estorno.operacao = deEntrada() ? QStringLiteral("TE") : QStringLiteral("TS");
-    estorno.produto = m_edCodPro->text();
-    estorno.data = m_dtpData->date();
-    estorno.quantidade = *quantidade;
-    estorno.unitario = *unitario;
-    estorno.documento = m_edDoc->text();
-    estorno.contraparte = m_edCodReq->text();
+    const Lancamentos::Estorno estorno{.operacao = deEntrada() ? QStringLiteral("TE")
+                                                               : QStringLiteral("TS"),
+                                       .produto = m_edCodPro->text(),
+                                       .data = m_dtpData->date(),
+                                       .quantidade = *quantidade,
+                                       .unitario = *unitario,
+                                       .documento = m_edDoc->text(),
+                                       .contraparte = m_edCodReq->text()};
     try {
         Lancamentos::gravaEstorno(m_app.conexao(), estorno, Movimento::usuarioLog(m_app));
     } catch (const Lancamentos::ProdutoInexistente&) {
-        Mensagens::erro(produtoSumiu, this);
-        m_edCodPro->setFocus();
-        return;
+        return Movimento::recusa(this, produtoSumiu, m_edCodPro);
     } catch (const Lancamentos::ProdutoNaoConsumivel&) {
-        Mensagens::erro(naoConsumivel, this);
-        m_edCodPro->setFocus();
-        return;
+        return Movimento::recusa(this, naoConsumivel, m_edCodPro);
     } catch (const std::exception&) {
         // A database failure, or figures too large to be stored: everything was rolled back,
         // and the fields stay as they are for another try.

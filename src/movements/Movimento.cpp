@@ -9,6 +9,7 @@
 #include "registers/Busca_Produtos.h"
 
 #include <QLineEdit>
+#include <QWidget>
 
 namespace {
 
@@ -84,6 +85,16 @@ std::optional<QString> usuarioLog(Aplicacao& app)
     if (!principal.registraLog())
         return std::nullopt;
     return principal.CodUsuario;
+}
+
+void recusa(QWidget* janela, const QString& mensagem, QWidget* campo, TipoMensagem tipo)
+{
+    if (tipo == TipoMensagem::Informacao)
+        Mensagens::informacao(mensagem, janela);
+    else
+        Mensagens::erro(mensagem, janela);
+    if (campo)
+        campo->setFocus();
 }
 
 } // namespace Movimento

@@ -3,6 +3,7 @@
 // The pieces the three stock-movement windows (entry, exit, reversal) share.
 
 #include "common/Decimal.h"
+#include "common/Mensagens.h"
 
 #include <QObject>
 #include <QString>
@@ -69,5 +70,10 @@ std::optional<Decimal> numeroDe(const QLineEdit* campo);
 // The user the save's audit line is written for: the one logged in, when both the login and the
 // audit log are switched on; none otherwise.
 std::optional<QString> usuarioLog(Aplicacao& app);
+
+// A save stopped by one of the checks it makes as it runs: the window says why and puts the
+// user where the correction belongs.
+void recusa(QWidget* janela, const QString& mensagem, QWidget* campo,
+            TipoMensagem tipo = TipoMensagem::Erro);
 
 } // namespace Movimento

@@ -240,26 +240,25 @@ void TfSaida_Estq::grava()
         return;
     try {
         // Quantities are kept to the gram and amounts to the cent, as the fields show them.
-        const Lancamentos::Saida saida{
-            produto.encontrado(),          m_dtpData->date(), quantidade->arredondado(3),
-            valor->arredondado(2),         m_edDoc->text(),   m_edCodReq->text(),
-            m_edConsumivel->text() == sim, m_dtpDataD->date()};
+        const Lancamentos::Saida saida{.produto = produto.encontrado(),
+                                       .data = m_dtpData->date(),
+                                       .quantidade = quantidade->arredondado(3),
+                                       .unitario = valor->arredondado(2),
+                                       .documento = m_edDoc->text(),
+                                       .requisitante = m_edCodReq->text(),
+                                       .consumivel = m_edConsumivel->text() == sim,
+                                       .devolucao = m_dtpDataD->date()};
         // The quantity asked for is checked against the quantity stored when the save runs,
         // not the one on screen: another workstation may have issued the same product since.
-        // Only then is a lent item checked for the requisitioner it goes to.
+        // Only then is a lent item checked for the requisitioner it goes to, who must be known
+        // or the item can never be asked back.
         Lancamentos::gravaSaida(m_app.conexao(), saida, Movimento::usuarioLog(m_app));
     } catch (const Lancamentos::EstoqueInsuficiente&) {
-        Mensagens::erro(estoqueInsuficiente, this);
-        return;
+        return Movimento::recusa(this, estoqueInsuficiente, nullptr);
     } catch (const Lancamentos::SemRequisitante&) {
-        // A lent item must be known to be with someone, or it can never be asked back.
-        Mensagens::erro(semRequisitante, this);
-        m_edCodReq->setFocus();
-        return;
+        return Movimento::recusa(this, semRequisitante, m_edCodReq);
     } catch (const Lancamentos::ProdutoInexistente&) {
-        Mensagens::informacao(produtoNaoEncontrado, this);
-        m_edCodPro->setFocus();
-        return;
+        return Movimento::recusa(this, produtoNaoEncontrado, m_edCodPro, TipoMensagem::Informacao);
     } catch (const std::exception&) {
         Mensagens::aviso(falhaGravacao, this);
         return;

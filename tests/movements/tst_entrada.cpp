@@ -334,6 +334,9 @@ void TstEntrada::saveStoppedWritesNothing_data()
     caso("negative stock brought to exactly zero", "30", "10", "8", "2", "50", false, falhaGravacao,
          true, "", "8,00");
     caso("database refuses", "12", "10", "8", "2", "50", true, falhaGravacao, true, "", "8,00");
+    // Ten million billion units: more grams than the program can count.
+    caso("quantity beyond counting in grams", "12", "10000000000000000", "8", "2", "50", false,
+         falhaGravacao, true, "", "8,00");
 }
 
 void TstEntrada::saveStoppedWritesNothing()
