@@ -93,13 +93,9 @@ void confereVazia(QWidget* janela)
     for (const char* nome : {"edENT_CodPRO", "edEnt_DescPro", "edENT_CodBar", "edENT_Unid",
                              "edEnt_Documento", "edENT_Local", "edENT_CodFor", "edENT_RazaoFor"})
         QVERIFY2(texto(janela, nome).isEmpty(), nome);
-    QCOMPARE(texto(janela, "edEnt_QuantAtual"), QString("0,000"));
-    QCOMPARE(texto(janela, "edEnt_Quant"), QString("0,000"));
-    QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 0,00"));
-    QCOMPARE(texto(janela, "edENT_Min"), QString("0"));
-    QCOMPARE(texto(janela, "edENT_Max"), QString("0"));
-    QCOMPARE(texto(janela, "edEnt_Refer"), QString("0"));
-    QCOMPARE(texto(janela, "edENT_Obs"), QString());
+    QCOMPARE(textos(janela, {"edEnt_QuantAtual", "edEnt_Quant", "edEnt_Valor", "edENT_Min",
+                             "edENT_Max", "edEnt_Refer", "edENT_Obs"}),
+             QStringList({"0,000", "0,000", "R$ 0,00", "0", "0", "0", ""}));
     QCOMPARE(acha<QDateEdit>(janela, "dtpEnt_Data")->date(), QDate::currentDate());
     QVERIFY(!botao(janela, "btnEntrada_Grava")->isEnabled());
     QVERIFY(focado(janela, "edENT_CodPRO"));
@@ -232,18 +228,15 @@ void TstEntrada::productLookup()
         } else {
             // Either look-up shows everything the entry will rewrite, and the current average
             // cost as the unit value proposed.
-            QCOMPARE(texto(janela, "edEnt_DescPro"), QString("Parafuso"));
-            QCOMPARE(texto(janela, "edENT_CodBar"), nome == "edENT_CodBar" && !mensagem.isEmpty()
-                                                        ? digitado
-                                                        : QString("7891000100"));
-            QCOMPARE(texto(janela, "edENT_Unid"), QString("UN"));
-            QCOMPARE(texto(janela, "edEnt_QuantAtual"), QString("10,000"));
-            QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 5,00"));
-            QCOMPARE(texto(janela, "edENT_Local"), QString("A-01"));
-            QCOMPARE(texto(janela, "edENT_Min"), QString("2"));
-            QCOMPARE(texto(janela, "edENT_Max"), QString("1.500"));
-            QCOMPARE(texto(janela, "edEnt_Refer"), QString("REF-1"));
-            QCOMPARE(texto(janela, "edENT_Obs"), QString("caixa com 100"));
+            // A bar code not found stays as typed.
+            const QString barras = nome == "edENT_CodBar" && !mensagem.isEmpty()
+                                       ? digitado
+                                       : QStringLiteral("7891000100");
+            QCOMPARE(textos(janela, {"edEnt_DescPro", "edENT_CodBar", "edENT_Unid",
+                                     "edEnt_QuantAtual", "edEnt_Valor", "edENT_Local", "edENT_Min",
+                                     "edENT_Max", "edEnt_Refer", "edENT_Obs"}),
+                     QStringList({"Parafuso", barras, "UN", "10,000", "R$ 5,00", "A-01", "2",
+                                  "1.500", "REF-1", "caixa com 100"}));
         }
         clica(janela, "btnEntrada_Fechar");
     });
@@ -352,8 +345,7 @@ void TstEntrada::saveStoppedWritesNothing()
     QFETCH(QString, foco);
     QFETCH(QString, valorNaTela);
     TelaTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000003";
+    t.comAuditoria("000003");
     cadastra(t);
     if (bancoRecusa) {
         // The ledger row goes in first; the product's update is refused after it.

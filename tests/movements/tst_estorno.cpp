@@ -445,8 +445,7 @@ void TstEstorno::productGoneOrLentOutAtSaveWritesNothing()
     QFETCH(QString, mensagem);
     TelaTeste t;
     preparaCadastros(t);
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
+    t.comAuditoria("000001");
     abre(t, "TE", [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         t.banco.executa(mudanca, {{"C", parafuso}});

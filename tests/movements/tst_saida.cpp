@@ -521,8 +521,7 @@ void TstSaida::failingLoanRollsBackEverything()
 {
     TelaTeste t;
     prepara(t);
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
+    t.comAuditoria("000001");
     t.banco.executa("CREATE EXCEPTION emprestimo_travado 'sem empréstimos'");
     t.banco.executa("CREATE TRIGGER emprestimos_travados FOR Mov_Consu BEFORE INSERT AS "
                     "BEGIN EXCEPTION emprestimo_travado; END");

@@ -30,6 +30,14 @@ public:
         principal().FlagLog = QLatin1String(log);
     }
 
+    // Login and the audit log on, permissions off, and `usuario` logged in: every save writes
+    // its audit line.
+    void comAuditoria(const char* usuario)
+    {
+        flags("S", "N", "S");
+        principal().CodUsuario = QLatin1String(usuario);
+    }
+
     // The three ways the login and audit-log flags can stand, as the rows of a test's data:
     // columns "login" and "log" (the flags) and "registra" (whether a save writes its line).
     static void tabelaDeAuditoria()
