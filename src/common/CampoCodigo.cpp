@@ -82,6 +82,7 @@ bool CampoCodigo::confere()
         m_campo->setText(codigo);
     // A code wider than its column is in no register; the server would only refuse to compare it.
     bool achado = false;
+    m_motivo.reset();
     if (m_regras.largura <= 0 || codigo.size() <= m_regras.largura) {
         try {
             achado = m_regras.procura && m_regras.procura(codigo);
@@ -103,20 +104,25 @@ void CampoCodigo::recusa()
 {
     m_encontrado.clear();
     m_recusado = true;
-    switch (m_regras.tipo) {
+    // A record the window turned down says why; otherwise the code is simply unknown.
+    const Motivo motivo = m_motivo.value_or(Motivo{m_regras.naoEncontrado, m_regras.tipo, {}});
+    m_motivo.reset();
+    switch (motivo.tipo) {
     case TipoMensagem::Aviso:
-        Mensagens::aviso(m_regras.naoEncontrado, m_janela);
+        Mensagens::aviso(motivo.mensagem, m_janela);
         break;
     case TipoMensagem::Erro:
-        Mensagens::erro(m_regras.naoEncontrado, m_janela);
+        Mensagens::erro(motivo.mensagem, m_janela);
         break;
     default:
-        Mensagens::informacao(m_regras.naoEncontrado, m_janela);
+        Mensagens::informacao(motivo.mensagem, m_janela);
         break;
     }
     if (m_regras.esvaziaAoRecusar)
         m_campo->clear();
     for (QLineEdit* c : std::as_const(m_regras.limpaAoRecusar))
+        c->clear();
+    for (QLineEdit* c : motivo.limpa)
         c->clear();
     emit recusou();
     Convencoes::devolveFoco(m_campo);
@@ -129,4 +135,16 @@ void CampoCodigo::abreBusca()
     m_regras.busca->Origem = m_regras.origem;
     Modal::exec(m_regras.busca);
     emit buscaFechada();
+}
+
+void CampoCodigo::aceita(const QString& codigo)
+{
+    m_campo->setText(codigo);
+    m_encontrado = codigo;
+}
+
+void CampoCodigo::recusaRegistro(const QString& mensagem, TipoMensagem tipo,
+                                 const QList<QLineEdit*>& limpa)
+{
+    m_motivo = Motivo{mensagem, tipo, limpa};
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class JanelaBusca;
 class QAbstractButton;
@@ -86,4 +87,23 @@ private:
     Regras m_regras;
     QString m_encontrado;
     bool m_recusado = false;
+
+public:
+    // The field shows `codigo`, whose record the window found another way (by its bar code):
+    // it counts as found, as if its own look-up had found it.
+    void aceita(const QString& codigo);
+    // Called by the look-up, which then answers false: the register has the code, but the
+    // window turns the record down (a lent-out item where only consumables may go). The field
+    // refuses it as it refuses an unknown code, with this message and kind instead of the
+    // not-found one, and empties `limpa` as well.
+    void recusaRegistro(const QString& mensagem, TipoMensagem tipo,
+                        const QList<QLineEdit*>& limpa = {});
+
+private:
+    struct Motivo {
+        QString mensagem;
+        TipoMensagem tipo;
+        QList<QLineEdit*> limpa;
+    };
+    std::optional<Motivo> m_motivo;
 };

@@ -1,78 +1,38 @@
 #include "movements/Entrada_Estq.h"
 
 #include "app/Aplicacao.h"
-#include "app/Principal.h"
+#include "common/CampoCodigo.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
-#include "common/Modal.h"
-#include "data/firebird/ErroBanco.h"
-#include "movements/Lancamentos.h"
-#include "registers/Busca_Fornecedor.h"
-#include "registers/Busca_Produtos.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_Produtos.h"
+#include "movements/Lancamentos.h"
+#include "movements/Movimento.h"
+#include "registers/Busca_Fornecedor.h"
 
 #include <QDateEdit>
-#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <optional>
 
+using Movimento::numeroDe;
+
 namespace {
 
-const QString origemProduto = QStringLiteral("Entrada Estoque");
-const QString origemFornecedor = QStringLiteral("Entrada");
-const QString produtoNaoEncontrado = QStringLiteral("Produto não Encontrado !");
-const QString fornecedorNaoCadastrado = QStringLiteral("Fornecedor não Cadastrado");
 const QString quantidadeZero = QStringLiteral("Quantidade deve ser maior que 0");
 const QString falhaGravacao = QStringLiteral("Não Consegui Gravar, tente novamente !");
 
 const QString zeroQuantidade = QStringLiteral("0,000");
 const QString zeroMoeda = QStringLiteral("R$ 0,00");
-
-QLineEdit* campo(QWidget* pai, const char* nome, int limite = 0)
-{
-    auto* c = new QLineEdit(pai);
-    c->setObjectName(QLatin1String(nome));
-    // The limits are the columns' widths: what is typed past them could not be stored, and
-    // every value the window writes itself comes from those same columns.
-    if (limite > 0)
-        c->setMaxLength(limite);
-    return c;
-}
-
-QPushButton* botao(QWidget* pai, const QString& texto, const char* nome)
-{
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(QLatin1String(nome));
-    b->setAutoDefault(false);
-    return b;
-}
-
-Decimal comoDecimal(const QVariant& v)
-{
-    if (v.isNull())
-        return Decimal();
-    if (v.metaType() == QMetaType::fromType<Decimal>())
-        return v.value<Decimal>();
-    return Decimal::deInteiro(v.toLongLong());
-}
-
-// The number a field holds, formatted or bare ("R$ 1.234,56", "1.234,500", "12").
-std::optional<Decimal> numeroDe(const QLineEdit* campo)
-{
-    return Formatos::converte(Funcoes::LimpaNumero(campo->text()));
-}
 
 void erroDeConversao(QLineEdit* campo, QWidget* janela)
 {
@@ -84,33 +44,22 @@ void erroDeConversao(QLineEdit* campo, QWidget* janela)
 
 } // namespace
 
-TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_app(app)
+TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
+    using namespace Formulario;
     setObjectName(QStringLiteral("TfEntrada_Estq"));
     setWindowTitle(QStringLiteral("Entrada de Estoque"));
 
-    auto* titulo = new QLabel(QStringLiteral("Entrada no Estoque"), this);
-    titulo->setObjectName(QStringLiteral("lbEntrada_Titulo"));
-    QFont f = titulo->font();
-    f.setPointSize(f.pointSize() + 4);
-    f.setBold(true);
-    titulo->setFont(f);
-
+    // The limits are the columns' widths: what is typed past them could not be stored.
     m_edENT_CodPRO = campo(this, "edENT_CodPRO", 10);
     m_edENT_CodPRO->setAlignment(Qt::AlignRight);
-    m_edEnt_DescPro = campo(this, "edEnt_DescPro");
-    m_edEnt_DescPro->setReadOnly(true);
-    m_btnENT_Estoque_BuscaPRO = botao(this, QStringLiteral("..."), "btnENT_Estoque_BuscaPRO");
+    m_edEnt_DescPro = campoLeitura(this, "edEnt_DescPro");
+    m_btnENT_Estoque_BuscaPRO = botao(this, "btnENT_Estoque_BuscaPRO", QStringLiteral("..."));
     m_edENT_CodBar = campo(this, "edENT_CodBar", 14);
     m_edENT_Unid = campo(this, "edENT_Unid", 3);
-    m_edEnt_QuantAtual = campo(this, "edEnt_QuantAtual");
-    m_edEnt_QuantAtual->setReadOnly(true);
+    m_edEnt_QuantAtual = campoLeitura(this, "edEnt_QuantAtual");
     m_edEnt_Quant = campo(this, "edEnt_Quant");
-    m_dtpEnt_Data = new QDateEdit(this);
-    m_dtpEnt_Data->setObjectName(QStringLiteral("dtpEnt_Data"));
-    m_dtpEnt_Data->setCalendarPopup(true);
-    m_dtpEnt_Data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    m_dtpEnt_Data = Formulario::data(this, "dtpEnt_Data");
     m_edEnt_Documento = campo(this, "edEnt_Documento", 20);
     m_edEnt_Valor = campo(this, "edEnt_Valor");
     for (QLineEdit* c : {m_edEnt_QuantAtual, m_edEnt_Quant, m_edEnt_Valor}) {
@@ -120,12 +69,9 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent)
     Convencoes::formatoQuantidade(m_edEnt_QuantAtual);
     Convencoes::formatoQuantidade(m_edEnt_Quant);
     Convencoes::formatoMoeda(m_edEnt_Valor);
-    m_edENT_CodFor = new TEditH(this);
-    m_edENT_CodFor->setObjectName(QStringLiteral("edENT_CodFor"));
-    m_edENT_CodFor->setMaxLength(10);
-    m_edENT_RazaoFor = new TEditH(this);
-    m_edENT_RazaoFor->setObjectName(QStringLiteral("edENT_RazaoFor"));
-    m_btnBuscaFornecedor = botao(this, QStringLiteral("..."), "btnBuscaFornecedor");
+    m_edENT_CodFor = campoH(this, "edENT_CodFor", 10);
+    m_edENT_RazaoFor = campoH(this, "edENT_RazaoFor");
+    m_btnBuscaFornecedor = botao(this, "btnBuscaFornecedor", QStringLiteral("..."));
     m_edENT_Local = campo(this, "edENT_Local", 10);
     m_edENT_Min = campo(this, "edENT_Min");
     m_edENT_Max = campo(this, "edENT_Max");
@@ -134,51 +80,44 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent)
         Convencoes::filtroInteiro(c);
     }
     m_edEnt_Refer = campo(this, "edEnt_Refer", 20);
-    m_edENT_Obs = new QPlainTextEdit(this);
-    m_edENT_Obs->setObjectName(QStringLiteral("edENT_Obs"));
-    m_edENT_Obs->setTabChangesFocus(true);
+    m_edENT_Obs = memo(this, "edENT_Obs");
     m_edENT_Obs->setMaximumHeight(70);
-    m_btnEntrada_Grava = botao(this, QStringLiteral("Grava"), "btnEntrada_Grava");
-    m_btnEntrada_Fechar = botao(this, QStringLiteral("Fechar"), "btnEntrada_Fechar");
+    m_btnEntrada_Grava = botao(this, "btnEntrada_Grava", QStringLiteral("Grava"));
+    m_btnEntrada_Fechar = botao(this, "btnEntrada_Fechar", QStringLiteral("Fechar"));
 
+    // The form, a line at a time: each field after its label, from the left.
     auto* grade = new QGridLayout;
-    auto rotulo = [this](const QString& texto) { return new QLabel(texto, this); };
-    grade->addWidget(rotulo(QStringLiteral("Código:")), 0, 0);
-    grade->addWidget(m_edENT_CodPRO, 0, 1);
-    grade->addWidget(rotulo(QStringLiteral("Descrição:")), 0, 2);
-    auto* linhaDescricao = new QHBoxLayout;
-    linhaDescricao->addWidget(m_edEnt_DescPro, 1);
-    linhaDescricao->addWidget(m_btnENT_Estoque_BuscaPRO);
-    grade->addLayout(linhaDescricao, 0, 3, 1, 3);
-    grade->addWidget(rotulo(QStringLiteral("Código de Barras:")), 1, 0);
-    grade->addWidget(m_edENT_CodBar, 1, 1);
-    grade->addWidget(rotulo(QStringLiteral("Unidade:")), 1, 2);
-    grade->addWidget(m_edENT_Unid, 1, 3);
-    grade->addWidget(rotulo(QStringLiteral("Quantidade atual em Estoque:")), 2, 0);
-    grade->addWidget(m_edEnt_QuantAtual, 2, 1);
-    grade->addWidget(rotulo(QStringLiteral("Quantidade:")), 2, 2);
-    grade->addWidget(m_edEnt_Quant, 2, 3);
-    grade->addWidget(rotulo(QStringLiteral("Data:")), 3, 0);
-    grade->addWidget(m_dtpEnt_Data, 3, 1);
-    grade->addWidget(rotulo(QStringLiteral("Documento:")), 3, 2);
-    grade->addWidget(m_edEnt_Documento, 3, 3);
-    grade->addWidget(rotulo(QStringLiteral("Valor")), 3, 4);
-    grade->addWidget(m_edEnt_Valor, 3, 5);
-    grade->addWidget(rotulo(QStringLiteral("Fornecedor:")), 4, 0);
-    grade->addWidget(m_edENT_CodFor, 4, 1);
-    auto* linhaFornecedor = new QHBoxLayout;
-    linhaFornecedor->addWidget(m_edENT_RazaoFor, 1);
-    linhaFornecedor->addWidget(m_btnBuscaFornecedor);
-    grade->addLayout(linhaFornecedor, 4, 2, 1, 4);
-    grade->addWidget(rotulo(QStringLiteral("Localização no Estoque:")), 5, 0);
-    grade->addWidget(m_edENT_Local, 5, 1);
-    grade->addWidget(rotulo(QStringLiteral("Estoque Mínimo:")), 5, 2);
-    grade->addWidget(m_edENT_Min, 5, 3);
-    grade->addWidget(rotulo(QStringLiteral("Estoque Máximo:")), 5, 4);
-    grade->addWidget(m_edENT_Max, 5, 5);
-    grade->addWidget(rotulo(QStringLiteral("Referência:")), 6, 0);
-    grade->addWidget(m_edEnt_Refer, 6, 1);
-    grade->addWidget(rotulo(QStringLiteral("Observações do Produto:")), 7, 0, Qt::AlignTop);
+    const auto linha = [&](int l, std::initializer_list<std::pair<QString, QWidget*>> campos) {
+        int c = 0;
+        for (const auto& [texto, w] : campos) {
+            grade->addWidget(rotulo(this, "", texto), l, c++);
+            grade->addWidget(w, l, c++);
+        }
+    };
+    const auto comBotao = [](QWidget* w, QPushButton* b) {
+        auto* l = new QHBoxLayout;
+        l->addWidget(w, 1);
+        l->addWidget(b);
+        return l;
+    };
+    linha(0, {{QStringLiteral("Código:"), m_edENT_CodPRO}});
+    grade->addWidget(rotulo(this, "", QStringLiteral("Descrição:")), 0, 2);
+    grade->addLayout(comBotao(m_edEnt_DescPro, m_btnENT_Estoque_BuscaPRO), 0, 3, 1, 3);
+    linha(1, {{QStringLiteral("Código de Barras:"), m_edENT_CodBar},
+              {QStringLiteral("Unidade:"), m_edENT_Unid}});
+    linha(2, {{QStringLiteral("Quantidade atual em Estoque:"), m_edEnt_QuantAtual},
+              {QStringLiteral("Quantidade:"), m_edEnt_Quant}});
+    linha(3, {{QStringLiteral("Data:"), m_dtpEnt_Data},
+              {QStringLiteral("Documento:"), m_edEnt_Documento},
+              {QStringLiteral("Valor"), m_edEnt_Valor}});
+    linha(4, {{QStringLiteral("Fornecedor:"), m_edENT_CodFor}});
+    grade->addLayout(comBotao(m_edENT_RazaoFor, m_btnBuscaFornecedor), 4, 2, 1, 4);
+    linha(5, {{QStringLiteral("Localização no Estoque:"), m_edENT_Local},
+              {QStringLiteral("Estoque Mínimo:"), m_edENT_Min},
+              {QStringLiteral("Estoque Máximo:"), m_edENT_Max}});
+    linha(6, {{QStringLiteral("Referência:"), m_edEnt_Refer}});
+    grade->addWidget(rotulo(this, "", QStringLiteral("Observações do Produto:")), 7, 0,
+                     Qt::AlignTop);
     grade->addWidget(m_edENT_Obs, 7, 1, 1, 5);
 
     auto* botoes = new QHBoxLayout;
@@ -187,64 +126,75 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent)
     botoes->addWidget(m_btnEntrada_Fechar);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(titulo);
+    layout->addWidget(titulo(this, "lbEntrada_Titulo", QStringLiteral("Entrada no Estoque")));
     layout->addLayout(grade);
     layout->addLayout(botoes);
     resize(820, 380);
 
     // The order Tab and Enter follow. The code field comes last: the window opens there, and
     // once the product is found the person goes round the whole form from the top.
-    const QList<QWidget*> ordem = {m_edEnt_DescPro,     m_btnENT_Estoque_BuscaPRO,
-                                   m_edENT_CodBar,      m_edENT_Unid,
-                                   m_edEnt_QuantAtual,  m_edEnt_Quant,
-                                   m_dtpEnt_Data,       m_edEnt_Documento,
-                                   m_edEnt_Valor,       m_edENT_CodFor,
-                                   m_edENT_RazaoFor,    m_btnBuscaFornecedor,
-                                   m_edENT_Local,       m_edENT_Min,
-                                   m_edENT_Max,         m_edEnt_Refer,
-                                   m_edENT_Obs,         m_btnEntrada_Grava,
-                                   m_btnEntrada_Fechar, m_edENT_CodPRO};
-    for (qsizetype i = 1; i < ordem.size(); ++i)
-        setTabOrder(ordem[i - 1], ordem[i]);
+    ordemTab({m_edEnt_DescPro,     m_btnENT_Estoque_BuscaPRO,
+              m_edENT_CodBar,      m_edENT_Unid,
+              m_edEnt_QuantAtual,  m_edEnt_Quant,
+              m_dtpEnt_Data,       m_edEnt_Documento,
+              m_edEnt_Valor,       m_edENT_CodFor,
+              m_edENT_RazaoFor,    m_btnBuscaFornecedor,
+              m_edENT_Local,       m_edENT_Min,
+              m_edENT_Max,         m_edEnt_Refer,
+              m_edENT_Obs,         m_btnEntrada_Grava,
+              m_btnEntrada_Fechar, m_edENT_CodPRO});
 
-    connect(m_btnENT_Estoque_BuscaPRO, &QPushButton::clicked, this, &TfEntrada_Estq::buscaProduto);
-    connect(m_btnBuscaFornecedor, &QPushButton::clicked, this, &TfEntrada_Estq::buscaFornecedor);
+    CamposProduto::Regras produto;
+    produto.origem = QStringLiteral("Entrada Estoque");
+    produto.botaoBusca = m_btnENT_Estoque_BuscaPRO;
+    produto.aparaAoEntrar = true;
+    // An unknown code stays as padded, the product shown before stays on screen; "Grava" stays
+    // off after an unknown code and as it was after an unknown bar code.
+    produto.mostra = [this](const Produto& p, CamposProduto::Via) { mostraProduto(p); };
+    m_produto = new CamposProduto(m_app, m_edENT_CodPRO, m_edENT_CodBar, this, produto);
+    // Whatever is on screen belongs to the code about to be typed over: no save until it has
+    // been looked up again.
+    connect(&m_produto->codigo(), &CampoCodigo::entrou, this,
+            [this] { m_btnEntrada_Grava->setEnabled(false); });
+    // A pick puts its code in the code field and the focus there while this window is not the
+    // active one, so the field's own entry never ran: the code still has to be looked up.
+    connect(&m_produto->codigo(), &CampoCodigo::buscaFechada, this, [this] {
+        if (focusWidget() == m_edENT_CodPRO)
+            m_btnEntrada_Grava->setEnabled(false);
+    });
+
+    // An entry may come without a supplier; one given must be in the register.
+    CampoCodigo::Regras fornecedor;
+    fornecedor.largura = 10;
+    fornecedor.preenchimento = QLatin1Char('0');
+    fornecedor.procura = [this](const QString& codigo) {
+        const std::optional<QString> razao = m_app.dmFornecedor().razaoFornecedor(codigo);
+        if (razao)
+            m_edENT_RazaoFor->setText(*razao);
+        return razao.has_value();
+    };
+    fornecedor.naoEncontrado = QStringLiteral("Fornecedor não Cadastrado");
+    fornecedor.tipo = TipoMensagem::Erro;
+    fornecedor.esvaziaAoRecusar = true;
+    fornecedor.limpaAoRecusar = {m_edENT_RazaoFor};
+    fornecedor.busca = &m_app.janela<TfBusca_Fornecedor>();
+    fornecedor.origem = QStringLiteral("Entrada");
+    fornecedor.botaoBusca = m_btnBuscaFornecedor;
+    m_fornecedor = new CampoCodigo(m_edENT_CodFor, this, fornecedor);
+    connect(m_fornecedor, &CampoCodigo::achou, this, [this] { m_edENT_Local->setFocus(); });
+
     connect(m_btnEntrada_Grava, &QPushButton::clicked, this, &TfEntrada_Estq::grava);
     connect(m_btnEntrada_Fechar, &QPushButton::clicked, this, &QDialog::accept);
-    Convencoes::teclaF5(m_edENT_CodPRO, [this] { buscaProduto(); });
-    Convencoes::teclaF5(m_edENT_CodFor, [this] { buscaFornecedor(); });
-    Convencoes::aoEntrar(m_edENT_CodPRO, this, [this] { entraCodigo(); });
-    Convencoes::aoSair(m_edENT_CodPRO, this, [this] { saiCodigo(); });
-    Convencoes::aoEntrar(m_edENT_CodBar, this, [this] {
-        if (m_recusado == m_edENT_CodBar)
-            m_recusado = nullptr;
-    });
-    Convencoes::aoSair(m_edENT_CodBar, this, [this] { saiCodBar(); });
-    Convencoes::aoEntrar(m_edENT_CodFor, this, [this] {
-        if (m_recusado == m_edENT_CodFor)
-            m_recusado = nullptr;
-    });
-    Convencoes::aoSair(m_edENT_CodFor, this, [this] { saiFornecedor(); });
     Convencoes::coresDeFoco(this);
     Convencoes::enterComoTab(this);
-
-    m_app.janela<TfBusca_Produtos>().registraDestino(origemProduto, m_edENT_CodPRO);
-    m_app.janela<TfBusca_Fornecedor>().registraDestino(origemFornecedor, m_edENT_CodFor);
     limpa();
-}
-
-void TfEntrada_Estq::showEvent(QShowEvent* e)
-{
-    // The window system confirms the showing with a second, spontaneous event; the opening
-    // runs once.
-    if (!e->spontaneous())
-        limpa();
-    QDialog::showEvent(e);
 }
 
 void TfEntrada_Estq::limpa()
 {
-    m_recusado = nullptr;
+    m_produto->codigo().esquece();
+    m_produto->codigoBarras().esquece();
+    m_fornecedor->esquece();
     m_btnEntrada_Grava->setEnabled(false);
     m_edENT_CodPRO->clear();
     m_edEnt_DescPro->clear();
@@ -265,152 +215,29 @@ void TfEntrada_Estq::limpa()
     m_edENT_CodPRO->setFocus();
 }
 
-void TfEntrada_Estq::entraCodigo()
+void TfEntrada_Estq::mostraProduto(const Produto& p)
 {
-    // Whatever is on screen belongs to the code about to be typed over: no save until it has
-    // been looked up again.
-    m_btnEntrada_Grava->setEnabled(false);
-    if (Convencoes::devolvendoFoco()) {
-        // Back after "not found": the refused code stays as it was padded, selected so the
-        // next one replaces it.
-        if (m_recusado == m_edENT_CodPRO)
-            m_recusado = nullptr;
-        m_edENT_CodPRO->selectAll();
-        return;
-    }
-    // A stored code carries its padding blanks; without them the person can retype it.
-    const QString texto = m_edENT_CodPRO->text();
-    const QString aparado = texto.trimmed();
-    if (aparado != texto)
-        m_edENT_CodPRO->setText(aparado);
-}
-
-void TfEntrada_Estq::saiCodigo()
-{
-    const QString texto = m_edENT_CodPRO->text();
-    if (texto.trimmed().isEmpty())
-        return;
-    const QString codigo = Funcoes::codigoProduto(texto);
-    if (codigo != texto)
-        m_edENT_CodPRO->setText(codigo);
-    Consulta& q = m_app.dmProdutos().SQLQ_Produtos;
-    q.setSql(QStringLiteral("Select * FROM PRODUTOS Where PRO_Codigo=:CodigoC"));
-    q.setParametro(QStringLiteral("CodigoC"), codigo);
-    Resultado r;
-    try {
-        r = q.abre(nullptr, 1);
-    } catch (const ErroBanco& e) {
-        Mensagens::erro(e.mensagem(), this);
-        return;
-    }
-    if (r.vazio()) {
-        Mensagens::informacao(produtoNaoEncontrado, this);
-        recusa(m_edENT_CodPRO);
-        return;
-    }
-    mostraProduto(r);
-}
-
-void TfEntrada_Estq::saiCodBar()
-{
-    const QString texto = m_edENT_CodBar->text();
-    if (texto.trimmed().isEmpty())
-        return;
-    Consulta& q = m_app.dmProdutos().SQLQ_Produtos;
-    q.setSql(QStringLiteral("Select * FROM PRODUTOS Where PRO_CodBar=:CodBarC"));
-    q.setParametro(QStringLiteral("CodBarC"), texto);
-    Resultado r;
-    try {
-        r = q.abre(nullptr, 1);
-    } catch (const ErroBanco& e) {
-        Mensagens::erro(e.mensagem(), this);
-        return;
-    }
-    if (r.vazio()) {
-        // The product found before, if any, is still the one "Grava" would save.
-        Mensagens::informacao(produtoNaoEncontrado, this);
-        recusa(m_edENT_CodBar);
-        return;
-    }
-    mostraProduto(r);
-}
-
-void TfEntrada_Estq::mostraProduto(const Resultado& r)
-{
-    m_edENT_CodPRO->setText(r.valor(0, QStringLiteral("PRO_Codigo")).toString());
-    m_edEnt_DescPro->setText(r.valor(0, QStringLiteral("PRO_Descricao")).toString());
-    m_edEnt_QuantAtual->setText(
-        Formatos::numero(comoDecimal(r.valor(0, QStringLiteral("PRO_QUANT"))), 3));
+    m_edEnt_DescPro->setText(p.descricao);
+    m_edEnt_QuantAtual->setText(Formatos::numero(p.quantidade, 3));
     // The current average cost is the unit value proposed for this delivery.
-    m_edEnt_Valor->setText(Formatos::moeda(comoDecimal(r.valor(0, QStringLiteral("PRO_Valor")))));
-    m_edENT_Min->setText(Formatos::numero(comoDecimal(r.valor(0, QStringLiteral("PRO_Min"))), 0));
-    m_edENT_Max->setText(Formatos::numero(comoDecimal(r.valor(0, QStringLiteral("PRO_EMAX"))), 0));
-    m_edEnt_Refer->setText(r.valor(0, QStringLiteral("PRO_Refer")).toString());
-    m_edENT_Obs->setPlainText(r.valor(0, QStringLiteral("PRO_Obs")).toString());
-    m_edENT_Local->setText(r.valor(0, QStringLiteral("PRO_Local")).toString());
-    m_edENT_Unid->setText(r.valor(0, QStringLiteral("PRO_Unid")).toString());
-    m_edENT_CodBar->setText(r.valor(0, QStringLiteral("PRO_CodBar")).toString());
+    m_edEnt_Valor->setText(Formatos::moeda(p.valor));
+    m_edENT_Min->setText(Formatos::numero(p.minimo, 0));
+    m_edENT_Max->setText(Formatos::numero(p.maximo, 0));
+    m_edEnt_Refer->setText(p.referencia);
+    m_edENT_Obs->setPlainText(p.observacoes);
+    m_edENT_Local->setText(p.local);
+    m_edENT_Unid->setText(p.unidade);
     m_btnEntrada_Grava->setEnabled(true);
 }
 
-void TfEntrada_Estq::saiFornecedor()
+bool TfEntrada_Estq::podeGravar() const
 {
-    const QString texto = m_edENT_CodFor->text();
-    // An entry may come without a supplier.
-    if (texto.trimmed().isEmpty())
-        return;
-    const QString codigo = Funcoes::codigoFornecedor(texto);
-    if (codigo != texto)
-        m_edENT_CodFor->setText(codigo);
-    Consulta& q = m_app.dmFornecedor().SQLQFornecedor;
-    q.setSql(QStringLiteral("Select FOR_Razao From Fornecedor Where FOR_Codigo=:CodigoC"));
-    q.setParametro(QStringLiteral("CodigoC"), codigo);
-    Resultado r;
-    try {
-        r = q.abre(nullptr, 1);
-    } catch (const ErroBanco& e) {
-        Mensagens::erro(e.mensagem(), this);
-        return;
-    }
-    if (r.vazio()) {
-        Mensagens::erro(fornecedorNaoCadastrado, this);
-        m_edENT_CodFor->clear();
-        m_edENT_RazaoFor->clear();
-        recusa(m_edENT_CodFor);
-        return;
-    }
-    m_edENT_RazaoFor->setText(r.valor(0, 0).toString());
-    m_edENT_Local->setFocus();
-}
-
-void TfEntrada_Estq::recusa(QWidget* campo)
-{
-    m_recusado = campo;
-    Convencoes::devolveFoco(campo);
-}
-
-void TfEntrada_Estq::buscaProduto()
-{
-    TfBusca_Produtos& busca = m_app.janela<TfBusca_Produtos>();
-    busca.Origem = origemProduto;
-    Modal::exec(&busca);
-    // A pick puts its code in the code field and the focus there while this window is not
-    // the active one, so the field's own entry never ran: the code still has to be looked up.
-    if (focusWidget() == m_edENT_CodPRO)
-        m_btnEntrada_Grava->setEnabled(false);
-}
-
-void TfEntrada_Estq::buscaFornecedor()
-{
-    TfBusca_Fornecedor& busca = m_app.janela<TfBusca_Fornecedor>();
-    busca.Origem = origemFornecedor;
-    Modal::exec(&busca);
+    return m_produto->podeGravar() && m_fornecedor->podeGravar();
 }
 
 void TfEntrada_Estq::grava()
 {
-    // The click on "Grava" took the focus from a field whose look-up has just said no.
-    if (m_recusado)
+    if (!podeGravar())
         return;
 
     const std::optional<Decimal> quantidade = numeroDe(m_edEnt_Quant);
@@ -438,33 +265,29 @@ void TfEntrada_Estq::grava()
     }
 
     const QString fornecedor = m_edENT_CodFor->text();
-    Lancamentos::Entrada e;
-    e.produto = m_edENT_CodPRO->text();
-    e.data = m_dtpEnt_Data->date();
-    // The ledger and the stock keep grams; both get the same quantity.
-    e.quantidade = quantidade->arredondado(3);
-    e.unitario = *unitario;
-    e.documento = m_edEnt_Documento->text();
-    e.fornecedor =
-        fornecedor.trimmed().isEmpty() ? QString() : Funcoes::codigoFornecedor(fornecedor);
-    e.descricao = m_edEnt_DescPro->text();
-    e.unidade = m_edENT_Unid->text();
-    e.local = m_edENT_Local->text();
-    e.observacoes = m_edENT_Obs->toPlainText();
-    e.referencia = m_edEnt_Refer->text();
-    e.minimo = *minimo;
-    e.maximo = *maximo;
-
-    TfPrincipal& principal = m_app.principal();
-    std::optional<QString> usuarioLog;
-    if (principal.registraLog())
-        usuarioLog = principal.CodUsuario;
     try {
-        Lancamentos::gravaEntrada(m_app.conexao(), e, usuarioLog);
+        // The ledger and the stock keep grams; both get the same quantity.
+        const Lancamentos::Entrada e{.produto = m_edENT_CodPRO->text(),
+                                     .data = m_dtpEnt_Data->date(),
+                                     .quantidade = quantidade->arredondado(3),
+                                     .unitario = *unitario,
+                                     .documento = m_edEnt_Documento->text(),
+                                     .fornecedor = fornecedor.trimmed().isEmpty()
+                                                       ? QString()
+                                                       : Funcoes::codigoFornecedor(fornecedor),
+                                     .descricao = m_edEnt_DescPro->text(),
+                                     .unidade = m_edENT_Unid->text(),
+                                     .local = m_edENT_Local->text(),
+                                     .observacoes = m_edENT_Obs->toPlainText(),
+                                     .referencia = m_edEnt_Refer->text(),
+                                     .minimo = *minimo,
+                                     .maximo = *maximo};
+        Lancamentos::gravaEntrada(m_app.conexao(), e, Movimento::usuarioLog(m_app));
     } catch (const std::exception&) {
         // A database failure, the product gone meanwhile, a stock that the entry would leave
-        // at zero (no average cost), a figure beyond what the columns hold: nothing was kept,
-        // and the window keeps what the person typed so they can correct it and try again.
+        // at zero (no average cost), a figure beyond what the columns hold (or than the
+        // program can count in grams): nothing was kept, and the window keeps what the person
+        // typed so they can correct it and try again.
         Mensagens::aviso(falhaGravacao, this);
         return;
     }

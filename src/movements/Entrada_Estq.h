@@ -1,15 +1,16 @@
 #pragma once
 
-#include <QDialog>
-#include <QPointer>
+#include "common/Formulario.h"
 
 class Aplicacao;
+class CampoCodigo;
+class CamposProduto;
 class QDateEdit;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class Resultado;
 class TEditH;
+struct Produto;
 
 // Goods received into the stock room. The person finds the product (by code, bar code or the
 // search window), types the quantity and unit value of this delivery, its supplier and
@@ -17,29 +18,22 @@ class TEditH;
 // on the way; "Grava" records the entry in the ledger, raises the stock, recomputes the
 // average cost and rewrites those product columns, all at once. "Grava" only works once a
 // product has been found, and the window empties itself for the next delivery after each save.
-class TfEntrada_Estq : public QDialog {
+class TfEntrada_Estq : public Dialogo {
     Q_OBJECT
 
 public:
     explicit TfEntrada_Estq(Aplicacao& app, QWidget* parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void aoAbrir() override { limpa(); }
 
 private:
     // Every field back to what a fresh delivery starts with, "Grava" off, the code field first.
     void limpa();
-    void entraCodigo();
-    // The look-ups run when their field is left.
-    void saiCodigo();
-    void saiCodBar();
-    void saiFornecedor();
-    void mostraProduto(const Resultado& r);
-    // A look-up turned the value down: the field gets the user back, and a click on "Grava"
-    // that caused the leave must not save what the user has just been told is wrong.
-    void recusa(QWidget* campo);
-    void buscaProduto();
-    void buscaFornecedor();
+    void mostraProduto(const Produto& p);
+    // A click on "Grava" that took the focus from a field whose look-up has just said no must
+    // not save what the user has just been told is wrong.
+    bool podeGravar() const;
     void grava();
 
     Aplicacao& m_app;
@@ -63,6 +57,6 @@ private:
     QPlainTextEdit* m_edENT_Obs;
     QPushButton* m_btnEntrada_Grava;
     QPushButton* m_btnEntrada_Fechar;
-    // The field whose value a look-up has just refused, until the user is back in it.
-    QPointer<QWidget> m_recusado;
+    CamposProduto* m_produto;
+    CampoCodigo* m_fornecedor;
 };

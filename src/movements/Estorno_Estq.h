@@ -1,43 +1,40 @@
 #pragma once
 
-#include <QDialog>
+#include "common/CampoCodigo.h"
+#include "common/Formulario.h"
 
 class Aplicacao;
+class CamposProduto;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class TEditH;
+struct Produto;
 
 // The reversal of a stock entry ("TE") or of a stock exit ("TS"): a movement of its own that
 // moves the product's quantity on hand back the other way, against the supplier of the entry or
 // the requisitioner of the exit. The average cost is left alone, and lent-out items cannot be
 // reversed. One window serves both; the main menu sets TipoEstorno before opening it, and the
 // window asks the main window for the mode each time it needs it.
-class TfEstorno_Estq : public QDialog {
+class TfEstorno_Estq : public Dialogo {
     Q_OBJECT
 
 public:
     explicit TfEstorno_Estq(Aplicacao& app, QWidget* parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    // The mode's texts and counterpart, every field back at its opening value.
+    void aoAbrir() override;
 
 private:
     // Whether this opening reverses an entry; otherwise it reverses an exit.
     bool deEntrada() const;
+    // The counterpart field looks up a supplier for an entry, a requisitioner for an exit.
+    CampoCodigo::Regras regrasContraparte();
     // Every field back at its opening value, the focus in the product code.
     void limpa();
-
-    void saiCodigo();
-    void saiCodigoBarras();
-    // Looks a product up and shows it when it may be reversed; a refusal says why, empties
-    // what the user must give again and puts the focus back into `campoRecusado`.
-    void mostraProduto(const QString& sql, const QString& parametro, const QString& valor,
-                       QLineEdit* campoRecusado);
-    void saiContraparte();
-    void buscaProduto();
-    void buscaContraparte();
+    void mostraProduto(const Produto& p);
     void grava();
 
     Aplicacao& m_app;
@@ -54,7 +51,7 @@ private:
     QLineEdit* m_edDoc;
     TEditH* m_edCodReq;
     TEditH* m_edNomeReq;
-    // Set from a look-up's refusal until the refused field is left again: a click on "Grava"
-    // that took the focus out of that field must not go on to save.
-    bool m_recusou = false;
+    QPushButton* m_btnBuscaReq;
+    CamposProduto* m_produto;
+    CampoCodigo* m_contraparte;
 };

@@ -20,15 +20,6 @@ QVariant dec(const Decimal& d)
     return QVariant::fromValue(d);
 }
 
-Decimal decimalDe(const QVariant& v)
-{
-    if (v.isNull())
-        return Decimal();
-    if (v.metaType() == QMetaType::fromType<Decimal>())
-        return v.value<Decimal>();
-    return Decimal::deInteiro(v.toLongLong());
-}
-
 struct Estoque {
     Decimal quantidade;
     Decimal custo;
@@ -47,8 +38,21 @@ Estoque travaProduto(Transacao& t, const QString& produto)
     const Resultado r = q.abre(t);
     if (r.vazio())
         throw ProdutoInexistente();
-    return {decimalDe(r.valor(0, 0)).arredondado(3), decimalDe(r.valor(0, 1)).arredondado(2),
-            r.valor(0, 2).toString()};
+    return {Decimal::deVariant(r.valor(0, 0)).arredondado(3),
+            Decimal::deVariant(r.valor(0, 1)).arredondado(2), r.valor(0, 2).toString()};
+}
+
+// Runs one statement of a save: its text line by line, as the documents give it, and its
+// parameters by name.
+void executa(Transacao& t, std::initializer_list<QString> linhas,
+             std::initializer_list<std::pair<QString, QVariant>> parametros)
+{
+    Consulta q(t.conexao());
+    for (const QString& linha : linhas)
+        q.adiciona(linha);
+    for (const auto& [nome, valor] : parametros)
+        q.setParametro(nome, valor);
+    q.executa(t);
 }
 
 qint64 insereMovimento(Transacao& t, const QString& produto, const QString& operacao,
@@ -56,21 +60,20 @@ qint64 insereMovimento(Transacao& t, const QString& produto, const QString& oper
                        const QString& documento, const QVariant& tipo, const QVariant& fornecedor)
 {
     const qint64 numero = Funcoes::proximoNumero(t.conexao(), sqlProximoMovimento, &t);
-    Consulta q(t.conexao());
-    q.adiciona(QStringLiteral("Insert into MOV_ESTQ (MOV_CodPro,MOV_Oper, MOV_Data,MOV_Valor,"
-                              "MOV_Quant,MOV_Doc,MOV_CodInt, MOV_Tipo, MOV_CodFor)"));
-    q.adiciona(QStringLiteral(
-        "Values (:CodigoC,:OperC,:DataC,:ValorC,:QuantC,:DocC,:CodIntC,:TipoC,:CodForC)"));
-    q.setParametro(QStringLiteral("CodigoC"), produto);
-    q.setParametro(QStringLiteral("OperC"), operacao);
-    q.setParametro(QStringLiteral("DataC"), data);
-    q.setParametro(QStringLiteral("ValorC"), dec(valor));
-    q.setParametro(QStringLiteral("QuantC"), dec(quantidade));
-    q.setParametro(QStringLiteral("DocC"), documento);
-    q.setParametro(QStringLiteral("CodIntC"), numero);
-    q.setParametro(QStringLiteral("TipoC"), tipo);
-    q.setParametro(QStringLiteral("CodForC"), fornecedor);
-    q.executa(t);
+    executa(t,
+            {QStringLiteral("Insert into MOV_ESTQ (MOV_CodPro,MOV_Oper, MOV_Data,MOV_Valor,"
+                            "MOV_Quant,MOV_Doc,MOV_CodInt, MOV_Tipo, MOV_CodFor)"),
+             QStringLiteral(
+                 "Values (:CodigoC,:OperC,:DataC,:ValorC,:QuantC,:DocC,:CodIntC,:TipoC,:CodForC)")},
+            {{"CodigoC", produto},
+             {"OperC", operacao},
+             {"DataC", data},
+             {"ValorC", dec(valor)},
+             {"QuantC", dec(quantidade)},
+             {"DocC", documento},
+             {"CodIntC", numero},
+             {"TipoC", tipo},
+             {"CodForC", fornecedor}});
     return numero;
 }
 
@@ -82,12 +85,10 @@ void registra(Transacao& t, const std::optional<QString>& usuario, const QString
 
 void atualizaQuantidade(Transacao& t, const QString& produto, const Decimal& quantidade)
 {
-    Consulta q(t.conexao());
-    q.adiciona(QStringLiteral("Update Produtos SET PRO_Quant=:QuantidadeTotalC"));
-    q.adiciona(QStringLiteral("Where PRO_Codigo=:CodigoC"));
-    q.setParametro(QStringLiteral("QuantidadeTotalC"), dec(quantidade));
-    q.setParametro(QStringLiteral("CodigoC"), produto);
-    q.executa(t);
+    executa(t,
+            {QStringLiteral("Update Produtos SET PRO_Quant=:QuantidadeTotalC"),
+             QStringLiteral("Where PRO_Codigo=:CodigoC")},
+            {{"QuantidadeTotalC", dec(quantidade)}, {"CodigoC", produto}});
 }
 
 // Takes the ledger's turn: every movement save locks the same reference row first, so saves
@@ -100,28 +101,26 @@ void esperaAVez(Transacao& t)
     q.abre(t);
 }
 
-// One save, in one transaction; a number taken by another workstation at the same instant
-// (one that does not queue, or a database without the reference row) makes the save run once
-// more from the start.
-template <typename F> Gravado emTransacao(Conexao& conexao, F&& corpo)
+} // namespace
+
+Gravado emTransacao(Conexao& conexao, const std::function<Gravado(Transacao&)>& corpo)
 {
     for (int tentativa = 1;; ++tentativa) {
-        Transacao t(conexao);
         try {
+            // Ends before the handler below runs: a failed save is rolled back, and its locks
+            // released, before it is tried again or reported.
+            Transacao t(conexao);
             esperaAVez(t);
             Gravado g = corpo(t);
             t.commit();
             return g;
         } catch (const ErroBanco& e) {
-            t.rollback();
             if (tentativa == 1 && e.chaveDuplicada())
                 continue;
             throw;
         }
     }
 }
-
-} // namespace
 
 Gravado gravaEntrada(Conexao& conexao, const Entrada& e, const std::optional<QString>& usuarioLog)
 {
@@ -141,27 +140,25 @@ Gravado gravaEntrada(Conexao& conexao, const Entrada& e, const std::optional<QSt
         g.quantidade = novaQuantidade;
         g.custo = (atual.quantidade * atual.custo + total).dividido(novaQuantidade, 2);
 
-        Consulta q(t.conexao());
-        q.adiciona(
-            QStringLiteral("Update Produtos SET PRO_Descricao=:DescricaoC,PRO_Unid=:UnidC,"));
-        q.adiciona(QStringLiteral("PRO_Local=:LocalC,"));
-        q.adiciona(QStringLiteral("PRO_Min=:MinC,PRO_Valor=:ValorC,PRO_CodFor=:CodForC,"));
-        q.adiciona(QStringLiteral("PRO_Obs=:ObsC,PRO_Refer=:ReferC,PRO_EMax=:EMaxC,"
-                                  "PRO_QUANT=:QuantidadeTotalC,PRO_UComp=:DataC"));
-        q.adiciona(QStringLiteral("Where PRO_Codigo=:CodigoC"));
-        q.setParametro(QStringLiteral("DescricaoC"), e.descricao);
-        q.setParametro(QStringLiteral("CodigoC"), e.produto);
-        q.setParametro(QStringLiteral("UnidC"), e.unidade);
-        q.setParametro(QStringLiteral("LocalC"), e.local);
-        q.setParametro(QStringLiteral("MinC"), dec(e.minimo));
-        q.setParametro(QStringLiteral("ValorC"), dec(g.custo));
-        q.setParametro(QStringLiteral("ObsC"), e.observacoes);
-        q.setParametro(QStringLiteral("ReferC"), e.referencia);
-        q.setParametro(QStringLiteral("EMaxC"), dec(e.maximo));
-        q.setParametro(QStringLiteral("QuantidadeTotalC"), dec(g.quantidade));
-        q.setParametro(QStringLiteral("DataC"), e.data);
-        q.setParametro(QStringLiteral("CodForC"), e.fornecedor);
-        q.executa(t);
+        executa(t,
+                {QStringLiteral("Update Produtos SET PRO_Descricao=:DescricaoC,PRO_Unid=:UnidC,"),
+                 QStringLiteral("PRO_Local=:LocalC,"),
+                 QStringLiteral("PRO_Min=:MinC,PRO_Valor=:ValorC,PRO_CodFor=:CodForC,"),
+                 QStringLiteral("PRO_Obs=:ObsC,PRO_Refer=:ReferC,PRO_EMax=:EMaxC,"
+                                "PRO_QUANT=:QuantidadeTotalC,PRO_UComp=:DataC"),
+                 QStringLiteral("Where PRO_Codigo=:CodigoC")},
+                {{"DescricaoC", e.descricao},
+                 {"CodigoC", e.produto},
+                 {"UnidC", e.unidade},
+                 {"LocalC", e.local},
+                 {"MinC", dec(e.minimo)},
+                 {"ValorC", dec(g.custo)},
+                 {"ObsC", e.observacoes},
+                 {"ReferC", e.referencia},
+                 {"EMaxC", dec(e.maximo)},
+                 {"QuantidadeTotalC", dec(g.quantidade)},
+                 {"DataC", e.data},
+                 {"CodForC", e.fornecedor}});
         return g;
     });
 }
@@ -172,6 +169,8 @@ Gravado gravaSaida(Conexao& conexao, const Saida& s, const std::optional<QString
         const Estoque atual = travaProduto(t, s.produto);
         if (s.quantidade > atual.quantidade)
             throw EstoqueInsuficiente();
+        if (!s.consumivel && s.requisitante.trimmed().isEmpty())
+            throw SemRequisitante();
         Gravado g;
         const Decimal valor =
             s.consumivel ? (s.quantidade * s.unitario).arredondado(2) : Decimal(0, 2);
@@ -183,21 +182,19 @@ Gravado gravaSaida(Conexao& conexao, const Saida& s, const std::optional<QString
         atualizaQuantidade(t, s.produto, g.quantidade);
         if (!s.consumivel) {
             g.emprestimo = Funcoes::proximoNumero(t.conexao(), sqlProximoEmprestimo, &t);
-            Consulta q(t.conexao());
-            q.adiciona(
-                QStringLiteral("Insert into MOV_Consu (MOV_CodPro,MOV_Tipo,Mov_Data,Mov_DataD, "
-                               "Mov_Quant,Mov_Doc,MOV_Devolvido,MOV_CodInt)"));
-            q.adiciona(QStringLiteral("Values  (:CodProC, :TipoC, :DataC, :DataDC, :QuantC, :DocC, "
-                                      ":DevolvidoC, :CodIntC)"));
-            q.setParametro(QStringLiteral("CodProC"), s.produto);
-            q.setParametro(QStringLiteral("TipoC"), s.requisitante);
-            q.setParametro(QStringLiteral("DataC"), s.data);
-            q.setParametro(QStringLiteral("DataDC"), s.devolucao);
-            q.setParametro(QStringLiteral("QuantC"), dec(s.quantidade));
-            q.setParametro(QStringLiteral("DocC"), s.documento);
-            q.setParametro(QStringLiteral("DevolvidoC"), QStringLiteral("N"));
-            q.setParametro(QStringLiteral("CodIntC"), g.emprestimo);
-            q.executa(t);
+            executa(t,
+                    {QStringLiteral("Insert into MOV_Consu (MOV_CodPro,MOV_Tipo,Mov_Data,"
+                                    "Mov_DataD, Mov_Quant,Mov_Doc,MOV_Devolvido,MOV_CodInt)"),
+                     QStringLiteral("Values  (:CodProC, :TipoC, :DataC, :DataDC, :QuantC, :DocC, "
+                                    ":DevolvidoC, :CodIntC)")},
+                    {{"CodProC", s.produto},
+                     {"TipoC", s.requisitante},
+                     {"DataC", s.data},
+                     {"DataDC", s.devolucao},
+                     {"QuantC", dec(s.quantidade)},
+                     {"DocC", s.documento},
+                     {"DevolvidoC", QStringLiteral("N")},
+                     {"CodIntC", g.emprestimo}});
         }
         return g;
     });

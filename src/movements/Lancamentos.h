@@ -18,10 +18,12 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
 class Conexao;
+class Transacao;
 
 namespace Lancamentos {
 
@@ -32,6 +34,10 @@ struct ProdutoInexistente : std::runtime_error {
 // The exit asks for more than the stock room holds.
 struct EstoqueInsuficiente : std::runtime_error {
     EstoqueInsuficiente() : std::runtime_error("estoque insuficiente") {}
+};
+// A lent-out item must be issued to a requisitioner, or it can never be asked back.
+struct SemRequisitante : std::runtime_error {
+    SemRequisitante() : std::runtime_error("sem requisitante") {}
 };
 // A lent-out item cannot be reversed.
 struct ProdutoNaoConsumivel : std::runtime_error {
@@ -91,12 +97,20 @@ struct Gravado {
 
 // Each writes its audit line for `usuarioLog` when one is given (logging and login on).
 // Database failures come as ErroBanco, after everything was rolled back; the checks above as
-// their own exceptions, with nothing written.
+// their own exceptions, with nothing written. An exit checks the stock first, then that a
+// lent-out item has its requisitioner.
 Gravado gravaEntrada(Conexao& conexao, const Entrada& e,
                      const std::optional<QString>& usuarioLog = std::nullopt);
 Gravado gravaSaida(Conexao& conexao, const Saida& s,
                    const std::optional<QString>& usuarioLog = std::nullopt);
 Gravado gravaEstorno(Conexao& conexao, const Estorno& e,
                      const std::optional<QString>& usuarioLog = std::nullopt);
+
+// How every save above runs: `corpo` in one transaction of its own, after the ledger's turn
+// has been taken, then the commit. Whatever fails, the transaction is rolled back as it goes
+// out of scope; a rollback that fails too is passed over, so the caller gets the save's own
+// error. A duplicate key (a number another workstation took at the same instant) runs the save
+// once more from the start.
+Gravado emTransacao(Conexao& conexao, const std::function<Gravado(Transacao&)>& corpo);
 
 } // namespace Lancamentos

@@ -1,42 +1,34 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
+#include "common/Formulario.h"
 
 class Aplicacao;
+class CampoCodigo;
+class CamposProduto;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class Resultado;
+struct Produto;
 
 // Goods issued from the stock room to a requisitioner. A save appends the exit to the ledger
 // and lowers the quantity on hand; for an item that is lent out and comes back (a
 // non-consumable) it also opens the loan, with the date it is due back. The window stays open
 // for the next exit.
-class TfSaida_Estq : public QDialog {
+class TfSaida_Estq : public Dialogo {
     Q_OBJECT
 
 public:
     explicit TfSaida_Estq(Aplicacao& app, QWidget* parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void aoAbrir() override { limpa(); }
 
 private:
     // Every field back to its empty value, the cursor on the product code. Whether the value
     // can be typed and whether the due date shows stay as the last product made them.
     void limpa();
-    void saiCodigo();
-    void saiCodigoBarras();
-    void saiRequisitante();
-    // Runs a product look-up; false (the message shown, the focus put back into `campo`) when
-    // no product answers.
-    bool procuraProduto(const QString& sql, const QString& parametro, const QString& valor,
-                        QLineEdit* campo, Resultado& produto);
-    void mostraProduto(const Resultado& produto);
-    void abreBuscaProduto();
-    void abreBuscaRequisitante();
+    void mostraProduto(const Produto& p, bool porCodigo);
     void grava();
 
     Aplicacao& m_app;
@@ -57,7 +49,7 @@ private:
     QLabel* m_lbDataD;
     QDateEdit* m_dtpDataD;
     QPushButton* m_btnGrava;
-    // The code of the product the last successful look-up showed: the fields describe that
-    // product, and only it can be issued.
-    QString m_produto;
+    // The product code field knows the product the fields describe: only it can be issued.
+    CamposProduto* m_produto;
+    CampoCodigo* m_requisitante;
 };

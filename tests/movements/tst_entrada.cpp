@@ -1,19 +1,19 @@
 // The stock-entry window: finding the product and the supplier, what a save writes to the
 // ledger and the product, what stops it, and the window emptying itself for the next delivery.
 
-#include "data/DataModule_Fornecedor.h"
-#include "data/DataModule_Produtos.h"
 #include "app/Principal.h"
 #include "common/Decimal.h"
 #include "common/Funcoes.h"
-#include "data/DataSet.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_Produtos.h"
 #include "movements/Entrada_Estq.h"
 #include "registers/Busca_Fornecedor.h"
 #include "registers/Busca_Produtos.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -21,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstEntrada : public QObject {
     Q_OBJECT
@@ -53,68 +55,29 @@ Decimal d(const char* texto)
     return *Decimal::deTexto(QString::fromLatin1(texto));
 }
 
+// A screw with everything an entry rewrites, a washer whose stock is below zero, and a
+// supplier.
 void cadastra(AplicacaoTeste& t)
 {
-    t.banco.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Fixação')");
-    t.banco.executa(
-        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, PRO_Local, "
-        "PRO_Quant, PRO_Min, PRO_EMax, PRO_Valor, PRO_CodFor, PRO_OBS, PRO_Refer, PRO_CodBar, "
-        "PRO_Consumivel) values (:C, 'Parafuso', 'UN', '000001', 'A-01', 10, 2, 1500, 5, "
-        "'0000000009', 'caixa com 100', 'REF-1', '7891000100', 'S')",
-        {{"C", parafuso}});
-    t.banco.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, PRO_Quant, "
-                    "PRO_Valor, PRO_Consumivel) values (:C, 'Arruela', '000001', -10, 4, 'S')",
-                    {{"C", negativo}});
-    t.banco.executa("Insert into Fornecedor (FOR_Codigo, FOR_Razao) values ('0000000015', "
-                    "'Ferragens Silva Ltda')");
+    Cadastro::grupo(t.banco, "000001", QStringLiteral("Fixação"));
+    Cadastro::produto(t.banco, {.codigo = parafuso,
+                                .descricao = "Parafuso",
+                                .quantidade = "10",
+                                .valor = "5",
+                                .unidade = "UN",
+                                .codigoBarras = "7891000100"});
+    t.banco.executa("Update Produtos set PRO_Local = 'A-01', PRO_Min = 2, PRO_EMax = 1500, "
+                    "PRO_CodFor = '0000000009', PRO_OBS = 'caixa com 100', PRO_Refer = 'REF-1' "
+                    "Where PRO_Codigo = :C",
+                    {{"C", parafuso}});
+    Cadastro::produto(
+        t.banco, {.codigo = negativo, .descricao = "Arruela", .quantidade = "-10", .valor = "4"});
+    Cadastro::fornecedor(t.banco, "0000000015", "Ferragens Silva Ltda");
 }
 
-QLineEdit* campo(QWidget* janela, const char* nome)
+void abre(TelaTeste& t, DriverModal::Passos passos)
 {
-    auto* c = janela->findChild<QLineEdit*>(nome);
-    if (!c)
-        qWarning("no field %s", nome);
-    return c;
-}
-
-QPushButton* botao(QWidget* janela, const char* nome)
-{
-    return janela->findChild<QPushButton*>(nome);
-}
-
-void clica(QWidget* janela, const char* nome)
-{
-    auto* b = botao(janela, nome);
-    QVERIFY2(b, nome);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-// Goes into the field and types over what it shows; an empty text erases it.
-void digita(QWidget* janela, const char* nome, const QString& texto)
-{
-    QLineEdit* c = campo(janela, nome);
-    c->setFocus();
-    c->selectAll();
-    if (texto.isEmpty())
-        QTest::keyClick(c, Qt::Key_Backspace);
-    else
-        digitaTexto(c, texto);
-}
-
-void tab(QWidget* janela, const char* nome)
-{
-    QTest::keyClick(campo(janela, nome), Qt::Key_Tab);
-}
-
-QWidget* foco()
-{
-    return QApplication::focusWidget();
-}
-
-void abre(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
-{
-    driver.aoAbrir(std::move(passos));
-    t.principal().aciona("EntradanoEstoque1");
+    t.abre("EntradanoEstoque1", std::move(passos));
 }
 
 // A product found by code, ready to be entered.
@@ -129,17 +92,13 @@ void confereVazia(QWidget* janela)
 {
     for (const char* nome : {"edENT_CodPRO", "edEnt_DescPro", "edENT_CodBar", "edENT_Unid",
                              "edEnt_Documento", "edENT_Local", "edENT_CodFor", "edENT_RazaoFor"})
-        QVERIFY2(campo(janela, nome)->text().isEmpty(), nome);
-    QCOMPARE(campo(janela, "edEnt_QuantAtual")->text(), QString("0,000"));
-    QCOMPARE(campo(janela, "edEnt_Quant")->text(), QString("0,000"));
-    QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 0,00"));
-    QCOMPARE(campo(janela, "edENT_Min")->text(), QString("0"));
-    QCOMPARE(campo(janela, "edENT_Max")->text(), QString("0"));
-    QCOMPARE(campo(janela, "edEnt_Refer")->text(), QString("0"));
-    QCOMPARE(janela->findChild<QPlainTextEdit*>("edENT_Obs")->toPlainText(), QString());
-    QCOMPARE(janela->findChild<QDateEdit*>("dtpEnt_Data")->date(), QDate::currentDate());
+        QVERIFY2(texto(janela, nome).isEmpty(), nome);
+    QCOMPARE(textos(janela, {"edEnt_QuantAtual", "edEnt_Quant", "edEnt_Valor", "edENT_Min",
+                             "edENT_Max", "edEnt_Refer", "edENT_Obs"}),
+             QStringList({"0,000", "0,000", "R$ 0,00", "0", "0", "0", ""}));
+    QCOMPARE(acha<QDateEdit>(janela, "dtpEnt_Data")->date(), QDate::currentDate());
     QVERIFY(!botao(janela, "btnEntrada_Grava")->isEnabled());
-    QCOMPARE(foco(), campo(janela, "edENT_CodPRO"));
+    QVERIFY(focado(janela, "edENT_CodPRO"));
 }
 
 Resultado produto(AplicacaoTeste& t, const QString& codigo)
@@ -147,63 +106,42 @@ Resultado produto(AplicacaoTeste& t, const QString& codigo)
     return t.banco.consulta("Select * From Produtos Where PRO_Codigo = :C", {{"C", codigo}});
 }
 
-// Picks a row of a search window's shared list and presses "Seleciona".
-void escolhe(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo)
-{
-    for (int i = 0; i < lista.tamanho(); ++i)
-        if (lista.valor(i, campoCodigo).toString() == codigo)
-            lista.setLinhaAtual(i);
-    QCOMPARE(Familia::codigoAtual(lista), codigo);
-    const auto botoes = busca->findChildren<QPushButton*>();
-    for (QPushButton* b : botoes)
-        if (b->text() == QLatin1String("Seleciona")) {
-            QTest::mouseClick(b, Qt::LeftButton);
-            return;
-        }
-    QFAIL("no Seleciona button");
-}
-
 } // namespace
 
 void TstEntrada::workedExampleThroughTheWindow()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         QCOMPARE(janela->windowTitle(), QString("Entrada de Estoque"));
         confereVazia(janela);
         digitaTexto(campo(janela, "edENT_CodPRO"), "12");
         // Enter moves on as Tab does, and leaving the code looks the product up.
-        QTest::keyClick(campo(janela, "edENT_CodPRO"), Qt::Key_Return);
+        enter(janela, "edENT_CodPRO");
         QVERIFY(botao(janela, "btnEntrada_Grava")->isEnabled());
-        QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 5,00"));
+        QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 5,00"));
 
         // Letters never reach a quantity; a dot typed in an amount is its decimal comma; a
         // whole number takes no dot.
         digita(janela, "edEnt_Quant", "1a0");
-        QTest::keyClick(campo(janela, "edEnt_Quant"), Qt::Key_Return);
-        QCOMPARE(campo(janela, "edEnt_Quant")->text(), QString("10,000"));
-        QCOMPARE(foco(), janela->findChild<QDateEdit*>("dtpEnt_Data"));
-        janela->findChild<QDateEdit*>("dtpEnt_Data")->setDate(QDate(2004, 10, 10));
+        enter(janela, "edEnt_Quant");
+        QCOMPARE(texto(janela, "edEnt_Quant"), QString("10,000"));
+        QCOMPARE(focado(), acha<QDateEdit>(janela, "dtpEnt_Data"));
+        acha<QDateEdit>(janela, "dtpEnt_Data")->setDate(QDate(2004, 10, 10));
         digita(janela, "edEnt_Documento", "NF 1");
         digita(janela, "edEnt_Valor", "8.00");
-        QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("8,00"));
+        QCOMPARE(texto(janela, "edEnt_Valor"), QString("8,00"));
         digita(janela, "edENT_CodFor", "15");
         tab(janela, "edENT_CodFor");
-        QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 8,00"));
+        QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 8,00"));
         digita(janela, "edENT_Local", "B-02");
         digita(janela, "edENT_Min", "3");
         digita(janela, "edENT_Max", "2.000");
-        QCOMPARE(campo(janela, "edENT_Max")->text(), QString("2000"));
+        QCOMPARE(texto(janela, "edENT_Max"), QString("2000"));
         digita(janela, "edEnt_Refer", "REF-2");
-        auto* obs = janela->findChild<QPlainTextEdit*>("edENT_Obs");
-        obs->setFocus();
-        obs->selectAll();
-        digitaTexto(obs, "caixa com 50");
+        digita(janela, "edENT_Obs", "caixa com 50");
         clica(janela, "btnEntrada_Grava");
-        QCOMPARE(msgs.textos(), QStringList());
+        QCOMPARE(t.msgs.textos(), QStringList());
         // Ready for the next delivery.
         confereVazia(janela);
         clica(janela, "btnEntrada_Fechar");
@@ -241,78 +179,64 @@ void TstEntrada::productLookup_data()
 {
     QTest::addColumn<bool>("achaAntes"); // the product was found by code first
     QTest::addColumn<QString>("nome");
-    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("digitado");
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<bool>("preenchido");
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<bool>("grava");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("code 12 is eight blanks and 12")
-        << false << "edENT_CodPRO"
-        << "12" << parafuso << true << "" << true << "edEnt_DescPro";
-    QTest::newRow("unknown code, padded, Grava stays off")
-        << false << "edENT_CodPRO"
-        << "99"
-        << "        99" << false << naoEncontrado << false << "edENT_CodPRO";
-    QTest::newRow("unknown code after a product was found")
-        << true << "edENT_CodPRO"
-        << "99"
-        << "        99" << true << naoEncontrado << false << "edENT_CodPRO";
-    QTest::newRow("bar code") << false << "edENT_CodBar"
-                              << "7891000100" << parafuso << true << "" << true << "edENT_Unid";
-    QTest::newRow("unknown bar code, Grava stays off")
-        << false << "edENT_CodBar"
-        << "000"
-        << "" << false << naoEncontrado << false << "edENT_CodBar";
-    QTest::newRow("unknown bar code, Grava stays on")
-        << true << "edENT_CodBar"
-        << "000" << parafuso << true << naoEncontrado << true << "edENT_CodBar";
+    caso("code 12 is eight blanks and 12", false, "edENT_CodPRO", "12", parafuso, true, "", true,
+         "edEnt_DescPro");
+    caso("unknown code, padded, Grava stays off", false, "edENT_CodPRO", "99", "        99", false,
+         naoEncontrado, false, "edENT_CodPRO");
+    caso("unknown code after a product was found", true, "edENT_CodPRO", "99", "        99", true,
+         naoEncontrado, false, "edENT_CodPRO");
+    caso("bar code", false, "edENT_CodBar", "7891000100", parafuso, true, "", true, "edENT_Unid");
+    caso("unknown bar code, Grava stays off", false, "edENT_CodBar", "000", "", false,
+         naoEncontrado, false, "edENT_CodBar");
+    caso("unknown bar code, Grava stays on", true, "edENT_CodBar", "000", parafuso, true,
+         naoEncontrado, true, "edENT_CodBar");
 }
 
 void TstEntrada::productLookup()
 {
     QFETCH(bool, achaAntes);
     QFETCH(QString, nome);
-    QFETCH(QString, texto);
+    QFETCH(QString, digitado);
     QFETCH(QString, codigo);
     QFETCH(bool, preenchido);
     QFETCH(QString, mensagem);
     QFETCH(bool, grava);
     QFETCH(QString, foco);
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         if (achaAntes)
             achaParafuso(janela);
         const QByteArray campoNome = nome.toLatin1();
-        digita(janela, campoNome.constData(), texto);
+        digita(janela, campoNome.constData(), digitado);
         tab(janela, campoNome.constData());
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (!mensagem.isEmpty())
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-        QTRY_COMPARE(::foco(), campo(janela, foco.toLatin1()));
-        QCOMPARE(campo(janela, "edENT_CodPRO")->text(), codigo);
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        QTRY_COMPARE(focado(), campo(janela, foco.toLatin1()));
+        QCOMPARE(texto(janela, "edENT_CodPRO"), codigo);
         QCOMPARE(botao(janela, "btnEntrada_Grava")->isEnabled(), grava);
         if (!preenchido) {
-            QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString());
-            QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 0,00"));
+            QCOMPARE(texto(janela, "edEnt_DescPro"), QString());
+            QCOMPARE(texto(janela, "edEnt_Valor"), QString("R$ 0,00"));
         } else {
             // Either look-up shows everything the entry will rewrite, and the current average
             // cost as the unit value proposed.
-            QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString("Parafuso"));
-            QCOMPARE(campo(janela, "edENT_CodBar")->text(),
-                     nome == "edENT_CodBar" && !mensagem.isEmpty() ? texto : QString("7891000100"));
-            QCOMPARE(campo(janela, "edENT_Unid")->text(), QString("UN"));
-            QCOMPARE(campo(janela, "edEnt_QuantAtual")->text(), QString("10,000"));
-            QCOMPARE(campo(janela, "edEnt_Valor")->text(), QString("R$ 5,00"));
-            QCOMPARE(campo(janela, "edENT_Local")->text(), QString("A-01"));
-            QCOMPARE(campo(janela, "edENT_Min")->text(), QString("2"));
-            QCOMPARE(campo(janela, "edENT_Max")->text(), QString("1.500"));
-            QCOMPARE(campo(janela, "edEnt_Refer")->text(), QString("REF-1"));
-            QCOMPARE(janela->findChild<QPlainTextEdit*>("edENT_Obs")->toPlainText(),
-                     QString("caixa com 100"));
+            // A bar code not found stays as typed.
+            const QString barras = nome == "edENT_CodBar" && !mensagem.isEmpty()
+                                       ? digitado
+                                       : QStringLiteral("7891000100");
+            QCOMPARE(textos(janela, {"edEnt_DescPro", "edENT_CodBar", "edENT_Unid",
+                                     "edEnt_QuantAtual", "edEnt_Valor", "edENT_Local", "edENT_Min",
+                                     "edENT_Max", "edEnt_Refer", "edENT_Obs"}),
+                     QStringList({"Parafuso", barras, "UN", "10,000", "R$ 5,00", "A-01", "2",
+                                  "1.500", "REF-1", "caixa com 100"}));
         }
         clica(janela, "btnEntrada_Fechar");
     });
@@ -320,64 +244,51 @@ void TstEntrada::productLookup()
 
 void TstEntrada::supplierLookup_data()
 {
-    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("digitado");
     QTest::addColumn<bool>("gravaLogo"); // leaves the supplier by clicking "Grava"
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("razao");
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("foco");
     QTest::addColumn<QString>("gravado"); // the supplier stored; null: nothing stored
-    QTest::newRow("15 is 0000000015") << "15" << false << "0000000015"
-                                      << "Ferragens Silva Ltda"
-                                      << ""
-                                      << "edENT_Local" << QString();
-    QTest::newRow("unknown supplier")
-        << "99" << false << ""
-        << "" << fornecedorNaoCadastrado << "edENT_CodFor" << QString();
-    QTest::newRow("15, then Grava at once") << "15" << true << ""
-                                            << ""
-                                            << ""
-                                            << "edENT_CodPRO"
-                                            << "0000000015";
+    caso("15 is 0000000015", "15", false, "0000000015", "Ferragens Silva Ltda", "", "edENT_Local",
+         QString());
+    caso("unknown supplier", "99", false, "", "", fornecedorNaoCadastrado, "edENT_CodFor",
+         QString());
+    caso("15, then Grava at once", "15", true, "", "", "", "edENT_CodPRO", "0000000015");
     // The click that left the field must not save an entry the person was just told has a
     // wrong supplier.
-    QTest::newRow("unknown supplier, then Grava at once")
-        << "99" << true << ""
-        << "" << fornecedorNaoCadastrado << "edENT_CodFor" << QString();
+    caso("unknown supplier, then Grava at once", "99", true, "", "", fornecedorNaoCadastrado,
+         "edENT_CodFor", QString());
     // The product's last supplier is cleared.
-    QTest::newRow("no supplier") << "" << true << ""
-                                 << ""
-                                 << ""
-                                 << "edENT_CodPRO" << QString("");
+    caso("no supplier", "", true, "", "", "", "edENT_CodPRO", QString(""));
 }
 
 void TstEntrada::supplierLookup()
 {
-    QFETCH(QString, texto);
+    QFETCH(QString, digitado);
     QFETCH(bool, gravaLogo);
     QFETCH(QString, codigo);
     QFETCH(QString, razao);
     QFETCH(QString, mensagem);
     QFETCH(QString, foco);
     QFETCH(QString, gravado);
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "1");
-        digita(janela, "edENT_CodFor", texto);
+        digita(janela, "edENT_CodFor", digitado);
         if (gravaLogo)
             clica(janela, "btnEntrada_Grava");
         else
             tab(janela, "edENT_CodFor");
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (!mensagem.isEmpty())
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
-        QTRY_COMPARE(::foco(), campo(janela, foco.toLatin1()));
-        QCOMPARE(campo(janela, "edENT_CodFor")->text(), codigo);
-        QCOMPARE(campo(janela, "edENT_RazaoFor")->text(), razao);
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QTRY_COMPARE(focado(), campo(janela, foco.toLatin1()));
+        QCOMPARE(texto(janela, "edENT_CodFor"), codigo);
+        QCOMPARE(texto(janela, "edENT_RazaoFor"), razao);
         clica(janela, "btnEntrada_Fechar");
     });
     const Resultado mov = t.banco.consulta("Select * From Mov_Estq");
@@ -404,51 +315,21 @@ void TstEntrada::saveStoppedWritesNothing_data()
     QTest::addColumn<bool>("aviso"); // a warning; otherwise an error box
     QTest::addColumn<QString>("foco");
     QTest::addColumn<QString>("valorNaTela"); // numbers cleaned once the checks have begun
-    QTest::newRow("quantity zero") << "12"
-                                   << "0"
-                                   << "8"
-                                   << "2"
-                                   << "50" << false << quantidadeZero << false << "edEnt_Quant"
-                                   << "R$ 8,00";
-    QTest::newRow("quantity not a number")
-        << "12"
-        << "1,2,3"
-        << "8"
-        << "2"
-        << "50" << false << "'1,2,3' não é um número válido" << false << "edEnt_Quant"
-        << "R$ 8,00";
-    QTest::newRow("unit value not a number")
-        << "12"
-        << "10"
-        << "1,2,3"
-        << "2"
-        << "50" << false << "'1,2,3' não é um número válido" << false << "edEnt_Valor"
-        << "1,2,3";
-    QTest::newRow("minimum not a number") << "12"
-                                          << "10"
-                                          << "8"
-                                          << "1,,2"
-                                          << "50" << false << falhaGravacao << true << ""
-                                          << "8,00";
-    QTest::newRow("maximum empty") << "12"
-                                   << "10"
-                                   << "8"
-                                   << "2"
-                                   << "" << false << falhaGravacao << true << ""
-                                   << "8,00";
-    QTest::newRow("negative stock brought to exactly zero")
-        << "30"
-        << "10"
-        << "8"
-        << "2"
-        << "50" << false << falhaGravacao << true << ""
-        << "8,00";
-    QTest::newRow("database refuses") << "12"
-                                      << "10"
-                                      << "8"
-                                      << "2"
-                                      << "50" << true << falhaGravacao << true << ""
-                                      << "8,00";
+    caso("quantity zero", "12", "0", "8", "2", "50", false, quantidadeZero, false, "edEnt_Quant",
+         "R$ 8,00");
+    caso("quantity not a number", "12", "1,2,3", "8", "2", "50", false,
+         "'1,2,3' não é um número válido", false, "edEnt_Quant", "R$ 8,00");
+    caso("unit value not a number", "12", "10", "1,2,3", "2", "50", false,
+         "'1,2,3' não é um número válido", false, "edEnt_Valor", "1,2,3");
+    caso("minimum not a number", "12", "10", "8", "1,,2", "50", false, falhaGravacao, true, "",
+         "8,00");
+    caso("maximum empty", "12", "10", "8", "2", "", false, falhaGravacao, true, "", "8,00");
+    caso("negative stock brought to exactly zero", "30", "10", "8", "2", "50", false, falhaGravacao,
+         true, "", "8,00");
+    caso("database refuses", "12", "10", "8", "2", "50", true, falhaGravacao, true, "", "8,00");
+    // Ten million billion units: more grams than the program can count.
+    caso("quantity beyond counting in grams", "12", "10000000000000000", "8", "2", "50", false,
+         falhaGravacao, true, "", "8,00");
 }
 
 void TstEntrada::saveStoppedWritesNothing()
@@ -463,9 +344,8 @@ void TstEntrada::saveStoppedWritesNothing()
     QFETCH(bool, aviso);
     QFETCH(QString, foco);
     QFETCH(QString, valorNaTela);
-    AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000003";
+    TelaTeste t;
+    t.comAuditoria("000003");
     cadastra(t);
     if (bancoRecusa) {
         // The ledger row goes in first; the product's update is refused after it.
@@ -474,9 +354,7 @@ void TstEntrada::saveStoppedWritesNothing()
                         "AS BEGIN EXCEPTION produto_travado; END");
     }
     const Resultado antes = produto(t, Funcoes::codigoProduto(codigo));
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         digita(janela, "edENT_CodPRO", codigo);
         tab(janela, "edENT_CodPRO");
         digita(janela, "edENT_Local", "Z-99");
@@ -485,15 +363,15 @@ void TstEntrada::saveStoppedWritesNothing()
         digita(janela, "edEnt_Quant", quantidade);
         digita(janela, "edEnt_Valor", valor);
         clica(janela, "btnEntrada_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(msgs.mensagens()[0].tipo, aviso ? TipoMensagem::Aviso : TipoMensagem::Erro);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, aviso ? TipoMensagem::Aviso : TipoMensagem::Erro);
         if (!foco.isEmpty())
-            QTRY_COMPARE(::foco(), campo(janela, foco.toLatin1()));
+            QTRY_COMPARE(focado(), campo(janela, foco.toLatin1()));
         // Everything stays on screen to be corrected and saved again.
         QVERIFY(janela->isVisible());
-        QCOMPARE(campo(janela, "edENT_CodPRO")->text(), Funcoes::codigoProduto(codigo));
-        QCOMPARE(campo(janela, "edENT_Local")->text(), QString("Z-99"));
-        QCOMPARE(campo(janela, "edEnt_Valor")->text(), valorNaTela);
+        QCOMPARE(texto(janela, "edENT_CodPRO"), Funcoes::codigoProduto(codigo));
+        QCOMPARE(texto(janela, "edENT_Local"), QString("Z-99"));
+        QCOMPARE(texto(janela, "edEnt_Valor"), valorNaTela);
         QVERIFY(botao(janela, "btnEntrada_Grava")->isEnabled());
         clica(janela, "btnEntrada_Fechar");
     });
@@ -505,126 +383,106 @@ void TstEntrada::saveStoppedWritesNothing()
 
 void TstEntrada::auditLine_data()
 {
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<bool>("registra");
-    QTest::newRow("both on") << "S"
-                             << "S" << true;
-    QTest::newRow("log without login") << "N"
-                                       << "S" << false;
-    QTest::newRow("login without log") << "S"
-                                       << "N" << false;
+    AplicacaoTeste::tabelaDeAuditoria();
 }
 
 void TstEntrada::auditLine()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(bool, registra);
-    AplicacaoTeste t;
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000003";
+    TelaTeste t;
+    t.auditoriaDaLinha("000003");
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "1");
         clica(janela, "btnEntrada_Grava");
         clica(janela, "btnEntrada_Fechar");
     });
-    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.msgs.textos(), QStringList());
     QCOMPARE(t.banco.conta("Mov_Estq"), 1);
-    const Resultado l = t.banco.consulta("Select * From Log");
-    QCOMPARE(l.tamanho(), registra ? 1 : 0);
-    if (!registra)
-        return;
-    QCOMPARE(l.valor(0, "LOG_Descricao").toString(), "Entrada no Estoque:" + parafuso);
-    QCOMPARE(l.valor(0, "LOG_CodUser").toString(), QString("000003"));
+    QCOMPARE(Cadastro::linhasLog(t.banco),
+             registra ? QStringList{"000003|Entrada no Estoque:" + parafuso} : QStringList());
 }
 
 void TstEntrada::searchWindowsHandTheCodeBack()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         QLineEdit* codigo = campo(janela, "edENT_CodPRO");
         QLineEdit* fornecedor = campo(janela, "edENT_CodFor");
         QPushButton* grava = botao(janela, "btnEntrada_Grava");
 
         // F5 in the code field: the pick lands there, and leaving the field looks it up.
-        driver.aoAbrir([&](QDialog* busca) {
+        t.driver.aoAbrir([&](QDialog* busca) {
             QCOMPARE(busca->objectName(), QString("TfBusca_Produtos"));
             QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QString("Entrada Estoque"));
-            escolhe(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", parafuso);
+            escolheNaBusca(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", parafuso);
         });
         QTest::keyClick(codigo, Qt::Key_F5);
-        QTRY_COMPARE(foco(), codigo);
+        QTRY_COMPARE(focado(), codigo);
         QCOMPARE(codigo->text(), parafuso);
         QVERIFY(!grava->isEnabled());
         tab(janela, "edENT_CodPRO");
-        QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString("Parafuso"));
+        QCOMPARE(texto(janela, "edEnt_DescPro"), QString("Parafuso"));
         QVERIFY(grava->isEnabled());
 
         // "..." while a product is on screen: the new pick must be looked up before a save.
-        driver.aoAbrir([&](QDialog* busca) {
-            escolhe(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", negativo);
+        t.driver.aoAbrir([&](QDialog* busca) {
+            escolheNaBusca(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", negativo);
         });
         clica(janela, "btnENT_Estoque_BuscaPRO");
-        QTRY_COMPARE(foco(), codigo);
+        QTRY_COMPARE(focado(), codigo);
         QCOMPARE(codigo->text(), negativo);
         QVERIFY(!grava->isEnabled());
         tab(janela, "edENT_CodPRO");
-        QCOMPARE(campo(janela, "edEnt_DescPro")->text(), QString("Arruela"));
-        QCOMPARE(campo(janela, "edEnt_QuantAtual")->text(), QString("-10,000"));
+        QCOMPARE(texto(janela, "edEnt_DescPro"), QString("Arruela"));
+        QCOMPARE(texto(janela, "edEnt_QuantAtual"), QString("-10,000"));
 
         // The supplier search, from F5 and from its "..." button.
         for (int vez = 0; vez < 2; ++vez) {
-            driver.aoAbrir([&](QDialog* busca) {
+            t.driver.aoAbrir([&](QDialog* busca) {
                 QCOMPARE(busca->objectName(), QString("TfBusca_Fornecedor"));
                 QCOMPARE(t.app.janela<TfBusca_Fornecedor>().Origem, QString("Entrada"));
-                escolhe(busca, t.app.dmFornecedor().cdsFornecedor, "FOR_CODIGO", "0000000015");
+                escolheNaBusca(busca, t.app.dmFornecedor().cdsFornecedor, "FOR_CODIGO",
+                               "0000000015");
             });
             digita(janela, "edENT_CodFor", "");
             if (vez == 0)
                 QTest::keyClick(fornecedor, Qt::Key_F5);
             else
                 clica(janela, "btnBuscaFornecedor");
-            QTRY_COMPARE(foco(), fornecedor);
+            QTRY_COMPARE(focado(), fornecedor);
             QCOMPARE(fornecedor->text(), QString("0000000015"));
             tab(janela, "edENT_CodFor");
-            QCOMPARE(campo(janela, "edENT_RazaoFor")->text(), QString("Ferragens Silva Ltda"));
+            QCOMPARE(texto(janela, "edENT_RazaoFor"), QString("Ferragens Silva Ltda"));
         }
         clica(janela, "btnEntrada_Fechar");
     });
-    QCOMPARE(msgs.textos(), QStringList());
-    QCOMPARE(driver.abertas(),
+    QCOMPARE(t.msgs.textos(), QStringList());
+    QCOMPARE(t.driver.abertas(),
              QStringList({"TfEntrada_Estq", "TfBusca_Produtos", "TfBusca_Produtos",
                           "TfBusca_Fornecedor", "TfBusca_Fornecedor"}));
 }
 
 void TstEntrada::everyOpeningStartsAfresh()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     cadastra(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "4");
         digita(janela, "edEnt_Documento", "NF 7");
         digita(janela, "edENT_CodFor", "15");
         tab(janela, "edENT_CodFor");
-        janela->findChild<QDateEdit*>("dtpEnt_Data")->setDate(QDate(2004, 10, 10));
+        acha<QDateEdit>(janela, "dtpEnt_Data")->setDate(QDate(2004, 10, 10));
         clica(janela, "btnEntrada_Fechar");
     });
-    abre(t, driver, [&](QDialog* janela) {
+    abre(t, [&](QDialog* janela) {
         confereVazia(janela);
         clica(janela, "btnEntrada_Fechar");
     });
-    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.msgs.textos(), QStringList());
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
 }
 

@@ -4,11 +4,16 @@
 
 #include "app/Principal.h"
 #include "common/Formatos.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
+#include "data/DataSet.h"
 #include "registers/Familia.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -16,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstEstorno : public QObject {
     Q_OBJECT
@@ -29,6 +36,8 @@ private slots:
     void saveRefusedBeforeWriting();
     void productLookupRefusals_data();
     void productLookupRefusals();
+    void codeLongerThanItsColumnIsNotFound_data();
+    void codeLongerThanItsColumnIsNotFound();
     void unknownCounterpartIsRefusedAndNotSaved_data();
     void unknownCounterpartIsRefusedAndNotSaved();
     void productGoneOrLentOutAtSaveWritesNothing_data();
@@ -55,59 +64,25 @@ Decimal d(const char* texto)
     return *Formatos::converte(QString::fromLatin1(texto));
 }
 
-QLineEdit* campo(QWidget* janela, const char* nome)
-{
-    auto* c = janela->findChild<QLineEdit*>(nome);
-    if (!c)
-        qFatal("no field %s", nome);
-    return c;
-}
-
-QString texto(QWidget* janela, const char* nome)
-{
-    return campo(janela, nome)->text();
-}
-
-// Clicks into the field, as a person does, and types over what it shows.
-void digita(QWidget* janela, const char* nome, const QString& valor)
-{
-    QLineEdit* c = campo(janela, nome);
-    c->setFocus();
-    c->selectAll();
-    digitaTexto(c, valor);
-}
-
-void enter(QWidget* janela, const char* nome)
-{
-    QTest::keyClick(campo(janela, nome), Qt::Key_Return);
-}
-
-void clica(QWidget* janela, const char* botao)
-{
-    auto* b = janela->findChild<QPushButton*>(botao);
-    QVERIFY2(b, botao);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
 // A consumable screw with 20 on hand at 6,50, a lent-out saw, supplier 15 and requisitioner 3.
 void preparaCadastros(AplicacaoTeste& t)
 {
-    t.banco.executa(
-        "Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Ferragens')");
-    t.banco.executa(
-        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, PRO_Quant, "
-        "PRO_Valor, PRO_CodBar, PRO_Consumivel) values (:C, 'Parafuso sextavado', 'UN', '000001', "
-        "20, 6.5, '789100', 'S')",
-        {{"C", parafuso}});
-    t.banco.executa(
-        "Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, PRO_Quant, "
-        "PRO_Valor, PRO_CodBar, PRO_Consumivel) values (:C, 'Serra circular', 'UN', '000001', 2, "
-        "389, '789200', 'N')",
-        {{"C", serra}});
-    t.banco.executa("Insert into Fornecedor (FOR_Codigo, FOR_Razao) values ('0000000015', "
-                    "'Ferragens Centrais Ltda')");
-    t.banco.executa(
-        "Insert into Requisitante (REQ_Codigo, REQ_Descricao) values ('000003', 'Manutenção')");
+    Cadastro::grupo(t.banco, "000001", "Ferragens");
+    Cadastro::produto(t.banco, {.codigo = parafuso,
+                                .descricao = "Parafuso sextavado",
+                                .quantidade = "20",
+                                .valor = "6.5",
+                                .unidade = "UN",
+                                .codigoBarras = "789100"});
+    Cadastro::produto(t.banco, {.codigo = serra,
+                                .descricao = "Serra circular",
+                                .quantidade = "2",
+                                .valor = "389",
+                                .consumivel = "N",
+                                .unidade = "UN",
+                                .codigoBarras = "789200"});
+    Cadastro::fornecedor(t.banco, "0000000015", "Ferragens Centrais Ltda");
+    Cadastro::requisitante(t.banco, "000003", QStringLiteral("Manutenção"));
 }
 
 const char* itemDoMenu(const QString& modo)
@@ -116,10 +91,9 @@ const char* itemDoMenu(const QString& modo)
 }
 
 // Opens the window from the main menu in `modo`, as a person does; the steps run in it.
-void abre(AplicacaoTeste& t, DriverModal& driver, const QString& modo, DriverModal::Passos passos)
+void abre(TelaTeste& t, const QString& modo, DriverModal::Passos passos)
 {
-    driver.aoAbrir(std::move(passos));
-    t.principal().aciona(itemDoMenu(modo));
+    t.abre(itemDoMenu(modo), std::move(passos));
 }
 
 // Every field at its opening value and the focus in the product code.
@@ -131,8 +105,8 @@ void confereLimpa(QWidget* janela)
     QCOMPARE(texto(janela, "edEst_QuantAtual"), QString("0,000"));
     QCOMPARE(texto(janela, "EdEst_Quant"), QString("0,000"));
     QCOMPARE(texto(janela, "edEST_Valor"), QString("R$ 0,00"));
-    QCOMPARE(janela->findChild<QDateEdit*>("dtpEst_Data")->date(), QDate::currentDate());
-    QTRY_COMPARE(QApplication::focusWidget(), campo(janela, "edEST_CodPro"));
+    QCOMPARE(acha<QDateEdit>(janela, "dtpEst_Data")->date(), QDate::currentDate());
+    QTRY_VERIFY(focado(janela, "edEST_CodPro"));
 }
 
 // Product 12 looked up by its code, a quantity typed.
@@ -163,14 +137,8 @@ void TstEstorno::eachOpeningShowsItsModeAndStartsClean_data()
     QTest::addColumn<QString>("modo");
     QTest::addColumn<QString>("titulo");
     QTest::addColumn<QString>("rotulo");
-    QTest::newRow("entry after exit") << "TS"
-                                      << "TE"
-                                      << "Estorno de Entrada"
-                                      << "Fornecedor:";
-    QTest::newRow("exit after entry") << "TE"
-                                      << "TS"
-                                      << "Estorno de Saída"
-                                      << "Requisitante:";
+    caso("entry after exit", "TS", "TE", "Estorno de Entrada", "Fornecedor:");
+    caso("exit after entry", "TE", "TS", "Estorno de Saída", "Requisitante:");
 }
 
 void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
@@ -179,12 +147,10 @@ void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
     QFETCH(QString, modo);
     QFETCH(QString, titulo);
     QFETCH(QString, rotulo);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
     // The window is kept between openings: what the previous one left must not show.
-    abre(t, driver, anterior, [&](QDialog* janela) {
+    abre(t, anterior, [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         digita(janela, "edEst_Doc", "NF 1");
         digita(janela, "edEST_CodReq", anterior == QLatin1String("TE") ? "15" : "3");
@@ -192,16 +158,16 @@ void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
         QVERIFY(!texto(janela, "edEST_NomeReq").isEmpty());
         clica(janela, "btnEst_Fecha");
     });
-    abre(t, driver, modo, [&](QDialog* janela) {
+    abre(t, modo, [&](QDialog* janela) {
         QCOMPARE(janela->windowTitle(), titulo);
-        QCOMPARE(janela->findChild<QLabel*>("lEstorno_Titulo")->text(), titulo);
-        QCOMPARE(janela->findChild<QLabel*>("lbRequisitante")->text(), rotulo);
+        QCOMPARE(texto(janela, "lEstorno_Titulo"), titulo);
+        QCOMPARE(texto(janela, "lbRequisitante"), rotulo);
         confereLimpa(janela);
         clica(janela, "btnEst_Fecha");
     });
-    QCOMPARE(driver.abertas(), QStringList({"TfEstorno_Estq", "TfEstorno_Estq"}));
+    QCOMPARE(t.driver.abertas(), QStringList({"TfEstorno_Estq", "TfEstorno_Estq"}));
     QCOMPARE(t.principal().TipoEstorno, modo);
-    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.msgs.textos(), QStringList());
     QCOMPARE(movimentos(t), 0);
 }
 
@@ -215,33 +181,15 @@ void TstEstorno::reversalsMoveTheStockNeverTheCost_data()
     QTest::addColumn<QString>("valor"); // typed over the proposed average cost; empty: kept
     QTest::addColumn<Decimal>("total");
     QTest::addColumn<Decimal>("estoqueFinal");
-    QTest::newRow("entry of 5 reversed") << "TE"
-                                         << "15"
-                                         << "0000000015"
-                                         << "Ferragens Centrais Ltda"
-                                         << "5"
-                                         << "" << d("32,50") << d("15");
-    QTest::newRow("exit of 4 reversed") << "TS"
-                                        << "3"
-                                        << "000003"
-                                        << "Manutenção"
-                                        << "4"
-                                        << "" << d("26,00") << d("24");
+    caso("entry of 5 reversed", "TE", "15", "0000000015", "Ferragens Centrais Ltda", "5", "",
+         d("32,50"), d("15"));
+    caso("exit of 4 reversed", "TS", "3", "000003", "Manutenção", "4", "", d("26,00"), d("24"));
     // Nothing checks an entry's reversal against the stock: it may go below zero. A value typed
     // over the proposal prices this movement only.
-    QTest::newRow("entry of 30 reversed with 20 on hand") << "TE"
-                                                          << "15"
-                                                          << "0000000015"
-                                                          << "Ferragens Centrais Ltda"
-                                                          << "30"
-                                                          << "7" << d("210") << d("-10");
-    QTest::newRow("exit reversed without requisitioner, fractional")
-        << "TS"
-        << ""
-        << ""
-        << ""
-        << "1.5"
-        << "" << d("9,75") << d("21,5");
+    caso("entry of 30 reversed with 20 on hand", "TE", "15", "0000000015",
+         "Ferragens Centrais Ltda", "30", "7", d("210"), d("-10"));
+    caso("exit reversed without requisitioner, fractional", "TS", "", "", "", "1.5", "", d("9,75"),
+         d("21,5"));
 }
 
 void TstEstorno::reversalsMoveTheStockNeverTheCost()
@@ -254,15 +202,13 @@ void TstEstorno::reversalsMoveTheStockNeverTheCost()
     QFETCH(QString, valor);
     QFETCH(Decimal, total);
     QFETCH(Decimal, estoqueFinal);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, modo, [&](QDialog* janela) {
+    abre(t, modo, [&](QDialog* janela) {
         // Enter moves on, and leaving the code looks the product up.
         digita(janela, "edEST_CodPro", "12");
         enter(janela, "edEST_CodPro");
-        QCOMPARE(QApplication::focusWidget(), campo(janela, "edEst_DescPro"));
+        QVERIFY(focado(janela, "edEst_DescPro"));
         QCOMPARE(texto(janela, "edEST_CodPro"), parafuso);
         QCOMPARE(texto(janela, "edEst_DescPro"), QString("Parafuso sextavado"));
         QCOMPARE(texto(janela, "edEST_CodBar"), QString("789100"));
@@ -278,7 +224,7 @@ void TstEstorno::reversalsMoveTheStockNeverTheCost()
         QCOMPARE(texto(janela, "edEST_CodReq"), codigo);
         QCOMPARE(texto(janela, "edEST_NomeReq"), nome);
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.textos(), QStringList());
+        QCOMPARE(t.msgs.textos(), QStringList());
         // Ready for the next reversal.
         confereLimpa(janela);
         clica(janela, "btnEst_Fecha");
@@ -313,13 +259,10 @@ void TstEstorno::saveRefusedBeforeWriting_data()
     QTest::addColumn<QString>("quantidade"); // empty: left at its opening "0,000"
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("no product") << ""
-                                << "5" << nadaEscolhido << "edEST_CodPro";
-    QTest::newRow("quantity 0,000") << "12"
-                                    << "" << nadaEscolhido << "edEST_CodPro";
-    QTest::newRow("quantity not a number")
-        << "12"
-        << "1,,5" << QString("'1,,5' não é um valor numérico válido") << "EdEst_Quant";
+    caso("no product", "", "5", nadaEscolhido, "edEST_CodPro");
+    caso("quantity 0,000", "12", "", nadaEscolhido, "edEST_CodPro");
+    caso("quantity not a number", "12", "1,,5", QString("'1,,5' não é um valor numérico válido"),
+         "EdEst_Quant");
 }
 
 void TstEstorno::saveRefusedBeforeWriting()
@@ -328,11 +271,9 @@ void TstEstorno::saveRefusedBeforeWriting()
     QFETCH(QString, quantidade);
     QFETCH(QString, mensagem);
     QFETCH(QString, foco);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, "TS", [&](QDialog* janela) {
+    abre(t, "TS", [&](QDialog* janela) {
         if (!codigo.isEmpty()) {
             digita(janela, "edEST_CodPro", codigo);
             enter(janela, "edEST_CodPro");
@@ -340,9 +281,9 @@ void TstEstorno::saveRefusedBeforeWriting()
         if (!quantidade.isEmpty())
             digita(janela, "EdEst_Quant", quantidade);
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
-        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, foco.toLatin1().constData()));
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QTRY_VERIFY(focado(janela, foco.toLatin1().constData()));
         clica(janela, "btnEst_Fecha");
     });
     QCOMPARE(movimentos(t), 0);
@@ -359,20 +300,15 @@ void TstEstorno::productLookupRefusals_data()
     QTest::addColumn<QString>("barrasDepois");
     // A lent-out item comes back through its return: both look-ups refuse it and empty the
     // code and the bar code.
-    QTest::newRow("lent-out item by code") << "edEST_CodPro"
-                                           << "13" << int(TipoMensagem::Erro) << naoConsumivel << ""
-                                           << "";
-    QTest::newRow("lent-out item by bar code")
-        << "edEST_CodBar"
-        << "789200" << int(TipoMensagem::Erro) << naoConsumivel << ""
-        << "";
+    caso("lent-out item by code", "edEST_CodPro", "13", int(TipoMensagem::Erro), naoConsumivel, "",
+         "");
+    caso("lent-out item by bar code", "edEST_CodBar", "789200", int(TipoMensagem::Erro),
+         naoConsumivel, "", "");
     // An unknown code empties only the field it was typed in.
-    QTest::newRow("unknown code") << "edEST_CodPro"
-                                  << "99" << int(TipoMensagem::Informacao) << naoEncontrado << ""
-                                  << "789100";
-    QTest::newRow("unknown bar code")
-        << "edEST_CodBar"
-        << "000" << int(TipoMensagem::Informacao) << naoEncontrado << parafuso << "";
+    caso("unknown code", "edEST_CodPro", "99", int(TipoMensagem::Informacao), naoEncontrado, "",
+         "789100");
+    caso("unknown bar code", "edEST_CodBar", "000", int(TipoMensagem::Informacao), naoEncontrado,
+         parafuso, "");
 }
 
 void TstEstorno::productLookupRefusals()
@@ -383,20 +319,63 @@ void TstEstorno::productLookupRefusals()
     QFETCH(QString, mensagem);
     QFETCH(QString, codigoDepois);
     QFETCH(QString, barrasDepois);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, "TE", [&](QDialog* janela) {
+    abre(t, "TE", [&](QDialog* janela) {
         const QByteArray nome = campoDigitado.toLatin1();
         produtoEQuantidade(janela, "5");
         digita(janela, nome.constData(), digitado);
-        QTest::keyClick(campo(janela, nome.constData()), Qt::Key_Tab);
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
+        tab(janela, nome.constData());
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(int(t.msgs.mensagens()[0].tipo), tipo);
         QCOMPARE(texto(janela, "edEST_CodPro"), codigoDepois);
         QCOMPARE(texto(janela, "edEST_CodBar"), barrasDepois);
-        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, nome.constData()));
+        QTRY_VERIFY(focado(janela, nome.constData()));
+        clica(janela, "btnEst_Fecha");
+    });
+    QCOMPARE(movimentos(t), 0);
+}
+
+void TstEstorno::codeLongerThanItsColumnIsNotFound_data()
+{
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("digitado"); // one character more than the column holds
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QString>("mensagem");
+    caso("product code", "TE", "edEST_CodPro", "12345678901", int(TipoMensagem::Informacao),
+         naoEncontrado);
+    caso("bar code", "TS", "edEST_CodBar", "789100789100789", int(TipoMensagem::Informacao),
+         naoEncontrado);
+    caso("supplier", "TE", "edEST_CodReq", "00000000015", int(TipoMensagem::Erro),
+         "Fornecedor não Cadastrado");
+    caso("requisitioner", "TS", "edEST_CodReq", "0000003", int(TipoMensagem::Informacao),
+         "Requisitante não Encontrado !");
+}
+
+// No code of the register is that long: the window says so in its own words, as for any code
+// it does not know, instead of passing on the server's complaint about the length.
+void TstEstorno::codeLongerThanItsColumnIsNotFound()
+{
+    QFETCH(QString, modo);
+    QFETCH(QString, nome);
+    QFETCH(QString, digitado);
+    QFETCH(int, tipo);
+    QFETCH(QString, mensagem);
+    TelaTeste t;
+    preparaCadastros(t);
+    abre(t, modo, [&](QDialog* janela) {
+        const QByteArray campoNome = nome.toLatin1();
+        informa(janela, campoNome.constData(), digitado);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(int(t.msgs.mensagens()[0].tipo), tipo);
+        QCOMPARE(texto(janela, campoNome.constData()), QString());
+        QTRY_VERIFY(focado(janela, campoNome.constData()));
+        // Nothing may be saved from the click that left such a code either.
+        digita(janela, campoNome.constData(), digitado);
+        clica(janela, "btnEst_Grava");
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem, mensagem}));
+        QTRY_VERIFY(focado(janela, campoNome.constData()));
         clica(janela, "btnEst_Fecha");
     });
     QCOMPARE(movimentos(t), 0);
@@ -409,13 +388,9 @@ void TstEstorno::unknownCounterpartIsRefusedAndNotSaved_data()
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("nomeDepois");
-    QTest::newRow("supplier") << "TE"
-                              << "15" << int(TipoMensagem::Erro) << "Fornecedor não Cadastrado"
-                              << "";
-    QTest::newRow("requisitioner")
-        << "TS"
-        << "3" << int(TipoMensagem::Informacao) << "Requisitante não Encontrado !"
-        << "Manutenção";
+    caso("supplier", "TE", "15", int(TipoMensagem::Erro), "Fornecedor não Cadastrado", "");
+    caso("requisitioner", "TS", "3", int(TipoMensagem::Informacao), "Requisitante não Encontrado !",
+         "Manutenção");
 }
 
 // The person fixes a counterpart, then types an unknown one and presses "Grava" at once: the
@@ -427,26 +402,24 @@ void TstEstorno::unknownCounterpartIsRefusedAndNotSaved()
     QFETCH(int, tipo);
     QFETCH(QString, mensagem);
     QFETCH(QString, nomeDepois);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, modo, [&](QDialog* janela) {
+    abre(t, modo, [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         digita(janela, "edEST_CodReq", conhecido);
         enter(janela, "edEST_CodReq");
         QVERIFY(!texto(janela, "edEST_NomeReq").isEmpty());
         digita(janela, "edEST_CodReq", "77");
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(int(msgs.mensagens()[0].tipo), tipo);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(int(t.msgs.mensagens()[0].tipo), tipo);
         QCOMPARE(texto(janela, "edEST_CodReq"), QString());
         QCOMPARE(texto(janela, "edEST_NomeReq"), nomeDepois);
-        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, "edEST_CodReq"));
+        QTRY_VERIFY(focado(janela, "edEST_CodReq"));
         QCOMPARE(movimentos(t), 0);
         // Pressed again, with the counterpart left empty on purpose, it saves.
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.quantidade(), 1);
+        QCOMPARE(t.msgs.quantidade(), 1);
         clica(janela, "btnEst_Fecha");
     });
     QCOMPARE(movimentos(t), 1);
@@ -460,10 +433,9 @@ void TstEstorno::productGoneOrLentOutAtSaveWritesNothing_data()
 {
     QTest::addColumn<QString>("mudanca");
     QTest::addColumn<QString>("mensagem");
-    QTest::newRow("deleted meanwhile")
-        << "Delete From Produtos Where PRO_Codigo = :C" << produtoSumiu;
-    QTest::newRow("marked lent-out meanwhile")
-        << "Update Produtos set PRO_Consumivel = 'N' Where PRO_Codigo = :C" << naoConsumivel;
+    caso("deleted meanwhile", "Delete From Produtos Where PRO_Codigo = :C", produtoSumiu);
+    caso("marked lent-out meanwhile",
+         "Update Produtos set PRO_Consumivel = 'N' Where PRO_Codigo = :C", naoConsumivel);
 }
 
 // Another workstation changes the product between the look-up and "Grava".
@@ -471,23 +443,20 @@ void TstEstorno::productGoneOrLentOutAtSaveWritesNothing()
 {
     QFETCH(QString, mudanca);
     QFETCH(QString, mensagem);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, "TE", [&](QDialog* janela) {
+    t.comAuditoria("000001");
+    abre(t, "TE", [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         t.banco.executa(mudanca, {{"C", parafuso}});
         clica(janela, "btnEst_Grava");
-        QCOMPARE(msgs.textos(), QStringList({mensagem}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
         // The fields stay for the person to see what was refused; the code, focused again,
         // sheds its blanks for retyping.
         QCOMPARE(texto(janela, "edEST_CodPro"), QString("12"));
         QCOMPARE(texto(janela, "EdEst_Quant"), QString("5,000"));
-        QTRY_COMPARE(QApplication::focusWidget(), campo(janela, "edEST_CodPro"));
+        QTRY_VERIFY(focado(janela, "edEST_CodPro"));
         clica(janela, "btnEst_Fecha");
     });
     QCOMPARE(movimentos(t), 0);
@@ -496,49 +465,26 @@ void TstEstorno::productGoneOrLentOutAtSaveWritesNothing()
 
 void TstEstorno::auditLine_data()
 {
-    QTest::addColumn<QString>("modo");
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<bool>("linha");
-    QTest::newRow("entry, log and login on") << "TE"
-                                             << "S"
-                                             << "S" << true;
-    QTest::newRow("exit, log and login on") << "TS"
-                                            << "S"
-                                            << "S" << true;
-    QTest::newRow("log on, login off") << "TE"
-                                       << "N"
-                                       << "S" << false;
-    QTest::newRow("login on, log off") << "TS"
-                                       << "S"
-                                       << "N" << false;
+    AplicacaoTeste::tabelaDeAuditoria();
 }
 
+// A reversal of each kind, one after the other: both write the same line.
 void TstEstorno::auditLine()
 {
-    QFETCH(QString, modo);
-    QFETCH(QString, login);
-    QFETCH(QString, log);
-    QFETCH(bool, linha);
-    AplicacaoTeste t;
+    QFETCH(bool, registra);
+    TelaTeste t;
     preparaCadastros(t);
-    t.flags(login.toLatin1().constData(), "N", log.toLatin1().constData());
-    t.principal().CodUsuario = "000004";
-    GravadorMensagens msgs;
-    DriverModal driver;
-    abre(t, driver, modo, [&](QDialog* janela) {
-        produtoEQuantidade(janela, "2");
-        clica(janela, "btnEst_Grava");
-        clica(janela, "btnEst_Fecha");
-    });
-    QCOMPARE(msgs.textos(), QStringList());
-    QCOMPARE(movimentos(t), 1);
-    const Resultado l = t.banco.consulta("Select LOG_CodUser, LOG_Descricao From Log");
-    QCOMPARE(l.tamanho(), linha ? 1 : 0);
-    if (linha) {
-        QCOMPARE(l.valor(0, 0).toString(), QString("000004"));
-        QCOMPARE(l.valor(0, 1).toString(), QString("Estorno:") + parafuso);
-    }
+    t.auditoriaDaLinha("000004");
+    for (const QString modo : {"TE", "TS"})
+        abre(t, modo, [&](QDialog* janela) {
+            produtoEQuantidade(janela, "2");
+            clica(janela, "btnEst_Grava");
+            clica(janela, "btnEst_Fecha");
+        });
+    QCOMPARE(t.msgs.textos(), QStringList());
+    QCOMPARE(movimentos(t), 2);
+    const QString linha = "000004|Estorno:" + parafuso;
+    QCOMPARE(Cadastro::linhasLog(t.banco), registra ? QStringList({linha, linha}) : QStringList());
 }
 
 void TstEstorno::searchWindowsHandTheCodeBack_data()
@@ -548,34 +494,19 @@ void TstEstorno::searchWindowsHandTheCodeBack_data()
     QTest::addColumn<bool>("tecla");
     QTest::addColumn<QString>("janela");
     QTest::addColumn<QString>("origem");
+    QTest::addColumn<QString>("colunaCodigo"); // of the search window's list
     QTest::addColumn<QString>("campoDestino");
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("mostrado"); // field filled in by the look-up on leaving
     QTest::addColumn<QString>("valorMostrado");
-    QTest::newRow("product, F5") << "TE"
-                                 << "edEST_CodPro" << true << "TfBusca_Produtos"
-                                 << "Estorno Estoque"
-                                 << "edEST_CodPro" << parafuso << "edEst_DescPro"
-                                 << "Parafuso sextavado";
-    QTest::newRow("product, button") << "TS"
-                                     << "btnEST_BuscaPro" << false << "TfBusca_Produtos"
-                                     << "Estorno Estoque"
-                                     << "edEST_CodPro" << parafuso << "edEst_DescPro"
-                                     << "Parafuso sextavado";
-    QTest::newRow("supplier, F5") << "TE"
-                                  << "edEST_CodReq" << true << "TfBusca_Fornecedor"
-                                  << "Estorno"
-                                  << "edEST_CodReq"
-                                  << "0000000015"
-                                  << "edEST_NomeReq"
-                                  << "Ferragens Centrais Ltda";
-    QTest::newRow("requisitioner, button") << "TS"
-                                           << "btnBuscaReq" << false << "TfBusca_REQ"
-                                           << "Estorno"
-                                           << "edEST_CodReq"
-                                           << "000003"
-                                           << "edEST_NomeReq"
-                                           << "Manutenção";
+    caso("product, F5", "TE", "edEST_CodPro", true, "TfBusca_Produtos", "Estorno Estoque",
+         "PRO_CODIGO", "edEST_CodPro", parafuso, "edEst_DescPro", "Parafuso sextavado");
+    caso("product, button", "TS", "btnEST_BuscaPro", false, "TfBusca_Produtos", "Estorno Estoque",
+         "PRO_CODIGO", "edEST_CodPro", parafuso, "edEst_DescPro", "Parafuso sextavado");
+    caso("supplier, F5", "TE", "edEST_CodReq", true, "TfBusca_Fornecedor", "Estorno", "FOR_CODIGO",
+         "edEST_CodReq", "0000000015", "edEST_NomeReq", "Ferragens Centrais Ltda");
+    caso("requisitioner, button", "TS", "btnBuscaReq", false, "TfBusca_REQ", "Estorno",
+         "REQ_CODIGO", "edEST_CodReq", "000003", "edEST_NomeReq", "Manutenção");
 }
 
 void TstEstorno::searchWindowsHandTheCodeBack()
@@ -585,28 +516,26 @@ void TstEstorno::searchWindowsHandTheCodeBack()
     QFETCH(bool, tecla);
     QFETCH(QString, janela);
     QFETCH(QString, origem);
+    QFETCH(QString, colunaCodigo);
     QFETCH(QString, campoDestino);
     QFETCH(QString, codigo);
     QFETCH(QString, mostrado);
     QFETCH(QString, valorMostrado);
-    AplicacaoTeste t;
+    TelaTeste t;
     preparaCadastros(t);
     // Only the item to pick is in the list.
     t.banco.executa("Delete From Produtos Where PRO_Codigo = :C", {{"C", serra}});
-    GravadorMensagens msgs;
-    DriverModal driver;
     const QByteArray destino = campoDestino.toLatin1();
-    abre(t, driver, modo, [&](QDialog* estorno) {
-        driver.aoAbrir([&](QDialog* busca) {
+    abre(t, modo, [&](QDialog* estorno) {
+        t.driver.aoAbrir([&](QDialog* busca) {
             auto* b = qobject_cast<Familia::JanelaBusca*>(busca);
             QVERIFY(b);
             QCOMPARE(b->Origem, origem);
-            QPushButton* seleciona = nullptr;
-            for (QPushButton* botao : busca->findChildren<QPushButton*>())
-                if (botao->text() == QLatin1String("Seleciona"))
-                    seleciona = botao;
-            QVERIFY(seleciona);
-            QTest::mouseClick(seleciona, Qt::LeftButton);
+            DataSet& lista =
+                janela == QLatin1String("TfBusca_Produtos")     ? t.app.dmProdutos().cds_Produtos
+                : janela == QLatin1String("TfBusca_Fornecedor") ? t.app.dmFornecedor().cdsFornecedor
+                                                                : t.app.dmReq().cds_Req;
+            escolheNaBusca(busca, lista, qPrintable(colunaCodigo), codigo);
         });
         const QByteArray nome = campoBusca.toLatin1();
         if (tecla) {
@@ -617,13 +546,13 @@ void TstEstorno::searchWindowsHandTheCodeBack()
             clica(estorno, nome.constData());
         }
         QCOMPARE(texto(estorno, destino.constData()), codigo);
-        QTRY_COMPARE(QApplication::focusWidget(), campo(estorno, destino.constData()));
-        QTest::keyClick(campo(estorno, destino.constData()), Qt::Key_Tab);
+        QTRY_VERIFY(focado(estorno, destino.constData()));
+        tab(estorno, destino.constData());
         QCOMPARE(texto(estorno, mostrado.toLatin1().constData()), valorMostrado);
         clica(estorno, "btnEst_Fecha");
     });
-    QCOMPARE(driver.abertas(), QStringList({"TfEstorno_Estq", janela}));
-    QCOMPARE(msgs.textos(), QStringList());
+    QCOMPARE(t.driver.abertas(), QStringList({"TfEstorno_Estq", janela}));
+    QCOMPARE(t.msgs.textos(), QStringList());
 }
 
 QTEST_MAIN(TstEstorno)

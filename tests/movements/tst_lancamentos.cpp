@@ -2,12 +2,16 @@
 // nothing stored when anything fails.
 
 #include "data/firebird/ErroBanco.h"
+#include "data/firebird/Transacao.h"
 #include "movements/Lancamentos.h"
 #include "support/BancoTeste.h"
+#include "support/Tela.h"
 
 #include <QtTest>
+#include <ibase.h>
 
 using namespace Lancamentos;
+using Tela::caso;
 
 class TstLancamentos : public QObject {
     Q_OBJECT
@@ -21,12 +25,17 @@ private slots:
     void exitAgainstStoredStock_data();
     void exitAgainstStoredStock();
     void exitOfLentItemOpensLoan();
+    void lentItemChecksStockBeforeRequisitioner_data();
+    void lentItemChecksStockBeforeRequisitioner();
     void failingLoanRollsBackEverything();
     void reversals_data();
     void reversals();
     void reversalRefusesLentItem();
     void missingProductWritesNothing();
     void auditLineOnlyWhenAsked();
+    void numberTakenMeanwhileIsRetriedOnce_data();
+    void numberTakenMeanwhileIsRetriedOnce();
+    void failedRollbackKeepsTheSavesOwnError();
 
 private:
     Decimal quantidade(const QString& produto);
@@ -141,10 +150,10 @@ void TstLancamentos::exitAgainstStoredStock_data()
     QTest::addColumn<QString>("pedida");
     QTest::addColumn<bool>("aceita");
     QTest::addColumn<QString>("resta");
-    QTest::newRow("worked example") << "4" << true << "6";
-    QTest::newRow("exactly the stock") << "10" << true << "0";
-    QTest::newRow("one gram more") << "10.001" << false << "10";
-    QTest::newRow("zero") << "0" << true << "10";
+    caso("worked example", "4", true, "6");
+    caso("exactly the stock", "10", true, "0");
+    caso("one gram more", "10.001", false, "10");
+    caso("zero", "0", true, "10");
 }
 
 void TstLancamentos::exitAgainstStoredStock()
@@ -198,6 +207,35 @@ void TstLancamentos::exitOfLentItemOpensLoan()
     QCOMPARE(quantidade(furadeira), d("2"));
 }
 
+void TstLancamentos::lentItemChecksStockBeforeRequisitioner_data()
+{
+    QTest::addColumn<QString>("pedida");
+    QTest::addColumn<QString>("requisitante");
+    QTest::addColumn<int>("falha"); // 0 saved, 1 stock, 2 requisitioner
+    caso("beyond the stock, no requisitioner", "4", "", 1);
+    caso("beyond the stock, blank requisitioner", "4", "      ", 1);
+    caso("within the stock, no requisitioner", "3", "", 2);
+    caso("within the stock, requisitioner", "3", "000005", 0);
+}
+
+void TstLancamentos::lentItemChecksStockBeforeRequisitioner()
+{
+    QFETCH(QString, pedida);
+    QFETCH(QString, requisitante);
+    QFETCH(int, falha);
+    const QDate hoje = QDate::currentDate();
+    const Saida s{furadeira, hoje, d(qPrintable(pedida)), d("0"), "", requisitante, false, hoje};
+    if (falha == 1)
+        QVERIFY_THROWS_EXCEPTION(EstoqueInsuficiente, gravaSaida(m_banco->conexao(), s));
+    else if (falha == 2)
+        QVERIFY_THROWS_EXCEPTION(SemRequisitante, gravaSaida(m_banco->conexao(), s));
+    else
+        gravaSaida(m_banco->conexao(), s);
+    QCOMPARE(m_banco->conta("Mov_Estq"), falha ? 0 : 1);
+    QCOMPARE(m_banco->conta("Mov_Consu"), falha ? 0 : 1);
+    QCOMPARE(quantidade(furadeira), falha ? d("3") : d("0"));
+}
+
 void TstLancamentos::failingLoanRollsBackEverything()
 {
     m_banco->executa("CREATE EXCEPTION emprestimo_travado 'sem empréstimos'");
@@ -220,21 +258,9 @@ void TstLancamentos::reversals_data()
     QTest::addColumn<QString>("resta");
     QTest::addColumn<QString>("tipo");
     QTest::addColumn<QString>("fornecedor");
-    QTest::newRow("reversal of entry of 5") << "TE"
-                                            << "5"
-                                            << "15"
-                                            << ""
-                                            << "0000000015";
-    QTest::newRow("reversal of exit of 4") << "TS"
-                                           << "4"
-                                           << "24"
-                                           << "000003"
-                                           << "";
-    QTest::newRow("entry reversal below zero") << "TE"
-                                               << "30"
-                                               << "-10"
-                                               << ""
-                                               << "0000000015";
+    caso("reversal of entry of 5", "TE", "5", "15", "", "0000000015");
+    caso("reversal of exit of 4", "TS", "4", "24", "000003", "");
+    caso("entry reversal below zero", "TE", "30", "-10", "", "0000000015");
 }
 
 void TstLancamentos::reversals()
@@ -295,6 +321,93 @@ void TstLancamentos::auditLineOnlyWhenAsked()
     QCOMPARE(l.valor(0, 1).toString(), QStringLiteral("Estorno:") + parafuso);
     QCOMPARE(l.valor(1, 1).toString(), QStringLiteral("Saída do Estoque:") + parafuso);
     QCOMPARE(l.valor(0, 0).toString(), QString("000002"));
+}
+
+void TstLancamentos::numberTakenMeanwhileIsRetriedOnce_data()
+{
+    QTest::addColumn<int>("tomadas"); // attempts whose ledger number another save takes first
+    QTest::addColumn<bool>("grava");
+    caso("first attempt", 1, true);
+    caso("both attempts", 2, false);
+}
+
+// Another workstation takes the ledger number between this save's read of the highest number
+// and its insert: the insert finds the number in use, and the save runs once more from the
+// start, with everything of the first attempt rolled back.
+void TstLancamentos::numberTakenMeanwhileIsRetriedOnce()
+{
+    QFETCH(int, tomadas);
+    QFETCH(bool, grava);
+    m_banco->executa("Insert into Mov_Estq (MOV_CodInt, MOV_Oper) values (1, 'EE')");
+    m_banco->executa("CREATE SEQUENCE tentativas");
+    m_banco->executa(QStringLiteral("CREATE TRIGGER numero_tomado FOR Mov_Estq BEFORE INSERT AS "
+                                    "BEGIN IF (GEN_ID(tentativas, 1) <= %1) THEN "
+                                    "NEW.MOV_CodInt = 1; END")
+                         .arg(tomadas));
+    const Saida s{parafuso, QDate::currentDate(), d("4"), d("5"), "", "", true, {}};
+    if (!grava) {
+        try {
+            gravaSaida(m_banco->conexao(), s, QString("000002"));
+            QFAIL("the save went through with its number taken twice");
+        } catch (const ErroBanco& e) {
+            QVERIFY(e.chaveDuplicada());
+        }
+    } else {
+        QCOMPARE(gravaSaida(m_banco->conexao(), s, QString("000002")).movimento, 2);
+    }
+    QCOMPARE(m_banco->valor("Select GEN_ID(tentativas, 0) From RDB$DATABASE").toLongLong(), 2);
+    QCOMPARE(m_banco->conta("Mov_Estq"), grava ? 2 : 1);
+    QCOMPARE(m_banco->conta("Log"), grava ? 1 : 0);
+    QCOMPARE(quantidade(parafuso), grava ? d("6") : d("10"));
+}
+
+// A save whose rollback fails as well (the transaction already ended, a connection gone): the
+// caller is told what went wrong with the save, not with the rollback, and a number taken
+// meanwhile is still tried again.
+void TstLancamentos::failedRollbackKeepsTheSavesOwnError()
+{
+    const ErroBanco tomado(QStringLiteral("número tomado"), {isc_unique_key_violation});
+    QVERIFY(tomado.chaveDuplicada());
+    int falhas = 1;
+    int tentativas = 0;
+    const auto corpo = [&](Transacao& t) -> Gravado {
+        if (++tentativas <= falhas) {
+            // Ending the transaction here leaves the rollback on the way out nothing to do but
+            // fail.
+            t.rollback();
+            throw tomado;
+        }
+        Gravado g;
+        g.movimento = tentativas;
+        return g;
+    };
+    QCOMPARE(emTransacao(m_banco->conexao(), corpo).movimento, 2);
+    QCOMPARE(tentativas, 2);
+
+    falhas = 2;
+    tentativas = 0;
+    try {
+        emTransacao(m_banco->conexao(), corpo);
+        QFAIL("a save that failed twice went through");
+    } catch (const ErroBanco& e) {
+        QCOMPARE(e.mensagem(), tomado.mensagem());
+        QCOMPARE(e.codigos(), tomado.codigos());
+    }
+    QCOMPARE(tentativas, 2);
+
+    // Any other failure is reported at once, as it came.
+    tentativas = 0;
+    try {
+        emTransacao(m_banco->conexao(), [&](Transacao& t) -> Gravado {
+            ++tentativas;
+            t.rollback();
+            throw ErroBanco(QStringLiteral("produto travado"));
+        });
+        QFAIL("a failed save went through");
+    } catch (const ErroBanco& e) {
+        QCOMPARE(e.mensagem(), QString("produto travado"));
+    }
+    QCOMPARE(tentativas, 1);
 }
 
 QTEST_GUILESS_MAIN(TstLancamentos)

@@ -2,18 +2,18 @@
 // the due date of a lent item, and saves that write the ledger, the stock, the loan and the
 // audit line together or not at all.
 
-#include "data/DataModule_Produtos.h"
-#include "data/DataModule_Req.h"
 #include "app/Principal.h"
 #include "common/Decimal.h"
-#include "data/DataSet.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
 #include "movements/Saida_Estq.h"
 #include "registers/Busca_Produtos.h"
 #include "registers/Busca_REQ.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstSaida : public QObject {
     Q_OBJECT
@@ -30,12 +32,16 @@ private slots:
     void saves_data();
     void saves();
     void lentItemOpensItsOwnLoan();
+    void lentItemChecksStockBeforeRequisitioner_data();
+    void lentItemChecksStockBeforeRequisitioner();
     void productLookups_data();
     void productLookups();
     void requisitionerLookup_data();
     void requisitionerLookup();
     void refusedWithoutAProductLookedUp_data();
     void refusedWithoutAProductLookedUp();
+    void refusedCodeStopsTheClickThatLeftIt_data();
+    void refusedCodeStopsTheClickThatLeftIt();
     void failingLoanRollsBackEverything();
     void auditLine_data();
     void auditLine();
@@ -66,75 +72,27 @@ Decimal d(const char* texto)
 // both in a group so the product search lists them, and one requisitioner.
 void prepara(AplicacaoTeste& t)
 {
-    t.banco.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Geral')");
-    t.banco.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, "
-                    "PRO_Quant, PRO_Valor, PRO_CodBar, PRO_Consumivel) values "
-                    "(:C, 'Parafuso', 'UN', '000001', 20, 6.5, '7891000000012', 'S')",
-                    {{"C", parafuso}});
-    t.banco.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Unid, PRO_CodGru, "
-                    "PRO_Quant, PRO_Valor, PRO_CodBar, PRO_Consumivel) values "
-                    "(:C, 'Furadeira', 'PC', '000001', 3, 389, '7891000000013', 'N')",
-                    {{"C", furadeira}});
-    t.banco.executa("Insert into Requisitante (REQ_Codigo, REQ_Descricao) values ('000003', :N)",
-                    {{"N", QStringLiteral("Manutenção")}});
-}
-
-QLineEdit* campo(QWidget* janela, const char* nome)
-{
-    return janela->findChild<QLineEdit*>(nome);
-}
-
-QString texto(QWidget* janela, const char* nome)
-{
-    return campo(janela, nome)->text();
-}
-
-QWidget* foco()
-{
-    return QApplication::focusWidget();
-}
-
-// Goes into the field and types over what it shows; an empty text erases it.
-void digita(QWidget* janela, const char* nome, const QString& valor)
-{
-    QLineEdit* c = campo(janela, nome);
-    c->setFocus();
-    c->selectAll();
-    if (valor.isEmpty())
-        QTest::keyClick(c, Qt::Key_Backspace);
-    else
-        digitaTexto(c, valor);
-}
-
-void tab(QWidget* janela, const char* nome)
-{
-    QTest::keyClick(campo(janela, nome), Qt::Key_Tab);
-}
-
-// Types into a field and leaves it with Tab, which runs its look-up.
-void informa(QWidget* janela, const char* nome, const QString& valor)
-{
-    digita(janela, nome, valor);
-    tab(janela, nome);
-}
-
-void clica(QWidget* janela, const char* botao)
-{
-    auto* b = janela->findChild<QPushButton*>(botao);
-    QVERIFY2(b, botao);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-QDateEdit* data(QWidget* janela, const char* nome)
-{
-    return janela->findChild<QDateEdit*>(nome);
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    Cadastro::produto(t.banco, {.codigo = parafuso,
+                                .descricao = "Parafuso",
+                                .quantidade = "20",
+                                .valor = "6.5",
+                                .unidade = "UN",
+                                .codigoBarras = "7891000000012"});
+    Cadastro::produto(t.banco, {.codigo = furadeira,
+                                .descricao = "Furadeira",
+                                .quantidade = "3",
+                                .valor = "389",
+                                .consumivel = "N",
+                                .unidade = "PC",
+                                .codigoBarras = "7891000000013"});
+    Cadastro::requisitante(t.banco, "000003", QStringLiteral("Manutenção"));
 }
 
 // Opens the window from the main menu, as a person does; the steps run in it.
-void saida(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
+void saida(TelaTeste& t, DriverModal::Passos passos)
 {
-    driver.aoAbrir(std::move(passos));
-    t.principal().aciona("SadanoEstoque1");
+    t.abre("SadanoEstoque1", std::move(passos));
 }
 
 Decimal quantidade(AplicacaoTeste& t, const QString& produto)
@@ -153,35 +111,32 @@ void verificaVazia(QWidget* j)
     QCOMPARE(texto(j, "edSaida_QuantAtual"), QString("0,000"));
     QCOMPARE(texto(j, "EdSaida_Quant"), QString("0,000"));
     QCOMPARE(texto(j, "edSaida_Valor"), QString("R$ 0,00"));
-    QCOMPARE(data(j, "dtpSaida_Data")->date(), QDate::currentDate());
-    QCOMPARE(data(j, "dtpSaida_DataD")->date(), QDate::currentDate());
-    QCOMPARE(foco(), campo(j, "edSaida_CodPro"));
+    QCOMPARE(acha<QDateEdit>(j, "dtpSaida_Data")->date(), QDate::currentDate());
+    QCOMPARE(acha<QDateEdit>(j, "dtpSaida_DataD")->date(), QDate::currentDate());
+    QVERIFY(focado(j, "edSaida_CodPro"));
 }
 
 } // namespace
 
 void TstSaida::openingStateAndEnterMovesOn()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Saída do Estoque"));
-        QCOMPARE(j->findChild<QLabel*>("lbSaida_Titulo")->text(),
-                 QStringLiteral("Saída do Estoque"));
+        QCOMPARE(acha<QLabel>(j, "lbSaida_Titulo")->text(), QStringLiteral("Saída do Estoque"));
         verificaVazia(j);
-        QVERIFY(j->findChild<QPushButton*>("btnSaida_Estq_Grava")->isEnabled());
+        QVERIFY(botao(j, "btnSaida_Estq_Grava")->isEnabled());
         // Nothing looked up yet: the value cannot be typed, the due date shows.
         QVERIFY(campo(j, "edSaida_Valor")->isReadOnly());
-        QVERIFY(data(j, "dtpSaida_DataD")->isVisible());
-        QCOMPARE(j->findChild<QLabel*>("lbSaida_DataD")->text(),
+        QVERIFY(acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible());
+        QCOMPARE(acha<QLabel>(j, "lbSaida_DataD")->text(),
                  QStringLiteral("Data Prevista para Devolução:"));
 
         // Enter walks the fields in their order, date pickers included; on a button Tab does.
         QStringList ordem;
         for (int i = 0; i < 17; ++i) {
-            QWidget* w = foco();
+            QWidget* w = focado();
             ordem << w->objectName();
             QTest::keyClick(w, qobject_cast<QPushButton*>(w) ? Qt::Key_Tab : Qt::Key_Return);
         }
@@ -195,8 +150,8 @@ void TstSaida::openingStateAndEnterMovesOn()
 
         // Enter leaving the code runs its look-up, like Tab.
         digita(j, "edSaida_CodPro", "12");
-        QTest::keyClick(campo(j, "edSaida_CodPro"), Qt::Key_Return);
-        QCOMPARE(foco(), campo(j, "edSaida_DescPro"));
+        enter(j, "edSaida_CodPro");
+        QVERIFY(focado(j, "edSaida_DescPro"));
         QCOMPARE(texto(j, "edSaida_DescPro"), QString("Parafuso"));
         informa(j, "edSaida_CodREQ", "3");
         digita(j, "EdSaida_Quant", "2");
@@ -205,14 +160,14 @@ void TstSaida::openingStateAndEnterMovesOn()
     });
     // Opened again: emptied, but the value stays typeable and the due date hidden, as the
     // consumable looked up last left them.
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         verificaVazia(j);
         QVERIFY(!campo(j, "edSaida_Valor")->isReadOnly());
-        QVERIFY(!data(j, "dtpSaida_DataD")->isVisible());
-        QVERIFY(!j->findChild<QLabel*>("lbSaida_DataD")->isVisible());
+        QVERIFY(!acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible());
+        QVERIFY(!acha<QLabel>(j, "lbSaida_DataD")->isVisible());
         clica(j, "btnSaida_Estq_Fecha");
     });
-    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.msgs.quantidade(), 0);
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
 }
 
@@ -225,57 +180,15 @@ void TstSaida::saves_data()
     QTest::addColumn<QString>("mensagem"); // empty: saved
     QTest::addColumn<QString>("valorGravado");
     QTest::addColumn<QString>("resta");
-    QTest::newRow("worked example") << ""
-                                    << "3"
-                                    << ""
-                                    << "4"
-                                    << ""
-                                    << "26"
-                                    << "16";
-    QTest::newRow("exactly the stock") << ""
-                                       << "3"
-                                       << ""
-                                       << "20"
-                                       << ""
-                                       << "130"
-                                       << "0";
-    QTest::newRow("0,001 more") << ""
-                                << "3"
-                                << ""
-                                << "20,001" << estoqueInsuficiente << ""
-                                << "20";
+    caso("worked example", "", "3", "", "4", "", "26", "16");
+    caso("exactly the stock", "", "3", "", "20", "", "130", "0");
+    caso("0,001 more", "", "3", "", "20,001", estoqueInsuficiente, "", "20");
     // The stock on screen can be typed over; the stored stock decides.
-    QTest::newRow("0,001 more, shown stock raised") << "100"
-                                                    << "3"
-                                                    << ""
-                                                    << "20,001" << estoqueInsuficiente << ""
-                                                    << "20";
-    QTest::newRow("shown stock lowered") << "1"
-                                         << "3"
-                                         << ""
-                                         << "4"
-                                         << ""
-                                         << "26"
-                                         << "16";
-    QTest::newRow("zero") << ""
-                          << "3"
-                          << ""
-                          << "0"
-                          << ""
-                          << "0"
-                          << "20";
-    QTest::newRow("consumable, no requisitioner, other value") << ""
-                                                               << ""
-                                                               << "7"
-                                                               << "4"
-                                                               << ""
-                                                               << "28"
-                                                               << "16";
-    QTest::newRow("quantity erased") << ""
-                                     << "3"
-                                     << ""
-                                     << "" << quantidadeInvalida << ""
-                                     << "20";
+    caso("0,001 more, shown stock raised", "100", "3", "", "20,001", estoqueInsuficiente, "", "20");
+    caso("shown stock lowered", "1", "3", "", "4", "", "26", "16");
+    caso("zero", "", "3", "", "0", "", "0", "20");
+    caso("consumable, no requisitioner, other value", "", "", "7", "4", "", "28", "16");
+    caso("quantity erased", "", "3", "", "", quantidadeInvalida, "", "20");
 }
 
 void TstSaida::saves()
@@ -287,17 +200,15 @@ void TstSaida::saves()
     QFETCH(QString, mensagem);
     QFETCH(QString, valorGravado);
     QFETCH(QString, resta);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         QCOMPARE(texto(j, "edSaida_QuantAtual"), QString("20,000"));
         QCOMPARE(texto(j, "edSaida_Valor"), QString("R$ 6,50"));
         if (!mostrada.isEmpty())
             digita(j, "edSaida_QuantAtual", mostrada);
-        data(j, "dtpSaida_Data")->setDate(QDate(2004, 10, 10));
+        acha<QDateEdit>(j, "dtpSaida_Data")->setDate(QDate(2004, 10, 10));
         if (!requisitante.isEmpty())
             informa(j, "edSaida_CodREQ", requisitante);
         digita(j, "EdSaida_Quant", quant);
@@ -305,11 +216,11 @@ void TstSaida::saves()
             digita(j, "edSaida_Valor", valor);
         digita(j, "edSaida_Doc", "RM 15");
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (mensagem.isEmpty()) {
             verificaVazia(j);
         } else {
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
             QCOMPARE(texto(j, "edSaida_CodPro"), parafuso);
             QCOMPARE(texto(j, "edSaida_Doc"), QString("RM 15"));
         }
@@ -341,14 +252,12 @@ void TstSaida::saves()
 
 void TstSaida::lentItemOpensItsOwnLoan()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
     // The ledger's numbers already run high; the loans are numbered on their own.
     t.banco.executa("Insert into Mov_Estq (MOV_CodInt, MOV_Oper) values (41, 'EE')");
     const QDate hoje = QDate::currentDate();
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         // Found by its bar code, the drill shows its average cost; a lent item still carries
         // no value.
         informa(j, "edSaida_CodBar", "7891000000013");
@@ -357,17 +266,17 @@ void TstSaida::lentItemOpensItsOwnLoan()
         QCOMPARE(texto(j, "edSaida_Valor"), QString("R$ 389,00"));
         digita(j, "EdSaida_Quant", "1");
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), QStringList({semRequisitante}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
-        QCOMPARE(foco(), campo(j, "edSaida_CodREQ"));
+        QCOMPARE(t.msgs.textos(), QStringList({semRequisitante}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QVERIFY(focado(j, "edSaida_CodREQ"));
         QCOMPARE(t.banco.conta("Mov_Estq"), 1);
 
-        msgs.limpa();
+        t.msgs.limpa();
         informa(j, "edSaida_CodREQ", "3");
-        data(j, "dtpSaida_DataD")->setDate(hoje.addDays(7));
+        acha<QDateEdit>(j, "dtpSaida_DataD")->setDate(hoje.addDays(7));
         digita(j, "edSaida_Doc", "RM 7");
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.quantidade(), 0);
+        QCOMPARE(t.msgs.quantidade(), 0);
         verificaVazia(j);
         clica(j, "btnSaida_Estq_Fecha");
     });
@@ -391,6 +300,40 @@ void TstSaida::lentItemOpensItsOwnLoan()
     QCOMPARE(quantidade(t, furadeira), d("2"));
 }
 
+void TstSaida::lentItemChecksStockBeforeRequisitioner_data()
+{
+    QTest::addColumn<QString>("quant");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("foco"); // empty: the focus stays where it was
+    // Asked for beyond the stock, the quantity is what must be corrected first, whether or not
+    // the requisitioner is there.
+    caso("beyond the stock", "5", estoqueInsuficiente, "");
+    caso("within the stock", "1", semRequisitante, "edSaida_CodREQ");
+}
+
+void TstSaida::lentItemChecksStockBeforeRequisitioner()
+{
+    QFETCH(QString, quant);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, foco);
+    TelaTeste t;
+    prepara(t);
+    saida(t, [&](QDialog* j) {
+        informa(j, "edSaida_CodPro", "13");
+        digita(j, "EdSaida_Quant", quant);
+        clica(j, "btnSaida_Estq_Grava");
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        if (!foco.isEmpty())
+            QTRY_VERIFY(focado(j, qPrintable(foco)));
+        QCOMPARE(texto(j, "edSaida_CodPro"), furadeira);
+        clica(j, "btnSaida_Estq_Fecha");
+    });
+    QCOMPARE(t.banco.conta("Mov_Estq"), 0);
+    QCOMPARE(t.banco.conta("Mov_Consu"), 0);
+    QCOMPARE(quantidade(t, furadeira), d("3"));
+}
+
 void TstSaida::productLookups_data()
 {
     QTest::addColumn<QString>("antes"); // a code looked up first; empty: none
@@ -405,50 +348,21 @@ void TstSaida::productLookups_data()
     QTest::addColumn<bool>("devolucao"); // the due date shows
     QTest::addColumn<QString>("mensagem");
     const QString nao = QStringLiteral("Não");
-    QTest::newRow("code of a consumable, padded") << ""
-                                                  << "edSaida_CodPro"
-                                                  << "12" << parafuso << "Parafuso"
-                                                  << "20,000"
-                                                  << "R$ 6,50" << false << "Sim" << false << "";
-    QTest::newRow("code of a lent item") << ""
-                                         << "edSaida_CodPro"
-                                         << "13" << furadeira << "Furadeira"
-                                         << "3,000"
-                                         << "R$ 0,00" << true << nao << true << "";
-    QTest::newRow("bar code of a lent item") << ""
-                                             << "edSaida_CodBar"
-                                             << "7891000000013" << furadeira << "Furadeira"
-                                             << "3,000"
-                                             << "R$ 389,00" << true << nao << true << "";
+    caso("code of a consumable, padded", "", "edSaida_CodPro", "12", parafuso, "Parafuso", "20,000",
+         "R$ 6,50", false, "Sim", false, "");
+    caso("code of a lent item", "", "edSaida_CodPro", "13", furadeira, "Furadeira", "3,000",
+         "R$ 0,00", true, nao, true, "");
+    caso("bar code of a lent item", "", "edSaida_CodBar", "7891000000013", furadeira, "Furadeira",
+         "3,000", "R$ 389,00", true, nao, true, "");
     // Only the look-up by code decides whether the value can be typed.
-    QTest::newRow("bar code of a consumable after a lent item")
-        << "13"
-        << "edSaida_CodBar"
-        << "7891000000012" << parafuso << "Parafuso"
-        << "20,000"
-        << "R$ 6,50" << true << "Sim" << false << "";
-    QTest::newRow("unknown code") << ""
-                                  << "edSaida_CodPro"
-                                  << "999"
-                                  << "       999"
-                                  << ""
-                                  << "0,000"
-                                  << "R$ 0,00" << true << "" << true << naoEncontrado;
-    QTest::newRow("unknown code keeps the product shown")
-        << "12"
-        << "edSaida_CodPro"
-        << "999"
-        << "       999"
-        << "Parafuso"
-        << "20,000"
-        << "R$ 6,50" << false << "Sim" << false << naoEncontrado;
-    QTest::newRow("unknown bar code") << ""
-                                      << "edSaida_CodBar"
-                                      << "000"
-                                      << ""
-                                      << ""
-                                      << "0,000"
-                                      << "R$ 0,00" << true << "" << true << naoEncontrado;
+    caso("bar code of a consumable after a lent item", "13", "edSaida_CodBar", "7891000000012",
+         parafuso, "Parafuso", "20,000", "R$ 6,50", true, "Sim", false, "");
+    caso("unknown code", "", "edSaida_CodPro", "999", "       999", "", "0,000", "R$ 0,00", true,
+         "", true, naoEncontrado);
+    caso("unknown code keeps the product shown", "12", "edSaida_CodPro", "999", "       999",
+         "Parafuso", "20,000", "R$ 6,50", false, "Sim", false, naoEncontrado);
+    caso("unknown bar code", "", "edSaida_CodBar", "000", "", "", "0,000", "R$ 0,00", true, "",
+         true, naoEncontrado);
 }
 
 void TstSaida::productLookups()
@@ -464,18 +378,16 @@ void TstSaida::productLookups()
     QFETCH(QString, consumivel);
     QFETCH(bool, devolucao);
     QFETCH(QString, mensagem);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         if (!antes.isEmpty())
             informa(j, "edSaida_CodPro", antes);
         informa(j, qPrintable(nome), digitado);
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         if (!mensagem.isEmpty()) {
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-            QTRY_COMPARE(foco(), campo(j, qPrintable(nome)));
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+            QTRY_COMPARE(focado(), campo(j, qPrintable(nome)));
         }
         QCOMPARE(texto(j, "edSaida_CodPro"), codigo);
         QCOMPARE(texto(j, "edSaida_DescPro"), descricao);
@@ -483,8 +395,8 @@ void TstSaida::productLookups()
         QCOMPARE(texto(j, "edSaida_Valor"), valor);
         QCOMPARE(campo(j, "edSaida_Valor")->isReadOnly(), valorFixo);
         QCOMPARE(texto(j, "edSaida_consumivel"), consumivel);
-        QCOMPARE(data(j, "dtpSaida_DataD")->isVisible(), devolucao);
-        QCOMPARE(j->findChild<QLabel*>("lbSaida_DataD")->isVisible(), devolucao);
+        QCOMPARE(acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible(), devolucao);
+        QCOMPARE(acha<QLabel>(j, "lbSaida_DataD")->isVisible(), devolucao);
         if (descricao == QLatin1String("Parafuso") && mensagem.isEmpty()) {
             QCOMPARE(texto(j, "edSaida_CodBar"), QString("7891000000012"));
             QCOMPARE(texto(j, "edSaida_Unid"), QString("UN"));
@@ -499,13 +411,9 @@ void TstSaida::requisitionerLookup_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("mensagem");
-    QTest::newRow("3 padded") << "3"
-                              << "000003" << QStringLiteral("Manutenção") << "";
-    QTest::newRow("typed whole") << "000003"
-                                 << "000003" << QStringLiteral("Manutenção") << "";
-    QTest::newRow("unknown") << "77"
-                             << ""
-                             << "" << reqNaoEncontrado;
+    caso("3 padded", "3", "000003", QStringLiteral("Manutenção"), "");
+    caso("typed whole", "000003", "000003", QStringLiteral("Manutenção"), "");
+    caso("unknown", "77", "", "", reqNaoEncontrado);
 }
 
 void TstSaida::requisitionerLookup()
@@ -514,20 +422,18 @@ void TstSaida::requisitionerLookup()
     QFETCH(QString, codigo);
     QFETCH(QString, nome);
     QFETCH(QString, mensagem);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodREQ", digitado);
-        QCOMPARE(msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
         QCOMPARE(texto(j, "edSaida_CodREQ"), codigo);
         QCOMPARE(texto(j, "edSaida_DescREQ"), nome);
         if (mensagem.isEmpty()) {
-            QCOMPARE(foco(), campo(j, "edSaida_DescREQ"));
+            QVERIFY(focado(j, "edSaida_DescREQ"));
         } else {
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-            QTRY_COMPARE(foco(), campo(j, "edSaida_CodREQ"));
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+            QTRY_COMPARE(focado(), campo(j, "edSaida_CodREQ"));
         }
         clica(j, "btnSaida_Estq_Fecha");
     });
@@ -539,15 +445,11 @@ void TstSaida::refusedWithoutAProductLookedUp_data()
     QTest::addColumn<QString>("depois"); // a code typed and not found; empty: none
     QTest::addColumn<bool>("apagado");   // the product is deleted elsewhere before the save
     QTest::addColumn<QStringList>("mensagens");
-    QTest::newRow("nothing looked up") << ""
-                                       << "" << false << QStringList({semProduto});
+    caso("nothing looked up", "", "", false, QStringList({semProduto}));
     // The fields still describe the screw; neither it nor the unknown code may be issued.
-    QTest::newRow("unknown code after a product")
-        << "12"
-        << "999" << false << QStringList({naoEncontrado, semProduto});
-    QTest::newRow("product deleted after its look-up")
-        << "12"
-        << "" << true << QStringList({naoEncontrado});
+    caso("unknown code after a product", "12", "999", false,
+         QStringList({naoEncontrado, semProduto}));
+    caso("product deleted after its look-up", "12", "", true, QStringList({naoEncontrado}));
 }
 
 void TstSaida::refusedWithoutAProductLookedUp()
@@ -556,11 +458,9 @@ void TstSaida::refusedWithoutAProductLookedUp()
     QFETCH(QString, depois);
     QFETCH(bool, apagado);
     QFETCH(QStringList, mensagens);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         if (!antes.isEmpty())
             informa(j, "edSaida_CodPro", antes);
         if (!depois.isEmpty())
@@ -570,10 +470,10 @@ void TstSaida::refusedWithoutAProductLookedUp()
         if (apagado)
             t.banco.executa("Delete From Produtos Where PRO_Codigo = :C", {{"C", parafuso}});
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), mensagens);
-        QCOMPARE(msgs.mensagens().last().tipo,
+        QCOMPARE(t.msgs.textos(), mensagens);
+        QCOMPARE(t.msgs.mensagens().last().tipo,
                  apagado ? TipoMensagem::Informacao : TipoMensagem::Erro);
-        QTRY_COMPARE(foco(), campo(j, "edSaida_CodPro"));
+        QTRY_COMPARE(focado(), campo(j, "edSaida_CodPro"));
         clica(j, "btnSaida_Estq_Fecha");
     });
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
@@ -581,24 +481,57 @@ void TstSaida::refusedWithoutAProductLookedUp()
         QCOMPARE(quantidade(t, parafuso), d("20"));
 }
 
+void TstSaida::refusedCodeStopsTheClickThatLeftIt_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("digitado");
+    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<QString>("depois"); // what the field shows after the refusal
+    caso("unknown requisitioner", "edSaida_CodREQ", "77", reqNaoEncontrado, "");
+    caso("unknown bar code", "edSaida_CodBar", "000", naoEncontrado, "000");
+}
+
+// The screw is on screen; the person types a code that is not registered and presses "Grava"
+// at once: the look-up says so, and the exit is not recorded without what they meant to give.
+void TstSaida::refusedCodeStopsTheClickThatLeftIt()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, digitado);
+    QFETCH(QString, mensagem);
+    QFETCH(QString, depois);
+    TelaTeste t;
+    prepara(t);
+    saida(t, [&](QDialog* j) {
+        informa(j, "edSaida_CodPro", "12");
+        digita(j, "EdSaida_Quant", "1");
+        digita(j, qPrintable(nome), digitado);
+        clica(j, "btnSaida_Estq_Grava");
+        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        QCOMPARE(texto(j, qPrintable(nome)), depois);
+        QTRY_VERIFY(focado(j, qPrintable(nome)));
+        QCOMPARE(texto(j, "edSaida_CodPro"), parafuso);
+        QCOMPARE(t.banco.conta("Mov_Estq"), 0);
+        clica(j, "btnSaida_Estq_Fecha");
+    });
+    QCOMPARE(quantidade(t, parafuso), d("20"));
+}
+
 void TstSaida::failingLoanRollsBackEverything()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
+    t.comAuditoria("000001");
     t.banco.executa("CREATE EXCEPTION emprestimo_travado 'sem empréstimos'");
     t.banco.executa("CREATE TRIGGER emprestimos_travados FOR Mov_Consu BEFORE INSERT AS "
                     "BEGIN EXCEPTION emprestimo_travado; END");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "13");
         informa(j, "edSaida_CodREQ", "3");
         digita(j, "EdSaida_Quant", "1");
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(msgs.textos(), QStringList({falhaGravacao}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        QCOMPARE(t.msgs.textos(), QStringList({falhaGravacao}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
         // The window keeps what was typed, to try again.
         QCOMPARE(texto(j, "edSaida_CodPro"), furadeira);
         QCOMPARE(texto(j, "edSaida_CodREQ"), QString("000003"));
@@ -613,59 +546,41 @@ void TstSaida::failingLoanRollsBackEverything()
 
 void TstSaida::auditLine_data()
 {
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<bool>("registra");
-    QTest::newRow("both on") << "S"
-                             << "S" << true;
-    QTest::newRow("log without login") << "N"
-                                       << "S" << false;
-    QTest::newRow("login without log") << "S"
-                                       << "N" << false;
+    AplicacaoTeste::tabelaDeAuditoria();
 }
 
 void TstSaida::auditLine()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(bool, registra);
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000002";
-    GravadorMensagens msgs;
-    DriverModal driver;
-    saida(t, driver, [&](QDialog* j) {
+    t.auditoriaDaLinha("000002");
+    saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         digita(j, "EdSaida_Quant", "1");
         clica(j, "btnSaida_Estq_Grava");
         clica(j, "btnSaida_Estq_Fecha");
     });
-    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.msgs.quantidade(), 0);
     QCOMPARE(t.banco.conta("Mov_Estq"), 1);
-    const Resultado l = t.banco.consulta("Select LOG_CodUser, LOG_Descricao From Log");
-    QCOMPARE(l.tamanho(), registra ? 1 : 0);
-    if (registra) {
-        QCOMPARE(l.valor(0, 0).toString(), QString("000002"));
-        QCOMPARE(l.valor(0, 1).toString(), QStringLiteral("Saída do Estoque:") + parafuso);
-    }
+    QCOMPARE(Cadastro::linhasLog(t.banco),
+             registra ? QStringList{QStringLiteral("000002|Saída do Estoque:") + parafuso}
+                      : QStringList());
 }
 
 void TstSaida::searchWindowsFillTheFields()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     prepara(t);
-    GravadorMensagens msgs;
-    DriverModal driver;
     // Windows take their steps in the order they open: the exit, then each search it opens.
-    driver.aoAbrir([&](QDialog* j) {
+    t.driver.aoAbrir([&](QDialog* j) {
         // F5 in the product code opens the product search for this window.
         QLineEdit* codigo = campo(j, "edSaida_CodPro");
         codigo->setFocus();
         QTest::keyClick(codigo, Qt::Key_F5);
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Saída Estoque"));
         QCOMPARE(codigo->text(), furadeira);
-        QTRY_COMPARE(foco(), codigo);
+        QTRY_COMPARE(focado(), codigo);
         tab(j, "edSaida_CodPro");
         QCOMPARE(texto(j, "edSaida_DescPro"), QString("Furadeira"));
 
@@ -673,46 +588,40 @@ void TstSaida::searchWindowsFillTheFields()
         clica(j, "btnSaida_Estoque_BuscaTipo");
         QCOMPARE(t.app.janela<TfBusca_REQ>().Origem, QString("Saida"));
         QCOMPARE(texto(j, "edSaida_CodREQ"), QString("000003"));
-        QTRY_COMPARE(foco(), campo(j, "edSaida_CodREQ"));
+        QTRY_COMPARE(focado(), campo(j, "edSaida_CodREQ"));
         tab(j, "edSaida_CodREQ");
         QCOMPARE(texto(j, "edSaida_DescREQ"), QStringLiteral("Manutenção"));
 
         // F5 in the requisitioner code does the same.
         campo(j, "edSaida_CodREQ")->setFocus();
         QTest::keyClick(campo(j, "edSaida_CodREQ"), Qt::Key_F5);
-        QTRY_COMPARE(foco(), campo(j, "edSaida_CodREQ"));
+        QTRY_COMPARE(focado(), campo(j, "edSaida_CodREQ"));
 
         // And the "..." beside the product, for the screw this time.
         clica(j, "btnSaida_Estoque_BuscaPRO");
         QCOMPARE(codigo->text(), parafuso);
-        QTRY_COMPARE(foco(), codigo);
+        QTRY_COMPARE(focado(), codigo);
         tab(j, "edSaida_CodPro");
         QCOMPARE(texto(j, "edSaida_DescPro"), QString("Parafuso"));
         clica(j, "btnSaida_Estq_Fecha");
     });
     const auto escolheProduto = [&](const QString& produto) {
         return [&, produto](QDialog* busca) {
-            DataSet& lista = t.app.dmProdutos().cds_Produtos;
-            for (int i = 0; i < lista.tamanho(); ++i)
-                if (lista.valor(i, "PRO_CODIGO").toString() == produto)
-                    lista.setLinhaAtual(i);
-            clica(busca, "btnCon_PRO_Seleciona");
+            escolheNaBusca(busca, t.app.dmProdutos().cds_Produtos, "PRO_CODIGO", produto);
         };
     };
     const auto escolheRequisitante = [&](QDialog* busca) {
-        DataSet& lista = t.app.dmReq().cds_Req;
-        QCOMPARE(lista.tamanho(), 1);
-        lista.setLinhaAtual(0);
-        clica(busca, "btnBusca_Seleciona");
+        QCOMPARE(t.app.dmReq().cds_Req.tamanho(), 1);
+        escolheNaBusca(busca, t.app.dmReq().cds_Req, "REQ_CODIGO", "000003");
     };
-    driver.aoAbrir(escolheProduto(furadeira));
-    driver.aoAbrir(escolheRequisitante);
-    driver.aoAbrir(escolheRequisitante);
-    driver.aoAbrir(escolheProduto(parafuso));
+    t.driver.aoAbrir(escolheProduto(furadeira));
+    t.driver.aoAbrir(escolheRequisitante);
+    t.driver.aoAbrir(escolheRequisitante);
+    t.driver.aoAbrir(escolheProduto(parafuso));
     t.principal().aciona("SadanoEstoque1");
-    QCOMPARE(driver.abertas(), QStringList({"TfSaida_Estq", "TfBusca_Produtos", "TfBusca_REQ",
-                                            "TfBusca_REQ", "TfBusca_Produtos"}));
-    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.driver.abertas(), QStringList({"TfSaida_Estq", "TfBusca_Produtos", "TfBusca_REQ",
+                                              "TfBusca_REQ", "TfBusca_Produtos"}));
+    QCOMPARE(t.msgs.quantidade(), 0);
 }
 
 QTEST_MAIN(TstSaida)

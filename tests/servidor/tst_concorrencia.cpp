@@ -17,6 +17,7 @@ class TstConcorrencia : public QObject {
     Q_OBJECT
 
 private slots:
+    void mixedMovementsFromSeveralWorkstations_data();
     void mixedMovementsFromSeveralWorkstations();
 };
 
@@ -33,6 +34,7 @@ Decimal d(qint64 unidades, int escala)
 struct Totais {
     int gravados = 0;
     int falhas = 0;
+    int outrasFalhas = 0; // failures other than a number taken twice
     int emprestimos = 0;
 };
 
@@ -67,8 +69,10 @@ Totais estacao(const QString& pasta, int numero, int movimentos)
                 break;
             }
             ++t.gravados;
-        } catch (const ErroBanco&) {
+        } catch (const ErroBanco& e) {
             ++t.falhas;
+            if (!e.chaveDuplicada())
+                ++t.outrasFalhas;
         }
     }
     return t;
@@ -76,8 +80,18 @@ Totais estacao(const QString& pasta, int numero, int movimentos)
 
 } // namespace
 
+void TstConcorrencia::mixedMovementsFromSeveralWorkstations_data()
+{
+    QTest::addColumn<bool>("emFila");
+    QTest::newRow("saves take turns") << true;
+    // Without the reference row nothing queues the saves: two of them read the same highest
+    // number, the second insert finds it taken, and that save runs again from the start.
+    QTest::newRow("numbers taken meanwhile are retried") << false;
+}
+
 void TstConcorrencia::mixedMovementsFromSeveralWorkstations()
 {
+    QFETCH(bool, emFila);
     BancoServidor servidor;
     Conexao& c = servidor.conexao();
     {
@@ -89,6 +103,11 @@ void TstConcorrencia::mixedMovementsFromSeveralWorkstations()
             ins.setParametro("C", p);
             ins.setParametro("K", p == lentItem ? "N" : "S");
             ins.executa(t);
+        }
+        if (!emFila) {
+            Consulta apaga(c);
+            apaga.setSql("Delete From CodMOV Where CODIGO = 'EE'");
+            apaga.executa(t);
         }
         t.commit();
     }
@@ -103,14 +122,21 @@ void TstConcorrencia::mixedMovementsFromSeveralWorkstations()
     for (std::thread& th : threads)
         th.join();
 
-    int gravados = 0, falhas = 0, emprestimos = 0;
+    int gravados = 0, falhas = 0, outrasFalhas = 0, emprestimos = 0;
     for (const Totais& t : totais) {
         gravados += t.gravados;
         falhas += t.falhas;
+        outrasFalhas += t.outrasFalhas;
         emprestimos += t.emprestimos;
     }
     qInfo("%d movements saved, %d refused after a retry", gravados, falhas);
-    QVERIFY(gravados > estacoes * movimentos * 9 / 10);
+    // A save refused is one whose number was taken again on its second attempt, nothing else:
+    // each failed attempt was rolled back whole, and nothing was left to fail the next one.
+    QCOMPARE(outrasFalhas, 0);
+    if (emFila)
+        QVERIFY(gravados > estacoes * movimentos * 9 / 10);
+    else
+        QVERIFY(gravados > 0);
 
     // Every saved movement is in the ledger once, with a number of its own.
     auto valor = [&](const QString& sql) {

@@ -135,4 +135,18 @@ void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
     principal.aciona(QLatin1String(item));
 }
 
+QStringList textos(QObject* janela, std::initializer_list<const char*> nomes)
+{
+    QStringList r;
+    for (const char* nome : nomes)
+        r << texto(janela, nome);
+    return r;
+}
+
+void informa(QObject* janela, const char* nome, const QString& texto)
+{
+    digita(janela, nome, texto);
+    tab(janela, nome);
+}
+
 } // namespace Tela

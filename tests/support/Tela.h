@@ -7,7 +7,11 @@
 #include "support/DriverModal.h"
 
 #include <QString>
+#include <QStringList>
+#include <QTest>
 #include <QWidget>
+
+#include <initializer_list>
 
 class DataSet;
 class QDialog;
@@ -63,5 +67,18 @@ void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo, con
 // Runs a main-menu item, the window it opens taking `passos` from the driver.
 void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
               DriverModal::Passos passos);
+
+// The texts of the named fields, in the order given: one comparison for what a window shows.
+QStringList textos(QObject* janela, std::initializer_list<const char*> nomes);
+
+// Types into the named field and leaves it with Tab, which runs its leave work (a code's
+// look-up, a number's format).
+void informa(QObject* janela, const char* nome, const QString& texto);
+
+// One row of a test's data table: the row's name, then a value for each column, in order.
+template <typename... Valores> void caso(const char* nome, Valores... valores)
+{
+    (QTest::newRow(nome) << ... << valores);
+}
 
 } // namespace Tela

@@ -1,0 +1,100 @@
+#include "movements/Movimento.h"
+
+#include "app/Aplicacao.h"
+#include "app/Principal.h"
+#include "common/CampoCodigo.h"
+#include "common/Formatos.h"
+#include "common/Funcoes.h"
+#include "data/DataModule_Produtos.h"
+#include "registers/Busca_Produtos.h"
+
+#include <QLineEdit>
+#include <QWidget>
+
+namespace {
+
+const QString naoEncontrado = QStringLiteral("Produto não Encontrado !");
+
+} // namespace
+
+CamposProduto::CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codigoBarras,
+                             QWidget* janela, Regras regras)
+    : QObject(janela), m_app(app), m_regras(std::move(regras))
+{
+    CampoCodigo::Regras porCodigo;
+    porCodigo.largura = 10;
+    porCodigo.preenchimento = QLatin1Char(' ');
+    porCodigo.aparaAoEntrar = m_regras.aparaAoEntrar;
+    porCodigo.procura = [this](const QString& c) { return procura(c, Via::Codigo); };
+    porCodigo.naoEncontrado = naoEncontrado;
+    porCodigo.esvaziaAoRecusar = m_regras.esvaziaAoRecusar;
+    porCodigo.busca = &m_app.janela<TfBusca_Produtos>();
+    porCodigo.origem = m_regras.origem;
+    porCodigo.botaoBusca = m_regras.botaoBusca;
+    m_codigo = new CampoCodigo(codigo, janela, porCodigo);
+
+    // A bar code is looked up as typed: it is not a number the stock room pads.
+    CampoCodigo::Regras porBarras;
+    porBarras.largura = 14;
+    porBarras.procura = [this](const QString& c) { return procura(c, Via::CodigoBarras); };
+    porBarras.naoEncontrado = naoEncontrado;
+    porBarras.esvaziaAoRecusar = m_regras.esvaziaAoRecusar;
+    m_codigoBarras = new CampoCodigo(codigoBarras, janela, porBarras);
+}
+
+bool CamposProduto::podeGravar() const
+{
+    return m_codigo->podeGravar() && m_codigoBarras->podeGravar();
+}
+
+bool CamposProduto::procura(const QString& valor, Via via)
+{
+    TdmProdutos& produtos = m_app.dmProdutos();
+    const std::optional<Produto> p = via == Via::Codigo ? produtos.produtoPorCodigo(valor)
+                                                        : produtos.produtoPorCodigoBarras(valor);
+    if (!p)
+        return false;
+    CampoCodigo& campo = via == Via::Codigo ? *m_codigo : *m_codigoBarras;
+    if (m_regras.recusa) {
+        const QString porque = m_regras.recusa(*p);
+        if (!porque.isEmpty()) {
+            campo.recusaRegistro(porque, TipoMensagem::Erro,
+                                 {m_codigo->campo(), m_codigoBarras->campo()});
+            return false;
+        }
+    }
+    if (via == Via::Codigo)
+        m_codigo->campo()->setText(p->codigo);
+    else
+        m_codigo->aceita(p->codigo);
+    m_codigoBarras->campo()->setText(p->codigoBarras);
+    m_regras.mostra(*p, via);
+    return true;
+}
+
+namespace Movimento {
+
+std::optional<Decimal> numeroDe(const QLineEdit* campo)
+{
+    return Formatos::converte(Funcoes::LimpaNumero(campo->text()));
+}
+
+std::optional<QString> usuarioLog(Aplicacao& app)
+{
+    const TfPrincipal& principal = app.principal();
+    if (!principal.registraLog())
+        return std::nullopt;
+    return principal.CodUsuario;
+}
+
+void recusa(QWidget* janela, const QString& mensagem, QWidget* campo, TipoMensagem tipo)
+{
+    if (tipo == TipoMensagem::Informacao)
+        Mensagens::informacao(mensagem, janela);
+    else
+        Mensagens::erro(mensagem, janela);
+    if (campo)
+        campo->setFocus();
+}
+
+} // namespace Movimento

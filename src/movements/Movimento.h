@@ -1,0 +1,79 @@
+#pragma once
+
+// The pieces the three stock-movement windows (entry, exit, reversal) share.
+
+#include "common/Decimal.h"
+#include "common/Mensagens.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class Aplicacao;
+class CampoCodigo;
+class QAbstractButton;
+class QLineEdit;
+class QWidget;
+struct Produto;
+
+// The product of a stock movement, named the three ways the stock room names it: by its code
+// (blanks in front, 10 characters), by its bar code (as typed, at most 14) or picked in the
+// product search. Either look-up writes the product's code and bar code into the two fields and
+// hands the product to the window to show the rest; a code the register does not have is
+// refused with "Produto não Encontrado !". Found by its bar code, the product's code counts as
+// found in the code field too, so the code field always tells which product is on screen.
+class CamposProduto : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Via { Codigo, CodigoBarras };
+
+    struct Regras {
+        QString origem; // the product search's tag for this window
+        QAbstractButton* botaoBusca = nullptr;
+        bool aparaAoEntrar = false;    // a stored code sheds its blanks when the user comes in
+        bool esvaziaAoRecusar = false; // a code not found is erased
+        // Why the window may not move this product (a lent-out item where only consumables
+        // go); empty when it may. A product turned down is refused with that error and leaves
+        // neither its code nor its bar code on screen.
+        std::function<QString(const Produto&)> recusa;
+        // Shows what the window shows of the product found through `via`.
+        std::function<void(const Produto&, Via via)> mostra;
+    };
+
+    CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codigoBarras, QWidget* janela,
+                  Regras regras);
+
+    CampoCodigo& codigo() const { return *m_codigo; }
+    CampoCodigo& codigoBarras() const { return *m_codigoBarras; }
+
+    // Neither field has just refused what it was left with.
+    bool podeGravar() const;
+
+private:
+    bool procura(const QString& valor, Via via);
+
+    Aplicacao& m_app;
+    Regras m_regras;
+    CampoCodigo* m_codigo;
+    CampoCodigo* m_codigoBarras;
+};
+
+namespace Movimento {
+
+// The number a quantity or money field holds, formatted or bare ("R$ 1.234,56", "1.234,500",
+// "12"); none when it holds no number.
+std::optional<Decimal> numeroDe(const QLineEdit* campo);
+
+// The user the save's audit line is written for: the one logged in, when both the login and the
+// audit log are switched on; none otherwise.
+std::optional<QString> usuarioLog(Aplicacao& app);
+
+// A save stopped by one of the checks it makes as it runs: the window says why and puts the
+// user where the correction belongs.
+void recusa(QWidget* janela, const QString& mensagem, QWidget* campo,
+            TipoMensagem tipo = TipoMensagem::Erro);
+
+} // namespace Movimento
