@@ -74,8 +74,11 @@ void CampoCodigo::entra()
 bool CampoCodigo::confere()
 {
     const QString texto = m_campo->text();
-    if (texto.trimmed().isEmpty())
+    if (texto.trimmed().isEmpty() && !m_regras.completaVazio) {
+        if (!m_regras.exigido.isEmpty())
+            recusa(m_regras.exigido);
         return false;
+    }
     QString codigo = texto;
     if (!m_regras.preenchimento.isNull())
         codigo = Funcoes::completaCodigo(texto, m_regras.largura, m_regras.preenchimento);
@@ -83,7 +86,7 @@ bool CampoCodigo::confere()
         m_campo->setText(codigo);
     // A code wider than its column is in no register; the server would only refuse to compare it.
     bool achado = false;
-    if (m_regras.largura <= 0 || codigo.size() <= m_regras.largura) {
+    if (!m_regras.recusaLongo || m_regras.largura <= 0 || codigo.size() <= m_regras.largura) {
         try {
             achado = m_regras.procura && m_regras.procura(codigo);
         } catch (const ErroBanco& e) {
@@ -92,7 +95,7 @@ bool CampoCodigo::confere()
         }
     }
     if (!achado) {
-        recusa();
+        recusa(m_regras.naoEncontrado);
         return false;
     }
     m_encontrado = m_campo->text();
@@ -100,19 +103,19 @@ bool CampoCodigo::confere()
     return true;
 }
 
-void CampoCodigo::recusa()
+void CampoCodigo::recusa(const QString& mensagem)
 {
     m_encontrado.clear();
     m_recusado = true;
     switch (m_regras.tipo) {
     case TipoMensagem::Aviso:
-        Mensagens::aviso(m_regras.naoEncontrado, m_janela);
+        Mensagens::aviso(mensagem, m_janela);
         break;
     case TipoMensagem::Erro:
-        Mensagens::erro(m_regras.naoEncontrado, m_janela);
+        Mensagens::erro(mensagem, m_janela);
         break;
     default:
-        Mensagens::informacao(m_regras.naoEncontrado, m_janela);
+        Mensagens::informacao(mensagem, m_janela);
         break;
     }
     if (m_regras.esvaziaAoRecusar)
