@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include <optional>
+
 namespace Familia {
 
 bool permiteBotao(Aplicacao& app, const QString& codigoModulo)
@@ -30,26 +32,24 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo)
 bool grava(Aplicacao& app, QWidget* janela, const std::function<void(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha)
 {
+    std::optional<ErroBanco> erro;
     try {
         Transacao t(app.conexao());
-        try {
-            escreve(t);
-            TfPrincipal& p = app.principal();
-            if (p.registraLog())
-                Funcoes::GravaLog(t, p.CodUsuario, textoLog);
-            t.commit();
-            return true;
-        } catch (const ErroBanco& e) {
-            // The message first, then the rollback: nothing of the save stays behind.
-            Mensagens::aviso(falha(e), janela);
-            t.rollback();
-            return false;
-        }
+        escreve(t);
+        TfPrincipal& p = app.principal();
+        if (p.registraLog())
+            Funcoes::GravaLog(t, p.CodUsuario, textoLog);
+        t.commit();
     } catch (const ErroBanco& e) {
-        // The transaction could not even start or end (the database is gone).
-        Mensagens::aviso(falha(e), janela);
-        return false;
+        // By now the transaction is gone: leaving its block rolled it back, before anyone is
+        // told, so no row stays locked while the message is read. A rollback that fails too
+        // (the database is gone) is swallowed there; what the user needs is what went wrong.
+        erro = e;
     }
+    if (!erro)
+        return true;
+    Mensagens::aviso(falha(*erro), janela);
+    return false;
 }
 
 QString comErro(const QString& texto, const ErroBanco& erro)

@@ -32,8 +32,10 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo);
 
 // One save of a record window, in one transaction: `escreve` runs the statements, then the
 // audit line `textoLog` is written when logging and login are both on, then the commit. On
-// any database error the warning `falha(erro)` is shown and everything, audit line included,
-// is rolled back. Returns whether the save went through.
+// any database error everything, audit line included, is rolled back, and only then the
+// warning `falha(erro)` is shown: the rows stay locked for no one while the user reads it.
+// A rollback that fails as well changes nothing of what the user is told. Returns whether the
+// save went through.
 bool grava(Aplicacao& app, QWidget* janela, const std::function<void(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha);
 // The failure text for registers whose message carries the database's own words:
