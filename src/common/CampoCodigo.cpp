@@ -72,9 +72,13 @@ void CampoCodigo::entra()
 
 bool CampoCodigo::confere()
 {
+    m_motivo.reset();
     const QString texto = m_campo->text();
-    if (texto.trimmed().isEmpty())
+    if (texto.trimmed().isEmpty() && !m_regras.completaVazio) {
+        if (!m_regras.exigido.isEmpty())
+            recusa(m_regras.exigido);
         return false;
+    }
     QString codigo = texto;
     if (!m_regras.preenchimento.isNull())
         codigo = Funcoes::completaCodigo(texto, m_regras.largura, m_regras.preenchimento);
@@ -82,8 +86,7 @@ bool CampoCodigo::confere()
         m_campo->setText(codigo);
     // A code wider than its column is in no register; the server would only refuse to compare it.
     bool achado = false;
-    m_motivo.reset();
-    if (m_regras.largura <= 0 || codigo.size() <= m_regras.largura) {
+    if (!m_regras.recusaLongo || m_regras.largura <= 0 || codigo.size() <= m_regras.largura) {
         try {
             achado = m_regras.procura && m_regras.procura(codigo);
         } catch (const ErroBanco& e) {
@@ -92,7 +95,7 @@ bool CampoCodigo::confere()
         }
     }
     if (!achado) {
-        recusa();
+        recusa(m_regras.naoEncontrado);
         return false;
     }
     m_encontrado = m_campo->text();
@@ -100,24 +103,14 @@ bool CampoCodigo::confere()
     return true;
 }
 
-void CampoCodigo::recusa()
+void CampoCodigo::recusa(const QString& mensagem)
 {
     m_encontrado.clear();
     m_recusado = true;
     // A record the window turned down says why; otherwise the code is simply unknown.
-    const Motivo motivo = m_motivo.value_or(Motivo{m_regras.naoEncontrado, m_regras.tipo, {}});
+    const Motivo motivo = m_motivo.value_or(Motivo{mensagem, m_regras.tipo, {}});
     m_motivo.reset();
-    switch (motivo.tipo) {
-    case TipoMensagem::Aviso:
-        Mensagens::aviso(motivo.mensagem, m_janela);
-        break;
-    case TipoMensagem::Erro:
-        Mensagens::erro(motivo.mensagem, m_janela);
-        break;
-    default:
-        Mensagens::informacao(motivo.mensagem, m_janela);
-        break;
-    }
+    Mensagens::mostra(motivo.tipo, motivo.mensagem, m_janela);
     if (m_regras.esvaziaAoRecusar)
         m_campo->clear();
     for (QLineEdit* c : std::as_const(m_regras.limpaAoRecusar))

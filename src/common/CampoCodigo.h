@@ -45,6 +45,15 @@ public:
         JanelaBusca* busca = nullptr;
         QString origem;
         QAbstractButton* botaoBusca = nullptr;
+        // A field left empty is looked up by no one, unless the window wants a code there:
+        // `exigido` refuses it with that message (of the kind above); `completaVazio` pads it
+        // like any code (all padding) and looks that up.
+        QString exigido;
+        bool completaVazio = false;
+        // A code longer than the column is refused without asking the database. A window
+        // that proposes codes itself may clear this: a proposal that outgrew the column then
+        // goes on to the look-up, and the save refuses it with the save's own message.
+        bool recusaLongo = true;
     };
 
     // Belongs to `janela`, where its messages are shown.
@@ -79,7 +88,7 @@ signals:
 
 private:
     void entra();
-    void recusa();
+    void recusa(const QString& mensagem);
     void registraNaBusca();
 
     QLineEdit* m_campo;

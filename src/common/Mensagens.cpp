@@ -89,7 +89,7 @@ bool mostraCaixa(TipoMensagem tipo, const QString& texto, QWidget* pai)
     return resposta;
 }
 
-bool mostra(TipoMensagem tipo, const QString& texto, QWidget* pai)
+bool mostraMensagem(TipoMensagem tipo, const QString& texto, QWidget* pai)
 {
     // A copy, so a function that installs another one while it runs does not destroy itself.
     const Mensagens::FuncaoMensagem funcao = funcaoInstalada();
@@ -102,29 +102,34 @@ bool mostra(TipoMensagem tipo, const QString& texto, QWidget* pai)
 
 namespace Mensagens {
 
+bool mostra(TipoMensagem tipo, const QString& texto, QWidget* pai)
+{
+    return mostraMensagem(tipo, texto, pai);
+}
+
 void aviso(const QString& texto, QWidget* pai)
 {
-    mostra(TipoMensagem::Aviso, texto, pai);
+    mostraMensagem(TipoMensagem::Aviso, texto, pai);
 }
 
 void erro(const QString& texto, QWidget* pai)
 {
-    mostra(TipoMensagem::Erro, texto, pai);
+    mostraMensagem(TipoMensagem::Erro, texto, pai);
 }
 
 void informacao(const QString& texto, QWidget* pai)
 {
-    mostra(TipoMensagem::Informacao, texto, pai);
+    mostraMensagem(TipoMensagem::Informacao, texto, pai);
 }
 
 bool confirma(const QString& texto, QWidget* pai)
 {
-    return mostra(TipoMensagem::Confirmacao, texto, pai);
+    return mostraMensagem(TipoMensagem::Confirmacao, texto, pai);
 }
 
 void simples(const QString& texto, QWidget* pai)
 {
-    mostra(TipoMensagem::Simples, texto, pai);
+    mostraMensagem(TipoMensagem::Simples, texto, pai);
 }
 
 void instala(FuncaoMensagem funcao)

@@ -18,6 +18,8 @@ using TipoMensagem = ::TipoMensagem;
 // kinds ignore it.
 using FuncaoMensagem = std::function<bool(TipoMensagem tipo, const QString& texto, QWidget* pai)>;
 
+// A message of the given kind, for code that chooses the kind at run time.
+bool mostra(TipoMensagem tipo, const QString& texto, QWidget* pai = nullptr);
 void aviso(const QString& texto, QWidget* pai = nullptr);
 void erro(const QString& texto, QWidget* pai = nullptr);
 void informacao(const QString& texto, QWidget* pai = nullptr);

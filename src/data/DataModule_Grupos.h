@@ -1,23 +1,22 @@
 #pragma once
 
+#include "data/CadastroSimples.h"
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
 #include <optional>
 
-// Product groups: the work query and the list shared by the list and search windows.
-class TdmGrupos {
+// Product groups: the record, code and description reads and writes of the register, its list's
+// orders, and the list shared by the list and search windows.
+class TdmGrupos : public CadastroSimples {
 public:
     explicit TdmGrupos(Conexao& c);
 
-    // The description of a group code (padded to 6 with zeros); none when there is no such
-    // group.
-    std::optional<QString> descricaoGrupo(const QString& codigo);
+    // The description of a group code (padded to 6 with zeros); none when there is no
+    // such group.
+    std::optional<QString> descricaoGrupo(const QString& codigo) { return descricao(codigo); }
 
     Consulta SQLQ_Grupos;
     Consulta SQLQ_Grupos2;
     DataSet cds_Grupos;
-
-private:
-    Consulta m_descricao;
 };

@@ -3,13 +3,22 @@
 // What every register's windows share: the list with its ordering radios and quick search,
 // the permission per button, the save with its audit line and rollback, and the search
 // window's contract with its callers. Each register keeps its own statements, texts and
-// exceptions in its own windows and uses these pieces for what truly is the same.
+// exceptions and uses these pieces for what truly is the same.
+//
+// The registers of a code and a description (product groups, requisitioners, supplier groups)
+// are built whole from here: a list window (JanelaManutencao), a record window (JanelaDados)
+// and a search window (JanelaSelecao), each told its register's names and texts.
 
+#include "common/CampoCodigo.h"
+#include "common/Formulario.h"
 #include "common/JanelaBusca.h"
+#include "common/Mensagens.h"
+#include "data/CadastroSimples.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QList>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -18,8 +27,10 @@ class Aplicacao;
 class Consulta;
 class DataSet;
 class ErroBanco;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QTableView;
 class Transacao;
@@ -32,8 +43,10 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo);
 
 // One save of a record window, in one transaction: `escreve` runs the statements, then the
 // audit line `textoLog` is written when logging and login are both on, then the commit. On
-// any database error the warning `falha(erro)` is shown and everything, audit line included,
-// is rolled back. Returns whether the save went through.
+// any database error everything, audit line included, is rolled back, and only then the
+// warning `falha(erro)` is shown: the rows stay locked for no one while the user reads it.
+// A rollback that fails as well changes nothing of what the user is told. Returns whether the
+// save went through.
 bool grava(Aplicacao& app, QWidget* janela, const std::function<void(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha);
 // The failure text for registers whose message carries the database's own words:
@@ -44,8 +57,16 @@ QString comErro(const QString& texto, const ErroBanco& erro);
 // record window loads in "Altera", "Exclui" and "Consulta", and what "Seleciona" hands back.
 QString codigoAtual(const DataSet& lista);
 
+// A message of a given kind.
+struct Aviso {
+    TipoMensagem tipo = TipoMensagem::Informacao;
+    QString texto{};
+};
+void mostra(const Aviso& aviso, QWidget* janela);
+
 // One ordering choice of a list: its radio, its statement, the quick-search label it sets
-// and the column the quick search then looks in. A code column pads the typed text first.
+// (a null text leaves the label as it is) and the column the quick search then looks in. A
+// code column pads the typed text first.
 struct Ordem {
     QRadioButton* radio = nullptr;
     QString sql;
@@ -107,5 +128,198 @@ private:
 
 // The search windows' contract with their callers lives with the code field.
 using JanelaBusca = ::JanelaBusca;
+
+// The orders of a list window built by Quadro, by index.
+enum IndiceOrdem { PorCodigo, PorDescricao, NaAbertura };
+
+// How a register's list or search window looks, named as the documents name its widgets:
+// the box "Ordenado por" with a radio for the code and one for the description, the quick
+// search, and the grid over the register's shared list.
+struct Desenho {
+    const char* nome = "";
+    QString titulo{};
+    // A heading above the whole window; none when empty.
+    QString cabecalho{};
+    QString caixaOrdem = QStringLiteral("Ordenado por:");
+    const char* radioCodigo = "";
+    const char* radioDescricao = "";
+    // The radio the window is made with: description, or code.
+    bool marcaDescricao = true;
+    // The radios order the list when they receive the focus too, not only when clicked.
+    bool ordenaAoFocar = false;
+    // The statements of the data module. The order on opening, when the window has one, is
+    // the third ordering (NaAbertura). The quick search looks in the list's first two columns.
+    Ordenacoes ordens{};
+    // The quick-search labels the orders set; a null `rotuloAbertura` leaves the label as the
+    // last radio clicked left it.
+    QString rotuloCodigo = QStringLiteral("Código:");
+    QString rotuloDescricao = QStringLiteral("Descrição:");
+    QString rotuloAbertura{};
+    // "Busca" pads a code to six zeros before it looks.
+    bool buscaCompletaCodigo = true;
+    QString caixaBusca = QStringLiteral("Busca Rápida");
+    const char* rotulo = "";
+    QString textoRotulo{};
+    const char* campoBusca = "";
+    int larguraBusca = 50; // 0: no limit
+    const char* botaoBusca = "";
+    const char* grade = "";
+    // The captions of this grid, when they differ from the list's own.
+    QList<QPair<QString, QString>> colunas{};
+};
+
+// The widgets and list of a window built from a Desenho. Its buttons go in `botoes`.
+struct Quadro {
+    Quadro(QDialog* janela, const Desenho& desenho, ::Consulta& consulta, DataSet& dados);
+
+    QRadioButton* porCodigo;
+    QRadioButton* porDescricao;
+    QLabel* rotulo;
+    QLineEdit* busca;
+    QTableView* grade;
+    QHBoxLayout* botoes;
+    Lista* lista;
+};
+
+// A register's list window: the list, and "Novo", "Altera" and "Exclui", which open the
+// record window in their mode once the user's permission for the button allows it.
+class JanelaManutencao : public Dialogo {
+    Q_OBJECT
+
+public:
+    // The buttons' names, and the menu's module code: each button asks for its own below it
+    // (".1", ".2", ".3").
+    struct Botoes {
+        const char *novo, *altera, *exclui, *fechar;
+        QString modulo;
+    };
+
+    // The mode in which the record window opens: "Inclui", "Altera" or "Exclui".
+    ::Modo Modo = ::Modo::Nenhum;
+
+    Lista& lista() { return *m_quadro.lista; }
+
+protected:
+    // `janelaDados` gives the register's record window.
+    JanelaManutencao(Aplicacao& app, const Desenho& desenho, ::Consulta& consulta, DataSet& dados,
+                     const Botoes& botoes, std::function<QDialog&()> janelaDados, QWidget* parent);
+
+    Aplicacao& m_app;
+    Quadro m_quadro;
+
+private:
+    void abreDados(const QString& codigoModulo, ::Modo modo);
+
+    std::function<QDialog&()> m_janelaDados;
+};
+
+// A register's search window: "Seleciona" hands the code of the current row to the caller's
+// field, "Fechar" closes without a choice.
+class JanelaSelecao : public ::JanelaBusca {
+    Q_OBJECT
+
+public:
+    Lista& lista() { return *m_quadro.lista; }
+
+protected:
+    JanelaSelecao(const Desenho& desenho, ::Consulta& consulta, DataSet& dados,
+                  const char* nomeSeleciona, const char* nomeFechar, QWidget* parent);
+
+    Quadro m_quadro;
+};
+
+// How a register's record window looks and speaks: its widgets' names, its titles ("Inclusão
+// de " + `registro`...), its audit texts ("Inclusão de " + `log` + code...) and its messages.
+struct DesenhoDados {
+    const char* nome = "";
+    QString registro{};
+    const char* titulo = "";
+    const char* codigo = "";
+    const char* descricao = "";
+    QString rotuloDescricao = QStringLiteral("Descrição:");
+    int larguraCodigo = 0;
+    int larguraDescricao = 50;
+    const char* salva = "";
+    const char* limpa = "";
+    const char* fechar = "";
+    QString textoSalva = QStringLiteral("Salva");
+    QString textoFechar = QStringLiteral("Fechar");
+    // "Fechar" answers the opener as a cancel rather than a close.
+    bool fecharCancela = false;
+    QString log{};
+    // The failures of the insert, the change and the deletion, with the database's own
+    // message after them when `falhaComErro`.
+    QString falhaInclui{};
+    QString falhaAltera{};
+    QString falhaExclui{};
+    bool falhaComErro = false;
+    Aviso descricaoVazia{};
+    Aviso descricaoVaziaAltera{};
+    // The question asked when the description of a new record is already in use; none when
+    // the register allows it without asking.
+    QString descricaoRepetida{};
+    // The save of an inclusion looks again whether the code is still free and, when another
+    // workstation took it meanwhile, takes the next one.
+    bool renumera = false;
+};
+
+// A register's record window, opened by its list window in the list's mode. In "Inclui" it
+// stays open for the next record after each save; in "Altera" and "Exclui" it shows the list's
+// current row and closes after the save.
+class JanelaDados : public Dialogo {
+    Q_OBJECT
+
+public:
+    // The code of the record being changed or deleted: the list's current row at opening.
+    QString CodSelecionado;
+
+protected:
+    // `manutencao` gives the register's list window, whose mode and list this window follows.
+    JanelaDados(Aplicacao& app, const DesenhoDados& desenho, CadastroSimples& cadastro,
+                std::function<JanelaManutencao&()> manutencao, QWidget* parent);
+
+    ::Modo modo() { return m_manutencao().Modo; }
+
+    // Empties the fields and shows the mode; then "Inclui" goes on in abreInclusao(), the
+    // others load the record and go on in abreRegistro().
+    void aoAbrir() override;
+    // Also what follows a stored inclusion, the fields emptied: the next code.
+    virtual void abreInclusao() = 0;
+    // Puts the focus on the description.
+    virtual void abreRegistro();
+    // "Limpa": empties both fields and starts the inclusion over.
+    virtual void limpa();
+
+    // A code field the user types in: padded with zeros to six when left and, in "Inclui",
+    // refused when a record already has the code (`regras` say with what message), emptied.
+    // A save waits until the user is back in the field after a refusal.
+    CampoCodigo* codigoDigitado(CampoCodigo::Regras regras);
+    // The next code in the code field; on a database error the field is left empty, the error
+    // shown, and the answer is false.
+    bool propoeProximo();
+    // Whether the description holds more than blanks; if not, says so (with the message of
+    // the mode) and puts the user there.
+    bool descricaoPreenchida();
+
+    Aplicacao& m_app;
+    CadastroSimples& m_cadastro;
+    QLabel* m_lbTitulo;
+    QLineEdit* m_edCodigo;
+    QLineEdit* m_edDescricao;
+    QPushButton* m_btnSalva;
+    QPushButton* m_btnLimpa;
+    QPushButton* m_btnFechar;
+
+private:
+    QString titulo(::Modo modo) const;
+    void confereDescricao();
+    void salva();
+    bool podeIncluir();
+    bool grava(::Modo modo);
+
+    std::function<JanelaManutencao&()> m_manutencao;
+    CampoCodigo* m_campoCodigo = nullptr;
+    DesenhoDados m_desenho;
+};
 
 } // namespace Familia

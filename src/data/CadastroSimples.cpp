@@ -1,0 +1,76 @@
+#include "data/CadastroSimples.h"
+
+#include "common/Funcoes.h"
+#include "data/Leitura.h"
+
+namespace {
+
+const QString codigoC = QStringLiteral("CodigoC");
+const QString descricaoC = QStringLiteral("DescricaoC");
+
+} // namespace
+
+CadastroSimples::CadastroSimples(Conexao& c, Textos textos)
+    : m_textos(std::move(textos)), m_trabalho(c)
+{}
+
+std::optional<ItemCadastro> CadastroSimples::registro(const QString& codigo)
+{
+    m_trabalho.setSql(m_textos.registro);
+    const std::optional<Resultado> r = Leitura::umaLinha(m_trabalho, codigoC, codigo);
+    if (!r)
+        return std::nullopt;
+    return ItemCadastro{r->valor(0, 0).toString(), r->valor(0, 1).toString()};
+}
+
+std::optional<QString> CadastroSimples::descricao(const QString& codigo)
+{
+    m_trabalho.setSql(m_textos.descricao);
+    return Leitura::umTexto(m_trabalho, codigoC, codigo);
+}
+
+QString CadastroSimples::proximoCodigo()
+{
+    return Funcoes::proximoCodigo(m_trabalho.conexao(), m_textos.maiorCodigo, largura);
+}
+
+bool CadastroSimples::codigoTomado(const QString& codigo)
+{
+    if (codigo.size() > largura)
+        return false;
+    m_trabalho.setSql(m_textos.codigoTomado);
+    return Leitura::umaLinha(m_trabalho, codigoC, codigo).has_value();
+}
+
+bool CadastroSimples::descricaoTomada(const QString& descricao)
+{
+    m_trabalho.setSql(m_textos.descricaoTomada);
+    return Leitura::umaLinha(m_trabalho, descricaoC, descricao).has_value();
+}
+
+qint64 CadastroSimples::inclui(Transacao& t, const ItemCadastro& item)
+{
+    return executa(t, m_textos.inclui, {{codigoC, item.codigo}, {descricaoC, item.descricao}});
+}
+
+qint64 CadastroSimples::altera(Transacao& t, const QString& codigo, const QString& descricao)
+{
+    return executa(t, m_textos.altera, {{codigoC, codigo}, {descricaoC, descricao}});
+}
+
+qint64 CadastroSimples::exclui(Transacao& t, const QString& codigo)
+{
+    return executa(t, m_textos.exclui, {{codigoC, codigo}});
+}
+
+qint64 CadastroSimples::executa(Transacao& t, const QStringList& linhas,
+                                const QVariantMap& parametros)
+{
+    // The lines go as the documents write them, joined by line breaks.
+    m_trabalho.limpa();
+    for (const QString& linha : linhas)
+        m_trabalho.adiciona(linha);
+    for (auto p = parametros.cbegin(); p != parametros.cend(); ++p)
+        m_trabalho.setParametro(p.key(), p.value());
+    return m_trabalho.executa(t);
+}

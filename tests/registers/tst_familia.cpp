@@ -1,0 +1,848 @@
+// What the registers of a code and a description share (product groups, requisitioners,
+// supplier groups), run over a table of the three: the buttons and their permissions, the
+// inclusions and their audit lines, the change and deletion of the list's current row, saves
+// the database refuses, the quick search and the search window's contract. What one register
+// does differently is tested in its own file.
+
+#include "app/Principal.h"
+#include "common/Modal.h"
+#include "data/DataModule_GrupoFornecedor.h"
+#include "data/DataModule_Grupos.h"
+#include "data/DataModule_Req.h"
+#include "data/DataSet.h"
+#include "data/firebird/ErroBanco.h"
+#include "registers/BuscaGRU_For.h"
+#include "registers/Busca_Grupos.h"
+#include "registers/Busca_REQ.h"
+#include "registers/Familia.h"
+#include "support/AplicacaoTeste.h"
+#include "support/Cadastro.h"
+#include "support/DriverModal.h"
+#include "support/GravadorMensagens.h"
+#include "support/Tela.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+using namespace Tela;
+
+class TstFamilia : public QObject {
+    Q_OBJECT
+
+private slots:
+    void buttonRefusedWithoutPermission_data();
+    void buttonRefusedWithoutPermission();
+    void twoInclusionsInARowAndTheirAuditLines_data();
+    void twoInclusionsInARowAndTheirAuditLines();
+    void codeTakenMeanwhile_data();
+    void codeTakenMeanwhile();
+    void changeAndDeleteTheCurrentRow_data();
+    void changeAndDeleteTheCurrentRow();
+    void refusedSaveRollsBackBeforeTheMessage_data();
+    void refusedSaveRollsBackBeforeTheMessage();
+    void rowFreeForOthersWhileTheFailureIsRead_data();
+    void rowFreeForOthersWhileTheFailureIsRead();
+    void failedRollbackKeepsTheOriginalMessage();
+    void quickSearch_data();
+    void quickSearch();
+    void searchWindowHandsBackTheChosenCode_data();
+    void searchWindowHandsBackTheChosenCode();
+};
+
+namespace {
+
+// One register as its windows and its table name things.
+struct Registro {
+    const char* menu;
+    const char* tabela;
+    const char* colunaCodigo;
+    const char* colunaDescricao;
+    void (*insere)(BancoTeste&, const QString&, const QString&);
+    DataSet& (*lista)(Aplicacao&);
+    Familia::JanelaBusca& (*busca)(Aplicacao&);
+    const char* campoLista; // the code field of the shared list
+    // The list window.
+    const char* janelaLista;
+    QString modulo;
+    const char* novo;
+    const char* altera;
+    const char* exclui;
+    const char* fecharLista;
+    const char* grade;
+    const char* radioCodigo;
+    const char* radioDescricao;
+    const char* campoBusca;
+    const char* botaoBusca;
+    // The record window.
+    const char* janelaDados;
+    QString registro; // the titles: "Inclusão de " + registro
+    const char* titulo;
+    const char* codigo;
+    const char* descricao;
+    const char* salva;
+    const char* limpa;
+    const char* fecharDados;
+    QString log; // the audit lines: "Inclusão de " + log + code
+    QString falhaInclui;
+    QString falhaAltera;
+    QString falhaExclui;
+    bool falhaComErro; // the database's own message follows
+    MensagemGravada descricaoVaziaAltera;
+    const char* focoAposIncluir;
+    // The search window.
+    QString origem;
+    const char* radioCodigoBusca;
+    const char* radioDescricaoBusca;
+    const char* campoBuscaBusca;
+    const char* botaoBuscaBusca;
+    const char* gradeBusca;
+    const char* seleciona;
+    const char* fecharBusca;
+};
+
+const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
+
+const QMap<QString, Registro>& registros()
+{
+    static const QMap<QString, Registro> todos = {
+        {QStringLiteral("grupos"),
+         {.menu = "GruposdeProdutos1",
+          .tabela = "Grupos",
+          .colunaCodigo = "GRU_Codigo",
+          .colunaDescricao = "GRU_Descricao",
+          .insere = Cadastro::grupo,
+          .lista = [](Aplicacao& a) -> DataSet& { return a.dmGrupos().cds_Grupos; },
+          .busca = [](Aplicacao& a) -> Familia::JanelaBusca& { return a.janela<TfBusca_Grupos>(); },
+          .campoLista = "GRU_CODIGO",
+          .janelaLista = "TfManut_Grupos",
+          .modulo = QStringLiteral("1.1"),
+          .novo = "btn_Manut_GRU_Novo",
+          .altera = "btnManut_GRU_Altera",
+          .exclui = "btnManut_GRU_Exclui",
+          .fecharLista = "btnManut_GRU_Fechar",
+          .grade = "dbg_ManutGrupos",
+          .radioCodigo = "rbManut_Grupos_Codigo",
+          .radioDescricao = "rbManut_GRupos_Descricao",
+          .campoBusca = "edManut_Grupos_Busca",
+          .botaoBusca = "Button1",
+          .janelaDados = "TfDados_Grupos",
+          .registro = QStringLiteral("Grupos"),
+          .titulo = "lb_Titulo_DadosGRU",
+          .codigo = "edGRU_Codigo",
+          .descricao = "edGRU_Descricao",
+          .salva = "btnGRU_Salva",
+          .limpa = "btnGRU_Limpa",
+          .fecharDados = "btnGRU_Fecha",
+          .log = QStringLiteral("Grupo de Produtos:"),
+          .falhaInclui = QStringLiteral("Não Consegui Incluir, Tente Novamente !"),
+          .falhaAltera = QStringLiteral("Não Consegui Alterar, Tente Novamente !"),
+          .falhaExclui = QStringLiteral("Não Consegui Excluir, Tente Novamente !"),
+          .falhaComErro = false,
+          .descricaoVaziaAltera = {TipoMensagem::Aviso,
+                                   QStringLiteral(
+                                       "O Campo da Descrição do Grupo deve ser Preenchido")},
+          // The code takes no typing.
+          .focoAposIncluir = "edGRU_Descricao",
+          .origem = QStringLiteral("Dados_Produtos"),
+          .radioCodigoBusca = "rbBusca_Grupos_Codigo",
+          .radioDescricaoBusca = "rbBusca_GRupos_Descricao",
+          .campoBuscaBusca = "edBusca_Grupos_Busca",
+          .botaoBuscaBusca = "btnBusca_Grupos",
+          .gradeBusca = "dbg_BuscaGrupos",
+          .seleciona = "btnBusca_Seleciona",
+          .fecharBusca = "btnBusca_GRU_Fechar"}},
+        {QStringLiteral("requisitantes"),
+         {.menu = "ipodeSadas1",
+          .tabela = "Requisitante",
+          .colunaCodigo = "REQ_Codigo",
+          .colunaDescricao = "REQ_Descricao",
+          .insere = Cadastro::requisitante,
+          .lista = [](Aplicacao& a) -> DataSet& { return a.dmReq().cds_Req; },
+          .busca = [](Aplicacao& a) -> Familia::JanelaBusca& { return a.janela<TfBusca_REQ>(); },
+          .campoLista = "REQ_CODIGO",
+          .janelaLista = "TfManut_REQ",
+          .modulo = QStringLiteral("1.3"),
+          .novo = "btnREQ_Inclui",
+          .altera = "btnREQ_Altera",
+          .exclui = "btnREQ_Exclui",
+          .fecharLista = "btnREQ_Fecha",
+          .grade = "dbg_Manut_REQ",
+          .radioCodigo = "rbREQ_Codigo",
+          .radioDescricao = "rbREQ_Descricao",
+          .campoBusca = "edManut_REQ_Busca",
+          .botaoBusca = "btnREQ_Busca",
+          .janelaDados = "TfDados_REQ",
+          .registro = QStringLiteral("Requisitantes"),
+          .titulo = "lbREQ_Titulo",
+          .codigo = "edREQ_Codigo",
+          .descricao = "edREQ_Descricao",
+          .salva = "btnREQ_Salva",
+          .limpa = "btnREQ_Limpa",
+          .fecharDados = "btnREQ_Fechar",
+          .log = QStringLiteral("Requisitante::"),
+          .falhaInclui = QStringLiteral("Não Consegui Incluir, tente Novamente"),
+          .falhaAltera = QStringLiteral("Não Consegui Alterar, Tente Novamente"),
+          .falhaExclui = QStringLiteral("Não consegui Excluir, tente novamente"),
+          .falhaComErro = false,
+          .descricaoVaziaAltera = {TipoMensagem::Aviso,
+                                   QStringLiteral("O Campo Descrição Precisa ser Preenchido")},
+          // Back on the code field, with the next code offered.
+          .focoAposIncluir = "edREQ_Codigo",
+          .origem = QStringLiteral("Saida"),
+          .radioCodigoBusca = "rbBusca_REQ_Codigo",
+          .radioDescricaoBusca = "rbBusca_REQ_Descricao",
+          .campoBuscaBusca = "edBusca_REQ_Busca",
+          .botaoBuscaBusca = "btnBusca_REQ",
+          .gradeBusca = "dbg_BuscaREQ",
+          .seleciona = "btnBusca_Seleciona",
+          .fecharBusca = "btnBusca_TIP_Fechar"}},
+        {QStringLiteral("grupos de fornecedores"),
+         {.menu = "GrupodeFornecedores1",
+          .tabela = "GRU_Fornec",
+          .colunaCodigo = "GRU_Codigo",
+          .colunaDescricao = "GRU_Desc",
+          .insere = Cadastro::grupoFornecedor,
+          .lista = [](Aplicacao& a) -> DataSet& {
+              return a.dmGrupoFornecedor().cdsGrupoFornecedor;
+          },
+          .busca = [](Aplicacao& a) -> Familia::JanelaBusca& { return a.janela<TfBuscaGRU_For>(); },
+          .campoLista = "GRU_CODIGO",
+          .janelaLista = "TfManut_GrupoFornecedor",
+          .modulo = QStringLiteral("1.4"),
+          .novo = "btnGruFornec_Novo",
+          .altera = "btnGruFornec_Altera",
+          .exclui = "btnGruFornec_Exclui",
+          .fecharLista = "btnGruFornec_Fechar",
+          .grade = "dbgManut_GrupoFornecedor",
+          .radioCodigo = "rbCodigo",
+          .radioDescricao = "rbDescricao",
+          .campoBusca = "edBusca_GruFornec",
+          .botaoBusca = "btnBusca_GruFornec",
+          .janelaDados = "TfDados_GrupoFornecedor",
+          .registro = QStringLiteral("Grupo de Fornecedores"),
+          .titulo = "lbTitulo",
+          .codigo = "edCodigo",
+          .descricao = "edDescricao",
+          .salva = "btnGruFornec_Grava",
+          .limpa = "btnGruFornec_Limpa",
+          .fecharDados = "btnGruFornec_Fechar",
+          .log = QStringLiteral("Grupo de Fornecedor:"),
+          .falhaInclui = QStringLiteral("Não Consegui Incluir, Tente Novamente !"),
+          .falhaAltera = QStringLiteral("Não Consegui Alterar, Tente Novamente !"),
+          .falhaExclui = QStringLiteral("Não Consegui Excluir, Tente Novamente !"),
+          .falhaComErro = true,
+          .descricaoVaziaAltera = {TipoMensagem::Informacao,
+                                   QStringLiteral("O Campo da Descrição precisa ser Preenchido")},
+          .focoAposIncluir = "edCodigo",
+          .origem = QStringLiteral("Cad_Fornecedor"),
+          .radioCodigoBusca = "rbCodigo",
+          .radioDescricaoBusca = "rbDescricao",
+          .campoBuscaBusca = "edBusca",
+          .botaoBuscaBusca = "btnBusca",
+          .gradeBusca = "dbgBusca_GRUFor",
+          .seleciona = "btnSeleciona",
+          .fecharBusca = "btnFechar"}},
+    };
+    return todos;
+}
+
+// The table's one column: the register a row runs on.
+void colunaRegistro()
+{
+    QTest::addColumn<QString>("registro");
+}
+
+const Registro& registroDaLinha()
+{
+    QFETCH(QString, registro);
+    return *registros().constFind(registro);
+}
+
+// The codes of the shared list, in the order the grids show them.
+QStringList codigos(const Registro& r, AplicacaoTeste& t)
+{
+    const DataSet& d = r.lista(t.app);
+    QStringList lista;
+    for (int i = 0; i < d.tamanho(); ++i)
+        lista << d.valor(i, QLatin1String(r.campoLista)).toString();
+    return lista;
+}
+
+// Selects the grid row of a code, as a click on it would.
+void selecionaCodigo(const Registro& r, AplicacaoTeste& t, QDialog* lista, const QString& codigo)
+{
+    const int linha = int(codigos(r, t).indexOf(codigo));
+    QVERIFY2(linha >= 0, qPrintable(codigo));
+    acha<QTableView>(lista, r.grade)->selectRow(linha);
+}
+
+QString descricaoDe(const Registro& r, AplicacaoTeste& t, const QString& codigo)
+{
+    return t.banco
+        .valor(QStringLiteral("Select %1 From %2 Where %3 = :C")
+                   .arg(QLatin1String(r.colunaDescricao), QLatin1String(r.tabela),
+                        QLatin1String(r.colunaCodigo)),
+               {{QStringLiteral("C"), codigo}})
+        .toString();
+}
+
+// The code of the grid's selected row: what the person sees highlighted.
+QString codigoNaGrade(QDialog* janela, const char* grade)
+{
+    auto* g = acha<QTableView>(janela, grade);
+    return g->model()->index(g->currentIndex().row(), 0).data().toString();
+}
+
+// The transactions the program's connection has open, as the database itself counts them.
+qint64 transacoesAbertas(AplicacaoTeste& t, const QVariant& conexao)
+{
+    return t.banco
+        .valor(QStringLiteral("Select count(*) From MON$TRANSACTIONS Where MON$ATTACHMENT_ID = :A"),
+               {{QStringLiteral("A"), conexao}})
+        .toLongLong();
+}
+
+QVariant conexaoDoPrograma(AplicacaoTeste& t)
+{
+    Consulta c(t.app.conexao());
+    c.setSql(QStringLiteral("Select CURRENT_CONNECTION From RDB$DATABASE"));
+    return c.primeiroValor();
+}
+
+// Opens the register's list from the main menu and its record window in "Novo"; the steps run
+// in the record window.
+void inclusao(const Registro& r, AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
+{
+    driver.aoAbrir([&](QDialog* lista) {
+        clica(lista, r.novo);
+        clica(lista, r.fecharLista);
+    });
+    driver.aoAbrir(std::move(passos));
+    t.principal().aciona(QLatin1String(r.menu));
+}
+
+} // namespace
+
+void TstFamilia::buttonRefusedWithoutPermission_data()
+{
+    colunaRegistro();
+    QTest::addColumn<int>("recusado"); // 0 Novo, 1 Altera, 2 Exclui
+    for (const QString& nome : registros().keys())
+        for (int b = 0; b < 3; ++b)
+            QTest::addRow("%s, %s", qPrintable(nome),
+                          b == 0   ? "Novo"
+                          : b == 1 ? "Altera"
+                                   : "Exclui")
+                << nome << b;
+}
+
+void TstFamilia::buttonRefusedWithoutPermission()
+{
+    QFETCH(int, recusado);
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    t.flags("S", "S", "N");
+    t.principal().CodUsuario = "000001";
+    r.insere(t.banco, "000001", "Tintas");
+    const char* const botoes[] = {r.novo, r.altera, r.exclui};
+    const QString modulos[] = {r.modulo + ".1", r.modulo + ".2", r.modulo + ".3"};
+    for (const QString& m : {QString("1"), r.modulo, modulos[0], modulos[1], modulos[2]})
+        t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
+                        "('000001', :M, :A)",
+                        {{"M", m}, {"A", m == modulos[recusado] ? "N" : "S"}});
+    GravadorMensagens msgs;
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* lista) {
+        clica(lista, botoes[recusado]);
+        QCOMPARE(msgs.textos(), QStringList({semPermissao}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        // The other two buttons are allowed and open the record window.
+        msgs.limpa();
+        for (int b = 0; b < 3; ++b)
+            if (b != recusado)
+                clica(lista, botoes[b]);
+        QCOMPARE(msgs.quantidade(), 0);
+        clica(lista, r.fecharLista);
+    });
+    for (int i = 0; i < 2; ++i)
+        driver.aoAbrir([&](QDialog* dados) { clica(dados, r.fecharDados); });
+    t.principal().aciona(QLatin1String(r.menu));
+    QCOMPARE(driver.abertas(), QStringList({r.janelaLista, r.janelaDados, r.janelaDados}));
+    QCOMPARE(t.banco.conta(r.tabela), 1);
+}
+
+void TstFamilia::twoInclusionsInARowAndTheirAuditLines_data()
+{
+    colunaRegistro();
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<bool>("registra");
+    QTest::addColumn<QStringList>("descricoes");
+    QTest::addColumn<QStringList>("naLista"); // the list's codes, in its order
+    const QStringList grupos = {"Ferramentas", "  Limpeza  "};
+    // By name, as the list of requisitioners always opens.
+    const QStringList requisitantes = {"Zélia", "  Almoxarifado  "};
+    // Two supplier groups may share a description, without a question.
+    const QStringList gruposFornecedor = {" Metais ", " Metais "};
+    const struct {
+        const char* nome;
+        const char* login;
+        const char* log;
+        bool registra;
+    } flags[] = {{"both on", "S", "S", true},
+                 {"log without login", "N", "S", false},
+                 {"login without log", "S", "N", false}};
+    for (const auto& f : flags) {
+        QTest::addRow("grupos, %s", f.nome) << "grupos" << f.login << f.log << f.registra << grupos
+                                            << QStringList({"000001", "000002"});
+        QTest::addRow("requisitantes, %s", f.nome)
+            << "requisitantes" << f.login << f.log << f.registra << requisitantes
+            << QStringList({"000002", "000001"});
+        QTest::addRow("grupos de fornecedores, %s", f.nome)
+            << "grupos de fornecedores" << f.login << f.log << f.registra << gruposFornecedor
+            << QStringList();
+    }
+}
+
+void TstFamilia::twoInclusionsInARowAndTheirAuditLines()
+{
+    QFETCH(QString, login);
+    QFETCH(QString, log);
+    QFETCH(bool, registra);
+    QFETCH(QStringList, descricoes);
+    QFETCH(QStringList, naLista);
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    t.flags(qPrintable(login), "N", qPrintable(log));
+    t.principal().CodUsuario = "000003";
+    GravadorMensagens msgs;
+    DriverModal driver;
+    QStringList listaAoFim;
+    inclusao(r, t, driver, [&](QDialog* dados) {
+        QCOMPARE(texto(dados, r.codigo), QString("000001"));
+        for (int i = 0; i < descricoes.size(); ++i) {
+            if (focado(dados, r.codigo)) {
+                // Enter moves on, as Tab does.
+                enter(dados, r.codigo);
+                QVERIFY(focado(dados, r.descricao));
+            }
+            digita(dados, r.descricao, descricoes[i]);
+            clica(dados, r.salva);
+            // Stays open, emptied, with the next code proposed and the list up to date.
+            QVERIFY(dados->isVisible());
+            QCOMPARE(texto(dados, r.descricao), QString());
+            QCOMPARE(texto(dados, r.codigo), QStringLiteral("00000%1").arg(i + 2));
+            QVERIFY(focado(dados, r.focoAposIncluir));
+        }
+        listaAoFim = codigos(r, t);
+        clica(dados, r.fecharDados);
+    });
+    if (naLista.isEmpty()) {
+        // Equal descriptions: the list may show them either way.
+        listaAoFim.sort();
+        naLista = {"000001", "000002"};
+    }
+    QCOMPARE(listaAoFim, naLista);
+    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(descricaoDe(r, t, "000001"), descricoes[0]);
+    QCOMPARE(descricaoDe(r, t, "000002"), descricoes[1]);
+    QCOMPARE(t.banco.conta(r.tabela), 2);
+    QCOMPARE(Cadastro::linhasLog(t.banco),
+             registra ? QStringList({"000003|Inclusão de " + r.log + "000001",
+                                     "000003|Inclusão de " + r.log + "000002"})
+                      : QStringList());
+}
+
+void TstFamilia::codeTakenMeanwhile_data()
+{
+    colunaRegistro();
+    // Product groups and supplier groups look again at the save and take the next code;
+    // requisitioners do not, and the insert fails.
+    QTest::addColumn<bool>("renumera");
+    QTest::newRow("grupos") << "grupos" << true;
+    QTest::newRow("requisitantes") << "requisitantes" << false;
+    QTest::newRow("grupos de fornecedores") << "grupos de fornecedores" << true;
+}
+
+void TstFamilia::codeTakenMeanwhile()
+{
+    QFETCH(bool, renumera);
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000001";
+    GravadorMensagens msgs;
+    DriverModal driver;
+    inclusao(r, t, driver, [&](QDialog* dados) {
+        QCOMPARE(texto(dados, r.codigo), QString("000001"));
+        // The proposed code is still free when the user moves on to the description.
+        digita(dados, r.descricao, "Parafusos");
+        QCOMPARE(msgs.quantidade(), 0);
+        // Another workstation takes the code while this one is typing.
+        r.insere(t.banco, "000001", "Outra estação");
+        clica(dados, r.salva);
+        if (renumera) {
+            QCOMPARE(msgs.textos(), QStringList({"Novo Código:000002"}));
+            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        } else {
+            QCOMPARE(msgs.textos(), QStringList({r.falhaInclui}));
+            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+            QVERIFY(dados->isVisible());
+            QCOMPARE(texto(dados, r.codigo), QString("000001"));
+            QCOMPARE(texto(dados, r.descricao), QString("Parafusos"));
+        }
+        clica(dados, r.fecharDados);
+    });
+    QCOMPARE(descricaoDe(r, t, "000001"), QString("Outra estação"));
+    if (renumera) {
+        QCOMPARE(descricaoDe(r, t, "000002"), QString("Parafusos"));
+        QCOMPARE(Cadastro::linhasLog(t.banco),
+                 QStringList({"000001|Inclusão de " + r.log + "000002"}));
+    } else {
+        QCOMPARE(t.banco.conta(r.tabela), 1);
+        QCOMPARE(t.banco.conta("Log"), 0);
+    }
+}
+
+void TstFamilia::changeAndDeleteTheCurrentRow_data()
+{
+    colunaRegistro();
+    QTest::addColumn<QStringList>("naLista"); // the list's codes afterwards, in its order
+    QTest::newRow("grupos") << "grupos" << QStringList({"000001", "000003"});
+    QTest::newRow("requisitantes") << "requisitantes" << QStringList({"000003", "000001"});
+    QTest::newRow("grupos de fornecedores")
+        << "grupos de fornecedores" << QStringList({"000003", "000001"});
+}
+
+void TstFamilia::changeAndDeleteTheCurrentRow()
+{
+    QFETCH(QStringList, naLista);
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000002";
+    r.insere(t.banco, "000001", "Tintas");
+    r.insere(t.banco, "000002", "Abrasivos");
+    r.insere(t.banco, "000003", "Madeiras");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    QPointer<Familia::JanelaDados> janelaDados;
+    driver.aoAbrir([&](QDialog* lista) {
+        selecionaCodigo(r, t, lista, "000001");
+        clica(lista, r.altera);
+        selecionaCodigo(r, t, lista, "000002");
+        clica(lista, r.exclui);
+        clica(lista, r.fecharLista);
+    });
+    driver.aoAbrir([&](QDialog* dados) {
+        janelaDados = qobject_cast<Familia::JanelaDados*>(dados);
+        QCOMPARE(dados->windowTitle(), "Alteração de " + r.registro);
+        QCOMPARE(texto(dados, r.titulo), "Alteração de " + r.registro);
+        QCOMPARE(botao(dados, r.salva)->text(), QString("Altera"));
+        QVERIFY(!botao(dados, r.limpa)->isVisible());
+        QCOMPARE(texto(dados, r.codigo), QString("000001"));
+        QCOMPARE(texto(dados, r.descricao), QString("Tintas"));
+        QVERIFY(focado(dados, r.descricao));
+        // Blanks are no description.
+        digita(dados, r.descricao, "  ");
+        clica(dados, r.salva);
+        QCOMPARE(msgs.mensagens(), QList<MensagemGravada>({r.descricaoVaziaAltera}));
+        QVERIFY(focado(dados, r.descricao));
+        QVERIFY(dados->isVisible());
+        msgs.limpa();
+        digita(dados, r.descricao, "Tintas e Vernizes");
+        clica(dados, r.salva);
+        QVERIFY(!dados->isVisible());
+    });
+    driver.aoAbrir([&](QDialog* dados) {
+        QCOMPARE(dados->windowTitle(), "Exclusão de " + r.registro);
+        QCOMPARE(texto(dados, r.titulo), "Exclusão de " + r.registro);
+        QCOMPARE(botao(dados, r.salva)->text(), QString("Exclui"));
+        QVERIFY(!botao(dados, r.limpa)->isVisible());
+        QCOMPARE(texto(dados, r.codigo), QString("000002"));
+        // No question is asked.
+        clica(dados, r.salva);
+        QVERIFY(!dados->isVisible());
+    });
+    t.principal().aciona(QLatin1String(r.menu));
+    QCOMPARE(msgs.quantidade(), 0);
+    QVERIFY(janelaDados);
+    QCOMPARE(janelaDados->CodSelecionado, QString("000002"));
+    QCOMPARE(t.banco.conta(r.tabela), 2);
+    QCOMPARE(descricaoDe(r, t, "000001"), QString("Tintas e Vernizes"));
+    QCOMPARE(descricaoDe(r, t, "000003"), QString("Madeiras"));
+    QCOMPARE(codigos(r, t), naLista);
+    QCOMPARE(Cadastro::linhasLog(t.banco), QStringList({"000002|Alteração de " + r.log + "000001",
+                                                        "000002|Exclusão de " + r.log + "000002"}));
+}
+
+void TstFamilia::refusedSaveRollsBackBeforeTheMessage_data()
+{
+    colunaRegistro();
+    QTest::addColumn<int>("modo"); // 0 Novo, 1 Altera, 2 Exclui
+    for (const QString& nome : registros().keys())
+        for (int m = 0; m < 3; ++m)
+            QTest::addRow("%s, %s", qPrintable(nome),
+                          m == 0   ? "insert"
+                          : m == 1 ? "change"
+                                   : "delete")
+                << nome << m;
+}
+
+void TstFamilia::refusedSaveRollsBackBeforeTheMessage()
+{
+    QFETCH(int, modo);
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000001";
+    r.insere(t.banco, "000001", "Tintas");
+    // The database refuses every change to the register from here on.
+    t.banco.executa("CREATE EXCEPTION cadastro_travado 'cadastro travado'");
+    t.banco.executa(QStringLiteral("CREATE TRIGGER cadastro_travado FOR %1 BEFORE INSERT OR "
+                                   "UPDATE OR DELETE AS BEGIN EXCEPTION cadastro_travado; END")
+                        .arg(QLatin1String(r.tabela)));
+    const QVariant conexao = conexaoDoPrograma(t);
+    GravadorMensagens msgs;
+    // When the box shows, the save has already been undone: the program holds nothing open.
+    int abertasAoMostrar = -1;
+    msgs.aoMostrar(
+        [&](const MensagemGravada&) { abertasAoMostrar = int(transacoesAbertas(t, conexao)); });
+    const char* const botoes[] = {r.novo, r.altera, r.exclui};
+    const QString falhas[] = {r.falhaInclui, r.falhaAltera, r.falhaExclui};
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* lista) {
+        clica(lista, botoes[modo]);
+        clica(lista, r.fecharLista);
+    });
+    driver.aoAbrir([&](QDialog* dados) {
+        // What the user typed stays after the failure, where the mode lets them type.
+        if (acha<QLineEdit>(dados, r.descricao)->isEnabled())
+            digita(dados, r.descricao, "Limpeza");
+        const QString codigo = texto(dados, r.codigo);
+        const QString descricao = texto(dados, r.descricao);
+        clica(dados, r.salva);
+        QCOMPARE(msgs.quantidade(), 1);
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        const QString mostrado = msgs.ultimoTexto();
+        if (r.falhaComErro) {
+            QVERIFY2(mostrado.startsWith(falhas[modo] + "\nErro:  "), qPrintable(mostrado));
+            QVERIFY2(mostrado.contains("cadastro travado"), qPrintable(mostrado));
+        } else {
+            QCOMPARE(mostrado, falhas[modo]);
+        }
+        QCOMPARE(abertasAoMostrar, 0);
+        // The window stays, with what the user typed.
+        QVERIFY(dados->isVisible());
+        QCOMPARE(texto(dados, r.codigo), codigo);
+        QCOMPARE(texto(dados, r.descricao), descricao);
+        clica(dados, r.fecharDados);
+    });
+    t.principal().aciona(QLatin1String(r.menu));
+    QCOMPARE(t.banco.conta(r.tabela), 1);
+    QCOMPARE(descricaoDe(r, t, "000001"), QString("Tintas"));
+    QCOMPARE(t.banco.conta("Log"), 0);
+}
+
+void TstFamilia::rowFreeForOthersWhileTheFailureIsRead_data()
+{
+    colunaRegistro();
+    for (const QString& nome : registros().keys())
+        QTest::newRow(qPrintable(nome)) << nome;
+}
+
+void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
+{
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000001";
+    r.insere(t.banco, "000001", "Tintas");
+    // The change goes through and locks the row; the audit line after it is refused.
+    t.banco.executa("CREATE EXCEPTION log_travado 'log travado'");
+    t.banco.executa("CREATE TRIGGER log_travado FOR Log BEFORE INSERT "
+                    "AS BEGIN EXCEPTION log_travado; END");
+    const QVariant conexao = conexaoDoPrograma(t);
+    GravadorMensagens msgs;
+    qint64 alteradasPorOutra = -1;
+    msgs.aoMostrar([&](const MensagemGravada&) {
+        // Checked first: were the row still locked, the other workstation would wait for ever.
+        QCOMPARE(transacoesAbertas(t, conexao), 0);
+        // Another workstation changes the same row at once while the box is on screen.
+        alteradasPorOutra =
+            t.banco.executa(QStringLiteral("Update %1 Set %2 = 'Outra estação' Where %3 = '000001'")
+                                .arg(QLatin1String(r.tabela), QLatin1String(r.colunaDescricao),
+                                     QLatin1String(r.colunaCodigo)));
+    });
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* lista) {
+        clica(lista, r.altera);
+        clica(lista, r.fecharLista);
+    });
+    driver.aoAbrir([&](QDialog* dados) {
+        digita(dados, r.descricao, "Tintas e Vernizes");
+        clica(dados, r.salva);
+        QCOMPARE(msgs.textos().size(), 1);
+        QVERIFY(msgs.ultimoTexto().startsWith(r.falhaAltera));
+        QVERIFY(dados->isVisible());
+        clica(dados, r.fecharDados);
+    });
+    t.principal().aciona(QLatin1String(r.menu));
+    QCOMPARE(alteradasPorOutra, 1);
+    QCOMPARE(descricaoDe(r, t, "000001"), QString("Outra estação"));
+    QCOMPARE(t.banco.conta("Log"), 0);
+}
+
+void TstFamilia::failedRollbackKeepsTheOriginalMessage()
+{
+    AplicacaoTeste t;
+    const QVariant conexao = conexaoDoPrograma(t);
+    GravadorMensagens msgs;
+    QWidget janela;
+    const bool gravou = Familia::grava(
+        t.app, &janela,
+        [&](Transacao&) {
+            // The connection is cut in the middle of the save: the rollback that follows the
+            // failure fails as well.
+            t.banco.executa("Delete From MON$ATTACHMENTS Where MON$ATTACHMENT_ID = :A",
+                            {{"A", conexao}});
+            throw ErroBanco(QStringLiteral("a falha que o usuário precisa ver"));
+        },
+        QStringLiteral("Alteração de Grupo de Fornecedor:000001"),
+        [](const ErroBanco& e) {
+            return Familia::comErro(QStringLiteral("Não Consegui Alterar, Tente Novamente !"), e);
+        });
+    QVERIFY(!gravou);
+    QCOMPARE(msgs.textos(), QStringList({"Não Consegui Alterar, Tente Novamente !\nErro:  "
+                                         "a falha que o usuário precisa ver"}));
+    QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+}
+
+void TstFamilia::quickSearch_data()
+{
+    colunaRegistro();
+    QTest::addColumn<bool>("naBusca"); // in the search window rather than the list window
+    QTest::addColumn<bool>("porCodigo");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("escrito"); // the search field afterwards
+    QTest::addColumn<QString>("atual");   // the current row afterwards
+    const struct {
+        const char* nome;
+        bool naBusca;
+        bool porCodigo;
+        const char* texto;
+        const char* escrito;
+        const char* atual;
+    } casos[] = {
+        {"code 12 padded", false, true, "12", "000012", "000012"},
+        {"code 7 padded", false, true, "7", "000007", "000007"},
+        {"seven digits as typed", false, true, "1234567", "1234567", "000001"},
+        {"no match stays put", false, true, "99", "000099", "000001"},
+        {"name prefix", false, false, "Bru", "Bru", "000007"},
+        {"ele finds nothing, case counts", false, false, "ele", "ele", "000001"},
+        {"Elé finds Elétrica", false, false, "Elé", "Elé", "000012"},
+        {"search window, code 12", true, true, "12", "000012", "000012"},
+        {"search window, name", true, false, "Elé", "Elé", "000012"},
+    };
+    for (const QString& nome : registros().keys())
+        for (const auto& c : casos)
+            QTest::addRow("%s, %s", qPrintable(nome), c.nome)
+                << nome << c.naBusca << c.porCodigo << QString::fromUtf8(c.texto)
+                << QString::fromUtf8(c.escrito) << QString::fromUtf8(c.atual);
+}
+
+void TstFamilia::quickSearch()
+{
+    QFETCH(bool, naBusca);
+    QFETCH(bool, porCodigo);
+    QFETCH(QString, texto);
+    QFETCH(QString, escrito);
+    QFETCH(QString, atual);
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    r.insere(t.banco, "000001", "Ferramentas");
+    r.insere(t.banco, "000007", "Bruno");
+    r.insere(t.banco, "000012", "Elétrica");
+    r.insere(t.banco, "000020", "Limpeza");
+    DataSet& lista = r.lista(t.app);
+    const char* radio = naBusca ? (porCodigo ? r.radioCodigoBusca : r.radioDescricaoBusca)
+                                : (porCodigo ? r.radioCodigo : r.radioDescricao);
+    const char* campoBusca = naBusca ? r.campoBuscaBusca : r.campoBusca;
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* janela) {
+        clica(janela, radio);
+        // An order starts on its first row; the search then starts from the first code.
+        QCOMPARE(Familia::codigoAtual(lista),
+                 lista.valor(0, QLatin1String(r.campoLista)).toString());
+        lista.localiza(QLatin1String(r.campoLista), "000001");
+        digita(janela, campoBusca, texto);
+        clica(janela, naBusca ? r.botaoBuscaBusca : r.botaoBusca);
+        QCOMPARE(Tela::texto(janela, campoBusca), escrito);
+        QCOMPARE(Familia::codigoAtual(lista), atual);
+        QCOMPARE(codigoNaGrade(janela, naBusca ? r.gradeBusca : r.grade), atual);
+        janela->reject();
+    });
+    if (naBusca)
+        Modal::exec(&r.busca(t.app));
+    else
+        t.principal().aciona(QLatin1String(r.menu));
+}
+
+void TstFamilia::searchWindowHandsBackTheChosenCode_data()
+{
+    colunaRegistro();
+    for (const QString& nome : registros().keys())
+        QTest::newRow(qPrintable(nome)) << nome;
+}
+
+void TstFamilia::searchWindowHandsBackTheChosenCode()
+{
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    r.insere(t.banco, "000001", "Tintas");
+    r.insere(t.banco, "000002", "Abrasivos");
+    r.insere(t.banco, "000003", "Madeiras");
+    QDialog chamador;
+    auto* outroCampo = new QLineEdit(&chamador);
+    auto* destino = new QLineEdit(&chamador);
+    Familia::JanelaBusca& busca = r.busca(t.app);
+    busca.registraDestino(r.origem, destino);
+    DriverModal driver;
+
+    // The caller opens the search from its own window; "Seleciona" hands the chosen row's
+    // code back into the caller's field, which takes the focus.
+    driver.aoAbrir([&](QDialog*) {
+        outroCampo->setFocus();
+        busca.Origem = r.origem;
+        Modal::exec(&busca);
+        QCOMPARE(destino->text(), QString("000003"));
+        QTRY_COMPARE(focado(), destino);
+    });
+    driver.aoAbrir([&](QDialog* janela) {
+        QCOMPARE(janela->objectName(), busca.objectName());
+        escolheNaBusca(janela, r.lista(t.app), r.campoLista, "000003");
+    });
+    Modal::exec(&chamador);
+
+    // An unknown caller gets nothing, nor does "Fechar".
+    destino->setText("x");
+    driver.aoAbrir([&](QDialog* janela) { clica(janela, r.seleciona); });
+    busca.Origem = "Desconhecida";
+    Modal::exec(&busca);
+    driver.aoAbrir([&](QDialog* janela) { clica(janela, r.fecharBusca); });
+    busca.Origem = r.origem;
+    Modal::exec(&busca);
+    QCOMPARE(destino->text(), QString("x"));
+
+    // With an empty list "Seleciona" hands back an empty code.
+    t.banco.executa(QStringLiteral("Delete From %1").arg(QLatin1String(r.tabela)));
+    driver.aoAbrir([&](QDialog* janela) { clica(janela, r.seleciona); });
+    Modal::exec(&busca);
+    QCOMPARE(destino->text(), QString());
+}
+
+QTEST_MAIN(TstFamilia)
+#include "tst_familia.moc"
