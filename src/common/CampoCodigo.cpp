@@ -73,9 +73,17 @@ void CampoCodigo::entra()
 
 bool CampoCodigo::confere()
 {
-    const QString texto = m_campo->text();
-    if (texto.trimmed().isEmpty())
+    if (m_regras.ignoraSoLeitura && m_campo->isReadOnly())
         return false;
+    QString texto = m_campo->text();
+    if (m_regras.aparaAoSair && texto != texto.trimmed()) {
+        texto = texto.trimmed();
+        m_campo->setText(texto);
+    }
+    if (texto.trimmed().isEmpty()) {
+        emit saiuVazio();
+        return false;
+    }
     QString codigo = texto;
     if (!m_regras.preenchimento.isNull())
         codigo = Funcoes::completaCodigo(texto, m_regras.largura, m_regras.preenchimento);
@@ -125,7 +133,7 @@ void CampoCodigo::recusa()
 
 void CampoCodigo::abreBusca()
 {
-    if (!m_regras.busca)
+    if (!m_regras.busca || (m_regras.ignoraSoLeitura && m_campo->isReadOnly()))
         return;
     m_regras.busca->Origem = m_regras.origem;
     Modal::exec(m_regras.busca);

@@ -44,6 +44,11 @@ public:
         JanelaBusca* busca = nullptr;
         QString origem;
         QAbstractButton* botaoBusca = nullptr;
+        // The typed code loses its surrounding blanks before it is padded (" 7 " is 7).
+        bool aparaAoSair = false;
+        // A read-only field (a record only looked at, or a code the mode does not let the
+        // user change) is neither looked up nor searched.
+        bool ignoraSoLeitura = false;
     };
 
     // Belongs to `janela`, where its messages are shown.
@@ -75,6 +80,8 @@ signals:
     void recusou();
     // The search window closed, whatever was chosen in it.
     void buscaFechada();
+    // The user left the field with no code in it: nothing was looked up.
+    void saiuVazio();
 
 private:
     void entra();

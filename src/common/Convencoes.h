@@ -55,6 +55,10 @@ bool devolvendoFoco();
 // focused button clicks it. Open popups (combo lists, calendars) keep their own Enter. Fields
 // created after the call are covered too.
 void enterComoTab(QWidget* janela);
+// Enter as Tab, and past the buttons too: Enter on a focused button moves on instead of
+// pressing it (Space still presses it), so a person can walk round a whole record and back to
+// its first field without saving or leaving by accident.
+void enterPassaPelosBotoes(QWidget* janela);
 
 // What a number field lets a person type.
 enum class Digitacao {

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTableView>
 #include <QTextCursor>
@@ -218,4 +219,10 @@ void Dialogo::showEvent(QShowEvent* e)
     if (!e->spontaneous())
         aoAbrir();
     QDialog::showEvent(e);
+}
+
+void Dialogo::setVisible(bool visivel)
+{
+    const QScopedValueRollback guarda(m_abrindo, true);
+    QDialog::setVisible(visivel);
 }

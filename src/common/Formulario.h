@@ -68,8 +68,17 @@ class Dialogo : public QDialog {
 public:
     explicit Dialogo(QWidget* parent = nullptr);
 
+    // Whether the window is being shown (or hidden) just now. Showing a dialog hands its
+    // focused control a focus-in of its own, which is no visit by the user: a radio that
+    // orders a list on the focus, or a code field that offers a code, leaves it alone.
+    bool abrindo() const { return m_abrindo; }
+    void setVisible(bool visivel) override;
+
 protected:
     // The opening work: the fields as a fresh opening shows them, the list re-read, the focus.
     virtual void aoAbrir() {}
     void showEvent(QShowEvent* e) override;
+
+private:
+    bool m_abrindo = false;
 };

@@ -37,6 +37,14 @@ void fornecedor(BancoTeste& b, const QString& codigo, const QString& razao)
     codigoEDescricao(b, "Fornecedor", "FOR_Codigo", "FOR_Razao", codigo, razao);
 }
 
+void insere(BancoTeste& b, const QString& tabela, const QVariantMap& colunas)
+{
+    const QStringList nomes = colunas.keys();
+    b.executa(QStringLiteral("Insert into %1 (%2) values (:%3)")
+                  .arg(tabela, nomes.join(QLatin1Char(',')), nomes.join(QStringLiteral(",:"))),
+              colunas);
+}
+
 void produto(BancoTeste& b, const Produto& p)
 {
     b.executa(QStringLiteral("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, "

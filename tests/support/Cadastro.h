@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 class BancoTeste;
 
@@ -16,6 +17,8 @@ void grupo(BancoTeste& b, const QString& codigo, const QString& descricao);
 void requisitante(BancoTeste& b, const QString& codigo, const QString& descricao);
 void grupoFornecedor(BancoTeste& b, const QString& codigo, const QString& descricao);
 void fornecedor(BancoTeste& b, const QString& codigo, const QString& razao);
+// A row of `tabela` with the columns given (by name) and their values; the others stay empty.
+void insere(BancoTeste& b, const QString& tabela, const QVariantMap& colunas);
 
 // A product with what the windows read of it; the rest of its columns stay empty.
 struct Produto {

@@ -55,6 +55,12 @@ void clica(QObject* janela, const char* nome)
     QTest::mouseClick(acha<QWidget>(janela, nome), Qt::LeftButton);
 }
 
+void marca(QObject* janela, const char* nome)
+{
+    auto* b = acha<QAbstractButton>(janela, nome);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+}
+
 void digitaTexto(QWidget* campo, const QString& texto)
 {
     for (QChar c : texto) {

@@ -40,6 +40,9 @@ QString texto(QObject* janela, const char* nome);
 
 // A left click on the named button (or any clickable widget).
 void clica(QObject* janela, const char* nome);
+// Checks the named radio (or check box) with a click on its indicator: a radio stretched by its
+// layout answers clicks on its indicator and caption only.
+void marca(QObject* janela, const char* nome);
 // Goes into the field (line edit, multi-line text, editable combo) and types over what it
 // shows, key by key; an empty text erases it.
 void digita(QObject* janela, const char* nome, const QString& texto);
