@@ -528,6 +528,14 @@ void enterComoTab(QWidget* janela)
     EnterComoTab::instala();
 }
 
+void selecionaAoEntrar(QLineEdit* campo)
+{
+    aoEntrar(campo, campo, [campo] {
+        campo->selectAll();
+        QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
+    });
+}
+
 void enterPassaPelosBotoes(QWidget* janela)
 {
     janela->setProperty(marcaBotoes, true);

@@ -87,6 +87,11 @@ void filtroInteiro(QLineEdit* campo);
 void formatoQuantidade(QLineEdit* campo);
 void formatoMoeda(QLineEdit* campo);
 
+// A search field whose whole text is selected when the user comes into it, so typing replaces
+// the old search at once. A mouse click places the cursor after the focus arrives, so the
+// selection is made again once the click is through.
+void selecionaAoEntrar(QLineEdit* campo);
+
 // F5 on a code field opens the register's search window: `abreBusca` runs and the key goes no
 // further (not even to a window shortcut on F5).
 void teclaF5(QWidget* campo, std::function<void()> abreBusca);

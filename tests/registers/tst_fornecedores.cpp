@@ -2,18 +2,19 @@
 // modes (with the supplier group it looks up or picks) and the search window other windows pick
 // a supplier from.
 
-#include "data/DataModule_Fornecedor.h"
 #include "app/Principal.h"
 #include "common/Modal.h"
+#include "data/DataModule_Fornecedor.h"
 #include "data/DataSet.h"
 #include "registers/BuscaGRU_For.h"
 #include "registers/Busca_Fornecedor.h"
 #include "registers/DadosFornecedor.h"
 #include "registers/Manut_Fornec.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -25,6 +26,8 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstFornecedores : public QObject {
     Q_OBJECT
@@ -43,6 +46,8 @@ private slots:
     void auditLinesOnlyWithLoginAndLog();
     void groupLookedUpOnLeaving_data();
     void groupLookedUpOnLeaving();
+    void groupFoundAlwaysLeadsToTheName_data();
+    void groupFoundAlwaysLeadsToTheName();
     void groupSearchWritesTheGroupCode_data();
     void groupSearchWritesTheGroupCode();
     void buttonRefusedWithoutPermission_data();
@@ -57,58 +62,13 @@ namespace {
 
 const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
 
-void clica(QWidget* janela, const char* botao)
-{
-    auto* b = janela->findChild<QPushButton*>(botao);
-    QVERIFY2(b, botao);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-QLineEdit* campo(QWidget* janela, const char* nome)
-{
-    return janela->findChild<QLineEdit*>(nome);
-}
-
-void digita(QWidget* janela, const char* nome, const QString& texto)
-{
-    QLineEdit* c = campo(janela, nome);
-    c->setFocus();
-    c->selectAll();
-    digitaTexto(c, texto);
-}
-
-QWidget* focado()
-{
-    return QApplication::focusWidget();
-}
-
-// Presses Enter where the focus is, as a person walking through the window does.
-void enter()
-{
-    QTest::keyClick(focado(), Qt::Key_Return);
-}
-
 void insereFornecedor(AplicacaoTeste& t, const QString& codigo, const QString& razao,
                       const QVariantMap& outros = {})
 {
-    QStringList colunas = {"FOR_Codigo", "FOR_Razao"};
-    QStringList valores = {":FOR_Codigo", ":FOR_Razao"};
-    QVariantMap parametros = outros;
-    parametros.insert("FOR_Codigo", codigo);
-    parametros.insert("FOR_Razao", razao);
-    for (auto it = outros.cbegin(); it != outros.cend(); ++it) {
-        colunas << it.key();
-        valores << ":" + it.key();
-    }
-    t.banco.executa("Insert into Fornecedor (" + colunas.join(',') + ") values (" +
-                        valores.join(',') + ")",
-                    parametros);
-}
-
-void insereGrupo(AplicacaoTeste& t, const QString& codigo, const QString& descricao)
-{
-    t.banco.executa("Insert into GRU_Fornec (GRU_Codigo, GRU_Desc) values (:C, :D)",
-                    {{"C", codigo}, {"D", descricao}});
+    QVariantMap colunas = outros;
+    colunas.insert("FOR_Codigo", codigo);
+    colunas.insert("FOR_Razao", razao);
+    Cadastro::insere(t.banco, "Fornecedor", colunas);
 }
 
 // Three suppliers in a different order by code, by name and by trade name.
@@ -173,7 +133,7 @@ void selecionaCodigo(AplicacaoTeste& t, QDialog* lista, const QString& codigo)
 {
     const int linha = int(codigosDaLista(t).indexOf(codigo));
     QVERIFY2(linha >= 0, qPrintable(codigo));
-    lista->findChild<QTableView*>("dbManut_For")->selectRow(linha);
+    acha<QTableView>(lista, "dbManut_For")->selectRow(linha);
     QCOMPARE(codigoAtual(t), codigo);
 }
 
@@ -230,7 +190,7 @@ void TstFornecedores::codeProposedTypedAndChecked()
             QTRY_COMPARE(focado(), edCodigo);
             msgs.limpa();
         } else {
-            QCOMPARE(focado(), dados->findChild<QComboBox*>("cbFJ"));
+            QCOMPARE(focado(), acha<QComboBox>(dados, "cbFJ"));
         }
         QCOMPARE(edCodigo->text(), codigo);
 
@@ -315,7 +275,7 @@ void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
         clica(lista, "Button5");
     });
     driver.aoAbrir([&](QDialog* dados) {
-        QCOMPARE(focado(), dados->findChild<QWidget*>("cbFJ"));
+        QCOMPARE(focado(), acha(dados, "cbFJ"));
         // Enter walks on through every control, the buttons included (pressing none of them),
         // and round to the code.
         const QStringList esperado = {
@@ -447,7 +407,7 @@ void TstFornecedores::typingStopsAtTheWidthButStoredTextIsNotCut()
         QCOMPARE(campo(dados, "edUF")->text(), QString("SP"));
         digita(dados, "edCodigo", "123456789012");
         QCOMPARE(campo(dados, "edCodigo")->text(), QString("1234567890"));
-        auto* obs = dados->findChild<QPlainTextEdit*>("edObs");
+        auto* obs = acha<QPlainTextEdit>(dados, "edObs");
         obs->setFocus();
         QTest::keyClicks(obs, QString(205, 'o'));
         QCOMPARE(obs->toPlainText(), QString(200, 'o'));
@@ -498,7 +458,7 @@ void TstFornecedores::windowFollowsItsMode()
     QFETCH(QString, foco);
     AplicacaoTeste t;
     t.flags("S", "N", "S");
-    insereGrupo(t, "000003", "Metais");
+    Cadastro::grupoFornecedor(t.banco, "000003", "Metais");
     insereFornecedor(t, "0000000005", "Ferragens Silva",
                      {{"FOR_Tipo", "F"},
                       {"FOR_DCad", QDate(2004, 10, 10)},
@@ -520,18 +480,18 @@ void TstFornecedores::windowFollowsItsMode()
     });
     driver.aoAbrir([&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QString("Inclusão de Fornecedores"));
-        QCOMPARE(dados->findChild<QLabel*>("lTitulo")->text(), titulo);
-        auto* btnCadastra = dados->findChild<QPushButton*>("btnCadastra");
+        QCOMPARE(acha<QLabel>(dados, "lTitulo")->text(), titulo);
+        auto* btnCadastra = acha<QPushButton>(dados, "btnCadastra");
         QCOMPARE(btnCadastra->isVisible(), !cadastra.isEmpty());
         if (!cadastra.isEmpty())
             QCOMPARE(btnCadastra->text(), cadastra);
-        QCOMPARE(dados->findChild<QPushButton*>("btnLimpa")->isVisible(), limpa);
-        QCOMPARE(focado(), dados->findChild<QWidget*>(foco));
+        QCOMPARE(acha<QPushButton>(dados, "btnLimpa")->isVisible(), limpa);
+        QCOMPARE(focado(), acha(dados, qPrintable(foco)));
 
         QLineEdit* edCodigo = campo(dados, "edCodigo");
-        auto* cbFJ = dados->findChild<QComboBox*>("cbFJ");
-        auto* dtp = dados->findChild<QDateEdit*>("dtpDCad");
-        auto* obs = dados->findChild<QPlainTextEdit*>("edObs");
+        auto* cbFJ = acha<QComboBox>(dados, "cbFJ");
+        auto* dtp = acha<QDateEdit>(dados, "dtpDCad");
+        auto* obs = acha<QPlainTextEdit>(dados, "edObs");
         QCOMPARE(edCodigo->isReadOnly(), !codigoLivre);
         for (const char* nome :
              {"edCodGrupo", "edRazao", "edFanta", "edCNPJ", "edFone2", "edConta"})
@@ -539,7 +499,7 @@ void TstFornecedores::windowFollowsItsMode()
         QCOMPARE(obs->isReadOnly(), !dadosLivres);
         QCOMPARE(cbFJ->isEnabled(), dadosLivres);
         QCOMPARE(dtp->isEnabled(), dadosLivres);
-        QCOMPARE(dados->findChild<QPushButton*>("btnBuscaGrupo")->isEnabled(), dadosLivres);
+        QCOMPARE(acha<QPushButton>(dados, "btnBuscaGrupo")->isEnabled(), dadosLivres);
         QVERIFY(campo(dados, "edDescGrupo")->isReadOnly());
 
         if (inclui) {
@@ -618,13 +578,13 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog()
     });
     driver.aoAbrir([&](QDialog* dados) {
         digita(dados, "edRazao", "Gama Ferragens");
-        auto* cbFJ = dados->findChild<QComboBox*>("cbFJ");
+        auto* cbFJ = acha<QComboBox>(dados, "cbFJ");
         cbFJ->setFocus();
         QTest::keyClick(cbFJ, Qt::Key_Down);
         QCOMPARE(cbFJ->currentText(), QString("Pessoa Física (F)"));
         digita(dados, "edFone2", "3232-0000");
-        dados->findChild<QPlainTextEdit*>("edObs")->setFocus();
-        QTest::keyClicks(dados->findChild<QPlainTextEdit*>("edObs"), "Fecha cedo");
+        acha<QPlainTextEdit>(dados, "edObs")->setFocus();
+        QTest::keyClicks(acha<QPlainTextEdit>(dados, "edObs"), "Fecha cedo");
         clica(dados, "btnCadastra");
         clica(dados, "btnSaida");
     });
@@ -688,7 +648,7 @@ void TstFornecedores::groupLookedUpOnLeaving()
     QFETCH(QStringList, mensagens);
     QFETCH(QString, foco);
     AplicacaoTeste t;
-    insereGrupo(t, "000003", "Metais");
+    Cadastro::grupoFornecedor(t.banco, "000003", "Metais");
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
@@ -722,6 +682,43 @@ void TstFornecedores::groupLookedUpOnLeaving()
         QCOMPARE(colunaDe(t, "0000000001", "FOR_Grupo"), codigo);
 }
 
+void TstFornecedores::groupFoundAlwaysLeadsToTheName_data()
+{
+    // How the user leaves the group code: towards "...", back to the date, or with the mouse
+    // into another field.
+    QTest::addColumn<QString>("saida");
+    QTest::newRow("Enter") << "Enter";
+    QTest::newRow("Shift+Tab") << "Shift+Tab";
+    QTest::newRow("click on the city") << "edCidade";
+}
+
+void TstFornecedores::groupFoundAlwaysLeadsToTheName()
+{
+    QFETCH(QString, saida);
+    AplicacaoTeste t;
+    Cadastro::grupoFornecedor(t.banco, "000003", "Metais");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* lista) {
+        clica(lista, "btnInclui");
+        clica(lista, "Button5");
+    });
+    driver.aoAbrir([&](QDialog* dados) {
+        digita(dados, "edCodGrupo", "3");
+        if (saida == "Enter")
+            enter();
+        else if (saida == "Shift+Tab")
+            QTest::keyClick(focado(), Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            clica(dados, qPrintable(saida));
+        QCOMPARE(campo(dados, "edDescGrupo")->text(), QString("Metais"));
+        QCOMPARE(focado(), campo(dados, "edRazao"));
+        clica(dados, "btnSaida");
+    });
+    abreLista(t);
+    QCOMPARE(msgs.quantidade(), 0);
+}
+
 void TstFornecedores::groupSearchWritesTheGroupCode_data()
 {
     QTest::addColumn<bool>("f5");
@@ -733,8 +730,8 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
 {
     QFETCH(bool, f5);
     AplicacaoTeste t;
-    insereGrupo(t, "000001", "Tintas");
-    insereGrupo(t, "000002", "Abrasivos");
+    Cadastro::grupoFornecedor(t.banco, "000001", "Tintas");
+    Cadastro::grupoFornecedor(t.banco, "000002", "Abrasivos");
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
@@ -761,7 +758,7 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
         QCOMPARE(busca->objectName(), QString("TfBuscaGRU_For"));
         QCOMPARE(t.app.janela<TfBuscaGRU_For>().Origem, QString("Cad_Fornecedor"));
         // By description, Abrasivos comes first.
-        busca->findChild<QTableView*>("dbgBusca_GRUFor")->selectRow(0);
+        acha<QTableView>(busca, "dbgBusca_GRUFor")->selectRow(0);
         clica(busca, "btnSeleciona");
     });
     abreLista(t);
@@ -824,11 +821,11 @@ void TstFornecedores::listOpensByNameAndOrders()
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
         QCOMPARE(lista->windowTitle(), QString("Manutenção de Fornecedores"));
-        QVERIFY(lista->findChild<QRadioButton*>("rbtnRazao")->isChecked());
-        QVERIFY(lista->findChild<QRadioButton*>("rbRazao")->isChecked());
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("R.Social/Nome:"));
+        QVERIFY(acha<QRadioButton>(lista, "rbtnRazao")->isChecked());
+        QVERIFY(acha<QRadioButton>(lista, "rbRazao")->isChecked());
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000012", "0000000003", "0000000007"}));
-        auto* grade = lista->findChild<QTableView*>("dbManut_For");
+        auto* grade = acha<QTableView>(lista, "dbManut_For");
         QCOMPARE(grade->model()->columnCount(), 26);
         QCOMPARE(grade->model()->headerData(0, Qt::Horizontal).toString(), QString("Código"));
         QCOMPARE(grade->model()->headerData(10, Qt::Horizontal).toString(),
@@ -836,14 +833,14 @@ void TstFornecedores::listOpensByNameAndOrders()
         QCOMPARE(grade->model()->headerData(25, Qt::Horizontal).toString(), QString("Cód.Grupo"));
         QCOMPARE(grade->model()->index(0, 1).data().toString(), QString("Lixa Forte"));
 
-        QTest::mouseClick(lista->findChild<QRadioButton*>("rbtnCodigo"), Qt::LeftButton);
+        clica(lista, "rbtnCodigo");
         QCOMPARE(codigosDaLista(t), QStringList({"0000000003", "0000000007", "0000000012"}));
-        QTest::mouseClick(lista->findChild<QRadioButton*>("rbtnFatasia"), Qt::LeftButton);
+        clica(lista, "rbtnFatasia");
         QCOMPARE(codigosDaLista(t), QStringList({"0000000007", "0000000012", "0000000003"}));
         // Ordering leaves the search choice alone.
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("R.Social/Nome:"));
-        QTest::mouseClick(lista->findChild<QRadioButton*>("rbTelefone"), Qt::LeftButton);
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("Telefone:"));
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
+        clica(lista, "rbTelefone");
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("Telefone:"));
 
         clica(lista, "btnConsulta");
         QCOMPARE(t.app.janela<TfManut_Fornec>().Modo, ::Modo::Consulta);
@@ -853,9 +850,9 @@ void TstFornecedores::listOpensByNameAndOrders()
     driver.aoAbrir([&](QDialog* dados) { clica(dados, "btnSaida"); });
     // The next opening starts over by name.
     driver.aoAbrir([&](QDialog* lista) {
-        QVERIFY(lista->findChild<QRadioButton*>("rbtnRazao")->isChecked());
-        QVERIFY(lista->findChild<QRadioButton*>("rbRazao")->isChecked());
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("R.Social/Nome:"));
+        QVERIFY(acha<QRadioButton>(lista, "rbtnRazao")->isChecked());
+        QVERIFY(acha<QRadioButton>(lista, "rbRazao")->isChecked());
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000012", "0000000003", "0000000007"}));
         clica(lista, "Button5");
     });
@@ -924,15 +921,15 @@ void TstFornecedores::quickSearchByColumn()
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
         // The list, by name, starts on Abrasivos Norte (0000000012).
-        QTest::mouseClick(lista->findChild<QRadioButton*>(radio), Qt::LeftButton);
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), rotulo);
+        clica(lista, qPrintable(radio));
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), rotulo);
         QLineEdit* busca = campo(lista, "edBuscaFornec");
         digita(lista, "edBuscaFornec", texto);
         // Leaving the field for the "Busca" button pads a code first.
         clica(lista, "btnBusca_Fornec");
         QCOMPARE(busca->text(), escrito);
         QCOMPARE(codigoAtual(t), atual);
-        auto* grade = lista->findChild<QTableView*>("dbManut_For");
+        auto* grade = acha<QTableView>(lista, "dbManut_For");
         QCOMPARE(grade->model()->index(grade->currentIndex().row(), 0).data().toString(), atual);
         // Back in the field, the old search is selected, ready to be typed over.
         busca->setFocus();
@@ -958,14 +955,14 @@ void TstFornecedores::searchWindowOpensAfreshAndSelects()
     DriverModal driver;
     driver.aoAbrir([&](QDialog* busca) {
         QCOMPARE(busca->windowTitle(), QString("Busca de Fornecedores"));
-        QVERIFY(busca->findChild<QRadioButton*>("rbRazao")->isChecked());
-        QCOMPARE(busca->findChild<QLabel*>("lbBusca")->text(), QString("R.Social/Nome:"));
+        QVERIFY(acha<QRadioButton>(busca, "rbRazao")->isChecked());
+        QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("R.Social/Nome:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000012", "0000000003", "0000000007"}));
-        QTest::mouseClick(busca->findChild<QRadioButton*>("rbFanta"), Qt::LeftButton);
-        QCOMPARE(busca->findChild<QLabel*>("lbBusca")->text(), QString("N.Fantasia/Apelido:"));
+        clica(busca, "rbFanta");
+        QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("N.Fantasia/Apelido:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000007", "0000000012", "0000000003"}));
-        QTest::mouseClick(busca->findChild<QRadioButton*>("rbCodigo"), Qt::LeftButton);
-        QCOMPARE(busca->findChild<QLabel*>("lbBusca")->text(), QString("Código:"));
+        clica(busca, "rbCodigo");
+        QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("Código:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000003", "0000000007", "0000000012"}));
         digita(busca, "edBusca", "12");
         clica(busca, "btnBusca_Grupos");
@@ -975,8 +972,8 @@ void TstFornecedores::searchWindowOpensAfreshAndSelects()
         clica(busca, "btnFechar");
     });
     driver.aoAbrir([&](QDialog* busca) {
-        QVERIFY(busca->findChild<QRadioButton*>("rbRazao")->isChecked());
-        QCOMPARE(busca->findChild<QLabel*>("lbBusca")->text(), QString("R.Social/Nome:"));
+        QVERIFY(acha<QRadioButton>(busca, "rbRazao")->isChecked());
+        QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("R.Social/Nome:"));
         QCOMPARE(campo(busca, "edBusca")->text(), QString());
         QCOMPARE(codigosDaLista(t), QStringList({"0000000012", "0000000003", "0000000007"}));
         digita(busca, "edBusca", "Tin");

@@ -109,6 +109,13 @@ void tab()
     QTest::keyClick(w, Qt::Key_Tab);
 }
 
+void enter()
+{
+    QWidget* w = QApplication::focusWidget();
+    QVERIFY2(w, "nothing has the focus to press Enter in");
+    QTest::keyClick(w, Qt::Key_Return);
+}
+
 QWidget* focado()
 {
     return QApplication::focusWidget();

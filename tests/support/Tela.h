@@ -53,8 +53,9 @@ void digitaTexto(QWidget* campo, const QString& texto);
 // Tab or Enter pressed in the named widget.
 void tab(QObject* janela, const char* nome);
 void enter(QObject* janela, const char* nome);
-// Tab pressed wherever the focus is.
+// Tab or Enter pressed wherever the focus is.
 void tab();
+void enter();
 
 QWidget* focado();
 bool focado(QObject* janela, const char* nome);
