@@ -1,6 +1,7 @@
 #include "common/CampoCodigo.h"
 
 #include "common/Convencoes.h"
+#include "common/Formulario.h"
 #include "common/Funcoes.h"
 #include "common/JanelaBusca.h"
 #include "common/Modal.h"
@@ -53,14 +54,19 @@ void CampoCodigo::esquece()
 
 void CampoCodigo::entra()
 {
-    if (Convencoes::devolvendoFoco()) {
+    const bool deVolta = Convencoes::devolvendoFoco();
+    m_recusado = false;
+    if (m_regras.proposta && !m_campo->isReadOnly()) {
+        auto* dialogo = qobject_cast<Dialogo*>(m_janela);
+        if (!dialogo || !dialogo->abrindo())
+            propoe();
+    }
+    if (deVolta) {
         // Back after a refusal: a refused code that stayed is selected, so the next one
         // replaces it.
-        m_recusado = false;
         m_campo->selectAll();
         return;
     }
-    m_recusado = false;
     if (m_regras.aparaAoEntrar) {
         // A stored code carries its padding; without it the person can retype it.
         const QString texto = m_campo->text();
@@ -129,6 +135,28 @@ void CampoCodigo::recusa()
         c->clear();
     emit recusou();
     Convencoes::devolveFoco(m_campo);
+}
+
+bool CampoCodigo::propoe()
+{
+    m_proposto = true;
+    try {
+        m_campo->setText(m_regras.proposta());
+        m_campo->selectAll();
+        return true;
+    } catch (const ErroBanco& e) {
+        m_campo->clear();
+        Mensagens::erro(e.mensagem(), m_janela);
+        return false;
+    }
+}
+
+void CampoCodigo::vaiParaOCampo()
+{
+    m_proposto = false;
+    m_campo->setFocus(Qt::OtherFocusReason);
+    if (!m_proposto && m_regras.proposta)
+        propoe();
 }
 
 void CampoCodigo::abreBusca()

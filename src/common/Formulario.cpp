@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -200,6 +201,22 @@ void limita(QPlainTextEdit* campo, int largura)
         return;
     delete campo->findChild<QObject*>(nomeLimite, Qt::FindDirectChildrenOnly);
     new LarguraDoMemo(largura, campo);
+}
+
+QHBoxLayout* botoes(QWidget* pai, const QList<Acao>& inicio, const QList<Acao>& fim)
+{
+    auto* fileira = new QHBoxLayout;
+    const auto poe = [&](const QList<Acao>& acoes) {
+        for (const Acao& a : acoes) {
+            QPushButton* b = botao(pai, a.nome, a.texto);
+            QObject::connect(b, &QPushButton::clicked, pai, a.faz);
+            fileira->addWidget(b);
+        }
+    };
+    poe(inicio);
+    fileira->addStretch();
+    poe(fim);
+    return fileira;
 }
 
 void ordemTab(const QList<QWidget*>& ordem)

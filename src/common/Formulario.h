@@ -9,9 +9,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -53,6 +56,16 @@ QTableView* grade(QWidget* pai, const char* nome, bool listrada = true);
 // than the field must come back whole. A text already past the width may still be shortened.
 void limita(QLineEdit* campo, int largura);
 void limita(QPlainTextEdit* campo, int largura);
+
+// One button of a row: its objectName, its caption and what a click on it does.
+struct Acao {
+    const char* nome;
+    QString texto;
+    std::function<void()> faz;
+};
+// The row of buttons along the bottom of a window, made in this order (the order Tab follows):
+// `inicio` from the left, then, after a stretch, `fim` on the right.
+QHBoxLayout* botoes(QWidget* pai, const QList<Acao>& inicio, const QList<Acao>& fim = {});
 
 // The order Tab and Enter follow, from the first widget to the last.
 void ordemTab(const QList<QWidget*>& ordem);

@@ -147,19 +147,16 @@ QString TdmFornecedor::proximoCodigo()
 void TdmFornecedor::inclui(Transacao& t, const Fornecedor& f)
 {
     ligaDados(m_inclui, f);
-    m_inclui.setParametro(QStringLiteral("CodigoC"), f.codigo);
-    m_inclui.executa(t);
+    Leitura::executa(m_inclui, t, QStringLiteral("CodigoC"), f.codigo);
 }
 
 void TdmFornecedor::altera(Transacao& t, const QString& codigo, const Fornecedor& f)
 {
     ligaDados(m_altera, f);
-    m_altera.setParametro(QStringLiteral("CodigoC"), codigo);
-    m_altera.executa(t);
+    Leitura::executa(m_altera, t, QStringLiteral("CodigoC"), codigo);
 }
 
 void TdmFornecedor::exclui(Transacao& t, const QString& codigo)
 {
-    m_exclui.setParametro(QStringLiteral("CodigoC"), codigo);
-    m_exclui.executa(t);
+    Leitura::executa(m_exclui, t, QStringLiteral("CodigoC"), codigo);
 }

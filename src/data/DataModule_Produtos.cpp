@@ -129,20 +129,17 @@ void ligaDados(Consulta& q, const Produto& p)
 void TdmProdutos::inclui(Transacao& t, const Produto& p)
 {
     ligaDados(m_inclui, p);
-    m_inclui.setParametro(QStringLiteral("CodigoC"), p.codigo);
     m_inclui.setParametro(QStringLiteral("QuantC"), QVariant::fromValue(Decimal(0, 3)));
-    m_inclui.executa(t);
+    Leitura::executa(m_inclui, t, QStringLiteral("CodigoC"), p.codigo);
 }
 
 void TdmProdutos::altera(Transacao& t, const QString& codigo, const Produto& p)
 {
     ligaDados(m_altera, p);
-    m_altera.setParametro(QStringLiteral("CodigoC"), codigo);
-    m_altera.executa(t);
+    Leitura::executa(m_altera, t, QStringLiteral("CodigoC"), codigo);
 }
 
 void TdmProdutos::exclui(Transacao& t, const QString& codigo)
 {
-    m_exclui.setParametro(QStringLiteral("CodigoC"), codigo);
-    m_exclui.executa(t);
+    Leitura::executa(m_exclui, t, QStringLiteral("CodigoC"), codigo);
 }

@@ -77,17 +77,16 @@ TfBusca_Fornecedor::TfBusca_Fornecedor(Aplicacao& app, QWidget* parent)
 
     QTableView* grade = Formulario::grade(this, "dbgFor");
 
-    QPushButton* btSeleciona = botao(this, "btnSeleciona", QStringLiteral("Seleciona"));
-    QPushButton* fechar = botao(this, "btnFechar", QStringLiteral("Fechar"));
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(btSeleciona);
-    botoes->addWidget(fechar);
+    QHBoxLayout* fileira =
+        botoes(this, {},
+               {{"btnSeleciona", QStringLiteral("Seleciona"),
+                 [this] { seleciona(Familia::codigoAtual(m_app.dmFornecedor().cdsFornecedor)); }},
+                {"btnFechar", QStringLiteral("Fechar"), [this] { reject(); }}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(topo);
     layout->addWidget(grade, 1);
-    layout->addLayout(botoes);
+    layout->addLayout(fileira);
     resize(900, 520);
 
     TdmFornecedor& dm = m_app.dmFornecedor();
@@ -109,9 +108,6 @@ TfBusca_Fornecedor::TfBusca_Fornecedor(Aplicacao& app, QWidget* parent)
     Convencoes::selecionaAoEntrar(m_edBusca);
 
     connect(btBusca, &QPushButton::clicked, m_lista, &Familia::Lista::busca);
-    connect(btSeleciona, &QPushButton::clicked, this,
-            [this] { seleciona(Familia::codigoAtual(m_app.dmFornecedor().cdsFornecedor)); });
-    connect(fechar, &QPushButton::clicked, this, &QDialog::reject);
     Convencoes::coresDeFoco(this);
 }
 

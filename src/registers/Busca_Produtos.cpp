@@ -32,25 +32,20 @@ TfBusca_Produtos::TfBusca_Produtos(Aplicacao& app, QWidget* parent)
          "Descriçao:"},
         colunas);
 
-    QPushButton* seleciona = botao(this, "btnCon_PRO_Seleciona", QStringLiteral("Seleciona"));
-    QPushButton* fecha = botao(this, "btnCon_PRO_Fecha", QStringLiteral("Fecha"));
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(seleciona);
-    botoes->addWidget(fecha);
+    QHBoxLayout* fileira =
+        botoes(this, {},
+               {{"btnCon_PRO_Seleciona", QStringLiteral("Seleciona"),
+                 [this] { seleciona(Familia::codigoAtual(m_app.dmProdutos().cds_Produtos)); }},
+                {"btnCon_PRO_Fecha", QStringLiteral("Fecha"), [this] { reject(); }}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titulo(this, "lbCabecalho", QStringLiteral("Consulta de Produtos")));
     layout->addWidget(m_painel->caixaOrdem());
     layout->addWidget(m_painel->caixaBusca());
     layout->addWidget(m_painel->grade(), 1);
-    layout->addLayout(botoes);
+    layout->addLayout(fileira);
     resize(900, 560);
 
-    connect(seleciona, &QPushButton::clicked, this, [this] {
-        JanelaBusca::seleciona(Familia::codigoAtual(m_app.dmProdutos().cds_Produtos));
-    });
-    connect(fecha, &QPushButton::clicked, this, &QDialog::reject);
     Convencoes::coresDeFoco(this);
 }
 

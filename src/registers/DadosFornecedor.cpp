@@ -134,8 +134,8 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent) : Dialogo(
     ordem << m_edObs << m_btnCadastra << m_btnLimpa << m_btnSaida;
     ordemTab(ordem);
 
-    // Only a new supplier's code can be typed, and it must be free. A taken code gives way to
-    // a fresh proposal, selected, when the field gets the focus back.
+    // Only a new supplier's code can be typed, and it must be free. Coming into the field
+    // offers the next free code; a taken one gives way to a fresh proposal.
     CampoCodigo::Regras codigo;
     codigo.largura = 10;
     codigo.preenchimento = QLatin1Char('0');
@@ -144,12 +144,9 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent) : Dialogo(
     codigo.tipo = TipoMensagem::Aviso;
     codigo.aparaAoSair = true;
     codigo.ignoraSoLeitura = true;
+    // No proposal when the highest code is not a number or the database is unreachable.
+    codigo.proposta = [this] { return m_app.dmFornecedor().proximoCodigo(); };
     m_codigo = new CampoCodigo(m_edCodigo, this, codigo);
-    connect(m_codigo, &CampoCodigo::entrou, this, [this] {
-        if (!abrindo() && modo() == ::Modo::Inclui)
-            propoeCodigo();
-    });
-    connect(m_codigo, &CampoCodigo::recusou, this, [this] { propoeCodigo(); });
 
     // The group is stored as its code is stored, zeros and all. The save does not check it
     // again: a supplier may be saved with a group that has no row, or with none.
@@ -223,7 +220,7 @@ void TfDadosFornecedor::aoAbrir()
     m_btnLimpa->setVisible(inclui);
 
     if (inclui) {
-        vaiParaCodigo();
+        m_codigo->vaiParaOCampo();
     } else {
         carrega();
         if (altera)
@@ -271,32 +268,6 @@ void TfDadosFornecedor::carrega()
     }
 }
 
-bool TfDadosFornecedor::propoeCodigo()
-{
-    m_proposto = true;
-    try {
-        m_edCodigo->setText(m_app.dmFornecedor().proximoCodigo());
-        m_edCodigo->selectAll();
-        return true;
-    } catch (const ErroBanco& e) {
-        // No proposal (the highest code is not a number, or the database is unreachable): the
-        // field is left for the user to type a code.
-        m_edCodigo->clear();
-        Mensagens::erro(e.mensagem(), this);
-        return false;
-    }
-}
-
-void TfDadosFornecedor::vaiParaCodigo()
-{
-    // Gaining the focus proposes the code; a window being shown, or not (or no longer) active,
-    // gets no such focus, so the proposal is then made here.
-    m_proposto = false;
-    m_edCodigo->setFocus(Qt::OtherFocusReason);
-    if (!m_proposto)
-        propoeCodigo();
-}
-
 std::optional<bool> TfDadosFornecedor::codigoExiste(const QString& codigo)
 {
     try {
@@ -332,18 +303,21 @@ Fornecedor TfDadosFornecedor::fornecedorDosCampos() const
 void TfDadosFornecedor::salva()
 {
     const ::Modo m = modo();
+    if (m == ::Modo::Exclui) {
+        exclui();
+        return;
+    }
+    // A supplier opened only to be looked at is never written.
+    if ((m != ::Modo::Inclui && m != ::Modo::Altera) || razaoVazia())
+        return;
     if (m == ::Modo::Inclui)
         inclui();
-    else if (m == ::Modo::Altera)
+    else
         altera();
-    else if (m == ::Modo::Exclui)
-        exclui();
 }
 
 void TfDadosFornecedor::inclui()
 {
-    if (razaoVazia())
-        return;
     // "Limpa os Campos" leaves the code empty until the field is visited again; a supplier is
     // never stored without a code, so an empty one is treated like a code taken meanwhile.
     const QString digitado = m_edCodigo->text().trimmed();
@@ -356,7 +330,7 @@ void TfDadosFornecedor::inclui()
     if (!tomado)
         return;
     if (*tomado) {
-        if (!propoeCodigo())
+        if (!m_codigo->propoe())
             return;
         Mensagens::informacao(QStringLiteral("Novo Código:") + m_edCodigo->text(), this);
     }
@@ -373,13 +347,11 @@ void TfDadosFornecedor::inclui()
         return;
     gravado(false);
     limpaCampos();
-    vaiParaCodigo();
+    m_codigo->vaiParaOCampo();
 }
 
 void TfDadosFornecedor::altera()
 {
-    if (razaoVazia())
-        return;
     const Fornecedor f = fornecedorDosCampos();
     const bool ok = Familia::grava(
         m_app, this, [&](Transacao& t) { m_app.dmFornecedor().altera(t, CodSelecionado, f); },

@@ -41,11 +41,6 @@ private:
     ::Modo modo() const;
     void limpaCampos();
     void carrega();
-    // The next free code in the code field; on a database error the field is left empty and
-    // the answer is false.
-    bool propoeCodigo();
-    // Puts the focus on the code field, which then holds a fresh proposal.
-    void vaiParaCodigo();
     // Whether a supplier already has this code; nothing when the database could not say (the
     // error has been shown).
     std::optional<bool> codigoExiste(const QString& codigo);
@@ -76,5 +71,4 @@ private:
     // A new supplier's code, refused when another supplier has it.
     CampoCodigo* m_codigo;
     CampoCodigo* m_grupo;
-    bool m_proposto = false;
 };

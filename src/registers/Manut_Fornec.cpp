@@ -73,33 +73,26 @@ TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent
 
     QTableView* grade = Formulario::grade(this, "dbManut_For");
 
-    const struct {
-        const char* nome;
-        const char* texto;
-        const char* modulo;
-        ::Modo modo;
-    } acoes[] = {
-        {"btnInclui", "Novo", "1.5.1", ::Modo::Inclui},
-        {"btnAltera", "Altera", "1.5.2", ::Modo::Altera},
-        {"btnExclui", "Exclui", "1.5.3", ::Modo::Exclui},
-        {"btnConsulta", "Consulta", "1.5.4", ::Modo::Consulta},
+    const auto abre = [this](const char* modulo, ::Modo modo) {
+        return [this, modulo, modo] { abreDados(QLatin1String(modulo), modo); };
     };
-    auto* botoes = new QHBoxLayout;
-    for (const auto& a : acoes) {
-        QPushButton* b = botao(this, a.nome, QLatin1String(a.texto));
-        botoes->addWidget(b);
-        connect(b, &QPushButton::clicked, this,
-                [this, a] { abreDados(QLatin1String(a.modulo), a.modo); });
-    }
-    botoes->addStretch();
-    QPushButton* saida = botao(this, "Button5", QStringLiteral("Saída"));
-    botoes->addWidget(saida);
+    // "Saída" also forgets the mode: nothing is open from this list any more.
+    QHBoxLayout* fileira =
+        botoes(this,
+               {{"btnInclui", QStringLiteral("Novo"), abre("1.5.1", ::Modo::Inclui)},
+                {"btnAltera", QStringLiteral("Altera"), abre("1.5.2", ::Modo::Altera)},
+                {"btnExclui", QStringLiteral("Exclui"), abre("1.5.3", ::Modo::Exclui)},
+                {"btnConsulta", QStringLiteral("Consulta"), abre("1.5.4", ::Modo::Consulta)}},
+               {{"Button5", QStringLiteral("Saída"), [this] {
+                     Modo = ::Modo::Nenhum;
+                     accept();
+                 }}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titulo(this, "", QStringLiteral("Manutenção de Fornecedores")));
     layout->addLayout(topo);
     layout->addWidget(grade, 1);
-    layout->addLayout(botoes);
+    layout->addLayout(fileira);
     resize(900, 560);
 
     TdmFornecedor& dm = m_app.dmFornecedor();
@@ -124,10 +117,6 @@ TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent
     Convencoes::aoSair(m_edBusca, this, [this] { saiDaBusca(); });
 
     connect(btBusca, &QPushButton::clicked, this, &TfManut_Fornec::busca);
-    connect(saida, &QPushButton::clicked, this, [this] {
-        Modo = ::Modo::Nenhum;
-        accept();
-    });
     Convencoes::coresDeFoco(this);
 }
 

@@ -161,35 +161,23 @@ TfManut_Produtos::TfManut_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(pa
          "Descrição:"},
         ListaProdutos::colunasDaLista());
 
-    const struct {
-        const char* nome;
-        const char* texto;
-        const char* modulo;
-        ::Modo modo;
-    } acoes[] = {
-        {"btnManut_PRO_Novo", "Novo", "1.2.1", ::Modo::Inclui},
-        {"btnManut_PRO_Altera", "Altera", "1.2.2", ::Modo::Altera},
-        {"btnManut_PRO_Exclui", "Exclui", "1.2.3", ::Modo::Exclui},
-        {"btnManut_PRO_Consulta", "Consulta", "1.2.4", ::Modo::Consulta},
+    const auto abre = [this](const char* modulo, ::Modo modo) {
+        return [this, modulo, modo] { abreDados(QLatin1String(modulo), modo); };
     };
-    auto* botoes = new QHBoxLayout;
-    for (const auto& a : acoes) {
-        QPushButton* b = botao(this, a.nome, QLatin1String(a.texto));
-        botoes->addWidget(b);
-        connect(b, &QPushButton::clicked, this,
-                [this, a] { abreDados(QLatin1String(a.modulo), a.modo); });
-    }
-    botoes->addStretch();
-    QPushButton* fecha = botao(this, "btnManut_PRO_Fecha", QStringLiteral("Fecha"));
-    botoes->addWidget(fecha);
-    connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
+    QHBoxLayout* fileira = botoes(
+        this,
+        {{"btnManut_PRO_Novo", QStringLiteral("Novo"), abre("1.2.1", ::Modo::Inclui)},
+         {"btnManut_PRO_Altera", QStringLiteral("Altera"), abre("1.2.2", ::Modo::Altera)},
+         {"btnManut_PRO_Exclui", QStringLiteral("Exclui"), abre("1.2.3", ::Modo::Exclui)},
+         {"btnManut_PRO_Consulta", QStringLiteral("Consulta"), abre("1.2.4", ::Modo::Consulta)}},
+        {{"btnManut_PRO_Fecha", QStringLiteral("Fecha"), [this] { accept(); }}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titulo(this, "lbCabecalho", QStringLiteral("Manutenção de Produtos")));
     layout->addWidget(m_painel->caixaOrdem());
     layout->addWidget(m_painel->caixaBusca());
     layout->addWidget(m_painel->grade(), 1);
-    layout->addLayout(botoes);
+    layout->addLayout(fileira);
     resize(900, 560);
     Convencoes::coresDeFoco(this);
 }
