@@ -38,20 +38,7 @@ TfBusca_Produtos::TfBusca_Produtos(Aplicacao& app, QWidget* parent)
                  [this] { seleciona(Familia::codigoAtual(m_app.dmProdutos().cds_Produtos)); }},
                 {"btnCon_PRO_Fecha", QStringLiteral("Fecha"), [this] { reject(); }}});
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(titulo(this, "lbCabecalho", QStringLiteral("Consulta de Produtos")));
-    layout->addWidget(m_painel->caixaOrdem());
-    layout->addWidget(m_painel->caixaBusca());
-    layout->addWidget(m_painel->grade(), 1);
-    layout->addLayout(fileira);
-    resize(900, 560);
-
-    Convencoes::coresDeFoco(this);
-}
-
-Familia::Lista& TfBusca_Produtos::lista()
-{
-    return m_painel->lista();
+    m_painel->monta(QStringLiteral("Consulta de Produtos"), fileira);
 }
 
 void TfBusca_Produtos::aoAbrir()

@@ -16,8 +16,6 @@ class TfBusca_Produtos : public Familia::JanelaBusca {
 public:
     explicit TfBusca_Produtos(Aplicacao& app, QWidget* parent = nullptr);
 
-    Familia::Lista& lista();
-
 protected:
     void aoAbrir() override;
 

@@ -65,7 +65,7 @@ QList<QPair<QString, QString>> colunasDaLista()
 
 Painel::Painel(Dialogo* janela, TdmProdutos& dm, const Nomes& nomes,
                const QList<QPair<QString, QString>>& colunas)
-    : QObject(janela), m_rotuloDescricao(QString::fromUtf8(nomes.rotuloDescricao))
+    : QObject(janela), m_janela(janela), m_rotuloDescricao(QString::fromUtf8(nomes.rotuloDescricao))
 {
     using namespace Formulario;
     m_caixaOrdem = moldura(janela, "", QStringLiteral("Ordenado por:"));
@@ -123,6 +123,18 @@ Painel::Painel(Dialogo* janela, TdmProdutos& dm, const Nomes& nomes,
     connect(btBusca, &QPushButton::clicked, this, &Painel::busca);
 }
 
+void Painel::monta(const QString& cabecalho, QHBoxLayout* botoes)
+{
+    auto* layout = new QVBoxLayout(m_janela);
+    layout->addWidget(Formulario::titulo(m_janela, "lbCabecalho", cabecalho));
+    layout->addWidget(m_caixaOrdem);
+    layout->addWidget(m_caixaBusca);
+    layout->addWidget(m_grade, 1);
+    layout->addLayout(botoes);
+    m_janela->resize(900, 560);
+    Convencoes::coresDeFoco(m_janela);
+}
+
 void Painel::abre(bool limpaBusca)
 {
     if (limpaBusca)
@@ -172,14 +184,7 @@ TfManut_Produtos::TfManut_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(pa
          {"btnManut_PRO_Consulta", QStringLiteral("Consulta"), abre("1.2.4", ::Modo::Consulta)}},
         {{"btnManut_PRO_Fecha", QStringLiteral("Fecha"), [this] { accept(); }}});
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(titulo(this, "lbCabecalho", QStringLiteral("Manutenção de Produtos")));
-    layout->addWidget(m_painel->caixaOrdem());
-    layout->addWidget(m_painel->caixaBusca());
-    layout->addWidget(m_painel->grade(), 1);
-    layout->addLayout(fileira);
-    resize(900, 560);
-    Convencoes::coresDeFoco(this);
+    m_painel->monta(QStringLiteral("Manutenção de Produtos"), fileira);
 }
 
 Familia::Lista& TfManut_Produtos::lista()

@@ -8,6 +8,7 @@
 
 class Aplicacao;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -52,9 +53,9 @@ public:
     Painel(Dialogo* janela, TdmProdutos& dm, const Nomes& nomes,
            const QList<QPair<QString, QString>>& colunas);
 
-    QGroupBox* caixaOrdem() const { return m_caixaOrdem; }
-    QGroupBox* caixaBusca() const { return m_caixaBusca; }
-    QTableView* grade() const { return m_grade; }
+    // Lays the window out: its heading, the two boxes, the grid and the row of buttons.
+    void monta(const QString& cabecalho, QHBoxLayout* botoes);
+
     Familia::Lista& lista() { return *m_lista; }
 
     // Every opening shows the products by description again and searches the description;
@@ -63,6 +64,7 @@ public:
     void busca();
 
 private:
+    Dialogo* m_janela;
     QGroupBox* m_caixaOrdem;
     QGroupBox* m_caixaBusca;
     QTableView* m_grade;
