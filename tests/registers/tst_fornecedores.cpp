@@ -46,8 +46,6 @@ private slots:
     void auditLinesOnlyWithLoginAndLog();
     void groupLookedUpOnLeaving_data();
     void groupLookedUpOnLeaving();
-    void groupFoundAlwaysLeadsToTheName_data();
-    void groupFoundAlwaysLeadsToTheName();
     void groupSearchWritesTheGroupCode_data();
     void groupSearchWritesTheGroupCode();
     void buttonRefusedWithoutPermission_data();
@@ -101,11 +99,7 @@ QString colunaDe(AplicacaoTeste& t, const QString& codigo, const QString& coluna
 // The codes of the shared list, in the order the grids show them.
 QStringList codigosDaLista(AplicacaoTeste& t)
 {
-    QStringList r;
-    const DataSet& d = t.app.dmFornecedor().cdsFornecedor;
-    for (int i = 0; i < d.tamanho(); ++i)
-        r << d.valor(i, "FOR_CODIGO").toString();
-    return r;
+    return colunaDaLista(t.app.dmFornecedor().cdsFornecedor, "FOR_CODIGO");
 }
 
 QString codigoAtual(AplicacaoTeste& t)
@@ -113,12 +107,10 @@ QString codigoAtual(AplicacaoTeste& t)
     return Familia::codigoAtual(t.app.dmFornecedor().cdsFornecedor);
 }
 
+// The audit lines as "user|text", in the order of their texts.
 QStringList linhasDoLog(AplicacaoTeste& t)
 {
-    QStringList r;
-    const Resultado l = t.banco.consulta("Select LOG_CodUser, LOG_Descricao From Log");
-    for (int i = 0; i < l.tamanho(); ++i)
-        r << l.valor(i, 0).toString() + " " + l.valor(i, 1).toString();
+    QStringList r = Cadastro::linhasLog(t.banco);
     r.sort();
     return r;
 }
@@ -255,8 +247,8 @@ void TstFornecedores::codeTakenMeanwhileOrClearedGetsANewOne()
     QCOMPARE(colunaDe(t, "0000000002", "FOR_Razao"), QString("Parafusos Brasil"));
     QCOMPARE(colunaDe(t, "0000000003", "FOR_Razao"), QString("Porcas Unidas"));
     QCOMPARE(t.banco.conta("Fornecedor"), 3);
-    QCOMPARE(linhasDoLog(t), QStringList({"000001 Inclusão de Fornecedor:0000000002",
-                                          "000001 Inclusão de Fornecedor:0000000003"}));
+    QCOMPARE(linhasDoLog(t), QStringList({"000001|Inclusão de Fornecedor:0000000002",
+                                          "000001|Inclusão de Fornecedor:0000000003"}));
 }
 
 void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
@@ -307,7 +299,7 @@ void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
     QVERIFY(
         t.banco.valor("Select FOR_DCad From Fornecedor Where FOR_Codigo = '0000000042'").isNull());
     QCOMPARE(t.banco.conta("Fornecedor"), 2);
-    QCOMPARE(linhasDoLog(t), QStringList({"000002 Alteração de Fornecedor:0000000042"}));
+    QCOMPARE(linhasDoLog(t), QStringList({"000002|Alteração de Fornecedor:0000000042"}));
 }
 
 void TstFornecedores::failedWriteShowsTheDatabaseMessage_data()
@@ -615,9 +607,9 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog()
     QCOMPARE(t.banco.conta("Fornecedor"), 2);
     // The list shows what is stored, by name.
     QCOMPARE(codigosDaLista(t), QStringList({"0000000001", "0000000003"}));
-    QCOMPARE(linhasDoLog(t), registra ? QStringList({"000004 Alteração de Fornecedor:0000000001",
-                                                     "000004 Exclusão de Fornecedor:0000000002",
-                                                     "000004 Inclusão de Fornecedor:0000000003"})
+    QCOMPARE(linhasDoLog(t), registra ? QStringList({"000004|Alteração de Fornecedor:0000000001",
+                                                     "000004|Exclusão de Fornecedor:0000000002",
+                                                     "000004|Inclusão de Fornecedor:0000000003"})
                                       : QStringList());
 }
 
@@ -627,17 +619,32 @@ void TstFornecedores::groupLookedUpOnLeaving_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("descricao");
     QTest::addColumn<QStringList>("mensagens");
-    QTest::addColumn<QString>("foco"); // where Enter leads
+    QTest::addColumn<QString>("foco");
+    // How the user leaves the field: Enter (towards "..."), Shift+Tab (back to the date), or
+    // a click into another field.
+    QTest::addColumn<QString>("saida");
     QTest::newRow("3 is group 000003") << "3"
                                        << "000003"
-                                       << "Metais" << QStringList() << "edRazao";
+                                       << "Metais" << QStringList() << "edRazao"
+                                       << "Enter";
+    // A group found always leads on to the name, wherever the user was heading.
+    QTest::newRow("3, leaving with Shift+Tab") << "3"
+                                               << "000003"
+                                               << "Metais" << QStringList() << "edRazao"
+                                               << "Shift+Tab";
+    QTest::newRow("3, clicking into the city") << "3"
+                                               << "000003"
+                                               << "Metais" << QStringList() << "edRazao"
+                                               << "edCidade";
     QTest::newRow("missing group")
         << " 9"
         << "000009"
-        << "" << QStringList({"Grupo de Fornecedor não Encontrado"}) << "edCodGrupo";
+        << "" << QStringList({"Grupo de Fornecedor não Encontrado"}) << "edCodGrupo"
+        << "Enter";
     QTest::newRow("no group") << "  "
                               << ""
-                              << "" << QStringList() << "btnBuscaGrupo";
+                              << "" << QStringList() << "btnBuscaGrupo"
+                              << "Enter";
 }
 
 void TstFornecedores::groupLookedUpOnLeaving()
@@ -647,6 +654,7 @@ void TstFornecedores::groupLookedUpOnLeaving()
     QFETCH(QString, descricao);
     QFETCH(QStringList, mensagens);
     QFETCH(QString, foco);
+    QFETCH(QString, saida);
     AplicacaoTeste t;
     Cadastro::grupoFornecedor(t.banco, "000003", "Metais");
     GravadorMensagens msgs;
@@ -663,7 +671,12 @@ void TstFornecedores::groupLookedUpOnLeaving()
         enter();
         QCOMPARE(campo(dados, "edDescGrupo")->text(), QString("Metais"));
         digita(dados, "edCodGrupo", digitado);
-        enter();
+        if (saida == "Enter")
+            enter();
+        else if (saida == "Shift+Tab")
+            QTest::keyClick(focado(), Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            clica(dados, qPrintable(saida));
         QCOMPARE(msgs.textos(), mensagens);
         QCOMPARE(grupo->text(), codigo);
         QCOMPARE(campo(dados, "edDescGrupo")->text(), descricao);
@@ -680,43 +693,6 @@ void TstFornecedores::groupLookedUpOnLeaving()
     abreLista(t);
     if (mensagens.isEmpty())
         QCOMPARE(colunaDe(t, "0000000001", "FOR_Grupo"), codigo);
-}
-
-void TstFornecedores::groupFoundAlwaysLeadsToTheName_data()
-{
-    // How the user leaves the group code: towards "...", back to the date, or with the mouse
-    // into another field.
-    QTest::addColumn<QString>("saida");
-    QTest::newRow("Enter") << "Enter";
-    QTest::newRow("Shift+Tab") << "Shift+Tab";
-    QTest::newRow("click on the city") << "edCidade";
-}
-
-void TstFornecedores::groupFoundAlwaysLeadsToTheName()
-{
-    QFETCH(QString, saida);
-    AplicacaoTeste t;
-    Cadastro::grupoFornecedor(t.banco, "000003", "Metais");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnInclui");
-        clica(lista, "Button5");
-    });
-    driver.aoAbrir([&](QDialog* dados) {
-        digita(dados, "edCodGrupo", "3");
-        if (saida == "Enter")
-            enter();
-        else if (saida == "Shift+Tab")
-            QTest::keyClick(focado(), Qt::Key_Backtab, Qt::ShiftModifier);
-        else
-            clica(dados, qPrintable(saida));
-        QCOMPARE(campo(dados, "edDescGrupo")->text(), QString("Metais"));
-        QCOMPARE(focado(), campo(dados, "edRazao"));
-        clica(dados, "btnSaida");
-    });
-    abreLista(t);
-    QCOMPARE(msgs.quantidade(), 0);
 }
 
 void TstFornecedores::groupSearchWritesTheGroupCode_data()
@@ -789,10 +765,8 @@ void TstFornecedores::buttonRefusedWithoutPermission()
     t.flags("S", "S", "N");
     t.principal().CodUsuario = "000001";
     tresFornecedores(t);
-    for (const char* m : {"1", "1.5", "1.5.1", "1.5.2", "1.5.3", "1.5.4"})
-        t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
-                        "('000001', :M, :A)",
-                        {{"M", QString(m)}, {"A", modulo == m ? "N" : "S"}});
+    Cadastro::permissoes(t.banco, "000001", {"1", "1.5", "1.5.1", "1.5.2", "1.5.3", "1.5.4"},
+                         modulo);
     const QStringList botoes = {"btnInclui", "btnAltera", "btnExclui", "btnConsulta"};
     GravadorMensagens msgs;
     DriverModal driver;

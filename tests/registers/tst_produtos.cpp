@@ -97,11 +97,7 @@ QString comoTexto(const QVariant& v)
 
 QStringList codigosDaLista(AplicacaoTeste& t)
 {
-    QStringList r;
-    const DataSet& d = t.app.dmProdutos().cds_Produtos;
-    for (int i = 0; i < d.tamanho(); ++i)
-        r << d.valor(i, "PRO_CODIGO").toString();
-    return r;
+    return colunaDaLista(t.app.dmProdutos().cds_Produtos, "PRO_CODIGO");
 }
 
 QString codigoAtual(AplicacaoTeste& t)
@@ -709,10 +705,8 @@ void TstProdutos::buttonRefusedWithoutPermission()
     t.principal().CodUsuario = "000001";
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "         1", "Alicate");
-    for (const char* m : {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"})
-        t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
-                        "('000001', :M, :A)",
-                        {{"M", QString(m)}, {"A", modulo == m ? "N" : "S"}});
+    Cadastro::permissoes(t.banco, "000001", {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"},
+                         modulo);
     const QStringList botoes{"btnManut_PRO_Novo", "btnManut_PRO_Altera", "btnManut_PRO_Exclui",
                              "btnManut_PRO_Consulta"};
     GravadorMensagens msgs;

@@ -60,6 +60,18 @@ void produto(BancoTeste& b, const Produto& p)
                 p.codigoBarras.isEmpty() ? QVariant() : QVariant(p.codigoBarras)}});
 }
 
+void permissoes(BancoTeste& b, const QString& usuario, const QStringList& modulos,
+                const QString& recusado)
+{
+    for (const QString& m : modulos)
+        b.executa(
+            QStringLiteral("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) "
+                           "values (:U, :M, :A)"),
+            {{QStringLiteral("U"), usuario},
+             {QStringLiteral("M"), m},
+             {QStringLiteral("A"), m == recusado ? QStringLiteral("N") : QStringLiteral("S")}});
+}
+
 Resultado movimentos(BancoTeste& b)
 {
     return b.consulta(QStringLiteral("Select * From Mov_Estq Order By MOV_CodInt"));

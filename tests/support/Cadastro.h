@@ -33,6 +33,11 @@ struct Produto {
 };
 void produto(BancoTeste& b, const Produto& p);
 
+// The permission rows of `usuario`: every module of `modulos` allowed ("S") but `recusado`
+// ("N").
+void permissoes(BancoTeste& b, const QString& usuario, const QStringList& modulos,
+                const QString& recusado);
+
 // The ledger, every column, in the order of its numbers.
 Resultado movimentos(BancoTeste& b);
 // The audit lines as "user|text", in the order they were written.

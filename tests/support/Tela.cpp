@@ -126,6 +126,14 @@ bool focado(QObject* janela, const char* nome)
     return focado() == acha<QWidget>(janela, nome);
 }
 
+QStringList colunaDaLista(const DataSet& lista, const char* campo)
+{
+    QStringList valores;
+    for (int i = 0; i < lista.tamanho(); ++i)
+        valores << lista.valor(i, QLatin1String(campo)).toString();
+    return valores;
+}
+
 void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo,
                     const QString& codigo)
 {

@@ -7,6 +7,7 @@
 #include "support/DriverModal.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class DataSet;
@@ -59,6 +60,9 @@ void enter();
 
 QWidget* focado();
 bool focado(QObject* janela, const char* nome);
+
+// The values of `campo` in a shared list, in the order its grids show the rows.
+QStringList colunaDaLista(const DataSet& lista, const char* campo);
 
 // Makes the row whose `campoCodigo` is `codigo` current in a search window's shared list and
 // presses its "Seleciona".
