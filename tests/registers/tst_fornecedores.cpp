@@ -58,7 +58,11 @@ private slots:
 
 namespace {
 
-const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
+// The list window's buttons that open the record window, and their modules.
+const QList<BotaoDeModulo> botoesDaLista = {{"btnInclui", "1.5.1"},
+                                            {"btnAltera", "1.5.2"},
+                                            {"btnExclui", "1.5.3"},
+                                            {"btnConsulta", "1.5.4"}};
 
 void insereFornecedor(AplicacaoTeste& t, const QString& codigo, const QString& razao,
                       const QVariantMap& outros = {})
@@ -745,16 +749,7 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
 
 void TstFornecedores::buttonRefusedWithoutPermission_data()
 {
-    QTest::addColumn<QString>("botao");
-    QTest::addColumn<QString>("modulo");
-    QTest::newRow("Novo") << "btnInclui"
-                          << "1.5.1";
-    QTest::newRow("Altera") << "btnAltera"
-                            << "1.5.2";
-    QTest::newRow("Exclui") << "btnExclui"
-                            << "1.5.3";
-    QTest::newRow("Consulta") << "btnConsulta"
-                              << "1.5.4";
+    linhasDosBotoes({"Novo", "Altera", "Exclui", "Consulta"}, botoesDaLista);
 }
 
 void TstFornecedores::buttonRefusedWithoutPermission()
@@ -767,22 +762,10 @@ void TstFornecedores::buttonRefusedWithoutPermission()
     tresFornecedores(t);
     Cadastro::permissoes(t.banco, "000001", {"1", "1.5", "1.5.1", "1.5.2", "1.5.3", "1.5.4"},
                          modulo);
-    const QStringList botoes = {"btnInclui", "btnAltera", "btnExclui", "btnConsulta"};
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, qPrintable(botao));
-        QCOMPARE(msgs.textos(), QStringList({semPermissao}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
-        // The other buttons still open the record window.
-        for (const QString& b : botoes)
-            if (b != botao)
-                clica(lista, qPrintable(b));
-        clica(lista, "Button5");
-    });
-    for (int i = 0; i < 3; ++i)
-        driver.aoAbrir([&](QDialog* dados) { clica(dados, "btnSaida"); });
-    abreLista(t);
+    botaoRecusado(t.principal(), driver, msgs, "Fornecedores1", botoesDaLista, botao, "Button5",
+                  "btnSaida");
     QCOMPARE(driver.abertas().size(), 4);
     QCOMPARE(msgs.quantidade(), 1);
     QCOMPARE(t.banco.conta("Fornecedor"), 3);

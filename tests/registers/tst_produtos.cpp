@@ -56,7 +56,11 @@ private slots:
 
 namespace {
 
-const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
+// The list window's buttons that open the record window, and their modules.
+const QList<BotaoDeModulo> botoesDaLista = {{"btnManut_PRO_Novo", "1.2.1"},
+                                            {"btnManut_PRO_Altera", "1.2.2"},
+                                            {"btnManut_PRO_Exclui", "1.2.3"},
+                                            {"btnManut_PRO_Consulta", "1.2.4"}};
 const QString codigoRepetido = QStringLiteral("Código já Cadastrado, tente outro !");
 const QString grupoNaoEncontrado = QStringLiteral("Grupo não Encontrado !");
 const QString minimoMenor = QStringLiteral("Estoque Mínimo tem que ser menor que Estoque Máximo");
@@ -684,16 +688,7 @@ void TstProdutos::failedWritesRollBackAndKeepTheFields()
 
 void TstProdutos::buttonRefusedWithoutPermission_data()
 {
-    QTest::addColumn<QString>("botao");
-    QTest::addColumn<QString>("modulo");
-    QTest::newRow("Novo") << "btnManut_PRO_Novo"
-                          << "1.2.1";
-    QTest::newRow("Altera") << "btnManut_PRO_Altera"
-                            << "1.2.2";
-    QTest::newRow("Exclui") << "btnManut_PRO_Exclui"
-                            << "1.2.3";
-    QTest::newRow("Consulta") << "btnManut_PRO_Consulta"
-                              << "1.2.4";
+    linhasDosBotoes({"Novo", "Altera", "Exclui", "Consulta"}, botoesDaLista);
 }
 
 void TstProdutos::buttonRefusedWithoutPermission()
@@ -707,25 +702,12 @@ void TstProdutos::buttonRefusedWithoutPermission()
     insereProduto(t, "         1", "Alicate");
     Cadastro::permissoes(t.banco, "000001", {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"},
                          modulo);
-    const QStringList botoes{"btnManut_PRO_Novo", "btnManut_PRO_Altera", "btnManut_PRO_Exclui",
-                             "btnManut_PRO_Consulta"};
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, qPrintable(botao));
-        QCOMPARE(msgs.textos(), QStringList({semPermissao}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
-        // The other buttons are allowed and open the record window.
-        msgs.limpa();
-        for (const QString& outro : botoes)
-            if (outro != botao)
-                clica(lista, qPrintable(outro));
-        QCOMPARE(msgs.quantidade(), 0);
-        clica(lista, "btnManut_PRO_Fecha");
-    });
-    for (int i = 0; i < 3; ++i)
-        driver.aoAbrir([&](QDialog* dados) { clica(dados, "btnPRO_Fecha"); });
-    t.principal().aciona("Produtos1");
+    botaoRecusado(t.principal(), driver, msgs, "Produtos1", botoesDaLista, botao,
+                  "btnManut_PRO_Fecha", "btnPRO_Fecha");
+    // The refusal is the only message.
+    QCOMPARE(msgs.quantidade(), 1);
     QCOMPARE(driver.abertas(), QStringList({"TfManut_Produtos", "TfDados_Produtos",
                                             "TfDados_Produtos", "TfDados_Produtos"}));
 }

@@ -4,6 +4,7 @@
 #include "common/Formulario.h"
 #include "data/DataSet.h"
 #include "registers/Familia.h"
+#include "support/GravadorMensagens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -155,6 +156,35 @@ void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
 {
     driver.aoAbrir(std::move(passos));
     principal.aciona(QLatin1String(item));
+}
+
+void linhasDosBotoes(const QStringList& rotulos, const QList<BotaoDeModulo>& botoes)
+{
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<QString>("modulo");
+    for (qsizetype i = 0; i < botoes.size(); ++i)
+        QTest::newRow(qPrintable(rotulos.at(i)))
+            << QString::fromLatin1(botoes[i].nome) << QString::fromLatin1(botoes[i].modulo);
+}
+
+void botaoRecusado(TfPrincipal& principal, DriverModal& driver, GravadorMensagens& msgs,
+                   const char* menu, const QList<BotaoDeModulo>& botoes, const QString& recusado,
+                   const char* fechaLista, const char* fechaDados)
+{
+    const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
+    driver.aoAbrir([&](QDialog* lista) {
+        clica(lista, qPrintable(recusado));
+        QCOMPARE(msgs.textos(), QStringList({semPermissao}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        // The other buttons are allowed and open the record window.
+        for (const BotaoDeModulo& b : botoes)
+            if (recusado != QLatin1String(b.nome))
+                clica(lista, b.nome);
+        clica(lista, fechaLista);
+    });
+    for (qsizetype i = 1; i < botoes.size(); ++i)
+        driver.aoAbrir([fechaDados](QDialog* dados) { clica(dados, fechaDados); });
+    principal.aciona(QLatin1String(menu));
 }
 
 } // namespace Tela

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class DataSet;
+class GravadorMensagens;
 class QDialog;
 class QLineEdit;
 class QPushButton;
@@ -72,5 +73,24 @@ void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo,
 // Runs a main-menu item, the window it opens taking `passos` from the driver.
 void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
               DriverModal::Passos passos);
+
+// A button of a register's list window that opens its record window, and the module code the
+// user's permission must allow for it.
+struct BotaoDeModulo {
+    const char* nome;
+    const char* modulo;
+};
+
+// One row per button for a test's _data function, named by `rotulos` in order, with the
+// columns "botao" and "modulo".
+void linhasDosBotoes(const QStringList& rotulos, const QList<BotaoDeModulo>& botoes);
+
+// Opens a list window from the main-menu item `menu` and presses the button `recusado`, whose
+// module the user may not use: the warning "Usuário Sem Permissão para Entrar nesse Módulo"
+// and nothing opens. Then every other button of `botoes`, each opening the record window,
+// which `fechaDados` closes; then `fechaLista`. The messages stay in `msgs`.
+void botaoRecusado(TfPrincipal& principal, DriverModal& driver, GravadorMensagens& msgs,
+                   const char* menu, const QList<BotaoDeModulo>& botoes, const QString& recusado,
+                   const char* fechaLista, const char* fechaDados);
 
 } // namespace Tela
