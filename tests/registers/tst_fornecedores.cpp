@@ -169,11 +169,7 @@ void TstFornecedores::codeProposedTypedAndChecked()
         insereFornecedor(t, c, "Existente " + c);
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnInclui");
-        clica(lista, "Button5");
-    });
-    driver.aoAbrir([&](QDialog* dados) {
+    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         QCOMPARE(edCodigo->text(), proposto);
         QCOMPARE(focado(), edCodigo);
@@ -220,11 +216,7 @@ void TstFornecedores::codeTakenMeanwhileOrClearedGetsANewOne()
     t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnInclui");
-        clica(lista, "Button5");
-    });
-    driver.aoAbrir([&](QDialog* dados) {
+    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
         QCOMPARE(campo(dados, "edCodigo")->text(), QString("0000000001"));
         digita(dados, "edRazao", "Parafusos Brasil");
         // Another workstation takes the code while this one is typing.
@@ -541,15 +533,7 @@ void TstFornecedores::windowFollowsItsMode()
 
 void TstFornecedores::auditLinesOnlyWithLoginAndLog_data()
 {
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<bool>("registra");
-    QTest::newRow("login and log on") << "S"
-                                      << "S" << true;
-    QTest::newRow("log without login") << "N"
-                                       << "S" << false;
-    QTest::newRow("login without log") << "S"
-                                       << "N" << false;
+    Cadastro::casosDoLog();
 }
 
 void TstFornecedores::auditLinesOnlyWithLoginAndLog()
@@ -663,11 +647,7 @@ void TstFornecedores::groupLookedUpOnLeaving()
     Cadastro::grupoFornecedor(t.banco, "000003", "Metais");
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnInclui");
-        clica(lista, "Button5");
-    });
-    driver.aoAbrir([&](QDialog* dados) {
+    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
         digita(dados, "edRazao", "Metalúrgica Paulista");
         QLineEdit* grupo = campo(dados, "edCodGrupo");
         // An earlier look-up leaves its description behind.
@@ -714,11 +694,7 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
     Cadastro::grupoFornecedor(t.banco, "000002", "Abrasivos");
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnInclui");
-        clica(lista, "Button5");
-    });
-    driver.aoAbrir([&](QDialog* dados) {
+    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
         QLineEdit* grupo = campo(dados, "edCodGrupo");
         if (f5) {
             grupo->setFocus();

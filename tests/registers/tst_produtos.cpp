@@ -121,11 +121,7 @@ QString codigoNaGrade(QWidget* janela, const char* grade)
 void abreDados(AplicacaoTeste& t, DriverModal& driver, const char* botao,
                DriverModal::Passos passos)
 {
-    driver.aoAbrir([botao](QDialog* lista) {
-        clica(lista, botao);
-        clica(lista, "btnManut_PRO_Fecha");
-    });
-    driver.aoAbrir(std::move(passos));
+    pelaLista(driver, botao, "btnManut_PRO_Fecha", std::move(passos));
     t.principal().aciona("Produtos1");
 }
 

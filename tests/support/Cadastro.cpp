@@ -2,6 +2,8 @@
 
 #include "support/BancoTeste.h"
 
+#include <QtTest>
+
 namespace Cadastro {
 
 namespace {
@@ -70,6 +72,19 @@ void permissoes(BancoTeste& b, const QString& usuario, const QStringList& modulo
             {{QStringLiteral("U"), usuario},
              {QStringLiteral("M"), m},
              {QStringLiteral("A"), m == recusado ? QStringLiteral("N") : QStringLiteral("S")}});
+}
+
+void casosDoLog()
+{
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<bool>("registra");
+    QTest::newRow("login and log on") << "S"
+                                      << "S" << true;
+    QTest::newRow("log without login") << "N"
+                                       << "S" << false;
+    QTest::newRow("login without log") << "S"
+                                       << "N" << false;
 }
 
 Resultado movimentos(BancoTeste& b)

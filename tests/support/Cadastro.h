@@ -38,6 +38,10 @@ void produto(BancoTeste& b, const Produto& p);
 void permissoes(BancoTeste& b, const QString& usuario, const QStringList& modulos,
                 const QString& recusado);
 
+// The rows of a _data function over the access flags: columns "login", "log" (each "S" or
+// "N") and "registra", whether a save then writes its audit line (only with both on).
+void casosDoLog();
+
 // The ledger, every column, in the order of its numbers.
 Resultado movimentos(BancoTeste& b);
 // The audit lines as "user|text", in the order they were written.

@@ -158,6 +158,16 @@ void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
     principal.aciona(QLatin1String(item));
 }
 
+void pelaLista(DriverModal& driver, const char* botao, const char* fecha,
+               DriverModal::Passos passos)
+{
+    driver.aoAbrir([botao, fecha](QDialog* lista) {
+        clica(lista, botao);
+        clica(lista, fecha);
+    });
+    driver.aoAbrir(std::move(passos));
+}
+
 void linhasDosBotoes(const QStringList& rotulos, const QList<BotaoDeModulo>& botoes)
 {
     QTest::addColumn<QString>("botao");

@@ -74,6 +74,11 @@ void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo,
 void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
               DriverModal::Passos passos);
 
+// Queues the steps of a list window that presses `botao`, opening its record window, and then
+// `fecha`; the record window takes `passos`.
+void pelaLista(DriverModal& driver, const char* botao, const char* fecha,
+               DriverModal::Passos passos);
+
 // A button of a register's list window that opens its record window, and the module code the
 // user's permission must allow for it.
 struct BotaoDeModulo {
