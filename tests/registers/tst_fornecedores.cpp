@@ -681,14 +681,12 @@ void TstFornecedores::groupLookedUpOnLeaving()
 
 void TstFornecedores::groupSearchWritesTheGroupCode_data()
 {
-    QTest::addColumn<bool>("f5");
-    QTest::newRow("F5 in the group code") << true;
-    QTest::newRow("the ... button") << false;
+    casosDaBusca();
 }
 
 void TstFornecedores::groupSearchWritesTheGroupCode()
 {
-    QFETCH(bool, f5);
+    QFETCH(bool, porF5);
     AplicacaoTeste t;
     Cadastro::grupoFornecedor(t.banco, "000001", "Tintas");
     Cadastro::grupoFornecedor(t.banco, "000002", "Abrasivos");
@@ -696,12 +694,7 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
     DriverModal driver;
     pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
         QLineEdit* grupo = campo(dados, "edCodGrupo");
-        if (f5) {
-            grupo->setFocus();
-            QTest::keyClick(grupo, Qt::Key_F5);
-        } else {
-            clica(dados, "btnBuscaGrupo");
-        }
+        abreBusca(dados, "edCodGrupo", "btnBuscaGrupo", porF5);
         QCOMPARE(grupo->text(), QString("000002"));
         QTRY_COMPARE(focado(), grupo);
         // Leaving the field looks the group up.

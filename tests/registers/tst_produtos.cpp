@@ -302,9 +302,7 @@ void TstProdutos::duplicateCodeRefusedWhenLeavingItAndLimpa()
 
 void TstProdutos::groupLookUpAndGroupSearch_data()
 {
-    QTest::addColumn<bool>("porF5"); // F5 in the group code, or the "..." button
-    QTest::newRow("F5") << true;
-    QTest::newRow("button") << false;
+    casosDaBusca();
 }
 
 void TstProdutos::groupLookUpAndGroupSearch()
@@ -337,12 +335,7 @@ void TstProdutos::groupLookUpAndGroupSearch()
             acha<QTableView>(busca, "dbg_BuscaGrupos")->selectRow(1);
             clica(busca, "btnBusca_Seleciona");
         });
-        if (porF5) {
-            grupo->setFocus();
-            QTest::keyClick(grupo, Qt::Key_F5);
-        } else {
-            clica(dados, "btnDados_Pro_Busca");
-        }
+        abreBusca(dados, "edPRO_CodGru", "btnDados_Pro_Busca", porF5);
         QCOMPARE(grupo->text(), QString("000001"));
         QTRY_COMPARE(focado(), grupo);
         // The name follows when the user leaves the field.

@@ -168,6 +168,24 @@ void pelaLista(DriverModal& driver, const char* botao, const char* fecha,
     driver.aoAbrir(std::move(passos));
 }
 
+void casosDaBusca()
+{
+    QTest::addColumn<bool>("porF5");
+    QTest::newRow("F5 in the code") << true;
+    QTest::newRow("the ... button") << false;
+}
+
+void abreBusca(QObject* janela, const char* campo, const char* botao, bool porF5)
+{
+    if (!porF5) {
+        clica(janela, botao);
+        return;
+    }
+    QWidget* c = acha<QWidget>(janela, campo);
+    c->setFocus();
+    QTest::keyClick(c, Qt::Key_F5);
+}
+
 void linhasDosBotoes(const QStringList& rotulos, const QList<BotaoDeModulo>& botoes)
 {
     QTest::addColumn<QString>("botao");

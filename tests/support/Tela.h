@@ -79,6 +79,12 @@ void abreMenu(TfPrincipal& principal, DriverModal& driver, const char* item,
 void pelaLista(DriverModal& driver, const char* botao, const char* fecha,
                DriverModal::Passos passos);
 
+// The two ways a code field opens its register's search window, as the rows of a _data
+// function with the column "porF5": F5 in the field, or the window's "..." button.
+void casosDaBusca();
+// Opens the search window of the code field `campo`: F5 in it, or a click on `botao`.
+void abreBusca(QObject* janela, const char* campo, const char* botao, bool porF5);
+
 // A button of a register's list window that opens its record window, and the module code the
 // user's permission must allow for it.
 struct BotaoDeModulo {
