@@ -4,10 +4,10 @@
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
-#include "data/DataModule_GrupoFornecedor.h"
 #include "data/firebird/ErroBanco.h"
 #include "registers/Familia.h"
 #include "registers/Manut_GrupoFornecedor.h"
+#include "data/DataModule_GrupoFornecedor.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

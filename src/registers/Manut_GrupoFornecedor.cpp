@@ -3,9 +3,9 @@
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Modal.h"
-#include "data/DataModule_GrupoFornecedor.h"
 #include "registers/Dados_GrupoFornecedor.h"
 #include "registers/Familia.h"
+#include "data/DataModule_GrupoFornecedor.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
