@@ -1,6 +1,7 @@
 #include "common/CampoCodigo.h"
 
 #include "common/Convencoes.h"
+#include "common/Formulario.h"
 #include "common/Funcoes.h"
 #include "common/JanelaBusca.h"
 #include "common/Modal.h"
@@ -52,14 +53,19 @@ void CampoCodigo::esquece()
 
 void CampoCodigo::entra()
 {
-    if (Convencoes::devolvendoFoco()) {
+    const bool deVolta = Convencoes::devolvendoFoco();
+    m_recusado = false;
+    if (m_regras.proposta && !m_campo->isReadOnly()) {
+        auto* dialogo = qobject_cast<Dialogo*>(m_janela);
+        if (!dialogo || !dialogo->abrindo())
+            propoe();
+    }
+    if (deVolta) {
         // Back after a refusal: a refused code that stayed is selected, so the next one
         // replaces it.
-        m_recusado = false;
         m_campo->selectAll();
         return;
     }
-    m_recusado = false;
     if (m_regras.aparaAoEntrar) {
         // A stored code carries its padding; without it the person can retype it.
         const QString texto = m_campo->text();
@@ -73,10 +79,18 @@ void CampoCodigo::entra()
 bool CampoCodigo::confere()
 {
     m_motivo.reset();
-    const QString texto = m_campo->text();
+    if (m_regras.ignoraSoLeitura && m_campo->isReadOnly())
+        return false;
+    QString texto = m_campo->text();
+    if (m_regras.aparaAoSair && texto != texto.trimmed()) {
+        texto = texto.trimmed();
+        m_campo->setText(texto);
+    }
     if (texto.trimmed().isEmpty() && !m_regras.completaVazio) {
         if (!m_regras.exigido.isEmpty())
             recusa(m_regras.exigido);
+        else
+            emit saiuVazio();
         return false;
     }
     QString codigo = texto;
@@ -121,9 +135,31 @@ void CampoCodigo::recusa(const QString& mensagem)
     Convencoes::devolveFoco(m_campo);
 }
 
+bool CampoCodigo::propoe()
+{
+    m_proposto = true;
+    try {
+        m_campo->setText(m_regras.proposta());
+        m_campo->selectAll();
+        return true;
+    } catch (const ErroBanco& e) {
+        m_campo->clear();
+        Mensagens::erro(e.mensagem(), m_janela);
+        return false;
+    }
+}
+
+void CampoCodigo::vaiParaOCampo()
+{
+    m_proposto = false;
+    m_campo->setFocus(Qt::OtherFocusReason);
+    if (!m_proposto && m_regras.proposta)
+        propoe();
+}
+
 void CampoCodigo::abreBusca()
 {
-    if (!m_regras.busca)
+    if (!m_regras.busca || (m_regras.ignoraSoLeitura && m_campo->isReadOnly()))
         return;
     m_regras.busca->Origem = m_regras.origem;
     Modal::exec(m_regras.busca);

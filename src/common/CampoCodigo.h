@@ -54,6 +54,17 @@ public:
         // that proposes codes itself may clear this: a proposal that outgrew the column then
         // goes on to the look-up, and the save refuses it with the save's own message.
         bool recusaLongo = true;
+        // The typed code loses its surrounding blanks before it is padded (" 7 " is 7).
+        bool aparaAoSair = false;
+        // A read-only field (a record only looked at, or a code the mode does not let the
+        // user change) is neither looked up nor searched.
+        bool ignoraSoLeitura = false;
+        // For the code of a new record that the register allocates: the next free code. The
+        // field, when not read-only, gets it, selected, each time the user comes into it (also
+        // on the way back after a refusal, instead of the refused code), but not from the
+        // focus a window hands its field as it is shown. ErroBanco leaves the field empty with
+        // the server's message, for the user to type a code.
+        std::function<QString()> proposta;
     };
 
     // Belongs to `janela`, where its messages are shown.
@@ -77,6 +88,11 @@ public:
     bool confere();
     // Opens the search window with the window's tag.
     void abreBusca();
+    // Puts the proposal in the field now, selected; false when the database could not give one.
+    bool propoe();
+    // Puts the focus in the field, with a fresh proposal: the focus-in makes it or, when the
+    // window gets no focus event (being shown, not active), this call does.
+    void vaiParaOCampo();
 
 signals:
     // The user came into the field (not on the way back after a refusal).
@@ -85,6 +101,8 @@ signals:
     void recusou();
     // The search window closed, whatever was chosen in it.
     void buscaFechada();
+    // The user left the field with no code in it: nothing was looked up.
+    void saiuVazio();
 
 private:
     void entra();
@@ -96,6 +114,7 @@ private:
     Regras m_regras;
     QString m_encontrado;
     bool m_recusado = false;
+    bool m_proposto = false;
 
 public:
     // The field shows `codigo`, whose record the window found another way (by its bar code):

@@ -36,6 +36,7 @@ const QString nomeEnter = QStringLiteral("Convencoes::enterComoTab");
 const QString nomeDigitacao = QStringLiteral("Convencoes::filtroDeDigitacao");
 const QString nomeTraducao = QStringLiteral("Convencoes::traducaoDoQt");
 const char* const marcaEnter = "Convencoes::enterComoTab";
+const char* const marcaBotoes = "Convencoes::enterPassaPelosBotoes";
 
 // The field that is taking the focus back after refusing its value, while it does.
 QPointer<QWidget> g_devolvendo;
@@ -184,7 +185,8 @@ protected:
             return false;
         if (QApplication::activePopupWidget())
             return false;
-        if (auto* botao = qobject_cast<QAbstractButton*>(alvo)) {
+        if (auto* botao = qobject_cast<QAbstractButton*>(alvo);
+            botao && !janela->property(marcaBotoes).toBool()) {
             botao->click();
             return true;
         }
@@ -524,6 +526,20 @@ void enterComoTab(QWidget* janela)
 {
     janela->setProperty(marcaEnter, true);
     EnterComoTab::instala();
+}
+
+void selecionaAoEntrar(QLineEdit* campo)
+{
+    aoEntrar(campo, campo, [campo] {
+        campo->selectAll();
+        QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
+    });
+}
+
+void enterPassaPelosBotoes(QWidget* janela)
+{
+    janela->setProperty(marcaBotoes, true);
+    enterComoTab(janela);
 }
 
 QString filtraDigitacao(const QString& texto, Digitacao regra)

@@ -55,6 +55,10 @@ bool devolvendoFoco();
 // focused button clicks it. Open popups (combo lists, calendars) keep their own Enter. Fields
 // created after the call are covered too.
 void enterComoTab(QWidget* janela);
+// Enter as Tab, and past the buttons too: Enter on a focused button moves on instead of
+// pressing it (Space still presses it), so a person can walk round a whole record and back to
+// its first field without saving or leaving by accident.
+void enterPassaPelosBotoes(QWidget* janela);
 
 // What a number field lets a person type.
 enum class Digitacao {
@@ -82,6 +86,11 @@ void filtroInteiro(QLineEdit* campo);
 // text that is not a number keeps the focus in the field, as typed.
 void formatoQuantidade(QLineEdit* campo);
 void formatoMoeda(QLineEdit* campo);
+
+// A search field whose whole text is selected when the user comes into it, so typing replaces
+// the old search at once. A mouse click places the cursor after the focus arrives, so the
+// selection is made again once the click is through.
+void selecionaAoEntrar(QLineEdit* campo);
 
 // F5 on a code field opens the register's search window: `abreBusca` runs and the key goes no
 // further (not even to a window shortcut on F5).

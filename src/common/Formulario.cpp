@@ -6,11 +6,13 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTableView>
 #include <QTextCursor>
@@ -201,6 +203,22 @@ void limita(QPlainTextEdit* campo, int largura)
     new LarguraDoMemo(largura, campo);
 }
 
+QHBoxLayout* botoes(QWidget* pai, const QList<Acao>& inicio, const QList<Acao>& fim)
+{
+    auto* fileira = new QHBoxLayout;
+    const auto poe = [&](const QList<Acao>& acoes) {
+        for (const Acao& a : acoes) {
+            QPushButton* b = botao(pai, a.nome, a.texto);
+            QObject::connect(b, &QPushButton::clicked, pai, a.faz);
+            fileira->addWidget(b);
+        }
+    };
+    poe(inicio);
+    fileira->addStretch();
+    poe(fim);
+    return fileira;
+}
+
 void ordemTab(const QList<QWidget*>& ordem)
 {
     for (qsizetype i = 1; i < ordem.size(); ++i)
@@ -218,4 +236,10 @@ void Dialogo::showEvent(QShowEvent* e)
     if (!e->spontaneous())
         aoAbrir();
     QDialog::showEvent(e);
+}
+
+void Dialogo::setVisible(bool visivel)
+{
+    const QScopedValueRollback guarda(m_abrindo, true);
+    QDialog::setVisible(visivel);
 }

@@ -9,9 +9,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -54,6 +57,16 @@ QTableView* grade(QWidget* pai, const char* nome, bool listrada = true);
 void limita(QLineEdit* campo, int largura);
 void limita(QPlainTextEdit* campo, int largura);
 
+// One button of a row: its objectName, its caption and what a click on it does.
+struct Acao {
+    const char* nome;
+    QString texto;
+    std::function<void()> faz;
+};
+// The row of buttons along the bottom of a window, made in this order (the order Tab follows):
+// `inicio` from the left, then, after a stretch, `fim` on the right.
+QHBoxLayout* botoes(QWidget* pai, const QList<Acao>& inicio, const QList<Acao>& fim = {});
+
 // The order Tab and Enter follow, from the first widget to the last.
 void ordemTab(const QList<QWidget*>& ordem);
 
@@ -68,8 +81,17 @@ class Dialogo : public QDialog {
 public:
     explicit Dialogo(QWidget* parent = nullptr);
 
+    // Whether the window is being shown (or hidden) just now. Showing a dialog hands its
+    // focused control a focus-in of its own, which is no visit by the user: a radio that
+    // orders a list on the focus, or a code field that offers a code, leaves it alone.
+    bool abrindo() const { return m_abrindo; }
+    void setVisible(bool visivel) override;
+
 protected:
     // The opening work: the fields as a fresh opening shows them, the list re-read, the focus.
     virtual void aoAbrir() {}
     void showEvent(QShowEvent* e) override;
+
+private:
+    bool m_abrindo = false;
 };

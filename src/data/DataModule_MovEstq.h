@@ -7,14 +7,16 @@
 // windows and the movement reports, and the operation codes.
 class TdmMovEstq {
 public:
-    explicit TdmMovEstq(Conexao& c) : SQLQ_MovEstq(c), SQLQ_MovEstq2(c), SqlQ_CodMOV(c)
-    {
-        cds_MovEstq.setFormato(QStringLiteral("MOV_QUANT"), DataSet::Formato::Quantidade);
-        cds_MovEstq.setFormato(QStringLiteral("MOV_VALOR"), DataSet::Formato::Moeda);
-        cds_MovEstq.setFormato(QStringLiteral("MOV_DATA"), DataSet::Formato::Data);
-    }
+    explicit TdmMovEstq(Conexao& c);
+
+    // Whether the ledger names this product (padded code) in any movement.
+    bool produtoTemMovimento(const QString& codigo);
+
     Consulta SQLQ_MovEstq;
     Consulta SQLQ_MovEstq2;
     DataSet cds_MovEstq;
     Consulta SqlQ_CodMOV;
+
+private:
+    Consulta m_movimentoDoProduto;
 };

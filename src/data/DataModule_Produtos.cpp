@@ -1,6 +1,7 @@
 #include "data/DataModule_Produtos.h"
 
 #include "data/Leitura.h"
+#include "data/firebird/Transacao.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ Produto Produto::deLinha(const Resultado& r, int linha)
 }
 
 TdmProdutos::TdmProdutos(Conexao& c)
-    : SQLQ_Produtos(c), SQLQ_Produtos2(c), SQLQ_Produtos3(c), m_porCodigo(c), m_porCodigoBarras(c)
+    : SQLQ_Produtos(c), SQLQ_Produtos2(c), SQLQ_Produtos3(c), m_porCodigo(c), m_porCodigoBarras(c),
+      m_cadastro(c), m_existe(c), m_inclui(c), m_altera(c), m_exclui(c)
 {
     SQLQ_Produtos2.setSql(QStringLiteral("SElect p.*,g.GRU_Descricao From Produtos p join "
                                          "Grupos g on(p.PRO_CodGRU =g.GRU_Codigo)"));
@@ -53,6 +55,34 @@ TdmProdutos::TdmProdutos(Conexao& c)
     cds_Produtos.setFormato(QStringLiteral("PRO_EMAX"), DataSet::Formato::Inteiro);
     m_porCodigo.setSql(QStringLiteral("Select * FROM PRODUTOS Where PRO_Codigo=:CodigoC"));
     m_porCodigoBarras.setSql(QStringLiteral("Select * FROM PRODUTOS Where PRO_CodBar=:CodBarC"));
+    m_cadastro.setSql(
+        QStringLiteral("Select * From Produtos Where PRO_Codigo=:CodigoC order By PRO_Codigo"));
+    m_existe.setSql(QStringLiteral("Select PRO_Codigo From Produtos Where PRO_Codigo=:CodigoC"));
+    m_inclui.adiciona(
+        QStringLiteral("Insert into PRODUTOS (PRO_Codigo,PRO_Descricao, "
+                       "PRO_Unid,PRO_CodGRU,PRO_Local,PRO_Min,PRO_Valor,PRO_DCad,PRO_OBS,PRO_Refer,"
+                       "PRO_CodBar,PRO_EMax,PRO_Quant,PRO_Consumivel)"));
+    m_inclui.adiciona(QStringLiteral("Values (:CodigoC,:DescricaoC,:UnidC,:CodGRUC,:LocalC,:MinC,"
+                                     ":ValorC,:DCadC,:ObsC,:ReferC,:CodBarC,:EMaxC,:QuantC,"
+                                     ":ConsumivelC)"));
+    m_altera.adiciona(
+        QStringLiteral("Update Produtos SET PRO_Descricao=:DescricaoC,PRO_Unid=:UnidC,"));
+    m_altera.adiciona(QStringLiteral("PRO_CodGRU=:CodGRUC,PRO_Local=:LocalC,"));
+    m_altera.adiciona(QStringLiteral("PRO_Min=:MinC,PRO_Valor=:ValorC,"));
+    m_altera.adiciona(QStringLiteral("PRO_DCad=:DCadC,PRO_Obs=:ObsC,PRO_Refer=:ReferC,PRO_CodBar="
+                                     ":CodBarC,PRO_EMax=:EMaxC,PRO_Consumivel=:ConsumivelC"));
+    m_altera.adiciona(QStringLiteral("Where PRO_Codigo=:CodigoC"));
+    m_exclui.adiciona(QStringLiteral("Delete FROM Produtos"));
+    m_exclui.adiciona(QStringLiteral("Where PRO_Codigo=:CodigoC"));
+}
+
+QString TdmProdutos::sqlLista(Ordem ordem)
+{
+    static const char* const ordens[] = {"Order By p.PRO_Codigo", "Order By p.PRO_Descricao",
+                                         "Order By p.PRO_Refer", "Order By g.GRU_Descricao"};
+    return QStringLiteral("Select p.*,g.GRU_Descricao From Produtos p join Grupos g "
+                          "on(p.PRO_CodGRU =g.GRU_Codigo) ") +
+           QLatin1String(ordens[int(ordem)]);
 }
 
 std::optional<Produto> TdmProdutos::produtoPorCodigo(const QString& codigo)
@@ -63,4 +93,53 @@ std::optional<Produto> TdmProdutos::produtoPorCodigo(const QString& codigo)
 std::optional<Produto> TdmProdutos::produtoPorCodigoBarras(const QString& codigoBarras)
 {
     return primeiro(m_porCodigoBarras, QStringLiteral("CodBarC"), codigoBarras);
+}
+
+std::optional<Produto> TdmProdutos::produtoDoCadastro(const QString& codigo)
+{
+    return primeiro(m_cadastro, QStringLiteral("CodigoC"), codigo);
+}
+
+bool TdmProdutos::codigoExiste(const QString& codigo)
+{
+    return Leitura::umaLinha(m_existe, QStringLiteral("CodigoC"), codigo).has_value();
+}
+
+namespace {
+
+// What the record window writes of a product, in the parameters both writes share.
+void ligaDados(Consulta& q, const Produto& p)
+{
+    q.setParametro(QStringLiteral("DescricaoC"), p.descricao);
+    q.setParametro(QStringLiteral("UnidC"), p.unidade);
+    q.setParametro(QStringLiteral("CodGRUC"), p.grupo);
+    q.setParametro(QStringLiteral("LocalC"), p.local);
+    q.setParametro(QStringLiteral("MinC"), QVariant::fromValue(p.minimo));
+    q.setParametro(QStringLiteral("ValorC"), QVariant::fromValue(p.valor));
+    q.setParametro(QStringLiteral("DCadC"), p.cadastro);
+    q.setParametro(QStringLiteral("ObsC"), p.observacoes);
+    q.setParametro(QStringLiteral("ReferC"), p.referencia);
+    q.setParametro(QStringLiteral("CodBarC"), p.codigoBarras);
+    q.setParametro(QStringLiteral("EMaxC"), QVariant::fromValue(p.maximo));
+    q.setParametro(QStringLiteral("ConsumivelC"), p.consumivel);
+}
+
+} // namespace
+
+void TdmProdutos::inclui(Transacao& t, const Produto& p)
+{
+    ligaDados(m_inclui, p);
+    m_inclui.setParametro(QStringLiteral("QuantC"), QVariant::fromValue(Decimal(0, 3)));
+    Leitura::executa(m_inclui, t, QStringLiteral("CodigoC"), p.codigo);
+}
+
+void TdmProdutos::altera(Transacao& t, const QString& codigo, const Produto& p)
+{
+    ligaDados(m_altera, p);
+    Leitura::executa(m_altera, t, QStringLiteral("CodigoC"), codigo);
+}
+
+void TdmProdutos::exclui(Transacao& t, const QString& codigo)
+{
+    Leitura::executa(m_exclui, t, QStringLiteral("CodigoC"), codigo);
 }

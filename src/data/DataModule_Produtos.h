@@ -31,15 +31,33 @@ struct Produto {
 };
 
 // Products: the work query, the list shared by the product windows and the stock reports,
-// and the list of a product's suppliers.
+// the list of a product's suppliers, and the statements of the product record.
 class TdmProdutos {
 public:
     explicit TdmProdutos(Conexao& c);
+
+    // The orderings of the product list, in the order of the windows' radios.
+    enum class Ordem { PorCodigo, PorDescricao, PorReferencia, PorGrupo };
+    // The list statement in one ordering: products with their group's name. A product whose
+    // group no longer exists drops out of the list.
+    static QString sqlLista(Ordem ordem);
 
     // The product of a code (padded to 10) or of a bar code; none when the register has no such
     // code. Database errors reach the caller as ErroBanco.
     std::optional<Produto> produtoPorCodigo(const QString& codigo);
     std::optional<Produto> produtoPorCodigoBarras(const QString& codigoBarras);
+    // The product the record window loads to change, delete or show.
+    std::optional<Produto> produtoDoCadastro(const QString& codigo);
+    // Whether a product already has this code (padded).
+    bool codigoExiste(const QString& codigo);
+
+    // The writes of the record window, inside the caller's transaction. Quantity on hand, last
+    // purchase and last supplier belong to the stock movements: a new product starts with a
+    // quantity of 0 and neither of the others, and a change leaves all three alone, as it does
+    // the code: `codigo` names the product changed or deleted.
+    void inclui(Transacao& t, const Produto& p);
+    void altera(Transacao& t, const QString& codigo, const Produto& p);
+    void exclui(Transacao& t, const QString& codigo);
 
     Consulta SQLQ_Produtos;
     Consulta SQLQ_Produtos2;
@@ -50,4 +68,9 @@ public:
 private:
     Consulta m_porCodigo;
     Consulta m_porCodigoBarras;
+    Consulta m_cadastro;
+    Consulta m_existe;
+    Consulta m_inclui;
+    Consulta m_altera;
+    Consulta m_exclui;
 };

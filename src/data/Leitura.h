@@ -29,4 +29,13 @@ inline std::optional<QString> umTexto(Consulta& consulta, const QString& paramet
     return r->valor(0, 0).toString();
 }
 
+// A write whose key is one parameter (the record changed or deleted), run inside the caller's
+// transaction; returns the rows it touched.
+inline qint64 executa(Consulta& consulta, Transacao& transacao, const QString& parametro,
+                      const QVariant& valor)
+{
+    consulta.setParametro(parametro, valor);
+    return consulta.executa(transacao);
+}
+
 } // namespace Leitura

@@ -10,9 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 QList<QPair<QString, QString>> TfBusca_Fornecedor::colunasDaGrade()
@@ -50,29 +48,24 @@ QList<QPair<QString, QString>> TfBusca_Fornecedor::colunasDaGrade()
 TfBusca_Fornecedor::TfBusca_Fornecedor(Aplicacao& app, QWidget* parent)
     : JanelaBusca(parent), m_app(app)
 {
+    using namespace Formulario;
+    using Ordem = TdmFornecedor::Ordem;
     setObjectName(QStringLiteral("TfBusca_Fornecedor"));
     setWindowTitle(QStringLiteral("Busca de Fornecedores"));
 
-    auto* ordem = new QGroupBox(QStringLiteral("Ordenado por:"), this);
-    auto* rbCodigo = new QRadioButton(QStringLiteral("Código"), ordem);
-    rbCodigo->setObjectName(QStringLiteral("rbCodigo"));
-    auto* rbRazao = new QRadioButton(QStringLiteral("Nome/Razão Social"), ordem);
-    rbRazao->setObjectName(QStringLiteral("rbRazao"));
-    auto* rbFanta = new QRadioButton(QStringLiteral("Apelido/Nome Fantasia"), ordem);
-    rbFanta->setObjectName(QStringLiteral("rbFanta"));
+    QGroupBox* ordem = moldura(this, "", QStringLiteral("Ordenado por:"));
+    QRadioButton* rbCodigo = radio(ordem, "rbCodigo", QStringLiteral("Código"));
+    QRadioButton* rbRazao = radio(ordem, "rbRazao", QStringLiteral("Nome/Razão Social"));
+    QRadioButton* rbFanta = radio(ordem, "rbFanta", QStringLiteral("Apelido/Nome Fantasia"));
     rbRazao->setChecked(true);
     auto* lo = new QHBoxLayout(ordem);
-    lo->addWidget(rbCodigo);
-    lo->addWidget(rbRazao);
-    lo->addWidget(rbFanta);
+    for (QRadioButton* r : {rbCodigo, rbRazao, rbFanta})
+        lo->addWidget(r);
 
-    auto* busca = new QGroupBox(QStringLiteral("Busca:"), this);
-    auto* rotulo = new QLabel(QStringLiteral("R.Social/Nome:"), busca);
-    rotulo->setObjectName(QStringLiteral("lbBusca"));
-    m_edBusca = new QLineEdit(busca);
-    m_edBusca->setObjectName(QStringLiteral("edBusca"));
-    auto* btBusca = new QPushButton(QStringLiteral("Busca"), busca);
-    btBusca->setObjectName(QStringLiteral("btnBusca_Grupos"));
+    QGroupBox* busca = moldura(this, "", QStringLiteral("Busca:"));
+    QLabel* rotulo = Formulario::rotulo(busca, "lbBusca", QStringLiteral("R.Social/Nome:"));
+    m_edBusca = campo(busca, "edBusca");
+    QPushButton* btBusca = botao(busca, "btnBusca_Grupos", QStringLiteral("Busca"));
     auto* lb = new QHBoxLayout(busca);
     lb->addWidget(rotulo);
     lb->addWidget(m_edBusca, 1);
@@ -82,25 +75,18 @@ TfBusca_Fornecedor::TfBusca_Fornecedor(Aplicacao& app, QWidget* parent)
     topo->addWidget(ordem);
     topo->addWidget(busca, 1);
 
-    auto* grade = new QTableView(this);
-    grade->setObjectName(QStringLiteral("dbgFor"));
-    Convencoes::preparaGrade(grade);
+    QTableView* grade = Formulario::grade(this, "dbgFor");
 
-    auto* btSeleciona = new QPushButton(QStringLiteral("Seleciona"), this);
-    btSeleciona->setObjectName(QStringLiteral("btnSeleciona"));
-    auto* fechar = new QPushButton(QStringLiteral("Fechar"), this);
-    fechar->setObjectName(QStringLiteral("btnFechar"));
-    for (QPushButton* b : {btBusca, btSeleciona, fechar})
-        b->setAutoDefault(false);
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(btSeleciona);
-    botoes->addWidget(fechar);
+    QHBoxLayout* fileira =
+        botoes(this, {},
+               {{"btnSeleciona", QStringLiteral("Seleciona"),
+                 [this] { seleciona(Familia::codigoAtual(m_app.dmFornecedor().cdsFornecedor)); }},
+                {"btnFechar", QStringLiteral("Fechar"), [this] { reject(); }}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(topo);
     layout->addWidget(grade, 1);
-    layout->addLayout(botoes);
+    layout->addLayout(fileira);
     resize(900, 520);
 
     TdmFornecedor& dm = m_app.dmFornecedor();
@@ -111,42 +97,24 @@ TfBusca_Fornecedor::TfBusca_Fornecedor(Aplicacao& app, QWidget* parent)
 
     m_lista = new Familia::Lista(this, dm.SQLQFornecedor2, dm.cdsFornecedor, grade, rotulo,
                                  m_edBusca, 10, QLatin1Char('0'));
-    m_lista->adicionaOrdem({rbCodigo,
-                            QStringLiteral("Select * From Fornecedor Order By FOR_Codigo"),
+    m_lista->adicionaOrdem({rbCodigo, TdmFornecedor::sqlBusca(Ordem::PorCodigo),
                             QStringLiteral("Código:"), QStringLiteral("FOR_CODIGO"), true});
-    m_porRazao = m_lista->adicionaOrdem(
-        {rbRazao, QStringLiteral("Select * From Fornecedor Order By FOR_Razao"),
-         QStringLiteral("R.Social/Nome:"), QStringLiteral("FOR_RAZAO"), false});
-    m_lista->adicionaOrdem({rbFanta, QStringLiteral("Select * From Fornecedor Order By FOR_Fanta"),
-                            QStringLiteral("N.Fantasia/Apelido:"), QStringLiteral("FOR_FANTA"),
-                            false});
+    m_porRazao =
+        m_lista->adicionaOrdem({rbRazao, TdmFornecedor::sqlBusca(Ordem::PorRazao),
+                                QStringLiteral("R.Social/Nome:"), QStringLiteral("FOR_RAZAO")});
+    m_lista->adicionaOrdem({rbFanta, TdmFornecedor::sqlBusca(Ordem::PorFantasia),
+                            QStringLiteral("N.Fantasia/Apelido:"), QStringLiteral("FOR_FANTA")});
     m_lista->ligaRadios(false);
-
-    Convencoes::aoEntrar(m_edBusca, this, [this] {
-        // Typing replaces the old search at once. A mouse click places the cursor after the
-        // focus arrives, so the selection is made again once the click is through.
-        m_edBusca->selectAll();
-        QTimer::singleShot(0, m_edBusca, [this] { m_edBusca->selectAll(); });
-    });
+    Convencoes::selecionaAoEntrar(m_edBusca);
 
     connect(btBusca, &QPushButton::clicked, m_lista, &Familia::Lista::busca);
-    connect(btSeleciona, &QPushButton::clicked, this,
-            [this] { seleciona(Familia::codigoAtual(m_app.dmFornecedor().cdsFornecedor)); });
-    connect(fechar, &QPushButton::clicked, this, &QDialog::reject);
     Convencoes::coresDeFoco(this);
 }
 
-void TfBusca_Fornecedor::showEvent(QShowEvent* e)
+void TfBusca_Fornecedor::aoAbrir()
 {
-    // The window system confirms the showing with a second, spontaneous event; the opening
-    // runs once.
-    if (e->spontaneous()) {
-        QDialog::showEvent(e);
-        return;
-    }
     // Whoever opens it starts from a clean search over the list by name.
     m_edBusca->clear();
     m_lista->ordena(m_porRazao);
     m_edBusca->setFocus(Qt::OtherFocusReason);
-    QDialog::showEvent(e);
 }

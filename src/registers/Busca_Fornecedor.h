@@ -25,7 +25,7 @@ public:
     static QList<QPair<QString, QString>> colunasDaGrade();
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void aoAbrir() override;
 
 private:
     Aplicacao& m_app;

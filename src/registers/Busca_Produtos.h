@@ -3,9 +3,8 @@
 #include "registers/Familia.h"
 
 class Aplicacao;
-class QLineEdit;
 namespace ListaProdutos {
-class BuscaRapida;
+class Painel;
 }
 
 // Picks a product for another window (stock entry, exit, reversal, return, loss, the movement
@@ -17,16 +16,10 @@ class TfBusca_Produtos : public Familia::JanelaBusca {
 public:
     explicit TfBusca_Produtos(Aplicacao& app, QWidget* parent = nullptr);
 
-    Familia::Lista& lista() { return *m_lista; }
-
-    void setVisible(bool visivel) override;
-
 protected:
-    void showEvent(QShowEvent* e) override;
+    void aoAbrir() override;
 
 private:
     Aplicacao& m_app;
-    Familia::Lista* m_lista;
-    ListaProdutos::BuscaRapida* m_busca;
-    bool m_abrindo = false;
+    ListaProdutos::Painel* m_painel;
 };

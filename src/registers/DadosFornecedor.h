@@ -2,23 +2,23 @@
 
 #include "common/Formulario.h"
 
-#include <QDialog>
 #include <QList>
 
 #include <optional>
 
 class Aplicacao;
-class Consulta;
+class CampoCodigo;
 class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+struct Fornecedor;
 
 // One supplier, added, changed, deleted or only looked at, in the mode the list window chose.
 // A new supplier is offered the highest code plus one, which the user may type over.
-class TfDadosFornecedor : public QDialog {
+class TfDadosFornecedor : public Dialogo {
     Q_OBJECT
 
 public:
@@ -28,41 +28,31 @@ public:
     // opening.
     QString CodSelecionado;
 
-    void setVisible(bool visivel) override;
-
 protected:
-    void showEvent(QShowEvent* e) override;
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void aoAbrir() override;
 
 private:
-    // A plain text field of the supplier and the column and parameter it goes with.
+    // A plain text field of the supplier and the datum it holds.
     struct Campo {
         QLineEdit* edit;
-        QString coluna;
-        QString parametro;
+        QString Fornecedor::*dado;
     };
 
     ::Modo modo() const;
     void limpaCampos();
     void carrega();
-    void mostraGrupo();
-    // The next free code in the code field; on a database error the field is left empty and
-    // the answer is false.
-    bool propoeCodigo();
-    // Puts the focus on the code field, which then holds a fresh proposal.
-    void vaiParaCodigo();
-    void saiDoCodigo();
-    void saiDoGrupo();
-    void abreBuscaGrupo();
     // Whether a supplier already has this code; nothing when the database could not say (the
     // error has been shown).
     std::optional<bool> codigoExiste(const QString& codigo);
     bool razaoVazia();
-    void ligaDados(Consulta& q);
+    // The supplier as the fields show it; the code is the caller's.
+    Fornecedor fornecedorDosCampos() const;
     void salva();
     void inclui();
     void altera();
     void exclui();
+    // Re-reads the list window's list; `fecha` closes this window.
+    void gravado(bool fecha);
 
     Aplicacao& m_app;
     QLabel* m_lTitulo;
@@ -78,8 +68,7 @@ private:
     QPushButton* m_btnCadastra;
     QPushButton* m_btnLimpa;
     QPushButton* m_btnSaida;
-    // Set while the window opens, so the focus-in a dialog hands its first field on showing
-    // does not offer a code a second time.
-    bool m_abrindo = false;
-    bool m_proposto = false;
+    // A new supplier's code, refused when another supplier has it.
+    CampoCodigo* m_codigo;
+    CampoCodigo* m_grupo;
 };

@@ -1,186 +1,111 @@
 #include "registers/Dados_Produtos.h"
 
 #include "app/Aplicacao.h"
+#include "common/CampoCodigo.h"
 #include "common/Convencoes.h"
 #include "common/Decimal.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
-#include "common/Modal.h"
-#include "data/firebird/ErroBanco.h"
-#include "registers/Busca_Grupos.h"
-#include "registers/Familia.h"
-#include "registers/Manut_Produtos.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_Grupos.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
+#include "data/firebird/ErroBanco.h"
+#include "registers/Busca_Grupos.h"
+#include "registers/Familia.h"
+#include "registers/Manut_Produtos.h"
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace {
 
 const QString falhaGravacao = QStringLiteral("Deu Erro, tente novamente !");
 const QString dataVazia = QStringLiteral("  /  /    ");
-const char* const limiteDigitacao = "limiteDigitacao";
 
 // The highest unit value the field takes: above it the field keeps the user until it is
 // corrected.
 const Decimal valorMaximo(9999999999999, 2);
 
-// A field that stops typing at `limite` characters.
-void limita(QLineEdit* campo, int limite)
-{
-    campo->setProperty(limiteDigitacao, limite);
-    campo->setMaxLength(limite);
-}
-
-// Writes a text the program made into a field whose typing is limited. QLineEdit cuts a text
-// longer than its maximum length; a stored minimum of 1.234.567.890 shown cut to 1.234.567.
-// would be saved back as 1234567. The limit grows to hold what the program writes and stays a
-// limit on typing.
-void escreve(QLineEdit* campo, const QString& texto)
-{
-    const int limite = campo->property(limiteDigitacao).toInt();
-    if (limite > 0)
-        campo->setMaxLength(std::max(limite, int(texto.size())));
-    campo->setText(texto);
-}
-
-Decimal comoDecimal(const QVariant& v)
-{
-    if (v.isNull())
-        return Decimal();
-    if (v.metaType() == QMetaType::fromType<Decimal>())
-        return v.value<Decimal>();
-    return Decimal::deInteiro(v.toLongLong());
-}
-
-QLineEdit* campoTexto(QWidget* pai, const char* nome, int limite)
-{
-    auto* c = new QLineEdit(pai);
-    c->setObjectName(QLatin1String(nome));
-    if (limite > 0)
-        limita(c, limite);
-    return c;
-}
-
-QLineEdit* campoSoLeitura(QWidget* pai, const char* nome, Qt::FocusPolicy foco)
-{
-    auto* c = new QLineEdit(pai);
-    c->setObjectName(QLatin1String(nome));
-    c->setReadOnly(true);
-    c->setFocusPolicy(foco);
-    return c;
-}
-
 } // namespace
 
-TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_app(app)
+TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
+    using namespace Formulario;
     setObjectName(QStringLiteral("TfDados_Produtos"));
     // The caption stays the same in every mode; the title label shows the mode.
     setWindowTitle(QStringLiteral("Inclusão de Produtos"));
 
-    m_lbDados_Pro_Titulo = new QLabel(QStringLiteral("Inclusão de Produtos"), this);
-    m_lbDados_Pro_Titulo->setObjectName(QStringLiteral("lbDados_Pro_Titulo"));
-    QFont f = m_lbDados_Pro_Titulo->font();
-    f.setPointSize(f.pointSize() + 4);
-    f.setBold(true);
-    m_lbDados_Pro_Titulo->setFont(f);
-
-    m_edPRO_Codigo = campoTexto(this, "edPRO_Codigo", 10);
-    m_edPRO_Codigo->setAlignment(Qt::AlignRight);
-    m_edPRO_Descricao = campoTexto(this, "edPRO_Descricao", 50);
-    m_edPRO_CodGru = campoTexto(this, "edPRO_CodGru", 6);
-    m_btnDados_Pro_Busca = new QPushButton(QStringLiteral("..."), this);
-    m_btnDados_Pro_Busca->setObjectName(QStringLiteral("btnDados_Pro_Busca"));
+    m_lbDados_Pro_Titulo =
+        titulo(this, "lbDados_Pro_Titulo", QStringLiteral("Inclusão de Produtos"));
+    m_edPRO_Codigo = campo(this, "edPRO_Codigo", 10);
+    m_edPRO_Descricao = campo(this, "edPRO_Descricao", 50);
+    m_edPRO_CodGru = campo(this, "edPRO_CodGru", 6);
+    m_btnDados_Pro_Busca = botao(this, "btnDados_Pro_Busca", QStringLiteral("..."));
     m_btnDados_Pro_Busca->setToolTip(QStringLiteral("Faz a Busca de um Grupo pela Descrição."));
     m_btnDados_Pro_Busca->setFixedWidth(32);
     // Shown beside the group code; a click on it goes on to the search button.
-    m_edPRO_NomeGru = campoSoLeitura(this, "edPRO_NomeGru", Qt::ClickFocus);
-    m_edPRO_Quant = campoSoLeitura(this, "edPRO_Quant", Qt::NoFocus);
-    m_edPRO_Quant->setAlignment(Qt::AlignRight);
-    m_edPRO_Unid = campoTexto(this, "edPRO_Unid", 3);
-    m_edPRO_Min = campoTexto(this, "edPRO_Min", 10);
-    m_edPRO_Min->setAlignment(Qt::AlignRight);
-    m_edPRO_EMax = campoTexto(this, "edPRO_EMax", 10);
-    m_edPRO_EMax->setAlignment(Qt::AlignRight);
-    m_edPRO_Valor = campoTexto(this, "edPRO_Valor", 14);
-    m_edPRO_Valor->setAlignment(Qt::AlignRight);
-    m_edPRO_Local = campoTexto(this, "edPRO_Local", 10);
-    m_edPRO_CodBar = campoTexto(this, "edPRO_CodBar", 14);
-    m_edPRO_Refer = campoTexto(this, "edPRO_Refer", 20);
-    m_cbPRO_Consumivel = new QComboBox(this);
-    m_cbPRO_Consumivel->setObjectName(QStringLiteral("cbPRO_Consumivel"));
-    m_cbPRO_Consumivel->addItems({QStringLiteral("Sim"), QStringLiteral("Não")});
-    m_dtpPRO_DCad = new QDateEdit(this);
-    m_dtpPRO_DCad->setObjectName(QStringLiteral("dtpPRO_DCad"));
-    m_dtpPRO_DCad->setCalendarPopup(true);
-    m_dtpPRO_DCad->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    m_edPRO_UComp = campoSoLeitura(this, "edPRO_UComp", Qt::StrongFocus);
-    m_edPRO_Obs = campoTexto(this, "edPRO_Obs", 100);
-    m_edPRO_CodFor = campoSoLeitura(this, "edPRO_CodFor", Qt::StrongFocus);
-    m_edPRO_RazaoFor = campoSoLeitura(this, "edPRO_RazaoFor", Qt::StrongFocus);
+    m_edPRO_NomeGru = campoLeitura(this, "edPRO_NomeGru");
+    m_edPRO_NomeGru->setFocusPolicy(Qt::ClickFocus);
+    m_edPRO_Quant = campoLeitura(this, "edPRO_Quant");
+    m_edPRO_Quant->setFocusPolicy(Qt::NoFocus);
+    m_edPRO_Unid = campo(this, "edPRO_Unid", 3);
+    m_edPRO_Min = campo(this, "edPRO_Min", 10);
+    m_edPRO_EMax = campo(this, "edPRO_EMax", 10);
+    m_edPRO_Valor = campo(this, "edPRO_Valor", 14);
+    for (QLineEdit* c : {m_edPRO_Codigo, m_edPRO_Quant, m_edPRO_Min, m_edPRO_EMax, m_edPRO_Valor})
+        c->setAlignment(Qt::AlignRight);
+    m_edPRO_Local = campo(this, "edPRO_Local", 10);
+    m_edPRO_CodBar = campo(this, "edPRO_CodBar", 14);
+    m_edPRO_Refer = campo(this, "edPRO_Refer", 20);
+    m_cbPRO_Consumivel =
+        escolha(this, "cbPRO_Consumivel", {QStringLiteral("Sim"), QStringLiteral("Não")});
+    m_dtpPRO_DCad = Formulario::data(this, "dtpPRO_DCad");
+    m_edPRO_UComp = campoLeitura(this, "edPRO_UComp");
+    m_edPRO_Obs = campo(this, "edPRO_Obs", 100);
+    m_edPRO_CodFor = campoLeitura(this, "edPRO_CodFor");
+    m_edPRO_RazaoFor = campoLeitura(this, "edPRO_RazaoFor");
 
-    m_btnPRO_Salva = new QPushButton(QStringLiteral("Grava"), this);
-    m_btnPRO_Salva->setObjectName(QStringLiteral("btnPRO_Salva"));
-    m_btnPRO_Limpa = new QPushButton(QStringLiteral("Limpa"), this);
-    m_btnPRO_Limpa->setObjectName(QStringLiteral("btnPRO_Limpa"));
-    auto* fecha = new QPushButton(QStringLiteral("Fechar"), this);
-    fecha->setObjectName(QStringLiteral("btnPRO_Fecha"));
-    for (QPushButton* b : {m_btnDados_Pro_Busca, m_btnPRO_Salva, m_btnPRO_Limpa, fecha})
-        b->setAutoDefault(false);
+    m_btnPRO_Salva = botao(this, "btnPRO_Salva", QStringLiteral("Grava"));
+    m_btnPRO_Limpa = botao(this, "btnPRO_Limpa", QStringLiteral("Limpa"));
+    QPushButton* fecha = botao(this, "btnPRO_Fecha", QStringLiteral("Fechar"));
 
     auto* grade = new QGridLayout;
-    auto celula = [&](const QString& rotulo, QLayout* conteudo, int linha, int coluna,
+    auto celula = [&](const QString& rotulo, QList<QWidget*> conteudo, int linha, int coluna,
                       int colunas = 1) {
+        auto* h = new QHBoxLayout;
+        for (QWidget* w : conteudo)
+            h->addWidget(w, w == m_edPRO_NomeGru || w == m_edPRO_RazaoFor ? 1 : 0);
         auto* v = new QVBoxLayout;
         v->setSpacing(2);
         v->addWidget(new QLabel(rotulo, this));
-        v->addLayout(conteudo);
+        v->addLayout(h);
         grade->addLayout(v, linha, coluna, 1, colunas);
     };
-    auto so = [](QWidget* w) {
-        auto* h = new QHBoxLayout;
-        h->addWidget(w);
-        return h;
-    };
-    auto* grupo = new QHBoxLayout;
-    grupo->addWidget(m_edPRO_CodGru);
-    grupo->addWidget(m_btnDados_Pro_Busca);
-    grupo->addWidget(m_edPRO_NomeGru, 1);
-    auto* fornecedor = new QHBoxLayout;
-    fornecedor->addWidget(m_edPRO_CodFor);
-    fornecedor->addWidget(m_edPRO_RazaoFor, 1);
-    celula(QStringLiteral("Código"), so(m_edPRO_Codigo), 0, 0);
-    celula(QStringLiteral("Descrição"), so(m_edPRO_Descricao), 0, 1, 2);
-    celula(QStringLiteral("Grupo"), grupo, 1, 0, 2);
-    celula(QStringLiteral("Quantidade em Estoque"), so(m_edPRO_Quant), 1, 2);
-    celula(QStringLiteral("Unidade"), so(m_edPRO_Unid), 2, 0);
-    celula(QStringLiteral("Estoque Mínimo"), so(m_edPRO_Min), 2, 1);
-    celula(QStringLiteral("Estoque Máximo"), so(m_edPRO_EMax), 2, 2);
-    celula(QStringLiteral("Valor Unitário"), so(m_edPRO_Valor), 3, 0);
-    celula(QStringLiteral("Localização"), so(m_edPRO_Local), 3, 1);
-    celula(QStringLiteral("Código de Barras"), so(m_edPRO_CodBar), 3, 2);
-    celula(QStringLiteral("Referência"), so(m_edPRO_Refer), 4, 0);
-    celula(QStringLiteral("Consumível"), so(m_cbPRO_Consumivel), 4, 1);
-    celula(QStringLiteral("Data do Cadastramento"), so(m_dtpPRO_DCad), 4, 2);
-    celula(QStringLiteral("Data da Última Compra"), so(m_edPRO_UComp), 5, 0);
-    celula(QStringLiteral("Observações"), so(m_edPRO_Obs), 5, 1, 2);
-    celula(QStringLiteral("Último Fornecedor"), fornecedor, 6, 0, 3);
+    celula(QStringLiteral("Código"), {m_edPRO_Codigo}, 0, 0);
+    celula(QStringLiteral("Descrição"), {m_edPRO_Descricao}, 0, 1, 2);
+    celula(QStringLiteral("Grupo"), {m_edPRO_CodGru, m_btnDados_Pro_Busca, m_edPRO_NomeGru}, 1, 0,
+           2);
+    celula(QStringLiteral("Quantidade em Estoque"), {m_edPRO_Quant}, 1, 2);
+    celula(QStringLiteral("Unidade"), {m_edPRO_Unid}, 2, 0);
+    celula(QStringLiteral("Estoque Mínimo"), {m_edPRO_Min}, 2, 1);
+    celula(QStringLiteral("Estoque Máximo"), {m_edPRO_EMax}, 2, 2);
+    celula(QStringLiteral("Valor Unitário"), {m_edPRO_Valor}, 3, 0);
+    celula(QStringLiteral("Localização"), {m_edPRO_Local}, 3, 1);
+    celula(QStringLiteral("Código de Barras"), {m_edPRO_CodBar}, 3, 2);
+    celula(QStringLiteral("Referência"), {m_edPRO_Refer}, 4, 0);
+    celula(QStringLiteral("Consumível"), {m_cbPRO_Consumivel}, 4, 1);
+    celula(QStringLiteral("Data do Cadastramento"), {m_dtpPRO_DCad}, 4, 2);
+    celula(QStringLiteral("Data da Última Compra"), {m_edPRO_UComp}, 5, 0);
+    celula(QStringLiteral("Observações"), {m_edPRO_Obs}, 5, 1, 2);
+    celula(QStringLiteral("Último Fornecedor"), {m_edPRO_CodFor, m_edPRO_RazaoFor}, 6, 0, 3);
 
     auto* botoes = new QHBoxLayout;
     botoes->addStretch();
@@ -196,14 +121,39 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent)
     resize(720, 420);
 
     // Tab and Enter go through the fields in the order people fill them in.
-    const QList<QWidget*> ordem{
+    ordemTab({
         m_edPRO_Codigo, m_edPRO_Descricao,  m_edPRO_CodGru, m_btnDados_Pro_Busca, m_edPRO_Unid,
         m_edPRO_Min,    m_edPRO_EMax,       m_edPRO_Valor,  m_edPRO_Local,        m_edPRO_CodBar,
         m_edPRO_Refer,  m_cbPRO_Consumivel, m_dtpPRO_DCad,  m_edPRO_UComp,        m_edPRO_Obs,
         m_edPRO_CodFor, m_edPRO_RazaoFor,   m_btnPRO_Salva, m_btnPRO_Limpa,       fecha,
+    });
+
+    // Only a new product takes a typed code, and it must be free; elsewhere the field is
+    // read-only and shows the product loaded.
+    CampoCodigo::Regras codigo;
+    codigo.largura = 10;
+    codigo.preenchimento = QLatin1Char(' ');
+    codigo.procura = [this](const QString& c) { return !m_app.dmProdutos().codigoExiste(c); };
+    codigo.naoEncontrado = QStringLiteral("Código já Cadastrado, tente outro !");
+    codigo.tipo = TipoMensagem::Aviso;
+    codigo.esvaziaAoRecusar = true;
+    codigo.ignoraSoLeitura = true;
+    m_codigo = new CampoCodigo(m_edPRO_Codigo, this, codigo);
+    // A group that is not there leaves its name as it was.
+    CampoCodigo::Regras grupo;
+    grupo.largura = 6;
+    grupo.preenchimento = QLatin1Char('0');
+    grupo.procura = [this](const QString& c) {
+        const std::optional<QString> nome = m_app.dmGrupos().descricaoGrupo(c);
+        if (nome)
+            m_edPRO_NomeGru->setText(*nome);
+        return nome.has_value();
     };
-    for (int i = 1; i < ordem.size(); ++i)
-        setTabOrder(ordem[i - 1], ordem[i]);
+    grupo.naoEncontrado = QStringLiteral("Grupo não Encontrado !");
+    grupo.busca = &m_app.janela<TfBusca_Grupos>();
+    grupo.origem = QStringLiteral("Dados_Produtos");
+    grupo.botaoBusca = m_btnDados_Pro_Busca;
+    m_grupo = new CampoCodigo(m_edPRO_CodGru, this, grupo);
 
     Convencoes::filtroInteiro(m_edPRO_Min);
     Convencoes::filtroInteiro(m_edPRO_EMax);
@@ -215,12 +165,7 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent)
         m_edPRO_Codigo->setFocus();
     });
     connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_btnDados_Pro_Busca, &QPushButton::clicked, this, &TfDados_Produtos::abreBuscaGrupo);
-    Convencoes::teclaF5(m_edPRO_CodGru, [this] { abreBuscaGrupo(); });
-    m_app.janela<TfBusca_Grupos>().registraDestino(QStringLiteral("Dados_Produtos"), m_edPRO_CodGru);
 
-    Convencoes::aoSair(m_edPRO_Codigo, this, [this] { saiCodigo(); });
-    Convencoes::aoSair(m_edPRO_CodGru, this, [this] { saiGrupo(); });
     Convencoes::aoEntrar(m_edPRO_NomeGru, this, [this] { m_btnDados_Pro_Busca->setFocus(); });
     for (QLineEdit* c : {m_edPRO_Min, m_edPRO_EMax, m_edPRO_Valor})
         Convencoes::aoEntrar(c, this, [this, c] { entraNumero(c); });
@@ -241,24 +186,20 @@ void TfDados_Produtos::valoresDeAbertura()
     for (QLineEdit* c : {m_edPRO_Codigo, m_edPRO_Descricao, m_edPRO_CodGru, m_edPRO_NomeGru,
                          m_edPRO_Unid, m_edPRO_Local, m_edPRO_Refer, m_edPRO_CodBar, m_edPRO_Obs,
                          m_edPRO_CodFor, m_edPRO_RazaoFor})
-        escreve(c, QString());
+        c->clear();
     m_edPRO_Quant->setText(QStringLiteral("0,000"));
-    escreve(m_edPRO_Valor, QStringLiteral("R$   0,00"));
-    escreve(m_edPRO_Min, QStringLiteral("0"));
-    escreve(m_edPRO_EMax, QStringLiteral("0"));
+    m_edPRO_Valor->setText(QStringLiteral("R$   0,00"));
+    m_edPRO_Min->setText(QStringLiteral("0"));
+    m_edPRO_EMax->setText(QStringLiteral("0"));
     m_dtpPRO_DCad->setDate(QDate::currentDate());
     m_edPRO_UComp->setText(dataVazia);
     m_cbPRO_Consumivel->setCurrentIndex(0);
+    m_codigo->esquece();
+    m_grupo->esquece();
 }
 
-void TfDados_Produtos::showEvent(QShowEvent* e)
+void TfDados_Produtos::aoAbrir()
 {
-    // The window system confirms the showing with a second, spontaneous event; the opening
-    // runs once.
-    if (e->spontaneous()) {
-        QDialog::showEvent(e);
-        return;
-    }
     const ::Modo m = modo();
     valoresDeAbertura();
     if (m == ::Modo::Altera)
@@ -270,7 +211,7 @@ void TfDados_Produtos::showEvent(QShowEvent* e)
     else
         m_lbDados_Pro_Titulo->setText(QStringLiteral("Inclusão de Produtos"));
     m_btnPRO_Salva->setText(m == ::Modo::Exclui ? QStringLiteral("Exclui")
-                                                 : QStringLiteral("Grava"));
+                                                : QStringLiteral("Grava"));
     m_btnPRO_Salva->setVisible(m != ::Modo::Consulta);
     m_btnPRO_Limpa->setVisible(m == ::Modo::Inclui);
     // A product is consumable or lent out for good: the choice is made when it is registered.
@@ -281,116 +222,51 @@ void TfDados_Produtos::showEvent(QShowEvent* e)
     if (m != ::Modo::Inclui)
         carrega();
     m_edPRO_Codigo->setFocus();
-    QDialog::showEvent(e);
 }
 
 void TfDados_Produtos::carrega()
 {
     CodSelecionado = Familia::codigoAtual(m_app.dmProdutos().cds_Produtos);
-    Consulta& q = m_app.dmProdutos().SQLQ_Produtos;
-    q.setSql(
-        QStringLiteral("Select * From Produtos Where PRO_Codigo=:CodigoC order By PRO_Codigo"));
-    q.setParametro(QStringLiteral("CodigoC"), CodSelecionado);
-    Resultado r;
+    std::optional<Produto> p;
     try {
-        r = q.abre();
+        p = m_app.dmProdutos().produtoDoCadastro(CodSelecionado);
     } catch (const ErroBanco& erro) {
         Mensagens::erro(erro.mensagem(), this);
         return;
     }
-    if (r.vazio())
+    if (!p)
         return;
-    auto valor = [&](const char* campo) { return r.valor(0, QLatin1String(campo)); };
-    escreve(m_edPRO_Codigo, valor("PRO_Codigo").toString());
-    escreve(m_edPRO_Descricao, valor("PRO_Descricao").toString());
-    escreve(m_edPRO_Unid, valor("PRO_Unid").toString());
-    escreve(m_edPRO_CodGru, valor("PRO_CodGru").toString());
-    escreve(m_edPRO_Local, valor("PRO_Local").toString());
-    escreve(m_edPRO_Obs, valor("PRO_OBS").toString());
-    escreve(m_edPRO_Refer, valor("PRO_Refer").toString());
-    escreve(m_edPRO_CodBar, valor("PRO_CodBar").toString());
-    escreve(m_edPRO_Min, Formatos::numero(comoDecimal(valor("PRO_Min")), 0));
-    escreve(m_edPRO_EMax, Formatos::numero(comoDecimal(valor("PRO_EMax")), 0));
-    escreve(m_edPRO_Valor, Formatos::moeda(comoDecimal(valor("PRO_Valor")), 2));
-    const QDate cadastro = valor("PRO_DCad").toDate();
-    if (cadastro.isValid())
-        m_dtpPRO_DCad->setDate(cadastro);
-    const QDate compra = valor("PRO_UComp").toDate();
-    m_edPRO_UComp->setText(compra.isValid() ? Formatos::data(compra) : dataVazia);
-    m_edPRO_Quant->setText(Formatos::numero(comoDecimal(valor("PRO_Quant")), 3));
-    m_cbPRO_Consumivel->setCurrentIndex(
-        valor("PRO_Consumivel").toString() == QLatin1String("S") ? 0 : 1);
-    escreve(m_edPRO_CodFor, valor("PRO_CodFor").toString());
+    m_edPRO_Codigo->setText(p->codigo);
+    m_edPRO_Descricao->setText(p->descricao);
+    m_edPRO_Unid->setText(p->unidade);
+    m_edPRO_CodGru->setText(p->grupo);
+    m_edPRO_Local->setText(p->local);
+    m_edPRO_Obs->setText(p->observacoes);
+    m_edPRO_Refer->setText(p->referencia);
+    m_edPRO_CodBar->setText(p->codigoBarras);
+    m_edPRO_Min->setText(Formatos::numero(p->minimo, 0));
+    m_edPRO_EMax->setText(Formatos::numero(p->maximo, 0));
+    m_edPRO_Valor->setText(Formatos::moeda(p->valor, 2));
+    if (p->cadastro.isValid())
+        m_dtpPRO_DCad->setDate(p->cadastro);
+    m_edPRO_UComp->setText(p->ultimaCompra.isValid() ? Formatos::data(p->ultimaCompra) : dataVazia);
+    m_edPRO_Quant->setText(Formatos::numero(p->quantidade, 3));
+    m_cbPRO_Consumivel->setCurrentIndex(p->ehConsumivel() ? 0 : 1);
+    m_edPRO_CodFor->setText(p->fornecedor);
 
     try {
-        Consulta& f = m_app.dmFornecedor().SQLQFornecedor;
-        f.setSql(QStringLiteral("Select FOR_Razao From Fornecedor Where FOR_Codigo=:CodigoC"));
-        f.setParametro(QStringLiteral("CodigoC"), m_edPRO_CodFor->text());
-        escreve(m_edPRO_RazaoFor, f.primeiroValor().toString());
-        Consulta& g = m_app.dmGrupos().SQLQ_Grupos;
-        g.setSql(QStringLiteral("Select GRU_Descricao From Grupos Where GRU_Codigo=:CodigoC"));
-        g.setParametro(QStringLiteral("CodigoC"), m_edPRO_CodGru->text());
-        escreve(m_edPRO_NomeGru, g.primeiroValor().toString());
+        m_edPRO_RazaoFor->setText(
+            m_app.dmFornecedor().razaoFornecedor(p->fornecedor).value_or(QString()));
+        m_edPRO_NomeGru->setText(m_app.dmGrupos().descricaoGrupo(p->grupo).value_or(QString()));
     } catch (const ErroBanco& erro) {
         Mensagens::erro(erro.mensagem(), this);
     }
-}
-
-void TfDados_Produtos::abreBuscaGrupo()
-{
-    TfBusca_Grupos& busca = m_app.janela<TfBusca_Grupos>();
-    busca.Origem = QStringLiteral("Dados_Produtos");
-    Modal::exec(&busca);
-}
-
-void TfDados_Produtos::saiCodigo()
-{
-    if (modo() != ::Modo::Inclui || m_edPRO_Codigo->text().trimmed().isEmpty())
-        return;
-    const QString codigo = Funcoes::codigoProduto(m_edPRO_Codigo->text());
-    escreve(m_edPRO_Codigo, codigo);
-    Consulta& q = m_app.dmProdutos().SQLQ_Produtos;
-    q.setSql(QStringLiteral("Select PRO_Codigo From Produtos Where PRO_Codigo=:CodigoC"));
-    q.setParametro(QStringLiteral("CodigoC"), codigo);
-    try {
-        if (q.abre(nullptr, 1).vazio())
-            return;
-    } catch (const ErroBanco& e) {
-        Mensagens::erro(e.mensagem(), this);
-        return;
-    }
-    Mensagens::aviso(QStringLiteral("Código já Cadastrado, tente outro !"), this);
-    escreve(m_edPRO_Codigo, QString());
-    Convencoes::devolveFoco(m_edPRO_Codigo);
-}
-
-void TfDados_Produtos::saiGrupo()
-{
-    if (m_edPRO_CodGru->text().isEmpty())
-        return;
-    Consulta& q = m_app.dmGrupos().SQLQ_Grupos;
-    q.setSql(QStringLiteral("Select * FROM GRUPOS Where GRU_Codigo=:CodigoC"));
-    q.setParametro(QStringLiteral("CodigoC"), Funcoes::codigoSeis(m_edPRO_CodGru->text()));
-    Resultado r;
-    try {
-        r = q.abre(nullptr, 1);
-    } catch (const ErroBanco& e) {
-        Mensagens::erro(e.mensagem(), this);
-        return;
-    }
-    if (r.vazio()) {
-        Mensagens::informacao(QStringLiteral("Grupo não Encontrado !"), this);
-        Convencoes::devolveFoco(m_edPRO_CodGru);
-        return;
-    }
-    escreve(m_edPRO_CodGru, r.valor(0, QStringLiteral("GRU_Codigo")).toString());
-    escreve(m_edPRO_NomeGru, r.valor(0, QStringLiteral("GRU_Descricao")).toString());
 }
 
 void TfDados_Produtos::entraNumero(QLineEdit* campo)
 {
     // The bare number, selected whole: typing replaces it.
-    escreve(campo, Funcoes::LimpaNumero(campo->text()));
+    campo->setText(Funcoes::LimpaNumero(campo->text()));
     campo->selectAll();
 }
 
@@ -407,7 +283,7 @@ void TfDados_Produtos::saiMinimo()
     if (!minimo || !maximo || maximo->isZero() || !(*maximo < *minimo))
         return;
     Mensagens::aviso(QStringLiteral("Estoque Mínimo tem que ser menor que Estoque Máximo"), this);
-    escreve(m_edPRO_Min, QStringLiteral("0"));
+    m_edPRO_Min->setText(QStringLiteral("0"));
 }
 
 void TfDados_Produtos::saiMaximo()
@@ -418,14 +294,14 @@ void TfDados_Produtos::saiMaximo()
         return;
     Mensagens::aviso(QStringLiteral("Estoque Máximo tem que ser Maior ou Igual ao Estoque Mínimo"),
                      this);
-    escreve(m_edPRO_EMax, m_edPRO_Min->text());
+    m_edPRO_EMax->setText(m_edPRO_Min->text());
 }
 
 void TfDados_Produtos::saiValor()
 {
     const auto valor = numero(m_edPRO_Valor);
     if (valor && *valor < valorMaximo)
-        escreve(m_edPRO_Valor, Formatos::moeda(*valor, 2));
+        m_edPRO_Valor->setText(Formatos::moeda(*valor, 2));
     else
         Convencoes::devolveFoco(m_edPRO_Valor);
 }
@@ -454,6 +330,10 @@ bool TfDados_Produtos::recusaSeVazio(QLineEdit* campo, const QString& texto)
 void TfDados_Produtos::salva()
 {
     const ::Modo m = modo();
+    // A code or group just refused (the button was pressed on the way out of the field) is not
+    // saved: the field is getting the focus back to be corrected.
+    if (!m_codigo->podeGravar() || !m_grupo->podeGravar())
+        return;
     if (m == ::Modo::Exclui) {
         exclui();
         return;
@@ -462,7 +342,7 @@ void TfDados_Produtos::salva()
     if (m != ::Modo::Inclui && m != ::Modo::Altera)
         return;
     for (QLineEdit* c : {m_edPRO_Valor, m_edPRO_Min, m_edPRO_EMax})
-        escreve(c, Funcoes::LimpaNumero(c->text()));
+        c->setText(Funcoes::LimpaNumero(c->text()));
     // An emptied minimum or maximum (or a stray comma in it) is no number: nothing is written
     // until the user puts one there.
     const auto valor = numero(m_edPRO_Valor);
@@ -485,105 +365,67 @@ void TfDados_Produtos::salva()
         recusaSeVazio(m_edPRO_Codigo, QStringLiteral("O Campo do Código do Produto ser "
                                                      "Preenchido !")))
         return;
+    const Produto p = produtoDosCampos(*minimo, *maximo, *valor);
     if (m == ::Modo::Inclui)
-        inclui(*minimo, *maximo, *valor);
+        inclui(p);
     else
-        altera(*minimo, *maximo, *valor);
+        altera(p);
 }
 
-void TfDados_Produtos::inclui(const Decimal& minimo, const Decimal& maximo, const Decimal& valor)
+Produto TfDados_Produtos::produtoDosCampos(const Decimal& minimo, const Decimal& maximo,
+                                           const Decimal& valor) const
 {
-    const QString codigo = Funcoes::codigoProduto(m_edPRO_Codigo->text());
-    escreve(m_edPRO_Codigo, codigo);
-    Consulta& q = m_app.dmProdutos().SQLQ_Produtos;
+    Produto p;
+    p.codigo = m_edPRO_Codigo->text();
+    p.descricao = m_edPRO_Descricao->text();
+    p.unidade = m_edPRO_Unid->text();
+    p.grupo = m_edPRO_CodGru->text();
+    p.local = m_edPRO_Local->text();
+    p.minimo = minimo;
+    p.maximo = maximo;
+    p.valor = valor;
+    p.cadastro = m_dtpPRO_DCad->date();
+    p.observacoes = m_edPRO_Obs->text();
+    p.referencia = m_edPRO_Refer->text();
+    p.codigoBarras = m_edPRO_CodBar->text();
+    p.consumivel =
+        m_cbPRO_Consumivel->currentIndex() == 0 ? QStringLiteral("S") : QStringLiteral("N");
+    return p;
+}
+
+void TfDados_Produtos::inclui(Produto p)
+{
+    p.codigo = Funcoes::codigoProduto(p.codigo);
+    m_edPRO_Codigo->setText(p.codigo);
     const bool ok = Familia::grava(
-        m_app, this,
-        [&](Transacao& t) {
-            q.limpa();
-            q.adiciona(QStringLiteral(
-                "Insert into PRODUTOS (PRO_Codigo,PRO_Descricao, "
-                "PRO_Unid,PRO_CodGRU,PRO_Local,PRO_Min,PRO_Valor,PRO_DCad,PRO_OBS,PRO_Refer,"
-                "PRO_CodBar,PRO_EMax,PRO_Quant,PRO_Consumivel)"));
-            q.adiciona(QStringLiteral("Values (:CodigoC,:DescricaoC,:UnidC,:CodGRUC,:LocalC,:MinC,"
-                                      ":ValorC,:DCadC,:ObsC,:ReferC,:CodBarC,:EMaxC,:QuantC,"
-                                      ":ConsumivelC)"));
-            q.setParametro(QStringLiteral("CodigoC"), codigo);
-            q.setParametro(QStringLiteral("DescricaoC"), m_edPRO_Descricao->text());
-            q.setParametro(QStringLiteral("UnidC"), m_edPRO_Unid->text());
-            q.setParametro(QStringLiteral("CodGRUC"), m_edPRO_CodGru->text());
-            q.setParametro(QStringLiteral("LocalC"), m_edPRO_Local->text());
-            q.setParametro(QStringLiteral("MinC"), QVariant::fromValue(minimo));
-            q.setParametro(QStringLiteral("ValorC"), QVariant::fromValue(valor));
-            q.setParametro(QStringLiteral("DCadC"), m_dtpPRO_DCad->date());
-            q.setParametro(QStringLiteral("ObsC"), m_edPRO_Obs->text());
-            q.setParametro(QStringLiteral("ReferC"), m_edPRO_Refer->text());
-            q.setParametro(QStringLiteral("CodBarC"), m_edPRO_CodBar->text());
-            q.setParametro(QStringLiteral("EMaxC"), QVariant::fromValue(maximo));
-            q.setParametro(QStringLiteral("QuantC"), QVariant::fromValue(Decimal(0, 3)));
-            q.setParametro(QStringLiteral("ConsumivelC"), m_cbPRO_Consumivel->currentIndex() == 0
-                                                              ? QStringLiteral("S")
-                                                              : QStringLiteral("N"));
-            q.executa(t);
-        },
-        QStringLiteral("Inclusão de Produto:") + codigo,
+        m_app, this, [&](Transacao& t) { m_app.dmProdutos().inclui(t, p); },
+        QStringLiteral("Inclusão de Produto:") + p.codigo,
         [](const ErroBanco&) { return falhaGravacao; });
     if (!ok)
         return;
-    m_app.janela<TfManut_Produtos>().lista().rele();
+    gravado(false);
     // Ready for the next product.
     valoresDeAbertura();
-    escreve(m_edPRO_Valor, QStringLiteral("R$ 0,00"));
+    m_edPRO_Valor->setText(QStringLiteral("R$ 0,00"));
     m_edPRO_UComp->clear();
     m_edPRO_Codigo->setFocus();
 }
 
-void TfDados_Produtos::altera(const Decimal& minimo, const Decimal& maximo, const Decimal& valor)
+void TfDados_Produtos::altera(const Produto& p)
 {
-    Consulta& q = m_app.dmProdutos().SQLQ_Produtos;
     const bool ok = Familia::grava(
-        m_app, this,
-        [&](Transacao& t) {
-            q.limpa();
-            q.adiciona(
-                QStringLiteral("Update Produtos SET PRO_Descricao=:DescricaoC,PRO_Unid=:UnidC,"));
-            q.adiciona(QStringLiteral("PRO_CodGRU=:CodGRUC,PRO_Local=:LocalC,"));
-            q.adiciona(QStringLiteral("PRO_Min=:MinC,PRO_Valor=:ValorC,"));
-            q.adiciona(QStringLiteral("PRO_DCad=:DCadC,PRO_Obs=:ObsC,PRO_Refer=:ReferC,PRO_CodBar="
-                                      ":CodBarC,PRO_EMax=:EMaxC,PRO_Consumivel=:ConsumivelC"));
-            q.adiciona(QStringLiteral("Where PRO_Codigo=:CodigoC"));
-            q.setParametro(QStringLiteral("DescricaoC"), m_edPRO_Descricao->text());
-            q.setParametro(QStringLiteral("UnidC"), m_edPRO_Unid->text());
-            q.setParametro(QStringLiteral("CodGRUC"), m_edPRO_CodGru->text());
-            q.setParametro(QStringLiteral("LocalC"), m_edPRO_Local->text());
-            q.setParametro(QStringLiteral("MinC"), QVariant::fromValue(minimo));
-            q.setParametro(QStringLiteral("ValorC"), QVariant::fromValue(valor));
-            q.setParametro(QStringLiteral("DCadC"), m_dtpPRO_DCad->date());
-            q.setParametro(QStringLiteral("ObsC"), m_edPRO_Obs->text());
-            q.setParametro(QStringLiteral("ReferC"), m_edPRO_Refer->text());
-            q.setParametro(QStringLiteral("CodBarC"), m_edPRO_CodBar->text());
-            q.setParametro(QStringLiteral("EMaxC"), QVariant::fromValue(maximo));
-            q.setParametro(QStringLiteral("ConsumivelC"), m_cbPRO_Consumivel->currentIndex() == 0
-                                                              ? QStringLiteral("S")
-                                                              : QStringLiteral("N"));
-            q.setParametro(QStringLiteral("CodigoC"), CodSelecionado);
-            q.executa(t);
-        },
+        m_app, this, [&](Transacao& t) { m_app.dmProdutos().altera(t, CodSelecionado, p); },
         QStringLiteral("Alteração de Produto:") + m_edPRO_Codigo->text(),
         [](const ErroBanco&) { return falhaGravacao; });
-    if (!ok)
-        return;
-    m_app.janela<TfManut_Produtos>().lista().rele();
-    accept();
+    if (ok)
+        gravado(true);
 }
 
 void TfDados_Produtos::exclui()
 {
     // The ledger names the product: deleting it would leave movements nobody can read.
-    Consulta& mov = m_app.dmMovEstq().SQLQ_MovEstq;
-    mov.setSql(QStringLiteral("Select MOV_CodPro From Mov_Estq Where MOV_CodPro=:CodigoC"));
-    mov.setParametro(QStringLiteral("CodigoC"), CodSelecionado);
     try {
-        if (!mov.abre(nullptr, 1).vazio()) {
+        if (m_app.dmMovEstq().produtoTemMovimento(CodSelecionado)) {
             Mensagens::aviso(
                 QStringLiteral("Produto não pode ser excluído, pois tem alguma movimentação"),
                 this);
@@ -593,20 +435,17 @@ void TfDados_Produtos::exclui()
         Mensagens::erro(e.mensagem(), this);
         return;
     }
-    Consulta& q = m_app.dmProdutos().SQLQ_Produtos;
     const bool ok = Familia::grava(
-        m_app, this,
-        [&](Transacao& t) {
-            q.limpa();
-            q.adiciona(QStringLiteral("Delete FROM Produtos"));
-            q.adiciona(QStringLiteral("Where PRO_Codigo=:CodigoC"));
-            q.setParametro(QStringLiteral("CodigoC"), CodSelecionado);
-            q.executa(t);
-        },
+        m_app, this, [&](Transacao& t) { m_app.dmProdutos().exclui(t, CodSelecionado); },
         QStringLiteral("Exclusão de Produto:") + m_edPRO_Codigo->text(),
         [](const ErroBanco&) { return falhaGravacao; });
-    if (!ok)
-        return;
+    if (ok)
+        gravado(true);
+}
+
+void TfDados_Produtos::gravado(bool fecha)
+{
     m_app.janela<TfManut_Produtos>().lista().rele();
-    accept();
+    if (fecha)
+        accept();
 }

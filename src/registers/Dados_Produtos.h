@@ -2,22 +2,22 @@
 
 #include "common/Formulario.h"
 
-#include <QDialog>
-
 #include <optional>
 
 class Aplicacao;
+class CampoCodigo;
 class Decimal;
 class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct Produto;
 
 // One product, added, changed, deleted or only looked at in the mode the list window chose.
 // Its code is typed by the user. Quantity on hand, last purchase and last supplier belong to
 // the stock movements: they are shown here and never written.
-class TfDados_Produtos : public QDialog {
+class TfDados_Produtos : public Dialogo {
     Q_OBJECT
 
 public:
@@ -28,26 +28,28 @@ public:
     QString CodSelecionado;
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void aoAbrir() override;
 
 private:
     ::Modo modo() const;
     // Every field back to what an opening shows.
     void valoresDeAbertura();
     void carrega();
-    void abreBuscaGrupo();
 
-    void saiCodigo();
-    void saiGrupo();
     void entraNumero(QLineEdit* campo);
     void saiMinimo();
     void saiMaximo();
     void saiValor();
 
     void salva();
-    void inclui(const Decimal& minimo, const Decimal& maximo, const Decimal& valor);
-    void altera(const Decimal& minimo, const Decimal& maximo, const Decimal& valor);
+    // What the fields say of the product, the code as typed.
+    Produto produtoDosCampos(const Decimal& minimo, const Decimal& maximo,
+                             const Decimal& valor) const;
+    void inclui(Produto p);
+    void altera(const Produto& p);
     void exclui();
+    // Re-reads the list window's list; `fecha` closes this window.
+    void gravado(bool fecha);
     // The number a field holds, read past the currency sign and the thousands dots.
     static std::optional<Decimal> numero(const QLineEdit* campo);
     bool recusaSeNaoNumero(QLineEdit* campo, const std::optional<Decimal>& valor,
@@ -77,4 +79,7 @@ private:
     QLineEdit* m_edPRO_RazaoFor;
     QPushButton* m_btnPRO_Salva;
     QPushButton* m_btnPRO_Limpa;
+    // A new product's code, refused when another product has it.
+    CampoCodigo* m_codigo;
+    CampoCodigo* m_grupo;
 };

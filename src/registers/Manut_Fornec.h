@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-#include <QDialog>
+#include <QList>
 
 class Aplicacao;
 class QLabel;
@@ -14,20 +14,19 @@ class Lista;
 
 // The list of suppliers: one box orders the list, another chooses the column the quick search
 // looks in, and the buttons open the record window to add, change, delete or just look at one.
-class TfManut_Fornec : public QDialog {
+class TfManut_Fornec : public Dialogo {
     Q_OBJECT
 
 public:
     explicit TfManut_Fornec(Aplicacao& app, QWidget* parent = nullptr);
 
-    // The mode in which the record window opens: "Inclui", "Altera", "Exclui" or "Consulta";
-    // empty once the list window has been left.
+    // The mode in which the record window opens; none once the list window has been left.
     ::Modo Modo = ::Modo::Nenhum;
 
     Familia::Lista& lista() { return *m_lista; }
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void aoAbrir() override;
 
 private:
     // One choice of the "Busca Por:" box: the column searched and the label it shows.

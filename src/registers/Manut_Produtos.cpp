@@ -4,19 +4,16 @@
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/Modal.h"
+#include "data/DataModule_Produtos.h"
 #include "registers/Dados_Produtos.h"
 #include "registers/Familia.h"
-#include "data/DataModule_Produtos.h"
 
-#include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopedValueRollback>
-#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -25,27 +22,26 @@ namespace ListaProdutos {
 namespace {
 
 struct ColunaDeBusca {
+    const char* radio;
+    const char* texto;
     const char* campo;
     const char* rotulo;
 };
 
 // In the order of the radios: code, description, reference, bar code, notes.
 const ColunaDeBusca colunasDeBusca[] = {
-    {"PRO_CODIGO", "Código:"},    {"PRO_DESCRICAO", "Descrição:"},
-    {"PRO_REFER", "Referência:"}, {"PRO_CODBAR", "Código de Barras:"},
-    {"PRO_OBS", "Observações:"},
+    {"rbPRO_Busca_Codigo", "Código:", "PRO_CODIGO", "Código:"},
+    {"rbPRO_Busca_Descricao", "Descrição", "PRO_DESCRICAO", "Descrição:"},
+    {"rbPRO_Busca_Refer", "Referência", "PRO_REFER", "Referência:"},
+    {"rbPRO_Busca_CodBar", "Código de Barras", "PRO_CODBAR", "Código de Barras:"},
+    {"rbPRO_Busca_OBS", "Observações", "PRO_OBS", "Observações:"},
 };
 
-} // namespace
+// The ordering radios' captions and the column each orders by.
+const char* const textosDasOrdens[] = {"Código", "Descrição", "Referência", "Grupo"};
+const char* const camposDasOrdens[] = {"PRO_CODIGO", "PRO_DESCRICAO", "PRO_REFER", "GRU_DESCRICAO"};
 
-QString sqlOrdenado(Ordem ordem)
-{
-    static const char* const ordens[] = {"Order By p.PRO_Codigo", "Order By p.PRO_Descricao",
-                                         "Order By p.PRO_Refer", "Order By g.GRU_Descricao"};
-    return QStringLiteral("Select p.*,g.GRU_Descricao From Produtos p join Grupos g "
-                          "on(p.PRO_CodGRU =g.GRU_Codigo) ") +
-           QLatin1String(ordens[ordem]);
-}
+} // namespace
 
 QList<QPair<QString, QString>> colunasDaLista()
 {
@@ -67,198 +63,140 @@ QList<QPair<QString, QString>> colunasDaLista()
     };
 }
 
-void ligaOrdens(Familia::Lista& lista, const QList<QRadioButton*>& radios, QWidget* janela,
-                const bool& abrindo)
+Painel::Painel(Dialogo* janela, TdmProdutos& dm, const Nomes& nomes,
+               const QList<QPair<QString, QString>>& colunas)
+    : QObject(janela), m_janela(janela), m_rotuloDescricao(QString::fromUtf8(nomes.rotuloDescricao))
 {
-    static const char* const campos[] = {"PRO_CODIGO", "PRO_DESCRICAO", "PRO_REFER",
-                                         "GRU_DESCRICAO"};
-    for (int i = 0; i < radios.size(); ++i) {
-        // The ordering leaves the quick-search label alone: the search has radios of its own.
-        lista.adicionaOrdem({radios[i], sqlOrdenado(Ordem(i)), QString(), QLatin1String(campos[i]),
-                             i == PorCodigo});
-        Convencoes::aoEntrar(radios[i], janela, [&lista, &abrindo, i] {
-            if (!abrindo)
-                lista.ordena(i);
+    using namespace Formulario;
+    m_caixaOrdem = moldura(janela, "", QStringLiteral("Ordenado por:"));
+    auto* lo = new QHBoxLayout(m_caixaOrdem);
+    QList<QRadioButton*> ordens;
+    for (int i = 0; i < 4; ++i) {
+        ordens << radio(m_caixaOrdem, nomes.ordens[i], QString::fromUtf8(textosDasOrdens[i]));
+        lo->addWidget(ordens.last());
+    }
+    ordens[int(TdmProdutos::Ordem::PorDescricao)]->setChecked(true);
+
+    m_caixaBusca = moldura(janela, "", QStringLiteral("Busca"));
+    auto* radiosBusca = new QHBoxLayout;
+    for (const ColunaDeBusca& c : colunasDeBusca) {
+        m_radiosBusca << radio(m_caixaBusca, c.radio, QString::fromUtf8(c.texto));
+        radiosBusca->addWidget(m_radiosBusca.last());
+    }
+    m_radiosBusca[m_coluna]->setChecked(true);
+    m_rotulo = rotulo(m_caixaBusca, "lbTitulo_Busca", m_rotuloDescricao);
+    m_campo = campo(m_caixaBusca, nomes.campoBusca);
+    QPushButton* btBusca = botao(m_caixaBusca, nomes.botaoBusca, QStringLiteral("Busca"));
+    auto* linhaBusca = new QHBoxLayout;
+    linhaBusca->addWidget(m_rotulo);
+    linhaBusca->addWidget(m_campo, 1);
+    linhaBusca->addWidget(btBusca);
+    auto* lb = new QVBoxLayout(m_caixaBusca);
+    lb->addLayout(radiosBusca);
+    lb->addLayout(linhaBusca);
+
+    m_grade = Formulario::grade(janela, nomes.grade);
+    // Both windows set the list's own columns: whichever is made first, the shared list knows
+    // that its first column is the code the record window loads and "Seleciona" hands back.
+    dm.cds_Produtos.setColunas(colunasDaLista());
+    dm.cds_Produtos.acompanha(m_grade, colunas);
+
+    m_lista = new Familia::Lista(janela, dm.SQLQ_Produtos2, dm.cds_Produtos, m_grade, nullptr,
+                                 m_campo, 10, QLatin1Char(' '));
+    for (int i = 0; i < ordens.size(); ++i) {
+        m_lista->adicionaOrdem({ordens[i], TdmProdutos::sqlLista(TdmProdutos::Ordem(i)), QString(),
+                                QLatin1String(camposDasOrdens[i]), i == 0});
+        Convencoes::aoEntrar(ordens[i], janela, [this, janela, i] {
+            if (!janela->abrindo())
+                m_lista->ordena(i);
         });
     }
-    lista.ligaRadios(false);
-}
+    m_lista->ligaRadios(false);
 
-BuscaRapida::BuscaRapida(Familia::Lista& lista, QLabel* rotulo, QLineEdit* campo,
-                         const QList<QRadioButton*>& radios, QObject* dono)
-    : QObject(dono), m_lista(lista), m_rotulo(rotulo), m_campo(campo), m_radios(radios)
-{
-    for (int i = 0; i < m_radios.size(); ++i)
-        connect(m_radios[i], &QRadioButton::toggled, this, [this, i](bool marcado) {
+    for (int i = 0; i < m_radiosBusca.size(); ++i)
+        connect(m_radiosBusca[i], &QRadioButton::toggled, this, [this, i](bool marcado) {
             if (!marcado)
                 return;
-            m_atual = i;
+            m_coluna = i;
             m_rotulo->setText(QString::fromUtf8(colunasDeBusca[i].rotulo));
         });
+    connect(btBusca, &QPushButton::clicked, this, &Painel::busca);
 }
 
-QString BuscaRapida::campoAtual() const
+void Painel::monta(const QString& cabecalho, QHBoxLayout* botoes)
 {
-    return QLatin1String(colunasDeBusca[m_atual].campo);
+    auto* layout = new QVBoxLayout(m_janela);
+    layout->addWidget(Formulario::titulo(m_janela, "lbCabecalho", cabecalho));
+    layout->addWidget(m_caixaOrdem);
+    layout->addWidget(m_caixaBusca);
+    layout->addWidget(m_grade, 1);
+    layout->addLayout(botoes);
+    m_janela->resize(900, 560);
+    Convencoes::coresDeFoco(m_janela);
 }
 
-void BuscaRapida::busca()
+void Painel::abre(bool limpaBusca)
+{
+    if (limpaBusca)
+        m_campo->clear();
+    m_radiosBusca[1]->setChecked(true);
+    m_coluna = 1;
+    m_rotulo->setText(m_rotuloDescricao);
+    m_lista->ordena(int(TdmProdutos::Ordem::PorDescricao));
+}
+
+void Painel::busca()
 {
     QString texto = m_campo->text();
-    if (m_atual == 0) {
+    if (m_coluna == 0) {
         texto = Funcoes::codigoProduto(texto);
         m_campo->setText(texto);
     }
-    m_lista.dados().localiza(campoAtual(), texto);
-    m_lista.rele();
-}
-
-void BuscaRapida::voltaParaDescricao(const QString& rotulo)
-{
-    m_radios[1]->setChecked(true);
-    m_atual = 1;
-    m_rotulo->setText(rotulo);
+    m_lista->dados().localiza(QLatin1String(colunasDeBusca[m_coluna].campo), texto);
+    m_lista->rele();
 }
 
 } // namespace ListaProdutos
 
-namespace {
-
-QPushButton* botao(QWidget* pai, const char* nome, const QString& texto)
+TfManut_Produtos::TfManut_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(QLatin1String(nome));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QRadioButton* radio(QWidget* pai, const char* nome, const char* texto)
-{
-    auto* r = new QRadioButton(QString::fromUtf8(texto), pai);
-    r->setObjectName(QLatin1String(nome));
-    return r;
-}
-
-} // namespace
-
-TfManut_Produtos::TfManut_Produtos(Aplicacao& app, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_app(app)
-{
+    using namespace Formulario;
     setObjectName(QStringLiteral("TfManut_Produtos"));
     setWindowTitle(QStringLiteral("Manutenção de Produtos"));
 
-    auto* cabecalho = new QLabel(QStringLiteral("Manutenção de Produtos"), this);
-    cabecalho->setObjectName(QStringLiteral("lbCabecalho"));
-    QFont f = cabecalho->font();
-    f.setPointSize(f.pointSize() + 4);
-    f.setBold(true);
-    cabecalho->setFont(f);
+    m_painel = new ListaProdutos::Painel(
+        this, m_app.dmProdutos(),
+        {{"rbManut_Pro_Codigo", "rbManut_PRO_Descricao", "rbManut_PRO_Refer", "rbManut_PRO_Grupo"},
+         "edBusca_ManutPRO",
+         "btnBusca_ManutPro",
+         "dbg_Manut_PRO",
+         "Descrição:"},
+        ListaProdutos::colunasDaLista());
 
-    auto* caixaOrdem = new QGroupBox(QStringLiteral("Ordenado por:"), this);
-    const QList<QRadioButton*> ordens{
-        radio(caixaOrdem, "rbManut_Pro_Codigo", "Código"),
-        radio(caixaOrdem, "rbManut_PRO_Descricao", "Descrição"),
-        radio(caixaOrdem, "rbManut_PRO_Refer", "Referência"),
-        radio(caixaOrdem, "rbManut_PRO_Grupo", "Grupo"),
+    const auto abre = [this](const char* modulo, ::Modo modo) {
+        return [this, modulo, modo] { abreDados(QLatin1String(modulo), modo); };
     };
-    ordens[ListaProdutos::PorDescricao]->setChecked(true);
-    auto* lo = new QHBoxLayout(caixaOrdem);
-    for (QRadioButton* r : ordens)
-        lo->addWidget(r);
+    QHBoxLayout* fileira = botoes(
+        this,
+        {{"btnManut_PRO_Novo", QStringLiteral("Novo"), abre("1.2.1", ::Modo::Inclui)},
+         {"btnManut_PRO_Altera", QStringLiteral("Altera"), abre("1.2.2", ::Modo::Altera)},
+         {"btnManut_PRO_Exclui", QStringLiteral("Exclui"), abre("1.2.3", ::Modo::Exclui)},
+         {"btnManut_PRO_Consulta", QStringLiteral("Consulta"), abre("1.2.4", ::Modo::Consulta)}},
+        {{"btnManut_PRO_Fecha", QStringLiteral("Fecha"), [this] { accept(); }}});
 
-    auto* caixaBusca = new QGroupBox(QStringLiteral("Busca"), this);
-    const QList<QRadioButton*> buscas{
-        radio(caixaBusca, "rbPRO_Busca_Codigo", "Código:"),
-        radio(caixaBusca, "rbPRO_Busca_Descricao", "Descrição"),
-        radio(caixaBusca, "rbPRO_Busca_Refer", "Referência"),
-        radio(caixaBusca, "rbPRO_Busca_CodBar", "Código de Barras"),
-        radio(caixaBusca, "rbPRO_Busca_OBS", "Observações"),
-    };
-    buscas[1]->setChecked(true);
-    auto* rotulo = new QLabel(QStringLiteral("Descrição:"), caixaBusca);
-    rotulo->setObjectName(QStringLiteral("lbTitulo_Busca"));
-    m_edBusca = new QLineEdit(caixaBusca);
-    m_edBusca->setObjectName(QStringLiteral("edBusca_ManutPRO"));
-    QPushButton* btBusca = botao(caixaBusca, "btnBusca_ManutPro", QStringLiteral("Busca"));
-    auto* radiosBusca = new QHBoxLayout;
-    for (QRadioButton* r : buscas)
-        radiosBusca->addWidget(r);
-    auto* linhaBusca = new QHBoxLayout;
-    linhaBusca->addWidget(rotulo);
-    linhaBusca->addWidget(m_edBusca, 1);
-    linhaBusca->addWidget(btBusca);
-    auto* lb = new QVBoxLayout(caixaBusca);
-    lb->addLayout(radiosBusca);
-    lb->addLayout(linhaBusca);
-
-    auto* grade = new QTableView(this);
-    grade->setObjectName(QStringLiteral("dbg_Manut_PRO"));
-    Convencoes::preparaGrade(grade);
-
-    QPushButton* novo = botao(this, "btnManut_PRO_Novo", QStringLiteral("Novo"));
-    QPushButton* altera = botao(this, "btnManut_PRO_Altera", QStringLiteral("Altera"));
-    QPushButton* exclui = botao(this, "btnManut_PRO_Exclui", QStringLiteral("Exclui"));
-    QPushButton* consulta = botao(this, "btnManut_PRO_Consulta", QStringLiteral("Consulta"));
-    QPushButton* fecha = botao(this, "btnManut_PRO_Fecha", QStringLiteral("Fecha"));
-    auto* botoes = new QHBoxLayout;
-    for (QPushButton* b : {novo, altera, exclui, consulta})
-        botoes->addWidget(b);
-    botoes->addStretch();
-    botoes->addWidget(fecha);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(cabecalho);
-    layout->addWidget(caixaOrdem);
-    layout->addWidget(caixaBusca);
-    layout->addWidget(grade, 1);
-    layout->addLayout(botoes);
-    resize(900, 560);
-
-    TdmProdutos& dm = m_app.dmProdutos();
-    const QList<QPair<QString, QString>> colunas = ListaProdutos::colunasDaLista();
-    // The search window sets the same columns: whichever window is made first, the shared list
-    // knows that its first column is the code the record window loads.
-    dm.cds_Produtos.setColunas(colunas);
-    dm.cds_Produtos.acompanha(grade, colunas);
-
-    m_lista = new Familia::Lista(this, dm.SQLQ_Produtos2, dm.cds_Produtos, grade, nullptr,
-                                 m_edBusca, 10, QLatin1Char(' '));
-    ListaProdutos::ligaOrdens(*m_lista, ordens, this, m_abrindo);
-    m_busca = new ListaProdutos::BuscaRapida(*m_lista, rotulo, m_edBusca, buscas, this);
-
-    connect(btBusca, &QPushButton::clicked, m_busca, &ListaProdutos::BuscaRapida::busca);
-    connect(novo, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.2.1"), ::Modo::Inclui); });
-    connect(altera, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.2.2"), ::Modo::Altera); });
-    connect(exclui, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.2.3"), ::Modo::Exclui); });
-    connect(consulta, &QPushButton::clicked, this,
-            [this] { abreDados(QStringLiteral("1.2.4"), ::Modo::Consulta); });
-    connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
-    Convencoes::coresDeFoco(this);
+    m_painel->monta(QStringLiteral("Manutenção de Produtos"), fileira);
 }
 
-void TfManut_Produtos::setVisible(bool visivel)
+Familia::Lista& TfManut_Produtos::lista()
 {
-    const QScopedValueRollback guarda(m_abrindo, true);
-    QDialog::setVisible(visivel);
+    return m_painel->lista();
 }
 
-void TfManut_Produtos::showEvent(QShowEvent* e)
+void TfManut_Produtos::aoAbrir()
 {
-    // The window system confirms the showing with a second, spontaneous event; the opening
-    // runs once.
-    if (e->spontaneous()) {
-        QDialog::showEvent(e);
-        return;
-    }
     // The stock room looks products up by description: every opening starts there again, with
     // an empty search.
-    m_edBusca->clear();
-    m_busca->voltaParaDescricao(QStringLiteral("Descrição:"));
-    m_lista->ordena(ListaProdutos::PorDescricao);
-    QDialog::showEvent(e);
+    m_painel->abre(true);
 }
 
 void TfManut_Produtos::abreDados(const QString& codigoModulo, ::Modo modo)

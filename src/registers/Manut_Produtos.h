@@ -2,90 +2,101 @@
 
 #include "common/Formulario.h"
 
-#include <QDialog>
 #include <QList>
 #include <QPair>
 #include <QString>
 
 class Aplicacao;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QTableView;
+class TdmProdutos;
 namespace Familia {
 class Lista;
 }
 
-// What the product list and the product search share. Both show the one product list, ordered
-// four ways, and search it on a column of its own choice rather than on the ordering column.
 namespace ListaProdutos {
-
-// The orderings of the list, in the order of their radios.
-enum Ordem { PorCodigo, PorDescricao, PorReferencia, PorGrupo };
-// The list statement in one ordering: products with their group's name. A product whose group
-// no longer exists drops out of the list.
-QString sqlOrdenado(Ordem ordem);
 
 // The fields the list window shows, under their captions; the first one is the code.
 QList<QPair<QString, QString>> colunasDaLista();
 
-// Adds the four orderings to `lista` with their radios (in the order of Ordem) and makes each
-// radio apply its ordering when it is clicked or when the user moves onto it, except while
-// `abrindo` is true: a window being shown hands its last focused radio a focus of its own that
-// the user did not give.
-void ligaOrdens(Familia::Lista& lista, const QList<QRadioButton*>& radios, QWidget* janela,
-                const bool& abrindo);
+// The names a window gives the pieces of the panel.
+struct Nomes {
+    const char* ordens[4]; // the ordering radios: code, description, reference, group
+    const char* campoBusca;
+    const char* botaoBusca;
+    const char* grade;
+    // The label of the search by description, as each opening sets it.
+    const char* rotuloDescricao;
+};
 
-// The quick search: five radios (code, description, reference, bar code, notes) choose the
-// column and name it in the label; "Busca" makes the first row whose value in that column
-// begins with the typed text (case counts) the current row. A code is typed as people say it
-// ("12") and stored right-aligned in ten characters, so it is padded with blanks first and the
-// padded text is written back.
-class BuscaRapida : public QObject {
+// What the product list and the product search share: the one product list, ordered four ways
+// in the box "Ordenado por:", and its quick search in the box "Busca", where five radios (code,
+// description, reference, bar code, notes) choose the column rather than the ordering.
+//
+// Each ordering radio applies its ordering when it is clicked or when the user moves onto it,
+// but not while the window is being shown: showing hands the last focused radio a focus the
+// user did not give. The ordering leaves the search label alone.
+//
+// "Busca" makes the first row whose value in the chosen column begins with the typed text
+// (case counts) the current row. A code is typed as people say it ("12") and stored
+// right-aligned in ten characters, so it is padded with blanks first and the padded text is
+// written back.
+class Painel : public QObject {
     Q_OBJECT
 
 public:
-    BuscaRapida(Familia::Lista& lista, QLabel* rotulo, QLineEdit* campo,
-                const QList<QRadioButton*>& radios, QObject* dono);
+    // The grid shows `colunas` of the shared list.
+    Painel(Dialogo* janela, TdmProdutos& dm, const Nomes& nomes,
+           const QList<QPair<QString, QString>>& colunas);
 
+    // Lays the window out: its heading, the two boxes, the grid and the row of buttons.
+    void monta(const QString& cabecalho, QHBoxLayout* botoes);
+
+    Familia::Lista& lista() { return *m_lista; }
+
+    // Every opening shows the products by description again and searches the description;
+    // `limpaBusca` empties what was typed in the search.
+    void abre(bool limpaBusca);
     void busca();
-    // Chooses the description column again; the label then reads `rotulo`.
-    void voltaParaDescricao(const QString& rotulo);
-    QString campoAtual() const;
 
 private:
-    Familia::Lista& m_lista;
+    Dialogo* m_janela;
+    QGroupBox* m_caixaOrdem;
+    QGroupBox* m_caixaBusca;
+    QTableView* m_grade;
     QLabel* m_rotulo;
     QLineEdit* m_campo;
-    QList<QRadioButton*> m_radios;
-    int m_atual = 1;
+    QList<QRadioButton*> m_radiosBusca;
+    Familia::Lista* m_lista;
+    QString m_rotuloDescricao;
+    int m_coluna = 1;
 };
 
 } // namespace ListaProdutos
 
 // The list of every item of the stock room: four orderings, a quick search on five columns, and
 // the buttons that open the record window to add, change, delete or just look at a product.
-class TfManut_Produtos : public QDialog {
+class TfManut_Produtos : public Dialogo {
     Q_OBJECT
 
 public:
     explicit TfManut_Produtos(Aplicacao& app, QWidget* parent = nullptr);
 
-    // The mode in which the record window opens: "Inclui", "Altera", "Exclui" or "Consulta".
+    // The mode in which the record window opens.
     ::Modo Modo = ::Modo::Nenhum;
 
-    Familia::Lista& lista() { return *m_lista; }
-
-    void setVisible(bool visivel) override;
+    Familia::Lista& lista();
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void aoAbrir() override;
 
 private:
     void abreDados(const QString& codigoModulo, ::Modo modo);
 
     Aplicacao& m_app;
-    Familia::Lista* m_lista;
-    ListaProdutos::BuscaRapida* m_busca;
-    QLineEdit* m_edBusca;
-    bool m_abrindo = false;
+    ListaProdutos::Painel* m_painel;
 };

@@ -5,9 +5,9 @@
 #include "app/Principal.h"
 #include "registers/Empresa.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -15,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstEmpresa : public QObject {
     Q_OBJECT
@@ -82,44 +84,15 @@ QString guardadoEm(AplicacaoTeste& t, const QString& coluna)
     return t.banco.valor("Select " + coluna + " From Empresa Where EMP_Codigo = '001'").toString();
 }
 
-QString texto(QWidget* janela, const char* nome)
-{
-    if (auto* memo = janela->findChild<QPlainTextEdit*>(nome))
-        return memo->toPlainText();
-    auto* c = janela->findChild<QLineEdit*>(nome);
-    return c ? c->text() : QStringLiteral("<no field %1>").arg(nome);
-}
-
-// Clicks into the field, selects what is there and types over it.
-void digita(QWidget* janela, const char* nome, const QString& novo)
-{
-    auto* c = janela->findChild<QWidget*>(nome);
-    QVERIFY2(c, nome);
-    c->setFocus(Qt::MouseFocusReason);
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(c))
-        memo->selectAll();
-    else
-        static_cast<QLineEdit*>(c)->selectAll();
-    digitaTexto(c, novo);
-}
-
-void clica(QWidget* janela, const char* botao)
-{
-    auto* b = janela->findChild<QPushButton*>(botao);
-    QVERIFY2(b, botao);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
 QString rotulo(AplicacaoTeste& t, const char* nome)
 {
-    return t.principal().findChild<QLabel*>(nome)->text();
+    return texto(&t.principal(), nome);
 }
 
 // Opens the window from the main menu, as a person does; the steps run in it.
 void abre(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
 {
-    driver.aoAbrir(std::move(passos));
-    t.principal().aciona("DadosdaEmpresa1");
+    abreMenu(t.principal(), driver, "DadosdaEmpresa1", std::move(passos));
 }
 
 // The main window as it is after a start on this database: header and report state read.
@@ -139,7 +112,7 @@ void TstEmpresa::openingShowsTheStoredRowEveryTime()
     DriverModal driver;
     abre(t, driver, [&](QDialog* janela) {
         QCOMPARE(janela->windowTitle(), QStringLiteral("Dados da Empresa"));
-        QCOMPARE(QApplication::focusWidget(), janela->findChild<QWidget*>("edEMP_Nome"));
+        QCOMPARE(focado(), acha(janela, "edEMP_Nome"));
         QCOMPARE(texto(janela, "edEMP_CNPJ"), QStringLiteral("12.345.678/0001-90"));
         for (const Campo& c : camposGravados)
             QCOMPARE(texto(janela, c.nome), guardado.value(c.coluna).toString());
@@ -154,7 +127,7 @@ void TstEmpresa::openingShowsTheStoredRowEveryTime()
         QCOMPARE(texto(janela, "edEMP_Nome"), QStringLiteral("Fundição Três Irmãos"));
         QCOMPARE(texto(janela, "edEMP_Obs"), QString());
         QCOMPARE(texto(janela, "edEMP_Cidade"), QStringLiteral("Ribeirão Preto"));
-        QCOMPARE(QApplication::focusWidget(), janela->findChild<QWidget*>("edEMP_Nome"));
+        QCOMPARE(focado(), acha(janela, "edEMP_Nome"));
         clica(janela, "Fechar");
     });
     QCOMPARE(driver.abertas(), QStringList({"TfEmpresa", "TfEmpresa"}));
@@ -189,7 +162,7 @@ void TstEmpresa::saveWritesEveryFieldAndRefreshesOnlyTheHeader()
         for (const Campo& c : camposGravados)
             digita(janela, c.nome, novo.value(c.coluna).toString());
         // The tax number takes no typing.
-        auto* cnpj = janela->findChild<QLineEdit*>("edEMP_CNPJ");
+        auto* cnpj = acha<QLineEdit>(janela, "edEMP_CNPJ");
         QVERIFY(cnpj->isReadOnly());
         cnpj->setFocus(Qt::MouseFocusReason);
         cnpj->selectAll();
@@ -226,16 +199,16 @@ void TstEmpresa::enterAndTabWalkTheFields()
     GravadorMensagens msgs;
     DriverModal driver;
     abre(t, driver, [&](QDialog* janela) {
-        auto* obs = janela->findChild<QPlainTextEdit*>("edEMP_Obs");
+        auto* obs = acha<QPlainTextEdit>(janela, "edEMP_Obs");
         QStringList porEnter;
         for (int i = 0; i < 12; ++i) {
-            QWidget* atual = QApplication::focusWidget();
+            QWidget* atual = focado();
             if (atual == obs) {
                 QTest::keyClick(obs, Qt::Key_End, Qt::ControlModifier);
                 QTest::keyClicks(obs, " fim");
             }
             QTest::keyClick(atual, Qt::Key_Return);
-            porEnter << QApplication::focusWidget()->objectName();
+            porEnter << focado()->objectName();
         }
         QCOMPARE(porEnter, QStringList({"edEMP_CNPJ", "edEMP_Insc", "edEMP_Ender", "edEMP_Bairro",
                                         "edEMP_Cidade", "edEMP_UF", "edEMP_Fone", "edEMP_FAX",
@@ -244,14 +217,14 @@ void TstEmpresa::enterAndTabWalkTheFields()
         // Tab goes round the buttons and the fields, past the name.
         QStringList porTab;
         for (int i = 0; i < 3; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            porTab << QApplication::focusWidget()->objectName();
+            QTest::keyClick(focado(), Qt::Key_Tab);
+            porTab << focado()->objectName();
         }
         QCOMPARE(porTab, QStringList({"Fechar", "edEMP_CNPJ", "edEMP_Insc"}));
         // Tab in the remarks moves on as well, instead of typing a tab.
         obs->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(obs, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Grava"));
+        QCOMPARE(focado()->objectName(), QString("Grava"));
         QCOMPARE(obs->toPlainText(), QStringLiteral("Almoxarifado central, galpão 2 fim"));
         clica(janela, "Fechar");
     });
@@ -272,7 +245,7 @@ void TstEmpresa::typedTextNeverOutgrowsItsColumn()
             QCOMPARE(texto(janela, c.nome), longo.left(c.limite));
         }
         // Text pasted into the middle of full remarks goes no further either.
-        auto* obs = janela->findChild<QPlainTextEdit*>("edEMP_Obs");
+        auto* obs = acha<QPlainTextEdit>(janela, "edEMP_Obs");
         QTextCursor cursor = obs->textCursor();
         cursor.setPosition(10);
         obs->setTextCursor(cursor);
@@ -355,7 +328,7 @@ void TstEmpresa::failedReadDoesNotLetEmptyFieldsBeSaved()
     abre(t, driver, [&](QDialog* janela) {
         QCOMPARE(msgs.quantidade(), 1);
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
-        QVERIFY(!janela->findChild<QPushButton*>("Grava")->isEnabled());
+        QVERIFY(!acha<QPushButton>(janela, "Grava")->isEnabled());
         QCOMPARE(texto(janela, "edEMP_Nome"), QString());
         clica(janela, "Fechar");
     });
@@ -363,7 +336,7 @@ void TstEmpresa::failedReadDoesNotLetEmptyFieldsBeSaved()
     // Once the row reads again, the next opening can save.
     gravaLinha(t, {{"EMP_UF", "SP"}});
     abre(t, driver, [&](QDialog* janela) {
-        QVERIFY(janela->findChild<QPushButton*>("Grava")->isEnabled());
+        QVERIFY(acha<QPushButton>(janela, "Grava")->isEnabled());
         QCOMPARE(texto(janela, "edEMP_Nome"), QStringLiteral("Metalúrgica São João"));
         digita(janela, "edEMP_Bairro", "Centro");
         clica(janela, "Grava");

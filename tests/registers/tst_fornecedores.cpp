@@ -2,18 +2,19 @@
 // modes (with the supplier group it looks up or picks) and the search window other windows pick
 // a supplier from.
 
-#include "data/DataModule_Fornecedor.h"
 #include "app/Principal.h"
 #include "common/Modal.h"
+#include "data/DataModule_Fornecedor.h"
 #include "data/DataSet.h"
 #include "registers/BuscaGRU_For.h"
 #include "registers/Busca_Fornecedor.h"
 #include "registers/DadosFornecedor.h"
 #include "registers/Manut_Fornec.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -25,6 +26,8 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QtTest>
+
+using namespace Tela;
 
 class TstFornecedores : public QObject {
     Q_OBJECT
@@ -55,60 +58,19 @@ private slots:
 
 namespace {
 
-const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
-
-void clica(QWidget* janela, const char* botao)
-{
-    auto* b = janela->findChild<QPushButton*>(botao);
-    QVERIFY2(b, botao);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-QLineEdit* campo(QWidget* janela, const char* nome)
-{
-    return janela->findChild<QLineEdit*>(nome);
-}
-
-void digita(QWidget* janela, const char* nome, const QString& texto)
-{
-    QLineEdit* c = campo(janela, nome);
-    c->setFocus();
-    c->selectAll();
-    digitaTexto(c, texto);
-}
-
-QWidget* focado()
-{
-    return QApplication::focusWidget();
-}
-
-// Presses Enter where the focus is, as a person walking through the window does.
-void enter()
-{
-    QTest::keyClick(focado(), Qt::Key_Return);
-}
+// The list window's buttons that open the record window, and their modules.
+const QList<BotaoDeModulo> botoesDaLista = {{"btnInclui", "1.5.1"},
+                                            {"btnAltera", "1.5.2"},
+                                            {"btnExclui", "1.5.3"},
+                                            {"btnConsulta", "1.5.4"}};
 
 void insereFornecedor(AplicacaoTeste& t, const QString& codigo, const QString& razao,
                       const QVariantMap& outros = {})
 {
-    QStringList colunas = {"FOR_Codigo", "FOR_Razao"};
-    QStringList valores = {":FOR_Codigo", ":FOR_Razao"};
-    QVariantMap parametros = outros;
-    parametros.insert("FOR_Codigo", codigo);
-    parametros.insert("FOR_Razao", razao);
-    for (auto it = outros.cbegin(); it != outros.cend(); ++it) {
-        colunas << it.key();
-        valores << ":" + it.key();
-    }
-    t.banco.executa("Insert into Fornecedor (" + colunas.join(',') + ") values (" +
-                        valores.join(',') + ")",
-                    parametros);
-}
-
-void insereGrupo(AplicacaoTeste& t, const QString& codigo, const QString& descricao)
-{
-    t.banco.executa("Insert into GRU_Fornec (GRU_Codigo, GRU_Desc) values (:C, :D)",
-                    {{"C", codigo}, {"D", descricao}});
+    QVariantMap colunas = outros;
+    colunas.insert("FOR_Codigo", codigo);
+    colunas.insert("FOR_Razao", razao);
+    Cadastro::insere(t.banco, "Fornecedor", colunas);
 }
 
 // Three suppliers in a different order by code, by name and by trade name.
@@ -141,11 +103,7 @@ QString colunaDe(AplicacaoTeste& t, const QString& codigo, const QString& coluna
 // The codes of the shared list, in the order the grids show them.
 QStringList codigosDaLista(AplicacaoTeste& t)
 {
-    QStringList r;
-    const DataSet& d = t.app.dmFornecedor().cdsFornecedor;
-    for (int i = 0; i < d.tamanho(); ++i)
-        r << d.valor(i, "FOR_CODIGO").toString();
-    return r;
+    return colunaDaLista(t.app.dmFornecedor().cdsFornecedor, "FOR_CODIGO");
 }
 
 QString codigoAtual(AplicacaoTeste& t)
@@ -153,12 +111,10 @@ QString codigoAtual(AplicacaoTeste& t)
     return Familia::codigoAtual(t.app.dmFornecedor().cdsFornecedor);
 }
 
+// The audit lines as "user|text", in the order of their texts.
 QStringList linhasDoLog(AplicacaoTeste& t)
 {
-    QStringList r;
-    const Resultado l = t.banco.consulta("Select LOG_CodUser, LOG_Descricao From Log");
-    for (int i = 0; i < l.tamanho(); ++i)
-        r << l.valor(i, 0).toString() + " " + l.valor(i, 1).toString();
+    QStringList r = Cadastro::linhasLog(t.banco);
     r.sort();
     return r;
 }
@@ -173,7 +129,7 @@ void selecionaCodigo(AplicacaoTeste& t, QDialog* lista, const QString& codigo)
 {
     const int linha = int(codigosDaLista(t).indexOf(codigo));
     QVERIFY2(linha >= 0, qPrintable(codigo));
-    lista->findChild<QTableView*>("dbManut_For")->selectRow(linha);
+    acha<QTableView>(lista, "dbManut_For")->selectRow(linha);
     QCOMPARE(codigoAtual(t), codigo);
 }
 
@@ -213,11 +169,7 @@ void TstFornecedores::codeProposedTypedAndChecked()
         insereFornecedor(t, c, "Existente " + c);
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnInclui");
-        clica(lista, "Button5");
-    });
-    driver.aoAbrir([&](QDialog* dados) {
+    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         QCOMPARE(edCodigo->text(), proposto);
         QCOMPARE(focado(), edCodigo);
@@ -230,7 +182,7 @@ void TstFornecedores::codeProposedTypedAndChecked()
             QTRY_COMPARE(focado(), edCodigo);
             msgs.limpa();
         } else {
-            QCOMPARE(focado(), dados->findChild<QComboBox*>("cbFJ"));
+            QCOMPARE(focado(), acha<QComboBox>(dados, "cbFJ"));
         }
         QCOMPARE(edCodigo->text(), codigo);
 
@@ -264,11 +216,7 @@ void TstFornecedores::codeTakenMeanwhileOrClearedGetsANewOne()
     t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnInclui");
-        clica(lista, "Button5");
-    });
-    driver.aoAbrir([&](QDialog* dados) {
+    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
         QCOMPARE(campo(dados, "edCodigo")->text(), QString("0000000001"));
         digita(dados, "edRazao", "Parafusos Brasil");
         // Another workstation takes the code while this one is typing.
@@ -295,8 +243,8 @@ void TstFornecedores::codeTakenMeanwhileOrClearedGetsANewOne()
     QCOMPARE(colunaDe(t, "0000000002", "FOR_Razao"), QString("Parafusos Brasil"));
     QCOMPARE(colunaDe(t, "0000000003", "FOR_Razao"), QString("Porcas Unidas"));
     QCOMPARE(t.banco.conta("Fornecedor"), 3);
-    QCOMPARE(linhasDoLog(t), QStringList({"000001 Inclusão de Fornecedor:0000000002",
-                                          "000001 Inclusão de Fornecedor:0000000003"}));
+    QCOMPARE(linhasDoLog(t), QStringList({"000001|Inclusão de Fornecedor:0000000002",
+                                          "000001|Inclusão de Fornecedor:0000000003"}));
 }
 
 void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
@@ -315,7 +263,7 @@ void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
         clica(lista, "Button5");
     });
     driver.aoAbrir([&](QDialog* dados) {
-        QCOMPARE(focado(), dados->findChild<QWidget*>("cbFJ"));
+        QCOMPARE(focado(), acha(dados, "cbFJ"));
         // Enter walks on through every control, the buttons included (pressing none of them),
         // and round to the code.
         const QStringList esperado = {
@@ -347,7 +295,7 @@ void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
     QVERIFY(
         t.banco.valor("Select FOR_DCad From Fornecedor Where FOR_Codigo = '0000000042'").isNull());
     QCOMPARE(t.banco.conta("Fornecedor"), 2);
-    QCOMPARE(linhasDoLog(t), QStringList({"000002 Alteração de Fornecedor:0000000042"}));
+    QCOMPARE(linhasDoLog(t), QStringList({"000002|Alteração de Fornecedor:0000000042"}));
 }
 
 void TstFornecedores::failedWriteShowsTheDatabaseMessage_data()
@@ -447,7 +395,7 @@ void TstFornecedores::typingStopsAtTheWidthButStoredTextIsNotCut()
         QCOMPARE(campo(dados, "edUF")->text(), QString("SP"));
         digita(dados, "edCodigo", "123456789012");
         QCOMPARE(campo(dados, "edCodigo")->text(), QString("1234567890"));
-        auto* obs = dados->findChild<QPlainTextEdit*>("edObs");
+        auto* obs = acha<QPlainTextEdit>(dados, "edObs");
         obs->setFocus();
         QTest::keyClicks(obs, QString(205, 'o'));
         QCOMPARE(obs->toPlainText(), QString(200, 'o'));
@@ -498,7 +446,7 @@ void TstFornecedores::windowFollowsItsMode()
     QFETCH(QString, foco);
     AplicacaoTeste t;
     t.flags("S", "N", "S");
-    insereGrupo(t, "000003", "Metais");
+    Cadastro::grupoFornecedor(t.banco, "000003", "Metais");
     insereFornecedor(t, "0000000005", "Ferragens Silva",
                      {{"FOR_Tipo", "F"},
                       {"FOR_DCad", QDate(2004, 10, 10)},
@@ -520,18 +468,18 @@ void TstFornecedores::windowFollowsItsMode()
     });
     driver.aoAbrir([&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QString("Inclusão de Fornecedores"));
-        QCOMPARE(dados->findChild<QLabel*>("lTitulo")->text(), titulo);
-        auto* btnCadastra = dados->findChild<QPushButton*>("btnCadastra");
+        QCOMPARE(acha<QLabel>(dados, "lTitulo")->text(), titulo);
+        auto* btnCadastra = acha<QPushButton>(dados, "btnCadastra");
         QCOMPARE(btnCadastra->isVisible(), !cadastra.isEmpty());
         if (!cadastra.isEmpty())
             QCOMPARE(btnCadastra->text(), cadastra);
-        QCOMPARE(dados->findChild<QPushButton*>("btnLimpa")->isVisible(), limpa);
-        QCOMPARE(focado(), dados->findChild<QWidget*>(foco));
+        QCOMPARE(acha<QPushButton>(dados, "btnLimpa")->isVisible(), limpa);
+        QCOMPARE(focado(), acha(dados, qPrintable(foco)));
 
         QLineEdit* edCodigo = campo(dados, "edCodigo");
-        auto* cbFJ = dados->findChild<QComboBox*>("cbFJ");
-        auto* dtp = dados->findChild<QDateEdit*>("dtpDCad");
-        auto* obs = dados->findChild<QPlainTextEdit*>("edObs");
+        auto* cbFJ = acha<QComboBox>(dados, "cbFJ");
+        auto* dtp = acha<QDateEdit>(dados, "dtpDCad");
+        auto* obs = acha<QPlainTextEdit>(dados, "edObs");
         QCOMPARE(edCodigo->isReadOnly(), !codigoLivre);
         for (const char* nome :
              {"edCodGrupo", "edRazao", "edFanta", "edCNPJ", "edFone2", "edConta"})
@@ -539,7 +487,7 @@ void TstFornecedores::windowFollowsItsMode()
         QCOMPARE(obs->isReadOnly(), !dadosLivres);
         QCOMPARE(cbFJ->isEnabled(), dadosLivres);
         QCOMPARE(dtp->isEnabled(), dadosLivres);
-        QCOMPARE(dados->findChild<QPushButton*>("btnBuscaGrupo")->isEnabled(), dadosLivres);
+        QCOMPARE(acha<QPushButton>(dados, "btnBuscaGrupo")->isEnabled(), dadosLivres);
         QVERIFY(campo(dados, "edDescGrupo")->isReadOnly());
 
         if (inclui) {
@@ -585,15 +533,7 @@ void TstFornecedores::windowFollowsItsMode()
 
 void TstFornecedores::auditLinesOnlyWithLoginAndLog_data()
 {
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<bool>("registra");
-    QTest::newRow("login and log on") << "S"
-                                      << "S" << true;
-    QTest::newRow("log without login") << "N"
-                                       << "S" << false;
-    QTest::newRow("login without log") << "S"
-                                       << "N" << false;
+    Cadastro::casosDoLog();
 }
 
 void TstFornecedores::auditLinesOnlyWithLoginAndLog()
@@ -618,13 +558,13 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog()
     });
     driver.aoAbrir([&](QDialog* dados) {
         digita(dados, "edRazao", "Gama Ferragens");
-        auto* cbFJ = dados->findChild<QComboBox*>("cbFJ");
+        auto* cbFJ = acha<QComboBox>(dados, "cbFJ");
         cbFJ->setFocus();
         QTest::keyClick(cbFJ, Qt::Key_Down);
         QCOMPARE(cbFJ->currentText(), QString("Pessoa Física (F)"));
         digita(dados, "edFone2", "3232-0000");
-        dados->findChild<QPlainTextEdit*>("edObs")->setFocus();
-        QTest::keyClicks(dados->findChild<QPlainTextEdit*>("edObs"), "Fecha cedo");
+        acha<QPlainTextEdit>(dados, "edObs")->setFocus();
+        QTest::keyClicks(acha<QPlainTextEdit>(dados, "edObs"), "Fecha cedo");
         clica(dados, "btnCadastra");
         clica(dados, "btnSaida");
     });
@@ -655,9 +595,9 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog()
     QCOMPARE(t.banco.conta("Fornecedor"), 2);
     // The list shows what is stored, by name.
     QCOMPARE(codigosDaLista(t), QStringList({"0000000001", "0000000003"}));
-    QCOMPARE(linhasDoLog(t), registra ? QStringList({"000004 Alteração de Fornecedor:0000000001",
-                                                     "000004 Exclusão de Fornecedor:0000000002",
-                                                     "000004 Inclusão de Fornecedor:0000000003"})
+    QCOMPARE(linhasDoLog(t), registra ? QStringList({"000004|Alteração de Fornecedor:0000000001",
+                                                     "000004|Exclusão de Fornecedor:0000000002",
+                                                     "000004|Inclusão de Fornecedor:0000000003"})
                                       : QStringList());
 }
 
@@ -667,17 +607,32 @@ void TstFornecedores::groupLookedUpOnLeaving_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("descricao");
     QTest::addColumn<QStringList>("mensagens");
-    QTest::addColumn<QString>("foco"); // where Enter leads
+    QTest::addColumn<QString>("foco");
+    // How the user leaves the field: Enter (towards "..."), Shift+Tab (back to the date), or
+    // a click into another field.
+    QTest::addColumn<QString>("saida");
     QTest::newRow("3 is group 000003") << "3"
                                        << "000003"
-                                       << "Metais" << QStringList() << "edRazao";
+                                       << "Metais" << QStringList() << "edRazao"
+                                       << "Enter";
+    // A group found always leads on to the name, wherever the user was heading.
+    QTest::newRow("3, leaving with Shift+Tab") << "3"
+                                               << "000003"
+                                               << "Metais" << QStringList() << "edRazao"
+                                               << "Shift+Tab";
+    QTest::newRow("3, clicking into the city") << "3"
+                                               << "000003"
+                                               << "Metais" << QStringList() << "edRazao"
+                                               << "edCidade";
     QTest::newRow("missing group")
         << " 9"
         << "000009"
-        << "" << QStringList({"Grupo de Fornecedor não Encontrado"}) << "edCodGrupo";
+        << "" << QStringList({"Grupo de Fornecedor não Encontrado"}) << "edCodGrupo"
+        << "Enter";
     QTest::newRow("no group") << "  "
                               << ""
-                              << "" << QStringList() << "btnBuscaGrupo";
+                              << "" << QStringList() << "btnBuscaGrupo"
+                              << "Enter";
 }
 
 void TstFornecedores::groupLookedUpOnLeaving()
@@ -687,15 +642,12 @@ void TstFornecedores::groupLookedUpOnLeaving()
     QFETCH(QString, descricao);
     QFETCH(QStringList, mensagens);
     QFETCH(QString, foco);
+    QFETCH(QString, saida);
     AplicacaoTeste t;
-    insereGrupo(t, "000003", "Metais");
+    Cadastro::grupoFornecedor(t.banco, "000003", "Metais");
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnInclui");
-        clica(lista, "Button5");
-    });
-    driver.aoAbrir([&](QDialog* dados) {
+    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
         digita(dados, "edRazao", "Metalúrgica Paulista");
         QLineEdit* grupo = campo(dados, "edCodGrupo");
         // An earlier look-up leaves its description behind.
@@ -703,7 +655,12 @@ void TstFornecedores::groupLookedUpOnLeaving()
         enter();
         QCOMPARE(campo(dados, "edDescGrupo")->text(), QString("Metais"));
         digita(dados, "edCodGrupo", digitado);
-        enter();
+        if (saida == "Enter")
+            enter();
+        else if (saida == "Shift+Tab")
+            QTest::keyClick(focado(), Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            clica(dados, qPrintable(saida));
         QCOMPARE(msgs.textos(), mensagens);
         QCOMPARE(grupo->text(), codigo);
         QCOMPARE(campo(dados, "edDescGrupo")->text(), descricao);
@@ -724,31 +681,20 @@ void TstFornecedores::groupLookedUpOnLeaving()
 
 void TstFornecedores::groupSearchWritesTheGroupCode_data()
 {
-    QTest::addColumn<bool>("f5");
-    QTest::newRow("F5 in the group code") << true;
-    QTest::newRow("the ... button") << false;
+    casosDaBusca();
 }
 
 void TstFornecedores::groupSearchWritesTheGroupCode()
 {
-    QFETCH(bool, f5);
+    QFETCH(bool, porF5);
     AplicacaoTeste t;
-    insereGrupo(t, "000001", "Tintas");
-    insereGrupo(t, "000002", "Abrasivos");
+    Cadastro::grupoFornecedor(t.banco, "000001", "Tintas");
+    Cadastro::grupoFornecedor(t.banco, "000002", "Abrasivos");
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnInclui");
-        clica(lista, "Button5");
-    });
-    driver.aoAbrir([&](QDialog* dados) {
+    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
         QLineEdit* grupo = campo(dados, "edCodGrupo");
-        if (f5) {
-            grupo->setFocus();
-            QTest::keyClick(grupo, Qt::Key_F5);
-        } else {
-            clica(dados, "btnBuscaGrupo");
-        }
+        abreBusca(dados, "edCodGrupo", "btnBuscaGrupo", porF5);
         QCOMPARE(grupo->text(), QString("000002"));
         QTRY_COMPARE(focado(), grupo);
         // Leaving the field looks the group up.
@@ -761,7 +707,7 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
         QCOMPARE(busca->objectName(), QString("TfBuscaGRU_For"));
         QCOMPARE(t.app.janela<TfBuscaGRU_For>().Origem, QString("Cad_Fornecedor"));
         // By description, Abrasivos comes first.
-        busca->findChild<QTableView*>("dbgBusca_GRUFor")->selectRow(0);
+        acha<QTableView>(busca, "dbgBusca_GRUFor")->selectRow(0);
         clica(busca, "btnSeleciona");
     });
     abreLista(t);
@@ -772,16 +718,7 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
 
 void TstFornecedores::buttonRefusedWithoutPermission_data()
 {
-    QTest::addColumn<QString>("botao");
-    QTest::addColumn<QString>("modulo");
-    QTest::newRow("Novo") << "btnInclui"
-                          << "1.5.1";
-    QTest::newRow("Altera") << "btnAltera"
-                            << "1.5.2";
-    QTest::newRow("Exclui") << "btnExclui"
-                            << "1.5.3";
-    QTest::newRow("Consulta") << "btnConsulta"
-                              << "1.5.4";
+    linhasDosBotoes({"Novo", "Altera", "Exclui", "Consulta"}, botoesDaLista);
 }
 
 void TstFornecedores::buttonRefusedWithoutPermission()
@@ -792,26 +729,12 @@ void TstFornecedores::buttonRefusedWithoutPermission()
     t.flags("S", "S", "N");
     t.principal().CodUsuario = "000001";
     tresFornecedores(t);
-    for (const char* m : {"1", "1.5", "1.5.1", "1.5.2", "1.5.3", "1.5.4"})
-        t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
-                        "('000001', :M, :A)",
-                        {{"M", QString(m)}, {"A", modulo == m ? "N" : "S"}});
-    const QStringList botoes = {"btnInclui", "btnAltera", "btnExclui", "btnConsulta"};
+    Cadastro::permissoes(t.banco, "000001", {"1", "1.5", "1.5.1", "1.5.2", "1.5.3", "1.5.4"},
+                         modulo);
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, qPrintable(botao));
-        QCOMPARE(msgs.textos(), QStringList({semPermissao}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
-        // The other buttons still open the record window.
-        for (const QString& b : botoes)
-            if (b != botao)
-                clica(lista, qPrintable(b));
-        clica(lista, "Button5");
-    });
-    for (int i = 0; i < 3; ++i)
-        driver.aoAbrir([&](QDialog* dados) { clica(dados, "btnSaida"); });
-    abreLista(t);
+    botaoRecusado(t.principal(), driver, msgs, "Fornecedores1", botoesDaLista, botao, "Button5",
+                  "btnSaida");
     QCOMPARE(driver.abertas().size(), 4);
     QCOMPARE(msgs.quantidade(), 1);
     QCOMPARE(t.banco.conta("Fornecedor"), 3);
@@ -824,11 +747,11 @@ void TstFornecedores::listOpensByNameAndOrders()
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
         QCOMPARE(lista->windowTitle(), QString("Manutenção de Fornecedores"));
-        QVERIFY(lista->findChild<QRadioButton*>("rbtnRazao")->isChecked());
-        QVERIFY(lista->findChild<QRadioButton*>("rbRazao")->isChecked());
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("R.Social/Nome:"));
+        QVERIFY(acha<QRadioButton>(lista, "rbtnRazao")->isChecked());
+        QVERIFY(acha<QRadioButton>(lista, "rbRazao")->isChecked());
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000012", "0000000003", "0000000007"}));
-        auto* grade = lista->findChild<QTableView*>("dbManut_For");
+        auto* grade = acha<QTableView>(lista, "dbManut_For");
         QCOMPARE(grade->model()->columnCount(), 26);
         QCOMPARE(grade->model()->headerData(0, Qt::Horizontal).toString(), QString("Código"));
         QCOMPARE(grade->model()->headerData(10, Qt::Horizontal).toString(),
@@ -836,14 +759,14 @@ void TstFornecedores::listOpensByNameAndOrders()
         QCOMPARE(grade->model()->headerData(25, Qt::Horizontal).toString(), QString("Cód.Grupo"));
         QCOMPARE(grade->model()->index(0, 1).data().toString(), QString("Lixa Forte"));
 
-        QTest::mouseClick(lista->findChild<QRadioButton*>("rbtnCodigo"), Qt::LeftButton);
+        clica(lista, "rbtnCodigo");
         QCOMPARE(codigosDaLista(t), QStringList({"0000000003", "0000000007", "0000000012"}));
-        QTest::mouseClick(lista->findChild<QRadioButton*>("rbtnFatasia"), Qt::LeftButton);
+        clica(lista, "rbtnFatasia");
         QCOMPARE(codigosDaLista(t), QStringList({"0000000007", "0000000012", "0000000003"}));
         // Ordering leaves the search choice alone.
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("R.Social/Nome:"));
-        QTest::mouseClick(lista->findChild<QRadioButton*>("rbTelefone"), Qt::LeftButton);
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("Telefone:"));
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
+        clica(lista, "rbTelefone");
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("Telefone:"));
 
         clica(lista, "btnConsulta");
         QCOMPARE(t.app.janela<TfManut_Fornec>().Modo, ::Modo::Consulta);
@@ -853,9 +776,9 @@ void TstFornecedores::listOpensByNameAndOrders()
     driver.aoAbrir([&](QDialog* dados) { clica(dados, "btnSaida"); });
     // The next opening starts over by name.
     driver.aoAbrir([&](QDialog* lista) {
-        QVERIFY(lista->findChild<QRadioButton*>("rbtnRazao")->isChecked());
-        QVERIFY(lista->findChild<QRadioButton*>("rbRazao")->isChecked());
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), QString("R.Social/Nome:"));
+        QVERIFY(acha<QRadioButton>(lista, "rbtnRazao")->isChecked());
+        QVERIFY(acha<QRadioButton>(lista, "rbRazao")->isChecked());
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000012", "0000000003", "0000000007"}));
         clica(lista, "Button5");
     });
@@ -924,15 +847,15 @@ void TstFornecedores::quickSearchByColumn()
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
         // The list, by name, starts on Abrasivos Norte (0000000012).
-        QTest::mouseClick(lista->findChild<QRadioButton*>(radio), Qt::LeftButton);
-        QCOMPARE(lista->findChild<QLabel*>("lbTitulo")->text(), rotulo);
+        clica(lista, qPrintable(radio));
+        QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), rotulo);
         QLineEdit* busca = campo(lista, "edBuscaFornec");
         digita(lista, "edBuscaFornec", texto);
         // Leaving the field for the "Busca" button pads a code first.
         clica(lista, "btnBusca_Fornec");
         QCOMPARE(busca->text(), escrito);
         QCOMPARE(codigoAtual(t), atual);
-        auto* grade = lista->findChild<QTableView*>("dbManut_For");
+        auto* grade = acha<QTableView>(lista, "dbManut_For");
         QCOMPARE(grade->model()->index(grade->currentIndex().row(), 0).data().toString(), atual);
         // Back in the field, the old search is selected, ready to be typed over.
         busca->setFocus();
@@ -958,14 +881,14 @@ void TstFornecedores::searchWindowOpensAfreshAndSelects()
     DriverModal driver;
     driver.aoAbrir([&](QDialog* busca) {
         QCOMPARE(busca->windowTitle(), QString("Busca de Fornecedores"));
-        QVERIFY(busca->findChild<QRadioButton*>("rbRazao")->isChecked());
-        QCOMPARE(busca->findChild<QLabel*>("lbBusca")->text(), QString("R.Social/Nome:"));
+        QVERIFY(acha<QRadioButton>(busca, "rbRazao")->isChecked());
+        QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("R.Social/Nome:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000012", "0000000003", "0000000007"}));
-        QTest::mouseClick(busca->findChild<QRadioButton*>("rbFanta"), Qt::LeftButton);
-        QCOMPARE(busca->findChild<QLabel*>("lbBusca")->text(), QString("N.Fantasia/Apelido:"));
+        clica(busca, "rbFanta");
+        QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("N.Fantasia/Apelido:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000007", "0000000012", "0000000003"}));
-        QTest::mouseClick(busca->findChild<QRadioButton*>("rbCodigo"), Qt::LeftButton);
-        QCOMPARE(busca->findChild<QLabel*>("lbBusca")->text(), QString("Código:"));
+        clica(busca, "rbCodigo");
+        QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("Código:"));
         QCOMPARE(codigosDaLista(t), QStringList({"0000000003", "0000000007", "0000000012"}));
         digita(busca, "edBusca", "12");
         clica(busca, "btnBusca_Grupos");
@@ -975,8 +898,8 @@ void TstFornecedores::searchWindowOpensAfreshAndSelects()
         clica(busca, "btnFechar");
     });
     driver.aoAbrir([&](QDialog* busca) {
-        QVERIFY(busca->findChild<QRadioButton*>("rbRazao")->isChecked());
-        QCOMPARE(busca->findChild<QLabel*>("lbBusca")->text(), QString("R.Social/Nome:"));
+        QVERIFY(acha<QRadioButton>(busca, "rbRazao")->isChecked());
+        QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("R.Social/Nome:"));
         QCOMPARE(campo(busca, "edBusca")->text(), QString());
         QCOMPARE(codigosDaLista(t), QStringList({"0000000012", "0000000003", "0000000007"}));
         digita(busca, "edBusca", "Tin");

@@ -2,18 +2,19 @@
 // its four modes (typed codes, the group look-up and search, minimum, maximum and unit value,
 // the deletion guard), and the search window that the movement windows pick a product from.
 
-#include "data/DataModule_Produtos.h"
 #include "app/Principal.h"
 #include "common/Decimal.h"
+#include "data/DataModule_Produtos.h"
 #include "data/DataSet.h"
 #include "registers/Busca_Grupos.h"
 #include "registers/Busca_Produtos.h"
 #include "registers/Dados_Produtos.h"
 #include "registers/Manut_Produtos.h"
 #include "support/AplicacaoTeste.h"
-#include "support/Digitacao.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Tela.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -25,6 +26,8 @@
 #include <QTableView>
 #include <QtTest>
 
+using namespace Tela;
+
 class TstProdutos : public QObject {
     Q_OBJECT
 
@@ -34,6 +37,7 @@ private slots:
     void duplicateCodeRefusedWhenLeavingItAndLimpa();
     void groupLookUpAndGroupSearch_data();
     void groupLookUpAndGroupSearch();
+    void saveRightAfterAnUnknownGroupWritesNothing();
     void minimumAndMaximum_data();
     void minimumAndMaximum();
     void changeLoadsTheProductAndWritesOnlyWhatItOwns();
@@ -52,7 +56,11 @@ private slots:
 
 namespace {
 
-const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
+// The list window's buttons that open the record window, and their modules.
+const QList<BotaoDeModulo> botoesDaLista = {{"btnManut_PRO_Novo", "1.2.1"},
+                                            {"btnManut_PRO_Altera", "1.2.2"},
+                                            {"btnManut_PRO_Exclui", "1.2.3"},
+                                            {"btnManut_PRO_Consulta", "1.2.4"}};
 const QString codigoRepetido = QStringLiteral("Código já Cadastrado, tente outro !");
 const QString grupoNaoEncontrado = QStringLiteral("Grupo não Encontrado !");
 const QString minimoMenor = QStringLiteral("Estoque Mínimo tem que ser menor que Estoque Máximo");
@@ -69,56 +77,6 @@ const QString listaPorDescricao =
     QStringLiteral("Select p.*,g.GRU_Descricao From Produtos p join Grupos g "
                    "on(p.PRO_CodGRU =g.GRU_Codigo) Order By p.PRO_Descricao");
 
-void clica(QWidget* janela, const char* botao)
-{
-    auto* b = janela->findChild<QPushButton*>(botao);
-    QVERIFY2(b, botao);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-void marca(QWidget* janela, const char* radio)
-{
-    auto* r = janela->findChild<QRadioButton*>(radio);
-    QVERIFY2(r, radio);
-    // On the round indicator: a radio stretched by its layout answers clicks on its indicator
-    // and caption only.
-    QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
-}
-
-QLineEdit* campo(QWidget* janela, const char* nome)
-{
-    auto* c = janela->findChild<QLineEdit*>(nome);
-    if (!c)
-        qFatal("no field %s", nome);
-    return c;
-}
-
-QString texto(QWidget* janela, const char* nome)
-{
-    return campo(janela, nome)->text();
-}
-
-void digita(QWidget* janela, const char* nome, const QString& texto)
-{
-    QLineEdit* c = campo(janela, nome);
-    c->setFocus();
-    c->selectAll();
-    if (texto.isEmpty())
-        QTest::keyClick(c, Qt::Key_Backspace);
-    digitaTexto(c, texto);
-}
-
-void tab(QWidget* janela, const char* nome)
-{
-    QTest::keyClick(campo(janela, nome), Qt::Key_Tab);
-}
-
-void insereGrupo(AplicacaoTeste& t, const QString& codigo, const QString& descricao)
-{
-    t.banco.executa("Insert into Grupos (GRU_Codigo, GRU_Descricao) values (:C, :D)",
-                    {{"C", codigo}, {"D", descricao}});
-}
-
 // A product as a stock entry would have left it; `outros` sets further columns by name.
 void insereProduto(AplicacaoTeste& t, const QString& codigo, const QString& descricao,
                    const QVariantMap& outros = {})
@@ -127,11 +85,8 @@ void insereProduto(AplicacaoTeste& t, const QString& codigo, const QString& desc
                   {"PRO_CodGru", "000001"}, {"PRO_Quant", 0},
                   {"PRO_Min", 0},           {"PRO_EMax", 0},
                   {"PRO_Valor", 0},         {"PRO_Consumivel", "S"}};
-    for (auto i = outros.begin(); i != outros.end(); ++i)
-        v.insert(i.key(), i.value());
-    const QStringList colunas = v.keys();
-    t.banco.executa(
-        "Insert into Produtos (" + colunas.join(',') + ") values (:" + colunas.join(",:") + ")", v);
+    v.insert(outros);
+    Cadastro::insere(t.banco, "Produtos", v);
 }
 
 QVariant decimal(qint64 unidades, int escala)
@@ -146,11 +101,7 @@ QString comoTexto(const QVariant& v)
 
 QStringList codigosDaLista(AplicacaoTeste& t)
 {
-    QStringList r;
-    const DataSet& d = t.app.dmProdutos().cds_Produtos;
-    for (int i = 0; i < d.tamanho(); ++i)
-        r << d.valor(i, "PRO_CODIGO").toString();
-    return r;
+    return colunaDaLista(t.app.dmProdutos().cds_Produtos, "PRO_CODIGO");
 }
 
 QString codigoAtual(AplicacaoTeste& t)
@@ -161,7 +112,7 @@ QString codigoAtual(AplicacaoTeste& t)
 // The code in the grid's selected row: what the person sees highlighted.
 QString codigoNaGrade(QWidget* janela, const char* grade)
 {
-    auto* g = janela->findChild<QTableView*>(grade);
+    auto* g = acha<QTableView>(janela, grade);
     return g->model()->index(g->currentIndex().row(), 0).data().toString();
 }
 
@@ -170,11 +121,7 @@ QString codigoNaGrade(QWidget* janela, const char* grade)
 void abreDados(AplicacaoTeste& t, DriverModal& driver, const char* botao,
                DriverModal::Passos passos)
 {
-    driver.aoAbrir([botao](QDialog* lista) {
-        clica(lista, botao);
-        clica(lista, "btnManut_PRO_Fecha");
-    });
-    driver.aoAbrir(std::move(passos));
+    pelaLista(driver, botao, "btnManut_PRO_Fecha", std::move(passos));
     t.principal().aciona("Produtos1");
 }
 
@@ -241,16 +188,16 @@ void TstProdutos::inclusion()
     AplicacaoTeste t;
     t.flags(qPrintable(login), "N", qPrintable(log));
     t.principal().CodUsuario = "000004";
-    insereGrupo(t, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
     abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
-        QCOMPARE(dados->findChild<QLabel*>("lbDados_Pro_Titulo")->text(),
+        QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Inclusão de Produtos"));
-        QCOMPARE(dados->findChild<QPushButton*>("btnPRO_Salva")->text(), QString("Grava"));
-        QVERIFY(dados->findChild<QPushButton*>("btnPRO_Limpa")->isVisible());
-        auto* consumivel = dados->findChild<QComboBox*>("cbPRO_Consumivel");
+        QCOMPARE(acha<QPushButton>(dados, "btnPRO_Salva")->text(), QString("Grava"));
+        QVERIFY(acha<QPushButton>(dados, "btnPRO_Limpa")->isVisible());
+        auto* consumivel = acha<QComboBox>(dados, "cbPRO_Consumivel");
         QVERIFY(consumivel->isEnabled());
         QCOMPARE(consumivel->currentText(), QString("Sim"));
         QCOMPARE(texto(dados, "edPRO_Quant"), QString("0,000"));
@@ -258,14 +205,14 @@ void TstProdutos::inclusion()
         QCOMPARE(texto(dados, "edPRO_Min"), QString("0"));
         QCOMPARE(texto(dados, "edPRO_EMax"), QString("0"));
         QCOMPARE(texto(dados, "edPRO_UComp"), QString("  /  /    "));
-        QCOMPARE(dados->findChild<QDateEdit*>("dtpPRO_DCad")->date(), QDate::currentDate());
-        QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Codigo"));
+        QCOMPARE(acha<QDateEdit>(dados, "dtpPRO_DCad")->date(), QDate::currentDate());
+        QCOMPARE(focado(), campo(dados, "edPRO_Codigo"));
 
         digitaTexto(campo(dados, "edPRO_Codigo"), digitado);
         // Enter moves on like Tab, and leaving the code pads it.
         QTest::keyClick(campo(dados, "edPRO_Codigo"), Qt::Key_Return);
         QCOMPARE(texto(dados, "edPRO_Codigo"), codigo);
-        QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Descricao"));
+        QCOMPARE(focado(), campo(dados, "edPRO_Descricao"));
         digitaTexto(campo(dados, "edPRO_Descricao"), QStringLiteral("Chave de Fenda"));
         digita(dados, "edPRO_CodGru", "1");
         tab(dados, "edPRO_CodGru");
@@ -290,7 +237,7 @@ void TstProdutos::inclusion()
         QCOMPARE(texto(dados, "edPRO_Valor"), QString("R$ 0,00"));
         QCOMPARE(texto(dados, "edPRO_Quant"), QString("0,000"));
         QCOMPARE(consumivel->currentText(), QString("Sim"));
-        QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Codigo"));
+        QCOMPARE(focado(), campo(dados, "edPRO_Codigo"));
         QCOMPARE(codigosDaLista(t), QStringList({codigo}));
         clica(dados, "btnPRO_Fecha");
     });
@@ -318,7 +265,7 @@ void TstProdutos::inclusion()
 void TstProdutos::duplicateCodeRefusedWhenLeavingItAndLimpa()
 {
     AplicacaoTeste t;
-    insereGrupo(t, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "        12", "Alicate");
     GravadorMensagens msgs;
     DriverModal driver;
@@ -329,7 +276,7 @@ void TstProdutos::duplicateCodeRefusedWhenLeavingItAndLimpa()
         QCOMPARE(msgs.textos(), QStringList({codigoRepetido}));
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
         QCOMPARE(codigo->text(), QString());
-        QTRY_COMPARE(QApplication::focusWidget(), codigo);
+        QTRY_COMPARE(focado(), codigo);
 
         msgs.limpa();
         digitaTexto(codigo, "13");
@@ -346,7 +293,7 @@ void TstProdutos::duplicateCodeRefusedWhenLeavingItAndLimpa()
         QCOMPARE(texto(dados, "edPRO_Descricao"), QString());
         QCOMPARE(texto(dados, "edPRO_Valor"), QString("R$   0,00"));
         QCOMPARE(texto(dados, "edPRO_UComp"), QString("  /  /    "));
-        QCOMPARE(QApplication::focusWidget(), codigo);
+        QCOMPARE(focado(), codigo);
         QCOMPARE(msgs.quantidade(), 0);
         clica(dados, "btnPRO_Fecha");
     });
@@ -355,17 +302,15 @@ void TstProdutos::duplicateCodeRefusedWhenLeavingItAndLimpa()
 
 void TstProdutos::groupLookUpAndGroupSearch_data()
 {
-    QTest::addColumn<bool>("porF5"); // F5 in the group code, or the "..." button
-    QTest::newRow("F5") << true;
-    QTest::newRow("button") << false;
+    casosDaBusca();
 }
 
 void TstProdutos::groupLookUpAndGroupSearch()
 {
     QFETCH(bool, porF5);
     AplicacaoTeste t;
-    insereGrupo(t, "000001", "Ferramentas");
-    insereGrupo(t, "000002", QStringLiteral("Elétrica"));
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000002", QStringLiteral("Elétrica"));
     GravadorMensagens msgs;
     DriverModal driver;
     abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
@@ -374,7 +319,7 @@ void TstProdutos::groupLookUpAndGroupSearch()
         tab(dados, "edPRO_CodGru");
         QCOMPARE(msgs.textos(), QStringList({grupoNaoEncontrado}));
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-        QTRY_COMPARE(QApplication::focusWidget(), grupo);
+        QTRY_COMPARE(focado(), grupo);
         QCOMPARE(texto(dados, "edPRO_NomeGru"), QString());
 
         msgs.limpa();
@@ -387,17 +332,12 @@ void TstProdutos::groupLookUpAndGroupSearch()
             QCOMPARE(busca->objectName(), QString("TfBusca_Grupos"));
             QCOMPARE(t.app.janela<TfBusca_Grupos>().Origem, QString("Dados_Produtos"));
             // By description: Elétrica, then Ferramentas.
-            busca->findChild<QTableView*>("dbg_BuscaGrupos")->selectRow(1);
+            acha<QTableView>(busca, "dbg_BuscaGrupos")->selectRow(1);
             clica(busca, "btnBusca_Seleciona");
         });
-        if (porF5) {
-            grupo->setFocus();
-            QTest::keyClick(grupo, Qt::Key_F5);
-        } else {
-            clica(dados, "btnDados_Pro_Busca");
-        }
+        abreBusca(dados, "edPRO_CodGru", "btnDados_Pro_Busca", porF5);
         QCOMPARE(grupo->text(), QString("000001"));
-        QTRY_COMPARE(QApplication::focusWidget(), grupo);
+        QTRY_COMPARE(focado(), grupo);
         // The name follows when the user leaves the field.
         tab(dados, "edPRO_CodGru");
         QCOMPARE(texto(dados, "edPRO_NomeGru"), QString("Ferramentas"));
@@ -406,6 +346,36 @@ void TstProdutos::groupLookUpAndGroupSearch()
     });
     QCOMPARE(driver.abertas(),
              QStringList({"TfManut_Produtos", "TfDados_Produtos", "TfBusca_Grupos"}));
+}
+
+void TstProdutos::saveRightAfterAnUnknownGroupWritesNothing()
+{
+    AplicacaoTeste t;
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+        digita(dados, "edPRO_Codigo", "2");
+        tab(dados, "edPRO_Codigo");
+        digita(dados, "edPRO_Descricao", QStringLiteral("Chave de Fenda"));
+        // "Grava" pressed straight from a group code the register does not have: the group is
+        // refused on the way out of the field, and the save does not go on with it (a product
+        // of a missing group would drop out of every product list).
+        digita(dados, "edPRO_CodGru", "9");
+        clica(dados, "btnPRO_Salva");
+        QCOMPARE(msgs.textos(), QStringList({grupoNaoEncontrado}));
+        QTRY_VERIFY(focado(dados, "edPRO_CodGru"));
+        QCOMPARE(t.banco.conta("Produtos"), 0);
+        // Once a known group is typed, the same button saves.
+        msgs.limpa();
+        digita(dados, "edPRO_CodGru", "1");
+        clica(dados, "btnPRO_Salva");
+        QCOMPARE(msgs.quantidade(), 0);
+        clica(dados, "btnPRO_Fecha");
+    });
+    QCOMPARE(
+        t.banco.valor("Select PRO_CodGru From Produtos Where PRO_Codigo = '         2'").toString(),
+        QString("000001"));
 }
 
 void TstProdutos::minimumAndMaximum_data()
@@ -449,7 +419,7 @@ void TstProdutos::minimumAndMaximum()
     QFETCH(int, minimoGravado);
     QFETCH(int, maximoGravado);
     AplicacaoTeste t;
-    insereGrupo(t, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
     abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
@@ -468,7 +438,7 @@ void TstProdutos::minimumAndMaximum()
         for (const MensagemGravada& m : msgs.mensagens())
             QCOMPARE(m.tipo, TipoMensagem::Aviso);
         if (minimoGravado < 0)
-            QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Min"));
+            QCOMPARE(focado(), campo(dados, "edPRO_Min"));
         clica(dados, "btnPRO_Fecha");
     });
     const Resultado r = t.banco.consulta("Select PRO_Min, PRO_EMax From Produtos");
@@ -484,7 +454,7 @@ void TstProdutos::changeLoadsTheProductAndWritesOnlyWhatItOwns()
     AplicacaoTeste t;
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000001";
-    insereGrupo(t, "000002", QStringLiteral("Elétrica"));
+    Cadastro::grupo(t.banco, "000002", QStringLiteral("Elétrica"));
     t.banco.executa("Insert into Fornecedor (FOR_Codigo, FOR_Razao) values ('0000000003', "
                     "'Ferragens Silva Ltda')");
     insereProduto(t, "        15", QStringLiteral("Fio Elétrico"),
@@ -506,14 +476,14 @@ void TstProdutos::changeLoadsTheProductAndWritesOnlyWhatItOwns()
     DriverModal driver;
     abreDados(t, driver, "btnManut_PRO_Altera", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
-        QCOMPARE(dados->findChild<QLabel*>("lbDados_Pro_Titulo")->text(),
+        QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Alteração de Produtos"));
-        QCOMPARE(dados->findChild<QPushButton*>("btnPRO_Salva")->text(), QString("Grava"));
-        QVERIFY(!dados->findChild<QPushButton*>("btnPRO_Limpa")->isVisible());
-        auto* consumivel = dados->findChild<QComboBox*>("cbPRO_Consumivel");
+        QCOMPARE(acha<QPushButton>(dados, "btnPRO_Salva")->text(), QString("Grava"));
+        QVERIFY(!acha<QPushButton>(dados, "btnPRO_Limpa")->isVisible());
+        auto* consumivel = acha<QComboBox>(dados, "cbPRO_Consumivel");
         QVERIFY(!consumivel->isEnabled());
         QCOMPARE(consumivel->currentText(), QStringLiteral("Não"));
-        QCOMPARE(QApplication::focusWidget(), campo(dados, "edPRO_Codigo"));
+        QCOMPARE(focado(), campo(dados, "edPRO_Codigo"));
         const QList<std::pair<const char*, QString>> esperado{
             {"edPRO_Codigo", "        15"},
             {"edPRO_Descricao", QStringLiteral("Fio Elétrico")},
@@ -534,7 +504,7 @@ void TstProdutos::changeLoadsTheProductAndWritesOnlyWhatItOwns()
         };
         for (const auto& [nome, valor] : esperado)
             QCOMPARE(texto(dados, nome), valor);
-        QCOMPARE(dados->findChild<QDateEdit*>("dtpPRO_DCad")->date(), QDate(2004, 1, 2));
+        QCOMPARE(acha<QDateEdit>(dados, "dtpPRO_DCad")->date(), QDate(2004, 1, 2));
 
         // The maximum is compared with the minimum's number, 1000, not with its text.
         digita(dados, "edPRO_EMax", "500");
@@ -566,7 +536,7 @@ void TstProdutos::consultaShowsAndNeverWrites()
 {
     AplicacaoTeste t;
     t.flags("S", "N", "S");
-    insereGrupo(t, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
     // Figures wider than what the fields let a person type are shown whole, never cut.
     insereProduto(t, "         8", "Martelo",
                   {{"PRO_Min", 1234567890},
@@ -576,12 +546,12 @@ void TstProdutos::consultaShowsAndNeverWrites()
     DriverModal driver;
     abreDados(t, driver, "btnManut_PRO_Consulta", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
-        QCOMPARE(dados->findChild<QLabel*>("lbDados_Pro_Titulo")->text(),
+        QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Consulta de Produtos"));
-        auto* salva = dados->findChild<QPushButton*>("btnPRO_Salva");
+        auto* salva = acha<QPushButton>(dados, "btnPRO_Salva");
         QVERIFY(!salva->isVisible());
-        QVERIFY(!dados->findChild<QPushButton*>("btnPRO_Limpa")->isVisible());
-        QVERIFY(!dados->findChild<QComboBox*>("cbPRO_Consumivel")->isEnabled());
+        QVERIFY(!acha<QPushButton>(dados, "btnPRO_Limpa")->isVisible());
+        QVERIFY(!acha<QComboBox>(dados, "cbPRO_Consumivel")->isEnabled());
         QCOMPARE(texto(dados, "edPRO_Codigo"), QString("         8"));
         // Never bought: no last purchase, no last supplier.
         QCOMPARE(texto(dados, "edPRO_UComp"), QString("  /  /    "));
@@ -615,7 +585,7 @@ void TstProdutos::deletion()
     AplicacaoTeste t;
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000001";
-    insereGrupo(t, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "         5", "Alicate");
     insereProduto(t, "         6", "Broca");
     auto movimento = [&](int numero, const QString& produto) {
@@ -629,9 +599,9 @@ void TstProdutos::deletion()
     GravadorMensagens msgs;
     DriverModal driver;
     abreDados(t, driver, "btnManut_PRO_Exclui", [&](QDialog* dados) {
-        QCOMPARE(dados->findChild<QLabel*>("lbDados_Pro_Titulo")->text(),
+        QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Exclusão de Produtos"));
-        QCOMPARE(dados->findChild<QPushButton*>("btnPRO_Salva")->text(), QString("Exclui"));
+        QCOMPARE(acha<QPushButton>(dados, "btnPRO_Salva")->text(), QString("Exclui"));
         QCOMPARE(texto(dados, "edPRO_Codigo"), QString("         5"));
         // No question is asked either way.
         clica(dados, "btnPRO_Salva");
@@ -659,7 +629,7 @@ void TstProdutos::failedWritesRollBackAndKeepTheFields()
     AplicacaoTeste t;
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000001";
-    insereGrupo(t, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "         1", "Alicate");
     // The database refuses every write to products.
     t.banco.executa("CREATE EXCEPTION pro_travado 'produto travado'");
@@ -707,16 +677,7 @@ void TstProdutos::failedWritesRollBackAndKeepTheFields()
 
 void TstProdutos::buttonRefusedWithoutPermission_data()
 {
-    QTest::addColumn<QString>("botao");
-    QTest::addColumn<QString>("modulo");
-    QTest::newRow("Novo") << "btnManut_PRO_Novo"
-                          << "1.2.1";
-    QTest::newRow("Altera") << "btnManut_PRO_Altera"
-                            << "1.2.2";
-    QTest::newRow("Exclui") << "btnManut_PRO_Exclui"
-                            << "1.2.3";
-    QTest::newRow("Consulta") << "btnManut_PRO_Consulta"
-                              << "1.2.4";
+    linhasDosBotoes({"Novo", "Altera", "Exclui", "Consulta"}, botoesDaLista);
 }
 
 void TstProdutos::buttonRefusedWithoutPermission()
@@ -726,31 +687,16 @@ void TstProdutos::buttonRefusedWithoutPermission()
     AplicacaoTeste t;
     t.flags("S", "S", "N");
     t.principal().CodUsuario = "000001";
-    insereGrupo(t, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "         1", "Alicate");
-    for (const char* m : {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"})
-        t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
-                        "('000001', :M, :A)",
-                        {{"M", QString(m)}, {"A", modulo == m ? "N" : "S"}});
-    const QStringList botoes{"btnManut_PRO_Novo", "btnManut_PRO_Altera", "btnManut_PRO_Exclui",
-                             "btnManut_PRO_Consulta"};
+    Cadastro::permissoes(t.banco, "000001", {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"},
+                         modulo);
     GravadorMensagens msgs;
     DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, qPrintable(botao));
-        QCOMPARE(msgs.textos(), QStringList({semPermissao}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
-        // The other buttons are allowed and open the record window.
-        msgs.limpa();
-        for (const QString& outro : botoes)
-            if (outro != botao)
-                clica(lista, qPrintable(outro));
-        QCOMPARE(msgs.quantidade(), 0);
-        clica(lista, "btnManut_PRO_Fecha");
-    });
-    for (int i = 0; i < 3; ++i)
-        driver.aoAbrir([&](QDialog* dados) { clica(dados, "btnPRO_Fecha"); });
-    t.principal().aciona("Produtos1");
+    botaoRecusado(t.principal(), driver, msgs, "Produtos1", botoesDaLista, botao,
+                  "btnManut_PRO_Fecha", "btnPRO_Fecha");
+    // The refusal is the only message.
+    QCOMPARE(msgs.quantidade(), 1);
     QCOMPARE(driver.abertas(), QStringList({"TfManut_Produtos", "TfDados_Produtos",
                                             "TfDados_Produtos", "TfDados_Produtos"}));
 }
@@ -808,7 +754,7 @@ void TstProdutos::quickSearch()
     QFETCH(QString, escrito);
     QFETCH(QString, atual);
     AplicacaoTeste t;
-    insereGrupo(t, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
     // By description: Broca, Serrote, chave (capitals sort first).
     insereProduto(t, "         7", "Broca",
                   {{"PRO_Refer", "BR-7"}, {"PRO_CodBar", "123"}, {"PRO_OBS", "nova"}});
@@ -822,7 +768,7 @@ void TstProdutos::quickSearch()
     driver.aoAbrir([&](QDialog* janela) {
         QCOMPARE(codigoAtual(t), QString("         7"));
         marca(janela, qPrintable(radio));
-        QCOMPARE(janela->findChild<QLabel*>("lbTitulo_Busca")->text(), rotulo);
+        QCOMPARE(acha<QLabel>(janela, "lbTitulo_Busca")->text(), rotulo);
         digita(janela, busca, texto);
         clica(janela, naBusca ? "btnBusca_ConPro" : "btnBusca_ManutPro");
         QCOMPARE(campo(janela, busca)->text(), escrito);
@@ -839,8 +785,8 @@ void TstProdutos::quickSearch()
 void TstProdutos::everyOpeningGoesBackToTheDescription()
 {
     AplicacaoTeste t;
-    insereGrupo(t, "000001", "Pintura");
-    insereGrupo(t, "000002", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Pintura");
+    Cadastro::grupo(t.banco, "000002", "Ferramentas");
     insereProduto(t, "         1", "Serrote", {{"PRO_CodGru", "000002"}, {"PRO_Refer", "B"}});
     insereProduto(t, "         2", "Alicate", {{"PRO_CodGru", "000002"}, {"PRO_Refer", "C"}});
     insereProduto(t, "         3", "Pincel", {{"PRO_Refer", "A"}});
@@ -880,16 +826,16 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
     for (const Janela* j : {&manut, &con}) {
         for (int vez = 0; vez < 2; ++vez) {
             driver.aoAbrir([&, j, vez](QDialog* janela) {
-                QVERIFY(janela->findChild<QRadioButton*>(j->descricao)->isChecked());
+                QVERIFY(acha<QRadioButton>(janela, j->descricao)->isChecked());
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Descricao");
                 QCOMPARE(codigosDaLista(t),
                          QStringList({"         2", "         3", "         1"}));
-                QVERIFY(janela->findChild<QRadioButton*>("rbPRO_Busca_Descricao")->isChecked());
-                QCOMPARE(janela->findChild<QLabel*>("lbTitulo_Busca")->text(), j->rotulo);
+                QVERIFY(acha<QRadioButton>(janela, "rbPRO_Busca_Descricao")->isChecked());
+                QCOMPARE(acha<QLabel>(janela, "lbTitulo_Busca")->text(), j->rotulo);
                 // The list window empties the search; the search window keeps it.
                 QCOMPARE(campo(janela, j->busca)->text(),
                          vez == 1 && !j->limpaBusca ? QString("Pin") : QString());
-                auto* grade = janela->findChild<QTableView*>(j->grade);
+                auto* grade = acha<QTableView>(janela, j->grade);
                 QCOMPARE(grade->model()->columnCount(), j->colunas);
                 QCOMPARE(grade->model()->headerData(0, Qt::Horizontal).toString(),
                          QStringLiteral("Código"));
@@ -899,18 +845,18 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
                 marca(janela, j->grupo);
                 QCOMPARE(listaSql.sql(), base + "Order By g.GRU_Descricao");
                 QCOMPARE(codigosDaLista(t).last(), QString("         3"));
-                janela->findChild<QRadioButton*>(j->referencia)->setFocus(Qt::TabFocusReason);
+                acha<QRadioButton>(janela, j->referencia)->setFocus(Qt::TabFocusReason);
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Refer");
                 QCOMPARE(codigosDaLista(t),
                          QStringList({"         3", "         1", "         2"}));
                 marca(janela, j->codigo);
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Codigo");
-                QCOMPARE(janela->findChild<QLabel*>("lbTitulo_Busca")->text(), j->rotulo);
+                QCOMPARE(acha<QLabel>(janela, "lbTitulo_Busca")->text(), j->rotulo);
                 marca(janela, "rbPRO_Busca_Refer");
                 digitaTexto(campo(janela, j->busca), "Pin");
                 // The code radio keeps the focus as the window closes; showing the window
                 // again must not apply its order.
-                janela->findChild<QRadioButton*>(j->codigo)->setFocus();
+                acha<QRadioButton>(janela, j->codigo)->setFocus();
                 janela->reject();
             });
             if (j == &manut)
@@ -924,8 +870,8 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
 void TstProdutos::productsOfADeletedGroupAreNotListed()
 {
     AplicacaoTeste t;
-    insereGrupo(t, "000001", "Ferramentas");
-    insereGrupo(t, "000002", "Pintura");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000002", "Pintura");
     insereProduto(t, "         1", "Alicate");
     insereProduto(t, "         2", "Pincel", {{"PRO_CodGru", "000002"}});
     t.banco.executa("Delete From Grupos Where GRU_Codigo = '000002'");
@@ -933,7 +879,7 @@ void TstProdutos::productsOfADeletedGroupAreNotListed()
     for (int i = 0; i < 2; ++i)
         driver.aoAbrir([&, i](QDialog* janela) {
             QCOMPARE(codigosDaLista(t), QStringList({"         1"}));
-            auto* grade = janela->findChild<QTableView*>(i == 0 ? "dbg_Manut_PRO" : "dbg_Con_PRO");
+            auto* grade = acha<QTableView>(janela, i == 0 ? "dbg_Manut_PRO" : "dbg_Con_PRO");
             QCOMPARE(grade->model()->rowCount(), 1);
             janela->reject();
         });
@@ -944,7 +890,7 @@ void TstProdutos::productsOfADeletedGroupAreNotListed()
 void TstProdutos::searchWindowHandsBackTheCodeWithItsBlanks()
 {
     AplicacaoTeste t;
-    insereGrupo(t, "000001", "Ferramentas");
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "         7", "Broca");
     insereProduto(t, "        12", "Serrote");
     QDialog chamador;
@@ -958,10 +904,10 @@ void TstProdutos::searchWindowHandsBackTheCodeWithItsBlanks()
         busca.Origem = "Entrada Estoque";
         Modal::exec(&busca);
         QCOMPARE(destino->text(), QString("        12"));
-        QTRY_COMPARE(QApplication::focusWidget(), destino);
+        QTRY_COMPARE(focado(), destino);
     });
     driver.aoAbrir([&](QDialog* janela) {
-        auto* grade = janela->findChild<QTableView*>("dbg_Con_PRO");
+        auto* grade = acha<QTableView>(janela, "dbg_Con_PRO");
         const QRect linha = grade->visualRect(grade->model()->index(1, 1));
         QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, linha.center());
         QCOMPARE(codigoAtual(t), QString("        12"));

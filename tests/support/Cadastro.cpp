@@ -2,6 +2,8 @@
 
 #include "support/BancoTeste.h"
 
+#include <QtTest>
+
 namespace Cadastro {
 
 namespace {
@@ -37,6 +39,14 @@ void fornecedor(BancoTeste& b, const QString& codigo, const QString& razao)
     codigoEDescricao(b, "Fornecedor", "FOR_Codigo", "FOR_Razao", codigo, razao);
 }
 
+void insere(BancoTeste& b, const QString& tabela, const QVariantMap& colunas)
+{
+    const QStringList nomes = colunas.keys();
+    b.executa(QStringLiteral("Insert into %1 (%2) values (:%3)")
+                  .arg(tabela, nomes.join(QLatin1Char(',')), nomes.join(QStringLiteral(",:"))),
+              colunas);
+}
+
 void produto(BancoTeste& b, const Produto& p)
 {
     b.executa(
@@ -50,6 +60,31 @@ void produto(BancoTeste& b, const Produto& p)
          {QStringLiteral("S"), p.consumivel},
          {QStringLiteral("U"), p.unidade.isEmpty() ? QVariant() : QVariant(p.unidade)},
          {QStringLiteral("B"), p.codigoBarras.isEmpty() ? QVariant() : QVariant(p.codigoBarras)}});
+}
+
+void permissoes(BancoTeste& b, const QString& usuario, const QStringList& modulos,
+                const QString& recusado)
+{
+    for (const QString& m : modulos)
+        b.executa(
+            QStringLiteral("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) "
+                           "values (:U, :M, :A)"),
+            {{QStringLiteral("U"), usuario},
+             {QStringLiteral("M"), m},
+             {QStringLiteral("A"), m == recusado ? QStringLiteral("N") : QStringLiteral("S")}});
+}
+
+void casosDoLog()
+{
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<bool>("registra");
+    QTest::newRow("login and log on") << "S"
+                                      << "S" << true;
+    QTest::newRow("log without login") << "N"
+                                       << "S" << false;
+    QTest::newRow("login without log") << "S"
+                                       << "N" << false;
 }
 
 Resultado movimentos(BancoTeste& b)

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 class BancoTeste;
 
@@ -16,6 +17,8 @@ void grupo(BancoTeste& b, const QString& codigo, const QString& descricao);
 void requisitante(BancoTeste& b, const QString& codigo, const QString& descricao);
 void grupoFornecedor(BancoTeste& b, const QString& codigo, const QString& descricao);
 void fornecedor(BancoTeste& b, const QString& codigo, const QString& razao);
+// A row of `tabela` with the columns given (by name) and their values; the others stay empty.
+void insere(BancoTeste& b, const QString& tabela, const QVariantMap& colunas);
 
 // A product with what the windows read of it; the rest of its columns stay empty.
 struct Produto {
@@ -29,6 +32,15 @@ struct Produto {
     QString codigoBarras;
 };
 void produto(BancoTeste& b, const Produto& p);
+
+// The permission rows of `usuario`: every module of `modulos` allowed ("S") but `recusado`
+// ("N").
+void permissoes(BancoTeste& b, const QString& usuario, const QStringList& modulos,
+                const QString& recusado);
+
+// The rows of a _data function over the access flags: columns "login", "log" (each "S" or
+// "N") and "registra", whether a save then writes its audit line (only with both on).
+void casosDoLog();
 
 // The ledger, every column, in the order of its numbers.
 Resultado movimentos(BancoTeste& b);

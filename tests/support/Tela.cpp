@@ -4,6 +4,7 @@
 #include "common/Formulario.h"
 #include "data/DataSet.h"
 #include "registers/Familia.h"
+#include "support/GravadorMensagens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -55,6 +56,12 @@ void clica(QObject* janela, const char* nome)
     QTest::mouseClick(acha<QWidget>(janela, nome), Qt::LeftButton);
 }
 
+void marca(QObject* janela, const char* nome)
+{
+    auto* b = acha<QAbstractButton>(janela, nome);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+}
+
 void digitaTexto(QWidget* campo, const QString& texto)
 {
     for (QChar c : texto) {
@@ -103,6 +110,13 @@ void tab()
     QTest::keyClick(w, Qt::Key_Tab);
 }
 
+void enter()
+{
+    QWidget* w = QApplication::focusWidget();
+    QVERIFY2(w, "nothing has the focus to press Enter in");
+    QTest::keyClick(w, Qt::Key_Return);
+}
+
 QWidget* focado()
 {
     return QApplication::focusWidget();
@@ -113,7 +127,16 @@ bool focado(QObject* janela, const char* nome)
     return focado() == acha<QWidget>(janela, nome);
 }
 
-void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo)
+QStringList colunaDaLista(const DataSet& lista, const char* campo)
+{
+    QStringList valores;
+    for (int i = 0; i < lista.tamanho(); ++i)
+        valores << lista.valor(i, QLatin1String(campo)).toString();
+    return valores;
+}
+
+void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo,
+                    const QString& codigo)
 {
     for (int i = 0; i < lista.tamanho(); ++i)
         if (lista.valor(i, QLatin1String(campoCodigo)).toString() == codigo)
@@ -147,6 +170,63 @@ void informa(QObject* janela, const char* nome, const QString& texto)
 {
     digita(janela, nome, texto);
     tab(janela, nome);
+}
+
+void pelaLista(DriverModal& driver, const char* botao, const char* fecha,
+               DriverModal::Passos passos)
+{
+    driver.aoAbrir([botao, fecha](QDialog* lista) {
+        clica(lista, botao);
+        clica(lista, fecha);
+    });
+    driver.aoAbrir(std::move(passos));
+}
+
+void casosDaBusca()
+{
+    QTest::addColumn<bool>("porF5");
+    QTest::newRow("F5 in the code") << true;
+    QTest::newRow("the ... button") << false;
+}
+
+void abreBusca(QObject* janela, const char* campo, const char* botao, bool porF5)
+{
+    if (!porF5) {
+        clica(janela, botao);
+        return;
+    }
+    QWidget* c = acha<QWidget>(janela, campo);
+    c->setFocus();
+    QTest::keyClick(c, Qt::Key_F5);
+}
+
+void linhasDosBotoes(const QStringList& rotulos, const QList<BotaoDeModulo>& botoes)
+{
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<QString>("modulo");
+    for (qsizetype i = 0; i < botoes.size(); ++i)
+        QTest::newRow(qPrintable(rotulos.at(i)))
+            << QString::fromLatin1(botoes[i].nome) << QString::fromLatin1(botoes[i].modulo);
+}
+
+void botaoRecusado(TfPrincipal& principal, DriverModal& driver, GravadorMensagens& msgs,
+                   const char* menu, const QList<BotaoDeModulo>& botoes, const QString& recusado,
+                   const char* fechaLista, const char* fechaDados)
+{
+    const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
+    driver.aoAbrir([&](QDialog* lista) {
+        clica(lista, qPrintable(recusado));
+        QCOMPARE(msgs.textos(), QStringList({semPermissao}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        // The other buttons are allowed and open the record window.
+        for (const BotaoDeModulo& b : botoes)
+            if (recusado != QLatin1String(b.nome))
+                clica(lista, b.nome);
+        clica(lista, fechaLista);
+    });
+    for (qsizetype i = 1; i < botoes.size(); ++i)
+        driver.aoAbrir([fechaDados](QDialog* dados) { clica(dados, fechaDados); });
+    principal.aciona(QLatin1String(menu));
 }
 
 } // namespace Tela

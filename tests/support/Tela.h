@@ -14,6 +14,7 @@
 #include <initializer_list>
 
 class DataSet;
+class GravadorMensagens;
 class QDialog;
 class QLineEdit;
 class QPushButton;
@@ -44,6 +45,9 @@ QString texto(QObject* janela, const char* nome);
 
 // A left click on the named button (or any clickable widget).
 void clica(QObject* janela, const char* nome);
+// Checks the named radio (or check box) with a click on its indicator: a radio stretched by its
+// layout answers clicks on its indicator and caption only.
+void marca(QObject* janela, const char* nome);
 // Goes into the field (line edit, multi-line text, editable combo) and types over what it
 // shows, key by key; an empty text erases it.
 void digita(QObject* janela, const char* nome, const QString& texto);
@@ -54,11 +58,15 @@ void digitaTexto(QWidget* campo, const QString& texto);
 // Tab or Enter pressed in the named widget.
 void tab(QObject* janela, const char* nome);
 void enter(QObject* janela, const char* nome);
-// Tab pressed wherever the focus is.
+// Tab or Enter pressed wherever the focus is.
 void tab();
+void enter();
 
 QWidget* focado();
 bool focado(QObject* janela, const char* nome);
+
+// The values of `campo` in a shared list, in the order its grids show the rows.
+QStringList colunaDaLista(const DataSet& lista, const char* campo);
 
 // Makes the row whose `campoCodigo` is `codigo` current in a search window's shared list and
 // presses its "Seleciona".
@@ -80,5 +88,35 @@ template <typename... Valores> void caso(const char* nome, Valores... valores)
 {
     (QTest::newRow(nome) << ... << valores);
 }
+
+// Queues the steps of a list window that presses `botao`, opening its record window, and then
+// `fecha`; the record window takes `passos`.
+void pelaLista(DriverModal& driver, const char* botao, const char* fecha,
+               DriverModal::Passos passos);
+
+// The two ways a code field opens its register's search window, as the rows of a _data
+// function with the column "porF5": F5 in the field, or the window's "..." button.
+void casosDaBusca();
+// Opens the search window of the code field `campo`: F5 in it, or a click on `botao`.
+void abreBusca(QObject* janela, const char* campo, const char* botao, bool porF5);
+
+// A button of a register's list window that opens its record window, and the module code the
+// user's permission must allow for it.
+struct BotaoDeModulo {
+    const char* nome;
+    const char* modulo;
+};
+
+// One row per button for a test's _data function, named by `rotulos` in order, with the
+// columns "botao" and "modulo".
+void linhasDosBotoes(const QStringList& rotulos, const QList<BotaoDeModulo>& botoes);
+
+// Opens a list window from the main-menu item `menu` and presses the button `recusado`, whose
+// module the user may not use: the warning "Usuário Sem Permissão para Entrar nesse Módulo"
+// and nothing opens. Then every other button of `botoes`, each opening the record window,
+// which `fechaDados` closes; then `fechaLista`. The messages stay in `msgs`.
+void botaoRecusado(TfPrincipal& principal, DriverModal& driver, GravadorMensagens& msgs,
+                   const char* menu, const QList<BotaoDeModulo>& botoes, const QString& recusado,
+                   const char* fechaLista, const char* fechaDados);
 
 } // namespace Tela
