@@ -70,8 +70,8 @@ const char* const ordens[] = {"FOR_Codigo", "FOR_Razao", "FOR_Fanta"};
 } // namespace
 
 TdmFornecedor::TdmFornecedor(Conexao& c)
-    : SQLQFornecedor(c), SQLQFornecedor2(c), m_conexao(c), m_razao(c), m_porCodigo(c), m_existe(c),
-      m_inclui(c), m_altera(c), m_exclui(c)
+    : SQLQFornecedor2(c), m_conexao(c), m_razao(c), m_porCodigo(c), m_existe(c), m_inclui(c),
+      m_altera(c), m_exclui(c)
 {
     SQLQFornecedor2.setSql(QStringLiteral("Select * From Fornecedor"));
     m_razao.setSql(QStringLiteral("Select FOR_Razao From Fornecedor Where FOR_Codigo=:CodigoC"));

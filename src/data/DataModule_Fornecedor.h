@@ -68,7 +68,6 @@ public:
     void altera(Transacao& t, const QString& codigo, const Fornecedor& f);
     void exclui(Transacao& t, const QString& codigo);
 
-    Consulta SQLQFornecedor;
     Consulta SQLQFornecedor2;
     DataSet cdsFornecedor;
 

@@ -19,7 +19,7 @@ TdmGrupoFornecedor::TdmGrupoFornecedor(Conexao& c)
                                   QStringLiteral("Select * From GRU_Fornec Order By GRU_Desc")},
            .ordensDaBusca = {QStringLiteral("Select * From GRU_Fornec order By GRU_Codigo"),
                              QStringLiteral("Select * From GRU_Fornec order By GRU_Desc")}}),
-      SQLQGrupoFornecedor(c), SQLQGrupoFornecedor2(c)
+      SQLQGrupoFornecedor2(c)
 {
     SQLQGrupoFornecedor2.setSql(QStringLiteral("Select * From GRU_Fornec"));
     cdsGrupoFornecedor.setColunas({{QStringLiteral("GRU_CODIGO"), QStringLiteral("Código")},

@@ -16,7 +16,6 @@ public:
     // such group.
     std::optional<QString> descricaoGrupo(const QString& codigo) { return descricao(codigo); }
 
-    Consulta SQLQGrupoFornecedor;
     Consulta SQLQGrupoFornecedor2;
     DataSet cdsGrupoFornecedor;
 };

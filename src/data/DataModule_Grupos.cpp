@@ -23,7 +23,7 @@ TdmGrupos::TdmGrupos(Conexao& c)
                                   QStringLiteral("Select * From Grupos Order by GRU_DESCRICAO")},
            .ordensDaBusca = {QStringLiteral("Select * From Grupos Order by GRU_Codigo"),
                              QStringLiteral("Select * From Grupos Order by GRU_Descricao")}}),
-      SQLQ_Grupos(c), SQLQ_Grupos2(c)
+      SQLQ_Grupos2(c)
 {
     SQLQ_Grupos2.setSql(QStringLiteral("Select * From Grupos"));
     cds_Grupos.setColunas({{QStringLiteral("GRU_CODIGO"), QStringLiteral("Código")},

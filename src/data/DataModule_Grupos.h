@@ -16,7 +16,6 @@ public:
     // such group.
     std::optional<QString> descricaoGrupo(const QString& codigo) { return descricao(codigo); }
 
-    Consulta SQLQ_Grupos;
     Consulta SQLQ_Grupos2;
     DataSet cds_Grupos;
 };

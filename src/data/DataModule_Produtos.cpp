@@ -44,8 +44,8 @@ Produto Produto::deLinha(const Resultado& r, int linha)
 }
 
 TdmProdutos::TdmProdutos(Conexao& c)
-    : SQLQ_Produtos(c), SQLQ_Produtos2(c), SQLQ_Produtos3(c), m_porCodigo(c), m_porCodigoBarras(c),
-      m_cadastro(c), m_existe(c), m_inclui(c), m_altera(c), m_exclui(c)
+    : SQLQ_Produtos2(c), SQLQ_Produtos3(c), m_porCodigo(c), m_porCodigoBarras(c), m_cadastro(c),
+      m_existe(c), m_inclui(c), m_altera(c), m_exclui(c)
 {
     SQLQ_Produtos2.setSql(QStringLiteral("SElect p.*,g.GRU_Descricao From Produtos p join "
                                          "Grupos g on(p.PRO_CodGRU =g.GRU_Codigo)"));

@@ -59,7 +59,6 @@ public:
     void altera(Transacao& t, const QString& codigo, const Produto& p);
     void exclui(Transacao& t, const QString& codigo);
 
-    Consulta SQLQ_Produtos;
     Consulta SQLQ_Produtos2;
     DataSet cds_Produtos;
     Consulta SQLQ_Produtos3;

@@ -27,7 +27,7 @@ TdmReq::TdmReq(Conexao& c)
            .ordensDaBusca = {QStringLiteral("Select * From Requisitante Order by REQ_Codigo"),
                              QStringLiteral("Select * From REQUISITANTE Order by REQ_Descricao"),
                              QStringLiteral("Select * From REquisitante Order by REQ_Descricao")}}),
-      SQLQ_Req(c), SQLQ_Req2(c), m_porCodigo(c)
+      SQLQ_Req2(c), m_porCodigo(c)
 {
     SQLQ_Req2.setSql(QStringLiteral("select * from Requisitante"));
     cds_Req.setColunas({{QStringLiteral("REQ_CODIGO"), QStringLiteral("Código")},

@@ -26,7 +26,6 @@ public:
     // number at all: then there is none to offer.
     std::optional<QString> codigoProposto();
 
-    Consulta SQLQ_Req;
     Consulta SQLQ_Req2;
     DataSet cds_Req;
 

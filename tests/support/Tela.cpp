@@ -135,8 +135,7 @@ QStringList colunaDaLista(const DataSet& lista, const char* campo)
     return valores;
 }
 
-void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo,
-                    const QString& codigo)
+void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo)
 {
     for (int i = 0; i < lista.tamanho(); ++i)
         if (lista.valor(i, QLatin1String(campoCodigo)).toString() == codigo)
