@@ -24,7 +24,11 @@ TfConfig_BancoDados::TfConfig_BancoDados(Aplicacao& app, QWidget* parent)
     setWindowTitle(QStringLiteral("Configurações do Banco de Dados"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(titulo(this, "lbTitulo", QStringLiteral("Configuração do Banco de Dados")));
+    QLabel* cabecalho = titulo(this, "lbTitulo", QStringLiteral("Configuração do Banco de Dados"));
+    QFont f = cabecalho->font();
+    f.setPointSize(14);
+    cabecalho->setFont(f);
+    layout->addWidget(cabecalho);
     layout->addWidget(
         rotulo(this, "lbPathDados",
                QStringLiteral(

@@ -41,7 +41,7 @@ TfLogin::TfLogin(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
-        Formulario::titulo(this, "lbIdentifique", QStringLiteral("Por Favor, identifique-se")));
+        Formulario::titulo(this, "lbIdentifique", QStringLiteral("Por Favor, identifique-se"), 3));
     auto* form = new QFormLayout;
     m_edLogin = Formulario::campo(this, "edLogin");
     m_edSenha = Formulario::campo(this, "edSenha");

@@ -61,7 +61,7 @@ TfPrincipal::TfPrincipal(Aplicacao& app, QWidget* parent)
     auto* layout = new QVBoxLayout(centro);
     layout->setContentsMargins(40, 30, 40, 30);
     layout->addWidget(Formulario::titulo(centro, "lbDesenvolvido",
-                                         QStringLiteral("Programa Desenvolvido para:")));
+                                         QStringLiteral("Programa Desenvolvido para:"), 6));
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
     m_lbNome = rotuloDeDado(centro, "lbNome");

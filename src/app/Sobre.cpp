@@ -16,7 +16,8 @@ TfSobre::TfSobre(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
     setObjectName(QStringLiteral("TfSobre"));
     setWindowTitle(QStringLiteral("Sobre"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(titulo(this, "lbProduto", QStringLiteral("Programa Zorvane Almoxarifado")));
+    layout->addWidget(
+        titulo(this, "lbProduto", QStringLiteral("Programa Zorvane Almoxarifado"), 6));
     m_lbVersao = rotulo(this, "lbVersao", QString());
     layout->addWidget(m_lbVersao);
     layout->addWidget(rotulo(this, "lbEmpresa", QStringLiteral("Zorvane Sistemas")));

@@ -164,11 +164,11 @@ QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto)
     return nomeado(new QLabel(texto, pai), nome);
 }
 
-QLabel* titulo(QWidget* pai, const char* nome, const QString& texto)
+QLabel* titulo(QWidget* pai, const char* nome, const QString& texto, int aumento)
 {
     QLabel* l = rotulo(pai, nome, texto);
     QFont f = l->font();
-    f.setPointSize(f.pointSize() + 4);
+    f.setPointSize(f.pointSize() + aumento);
     f.setBold(true);
     l->setFont(f);
     return l;

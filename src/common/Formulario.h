@@ -44,8 +44,8 @@ QComboBox* escolha(QWidget* pai, const char* nome, const QStringList& itens = {}
 QPushButton* botao(QWidget* pai, const char* nome, const QString& texto);
 QRadioButton* radio(QWidget* pai, const char* nome, const QString& texto);
 QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto);
-// The window's heading: bold and larger.
-QLabel* titulo(QWidget* pai, const char* nome, const QString& texto);
+// The window's heading: bold, `aumento` points larger than the window's own text.
+QLabel* titulo(QWidget* pai, const char* nome, const QString& texto, int aumento = 4);
 QGroupBox* moldura(QWidget* pai, const char* nome, const QString& texto);
 // A read-only grid of whole rows, striped unless told otherwise.
 QTableView* grade(QWidget* pai, const char* nome, bool listrada = true);
