@@ -1,8 +1,12 @@
 // zvbench: timings of the stock room's database work at realistic and large sizes.
 // Prints one line per figure, "name: value unit", each the median of many runs.
 //
-//   zvbench            full run (builds a million-row ledger; about a minute)
-//   zvbench --quick    a run of a few seconds, with a smaller large ledger
+//   zvbench                  full run (builds a million-row ledger; about a minute)
+//   zvbench --quick          a run of a few seconds, with smaller large sizes
+//   zvbench --only a,b       only the named groups (see the table at the end)
+//
+// It runs as a widget application (offscreen unless a platform is chosen), so that windows,
+// fonts and PDF output can be timed like the database work.
 //
 // Benchmarks are never run as tests.
 
@@ -15,10 +19,12 @@
 #include "data/firebird/Transacao.h"
 #include "movements/Lancamentos.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -33,6 +39,26 @@ void figura(const QString& nome, double valor, const char* unidade)
 {
     std::printf("%s: %.3f %s\n", nome.toUtf8().constData(), valor, unidade);
     std::fflush(stdout);
+}
+
+// The program's peak resident memory in MB since the last reset (Linux: VmHWM). Groups that
+// report a peak call zeraPicoMemoria() before the work they measure.
+[[maybe_unused]] double picoMemoriaMB()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& linha : f.readAll().split('\n'))
+        if (linha.startsWith("VmHWM:"))
+            return linha.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return -1;
+}
+
+[[maybe_unused]] void zeraPicoMemoria()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
 }
 
 double mediana(std::vector<double> v)
@@ -108,7 +134,7 @@ double tempoSaidaEmprestimo(Conexao& c, int vezes)
     return mediana(tempos);
 }
 
-void mede(qint64 movimentos)
+void medeMovimentos(qint64 movimentos)
 {
     QTemporaryDir pasta;
     Conexao c;
@@ -150,17 +176,51 @@ double tempoEscritaSincrona(const QString& pasta)
     return mediana(tempos);
 }
 
+// The ledger's own saves, at a thousand rows and at a million (a tenth of it with --quick).
+void medeLancamentos(bool rapido)
+{
+    QTemporaryDir pasta;
+    figura(QStringLiteral("escrita_sincrona_8k"), tempoEscritaSincrona(pasta.path()), "ms");
+    medeMovimentos(1000);
+    medeMovimentos(rapido ? 100000 : 1000000);
+}
+
+struct Grupo {
+    const char* nome;
+    std::function<void(bool rapido)> mede;
+};
+
+// One row per group of figures.
+const Grupo grupos[] = {
+    {"lancamentos", medeLancamentos},
+};
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    const bool rapido = app.arguments().contains(QStringLiteral("--quick"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const bool rapido = args.contains(QStringLiteral("--quick"));
+    QStringList escolhidos;
+    const qsizetype only = args.indexOf(QStringLiteral("--only"));
+    if (only >= 0 && only + 1 < args.size())
+        escolhidos = args.at(only + 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& nome : escolhidos) {
+        const bool existe = std::any_of(std::begin(grupos), std::end(grupos), [&](const Grupo& g) {
+            return nome == QLatin1String(g.nome);
+        });
+        if (!existe) {
+            std::fprintf(stderr, "unknown group: %s\n", nome.toLocal8Bit().constData());
+            return 2;
+        }
+    }
     try {
-        QTemporaryDir pasta;
-        figura(QStringLiteral("escrita_sincrona_8k"), tempoEscritaSincrona(pasta.path()), "ms");
-        mede(1000);
-        mede(rapido ? 100000 : 1000000);
+        for (const Grupo& g : grupos)
+            if (escolhidos.isEmpty() || escolhidos.contains(QLatin1String(g.nome)))
+                g.mede(rapido);
     } catch (const ErroBanco& e) {
         std::fprintf(stderr, "%s\n", e.mensagem().toLocal8Bit().constData());
         return 1;
