@@ -13,8 +13,11 @@
 #include "data/DataModule_Versao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
+#include "movements/ConsultaProdutos.h"
+#include "movements/Devolucao.h"
 #include "movements/Entrada_Estq.h"
 #include "movements/Estorno_Estq.h"
+#include "movements/Extravio.h"
 #include "movements/Saida_Estq.h"
 #include "registers/Empresa.h"
 #include "registers/Manut_Fornec.h"
@@ -156,12 +159,13 @@ void TfPrincipal::montaMenu()
           {
               {"Consulta de Movimentação de Estoque", "ConsultadeMovimentaodeEstoque1", "2.5.1"},
               {"Consulta de Fornecedores de um Produto", "ConsultadeFornecedoresdeumProduto1",
-               "2.5.2"},
+               "2.5.2", abre<TfConsultaProdutos>()},
           });
     itens(mov, {
-                   {"Devolução de não Consumíveis", "DevoluodenoConsumveis1", "2.6"},
+                   {"Devolução de não Consumíveis", "DevoluodenoConsumveis1", "2.6",
+                    abre<TfDevolucao>()},
                    {"Extravio/Saída Definitiva de não Consumíveis",
-                    "ExtravioSadaDefinitivadenoConsumveis1", "2.7"},
+                    "ExtravioSadaDefinitivadenoConsumveis1", "2.7", abre<TfExtravio>()},
                });
 
     // Report items carry no code of their own: the group's gate is theirs.

@@ -7,13 +7,20 @@
 // the overdue-returns report.
 class TdmMovConsu {
 public:
-    explicit TdmMovConsu(Conexao& c) : SQLQMOVConsu(c), SQLQMovConsu2(c)
-    {
-        cdsMovConsu.setFormato(QStringLiteral("MOV_QUANT"), DataSet::Formato::QuantidadeSemMilhar);
-        cdsMovConsu.setFormato(QStringLiteral("MOV_DATA"), DataSet::Formato::Data);
-        cdsMovConsu.setFormato(QStringLiteral("MOV_DATAD"), DataSet::Formato::Data);
-    }
+    explicit TdmMovConsu(Conexao& c);
+
+    // The open loans, narrowed by product (padded code) and requisitioner (padded code) when
+    // given: the four statements of the return window's "Buscar". No order is imposed.
+    void carregaEmprestimos(const QString& produto, const QString& requisitante);
+    // The list as the return window opens it: no loan.
+    void esvaziaEmprestimos();
+    // The list's last statement run again, after a return.
+    void recarrega();
+
     Consulta SQLQMOVConsu;
     Consulta SQLQMovConsu2;
     DataSet cdsMovConsu;
+
+private:
+    void montaLista(const QString& filtro);
 };

@@ -85,6 +85,35 @@ QString TdmProdutos::sqlLista(Ordem ordem)
            QLatin1String(ordens[int(ordem)]);
 }
 
+namespace {
+
+// The supplier list's statement, ending in the product condition given.
+void montaFornecedores(Consulta& q, const QString& condicao)
+{
+    q.limpa();
+    q.adiciona(QStringLiteral("Select m.MOV_CODPRO, m.MOV_CODFOR, f.FOR_CODIGO, f.FOR_RAZAO, "
+                              "F.FOR_FONE1, F.FOR_CONTATO, F.FOR_FAX"));
+    q.adiciona(QStringLiteral("From Mov_Estq m  join Fornecedor f on (m.MOV_CodFor = f.FOR_Codigo)"));
+    q.adiciona(QStringLiteral("Group By m.MOV_CodPro,m.MOV_CodFor,FOR_CODIGO, f.FOR_RAZAO, "
+                              "F.FOR_FONE1, F.FOR_CONTATO, F.FOR_FAX Having m.MOV_CodPro=") +
+               condicao);
+}
+
+} // namespace
+
+void TdmProdutos::carregaFornecedores(const QString& codigo)
+{
+    montaFornecedores(SQLQ_Produtos3, QStringLiteral(":CodigoC"));
+    SQLQ_Produtos3.setParametro(QStringLiteral("CodigoC"), codigo);
+    cds_Produtos3.carrega(SQLQ_Produtos3);
+}
+
+void TdmProdutos::fornecedoresVazios()
+{
+    montaFornecedores(SQLQ_Produtos3, QStringLiteral("' '"));
+    cds_Produtos3.carrega(SQLQ_Produtos3);
+}
+
 std::optional<Produto> TdmProdutos::produtoPorCodigo(const QString& codigo)
 {
     return primeiro(m_porCodigo, QStringLiteral("CodigoC"), codigo);

@@ -59,6 +59,11 @@ public:
     void altera(Transacao& t, const QString& codigo, const Produto& p);
     void exclui(Transacao& t, const QString& codigo);
 
+    // The suppliers named on a product's movements, one row per supplier, into cds_Produtos3;
+    // `fornecedoresVazios` loads the same statement for no product, so the grid starts empty.
+    void carregaFornecedores(const QString& codigo);
+    void fornecedoresVazios();
+
     Consulta SQLQ_Produtos2;
     DataSet cds_Produtos;
     Consulta SQLQ_Produtos3;

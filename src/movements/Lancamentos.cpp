@@ -168,7 +168,7 @@ Gravado gravaSaida(Conexao& conexao, const Saida& s, const std::optional<QString
     return emTransacao(conexao, [&](Transacao& t) {
         const Estoque atual = travaProduto(t, s.produto);
         if (s.quantidade > atual.quantidade)
-            throw EstoqueInsuficiente();
+            throw EstoqueInsuficiente(atual.quantidade);
         if (!s.consumivel && s.requisitante.trimmed().isEmpty())
             throw SemRequisitante();
         Gravado g;
@@ -217,6 +217,67 @@ Gravado gravaEstorno(Conexao& conexao, const Estorno& e, const std::optional<QSt
         // A reversal moves only the quantity on hand; the average cost stays as it is.
         g.quantidade =
             deEntrada ? atual.quantidade - e.quantidade : atual.quantidade + e.quantidade;
+        g.custo = atual.custo;
+        atualizaQuantidade(t, e.produto, g.quantidade);
+        return g;
+    });
+}
+
+Gravado gravaDevolucao(Conexao& conexao, const Devolucao& d,
+                       const std::optional<QString>& usuarioLog)
+{
+    return emTransacao(conexao, [&](Transacao& t) {
+        // The loan as it stands now, locked: a second workstation returning it waits here and
+        // then finds it closed.
+        Consulta q(t.conexao());
+        q.setSql(QStringLiteral("Select MOV_CodPro, MOV_Tipo, MOV_Quant, MOV_Doc, MOV_Devolvido "
+                                "From Mov_Consu Where MOV_CodInt=:CodIntC WITH LOCK"));
+        q.setParametro(QStringLiteral("CodIntC"), d.emprestimo);
+        const Resultado emprestimo = q.abre(t);
+        if (emprestimo.vazio() || emprestimo.valor(0, 4).toString() != QLatin1String("N"))
+            throw EmprestimoDevolvido();
+        const QString produto = emprestimo.valor(0, 0).toString();
+        const QVariant requisitante = emprestimo.valor(0, 1);
+        const Decimal quantidade = Decimal::deVariant(emprestimo.valor(0, 2)).arredondado(3);
+        const QString documento = emprestimo.valor(0, 3).toString();
+
+        // Closed only while still open, so a loan is never returned twice.
+        Consulta fecha(t.conexao());
+        fecha.setSql(QStringLiteral("Update MOV_Consu SET MOV_Devolvido='S', MOV_DataE=:DataEC "
+                                    "Where MOV_CodInt=:CodIntC and MOV_Devolvido='N'"));
+        fecha.setParametro(QStringLiteral("DataEC"), d.data);
+        fecha.setParametro(QStringLiteral("CodIntC"), d.emprestimo);
+        if (fecha.executa(t) == 0)
+            throw EmprestimoDevolvido();
+        registra(t, usuarioLog, QStringLiteral("Devolução de Prod.não Consumível:") + produto);
+
+        const Estoque atual = travaProduto(t, produto);
+        Gravado g;
+        g.quantidade = atual.quantidade + quantidade;
+        g.custo = atual.custo;
+        atualizaQuantidade(t, produto, g.quantidade);
+        g.movimento = insereMovimento(t, produto, QStringLiteral("EE"), d.data, Decimal(0, 2),
+                                      quantidade, documento, requisitante, QVariant());
+        g.emprestimo = d.emprestimo;
+        return g;
+    });
+}
+
+Gravado gravaExtravio(Conexao& conexao, const Extravio& e, const std::optional<QString>& usuarioLog)
+{
+    return emTransacao(conexao, [&](Transacao& t) {
+        const Estoque atual = travaProduto(t, e.produto);
+        if (atual.consumivel == QLatin1String("S"))
+            throw ProdutoConsumivel();
+        if (e.quantidade > atual.quantidade)
+            throw EstoqueInsuficiente(atual.quantidade);
+        Gravado g;
+        // Valued at the average cost stored now, which is the one the stock still carries.
+        g.movimento = insereMovimento(t, e.produto, QStringLiteral("SS"), e.data,
+                                      (e.quantidade * atual.custo).arredondado(2), e.quantidade,
+                                      e.documento, QVariant(), QVariant());
+        registra(t, usuarioLog, QStringLiteral("Extravio/Saída Definitiva:") + e.produto);
+        g.quantidade = atual.quantidade - e.quantidade;
         g.custo = atual.custo;
         atualizaQuantidade(t, e.produto, g.quantidade);
         return g;

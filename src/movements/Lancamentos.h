@@ -31,9 +31,13 @@ namespace Lancamentos {
 struct ProdutoInexistente : std::runtime_error {
     ProdutoInexistente() : std::runtime_error("produto inexistente") {}
 };
-// The exit asks for more than the stock room holds.
+// The exit asks for more than the stock room holds: `disponivel` is what it holds, as read
+// under the lock.
 struct EstoqueInsuficiente : std::runtime_error {
-    EstoqueInsuficiente() : std::runtime_error("estoque insuficiente") {}
+    explicit EstoqueInsuficiente(Decimal disponivel = {})
+        : std::runtime_error("estoque insuficiente"), disponivel(disponivel)
+    {}
+    Decimal disponivel;
 };
 // A lent-out item must be issued to a requisitioner, or it can never be asked back.
 struct SemRequisitante : std::runtime_error {
@@ -42,6 +46,14 @@ struct SemRequisitante : std::runtime_error {
 // A lent-out item cannot be reversed.
 struct ProdutoNaoConsumivel : std::runtime_error {
     ProdutoNaoConsumivel() : std::runtime_error("produto nao consumivel") {}
+};
+// Only lent-out items are written off; consumables leave through the ordinary exit.
+struct ProdutoConsumivel : std::runtime_error {
+    ProdutoConsumivel() : std::runtime_error("produto consumivel") {}
+};
+// The loan is no longer open: someone returned it since the list was read.
+struct EmprestimoDevolvido : std::runtime_error {
+    EmprestimoDevolvido() : std::runtime_error("emprestimo ja devolvido") {}
 };
 // The entry would leave the product with no quantity, for which there is no average cost.
 struct QuantidadeZerada : std::runtime_error {
@@ -87,6 +99,21 @@ struct Estorno {
     QString contraparte; // the supplier ("TE") or the requisitioner ("TS")
 };
 
+// The return of one open loan, named by its number, on a date. What comes back (product,
+// quantity, document, requisitioner) is read from the loan itself.
+struct Devolucao {
+    qint64 emprestimo = 0;
+    QDate data;
+};
+
+// The write-off of a lent-out item that is lost or scrapped: it leaves at its average cost.
+struct Extravio {
+    QString produto;
+    QDate data;
+    Decimal quantidade;
+    QString documento;
+};
+
 // What a save wrote.
 struct Gravado {
     qint64 movimento = 0;  // the ledger number
@@ -105,6 +132,19 @@ Gravado gravaSaida(Conexao& conexao, const Saida& s,
                    const std::optional<QString>& usuarioLog = std::nullopt);
 Gravado gravaEstorno(Conexao& conexao, const Estorno& e,
                      const std::optional<QString>& usuarioLog = std::nullopt);
+
+// A return closes the loan (only while it is still open: EmprestimoDevolvido otherwise, and
+// nothing written), puts its quantity back into stock and appends an "EE" row of value 0 with
+// the loan's document and requisitioner. A loan that is not there at all is
+// EmprestimoDevolvido too: either way there is nothing left to return.
+Gravado gravaDevolucao(Conexao& conexao, const Devolucao& d,
+                       const std::optional<QString>& usuarioLog = std::nullopt);
+// A write-off appends an "SS" row valued at the quantity times the average cost, with no
+// requisitioner and no supplier, and lowers the stock. It checks, under the lock, that the
+// product is still a lent-out item (ProdutoConsumivel) and that the stock holds the quantity
+// (EstoqueInsuficiente with the stored figure).
+Gravado gravaExtravio(Conexao& conexao, const Extravio& e,
+                      const std::optional<QString>& usuarioLog = std::nullopt);
 
 // How every save above runs: `corpo` in one transaction of its own, after the ledger's turn
 // has been taken, then the commit. Whatever fails, the transaction is rolled back as it goes

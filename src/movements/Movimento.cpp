@@ -3,6 +3,7 @@
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
 #include "common/CampoCodigo.h"
+#include "common/Convencoes.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "data/DataModule_Produtos.h"
@@ -10,12 +11,6 @@
 
 #include <QLineEdit>
 #include <QWidget>
-
-namespace {
-
-const QString naoEncontrado = QStringLiteral("Produto não Encontrado !");
-
-} // namespace
 
 CamposProduto::CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codigoBarras,
                              QWidget* janela, Regras regras)
@@ -26,7 +21,8 @@ CamposProduto::CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codig
     porCodigo.preenchimento = QLatin1Char(' ');
     porCodigo.aparaAoEntrar = m_regras.aparaAoEntrar;
     porCodigo.procura = [this](const QString& c) { return procura(c, Via::Codigo); };
-    porCodigo.naoEncontrado = naoEncontrado;
+    porCodigo.naoEncontrado = m_regras.naoEncontrado;
+    porCodigo.tipo = m_regras.tipoNaoEncontrado;
     porCodigo.esvaziaAoRecusar = m_regras.esvaziaAoRecusar;
     porCodigo.busca = &m_app.janela<TfBusca_Produtos>();
     porCodigo.origem = m_regras.origem;
@@ -37,9 +33,13 @@ CamposProduto::CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codig
     CampoCodigo::Regras porBarras;
     porBarras.largura = 14;
     porBarras.procura = [this](const QString& c) { return procura(c, Via::CodigoBarras); };
-    porBarras.naoEncontrado = naoEncontrado;
+    porBarras.naoEncontrado = m_regras.naoEncontrado;
+    porBarras.tipo = m_regras.tipoNaoEncontrado;
     porBarras.esvaziaAoRecusar = m_regras.esvaziaAoRecusar;
     m_codigoBarras = new CampoCodigo(codigoBarras, janela, porBarras);
+    // Installed after the bar code's own F5, so it is the one that answers the key.
+    if (m_regras.buscaNoCodigoBarras)
+        Convencoes::teclaF5(codigoBarras, [this] { m_codigo->abreBusca(); });
 }
 
 bool CamposProduto::podeGravar() const

@@ -35,6 +35,11 @@ public:
         QAbstractButton* botaoBusca = nullptr;
         bool aparaAoEntrar = false;    // a stored code sheds its blanks when the user comes in
         bool esvaziaAoRecusar = false; // a code not found is erased
+        // What a code or bar code the register does not have is refused with, and how.
+        QString naoEncontrado = QStringLiteral("Produto não Encontrado !");
+        TipoMensagem tipoNaoEncontrado = TipoMensagem::Informacao;
+        // F5 in the bar code opens the product search too (the pick goes to the code).
+        bool buscaNoCodigoBarras = false;
         // Why the window may not move this product (a lent-out item where only consumables
         // go); empty when it may. A product turned down is refused with that error and leaves
         // neither its code nor its bar code on screen.

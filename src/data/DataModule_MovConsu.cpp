@@ -1,0 +1,54 @@
+#include "data/DataModule_MovConsu.h"
+
+TdmMovConsu::TdmMovConsu(Conexao& c) : SQLQMOVConsu(c), SQLQMovConsu2(c)
+{
+    cdsMovConsu.setFormato(QStringLiteral("MOV_QUANT"), DataSet::Formato::QuantidadeSemMilhar);
+    cdsMovConsu.setFormato(QStringLiteral("MOV_DATA"), DataSet::Formato::Data);
+    cdsMovConsu.setFormato(QStringLiteral("MOV_DATAD"), DataSet::Formato::Data);
+    cdsMovConsu.setFormato(QStringLiteral("MOV_DATAE"), DataSet::Formato::Data);
+}
+
+void TdmMovConsu::montaLista(const QString& filtro)
+{
+    SQLQMovConsu2.limpa();
+    SQLQMovConsu2.limpaParametros();
+    SQLQMovConsu2.adiciona(
+        QStringLiteral("Select m.*,p.PRO_Descricao, t.REQ_Descricao From Mov_Consu m join"));
+    SQLQMovConsu2.adiciona(
+        QStringLiteral("Produtos p on (m.MOV_CodPro = p.PRO_Codigo)  Left "
+                       "Outer join Requisitante t on (m.MOV_Tipo=t.REQ_CODIGO) ") +
+        filtro);
+}
+
+void TdmMovConsu::carregaEmprestimos(const QString& produto, const QString& requisitante)
+{
+    const bool porProduto = !produto.trimmed().isEmpty();
+    const bool porRequisitante = !requisitante.trimmed().isEmpty();
+    if (porProduto && porRequisitante)
+        montaLista(QStringLiteral("Where m.MOV_Devolvido='N' and m.MOV_Tipo=:CodReqC and "
+                                  "m.MOV_CodPro=:CodProC"));
+    else if (porProduto)
+        montaLista(QStringLiteral("Where m.MOV_Devolvido='N' and m.MOV_CodPro=:CodigoC"));
+    else if (porRequisitante)
+        montaLista(QStringLiteral("Where m.MOV_Devolvido='N' and m.MOV_Tipo=:CodReqC"));
+    else
+        montaLista(QStringLiteral("Where m.MOV_Devolvido='N'"));
+    if (porProduto) {
+        SQLQMovConsu2.setParametro(
+            porRequisitante ? QStringLiteral("CodProC") : QStringLiteral("CodigoC"), produto);
+    }
+    if (porRequisitante)
+        SQLQMovConsu2.setParametro(QStringLiteral("CodReqC"), requisitante);
+    cdsMovConsu.carrega(SQLQMovConsu2);
+}
+
+void TdmMovConsu::esvaziaEmprestimos()
+{
+    montaLista(QStringLiteral("Where p.PRO_Codigo=''"));
+    cdsMovConsu.carrega(SQLQMovConsu2);
+}
+
+void TdmMovConsu::recarrega()
+{
+    cdsMovConsu.carrega(SQLQMovConsu2);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/Formulario.h"
+
+class Aplicacao;
+class CamposProduto;
+class QLineEdit;
+struct Produto;
+
+// From whom a product has been bought: every supplier named on its movements, once each.
+// It writes nothing.
+class TfConsultaProdutos : public Dialogo {
+    Q_OBJECT
+
+public:
+    explicit TfConsultaProdutos(Aplicacao& app, QWidget* parent = nullptr);
+
+protected:
+    void aoAbrir() override;
+
+private:
+    void mostraProduto(const Produto& p);
+
+    Aplicacao& m_app;
+    QLineEdit* m_edCodigo;
+    QLineEdit* m_edCodBar;
+    QLineEdit* m_edDesc;
+    QLineEdit* m_edRefer;
+    QLineEdit* m_edLocal;
+    CamposProduto* m_produto;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "common/Formulario.h"
+
+class Aplicacao;
+class QDateEdit;
+class QLineEdit;
+
+// The return of the loan under the list's cursor: everything shown as the loan stands, only
+// the return date to choose. The loan's number is kept from the moment the window opens; the
+// return then closes that loan, whatever the list shows meanwhile.
+class TfDevolve : public Dialogo {
+    Q_OBJECT
+
+public:
+    explicit TfDevolve(Aplicacao& app, QWidget* parent = nullptr);
+
+protected:
+    void aoAbrir() override;
+
+private:
+    void devolve();
+
+    Aplicacao& m_app;
+    qint64 m_emprestimo = 0;
+    QLineEdit* m_edCodPro;
+    QLineEdit* m_edDescPro;
+    QLineEdit* m_edCodReq;
+    QLineEdit* m_edDescREq;
+    QLineEdit* m_edQuant;
+    QLineEdit* m_edDoc;
+    QLineEdit* m_edData;
+    QLineEdit* m_edDataD;
+    QDateEdit* m_dtpDataE;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "common/Decimal.h"
+#include "common/Formulario.h"
+
+class Aplicacao;
+class CamposProduto;
+class QDateEdit;
+class TEditH;
+struct Produto;
+
+// The write-off of a lent-out item that is lost, scrapped or otherwise gone for good: it leaves
+// the stock at its average cost, with no requisitioner to give it back. One write-off per
+// opening: a successful save closes the window.
+class TfExtravio : public Dialogo {
+    Q_OBJECT
+
+public:
+    explicit TfExtravio(Aplicacao& app, QWidget* parent = nullptr);
+
+protected:
+    void aoAbrir() override;
+
+private:
+    void limpaProduto();
+    void mostraProduto(const Produto& p, bool porCodigo);
+    void confereEstoque();
+    // The stock message, the quantity set back to what is there, the focus on it.
+    void recusaQuantidade(const Decimal& pedida, const Decimal& existente);
+    void grava();
+
+    Aplicacao& m_app;
+    TEditH* m_edCodPro;
+    TEditH* m_edDescPro;
+    TEditH* m_edCodBar;
+    TEditH* m_edUnid;
+    TEditH* m_edValor;
+    TEditH* m_edQuantAtual;
+    TEditH* m_edQuant;
+    QDateEdit* m_dtpData;
+    TEditH* m_edDoc;
+    CamposProduto* m_produto;
+    // The quantity was just set back to the stock: the click that left it must not save that.
+    bool m_quantidadeRecusada = false;
+};
