@@ -17,6 +17,7 @@
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
+#include "data/DataModule_Produtos.h"
 #include "movements/Lancamentos.h"
 
 #include <QApplication>
@@ -185,6 +186,82 @@ void medeLancamentos(bool rapido)
     medeMovimentos(rapido ? 100000 : 1000000);
 }
 
+// Returns of loans and write-offs of a lent-out item (product 10 is one), and the supplier
+// list of one product, on a ledger of `movimentos` rows spread a hundred to a product.
+void medeDevolucoes(qint64 movimentos)
+{
+    QTemporaryDir pasta;
+    Conexao c;
+    BancoEntregue::cria(c, pasta.path(), true);
+    const qint64 produtos = std::max<qint64>(10, movimentos / 100);
+    DadosDemo::preencheVolume(c, produtos, movimentos);
+    const QString emprestado = Funcoes::codigoProduto(QStringLiteral("10"));
+    const int vezes = 200;
+    {
+        // The suppliers the bulk entries name, and the open loans to return.
+        Transacao t(c);
+        Consulta f(c);
+        f.setSql(QStringLiteral("Insert into Fornecedor (FOR_Codigo, FOR_Razao, FOR_Fone1) "
+                                "values (:C, :R, '(11) 5555-0000')"));
+        for (int i = 1; i <= 30; ++i) {
+            f.setParametro(QStringLiteral("C"), Funcoes::codigoFornecedor(QString::number(i)));
+            f.setParametro(QStringLiteral("R"), QStringLiteral("Fornecedor %1").arg(i));
+            f.executa(t);
+        }
+        Consulta e(c);
+        e.setSql(QStringLiteral("Insert into Mov_Consu (MOV_CodInt, MOV_CodPro, MOV_Tipo, "
+                                "MOV_Data, MOV_DataD, MOV_Quant, MOV_Doc, MOV_Devolvido) values "
+                                "(:N, :P, '000001', :D, :D, 1, 'RM', 'N')"));
+        for (int i = 1; i <= vezes + 1; ++i) {
+            e.setParametro(QStringLiteral("N"), i);
+            e.setParametro(QStringLiteral("P"), emprestado);
+            e.setParametro(QStringLiteral("D"), QDate::currentDate());
+            e.executa(t);
+        }
+        t.commit();
+    }
+    const auto mede = [&](const std::function<void(int)>& grava) {
+        grava(0); // prepares the statements once
+        std::vector<double> tempos;
+        for (int i = 1; i <= vezes; ++i) {
+            QElapsedTimer r;
+            r.start();
+            grava(i);
+            tempos.push_back(r.nsecsElapsed() / 1e6);
+        }
+        return mediana(tempos);
+    };
+    figura(QStringLiteral("grava_devolucao_%1").arg(movimentos), mede([&](int i) {
+               Lancamentos::gravaDevolucao(c, {i + 1, QDate::currentDate()});
+           }),
+           "ms");
+    figura(QStringLiteral("grava_extravio_%1").arg(movimentos), mede([&](int) {
+               Lancamentos::gravaExtravio(c, {emprestado, QDate::currentDate(), Decimal(1, 3),
+                                              QStringLiteral("BO")});
+           }),
+           "ms");
+
+    TdmProdutos dm(c);
+    const QString produto = Funcoes::codigoProduto(QStringLiteral("1"));
+    dm.carregaFornecedores(produto);
+    std::vector<double> tempos;
+    for (int i = 0; i < 20; ++i) {
+        QElapsedTimer r;
+        r.start();
+        dm.carregaFornecedores(produto);
+        tempos.push_back(r.nsecsElapsed() / 1e6);
+    }
+    figura(QStringLiteral("fornecedores_do_produto_%1").arg(movimentos), mediana(tempos), "ms");
+    std::printf("# %d fornecedores; plano: %s\n", dm.cds_Produtos3.tamanho(),
+                dm.SQLQ_Produtos3.plano().toUtf8().constData());
+}
+
+void medeDevolucao(bool rapido)
+{
+    medeDevolucoes(1000);
+    medeDevolucoes(rapido ? 100000 : 1000000);
+}
+
 struct Grupo {
     const char* nome;
     std::function<void(bool rapido)> mede;
@@ -193,6 +270,7 @@ struct Grupo {
 // One row per group of figures.
 const Grupo grupos[] = {
     {"lancamentos", medeLancamentos},
+    {"devolucao", medeDevolucao},
 };
 
 } // namespace
