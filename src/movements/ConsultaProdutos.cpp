@@ -64,7 +64,7 @@ TfConsultaProdutos::TfConsultaProdutos(Aplicacao& app, QWidget* parent)
     dm.fornecedoresVazios();
     QHeaderView* cabecalho = DBGPRo->horizontalHeader();
     for (const auto& [coluna, largura] :
-         {std::pair{0, 100}, {1, 300}, {2, 120}, {3, 160}, {4, 120}})
+         {std::pair{0, 125}, {1, 300}, {2, 120}, {3, 160}, {4, 120}})
         cabecalho->resizeSection(coluna, largura);
 
     auto* botoes = new QHBoxLayout;

@@ -86,16 +86,16 @@ TfDevolucao::TfDevolucao(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_a
                                         {"MOV_DEVOLVIDO", QStringLiteral("Devolvido")}});
     dm.esvaziaEmprestimos();
     QHeaderView* cabecalho = m_dbgDev->horizontalHeader();
-    for (const auto& [coluna, largura] : {std::pair{0, 85},
+    for (const auto& [coluna, largura] : {std::pair{0, 95},
                                           {1, 220},
-                                          {2, 60},
+                                          {2, 70},
                                           {3, 180},
-                                          {4, 85},
-                                          {5, 160},
-                                          {6, 85},
-                                          {7, 80},
+                                          {4, 100},
+                                          {5, 185},
+                                          {6, 100},
+                                          {7, 85},
                                           {8, 110},
-                                          {9, 70}})
+                                          {9, 75}})
         cabecalho->resizeSection(coluna, largura);
 
     QPushButton* btnDev = botao(this, "btnDev", QStringLiteral("Devolver"));
@@ -111,7 +111,7 @@ TfDevolucao::TfDevolucao(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_a
     layout->addWidget(caixa);
     layout->addWidget(m_dbgDev, 1);
     layout->addLayout(botoes);
-    resize(980, 560);
+    resize(1100, 560);
 
     ordemTab({m_dbgDev, btnDev, brnFechar, m_edCodPro, m_edCodBar, m_edDescPro, m_edCodReq,
               m_edDescReq, btnBusca, btnBuscaPro, btnBuscareq, m_edUnid});
