@@ -4,6 +4,7 @@
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
+#include "data/DataModule_Configuracoes.h"
 #include "data/DataModule_PER.h"
 #include "data/DataModule_Usuarios.h"
 #include "data/firebird/ErroBanco.h"
@@ -50,6 +51,8 @@ TfDados_Usuarios::TfDados_Usuarios(Aplicacao& app, QWidget* parent) : Dialogo(pa
     }
     m_cbAtivo = escolha(this, "cbUSU_Ativo", {QStringLiteral("Ativo"), QStringLiteral("Inativo")});
     m_dtpDCad = Formulario::data(this, "dtpUSU_DCad");
+    m_cbAtivo->setMaximumWidth(140);
+    m_dtpDCad->setMaximumWidth(140);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Código:"), m_edCodigo);
@@ -180,6 +183,25 @@ bool TfDados_Usuarios::camposValidos()
     return true;
 }
 
+bool TfDados_Usuarios::podeSairDoLogin(const QString& acao)
+{
+    try {
+        // With login on and nobody else able to pass it, the next start could only be ended.
+        TdmUsuarios& dm = m_app.dmUsuarios();
+        if (m_app.dmConfiguracoes().login() != QLatin1String("S") ||
+            dm.existeUsuarioAtivo(CodSelecionado) || !dm.existeUsuarioAtivo())
+            return true;
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+        return false;
+    }
+    Mensagens::aviso(QStringLiteral("O Login está Ligado e este é o único Usuário Ativo, não é "
+                                    "possível ") +
+                         acao + QStringLiteral(" !"),
+                     this);
+    return false;
+}
+
 DadosUsuario TfDados_Usuarios::usuarioDosCampos() const
 {
     // Stored as typed, blanks and all.
@@ -199,11 +221,13 @@ void TfDados_Usuarios::salva()
             inclui();
         break;
     case ::Modo::Altera:
-        if (camposValidos())
+        if (camposValidos() &&
+            (m_cbAtivo->currentIndex() == 0 || podeSairDoLogin(QStringLiteral("Inativá-lo"))))
             altera();
         break;
     case ::Modo::Exclui:
-        exclui();
+        if (podeSairDoLogin(QStringLiteral("Excluí-lo")))
+            exclui();
         break;
     default:
         break;

@@ -36,6 +36,9 @@ private:
     void carrega();
     // The four checks of a save, in order; a failure says why and puts the user there.
     bool camposValidos();
+    // Whether the user may stop being able to log in (deleted or made inactive): not while
+    // login is on and nobody else could pass it. A refusal says why.
+    bool podeSairDoLogin(const QString& acao);
     DadosUsuario usuarioDosCampos() const;
     void salva();
     void inclui();

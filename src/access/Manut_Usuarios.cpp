@@ -71,7 +71,9 @@ TfManut_Usuarios::TfManut_Usuarios(Aplicacao& app, QWidget* parent) : Dialogo(pa
     TdmUsuarios& dm = m_app.dmUsuarios();
     dm.cds_Usuarios.acompanha(grade);
     grade->horizontalHeader()->setStretchLastSection(true);
-    grade->setColumnWidth(1, 280);
+    const int larguras[] = {80, 280, 110, 50};
+    for (int c = 0; c < 4; ++c)
+        grade->setColumnWidth(c, larguras[c]);
 
     m_lista = new Familia::Lista(this, dm.SQLQ_Usuarios2, dm.cds_Usuarios, grade, lbBusca, edBusca,
                                  6, QLatin1Char('0'));

@@ -84,13 +84,15 @@ bool TdmUsuarios::codigoExiste(const QString& codigo)
     }
 }
 
-bool TdmUsuarios::existeUsuarioAtivo()
+bool TdmUsuarios::existeUsuarioAtivo(const QString& exceto)
 {
     // The same test the login applies: a user not marked inactive gets in with a login and a
     // password that match.
     SQLQ_Usuarios.setSql(QStringLiteral(
         "Select USU_Codigo From Usuarios Where USU_Ativo is distinct from 'I' and "
-        "trim(coalesce(USU_Login, '')) <> '' and trim(coalesce(USU_Senha, '')) <> ''"));
+        "trim(coalesce(USU_Login, '')) <> '' and trim(coalesce(USU_Senha, '')) <> '' and "
+        "USU_Codigo <> :ExcetoC"));
+    SQLQ_Usuarios.setParametro(QStringLiteral("ExcetoC"), exceto);
     return !SQLQ_Usuarios.abre(nullptr, 1).vazio();
 }
 

@@ -51,8 +51,8 @@ public:
     QString proximoCodigo();
     bool codigoExiste(const QString& codigo);
     // Whether some user could pass the login: one not marked inactive, with a login and a
-    // password.
-    bool existeUsuarioAtivo();
+    // password; `exceto` leaves one user out of the count.
+    bool existeUsuarioAtivo(const QString& exceto = QString());
 
     // The writes of a save, inside its transaction; each answers the rows it touched.
     qint64 inclui(Transacao& t, const DadosUsuario& u);

@@ -257,8 +257,7 @@ void TstConfiguracoes::failuresSayWhatTheDatabaseSaid()
     if (janela == 0)
         QCOMPARE(m.texto, inicio);
     else
-        QVERIFY2(m.texto.startsWith(inicio + QStringLiteral("\nErro:  ")) &&
-                     m.texto.contains(erro),
+        QVERIFY2(m.texto.startsWith(inicio + QStringLiteral("\nErro:  ")) && m.texto.contains(erro),
                  qPrintable(m.texto));
     if (!semLinha)
         QCOMPARE(linha(t), QStringLiteral("S N N"));

@@ -37,6 +37,8 @@ private slots:
     void failureLeavesNeitherHalf_data();
     void failureLeavesNeitherHalf();
     void codeTakenMeanwhileIsRenumbered();
+    void loginStaysPassable_data();
+    void loginStaysPassable();
     void emptyListRefusals_data();
     void emptyListRefusals();
     void ordersAndQuickSearch();
@@ -359,6 +361,51 @@ void TstUsuarios::codeTakenMeanwhileIsRenumbered()
     QCOMPARE(coluna(t, "USU_Nome", "000003").toString(), QStringLiteral("Bruno"));
     QCOMPARE(Cadastro::permissoesDe(t.banco, "000003").size(), 46);
     QCOMPARE(Cadastro::permissoesDe(t.banco, "000002").size(), 0);
+}
+
+void TstUsuarios::loginStaysPassable_data()
+{
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<QString>("login");  // stored setting
+    QTest::addColumn<QString>("outro");  // another user's USU_Ativo, or none
+    QTest::addColumn<QString>("recusa"); // empty: the save goes through
+    const QString exclui = QStringLiteral(
+        "O Login está Ligado e este é o único Usuário Ativo, não é possível Excluí-lo !");
+    const QString inativa = QStringLiteral(
+        "O Login está Ligado e este é o único Usuário Ativo, não é possível Inativá-lo !");
+    caso("delete the only active user", QStringLiteral("btnUSU_Exclui"), QStringLiteral("S"),
+         QStringLiteral("I"), exclui);
+    caso("make the only active user inactive", QStringLiteral("btnUSU_Altera"), QStringLiteral("S"),
+         QString(), inativa);
+    caso("delete with another active user", QStringLiteral("btnUSU_Exclui"), QStringLiteral("S"),
+         QStringLiteral("A"), QString());
+    caso("delete with login off", QStringLiteral("btnUSU_Exclui"), QStringLiteral("N"), QString(),
+         QString());
+}
+
+void TstUsuarios::loginStaysPassable()
+{
+    QFETCH(QString, botao);
+    QFETCH(QString, login);
+    QFETCH(QString, outro);
+    QFETCH(QString, recusa);
+    TelaTeste t;
+    t.banco.executa("Update Configuracoes set LOGIN = :L", {{"L", login}});
+    Cadastro::usuario(t.banco, "000001", "Ana", "ana", "x");
+    if (!outro.isEmpty())
+        Cadastro::usuario(t.banco, "000002", "Bruno", "bruno", "y", outro);
+    pelaManutencao(t, qPrintable(botao), [&](QDialog* d) {
+        QCOMPARE(texto(d, "edUSU_Codigo"), QStringLiteral("000001"));
+        if (botao == QLatin1String("btnUSU_Altera"))
+            escolhe(d, "cbUSU_Ativo", QStringLiteral("Inativo"));
+        clica(d, "btnUSU_Grava");
+        QCOMPARE(d->isVisible(), !recusa.isEmpty());
+        if (d->isVisible())
+            clica(d, "btnDados_USU_Fecha");
+    });
+    QCOMPARE(t.msgs.textos(), recusa.isEmpty() ? QStringList() : QStringList{recusa});
+    QCOMPARE(coluna(t, "USU_Ativo", "000001").toString(),
+             recusa.isEmpty() ? QString() : QStringLiteral("A"));
 }
 
 void TstUsuarios::emptyListRefusals_data()
