@@ -137,6 +137,12 @@ void TfConsulta_Log::saiDoLogin()
 
 void TfConsulta_Log::filtra()
 {
+    // Pressed right after the code was refused: the lines of everyone are not what was asked
+    // for; the user is back in the code.
+    if (!m_codigo->podeGravar()) {
+        m_edCodigo->setFocus();
+        return;
+    }
     const QString codigo = m_edCodigo->text().trimmed().isEmpty() ? QString() : m_edCodigo->text();
     try {
         m_app.dmLog().filtra(codigo, m_dtpInicial->date(), m_dtpFinal->date());

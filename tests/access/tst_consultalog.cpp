@@ -25,6 +25,7 @@ private slots:
     void filter();
     void userLookups_data();
     void userLookups();
+    void refusedCodeStopsTheFilter();
 };
 
 namespace {
@@ -164,6 +165,25 @@ void TstConsultaLog::userLookups()
         QCOMPARE(t.msgs.quantidade(), 0);
     else
         QCOMPARE(t.msgs.mensagens(), QList<MensagemGravada>({{TipoMensagem::Erro, mensagem}}));
+}
+
+void TstConsultaLog::refusedCodeStopsTheFilter()
+{
+    TelaTeste t;
+    prepara(t);
+    t.abre(menu, [&](QDialog* d) {
+        acha<QDateEdit>(d, "dtpDataInicial")->setDate(dia1);
+        acha<QDateEdit>(d, "dtpDataFinal")->setDate(dia3);
+        digita(d, "edCodigo", "9");
+        // The click leaves the code: it is refused, and the filter does not run for everyone.
+        clica(d, "btnFiltra");
+        QCOMPARE(acha<QTableView>(d, "dbgLog")->model()->rowCount(), 0);
+        QTRY_VERIFY(focado(d, "edCodigo"));
+        clica(d, "btnFiltra");
+        QCOMPARE(acha<QTableView>(d, "dbgLog")->model()->rowCount(), 4);
+        clica(d, "Button2");
+    });
+    QCOMPARE(t.msgs.textos(), QStringList({"Usuário não Cadastrado, tente outro código"}));
 }
 
 QTEST_MAIN(TstConsultaLog)
