@@ -13,11 +13,14 @@
 #include "common/Funcoes.h"
 #include "data/BancoEntregue.h"
 #include "data/DadosDemo.h"
+#include "data/DataModule_Log.h"
+#include "data/DataModule_PER.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Usuarios.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
-#include "data/DataModule_Produtos.h"
 #include "movements/Lancamentos.h"
 
 #include <QApplication>
@@ -25,9 +28,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <functional>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <unistd.h>
 #include <vector>
 
@@ -262,6 +265,65 @@ void medeDevolucao(bool rapido)
     medeDevolucoes(rapido ? 100000 : 1000000);
 }
 
+
+// A new user with its permission rows (one statement per module), committed; and the audit log
+// query of one day, for one user and for everyone, over a log of `linhas` lines spread over
+// two years and twenty users.
+void medeAcesso(bool rapido)
+{
+    QTemporaryDir pasta;
+    Conexao c;
+    BancoEntregue::cria(c, pasta.path(), true);
+    TdmUsuarios usuarios(c);
+    TdmPER per(c);
+    std::vector<double> tempos;
+    for (int i = 0; i < 60; ++i) {
+        QElapsedTimer r;
+        r.start();
+        Transacao t(c);
+        const QString codigo = usuarios.proximoCodigo();
+        usuarios.inclui(t,
+                        {codigo, QStringLiteral("Usuário %1").arg(i), QStringLiteral("u%1").arg(i),
+                         QStringLiteral("x"), QStringLiteral("A"), QDate::currentDate()});
+        per.incluiPermissoes(t, codigo);
+        t.commit();
+        tempos.push_back(r.nsecsElapsed() / 1e6);
+    }
+    figura(QStringLiteral("grava_usuario_com_permissoes"), mediana(tempos), "ms");
+
+    const int linhas = rapido ? 20000 : 200000;
+    {
+        Transacao t(c);
+        Consulta q(c);
+        q.setSql(QStringLiteral("Insert Into LOG (LOG_CodUser, LOG_Descricao, LOG_Data, LOG_Hora) "
+                                "Values (:U, :D, :Data, :Hora)"));
+        const QDate inicio = QDate::currentDate().addDays(-730);
+        for (int i = 0; i < linhas; ++i) {
+            q.setParametro(QStringLiteral("U"), Funcoes::codigoSeis(QString::number(1 + i % 20)));
+            q.setParametro(QStringLiteral("D"), QStringLiteral("Saída do Estoque:        12"));
+            q.setParametro(QStringLiteral("Data"), inicio.addDays(i % 731));
+            q.setParametro(QStringLiteral("Hora"), QTime(8, 0).addSecs(i % 36000));
+            q.executa(t);
+        }
+        t.commit();
+    }
+    TdmLog log(c);
+    const QDate dia = QDate::currentDate().addDays(-100);
+    for (const bool todos : {false, true}) {
+        std::vector<double> consultas;
+        for (int i = 0; i < 20; ++i) {
+            QElapsedTimer r;
+            r.start();
+            log.filtra(todos ? QString() : QStringLiteral("000003"), dia, dia);
+            consultas.push_back(r.nsecsElapsed() / 1e6);
+        }
+        figura(QStringLiteral("consulta_log_um_dia_%1_%2")
+                   .arg(todos ? "todos" : "um_usuario")
+                   .arg(linhas),
+               mediana(consultas), "ms");
+    }
+}
+
 struct Grupo {
     const char* nome;
     std::function<void(bool rapido)> mede;
@@ -271,6 +333,7 @@ struct Grupo {
 const Grupo grupos[] = {
     {"lancamentos", medeLancamentos},
     {"devolucao", medeDevolucao},
+    {"acesso", medeAcesso},
 };
 
 } // namespace

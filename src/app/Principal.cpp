@@ -1,5 +1,11 @@
 #include "app/Principal.h"
 
+#include "access/Config_Log.h"
+#include "access/Config_Login.h"
+#include "access/Consulta_Log.h"
+#include "access/DaRetiraPermissoes.h"
+#include "access/Manut_Usuarios.h"
+#include "access/Permissao_Usuarios.h"
 #include "app/Aplicacao.h"
 #include "app/Login.h"
 #include "app/Sobre.h"
@@ -212,12 +218,15 @@ void TfPrincipal::montaMenu()
     QMenu* usu = novoGrupo(uti, "Usuários", "Usurios1", "4.4");
     itens(usu,
           {
-              {"Manutenção de Usuários", "ManutenodeUsurios1", "4.4.1"},
-              {"Login de Usuários", "LogindeUsurios1", "4.4.2"},
-              {"Permissão de Usuários", "PermissodeUsurios1", "4.4.3", {}, 'A'},
-              {"Dá/Retira Permissão de Usuários", "DRetiraPermissodeUsurios1", "4.4.4", {}, 'B'},
-              {"Log de Usuários", "LogdeUsurios1", "4.4.5", {}, 'C'},
-              {"Consulta Log de Usuários", "ConsultaLogdeUsurios1", "4.4.6"},
+              {"Manutenção de Usuários", "ManutenodeUsurios1", "4.4.1", abre<TfManut_Usuarios>()},
+              {"Login de Usuários", "LogindeUsurios1", "4.4.2", abre<TfConfig_Login>()},
+              {"Permissão de Usuários", "PermissodeUsurios1", "4.4.3",
+               abre<TfPermissao_Usuarios>(), 'A'},
+              {"Dá/Retira Permissão de Usuários", "DRetiraPermissodeUsurios1", "4.4.4",
+               abre<TfDaRetiraPermissoes>(), 'B'},
+              {"Log de Usuários", "LogdeUsurios1", "4.4.5", abre<TfConfig_Log>(), 'C'},
+              {"Consulta Log de Usuários", "ConsultaLogdeUsurios1", "4.4.6",
+               abre<TfConsulta_Log>()},
           });
     itens(uti,
           {

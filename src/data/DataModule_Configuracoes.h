@@ -4,6 +4,8 @@
 
 #include <optional>
 
+class Transacao;
+
 // The access settings, each "S" or "N" as stored.
 struct Configuracoes {
     QString login;     // users must log in
@@ -19,6 +21,15 @@ public:
     // The row as it is now; none when the database has lost it. Database errors reach the
     // caller.
     std::optional<Configuracoes> configuracoes();
+    // The login setting alone, as its window reads it; empty when the row is missing.
+    QString login();
+
+    // The saves of the settings windows, inside the caller's transaction. The table holds one
+    // row, and each statement rewrites it: a database that has lost the row throws ErroBanco
+    // instead of reporting a change nobody made.
+    void gravaLogin(Transacao& t, const Configuracoes& c);
+    void gravaPermissao(Transacao& t, const QString& permissao);
+    void gravaLog(Transacao& t, const QString& log);
 
     Consulta SQLQ_Configuracoes;
 };

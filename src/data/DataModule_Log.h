@@ -3,10 +3,18 @@
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
-// The audit log.
+#include <QDate>
+
+// The audit log: the lines of a period, for one user or for all, as the log query shows them.
 class TdmLog {
 public:
-    explicit TdmLog(Conexao& c) : SQLQLog(c), SQLQLog2(c) {}
+    explicit TdmLog(Conexao& c);
+
+    // Loads the lines dated from `inicio` to `fim`, both included, of `codUsuario` (all users
+    // when empty), by date and time. Lines of users no longer registered are left out. Database
+    // errors reach the caller.
+    void filtra(const QString& codUsuario, const QDate& inicio, const QDate& fim);
+
     Consulta SQLQLog;
     Consulta SQLQLog2;
     DataSet cdsLOG;

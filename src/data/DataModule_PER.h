@@ -3,11 +3,34 @@
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
-// Per-user module permissions.
+class Transacao;
+
+// Per-user module permissions: the rows a new user gets and loses with the user, the list the
+// permissions window shows, and the switch of one row.
 class TdmPER {
 public:
-    explicit TdmPER(Conexao& c) : SQLQPer(c), SQLQPer2(c) {}
+    explicit TdmPER(Conexao& c);
+
+    // One row per module of the catalogue (CatalogoModulos), in its order, all allowed, for a
+    // new user, inside the caller's transaction.
+    void incluiPermissoes(Transacao& t, const QString& codUsuario);
+    qint64 excluiPermissoes(Transacao& t, const QString& codUsuario);
+
+    // The list of no user at all (what the window shows before a user is chosen), or of one
+    // user in module order. Database errors reach the caller.
+    void listaVazia();
+    void listaDoUsuario(const QString& codUsuario);
+    // The user whose rows the list holds now (empty for the empty list).
+    const QString& usuarioDaLista() const { return m_usuarioDaLista; }
+
+    // Sets one row to `ativo` ("S" or "N"); answers the rows touched.
+    qint64 alteraPermissao(Transacao& t, const QString& codUsuario, const QString& codModulo,
+                           const QString& ativo);
+
     Consulta SQLQPer;
     Consulta SQLQPer2;
     DataSet cdsPER;
+
+private:
+    QString m_usuarioDaLista;
 };

@@ -3,11 +3,25 @@
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
+#include <QDate>
+
 #include <optional>
+
+class Transacao;
 
 struct Usuario {
     QString codigo; // padded to 6 with zeros
     QString login;
+};
+
+// One user as the users' record window shows and writes it. The password is stored as typed.
+struct DadosUsuario {
+    QString codigo;
+    QString nome;
+    QString login;
+    QString senha;
+    QString ativo; // "A" active, "I" inactive
+    QDate cadastro;
 };
 
 // Users: the work query and the list of the users' windows.
@@ -24,7 +38,32 @@ public:
     // column is nobody's. Other database errors reach the caller.
     std::optional<Usuario> usuarioAtivo(const QString& login, const QString& senha);
 
+    // The orders of the users' list window.
+    enum class Ordem { PorCodigo, PorNome, PorLogin };
+    static QString sqlLista(Ordem ordem);
+
+    // The user of a code, or the first user of a login (several may share one); none when
+    // there is no such user.
+    std::optional<DadosUsuario> usuario(const QString& codigo);
+    std::optional<DadosUsuario> usuarioPorLogin(const QString& login);
+    // The highest code plus one, six digits ("000001" for the first user). Throws ErroBanco
+    // when the highest code is not a number.
+    QString proximoCodigo();
+    bool codigoExiste(const QString& codigo);
+    // Whether some user could pass the login: one not marked inactive, with a login and a
+    // password; `exceto` leaves one user out of the count.
+    bool existeUsuarioAtivo(const QString& exceto = QString());
+
+    // The writes of a save, inside its transaction; each answers the rows it touched.
+    qint64 inclui(Transacao& t, const DadosUsuario& u);
+    qint64 altera(Transacao& t, const DadosUsuario& u);
+    qint64 exclui(Transacao& t, const QString& codigo);
+
     Consulta SQLQ_Usuarios;
     Consulta SQLQ_Usuarios2;
     DataSet cds_Usuarios;
+
+private:
+    std::optional<DadosUsuario> primeiro(const QString& parametro, const QString& valor);
+    void liga(const DadosUsuario& u);
 };

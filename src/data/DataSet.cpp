@@ -100,6 +100,21 @@ void DataSet::setFiltro(Filtro filtro)
     aplicaFiltro();
 }
 
+void DataSet::setCorDoTexto(CorDoTexto cor)
+{
+    m_corDoTexto = std::move(cor);
+    if (!m_visiveis.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::ForegroundRole});
+}
+
+QVariant DataSet::corDoTexto(int linha) const
+{
+    if (!m_corDoTexto || linha < 0 || linha >= m_visiveis.size())
+        return QVariant();
+    return m_corDoTexto(Linha(m_linhas.at(m_visiveis.at(linha)), *this));
+}
+
 void DataSet::aplicaFiltro()
 {
     // The current row stays on the same record when the filter still shows it; otherwise the
@@ -225,6 +240,8 @@ public:
             return m_dados->texto(i.row(), campo);
         if (papel == Qt::TextAlignmentRole)
             return m_dados->alinhamento(i.row(), campo);
+        if (papel == Qt::ForegroundRole)
+            return m_dados->corDoTexto(i.row());
         return QVariant();
     }
     QVariant headerData(int secao, Qt::Orientation o, int papel) const override
@@ -305,6 +322,8 @@ QVariant DataSet::data(const QModelIndex& index, int role) const
         return texto(index.row(), nome);
     if (role == Qt::TextAlignmentRole)
         return alinhamento(index.row(), nome);
+    if (role == Qt::ForegroundRole)
+        return corDoTexto(index.row());
     return QVariant();
 }
 

@@ -76,6 +76,13 @@ public:
     void setFiltro(Filtro filtro);
     void limpaFiltro() { setFiltro({}); }
 
+    // The colour of a row's text in every grid that shows the list (a row the user must notice,
+    // such as a refused permission); a null answer keeps the grid's own colour. The grids draw
+    // the selected row in their highlight colours whatever this says.
+    using CorDoTexto = std::function<QVariant(const Linha&)>;
+    void setCorDoTexto(CorDoTexto cor);
+    QVariant corDoTexto(int linha) const;
+
     // The columns the grids show, with their captions, in order; by default every field under
     // its own name.
     void setColunas(const QList<QPair<QString, QString>>& colunas);
@@ -110,5 +117,6 @@ private:
     QList<QPair<QString, QString>> m_colunas;
     QHash<QString, Formato> m_formatos; // by upper-case field name
     Filtro m_filtro;
+    CorDoTexto m_corDoTexto;
     int m_atual = -1;
 };

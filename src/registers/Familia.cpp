@@ -38,7 +38,8 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo)
 }
 
 bool grava(Aplicacao& app, QWidget* janela, const std::function<void(Transacao&)>& escreve,
-           const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha)
+           const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha,
+           TipoMensagem tipoFalha)
 {
     std::optional<ErroBanco> erro;
     try {
@@ -56,7 +57,7 @@ bool grava(Aplicacao& app, QWidget* janela, const std::function<void(Transacao&)
     }
     if (!erro)
         return true;
-    Mensagens::aviso(falha(*erro), janela);
+    Mensagens::mostra(tipoFalha, falha(*erro), janela);
     return false;
 }
 

@@ -46,9 +46,10 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo);
 // any database error everything, audit line included, is rolled back, and only then the
 // warning `falha(erro)` is shown: the rows stay locked for no one while the user reads it.
 // A rollback that fails as well changes nothing of what the user is told. Returns whether the
-// save went through.
+// save went through. The failure is a warning unless `tipoFalha` says otherwise.
 bool grava(Aplicacao& app, QWidget* janela, const std::function<void(Transacao&)>& escreve,
-           const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha);
+           const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha,
+           TipoMensagem tipoFalha = TipoMensagem::Aviso);
 // The failure text for registers whose message carries the database's own words:
 // `texto`, a line break, "Erro:  " and the server's message.
 QString comErro(const QString& texto, const ErroBanco& erro);

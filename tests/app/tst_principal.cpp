@@ -350,12 +350,12 @@ void TstPrincipal::everyItemGatesOnItsCode_data()
         {"Backup1", "4.1", ""},
         {"RestauraBackup1", "4.2", ""},
         {"DadosdaEmpresa1", "4.3", "TfEmpresa"},
-        {"ManutenodeUsurios1", "4.4.1", ""},
-        {"LogindeUsurios1", "4.4.2", ""},
-        {"PermissodeUsurios1", "4.4.3", ""},
-        {"DRetiraPermissodeUsurios1", "4.4.4", ""},
-        {"LogdeUsurios1", "4.4.5", ""},
-        {"ConsultaLogdeUsurios1", "4.4.6", ""},
+        {"ManutenodeUsurios1", "4.4.1", "TfManut_Usuarios"},
+        {"LogindeUsurios1", "4.4.2", "TfConfig_Login"},
+        {"PermissodeUsurios1", "4.4.3", "TfPermissao_Usuarios"},
+        {"DRetiraPermissodeUsurios1", "4.4.4", "TfDaRetiraPermissoes"},
+        {"LogdeUsurios1", "4.4.5", "TfConfig_Log"},
+        {"ConsultaLogdeUsurios1", "4.4.6", "TfConsulta_Log"},
         {"ManutenodeMovimentaodeEstoque1", "4.5", ""},
     };
     for (const auto& [item, codigo, janela] : itens)

@@ -104,4 +104,27 @@ QStringList linhasLog(BancoTeste& b)
     return linhas;
 }
 
+void usuario(BancoTeste& b, const QString& codigo, const QString& nome, const QString& login,
+             const QString& senha, const QString& ativo)
+{
+    b.executa(QStringLiteral("Insert into Usuarios (USU_Codigo, USU_Nome, USU_Login, USU_Senha, "
+                             "USU_Ativo, USU_DCad) values (:C, :N, :L, :S, :A, current_date)"),
+              {{QStringLiteral("C"), codigo},
+               {QStringLiteral("N"), nome},
+               {QStringLiteral("L"), login},
+               {QStringLiteral("S"), senha},
+               {QStringLiteral("A"), ativo}});
+}
+
+QStringList permissoesDe(BancoTeste& b, const QString& usuario)
+{
+    const Resultado r = b.consulta(QStringLiteral("Select PER_CodMod, PER_Ativo From Permissoes "
+                                                  "Where PER_CodUser = :U Order By RDB$DB_KEY"),
+                                   {{QStringLiteral("U"), usuario}});
+    QStringList linhas;
+    for (int i = 0; i < r.tamanho(); ++i)
+        linhas << r.valor(i, 0).toString().trimmed() + QLatin1Char('|') + r.valor(i, 1).toString();
+    return linhas;
+}
+
 } // namespace Cadastro

@@ -47,4 +47,11 @@ Resultado movimentos(BancoTeste& b);
 // The audit lines as "user|text", in the order they were written.
 QStringList linhasLog(BancoTeste& b);
 
+// A user with a login and a password; `ativo` "A" (active) or "I" (inactive).
+void usuario(BancoTeste& b, const QString& codigo, const QString& nome, const QString& login,
+             const QString& senha, const QString& ativo = QStringLiteral("A"));
+// The permission rows of `usuario` as "module|S" (module code without its padding), in the
+// order they were written.
+QStringList permissoesDe(BancoTeste& b, const QString& usuario);
+
 } // namespace Cadastro

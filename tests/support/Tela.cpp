@@ -228,4 +228,16 @@ void botaoRecusado(TfPrincipal& principal, DriverModal& driver, GravadorMensagen
     principal.aciona(QLatin1String(menu));
 }
 
+void escolhe(QObject* janela, const char* nome, const QString& item)
+{
+    auto* lista = acha<QComboBox>(janela, nome);
+    const int indice = lista->findText(item, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (indice < 0)
+        ausente(lista, qPrintable(item), "QComboBox item");
+    lista->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(lista, Qt::Key_Home);
+    for (int i = 0; i < indice; ++i)
+        QTest::keyClick(lista, Qt::Key_Down);
+}
+
 } // namespace Tela

@@ -119,4 +119,8 @@ void botaoRecusado(TfPrincipal& principal, DriverModal& driver, GravadorMensagen
                    const char* menu, const QList<BotaoDeModulo>& botoes, const QString& recusado,
                    const char* fechaLista, const char* fechaDados);
 
+// Chooses `item` in the named (non-editable) list with the keyboard, as a person does: into the
+// list, Home, then Down to the entry. An entry the list does not have fails the test.
+void escolhe(QObject* janela, const char* nome, const QString& item);
+
 } // namespace Tela
