@@ -10,6 +10,7 @@
 #include <QVariantMap>
 
 class BancoTeste;
+class Conexao;
 
 namespace Cadastro {
 
@@ -46,5 +47,9 @@ void casosDoLog();
 Resultado movimentos(BancoTeste& b);
 // The audit lines as "user|text", in the order they were written.
 QStringList linhasLog(BancoTeste& b);
+
+// Every row of every table of the delivered database, one text per row ("TABLE|v1|v2|..."), each
+// table in the order of all its columns: what a backup must carry over whole.
+QStringList todasAsLinhas(Conexao& conexao);
 
 } // namespace Cadastro
