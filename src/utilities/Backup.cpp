@@ -43,7 +43,7 @@ TfBackup::TfBackup(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app
         {{"btnGeraBackup", QStringLiteral("Gerar Backup"), [this] { geraBackup(); }},
          {"btnEscolhePasta", QStringLiteral("Escolher nova Pasta"), [this] { escolhePasta(); }}},
         {{"btnFechar", QStringLiteral("Fechar"), [this] { close(); }}}));
-    resize(520, 170);
+    resize(520, 150);
 }
 
 void TfBackup::aoAbrir()

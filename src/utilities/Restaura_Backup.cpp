@@ -52,7 +52,7 @@ TfRestaura_Backup::TfRestaura_Backup(Aplicacao& app, QWidget* parent) : Dialogo(
                {{"btnGeraBackup", QStringLiteral("Restaura Backup"), [this] { restaura(); }},
                 {"btnEscolhePasta", QStringLiteral("Escolher Pasta"), [this] { escolhePasta(); }}},
                {{"btnFechar", QStringLiteral("Fechar"), [this] { close(); }}}));
-    resize(560, 230);
+    resize(560, 200);
 }
 
 void TfRestaura_Backup::aoAbrir()
