@@ -26,8 +26,7 @@ namespace {
 void abreParaOServidor(const QTemporaryDir& pasta)
 {
     QFile::setPermissions(pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                            QFile::ReadOther | QFile::WriteOther |
-                                            QFile::ExeOther);
+                                            QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
 }
 
 } // namespace

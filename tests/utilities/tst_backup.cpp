@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <unistd.h>
@@ -105,10 +106,17 @@ void TstBackup::backupThenRestoreRoundTripsEveryTable()
     const QStringList original = Cadastro::todasAsLinhas(t.banco.conexao());
     QVERIFY(original.size() > 50);
 
+    // The program keeps handling its events (painting among them) while the server works.
+    int batidas = 0;
+    int batidasDuranteTrabalho = -1;
+    QTimer relogio;
+    relogio.setInterval(5);
+    QObject::connect(&relogio, &QTimer::timeout, [&] { ++batidas; });
     QStringList progresso;
     TfProgresso_Servico::aoMostrar([&](TfProgresso_Servico* janela) {
         QVERIFY(janela->isVisible());
         progresso << janela->linhas();
+        batidasDuranteTrabalho = batidas;
     });
 
     QTemporaryDir destino;
@@ -118,10 +126,14 @@ void TstBackup::backupThenRestoreRoundTripsEveryTable()
         QCOMPARE(janela->windowTitle(), QStringLiteral("Backup dos Dados do Sistema"));
         clica(janela, "btnEscolhePasta");
         QCOMPARE(texto(janela, "edPasta"), arquivo);
+        relogio.start();
+        batidas = 0;
         clica(janela, "btnGeraBackup");
+        relogio.stop();
         clica(janela, "btnFechar");
     });
     QCOMPARE(t.msgs.textos(), QStringList{backupOk});
+    QVERIFY2(batidasDuranteTrabalho > 0, "no event handled while the backup ran");
     QVERIFY(QFileInfo(arquivo).size() > 0);
     // Only the finished backup is left: its temporary name is gone.
     QCOMPARE(arquivosDe(destino.path()), QStringList{"copia.gbk"});
@@ -379,7 +391,10 @@ void TstBackup::restoreOverADatabaseInUseIsRefused()
         clica(janela, "btnFechar");
     });
     QCOMPARE(t.msgs.quantidade(), 1);
-    QVERIFY2(t.msgs.ultimoTexto().startsWith(restauraFalhou), qPrintable(t.msgs.ultimoTexto()));
+    QVERIFY2(t.msgs.ultimoTexto().startsWith(restauraFalhou) &&
+                 t.msgs.ultimoTexto().contains(t.banco.arquivo()) &&
+                 t.msgs.ultimoTexto().contains("em uso"),
+             qPrintable(t.msgs.ultimoTexto()));
     QVERIFY(!t.app.fimSolicitado());
     QCOMPARE(t.banco.conta("Grupos"), 1);
     QCOMPARE(arquivosDe(t.banco.pasta()), QStringList{"zv.fdb"});

@@ -317,7 +317,15 @@ void Servicos::restaura(const QString& arquivo, const QString& banco,
         if (existe) {
             // Refused while anyone works in it: replacing the file under an attached server or
             // workstation would lose what they write next.
-            desligaBanco(banco);
+            try {
+                desligaBanco(banco);
+            } catch (const ErroBanco& e) {
+                throw ErroBanco(QStringLiteral("o banco de dados %1 está em uso ou não pode ser "
+                                               "substituído; nada foi alterado.\n")
+                                        .arg(alvo) +
+                                    e.mensagem(),
+                                e.codigos());
+            }
             QFile::setPermissions(novo, antigo.permissions());
         }
         QString motivo;
