@@ -76,6 +76,7 @@ private slots:
     void badBackupFileLeavesTheTargetUntouched_data();
     void badBackupFileLeavesTheTargetUntouched();
     void restoreOverADatabaseInUseIsRefused();
+    void restoreReplacesTheProgramsOwnDatabase();
     void commandLineRoundTripAndRefusals();
 
 private:
@@ -399,6 +400,36 @@ void TstBackup::restoreOverADatabaseInUseIsRefused()
     QCOMPARE(t.banco.conta("Grupos"), 1);
     QCOMPARE(arquivosDe(t.banco.pasta()), QStringList{"zv.fdb"});
     QVERIFY(t.app.conexao().aberta());
+}
+
+void TstBackup::restoreReplacesTheProgramsOwnDatabase()
+{
+    TelaTeste t;
+    QVERIFY(ConfigIni::gravaPasta(t.banco.pasta()));
+    Cadastro::grupo(t.banco, "000001", "Elétrica");
+    QTemporaryDir arquivos;
+    const QString ontem = arquivos.filePath("ontem.gbk");
+    Servicos().backup(t.banco.arquivo(), ontem);
+    t.banco.executa("delete from Grupos");
+    const QFile::Permissions permissoes = QFile::permissions(t.banco.arquivo());
+    // Only the program works in its database now.
+    t.banco.conexao().fecha();
+
+    t.driver.respondeEscolha(ontem);
+    t.driver.respondeEscolha(t.banco.arquivo());
+    t.abre("RestauraBackup1", [&](QDialog* janela) {
+        clica(janela, "Button2");
+        clica(janela, "btnEscolhePasta");
+        clica(janela, "btnGeraBackup");
+    });
+    QCOMPARE(t.msgs.textos(), QStringList{restauraOk});
+    QVERIFY(t.app.fimSolicitado());
+    // The program's connection, open again, already reads yesterday's rows.
+    Consulta c(t.app.conexao());
+    c.setSql("select GRU_Descricao from Grupos");
+    QCOMPARE(c.primeiroValor().toString().trimmed(), QStringLiteral("Elétrica"));
+    QCOMPARE(arquivosDe(t.banco.pasta()), QStringList{"zv.fdb"});
+    QCOMPARE(QFile::permissions(t.banco.arquivo()), permissoes);
 }
 
 void TstBackup::commandLineRoundTripAndRefusals()
