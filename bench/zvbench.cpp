@@ -20,12 +20,14 @@
 #include "data/firebird/Conexao.h"
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
+#include "data/firebird/Servicos.h"
 #include "data/firebird/Transacao.h"
 #include "movements/Lancamentos.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -324,6 +326,67 @@ void medeAcesso(bool rapido)
     }
 }
 
+
+// Seconds the `gbak` command takes for the same work, run as a person would run it; negative
+// when it failed.
+double tempoGbak(const QStringList& args)
+{
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    QElapsedTimer r;
+    r.start();
+    p.start(QStringLiteral("gbak"),
+            args + QStringList{"-user", Conexao::usuario, "-password", Conexao::senha});
+    if (!p.waitForFinished(-1) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        std::fprintf(stderr, "gbak %s: %s\n", args.join(' ').toLocal8Bit().constData(),
+                     p.readAllStandardError().constData());
+        return -1;
+    }
+    return r.elapsed() / 1000.0;
+}
+
+// Backup and restore of a stock room with a million ledger rows (a tenth with --quick), by the
+// program's services (in-process, with their checks and renames) and by `gbak` on the same
+// files; each the median of three runs.
+void medeBackup(bool rapido)
+{
+    const qint64 movimentos = rapido ? 100000 : 1000000;
+    QTemporaryDir pasta;
+    const QString banco = Conexao::caminhoBanco(pasta.path());
+    {
+        Conexao c;
+        BancoEntregue::cria(c, pasta.path(), true);
+        DadosDemo::preencheVolume(c, 1000, movimentos);
+    }
+    const QString nosso = pasta.filePath(QStringLiteral("nosso.gbk"));
+    const QString deles = pasta.filePath(QStringLiteral("gbak.gbk"));
+    const QString restaurado = pasta.filePath(QStringLiteral("restaurado.fdb"));
+    const Servicos servicos;
+    std::vector<double> backup, backupGbak, restaura, restauraGbak;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer r;
+        r.start();
+        servicos.backup(banco, nosso);
+        backup.push_back(r.elapsed() / 1000.0);
+        QFile::remove(deles);
+        backupGbak.push_back(tempoGbak({"-b", banco, deles}));
+
+        QFile::remove(restaurado);
+        r.start();
+        servicos.restaura(nosso, restaurado);
+        restaura.push_back(r.elapsed() / 1000.0);
+        QFile::remove(restaurado);
+        restauraGbak.push_back(tempoGbak({"-c", nosso, restaurado}));
+    }
+    std::printf("# backup file: %lld bytes\n", (long long)QFileInfo(nosso).size());
+    const double b = mediana(backup), bg = mediana(backupGbak);
+    const double rs = mediana(restaura), rg = mediana(restauraGbak);
+    figura(QStringLiteral("backup_%1").arg(movimentos), b, "s");
+    figura(QStringLiteral("restaura_%1").arg(movimentos), rs, "s");
+    figura(QStringLiteral("backup_razao_gbak"), bg > 0 ? b / bg : -1, "x");
+    figura(QStringLiteral("restaura_razao_gbak"), rg > 0 ? rs / rg : -1, "x");
+}
+
 struct Grupo {
     const char* nome;
     std::function<void(bool rapido)> mede;
@@ -334,6 +397,7 @@ const Grupo grupos[] = {
     {"lancamentos", medeLancamentos},
     {"devolucao", medeDevolucao},
     {"acesso", medeAcesso},
+    {"backup", medeBackup},
 };
 
 } // namespace

@@ -31,6 +31,8 @@
 #include "registers/Manut_Grupos.h"
 #include "registers/Manut_Produtos.h"
 #include "registers/Manut_REQ.h"
+#include "utilities/Backup.h"
+#include "utilities/Restaura_Backup.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -211,8 +213,8 @@ void TfPrincipal::montaMenu()
 
     QMenu* uti = novoGrupo(nullptr, "Utilitários", "Utilitrios1", "4");
     itens(uti, {
-                   {"Backup", "Backup1", "4.1"},
-                   {"Restaura Backup", "RestauraBackup1", "4.2"},
+                   {"Backup", "Backup1", "4.1", abre<TfBackup>()},
+                   {"Restaura Backup", "RestauraBackup1", "4.2", abre<TfRestaura_Backup>()},
                    {"Dados da Empresa", "DadosdaEmpresa1", "4.3", abre<TfEmpresa>()},
                });
     QMenu* usu = novoGrupo(uti, "Usuários", "Usurios1", "4.4");

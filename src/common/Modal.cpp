@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -34,10 +35,33 @@ int execPadrao(QDialog* janela)
     return resultado;
 }
 
+// A chooser with a default extension: the static choosers cannot add one.
+QString escolhaComSufixo(const Modal::PedidoEscolha& pedido)
+{
+    const bool salvar = pedido.tipo == Modal::TipoEscolha::SalvarArquivo;
+    const QFileInfo inicial(pedido.inicial);
+    QFileDialog d(pedido.pai, pedido.titulo,
+                  inicial.isDir() ? inicial.absoluteFilePath() : inicial.absolutePath(),
+                  pedido.filtro);
+    d.setAcceptMode(salvar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(salvar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    d.setDefaultSuffix(pedido.sufixo);
+    if (!inicial.isDir())
+        d.selectFile(inicial.fileName());
+    if (d.exec() != QDialog::Accepted)
+        return {};
+    return d.selectedFiles().value(0);
+}
+
 QString escolhaPadrao(const Modal::PedidoEscolha& pedido)
 {
     const QPointer<QWidget> anterior = QApplication::activeWindow();
     QString caminho;
+    if (!pedido.sufixo.isEmpty() && pedido.tipo != Modal::TipoEscolha::Pasta) {
+        caminho = escolhaComSufixo(pedido);
+        reativa(anterior);
+        return caminho;
+    }
     switch (pedido.tipo) {
     case Modal::TipoEscolha::Pasta:
         caminho = QFileDialog::getExistingDirectory(pedido.pai, pedido.titulo, pedido.inicial);
@@ -59,7 +83,12 @@ QString escolhe(const Modal::PedidoEscolha& pedido)
 {
     // A copy, so a function that installs another one while it runs does not destroy itself.
     const Modal::FuncaoEscolha funcao = funcaoEscolha();
-    return funcao ? funcao(pedido) : escolhaPadrao(pedido);
+    QString caminho = funcao ? funcao(pedido) : escolhaPadrao(pedido);
+    // Whoever answered, a name without extension gets the chooser's own.
+    if (!caminho.isEmpty() && !pedido.sufixo.isEmpty() && pedido.tipo != Modal::TipoEscolha::Pasta &&
+        QFileInfo(caminho).suffix().isEmpty())
+        caminho += QLatin1Char('.') + pedido.sufixo;
+    return caminho;
 }
 
 } // namespace
@@ -86,14 +115,21 @@ void restauraPadrao()
 
 QString escolhePasta(QWidget* pai, const QString& titulo, const QString& inicial)
 {
-    return escolhe({TipoEscolha::Pasta, pai, titulo, inicial, {}});
+    return escolhe({TipoEscolha::Pasta, pai, titulo, inicial, {}, {}});
 }
 
 QString escolheArquivo(QWidget* pai, const QString& titulo, const QString& inicial,
                        const QString& filtro, bool salvar)
 {
     return escolhe({salvar ? TipoEscolha::SalvarArquivo : TipoEscolha::AbrirArquivo, pai, titulo,
-                    inicial, filtro});
+                    inicial, filtro, {}});
+}
+
+QString escolheArquivo(QWidget* pai, const QString& titulo, const QString& inicial,
+                       const QString& filtro, bool salvar, const QString& sufixo)
+{
+    return escolhe({salvar ? TipoEscolha::SalvarArquivo : TipoEscolha::AbrirArquivo, pai, titulo,
+                    inicial, filtro, sufixo});
 }
 
 void instalaEscolha(FuncaoEscolha funcao)

@@ -30,6 +30,8 @@ struct PedidoEscolha {
     QString titulo;
     QString inicial;
     QString filtro;
+    // The extension a chosen file name without one receives, as the chooser adds it.
+    QString sufixo;
 };
 
 // Returns the chosen path, or an empty text when the user cancelled.
@@ -38,6 +40,11 @@ using FuncaoEscolha = std::function<QString(const PedidoEscolha& pedido)>;
 QString escolhePasta(QWidget* pai, const QString& titulo, const QString& inicial);
 QString escolheArquivo(QWidget* pai, const QString& titulo, const QString& inicial,
                        const QString& filtro, bool salvar);
+
+// A file chooser that gives a name typed without extension the extension `sufixo` (no dot).
+// `inicial` may be a folder, a file in a folder, or a bare name in the working folder.
+QString escolheArquivo(QWidget* pai, const QString& titulo, const QString& inicial,
+                       const QString& filtro, bool salvar, const QString& sufixo);
 
 // An empty function is the same as restauraEscolhaPadrao().
 void instalaEscolha(FuncaoEscolha funcao);

@@ -313,7 +313,8 @@ void TstPrincipal::misspeltItemNameIsRefused()
 {
     AplicacaoTeste t;
     TfPrincipal& p = t.principal();
-    QVERIFY(!p.item("Backup1")->isEnabled());
+    // Whether or not the item has its window by now, a misspelt name must not enable it.
+    p.item("Backup1")->setEnabled(false);
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, p.ligaItem("Backup", [] {}));
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, p.ligaItem("MovimentaonoEstoque1", [] {}));
     QVERIFY(!p.item("Backup1")->isEnabled());
@@ -347,8 +348,8 @@ void TstPrincipal::everyItemGatesOnItsCode_data()
         {"ConsultadeFornecedoresdeumProduto1", "2.5.2", "TfConsultaProdutos"},
         {"DevoluodenoConsumveis1", "2.6", "TfDevolucao"},
         {"ExtravioSadaDefinitivadenoConsumveis1", "2.7", "TfExtravio"},
-        {"Backup1", "4.1", ""},
-        {"RestauraBackup1", "4.2", ""},
+        {"Backup1", "4.1", "TfBackup"},
+        {"RestauraBackup1", "4.2", "TfRestaura_Backup"},
         {"DadosdaEmpresa1", "4.3", "TfEmpresa"},
         {"ManutenodeUsurios1", "4.4.1", "TfManut_Usuarios"},
         {"LogindeUsurios1", "4.4.2", "TfConfig_Login"},

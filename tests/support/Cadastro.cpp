@@ -128,3 +128,27 @@ QStringList permissoesDe(BancoTeste& b, const QString& usuario)
 }
 
 } // namespace Cadastro
+
+QStringList Cadastro::todasAsLinhas(Conexao& conexao)
+{
+    static const char* const tabelas[] = {
+        "Grupos",   "Produtos",   "Requisitante", "GRU_Fornec", "Fornecedor",
+        "Mov_Estq", "Mov_Consu",  "CodMOV",       "Usuarios",   "Permissoes",
+        "Log",      "Empresa",    "Configuracoes", "Versao"};
+    QStringList linhas;
+    for (const char* tabela : tabelas) {
+        Consulta c(conexao);
+        c.setSql(QStringLiteral("select * from %1").arg(QLatin1String(tabela)));
+        const Resultado r = c.abre();
+        QStringList daTabela;
+        for (const auto& linha : r.linhas) {
+            QStringList valores{QLatin1String(tabela)};
+            for (const QVariant& v : linha)
+                valores << (v.isNull() ? QStringLiteral("<null>") : v.toString());
+            daTabela << valores.join(QLatin1Char('|'));
+        }
+        daTabela.sort();
+        linhas << daTabela;
+    }
+    return linhas;
+}

@@ -10,6 +10,7 @@
 #include <QVariantMap>
 
 class BancoTeste;
+class Conexao;
 
 namespace Cadastro {
 
@@ -53,5 +54,8 @@ void usuario(BancoTeste& b, const QString& codigo, const QString& nome, const QS
 // The permission rows of `usuario` as "module|S" (module code without its padding), in the
 // order they were written.
 QStringList permissoesDe(BancoTeste& b, const QString& usuario);
+// Every row of every table of the delivered database, one text per row ("TABLE|v1|v2|..."), each
+// table in the order of all its columns: what a backup must carry over whole.
+QStringList todasAsLinhas(Conexao& conexao);
 
 } // namespace Cadastro

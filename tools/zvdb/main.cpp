@@ -3,6 +3,8 @@
 //   zvdb criar PASTA                                  creates PASTA/zv.fdb, empty
 //   zvdb demo PASTA                                   fills it with a small demo data set
 //   zvdb volume PASTA --produtos N --movimentos M     fills it with bulk data for benchmarks
+//   zvdb backup PASTA ARQUIVO.gbk [--verbose]         backs PASTA/zv.fdb up into ARQUIVO.gbk
+//   zvdb restaura ARQUIVO.gbk PASTA [--verbose]       restores it as PASTA/zv.fdb
 //
 // PASTA may also be "host:/folder" on a Firebird server.
 
@@ -11,6 +13,7 @@
 #include "data/BancoEntregue.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"
+#include "data/firebird/Servicos.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,6 +21,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -37,6 +41,11 @@ int uso()
                            "      preenche o banco de PASTA com dados de demonstração\n"
                            "  zvdb volume PASTA --produtos N --movimentos M\n"
                            "      preenche o banco de PASTA com N produtos e M movimentos\n"
+                           "  zvdb backup PASTA ARQUIVO.gbk [--verbose]\n"
+                           "      copia o banco de PASTA para o arquivo de backup\n"
+                           "  zvdb restaura ARQUIVO.gbk PASTA [--verbose]\n"
+                           "      restaura o arquivo de backup como o banco de PASTA; um banco\n"
+                           "      em uso não é substituído\n"
                            "PASTA pode ser uma pasta local ou servidor:/pasta."));
     return 2;
 }
@@ -73,6 +82,32 @@ Conexao* abre(Conexao& c, const QString& pasta)
     return &c;
 }
 
+// Backup and restore for scheduled runs (cron): the server's progress with --verbose, the
+// server's message and a non-zero exit on any failure, and the same safeguards as the windows.
+int servico(const QString& comando, QStringList args)
+{
+    const bool verboso = args.removeAll(QStringLiteral("--verbose")) > 0;
+    if (args.size() != 2)
+        return uso();
+    Servicos::Progresso progresso;
+    if (verboso)
+        progresso = [](const QString& linha) { escreve(stdout, linha); };
+    // The server needs whole paths: a relative one would be taken from its own folder.
+    for (QString& a : args)
+        if (!Conexao::ehRemoto(a))
+            a = QFileInfo(a).absoluteFilePath();
+    if (comando == QLatin1String("backup")) {
+        const QString banco = Conexao::caminhoBanco(args[0]);
+        Servicos(banco).backup(banco, args[1], progresso);
+        escreve(stdout, QStringLiteral("Backup de %1 gravado em %2").arg(banco, args[1]));
+    } else {
+        const QString banco = Conexao::caminhoBanco(args[1]);
+        Servicos(banco).restaura(args[0], banco, progresso);
+        escreve(stdout, QStringLiteral("%1 restaurado em %2").arg(args[0], banco));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -85,6 +120,21 @@ int main(int argc, char** argv)
     const QString pasta = args[1];
 
     try {
+        if (comando == QLatin1String("backup") || comando == QLatin1String("restaura")) {
+            int resultado = 1;
+            try {
+                resultado = servico(comando, args.mid(1));
+            } catch (const ErroBanco& e) {
+                escreve(stderr, QStringLiteral("Erro do banco de dados:\n") + e.mensagem());
+            }
+            // The embedded engine's threads may still be tidying up after a service, and
+            // unloading the engine under them can crash the process on its way out (the work
+            // itself is done and on disk by now). End without unloading anything.
+            std::fflush(stdout);
+            std::fflush(stderr);
+            std::_Exit(resultado);
+        }
+
         if (comando == QLatin1String("criar") && args.size() == 2)
             return criar(pasta);
 
