@@ -22,6 +22,7 @@
 #include "registers/Manut_Grupos.h"
 #include "registers/Manut_Produtos.h"
 #include "registers/Manut_REQ.h"
+#include "reports/MenuRelatorios.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -170,13 +171,20 @@ void TfPrincipal::montaMenu()
     itens(
         listas,
         {
-            {"Itens no Estoque I (Ordenado por Código)", "ItensnoEstoqueOrdenadoporCdigo1"},
-            {"Itens No Estoque II (Ordenado por Código)", "ItensNo1"},
-            {"Itens no Estoque I (Ordenado por Descrição)", "ItensnoEstoqueOrdenadoporDescrio1"},
-            {"Itens No Estoque II (Ordenado por Descrição)", "ItensNoEstoqueIIOrdenadoporDescrio1"},
-            {"Itens no Estoque de um Grupo I", "ItensnoEstoquedeumGrupo1"},
-            {"Itens no Estoque  de um Grupo II", "ItensnoEstoquedeumGrupoII1"},
-            {"Produtos em Estoque", "InvetriodoEstoque1"},
+            {"Itens no Estoque I (Ordenado por Código)", "ItensnoEstoqueOrdenadoporCdigo1",
+             nullptr, MenuRelatorios::semDialogo(m_app, "Itens Estoque Codigo")},
+            {"Itens No Estoque II (Ordenado por Código)", "ItensNo1", nullptr,
+             MenuRelatorios::semDialogo(m_app, "Itens Estoque Codigo 2")},
+            {"Itens no Estoque I (Ordenado por Descrição)", "ItensnoEstoqueOrdenadoporDescrio1",
+             nullptr, MenuRelatorios::semDialogo(m_app, "Itens Estoque Descricao")},
+            {"Itens No Estoque II (Ordenado por Descrição)", "ItensNoEstoqueIIOrdenadoporDescrio1",
+             nullptr, MenuRelatorios::semDialogo(m_app, "Itens Estoque Descricao 2")},
+            {"Itens no Estoque de um Grupo I", "ItensnoEstoquedeumGrupo1", nullptr,
+             MenuRelatorios::doGrupo(m_app, "Itens Estoque Grupo")},
+            {"Itens no Estoque  de um Grupo II", "ItensnoEstoquedeumGrupoII1", nullptr,
+             MenuRelatorios::doGrupo(m_app, "Itens Estoque Grupo 2")},
+            {"Produtos em Estoque", "InvetriodoEstoque1", nullptr,
+             MenuRelatorios::semDialogo(m_app, "Produtos em Estoque")},
         });
     QMenu* relMov = novoGrupo(rel, "Movimentação de Estoque", "MovimentaodeEstoque1");
     itens(relMov, {
@@ -195,7 +203,8 @@ void TfPrincipal::montaMenu()
                       {"Estorno de Saídas por Requisitante", "EstornodeSadasporRequisitante1"},
                   });
     itens(rel, {
-                   {"Itens Abaixo do Estoque Mínimo", "ItensAbaixodoEstoqueMnimo1"},
+                   {"Itens Abaixo do Estoque Mínimo", "ItensAbaixodoEstoqueMnimo1", nullptr,
+                    MenuRelatorios::semDialogo(m_app, "Estoque Minimo")},
                    {"Devoluções Atrasadas", "DevoluesAtrasadas1"},
                });
 

@@ -59,6 +59,13 @@ public:
     void altera(Transacao& t, const QString& codigo, const Produto& p);
     void exclui(Transacao& t, const QString& codigo);
 
+    // The stock lists load the product list with statements of their own.
+    enum class ListaEstoque { PorCodigo, PorDescricao, DoGrupo, EmEstoque, AbaixoDoMinimo };
+    static QString sqlListaEstoque(ListaEstoque lista);
+    // Loads cds_Produtos for a stock list; `grupo` is the group code of DoGrupo, bound as
+    // given. Database errors reach the caller as ErroBanco.
+    void carregaListaEstoque(ListaEstoque lista, const QString& grupo = QString());
+
     Consulta SQLQ_Produtos2;
     DataSet cds_Produtos;
     Consulta SQLQ_Produtos3;

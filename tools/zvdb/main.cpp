@@ -3,6 +3,8 @@
 //   zvdb criar PASTA                                  creates PASTA/zv.fdb, empty
 //   zvdb demo PASTA                                   fills it with a small demo data set
 //   zvdb volume PASTA --produtos N --movimentos M     fills it with bulk data for benchmarks
+//   zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO]
+//                                                     writes the report of a key as PDF
 //
 // PASTA may also be "host:/folder" on a Firebird server.
 
@@ -12,7 +14,17 @@
 #include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"
 
+#include "data/DataModule_Empresa.h"
+#include "data/DataModule_Grupos.h"
+#include "data/DataModule_MovConsu.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DataModule_Produtos.h"
+#include "reports/Relatorios.h"
+
 #include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <memory>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -37,6 +49,8 @@ int uso()
                            "      preenche o banco de PASTA com dados de demonstração\n"
                            "  zvdb volume PASTA --produtos N --movimentos M\n"
                            "      preenche o banco de PASTA com N produtos e M movimentos\n"
+                           "  zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO]\n"
+                           "      grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...)\n"
                            "PASTA pode ser uma pasta local ou servidor:/pasta."));
     return 2;
 }
@@ -73,11 +87,100 @@ Conexao* abre(Conexao& c, const QString& pasta)
     return &c;
 }
 
+// The report of a key that needs no window, written as PDF through the same layouts the
+// program prints with, the company header read from the database.
+int relatorio(const QStringList& args)
+{
+    if (args.size() < 4)
+        return uso();
+    const QString pasta = args[1];
+    const QString chave = args[2];
+    const QString arquivo = args[3];
+    QString grupo;
+    bool temGrupo = false;
+    for (int i = 4; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--grupo") && i + 1 < args.size()) {
+            grupo = args[++i];
+            temGrupo = true;
+        } else {
+            return uso();
+        }
+    }
+    if (!Relatorios::semDialogo(chave) && !Relatorios::doGrupo(chave)) {
+        escreve(stderr, QStringLiteral("Chave de relatório desconhecida: \"%1\". Chaves aceitas: %2")
+                            .arg(chave, Relatorios::chaves().join(QStringLiteral(", "))));
+        return 2;
+    }
+    if (Relatorios::doGrupo(chave) && !temGrupo) {
+        escreve(stderr, QStringLiteral("O relatório \"%1\" precisa de --grupo CODIGO.").arg(chave));
+        return 2;
+    }
+    if (!Conexao::ehRemoto(pasta) && !QFileInfo::exists(Conexao::caminhoBanco(pasta))) {
+        escreve(stderr,
+                QStringLiteral("O banco %1 não existe.").arg(Conexao::caminhoBanco(pasta)));
+        return 1;
+    }
+    {
+        QFile teste(arquivo);
+        const bool existia = teste.exists();
+        if (!teste.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
+            return 1;
+        }
+        teste.close();
+        if (!existia)
+            teste.remove();
+    }
+    Conexao c;
+    c.configuraEAbre(pasta);
+    TdmProdutos produtos(c);
+    TdmMovEstq movimentos(c);
+    TdmMovConsu emprestimos(c);
+    TdmEmpresa empresa(c);
+    Relatorios relatorios(produtos, movimentos, emprestimos);
+    if (Relatorios::doGrupo(chave)) {
+        // As the group dialog does: the code filled with zeros to six, its name looked up.
+        while (grupo.size() < 6)
+            grupo.prepend(QLatin1Char('0'));
+        TdmGrupos grupos(c);
+        const QString nome = grupos.descricaoGrupo(grupo).value_or(QString());
+        for (RelEstoque* r : {static_cast<RelEstoque*>(&relatorios.relItensEstoqueGrupo),
+                              static_cast<RelEstoque*>(&relatorios.relItensEstoqueGrupo2)}) {
+            r->lbCodGrupo = grupo;
+            r->lbDescGrupo = nome;
+        }
+        relatorios.carregaGrupo(grupo);
+    } else {
+        relatorios.carregaSemDialogo(chave);
+    }
+    const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
+    const std::optional<Motor::Documento> documento = relatorios.prepara(
+        chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()});
+    if (!documento || !documento->gravaPdf(arquivo)) {
+        escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
+        return 1;
+    }
+    escreve(stdout, QStringLiteral("%1: %2 página(s) gravada(s) em %3")
+                        .arg(chave)
+                        .arg(documento->numeroDePaginas())
+                        .arg(arquivo));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Reports need fonts and PDF output, which only a GUI application has; no window opens.
+    const bool comRelatorio = argc > 1 && qstrcmp(argv[1], "relatorio") == 0;
+    if (comRelatorio && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> aplicacao;
+    if (comRelatorio)
+        aplicacao = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        aplicacao = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *aplicacao;
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return uso();
@@ -85,6 +188,9 @@ int main(int argc, char** argv)
     const QString pasta = args[1];
 
     try {
+        if (comando == QLatin1String("relatorio"))
+            return relatorio(args);
+
         if (comando == QLatin1String("criar") && args.size() == 2)
             return criar(pasta);
 
