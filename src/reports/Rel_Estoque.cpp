@@ -24,16 +24,16 @@ Motor::Documento RelEstoque::prepara(const DataSet& lista, const Cabecalho& cabe
         return CampoColuna{campo, Motor::Coluna{titulo, largura, direita, corta}};
     };
     QVector<CampoColuna> colunas;
-    colunas << col("PRO_CODIGO", QStringLiteral("Código"), 23, true)
+    colunas << col("PRO_CODIGO", QStringLiteral("Código"), 22, true)
             << col("PRO_DESCRICAO", QStringLiteral("Descrição"), m_def.larguraDescricao, false,
                    true)
-            << col("PRO_UNID", QStringLiteral("Unid."), 10, false);
+            << col("PRO_UNID", QStringLiteral("Unid."), 9, false);
     if (m_def.colunas == Colunas::ComLocalizacao)
         colunas << col("PRO_LOCAL", QStringLiteral("Localização"), 23, false)
-                << col("PRO_MIN", m_def.tituloMinimo, 15, true);
-    colunas << col("PRO_QUANT", QStringLiteral("Quantidade"), 28, true);
+                << col("PRO_MIN", m_def.tituloMinimo, 14, true);
+    colunas << col("PRO_QUANT", QStringLiteral("Quantidade"), 26, true);
     if (m_def.colunas != Colunas::SemValor)
-        colunas << col("PRO_VALOR", QStringLiteral("Valor"), 32, true);
+        colunas << col("PRO_VALOR", QStringLiteral("Valor"), 30, true);
 
     Motor::Layout layout;
     layout.empresa = cabecalho.empresa;

@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QMap>
 #include <QPageLayout>
 #include <QPageSize>
@@ -19,19 +20,6 @@ namespace {
 // The first bytes of a saved report, and the version of its layout.
 const char assinatura[] = "ZVRELATORIO";
 const qint32 versaoArquivo = 1;
-
-int flags(Alinhamento a)
-{
-    switch (a) {
-    case Alinhamento::Direita:
-        return Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip | Qt::TextSingleLine;
-    case Alinhamento::Centro:
-        return Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip | Qt::TextSingleLine;
-    case Alinhamento::Esquerda:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip | Qt::TextSingleLine;
-}
 
 } // namespace
 
@@ -85,37 +73,104 @@ quint8 Documento::fonte(const Fonte& f)
     return quint8(fontes.size() - 1);
 }
 
+// The fonts of a document made for one device and scale, with what placing text needs.
+class Pincel {
+public:
+    Pincel(const Documento& d, QPainter& p, double pxPorMm) : m_pxPorMm(pxPorMm)
+    {
+        // A point is 1/72 inch; the device sizes fonts by its own logical resolution.
+        const double escalaFonte = pxPorMm * 25.4 / p.device()->logicalDpiY();
+        for (const Fonte& f : d.fontes) {
+            Fonte escalada = f;
+            escalada.pontos = f.pontos * escalaFonte;
+            const QFont q = qfont(escalada);
+            const QFontMetricsF m(q, p.device());
+            m_fontes.push_back(q);
+            m_ascendente.push_back(m.ascent());
+            m_altura.push_back(m.ascent() + m.descent());
+            m_passo.push_back(f.mono ? m.horizontalAdvance(QLatin1Char('M')) : -1);
+            m_metricas.push_back(m);
+        }
+    }
+
+    void pinta(QPainter& p, const Pagina& pg)
+    {
+        p.save();
+        QPen pen(Qt::black);
+        pen.setWidthF(std::max(1.0, 0.25 * m_pxPorMm));
+        p.setPen(pen);
+        for (const QLineF& r : pg.regras)
+            p.drawLine(QLineF(r.p1() * m_pxPorMm, r.p2() * m_pxPorMm));
+        int atual = -1;
+        // Cells of a fixed-pitch font that follow each other on one line go out as one run of
+        // text, blanks between them: a long list has a dozen thousand cells a hundred pages,
+        // and the PDF writer spends its time per text drawn, not per character.
+        QString run;
+        QPointF inicioRun;
+        const auto fechaRun = [&] {
+            if (!run.isEmpty())
+                p.drawText(inicioRun, run);
+            run.clear();
+        };
+        for (const Texto& t : pg.textos) {
+            if (t.fonte >= m_fontes.size())
+                continue;
+            if (t.fonte != atual) {
+                fechaRun();
+                atual = t.fonte;
+                p.setFont(m_fontes.at(atual));
+            }
+            // Placed by hand on the baseline: a text drawn into a box is laid out line by
+            // line, which costs several times more.
+            const QRectF caixa(t.caixa.topLeft() * m_pxPorMm, t.caixa.size() * m_pxPorMm);
+            const double passo = m_passo.at(atual);
+            double largura = 0;
+            if (t.alinhamento != Alinhamento::Esquerda)
+                largura = passo > 0 ? passo * t.texto.size()
+                                    : m_metricas.at(atual).horizontalAdvance(t.texto);
+            double x = caixa.left();
+            if (t.alinhamento == Alinhamento::Direita)
+                x = caixa.right() - largura;
+            else if (t.alinhamento == Alinhamento::Centro)
+                x = caixa.left() + (caixa.width() - largura) / 2;
+            const double y =
+                caixa.top() + (caixa.height() - m_altura.at(atual)) / 2 + m_ascendente.at(atual);
+            if (passo > 0) {
+                if (!run.isEmpty() && qAbs(y - inicioRun.y()) < 0.01) {
+                    const double coluna = (x - inicioRun.x()) / passo;
+                    const qsizetype n = qRound64(coluna);
+                    if (qAbs(coluna - n) < 0.05 && n >= run.size()) {
+                        run += QString(n - run.size(), QLatin1Char(' '));
+                        run += t.texto;
+                        continue;
+                    }
+                }
+                fechaRun();
+                inicioRun = QPointF(x, y);
+                run = t.texto;
+                continue;
+            }
+            fechaRun();
+            p.drawText(QPointF(x, y), t.texto);
+        }
+        fechaRun();
+        p.restore();
+    }
+
+private:
+    double m_pxPorMm;
+    QVector<QFont> m_fontes;
+    QVector<QFontMetricsF> m_metricas;
+    QVector<double> m_ascendente;
+    QVector<double> m_altura;
+    QVector<double> m_passo;
+};
+
 void Documento::pinta(QPainter& p, int pagina, double pxPorMm) const
 {
     if (pagina < 0 || pagina >= paginas.size())
         return;
-    const Pagina& pg = paginas.at(pagina);
-    // A point is 1/72 inch; the device's fonts are sized by its own logical resolution.
-    const double dpiDispositivo = p.device()->logicalDpiY();
-    const double escalaFonte = pxPorMm * 25.4 / dpiDispositivo;
-    QVector<QFont> qfontes;
-    qfontes.reserve(fontes.size());
-    for (const Fonte& f : fontes) {
-        Fonte escalada = f;
-        escalada.pontos = f.pontos * escalaFonte;
-        qfontes.push_back(qfont(escalada));
-    }
-    p.save();
-    QPen pen(Qt::black);
-    pen.setWidthF(std::max(1.0, 0.25 * pxPorMm));
-    p.setPen(pen);
-    for (const QLineF& r : pg.regras)
-        p.drawLine(QLineF(r.p1() * pxPorMm, r.p2() * pxPorMm));
-    int atual = -1;
-    for (const Texto& t : pg.textos) {
-        if (t.fonte != atual && t.fonte < qfontes.size()) {
-            atual = t.fonte;
-            p.setFont(qfontes.at(atual));
-        }
-        const QRectF caixa(t.caixa.topLeft() * pxPorMm, t.caixa.size() * pxPorMm);
-        p.drawText(caixa, flags(t.alinhamento), t.texto);
-    }
-    p.restore();
+    Pincel(*this, p, pxPorMm).pinta(p, paginas.at(pagina));
 }
 
 bool Documento::pintaTudo(QPagedPaintDevice& dispositivo) const
@@ -124,10 +179,11 @@ bool Documento::pintaTudo(QPagedPaintDevice& dispositivo) const
     if (!p.begin(&dispositivo))
         return false;
     const double pxPorMm = dispositivo.logicalDpiX() / 25.4;
+    Pincel pincel(*this, p, pxPorMm);
     for (int i = 0; i < paginas.size(); ++i) {
         if (i > 0 && !dispositivo.newPage())
             return false;
-        pinta(p, i, pxPorMm);
+        pincel.pinta(p, paginas.at(i));
     }
     return p.end();
 }

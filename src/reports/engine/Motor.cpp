@@ -25,7 +25,7 @@ constexpr double alturaTitulosColunas = 5.5;
 constexpr double alturaLinha = 4.3;
 constexpr double alturaLinhaResumo = 5.5;
 constexpr double alturaRodape = 6;
-constexpr double espacoEntreColunas = 1;
+constexpr double espacoEntreColunas = 2;
 // The footer's rule; nothing else goes below it.
 constexpr double reguaRodape = alturaPapel - margem - alturaRodape - 1;
 
@@ -84,13 +84,18 @@ public:
         m_doc.titulo = layout.titulo;
         m_doc.larguraMm = larguraPapel;
         m_doc.alturaMm = alturaPapel;
-        double x = margem;
-        for (const Coluna& c : layout.colunas) {
-            m_x.push_back(x);
-            x += c.largura + espacoEntreColunas;
-        }
         m_celula = m_doc.fonte(fonteCelula);
         m_passoMono = medidor().passo(fonteCelula);
+        // Columns start and end on the grid of the fixed-pitch cells, so the cells of a line
+        // can be painted as one run of text (see Documento::pinta).
+        double x = margem;
+        for (const Coluna& c : layout.colunas) {
+            const double inicio = margem + std::round((x - margem) / m_passoMono) * m_passoMono;
+            const double largura = std::floor(c.largura / m_passoMono + 0.01) * m_passoMono;
+            m_x.push_back(inicio);
+            m_largura.push_back(largura);
+            x += c.largura + espacoEntreColunas;
+        }
         m_dataHora = Formatos::dataHora(layout.quando);
     }
 
@@ -148,7 +153,7 @@ private:
             for (int c = 0; c < m_layout.colunas.size(); ++c) {
                 const Coluna& col = m_layout.colunas.at(c);
                 if (!col.titulo.isEmpty())
-                    texto(m_x.at(c), m_y, col.largura, alturaTitulosColunas, col.titulo,
+                    texto(m_x.at(c), m_y, m_largura.at(c), alturaTitulosColunas, col.titulo,
                           fonteTitulosColunas,
                           col.direita ? Alinhamento::Direita : Alinhamento::Esquerda);
             }
@@ -183,7 +188,7 @@ private:
                 continue;
             if (col.corta && t.size() * m_passoMono > col.largura + 0.01)
                 t = cortaMono(t, col.largura);
-            pg.textos.push_back(Texto{QRectF(m_x.at(c), m_y, col.largura, alturaLinha),
+            pg.textos.push_back(Texto{QRectF(m_x.at(c), m_y, m_largura.at(c), alturaLinha),
                                       std::move(t), m_celula,
                                       col.direita ? Alinhamento::Direita
                                                   : Alinhamento::Esquerda});
@@ -244,6 +249,7 @@ private:
     const Linhas& m_linhas;
     Documento m_doc;
     QVector<double> m_x;
+    QVector<double> m_largura;
     quint8 m_celula = 0;
     double m_passoMono = 2;
     double m_y = margem;
