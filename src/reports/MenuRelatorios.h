@@ -14,4 +14,8 @@ std::function<void()> semDialogo(Aplicacao& app, const char* chave);
 // Opens the group dialog of the two group stock lists with `chave`.
 std::function<void()> doGrupo(Aplicacao& app, const char* chave);
 
+// Opens the parameter dialog of a movement key (TfDatas, TfDatas_Produto, TfDatas_Grupo or
+// TfDatas_REQ, as the key says) with `chave`.
+std::function<void()> comDialogo(Aplicacao& app, const char* chave);
+
 } // namespace MenuRelatorios

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "reports/Rel_Estoque.h"
+#include "reports/Rel_Movimentos.h"
+
+#include <QDate>
 
 #include <optional>
 
@@ -21,6 +24,35 @@ public:
     TfRel_Itens_Estoque_Grupo2 relItensEstoqueGrupo2;
     TfRel_ProEstoque relProEstoque;
     TfRel_Min relMin;
+
+    TfRel_Mov_Estq relMovEstq;
+    TfRel_Mov_ESTQ_EST relMovEstqEST;
+    TfREL_TES relTES;
+    TfRel_MovEstq_Produto_Geral relProdutoGeral;
+    TfRel_Mov_Estq_Produto_ES relProdutoES;
+    TfRel_Mov_Estq_Grupo relGrupo;
+    TfRel_Mov_Estq_Grupo_ES relGrupoES;
+    TfRel_Mov_Estq_Tipo relTipo;
+    TfRel_DevAtrasada relDevAtrasada;
+
+    // What a parameter dialog hands over: the period and the code and name it shows.
+    struct Parametros {
+        QDate inicio;
+        QDate fim;
+        QString codigo;
+        QString descricao;
+    };
+    // Which dialog a movement key belongs to; none for the other keys.
+    enum class Dialogo { Datas, Produto, Grupo, Requisitante };
+    static std::optional<Dialogo> dialogoDaChave(const QString& chave);
+    // The print button of a parameter dialog: loads the movement list for the key and sets
+    // the texts of its layout (period, code and name, variant title, captions and column).
+    // False for a key that is not a movement key. Database errors reach the caller.
+    bool carregaMovimentos(const QString& chave, const Parametros& p);
+    // The texts the output choice sets before producing the four keys that have them.
+    void aplicaVariantes(const QString& chave);
+    // The movement layout of a key; none for other keys.
+    RelMovimento* layoutMovimento(const QString& chave);
 
     // Every key a request may carry.
     static QStringList chaves();

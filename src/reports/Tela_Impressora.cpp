@@ -49,6 +49,7 @@ std::optional<Motor::Documento> TfTela_Impressora::produz()
             r->lbDescGrupo = dialogo.descricao();
         }
     }
+    m_relatorios->aplicaVariantes(Relatorio);
     return m_relatorios->prepara(Relatorio, cabecalho);
 }
 

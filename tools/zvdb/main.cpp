@@ -3,7 +3,8 @@
 //   zvdb criar PASTA                                  creates PASTA/zv.fdb, empty
 //   zvdb demo PASTA                                   fills it with a small demo data set
 //   zvdb volume PASTA --produtos N --movimentos M     fills it with bulk data for benchmarks
-//   zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO]
+//   zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO] [--de DD/MM/AAAA --ate DD/MM/AAAA]
+//                  [--produto CODIGO] [--requisitante CODIGO]
 //                                                     writes the report of a key as PDF
 //
 // PASTA may also be "host:/folder" on a Firebird server.
@@ -19,11 +20,13 @@
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
 #include "reports/Relatorios.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHash>
 #include <memory>
 #include <QDir>
 #include <QElapsedTimer>
@@ -50,6 +53,8 @@ int uso()
                            "  zvdb volume PASTA --produtos N --movimentos M\n"
                            "      preenche o banco de PASTA com N produtos e M movimentos\n"
                            "  zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO]\n"
+                           "        [--de DD/MM/AAAA --ate DD/MM/AAAA] [--produto CODIGO]\n"
+                           "        [--requisitante CODIGO]\n"
                            "      grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...)\n"
                            "PASTA pode ser uma pasta local ou servidor:/pasta."));
     return 2;
@@ -96,24 +101,44 @@ int relatorio(const QStringList& args)
     const QString pasta = args[1];
     const QString chave = args[2];
     const QString arquivo = args[3];
-    QString grupo;
-    bool temGrupo = false;
+    QHash<QString, QString> opcoes;
     for (int i = 4; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--grupo") && i + 1 < args.size()) {
-            grupo = args[++i];
-            temGrupo = true;
-        } else {
+        static const QStringList conhecidas{"--grupo", "--de", "--ate", "--produto",
+                                            "--requisitante"};
+        if (!conhecidas.contains(args[i]) || i + 1 >= args.size())
             return uso();
-        }
+        opcoes.insert(args[i], args[i + 1]);
+        ++i;
     }
-    if (!Relatorios::semDialogo(chave) && !Relatorios::doGrupo(chave)) {
+    const std::optional<Relatorios::Dialogo> dialogo = Relatorios::dialogoDaChave(chave);
+    if (!Relatorios::semDialogo(chave) && !Relatorios::doGrupo(chave) && !dialogo) {
         escreve(stderr, QStringLiteral("Chave de relatório desconhecida: \"%1\". Chaves aceitas: %2")
                             .arg(chave, Relatorios::chaves().join(QStringLiteral(", "))));
         return 2;
     }
-    if (Relatorios::doGrupo(chave) && !temGrupo) {
-        escreve(stderr, QStringLiteral("O relatório \"%1\" precisa de --grupo CODIGO.").arg(chave));
+    // What each key needs, as its dialog would ask for it.
+    const char* exigida = nullptr;
+    if (Relatorios::doGrupo(chave) || dialogo == Relatorios::Dialogo::Grupo)
+        exigida = "--grupo";
+    else if (dialogo == Relatorios::Dialogo::Produto)
+        exigida = "--produto";
+    else if (dialogo == Relatorios::Dialogo::Requisitante)
+        exigida = "--requisitante";
+    if (exigida && !opcoes.contains(QLatin1String(exigida))) {
+        escreve(stderr, QStringLiteral("O relatório \"%1\" precisa de %2 CODIGO.")
+                            .arg(chave, QLatin1String(exigida)));
         return 2;
+    }
+    QDate de, ate;
+    if (dialogo) {
+        de = QDate::fromString(opcoes.value(QStringLiteral("--de")), QStringLiteral("dd/MM/yyyy"));
+        ate = QDate::fromString(opcoes.value(QStringLiteral("--ate")), QStringLiteral("dd/MM/yyyy"));
+        if (!de.isValid() || !ate.isValid()) {
+            escreve(stderr, QStringLiteral("O relatório \"%1\" precisa de --de DD/MM/AAAA e "
+                                           "--ate DD/MM/AAAA.")
+                                .arg(chave));
+            return 2;
+        }
     }
     if (!Conexao::ehRemoto(pasta) && !QFileInfo::exists(Conexao::caminhoBanco(pasta))) {
         escreve(stderr,
@@ -138,21 +163,36 @@ int relatorio(const QStringList& args)
     TdmMovConsu emprestimos(c);
     TdmEmpresa empresa(c);
     Relatorios relatorios(produtos, movimentos, emprestimos);
-    if (Relatorios::doGrupo(chave)) {
-        // As the group dialog does: the code filled with zeros to six, its name looked up.
-        while (grupo.size() < 6)
-            grupo.prepend(QLatin1Char('0'));
+    // The code filled as leaving the dialog's field fills it, and the name it looks up.
+    QString codigo = exigida ? opcoes.value(QLatin1String(exigida)) : QString();
+    QString nome;
+    if (exigida == QLatin1String("--produto")) {
+        codigo = codigo.trimmed().rightJustified(10, QLatin1Char(' '));
+        if (const std::optional<Produto> p = produtos.produtoPorCodigo(codigo))
+            nome = p->descricao;
+    } else if (exigida == QLatin1String("--grupo")) {
+        codigo = codigo.rightJustified(6, QLatin1Char('0'));
         TdmGrupos grupos(c);
-        const QString nome = grupos.descricaoGrupo(grupo).value_or(QString());
+        nome = grupos.descricaoGrupo(codigo).value_or(QString());
+    } else if (exigida == QLatin1String("--requisitante")) {
+        codigo = codigo.rightJustified(6, QLatin1Char('0'));
+        TdmReq reqs(c);
+        if (const std::optional<Requisitante> r = reqs.requisitante(codigo))
+            nome = r->descricao;
+    }
+    if (dialogo) {
+        relatorios.carregaMovimentos(chave, Relatorios::Parametros{de, ate, codigo, nome});
+    } else if (Relatorios::doGrupo(chave)) {
         for (RelEstoque* r : {static_cast<RelEstoque*>(&relatorios.relItensEstoqueGrupo),
                               static_cast<RelEstoque*>(&relatorios.relItensEstoqueGrupo2)}) {
-            r->lbCodGrupo = grupo;
+            r->lbCodGrupo = codigo;
             r->lbDescGrupo = nome;
         }
-        relatorios.carregaGrupo(grupo);
+        relatorios.carregaGrupo(codigo);
     } else {
         relatorios.carregaSemDialogo(chave);
     }
+    relatorios.aplicaVariantes(chave);
     const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
     const std::optional<Motor::Documento> documento = relatorios.prepara(
         chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()});
