@@ -516,7 +516,25 @@ void TstRelEstoque::commandLineWritesThePdf()
     QCOMPARE(zvdb({banco.pasta(), "Estoque Minimo", pasta.filePath("min.pdf")}), 0);
     QVERIFY(Pdf::texto(pasta.filePath("min.pdf")).contains("Itens Abaixo do Estoque Mínimo"));
 
+    // A movement key, with its period and code, as its dialog would print it.
+    banco.conexao().abre();
+    banco.executa("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Data, MOV_Quant, "
+                  "MOV_Valor, MOV_Tipo) values (1, '       123', 'SS', '2024-03-10', 4, 26, "
+                  "'000001')");
+    Cadastro::requisitante(banco, "000001", "Manutenção");
+    banco.conexao().fecha();
+    const QString mov = pasta.filePath("mov.pdf");
+    QCOMPARE(zvdb({banco.pasta(), "Mov Estq Tipos", mov, "--de", "10/03/2024", "--ate",
+                   "10/03/2024", "--requisitante", "1"}),
+             0);
+    const QString textoMov = Pdf::texto(mov);
+    QVERIFY(textoMov.contains("Lista de Movimentação de Estoque de Saídas por Requisitante"));
+    QVERIFY(textoMov.contains("Requisitante: 000001 / Manutenção"));
+    QVERIFY(textoMov.contains("R$ 26,00"));
+
     QString erro;
+    QVERIFY(zvdb({banco.pasta(), "Mov Estq Tipos", mov, "--requisitante", "1"}, &erro) != 0);
+    QVERIFY2(erro.contains("--de"), qPrintable(erro));
     QVERIFY(zvdb({banco.pasta(), "Itens Estoque", pdf}, &erro) != 0);
     QVERIFY2(erro.contains("desconhecida"), qPrintable(erro));
     QVERIFY(zvdb({pasta.filePath("nada"), "Estoque Minimo", pdf}, &erro) != 0);
