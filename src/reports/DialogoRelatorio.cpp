@@ -29,7 +29,6 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Formulario::titulo(this, "lbCabecalho", forma.cabecalho));
     auto* grade = new QGridLayout;
-    int linha = 0;
     if (forma.registro != Registro::Nenhum) {
         m_codigo = Formulario::campo(this, forma.campoCodigo);
         m_codigo->setMaximumWidth(110);
@@ -52,15 +51,18 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
                          coluna);
         grade->addWidget(m_descricao, 1, coluna);
         grade->addWidget(m_busca, 1, coluna + 1);
-        linha = 2;
     }
     m_inicio = Formulario::data(this, forma.dataInicial);
     m_fim = Formulario::data(this, forma.dataFinal);
-    grade->addWidget(Formulario::rotulo(this, "lbDataInicial", forma.rotuloInicial), linha, 0);
-    grade->addWidget(Formulario::rotulo(this, "lbDataFinal", forma.rotuloFinal), linha, 1);
-    grade->addWidget(m_inicio, linha + 1, 0);
-    grade->addWidget(m_fim, linha + 1, 1);
     layout->addLayout(grade);
+    // The dates keep their own size whatever the fields above them take.
+    auto* datas = new QGridLayout;
+    datas->addWidget(Formulario::rotulo(this, "lbDataInicial", forma.rotuloInicial), 0, 0);
+    datas->addWidget(Formulario::rotulo(this, "lbDataFinal", forma.rotuloFinal), 0, 1);
+    datas->addWidget(m_inicio, 1, 0);
+    datas->addWidget(m_fim, 1, 1);
+    datas->setColumnStretch(2, 1);
+    layout->addLayout(datas);
     layout->addSpacing(8);
     layout->addLayout(Formulario::botoes(
         this, {},
