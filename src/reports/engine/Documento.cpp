@@ -3,6 +3,9 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
+#include <QRawFont>
 #include <QMap>
 #include <QPageLayout>
 #include <QPageSize>
@@ -89,6 +92,15 @@ public:
             m_ascendente.push_back(m.ascent());
             m_altura.push_back(m.ascent() + m.descent());
             m_passo.push_back(f.mono ? m.horizontalAdvance(QLatin1Char('M')) : -1);
+            if (f.mono) {
+                // The raw font at the device's pixel size. A run with a character the font
+                // lacks, or one that is not a single glyph, goes out as ordinary text.
+                QRawFont bruta = QRawFont::fromFont(q);
+                if (bruta.isValid()) {
+                    bruta.setPixelSize(escalada.pontos * p.device()->logicalDpiY() / 72.0);
+                    m_brutas.insert(int(m_fontes.size() - 1), bruta);
+                }
+            }
             m_metricas.push_back(m);
         }
     }
@@ -109,7 +121,7 @@ public:
         QPointF inicioRun;
         const auto fechaRun = [&] {
             if (!run.isEmpty())
-                p.drawText(inicioRun, run);
+                desenhaRun(p, atual, inicioRun, run);
             run.clear();
         };
         for (const Texto& t : pg.textos) {
@@ -158,7 +170,34 @@ public:
     }
 
 private:
+    // A run of a fixed-pitch font is placed glyph by glyph on its grid: no shaping to do, and
+    // shaping is most of what a PDF writer spends on a line of text.
+    void desenhaRun(QPainter& p, int fonte, const QPointF& inicio, const QString& texto)
+    {
+        QRawFont& bruta = m_brutas[fonte];
+        if (!bruta.isValid()) {
+            p.drawText(inicio, texto);
+            return;
+        }
+        const QList<quint32> glifos = bruta.glyphIndexesForString(texto);
+        if (glifos.size() != texto.size() || glifos.contains(0u)) {
+            p.drawText(inicio, texto);
+            return;
+        }
+        QList<QPointF> posicoes;
+        posicoes.reserve(glifos.size());
+        const double passo = m_passo.at(fonte);
+        for (qsizetype i = 0; i < glifos.size(); ++i)
+            posicoes.push_back(QPointF(i * passo, 0));
+        QGlyphRun run;
+        run.setRawFont(bruta);
+        run.setGlyphIndexes(glifos);
+        run.setPositions(posicoes);
+        p.drawGlyphRun(inicio, run);
+    }
+
     double m_pxPorMm;
+    QHash<int, QRawFont> m_brutas;
     QVector<QFont> m_fontes;
     QVector<QFontMetricsF> m_metricas;
     QVector<double> m_ascendente;
