@@ -6,6 +6,7 @@
 #include "reports/Relatorios.h"
 #include "reports/Tela_Impressora.h"
 #include "common/Formatos.h"
+#include "common/JanelaBusca.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/ImpressoraTeste.h"
@@ -25,6 +26,10 @@ private slots:
     void everyKeyFromItsDialog();
     void variantTextsNeverLeak();
     void productLookUpsInTheDialog();
+    void codeDialogs_data();
+    void codeDialogs();
+    void focusOrders_data();
+    void focusOrders();
     void overdueLoans();
     void longReportRepeatsHeadingsAndSumsOnce();
 };
@@ -329,6 +334,103 @@ void TstRelMovimentos::productLookUpsInTheDialog()
     });
     t.principal().aciona("GeralporProduto1");
     QCOMPARE(t.driver.passosPendentes(), 0);
+}
+
+void TstRelMovimentos::codeDialogs_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("descricao");
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<QString>("origem");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("naoEncontrado");
+    caso("group", QString("GeralporGrupo1"), QString("edCodGrupo"), QString("edDescGrupo"),
+         QString("btnBusca_Grupo"), QString("Datas_Grupo"), QString("000002"),
+         QString("Elétrica"), QString("Grupo não Encontrado !"));
+    caso("requisitioner", QString("SadasporTipodeSadas1"), QString("edCodREQ"),
+         QString("edDescREQ"), QString("btnBusca_Tipo"), QString("Datas_Tipo"),
+         QString("000002"), QString("Almoxarifado"), QString("Requisitante não Encontrado !"));
+    caso("product", QString("GeralporProduto1"), QString("edCodPro"), QString("EdDescPro"),
+         QString("btnBusca_Produto"), QString("Datas_Produto"), QString("         2"),
+         QString("Cabo"), QString("Produto não Encontrado !"));
+}
+
+void TstRelMovimentos::codeDialogs()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, campo);
+    QFETCH(QString, descricao);
+    QFETCH(QString, botao);
+    QFETCH(QString, origem);
+    QFETCH(QString, codigo);
+    QFETCH(QString, nome);
+    QFETCH(QString, naoEncontrado);
+    TelaTeste t;
+    livro(t.banco);
+    t.driver.aoAbrir([&](QDialog* d) {
+        const QByteArray c = campo.toLatin1();
+        QVERIFY(focado(d, c));
+        informa(d, c, "77");
+        QCOMPARE(t.msgs.textos(), QStringList{naoEncontrado});
+        QTRY_VERIFY(focado(d, c));
+        informa(d, c, "2");
+        QCOMPARE(textos(d, {c.constData(), descricao.toLatin1().constData()}),
+                 QStringList({codigo, nome}));
+        // The search opens with the dialog's tag.
+        t.driver.aoAbrir([&](QDialog* busca) {
+            auto* janela = qobject_cast<::JanelaBusca*>(busca);
+            QVERIFY(janela);
+            QCOMPARE(janela->Origem, origem);
+            busca->reject();
+        });
+        clica(d, botao.toLatin1());
+        d->reject();
+    });
+    t.principal().aciona(item);
+    QCOMPARE(t.driver.passosPendentes(), 0);
+}
+
+void TstRelMovimentos::focusOrders_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QStringList>("ordem");
+    caso("dates", QString("MovimentaodeEstoqueGeralporData1"),
+         QStringList{"dtpData_Ini", "dtpData_Fim", "btnDIF_Imprimir", "btnDIF_Sair"});
+    caso("product", QString("GeralporProduto1"),
+         QStringList{"edCodPro", "edCodBar", "EdDescPro", "btnBusca_Produto", "dtpData_Inicial",
+                     "dtpData_Final", "btnImprime", "btnFechar"});
+    caso("group", QString("GeralporGrupo1"),
+         QStringList{"edCodGrupo", "edDescGrupo", "btnBusca_Grupo", "dtpData_Inicial",
+                     "dtpData_Final", "btnImprimir", "btnCancelar"});
+    // It opens on the code, though its order starts at the buttons.
+    caso("requisitioner", QString("SadasporTipodeSadas1"),
+         QStringList{"edCodREQ", "edDescREQ", "dtpData_Inicial", "dtpData_Final", "btnImprimir",
+                     "btnCancelar", "btnBusca_Tipo", "edCodREQ"});
+}
+
+void TstRelMovimentos::focusOrders()
+{
+    QFETCH(QString, item);
+    QFETCH(QStringList, ordem);
+    TelaTeste t;
+    t.driver.aoAbrir([&](QDialog* d) {
+        // The order Tab follows between the controls (inside a date picker Tab walks its
+        // day, month and year first).
+        QStringList visitados;
+        QWidget* w = focado();
+        while (w && visitados.size() < ordem.size()) {
+            if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_") &&
+                w->focusPolicy() & Qt::TabFocus &&
+                (visitados.isEmpty() || visitados.last() != w->objectName()))
+                visitados << w->objectName();
+            w = w->nextInFocusChain();
+        }
+        QCOMPARE(visitados, ordem);
+        d->reject();
+    });
+    t.principal().aciona(item);
 }
 
 void TstRelMovimentos::overdueLoans()
