@@ -33,6 +33,7 @@
 #include "registers/Manut_REQ.h"
 #include "utilities/Backup.h"
 #include "utilities/Restaura_Backup.h"
+#include "reports/MenuRelatorios.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -182,33 +183,55 @@ void TfPrincipal::montaMenu()
     itens(
         listas,
         {
-            {"Itens no Estoque I (Ordenado por Código)", "ItensnoEstoqueOrdenadoporCdigo1"},
-            {"Itens No Estoque II (Ordenado por Código)", "ItensNo1"},
-            {"Itens no Estoque I (Ordenado por Descrição)", "ItensnoEstoqueOrdenadoporDescrio1"},
-            {"Itens No Estoque II (Ordenado por Descrição)", "ItensNoEstoqueIIOrdenadoporDescrio1"},
-            {"Itens no Estoque de um Grupo I", "ItensnoEstoquedeumGrupo1"},
-            {"Itens no Estoque  de um Grupo II", "ItensnoEstoquedeumGrupoII1"},
-            {"Produtos em Estoque", "InvetriodoEstoque1"},
+            {"Itens no Estoque I (Ordenado por Código)", "ItensnoEstoqueOrdenadoporCdigo1",
+             nullptr, MenuRelatorios::semDialogo(m_app, "Itens Estoque Codigo")},
+            {"Itens No Estoque II (Ordenado por Código)", "ItensNo1", nullptr,
+             MenuRelatorios::semDialogo(m_app, "Itens Estoque Codigo 2")},
+            {"Itens no Estoque I (Ordenado por Descrição)", "ItensnoEstoqueOrdenadoporDescrio1",
+             nullptr, MenuRelatorios::semDialogo(m_app, "Itens Estoque Descricao")},
+            {"Itens No Estoque II (Ordenado por Descrição)", "ItensNoEstoqueIIOrdenadoporDescrio1",
+             nullptr, MenuRelatorios::semDialogo(m_app, "Itens Estoque Descricao 2")},
+            {"Itens no Estoque de um Grupo I", "ItensnoEstoquedeumGrupo1", nullptr,
+             MenuRelatorios::doGrupo(m_app, "Itens Estoque Grupo")},
+            {"Itens no Estoque  de um Grupo II", "ItensnoEstoquedeumGrupoII1", nullptr,
+             MenuRelatorios::doGrupo(m_app, "Itens Estoque Grupo 2")},
+            {"Produtos em Estoque", "InvetriodoEstoque1", nullptr,
+             MenuRelatorios::semDialogo(m_app, "Produtos em Estoque")},
         });
     QMenu* relMov = novoGrupo(rel, "Movimentação de Estoque", "MovimentaodeEstoque1");
     itens(relMov, {
-                      {"Geral por Data", "MovimentaodeEstoqueGeralporData1"},
-                      {"Somente Entradas por Data", "SomenteEntradasporData1"},
-                      {"Somente Saídas por Data", "SomenteSadasporData1"},
-                      {"Somente Estorno de Entrada por Data", "SomenteEstornosdeEntradaporData1"},
-                      {"Somente Estorno de Saídas por Data", "SomenteEstornosdeSadaporData1"},
-                      {"Geral por Produto", "GeralporProduto1"},
-                      {"Somente Entradas por Produto", "SomenteEntradasporProduto1"},
-                      {"Somente Saídas por Produto", "SomenteSadasporProduto1"},
-                      {"Geral por Grupo", "GeralporGrupo1"},
-                      {"Somente Entradas por Grupo", "SomenteEntradasporGrupo1"},
-                      {"Somente Saídas por Grupo", "SomenteSadasporGrupo1"},
-                      {"Saídas por Requitante ", "SadasporTipodeSadas1"},
-                      {"Estorno de Saídas por Requisitante", "EstornodeSadasporRequisitante1"},
+                      {"Geral por Data", "MovimentaodeEstoqueGeralporData1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Mov_Estq Geral Datas")},
+                      {"Somente Entradas por Data", "SomenteEntradasporData1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Rel MovEstq Entradas")},
+                      {"Somente Saídas por Data", "SomenteSadasporData1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Rel MovEstq Saídas")},
+                      {"Somente Estorno de Entrada por Data", "SomenteEstornosdeEntradaporData1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Rel MovEstq TE")},
+                      {"Somente Estorno de Saídas por Data", "SomenteEstornosdeSadaporData1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Rel MovEstq TS")},
+                      {"Geral por Produto", "GeralporProduto1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Rel MovEstq Produto Geral")},
+                      {"Somente Entradas por Produto", "SomenteEntradasporProduto1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Mov Estq Produto Entrada")},
+                      {"Somente Saídas por Produto", "SomenteSadasporProduto1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Mov Estq Produto Saida")},
+                      {"Geral por Grupo", "GeralporGrupo1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Mov Estq Grupos")},
+                      {"Somente Entradas por Grupo", "SomenteEntradasporGrupo1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Mov Estq Grupo Entrada")},
+                      {"Somente Saídas por Grupo", "SomenteSadasporGrupo1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Mov Estq Grupo Saida")},
+                      {"Saídas por Requitante ", "SadasporTipodeSadas1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Mov Estq Tipos")},
+                      {"Estorno de Saídas por Requisitante", "EstornodeSadasporRequisitante1", nullptr,
+                       MenuRelatorios::comDialogo(m_app, "Mov Estq Tipos TS")},
                   });
     itens(rel, {
-                   {"Itens Abaixo do Estoque Mínimo", "ItensAbaixodoEstoqueMnimo1"},
-                   {"Devoluções Atrasadas", "DevoluesAtrasadas1"},
+                   {"Itens Abaixo do Estoque Mínimo", "ItensAbaixodoEstoqueMnimo1", nullptr,
+                    MenuRelatorios::semDialogo(m_app, "Estoque Minimo")},
+                   {"Devoluções Atrasadas", "DevoluesAtrasadas1", nullptr,
+                    MenuRelatorios::semDialogo(m_app, "Devolução Atrasada")},
                });
 
     QMenu* uti = novoGrupo(nullptr, "Utilitários", "Utilitrios1", "4");

@@ -52,3 +52,15 @@ void TdmMovConsu::recarrega()
 {
     cdsMovConsu.carrega(SQLQMovConsu2);
 }
+
+void TdmMovConsu::carregaAtrasadas(const QDate& hoje)
+{
+    SQLQMovConsu2.limpa();
+    SQLQMovConsu2.limpaParametros();
+    SQLQMovConsu2.adiciona(QStringLiteral(
+        "SElect m.*,p.PRO_Descricao, t.REQ_Descricao From Mov_Consu m join Produtos p on "
+        "(m.MOV_CodPro = p.PRO_Codigo)  Left Outer join Requisitante t on "
+        "(m.MOV_Tipo=t.REQ_CODIGO) Where m.MOV_DataD < :DataAtualC and MOV_Devolvido='N'"));
+    SQLQMovConsu2.setParametro(QStringLiteral("DataAtualC"), hoje);
+    cdsMovConsu.carrega(SQLQMovConsu2);
+}

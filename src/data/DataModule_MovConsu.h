@@ -3,6 +3,8 @@
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
+#include <QDate>
+
 // Loans of non-consumable items: the work query and the loan list of the return window and
 // the overdue-returns report.
 class TdmMovConsu {
@@ -16,6 +18,8 @@ public:
     void esvaziaEmprestimos();
     // The list's last statement run again, after a return.
     void recarrega();
+    // Loads cdsMovConsu with the open loans whose return date is before `hoje`.
+    void carregaAtrasadas(const QDate& hoje);
 
     Consulta SQLQMOVConsu;
     Consulta SQLQMovConsu2;

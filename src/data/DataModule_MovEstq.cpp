@@ -16,3 +16,58 @@ bool TdmMovEstq::produtoTemMovimento(const QString& codigo)
 {
     return Leitura::umaLinha(m_movimentoDoProduto, QStringLiteral("CodigoC"), codigo).has_value();
 }
+
+QString TdmMovEstq::sqlCabeca(Cabeca c)
+{
+    if (c == Cabeca::G)
+        return QStringLiteral(
+            "SElect m.*,p.PRO_Descricao,p.PRO_CodGru, c.DESCRICAO,r.REQ_Descricao From Mov_Estq m "
+            "join Produtos p on (m.MOV_CodPro = p.PRO_Codigo) join CodMOV c on "
+            "(m.MOV_Oper=c.CODIGO)  Left Outer join Requisitante r on");
+    return QStringLiteral(
+        "SElect m.*,p.PRO_Descricao, c.DESCRICAO,r.REQ_Descricao From Mov_Estq m join Produtos p "
+        "on (m.MOV_CodPro = p.PRO_Codigo) join CodMOV c on (m.MOV_Oper=c.CODIGO)  Left Outer "
+        "join Requisitante r on");
+}
+
+QString TdmMovEstq::sqlSelecao(Selecao s)
+{
+    static const char* const textos[] = {
+        "(m.MOV_Tipo=r.REQ_CODIGO) Where m.MOV_DAta Between :DataIniD and :DataFimD Order By "
+        "m.MOV_Data",
+        "(m.MOV_Tipo=r.REQ_CODIGO) Where m.MOV_DAta Between :DataIniD and :DataFimD and "
+        "m.MOV_Oper=:Oper Order By m.MOV_Data",
+        "(m.MOV_Tipo=r.REQ_CODIGO) Where m.MOV_DAta Between :DataIniD and :DataFimD and "
+        "m.MOV_CodPro=:CodPro Order By m.MOV_Data",
+        "(m.MOV_Tipo=r.REQ_CODIGO) Where m.MOV_DAta Between :DataIniD and :DataFimD and "
+        "m.MOV_CodPro=:CodPro and m.MOV_Oper=:Oper Order By m.MOV_Data",
+        "(m.MOV_Tipo=r.REQ_CODIGO) Where m.MOV_DAta Between :DataIniD and :DataFimD and "
+        "p.PRO_CodGru=:CodGRU Order By m.MOV_Data",
+        "(m.MOV_Tipo=r.REQ_CODIGO) Where m.MOV_DAta Between :DataIniD and :DataFimD and "
+        "p.PRO_CodGRU=:CodGRU and m.MOV_Oper=:Oper Order By m.MOV_Data",
+        "(m.MOV_Tipo=r.REQ_CODIGO) Where m.MOV_DAta Between :DataIniD and :DataFimD and "
+        "m.MOV_Tipo=:CodTIP and m.MOV_Oper=:OperC Order By m.MOV_Data",
+    };
+    return QString::fromUtf8(textos[int(s)]);
+}
+
+void TdmMovEstq::carregaRelatorio(Cabeca c, Selecao s, const Periodo& p)
+{
+    SQLQ_MovEstq2.limpa();
+    SQLQ_MovEstq2.adiciona(sqlCabeca(c));
+    SQLQ_MovEstq2.adiciona(sqlSelecao(s));
+    SQLQ_MovEstq2.setParametro(QStringLiteral("DataIniD"), p.inicio);
+    SQLQ_MovEstq2.setParametro(QStringLiteral("DataFimD"), p.fim);
+    const QStringList nomes = SQLQ_MovEstq2.parametros();
+    const auto liga = [&](const char* nome, const QString& valor) {
+        for (const QString& n : nomes)
+            if (n.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
+                SQLQ_MovEstq2.setParametro(QLatin1String(nome), valor);
+    };
+    liga("Oper", p.oper);
+    liga("OperC", p.oper);
+    liga("CodPro", p.produto);
+    liga("CodGRU", p.grupo);
+    liga("CodTip", p.tipo);
+    cds_MovEstq.carrega(SQLQ_MovEstq2);
+}

@@ -3,6 +3,8 @@
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
+#include <QDate>
+
 // The stock ledger: the work query, the movement list shared by the maintenance and query
 // windows and the movement reports, and the operation codes.
 class TdmMovEstq {
@@ -11,6 +13,24 @@ public:
 
     // Whether the ledger names this product (padded code) in any movement.
     bool produtoTemMovimento(const QString& codigo);
+
+    // The movement reports load the movement list with a head (M, or G which adds the
+    // product's group) and one of seven selections of a period.
+    enum class Cabeca { M, G };
+    enum class Selecao { W1, W2, W3, W4, W5, W6, W7 };
+    struct Periodo {
+        QDate inicio;
+        QDate fim;
+        QString oper;    // W2, W4, W6 (Oper) and W7 (OperC)
+        QString produto; // W3, W4: CodPro, as given
+        QString grupo;   // W5, W6: CodGRU, as given
+        QString tipo;    // W7: CodTIP, the requisitioner's code as given
+    };
+    static QString sqlCabeca(Cabeca c);
+    static QString sqlSelecao(Selecao s);
+    // Loads cds_MovEstq; both ends of the period are included. Database errors reach the
+    // caller as ErroBanco.
+    void carregaRelatorio(Cabeca c, Selecao s, const Periodo& p);
 
     Consulta SQLQ_MovEstq;
     Consulta SQLQ_MovEstq2;

@@ -172,3 +172,32 @@ void TdmProdutos::exclui(Transacao& t, const QString& codigo)
 {
     Leitura::executa(m_exclui, t, QStringLiteral("CodigoC"), codigo);
 }
+
+QString TdmProdutos::sqlListaEstoque(ListaEstoque lista)
+{
+    const QString base = QStringLiteral(
+        "Select p.*,g.GRU_Descricao From Produtos p join Grupos g on(p.PRO_CodGRU =g.GRU_Codigo)");
+    switch (lista) {
+    case ListaEstoque::PorCodigo:
+        return base + QStringLiteral(" Order By p.PRO_Codigo");
+    case ListaEstoque::PorDescricao:
+        return base + QStringLiteral(" Order By p.PRO_Descricao");
+    case ListaEstoque::DoGrupo:
+        return base + QStringLiteral(" Where p.PRO_CodGru=:CodGru Order By p.PRO_Descricao");
+    case ListaEstoque::EmEstoque:
+        return base + QStringLiteral(" Where p.PRO_Quant > 0 Order By p.PRO_Descricao");
+    case ListaEstoque::AbaixoDoMinimo:
+        break;
+    }
+    return base + QStringLiteral(" Where p.PRO_Quant <= p.PRO_Min Order By p.PRO_Descricao");
+}
+
+void TdmProdutos::carregaListaEstoque(ListaEstoque lista, const QString& grupo)
+{
+    SQLQ_Produtos2.limpa();
+    SQLQ_Produtos2.limpaParametros();
+    SQLQ_Produtos2.setSql(sqlListaEstoque(lista));
+    if (lista == ListaEstoque::DoGrupo)
+        SQLQ_Produtos2.setParametro(QStringLiteral("CodGru"), grupo);
+    cds_Produtos.carrega(SQLQ_Produtos2);
+}

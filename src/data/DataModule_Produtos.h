@@ -63,6 +63,12 @@ public:
     // `fornecedoresVazios` loads the same statement for no product, so the grid starts empty.
     void carregaFornecedores(const QString& codigo);
     void fornecedoresVazios();
+    // The stock lists load the product list with statements of their own.
+    enum class ListaEstoque { PorCodigo, PorDescricao, DoGrupo, EmEstoque, AbaixoDoMinimo };
+    static QString sqlListaEstoque(ListaEstoque lista);
+    // Loads cds_Produtos for a stock list; `grupo` is the group code of DoGrupo, bound as
+    // given. Database errors reach the caller as ErroBanco.
+    void carregaListaEstoque(ListaEstoque lista, const QString& grupo = QString());
 
     Consulta SQLQ_Produtos2;
     DataSet cds_Produtos;

@@ -59,6 +59,13 @@ QString DataSet::texto(int linha, const QString& nome) const
     return formata(valor(linha, nome), formato(nome));
 }
 
+QString DataSet::texto(int linha, int campo) const
+{
+    if (campo < 0 || campo >= m_campos.size())
+        return QString();
+    return formata(valorBruto(linha, campo), formato(m_campos.at(campo)));
+}
+
 QVariant DataSet::valor(const QString& nome) const
 {
     return valor(m_atual, nome);

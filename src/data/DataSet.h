@@ -62,6 +62,9 @@ public:
     bool vazio() const { return m_visiveis.isEmpty(); }
     QVariant valor(int linha, const QString& campo) const;
     QString texto(int linha, const QString& campo) const; // as the grid shows it
+    // The same by the field's index (campo()), for code that reads every row of a long list.
+    QVariant valor(int linha, int campo) const { return valorBruto(linha, campo); }
+    QString texto(int linha, int campo) const;
 
     // The current row, shared by every view that shows this list; -1 when empty.
     int linhaAtual() const { return m_atual; }

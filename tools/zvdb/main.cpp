@@ -5,23 +5,36 @@
 //   zvdb volume PASTA --produtos N --movimentos M     fills it with bulk data for benchmarks
 //   zvdb backup PASTA ARQUIVO.gbk [--verbose]         backs PASTA/zv.fdb up into ARQUIVO.gbk
 //   zvdb restaura ARQUIVO.gbk PASTA [--verbose]       restores it as PASTA/zv.fdb
+//   zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO] [--de DD/MM/AAAA --ate DD/MM/AAAA]
+//                  [--produto CODIGO] [--requisitante CODIGO]
+//                                                     writes the report of a key as PDF
 //
 // PASTA may also be "host:/folder" on a Firebird server.
 
-#include "data/DadosDemo.h"
-
 #include "data/BancoEntregue.h"
+#include "data/DadosDemo.h"
+#include "data/DataModule_Empresa.h"
+#include "data/DataModule_Grupos.h"
+#include "data/DataModule_MovConsu.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Servicos.h"
+#include "reports/Relatorios.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHash>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -46,6 +59,10 @@ int uso()
                            "  zvdb restaura ARQUIVO.gbk PASTA [--verbose]\n"
                            "      restaura o arquivo de backup como o banco de PASTA; um banco\n"
                            "      em uso não é substituído\n"
+                           "  zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO]\n"
+                           "        [--de DD/MM/AAAA --ate DD/MM/AAAA] [--produto CODIGO]\n"
+                           "        [--requisitante CODIGO]\n"
+                           "      grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...)\n"
                            "PASTA pode ser uma pasta local ou servidor:/pasta."));
     return 2;
 }
@@ -108,11 +125,135 @@ int servico(const QString& comando, QStringList args)
     return 0;
 }
 
+// The report of a key that needs no window, written as PDF through the same layouts the
+// program prints with, the company header read from the database.
+int relatorio(const QStringList& args)
+{
+    if (args.size() < 4)
+        return uso();
+    const QString pasta = args[1];
+    const QString chave = args[2];
+    const QString arquivo = args[3];
+    QHash<QString, QString> opcoes;
+    for (int i = 4; i < args.size(); ++i) {
+        static const QStringList conhecidas{"--grupo", "--de", "--ate", "--produto",
+                                            "--requisitante"};
+        if (!conhecidas.contains(args[i]) || i + 1 >= args.size())
+            return uso();
+        opcoes.insert(args[i], args[i + 1]);
+        ++i;
+    }
+    const std::optional<Relatorios::Dialogo> dialogo = Relatorios::dialogoDaChave(chave);
+    if (!Relatorios::semDialogo(chave) && !Relatorios::doGrupo(chave) && !dialogo) {
+        escreve(stderr, QStringLiteral("Chave de relatório desconhecida: \"%1\". Chaves aceitas: %2")
+                            .arg(chave, Relatorios::chaves().join(QStringLiteral(", "))));
+        return 2;
+    }
+    // What each key needs, as its dialog would ask for it.
+    const char* exigida = nullptr;
+    if (Relatorios::doGrupo(chave) || dialogo == Relatorios::Dialogo::Grupo)
+        exigida = "--grupo";
+    else if (dialogo == Relatorios::Dialogo::Produto)
+        exigida = "--produto";
+    else if (dialogo == Relatorios::Dialogo::Requisitante)
+        exigida = "--requisitante";
+    if (exigida && !opcoes.contains(QLatin1String(exigida))) {
+        escreve(stderr, QStringLiteral("O relatório \"%1\" precisa de %2 CODIGO.")
+                            .arg(chave, QLatin1String(exigida)));
+        return 2;
+    }
+    QDate de, ate;
+    if (dialogo) {
+        de = QDate::fromString(opcoes.value(QStringLiteral("--de")), QStringLiteral("dd/MM/yyyy"));
+        ate = QDate::fromString(opcoes.value(QStringLiteral("--ate")), QStringLiteral("dd/MM/yyyy"));
+        if (!de.isValid() || !ate.isValid()) {
+            escreve(stderr, QStringLiteral("O relatório \"%1\" precisa de --de DD/MM/AAAA e "
+                                           "--ate DD/MM/AAAA.")
+                                .arg(chave));
+            return 2;
+        }
+    }
+    if (!Conexao::ehRemoto(pasta) && !QFileInfo::exists(Conexao::caminhoBanco(pasta))) {
+        escreve(stderr,
+                QStringLiteral("O banco %1 não existe.").arg(Conexao::caminhoBanco(pasta)));
+        return 1;
+    }
+    {
+        QFile teste(arquivo);
+        const bool existia = teste.exists();
+        if (!teste.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
+            return 1;
+        }
+        teste.close();
+        if (!existia)
+            teste.remove();
+    }
+    Conexao c;
+    c.configuraEAbre(pasta);
+    TdmProdutos produtos(c);
+    TdmMovEstq movimentos(c);
+    TdmMovConsu emprestimos(c);
+    TdmEmpresa empresa(c);
+    Relatorios relatorios(produtos, movimentos, emprestimos);
+    // The code filled as leaving the dialog's field fills it, and the name it looks up.
+    QString codigo = exigida ? opcoes.value(QLatin1String(exigida)) : QString();
+    QString nome;
+    if (exigida == QLatin1String("--produto")) {
+        codigo = codigo.trimmed().rightJustified(10, QLatin1Char(' '));
+        if (const std::optional<Produto> p = produtos.produtoPorCodigo(codigo))
+            nome = p->descricao;
+    } else if (exigida == QLatin1String("--grupo")) {
+        codigo = codigo.rightJustified(6, QLatin1Char('0'));
+        TdmGrupos grupos(c);
+        nome = grupos.descricaoGrupo(codigo).value_or(QString());
+    } else if (exigida == QLatin1String("--requisitante")) {
+        codigo = codigo.rightJustified(6, QLatin1Char('0'));
+        TdmReq reqs(c);
+        if (const std::optional<Requisitante> r = reqs.requisitante(codigo))
+            nome = r->descricao;
+    }
+    if (dialogo) {
+        relatorios.carregaMovimentos(chave, Relatorios::Parametros{de, ate, codigo, nome});
+    } else if (Relatorios::doGrupo(chave)) {
+        for (RelEstoque* r : {static_cast<RelEstoque*>(&relatorios.relItensEstoqueGrupo),
+                              static_cast<RelEstoque*>(&relatorios.relItensEstoqueGrupo2)}) {
+            r->lbCodGrupo = codigo;
+            r->lbDescGrupo = nome;
+        }
+        relatorios.carregaGrupo(codigo);
+    } else {
+        relatorios.carregaSemDialogo(chave);
+    }
+    relatorios.aplicaVariantes(chave);
+    const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
+    const std::optional<Motor::Documento> documento = relatorios.prepara(
+        chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()});
+    if (!documento || !documento->gravaPdf(arquivo)) {
+        escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
+        return 1;
+    }
+    escreve(stdout, QStringLiteral("%1: %2 página(s) gravada(s) em %3")
+                        .arg(chave)
+                        .arg(documento->numeroDePaginas())
+                        .arg(arquivo));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Reports need fonts and PDF output, which only a GUI application has; no window opens.
+    const bool comRelatorio = argc > 1 && qstrcmp(argv[1], "relatorio") == 0;
+    if (comRelatorio && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> aplicacao;
+    if (comRelatorio)
+        aplicacao = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        aplicacao = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *aplicacao;
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return uso();
@@ -134,6 +275,8 @@ int main(int argc, char** argv)
             std::fflush(stderr);
             std::_Exit(resultado);
         }
+        if (comando == QLatin1String("relatorio"))
+            return relatorio(args);
 
         if (comando == QLatin1String("criar") && args.size() == 2)
             return criar(pasta);

@@ -1,0 +1,108 @@
+#include "reports/Busca_Rel_Grupo.h"
+
+#include "app/Aplicacao.h"
+#include "common/CampoCodigo.h"
+#include "common/Convencoes.h"
+#include "common/Mensagens.h"
+#include "common/Modal.h"
+#include "data/DataModule_Grupos.h"
+#include "data/firebird/ErroBanco.h"
+#include "registers/Busca_Grupos.h"
+#include "reports/Tela_Impressora.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfBusca_Rel_Grupo::TfBusca_Rel_Grupo(Aplicacao& app, QWidget* parent)
+    : Dialogo(parent), m_app(app)
+{
+    setObjectName(QStringLiteral("TfBusca_Rel_Grupo"));
+    setWindowTitle(QStringLiteral("Escolha um Grupo"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Formulario::titulo(this, "Label3", QStringLiteral("Escolha um Grupo")));
+    auto* grade = new QGridLayout;
+    m_edCodGrupo = Formulario::campo(this, "edCodGrupo");
+    m_edCodGrupo->setMaximumWidth(90);
+    m_edDescGrupo = Formulario::campo(this, "edDescGrupo");
+    m_edDescGrupo->setMinimumWidth(300);
+    m_btnBusca = Formulario::botao(this, "btnBusca_Grupo", QStringLiteral("..."));
+    m_btnBusca->setMaximumWidth(32);
+    grade->addWidget(Formulario::rotulo(this, "Label1", QStringLiteral("Código:")), 0, 0);
+    grade->addWidget(Formulario::rotulo(this, "Label2", QStringLiteral("Descrição:")), 0, 1);
+    grade->addWidget(m_edCodGrupo, 1, 0);
+    grade->addWidget(m_edDescGrupo, 1, 1);
+    grade->addWidget(m_btnBusca, 1, 2);
+    layout->addLayout(grade);
+    layout->addSpacing(8);
+    QPushButton* imprimir = nullptr;
+    QPushButton* cancelar = nullptr;
+    layout->addLayout(Formulario::botoes(this, {},
+                                         {
+                                             {"btnImprimir", QStringLiteral("Imprimir"), [this] { imprime(); }},
+                                             {"btnCancelar", QStringLiteral("Cancelar"), [this] { reject(); }},
+                                         }));
+    imprimir = findChild<QPushButton*>(QStringLiteral("btnImprimir"));
+    cancelar = findChild<QPushButton*>(QStringLiteral("btnCancelar"));
+    Formulario::ordemTab({m_edCodGrupo, m_edDescGrupo, m_btnBusca, imprimir, cancelar});
+
+    CampoCodigo::Regras regras;
+    regras.largura = 6;
+    regras.preenchimento = QLatin1Char('0');
+    regras.procura = [this](const QString& c) {
+        const std::optional<QString> nome = m_app.dmGrupos().descricaoGrupo(c);
+        if (nome)
+            m_edDescGrupo->setText(*nome);
+        return nome.has_value();
+    };
+    regras.naoEncontrado = QStringLiteral("Grupo não Encontrado !");
+    regras.tipo = TipoMensagem::Informacao;
+    regras.busca = &m_app.janela<TfBusca_Grupos>();
+    regras.origem = QStringLiteral("Rel_Grupo");
+    regras.botaoBusca = m_btnBusca;
+    m_grupo = new CampoCodigo(m_edCodGrupo, this, regras);
+
+    // The description is filled by the look-up only: entering it passes on to the search.
+    Convencoes::aoEntrar(m_edDescGrupo, this, [this] { m_btnBusca->setFocus(); });
+    Convencoes::coresDeFoco(this);
+    adjustSize();
+}
+
+QString TfBusca_Rel_Grupo::codigo() const
+{
+    return m_edCodGrupo->text();
+}
+
+QString TfBusca_Rel_Grupo::descricao() const
+{
+    return m_edDescGrupo->text();
+}
+
+void TfBusca_Rel_Grupo::aoAbrir()
+{
+    m_edCodGrupo->clear();
+    m_edDescGrupo->clear();
+    m_grupo->esquece();
+    m_edCodGrupo->setFocus();
+}
+
+void TfBusca_Rel_Grupo::imprime()
+{
+    // An empty code becomes 000000: a group report without rows, not a refusal.
+    QString codigo = m_edCodGrupo->text();
+    while (codigo.size() < 6)
+        codigo.prepend(QLatin1Char('0'));
+    m_edCodGrupo->setText(codigo);
+    try {
+        m_app.janela<TfTela_Impressora>().relatorios().carregaGrupo(codigo);
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+        return;
+    }
+    TfTela_Impressora& tela = m_app.janela<TfTela_Impressora>();
+    tela.Relatorio = Relatorio;
+    Modal::exec(&tela);
+    accept();
+}

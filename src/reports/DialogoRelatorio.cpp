@@ -1,0 +1,296 @@
+#include "reports/DialogoRelatorio.h"
+
+#include "app/Aplicacao.h"
+#include "common/CampoCodigo.h"
+#include "common/Convencoes.h"
+#include "common/Mensagens.h"
+#include "common/Modal.h"
+#include "data/DataModule_Grupos.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
+#include "data/firebird/ErroBanco.h"
+#include "registers/Busca_Grupos.h"
+#include "registers/Busca_Produtos.h"
+#include "registers/Busca_REQ.h"
+#include "reports/Tela_Impressora.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* parent)
+    : Dialogo(parent), m_app(app), m_forma(forma)
+{
+    setObjectName(QLatin1String(forma.nome));
+    setWindowTitle(forma.titulo);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Formulario::titulo(this, "lbCabecalho", forma.cabecalho));
+    auto* grade = new QGridLayout;
+    if (forma.registro != Registro::Nenhum) {
+        m_codigo = Formulario::campo(this, forma.campoCodigo);
+        m_codigo->setMaximumWidth(110);
+        m_descricao = Formulario::campo(this, forma.campoDescricao);
+        m_descricao->setMinimumWidth(320);
+        m_busca = Formulario::botao(this, forma.botaoBusca, QStringLiteral("..."));
+        m_busca->setMaximumWidth(32);
+        grade->addWidget(Formulario::rotulo(this, "lbCodigo", forma.rotuloCodigo), 0, 0);
+        grade->addWidget(m_codigo, 1, 0);
+        int coluna = 1;
+        if (forma.registro == Registro::Produto) {
+            m_codigo->setAlignment(Qt::AlignRight);
+            m_codBarras = Formulario::campo(this, "edCodBar");
+            grade->addWidget(
+                Formulario::rotulo(this, "lbCodBar", QStringLiteral("Código de Barras")), 0, 1);
+            grade->addWidget(m_codBarras, 1, 1);
+            coluna = 2;
+        }
+        grade->addWidget(Formulario::rotulo(this, "lbDescricao", forma.rotuloDescricao), 0,
+                         coluna);
+        grade->addWidget(m_descricao, 1, coluna);
+        grade->addWidget(m_busca, 1, coluna + 1);
+    }
+    m_inicio = Formulario::data(this, forma.dataInicial);
+    m_fim = Formulario::data(this, forma.dataFinal);
+    layout->addLayout(grade);
+    // The dates keep their own size whatever the fields above them take.
+    auto* datas = new QGridLayout;
+    datas->addWidget(Formulario::rotulo(this, "lbDataInicial", forma.rotuloInicial), 0, 0);
+    datas->addWidget(Formulario::rotulo(this, "lbDataFinal", forma.rotuloFinal), 0, 1);
+    datas->addWidget(m_inicio, 1, 0);
+    datas->addWidget(m_fim, 1, 1);
+    datas->setColumnStretch(2, 1);
+    layout->addLayout(datas);
+    layout->addSpacing(8);
+    layout->addLayout(Formulario::botoes(
+        this, {},
+        {{forma.botaoImprime, forma.textoImprime, [this] { imprime(); }},
+         {forma.botaoFecha, forma.textoFecha, [this] { reject(); }}}));
+    m_imprime = findChild<QPushButton*>(QLatin1String(forma.botaoImprime));
+    m_fecha = findChild<QPushButton*>(QLatin1String(forma.botaoFecha));
+
+    CampoCodigo::Regras regras;
+    switch (forma.registro) {
+    case Registro::Nenhum:
+        break;
+    case Registro::Grupo:
+        regras.largura = 6;
+        regras.preenchimento = QLatin1Char('0');
+        regras.procura = [this](const QString& c) {
+            const std::optional<ItemCadastro> g = m_app.dmGrupos().registro(c);
+            if (g) {
+                m_codigo->setText(g->codigo);
+                m_descricao->setText(g->descricao);
+            }
+            return g.has_value();
+        };
+        regras.naoEncontrado = QStringLiteral("Grupo não Encontrado !");
+        regras.busca = &m_app.janela<TfBusca_Grupos>();
+        break;
+    case Registro::Requisitante:
+        regras.largura = 6;
+        regras.preenchimento = QLatin1Char('0');
+        regras.procura = [this](const QString& c) {
+            const std::optional<Requisitante> r = m_app.dmReq().requisitante(c);
+            if (r) {
+                m_codigo->setText(r->codigo);
+                m_descricao->setText(r->descricao);
+            }
+            return r.has_value();
+        };
+        regras.naoEncontrado = QStringLiteral("Requisitante não Encontrado !");
+        regras.busca = &m_app.janela<TfBusca_REQ>();
+        break;
+    case Registro::Produto:
+        regras.largura = 10;
+        regras.preenchimento = QLatin1Char(' ');
+        regras.aparaAoEntrar = true;
+        regras.procura = [this](const QString& c) {
+            const std::optional<Produto> p = m_app.dmProdutos().produtoPorCodigo(c);
+            if (p) {
+                m_codigo->setText(p->codigo);
+                m_descricao->setText(p->descricao);
+                m_codBarras->setText(p->codigoBarras);
+            }
+            return p.has_value();
+        };
+        regras.naoEncontrado = QStringLiteral("Produto não Encontrado !");
+        regras.busca = &m_app.janela<TfBusca_Produtos>();
+        Convencoes::aoSair(m_codBarras, this, [this] { saiCodigoBarras(); });
+        break;
+    }
+    if (forma.registro != Registro::Nenhum) {
+        regras.tipo = TipoMensagem::Informacao;
+        regras.origem = forma.origem;
+        regras.botaoBusca = m_busca;
+        m_campo = new CampoCodigo(m_codigo, this, regras);
+    }
+    if (forma.enterComoTab)
+        Convencoes::enterComoTab(this);
+    Convencoes::coresDeFoco(this);
+}
+
+void DialogoRelatorio::aoAbrir()
+{
+    for (QLineEdit* c : {m_codigo, m_descricao, m_codBarras})
+        if (c)
+            c->clear();
+    if (m_campo)
+        m_campo->esquece();
+    m_inicio->setDate(QDate::currentDate());
+    m_fim->setDate(QDate::currentDate());
+    if (m_codigo)
+        m_codigo->setFocus();
+    else
+        m_inicio->setFocus();
+}
+
+void DialogoRelatorio::saiCodigoBarras()
+{
+    const QString codigo = m_codBarras->text();
+    if (codigo.trimmed().isEmpty())
+        return;
+    std::optional<Produto> p;
+    try {
+        p = m_app.dmProdutos().produtoPorCodigoBarras(codigo);
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+        return;
+    }
+    if (!p) {
+        Mensagens::informacao(QStringLiteral("Produto não Encontrado !"), this);
+        // Back to the product code, not to the bar code, to edit the bare code.
+        m_codigo->setText(m_codigo->text().trimmed());
+        Convencoes::devolveFoco(m_codigo);
+        return;
+    }
+    m_campo->aceita(p->codigo);
+    m_codigo->setText(p->codigo);
+    m_descricao->setText(p->descricao);
+    m_codBarras->setText(p->codigoBarras);
+}
+
+void DialogoRelatorio::imprime()
+{
+    // No check of the code or of the dates: an empty or unknown code, or a period that ends
+    // before it starts, gives a report without rows.
+    const Relatorios::Parametros p{m_inicio->date(), m_fim->date(),
+                                   m_codigo ? m_codigo->text() : QString(),
+                                   m_descricao ? m_descricao->text() : QString()};
+    TfTela_Impressora& tela = m_app.janela<TfTela_Impressora>();
+    try {
+        tela.relatorios().carregaMovimentos(Relatorio, p);
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+        return;
+    }
+    tela.Relatorio = Relatorio;
+    Modal::exec(&tela);
+    accept();
+}
+
+TfDatas::TfDatas(Aplicacao& app, QWidget* parent)
+    : DialogoRelatorio(app,
+                       {.nome = "TfDatas",
+                        .titulo = QStringLiteral("Escolha as Datas Inicial e Final"),
+                        .cabecalho = QStringLiteral("Escolha o Período"),
+                        .dataInicial = "dtpData_Ini",
+                        .rotuloInicial = QStringLiteral("Data Inicial:"),
+                        .dataFinal = "dtpData_Fim",
+                        .rotuloFinal = QStringLiteral("Data Final:"),
+                        .botaoImprime = "btnDIF_Imprimir",
+                        .textoImprime = QStringLiteral("Imprimir"),
+                        .botaoFecha = "btnDIF_Sair",
+                        .textoFecha = QStringLiteral("Fechar"),
+                        .enterComoTab = false},
+                       parent)
+{
+    Formulario::ordemTab({m_inicio, m_fim, m_imprime, m_fecha});
+    adjustSize();
+}
+
+TfDatas_Produto::TfDatas_Produto(Aplicacao& app, QWidget* parent)
+    : DialogoRelatorio(app,
+                       {.nome = "TfDatas_Produto",
+                        .titulo = QStringLiteral("Escolha um Produto e o Período"),
+                        .cabecalho = QStringLiteral("Escolha um Produto e a Data Inicial e Data Final"),
+                        .registro = Registro::Produto,
+                        .campoCodigo = "edCodPro",
+                        .rotuloCodigo = QStringLiteral("Código"),
+                        .campoDescricao = "EdDescPro",
+                        .rotuloDescricao = QStringLiteral("Descrição:"),
+                        .botaoBusca = "btnBusca_Produto",
+                        .origem = QStringLiteral("Datas_Produto"),
+                        .dataInicial = "dtpData_Inicial",
+                        .rotuloInicial = QStringLiteral("Data Inicial:"),
+                        .dataFinal = "dtpData_Final",
+                        .rotuloFinal = QStringLiteral("Data Final:"),
+                        .botaoImprime = "btnImprime",
+                        .textoImprime = QStringLiteral("Imprime"),
+                        .botaoFecha = "btnFechar",
+                        .textoFecha = QStringLiteral("Fechar"),
+                        .enterComoTab = true},
+                       parent)
+{
+    Formulario::ordemTab(
+        {m_codigo, m_codBarras, m_descricao, m_busca, m_inicio, m_fim, m_imprime, m_fecha});
+    adjustSize();
+}
+
+TfDatas_Grupo::TfDatas_Grupo(Aplicacao& app, QWidget* parent)
+    : DialogoRelatorio(app,
+                       {.nome = "TfDatas_Grupo",
+                        .titulo = QStringLiteral("Escolha um Grupo e um Período"),
+                        .cabecalho = QStringLiteral("Escolha um Grupo e uma Data Inicial e uma Data Final"),
+                        .registro = Registro::Grupo,
+                        .campoCodigo = "edCodGrupo",
+                        .rotuloCodigo = QStringLiteral("Código:"),
+                        .campoDescricao = "edDescGrupo",
+                        .rotuloDescricao = QStringLiteral("Descrição:"),
+                        .botaoBusca = "btnBusca_Grupo",
+                        .origem = QStringLiteral("Datas_Grupo"),
+                        .dataInicial = "dtpData_Inicial",
+                        .rotuloInicial = QStringLiteral("Data Inicial"),
+                        .dataFinal = "dtpData_Final",
+                        .rotuloFinal = QStringLiteral("Data Final:"),
+                        .botaoImprime = "btnImprimir",
+                        .textoImprime = QStringLiteral("Imprimir"),
+                        .botaoFecha = "btnCancelar",
+                        .textoFecha = QStringLiteral("Cancelar"),
+                        .enterComoTab = true},
+                       parent)
+{
+    Formulario::ordemTab({m_codigo, m_descricao, m_busca, m_inicio, m_fim, m_imprime, m_fecha});
+    adjustSize();
+}
+
+TfDatas_REQ::TfDatas_REQ(Aplicacao& app, QWidget* parent)
+    : DialogoRelatorio(
+          app,
+          {.nome = "TfDatas_REQ",
+           .titulo = QStringLiteral("Escolha um Requisitante e uma Data Inicial e uma Data Final"),
+           .cabecalho = QStringLiteral("Escolha um Requisitante e uma Data Inicial e uma Data Final"),
+           .registro = Registro::Requisitante,
+           .campoCodigo = "edCodREQ",
+           .rotuloCodigo = QStringLiteral("Código:"),
+           .campoDescricao = "edDescREQ",
+           .rotuloDescricao = QStringLiteral("Nome:"),
+           .botaoBusca = "btnBusca_Tipo",
+           .origem = QStringLiteral("Datas_Tipo"),
+           .dataInicial = "dtpData_Inicial",
+           .rotuloInicial = QStringLiteral("Data Inicial"),
+           .dataFinal = "dtpData_Final",
+           .rotuloFinal = QStringLiteral("Data Final:"),
+           .botaoImprime = "btnImprimir",
+           .textoImprime = QStringLiteral("Imprimir"),
+           .botaoFecha = "btnCancelar",
+           .textoFecha = QStringLiteral("Cancelar"),
+           .enterComoTab = true},
+          parent)
+{
+    // The order this window has always had: the buttons first, though it opens on the code.
+    Formulario::ordemTab({m_imprime, m_fecha, m_busca, m_codigo, m_descricao, m_inicio, m_fim});
+    adjustSize();
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "common/Formulario.h"
+#include "reports/Relatorios.h"
+
+class Aplicacao;
+class CampoCodigo;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+
+// The shape of the movement reports' parameter dialogs: a period, and for three of them the
+// code and name of a product, group or requisitioner. The print button loads the report's
+// rows and header texts for the key in `Relatorio`, opens the output choice, and closes once
+// the output choice has closed, whatever was chosen there. Every showing starts afresh: fields
+// empty, both dates today.
+class DialogoRelatorio : public Dialogo {
+    Q_OBJECT
+
+public:
+    QString Relatorio;
+
+protected:
+    enum class Registro { Nenhum, Grupo, Produto, Requisitante };
+    struct Forma {
+        const char* nome;
+        QString titulo{};
+        QString cabecalho{};
+        Registro registro = Registro::Nenhum;
+        const char* campoCodigo = nullptr;
+        QString rotuloCodigo{};
+        const char* campoDescricao = nullptr;
+        QString rotuloDescricao{};
+        const char* botaoBusca = nullptr;
+        QString origem{};
+        const char* dataInicial;
+        QString rotuloInicial{};
+        const char* dataFinal;
+        QString rotuloFinal{};
+        const char* botaoImprime;
+        QString textoImprime{};
+        const char* botaoFecha;
+        QString textoFecha{};
+        bool enterComoTab = true;
+    };
+
+    DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* parent);
+    void aoAbrir() override;
+    void imprime();
+
+    Aplicacao& m_app;
+    Forma m_forma;
+    QLineEdit* m_codigo = nullptr;
+    QLineEdit* m_descricao = nullptr;
+    QLineEdit* m_codBarras = nullptr;
+    QPushButton* m_busca = nullptr;
+    QDateEdit* m_inicio;
+    QDateEdit* m_fim;
+    QPushButton* m_imprime;
+    QPushButton* m_fecha;
+    CampoCodigo* m_campo = nullptr;
+
+private:
+    void saiCodigoBarras();
+};
+
+// "Escolha as Datas Inicial e Final": the period of the reports of the whole stock.
+class TfDatas : public DialogoRelatorio {
+    Q_OBJECT
+public:
+    explicit TfDatas(Aplicacao& app, QWidget* parent = nullptr);
+};
+
+// "Escolha um Produto e o Período".
+class TfDatas_Produto : public DialogoRelatorio {
+    Q_OBJECT
+public:
+    explicit TfDatas_Produto(Aplicacao& app, QWidget* parent = nullptr);
+};
+
+// "Escolha um Grupo e um Período".
+class TfDatas_Grupo : public DialogoRelatorio {
+    Q_OBJECT
+public:
+    explicit TfDatas_Grupo(Aplicacao& app, QWidget* parent = nullptr);
+};
+
+// "Escolha um Requisitante e uma Data Inicial e uma Data Final".
+class TfDatas_REQ : public DialogoRelatorio {
+    Q_OBJECT
+public:
+    explicit TfDatas_REQ(Aplicacao& app, QWidget* parent = nullptr);
+};

@@ -1,0 +1,274 @@
+#include "reports/Relatorios.h"
+
+#include "data/DataModule_MovConsu.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DataModule_Produtos.h"
+#include "common/Formatos.h"
+
+namespace {
+
+using Lista = TdmProdutos::ListaEstoque;
+
+struct ChaveEstoque {
+    const char* chave;
+    std::optional<Lista> lista; // none: the group dialog loads it
+};
+
+const ChaveEstoque chavesEstoque[] = {
+    {"Itens Estoque Codigo", Lista::PorCodigo},
+    {"Itens Estoque Codigo 2", Lista::PorCodigo},
+    {"Itens Estoque Descricao", Lista::PorDescricao},
+    {"Itens Estoque Descricao 2", Lista::PorDescricao},
+    {"Itens Estoque Grupo", std::nullopt},
+    {"Itens Estoque Grupo 2", std::nullopt},
+    {"Produtos em Estoque", Lista::EmEstoque},
+    {"Estoque Minimo", Lista::AbaixoDoMinimo},
+};
+
+using Cabeca = TdmMovEstq::Cabeca;
+using Selecao = TdmMovEstq::Selecao;
+
+// The movement keys: the dialog, the statement and its operation, and the texts the print
+// button sets on the layout.
+struct ChaveMovimento {
+    const char* chave;
+    Relatorios::Dialogo dialogo;
+    Cabeca cabeca;
+    Selecao selecao;
+    const char* oper;
+    const char* titulo;     // the variant title, where the dialog sets one
+    const char* quantidade; // the summary's variant captions
+    const char* valor;
+};
+
+using D = Relatorios::Dialogo;
+const ChaveMovimento chavesMovimento[] = {
+    {"Mov_Estq Geral Datas", D::Datas, Cabeca::M, Selecao::W1, "", nullptr, nullptr, nullptr},
+    {"Rel MovEstq Entradas", D::Datas, Cabeca::M, Selecao::W2, "EE", nullptr, nullptr, nullptr},
+    {"Rel MovEstq Saídas", D::Datas, Cabeca::M, Selecao::W2, "SS", nullptr, nullptr, nullptr},
+    {"Rel MovEstq TE", D::Datas, Cabeca::M, Selecao::W2, "TE", nullptr, nullptr, nullptr},
+    {"Rel MovEstq TS", D::Datas, Cabeca::M, Selecao::W2, "TS", nullptr, nullptr, nullptr},
+    {"Rel MovEstq Produto Geral", D::Produto, Cabeca::M, Selecao::W3, "", nullptr, nullptr,
+     nullptr},
+    {"Mov Estq Produto Entrada", D::Produto, Cabeca::M, Selecao::W4, "EE",
+     "Movimentação de Estoque por Produto(Somente Entradas)", "Total de Entradas(Quantidade)",
+     "Total de Entradas(R$)"},
+    {"Mov Estq Produto Saida", D::Produto, Cabeca::M, Selecao::W4, "SS",
+     "Movimentação de Estoque por Produto(Somente Saídas)", "Total de Saídas(Quantidade)",
+     "Total de Saídas(R$)"},
+    {"Mov Estq Grupos", D::Grupo, Cabeca::G, Selecao::W5, "", nullptr, nullptr, nullptr},
+    {"Mov Estq Grupo Entrada", D::Grupo, Cabeca::M, Selecao::W6, "EE",
+     "Movimentação de Estoque por Grupo(Somente Entradas)", "Total de Entradas(Quantidade)",
+     "Total de Entradas(R$)"},
+    {"Mov Estq Grupo Saida", D::Grupo, Cabeca::M, Selecao::W6, "SS",
+     "Movimentação de Estoque por Grupo(Somente Saídas)", "Total de Saídas(Quantidade)",
+     "Total de Saídas(R$)"},
+    {"Mov Estq Tipos", D::Requisitante, Cabeca::G, Selecao::W7, "SS",
+     "Lista de Movimentação de Estoque de Saídas por Requisitante",
+     "Total de Saídas(Quantidade):", "Total de Saídas(R$):"},
+    {"Mov Estq Tipos TS", D::Requisitante, Cabeca::G, Selecao::W7, "TS",
+     "Lista de Movimentação de Estoque de Estorno por Requisitante",
+     "Total de Estorno(Quantidade):", "Total de Estorno(R$):"},
+};
+
+const ChaveMovimento* chaveMovimento(const QString& chave)
+{
+    for (const ChaveMovimento& c : chavesMovimento)
+        if (chave == QString::fromUtf8(c.chave))
+            return &c;
+    return nullptr;
+}
+
+const QString devolucaoAtrasada = QStringLiteral("Devolução Atrasada");
+
+const ChaveEstoque* chaveEstoque(const QString& chave)
+{
+    for (const ChaveEstoque& c : chavesEstoque)
+        if (chave == QString::fromUtf8(c.chave))
+            return &c;
+    return nullptr;
+}
+
+} // namespace
+
+Relatorios::Relatorios(TdmProdutos& produtos, TdmMovEstq& movimentos, TdmMovConsu& emprestimos)
+    : m_produtos(produtos), m_movimentos(movimentos), m_emprestimos(emprestimos)
+{}
+
+QStringList Relatorios::chaves()
+{
+    QStringList saida;
+    for (const ChaveEstoque& c : chavesEstoque)
+        saida << QString::fromUtf8(c.chave);
+    for (const ChaveMovimento& c : chavesMovimento)
+        saida << QString::fromUtf8(c.chave);
+    saida << devolucaoAtrasada;
+    return saida;
+}
+
+bool Relatorios::semDialogo(const QString& chave)
+{
+    const ChaveEstoque* c = chaveEstoque(chave);
+    return (c && c->lista) || chave == devolucaoAtrasada;
+}
+
+bool Relatorios::doGrupo(const QString& chave)
+{
+    const ChaveEstoque* c = chaveEstoque(chave);
+    return c && !c->lista;
+}
+
+bool Relatorios::carregaSemDialogo(const QString& chave)
+{
+    if (chave == devolucaoAtrasada) {
+        m_emprestimos.carregaAtrasadas(QDate::currentDate());
+        return true;
+    }
+    const ChaveEstoque* c = chaveEstoque(chave);
+    if (!c || !c->lista)
+        return false;
+    m_produtos.carregaListaEstoque(*c->lista);
+    return true;
+}
+
+void Relatorios::carregaGrupo(const QString& grupo)
+{
+    m_produtos.carregaListaEstoque(Lista::DoGrupo, grupo);
+}
+
+RelEstoque* Relatorios::layoutEstoque(const QString& chave)
+{
+    if (chave == QLatin1String("Itens Estoque Codigo") ||
+        chave == QLatin1String("Itens Estoque Descricao"))
+        return &relItensEstoque;
+    if (chave == QLatin1String("Itens Estoque Codigo 2") ||
+        chave == QLatin1String("Itens Estoque Descricao 2"))
+        return &relItensEstoque2;
+    if (chave == QLatin1String("Itens Estoque Grupo"))
+        return &relItensEstoqueGrupo;
+    if (chave == QLatin1String("Itens Estoque Grupo 2"))
+        return &relItensEstoqueGrupo2;
+    if (chave == QLatin1String("Produtos em Estoque"))
+        return &relProEstoque;
+    if (chave == QLatin1String("Estoque Minimo"))
+        return &relMin;
+    return nullptr;
+}
+
+std::optional<Motor::Documento> Relatorios::prepara(const QString& chave,
+                                                    const Cabecalho& cabecalho)
+{
+    if (RelEstoque* r = layoutEstoque(chave))
+        return r->prepara(m_produtos.cds_Produtos, cabecalho);
+    if (chave == devolucaoAtrasada)
+        return relDevAtrasada.prepara(m_emprestimos.cdsMovConsu, cabecalho);
+    if (RelMovimento* r = layoutMovimento(chave))
+        return r->prepara(m_movimentos.cds_MovEstq, cabecalho);
+    return std::nullopt;
+}
+
+std::optional<Relatorios::Dialogo> Relatorios::dialogoDaChave(const QString& chave)
+{
+    if (const ChaveMovimento* c = chaveMovimento(chave))
+        return c->dialogo;
+    return std::nullopt;
+}
+
+RelMovimento* Relatorios::layoutMovimento(const QString& chave)
+{
+    const ChaveMovimento* c = chaveMovimento(chave);
+    if (!c)
+        return nullptr;
+    switch (c->selecao) {
+    case Selecao::W1:
+        return &relMovEstq;
+    case Selecao::W2:
+        return c->oper[0] == 'T' ? static_cast<RelMovimento*>(&relTES) : &relMovEstqEST;
+    case Selecao::W3:
+        return &relProdutoGeral;
+    case Selecao::W4:
+        return &relProdutoES;
+    case Selecao::W5:
+        return &relGrupo;
+    case Selecao::W6:
+        return &relGrupoES;
+    case Selecao::W7:
+        return &relTipo;
+    }
+    return nullptr;
+}
+
+bool Relatorios::carregaMovimentos(const QString& chave, const Parametros& p)
+{
+    const ChaveMovimento* c = chaveMovimento(chave);
+    if (!c)
+        return false;
+    TdmMovEstq::Periodo periodo;
+    periodo.inicio = p.inicio;
+    periodo.fim = p.fim;
+    periodo.oper = QLatin1String(c->oper);
+    switch (c->dialogo) {
+    case Dialogo::Produto:
+        periodo.produto = p.codigo;
+        break;
+    case Dialogo::Grupo:
+        periodo.grupo = p.codigo;
+        break;
+    case Dialogo::Requisitante:
+        periodo.tipo = p.codigo;
+        break;
+    case Dialogo::Datas:
+        break;
+    }
+    m_movimentos.carregaRelatorio(c->cabeca, c->selecao, periodo);
+
+    RelMovimento& r = *layoutMovimento(chave);
+    r.lbDataIni = Formatos::data(p.inicio);
+    r.lbDataFim = Formatos::data(p.fim);
+    if (c->dialogo != Dialogo::Datas) {
+        r.lbCodPro = p.codigo;
+        r.lbDescPro = p.descricao;
+    }
+    if (c->titulo) {
+        r.lbTitulo = QString::fromUtf8(c->titulo);
+        r.rotuloQuantidade = QString::fromUtf8(c->quantidade);
+        r.rotuloValor = QString::fromUtf8(c->valor);
+    }
+    // The reversal report's third column: the supplier of a reversed entry, the
+    // requisitioner of a reversed exit.
+    if (&r == &relTES) {
+        const bool entrada = periodo.oper == QLatin1String("TE");
+        r.lbForReq = entrada ? QStringLiteral("Fornec.") : QStringLiteral("Requis.");
+        r.campoReqFor = entrada ? QStringLiteral("MOV_CodFor") : QStringLiteral("MOV_TIPO");
+    }
+    return true;
+}
+
+void Relatorios::aplicaVariantes(const QString& chave)
+{
+    struct Variante {
+        const char* chave;
+        RelMovimento* layout;
+        const char* titulo;
+        const char* quantidade;
+        const char* valor;
+    };
+    const Variante variantes[] = {
+        {"Rel MovEstq Entradas", &relMovEstqEST,
+         "Lista de Movimentação de Estoque Geral (Somente Entradas)",
+         "Total de Entradas(Quantidade):", "Total de Entradas(R$):"},
+        {"Rel MovEstq Saídas", &relMovEstqEST,
+         "Lista de Movimentação de Estoque Geral (Somente Saídas)",
+         "Total de Saídas(Quantidade):", "Total de Saídas(R$):"},
+        {"Rel MovEstq TE", &relTES, "Lista de Movimentação de Estoque Geral (Somente E.Entradas)",
+         "Total de Estorno de Entradas(Quantidade):", "Total de Estrorno de Entradas(R$):"},
+        {"Rel MovEstq TS", &relTES, "Lista de Movimentação de Estoque Geral (Somente E.Saídas)",
+         "Total de Estorno de Saídas(Quantidade):", "Total de Estrorno de Saídas(R$):"},
+    };
+    for (const Variante& v : variantes)
+        if (chave == QString::fromUtf8(v.chave)) {
+            v.layout->lbTitulo = QString::fromUtf8(v.titulo);
+            v.layout->rotuloQuantidade = QString::fromUtf8(v.quantidade);
+            v.layout->rotuloValor = QString::fromUtf8(v.valor);
+        }
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "reports/Rel_Estoque.h"
+#include "reports/Rel_Movimentos.h"
+
+#include <QDate>
+
+#include <optional>
+
+class TdmProdutos;
+class TdmMovEstq;
+class TdmMovConsu;
+
+// The report keys and what each one prints: which layout, over which of the shared lists.
+// Held once by the output-choice window (and by the command-line tool), so every layout keeps
+// the texts a request set on it until the next request sets them again.
+class Relatorios {
+public:
+    Relatorios(TdmProdutos& produtos, TdmMovEstq& movimentos, TdmMovConsu& emprestimos);
+
+    TfRel_Itens_Estoque relItensEstoque;
+    TfRel_Itens_Estoque2 relItensEstoque2;
+    TfRel_Itens_Estoque_Grupo relItensEstoqueGrupo;
+    TfRel_Itens_Estoque_Grupo2 relItensEstoqueGrupo2;
+    TfRel_ProEstoque relProEstoque;
+    TfRel_Min relMin;
+
+    TfRel_Mov_Estq relMovEstq;
+    TfRel_Mov_ESTQ_EST relMovEstqEST;
+    TfREL_TES relTES;
+    TfRel_MovEstq_Produto_Geral relProdutoGeral;
+    TfRel_Mov_Estq_Produto_ES relProdutoES;
+    TfRel_Mov_Estq_Grupo relGrupo;
+    TfRel_Mov_Estq_Grupo_ES relGrupoES;
+    TfRel_Mov_Estq_Tipo relTipo;
+    TfRel_DevAtrasada relDevAtrasada;
+
+    // What a parameter dialog hands over: the period and the code and name it shows.
+    struct Parametros {
+        QDate inicio;
+        QDate fim;
+        QString codigo;
+        QString descricao;
+    };
+    // Which dialog a movement key belongs to; none for the other keys.
+    enum class Dialogo { Datas, Produto, Grupo, Requisitante };
+    static std::optional<Dialogo> dialogoDaChave(const QString& chave);
+    // The print button of a parameter dialog: loads the movement list for the key and sets
+    // the texts of its layout (period, code and name, variant title, captions and column).
+    // False for a key that is not a movement key. Database errors reach the caller.
+    bool carregaMovimentos(const QString& chave, const Parametros& p);
+    // The texts the output choice sets before producing the four keys that have them.
+    void aplicaVariantes(const QString& chave);
+    // The movement layout of a key; none for other keys.
+    RelMovimento* layoutMovimento(const QString& chave);
+
+    // Every key a request may carry.
+    static QStringList chaves();
+    // The keys whose menu item loads the rows itself, without a dialog.
+    static bool semDialogo(const QString& chave);
+    // The two keys of the group dialog.
+    static bool doGrupo(const QString& chave);
+
+    // Loads the rows of a key that needs no dialog into its list; false for any other key.
+    // Database errors reach the caller as ErroBanco.
+    bool carregaSemDialogo(const QString& chave);
+    // Loads the product list for a group key, with the group code as given.
+    void carregaGrupo(const QString& grupo);
+
+    // The stock-list layout of a key; none for a key of another kind.
+    RelEstoque* layoutEstoque(const QString& chave);
+
+    // The report of `chave` laid out from the rows now in its list; none for an unknown key.
+    std::optional<Motor::Documento> prepara(const QString& chave, const Cabecalho& cabecalho);
+
+private:
+    TdmProdutos& m_produtos;
+    TdmMovEstq& m_movimentos;
+    TdmMovConsu& m_emprestimos;
+};

@@ -1,0 +1,72 @@
+#include "reports/Tela_Impressora.h"
+
+#include "app/Aplicacao.h"
+#include "app/Principal.h"
+#include "common/Mensagens.h"
+#include "common/Modal.h"
+#include "reports/Busca_Rel_Grupo.h"
+#include "reports/Visualiza.h"
+#include "reports/engine/Impressora.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfTela_Impressora::TfTela_Impressora(Aplicacao& app, QWidget* parent)
+    : Dialogo(parent), m_app(app),
+      m_relatorios(std::make_unique<Relatorios>(app.dmProdutos(), app.dmMovEstq(),
+                                                app.dmMovConsu())),
+      m_previa(new TfVisualiza(this))
+{
+    setObjectName(QStringLiteral("TfTela_Impressora"));
+    setWindowTitle(QStringLiteral("Escolha uma Opção"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 18);
+    QLabel* pergunta = Formulario::titulo(this, "Label1", QStringLiteral("Escolha uma Opção ?"), 8);
+    pergunta->setAlignment(Qt::AlignCenter);
+    layout->addWidget(pergunta);
+    layout->addSpacing(12);
+    layout->addLayout(Formulario::botoes(this, {
+                                                   {"BitBtn1", QStringLiteral("Tela"), [this] { tela(); }},
+                                                   {"BitBtn2", QStringLiteral("Impressora"), [this] { impressora(); }},
+                                                   {"BitBtn3", QStringLiteral("Cancela"), [this] { reject(); }},
+                                               }));
+    setFixedSize(sizeHint().expandedTo(QSize(380, 140)));
+}
+
+TfTela_Impressora::~TfTela_Impressora() = default;
+
+std::optional<Motor::Documento> TfTela_Impressora::produz()
+{
+    TfPrincipal& p = m_app.principal();
+    const Cabecalho cabecalho{p.EmpNome, p.EmpFone, QDateTime::currentDateTime()};
+    if (Relatorios::doGrupo(Relatorio)) {
+        // The group layouts print the code and description the dialog still shows.
+        TfBusca_Rel_Grupo& dialogo = m_app.janela<TfBusca_Rel_Grupo>();
+        for (RelEstoque* r : {static_cast<RelEstoque*>(&m_relatorios->relItensEstoqueGrupo),
+                              static_cast<RelEstoque*>(&m_relatorios->relItensEstoqueGrupo2)}) {
+            r->lbCodGrupo = dialogo.codigo();
+            r->lbDescGrupo = dialogo.descricao();
+        }
+    }
+    m_relatorios->aplicaVariantes(Relatorio);
+    return m_relatorios->prepara(Relatorio, cabecalho);
+}
+
+void TfTela_Impressora::tela()
+{
+    std::optional<Motor::Documento> d = produz();
+    if (d) {
+        m_previa->mostra(std::move(*d));
+        Modal::exec(m_previa);
+    }
+    accept();
+}
+
+void TfTela_Impressora::impressora()
+{
+    std::optional<Motor::Documento> d = produz();
+    if (d && !Impressora::imprime(*d))
+        Mensagens::erro(QStringLiteral("Não foi possível imprimir o relatório."), this);
+    accept();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/Formulario.h"
+#include "reports/Relatorios.h"
+
+#include <memory>
+
+class Aplicacao;
+class TfVisualiza;
+
+// "Escolha uma Opção": the last window of every report request. "Tela" shows the report named
+// by `Relatorio` in the preview and closes when the preview closes; "Impressora" sends it to the
+// current printer, one copy, no dialog; "Cancela" produces nothing. Either way it closes.
+class TfTela_Impressora : public Dialogo {
+    Q_OBJECT
+
+public:
+    explicit TfTela_Impressora(Aplicacao& app, QWidget* parent = nullptr);
+    ~TfTela_Impressora() override;
+
+    QString Relatorio;
+
+    Relatorios& relatorios() { return *m_relatorios; }
+    TfVisualiza& previa() { return *m_previa; }
+
+    // The report of `Relatorio` as both buttons produce it: the request's texts set on its
+    // layout, then its pages laid out from the rows loaded. None for an unknown key.
+    std::optional<Motor::Documento> produz();
+
+private:
+    void tela();
+    void impressora();
+
+    Aplicacao& m_app;
+    std::unique_ptr<Relatorios> m_relatorios;
+    TfVisualiza* m_previa;
+};

@@ -1,0 +1,221 @@
+#include "reports/Visualiza.h"
+
+#include "common/Mensagens.h"
+#include "common/Modal.h"
+#include "reports/engine/Impressora.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+// The page as paper on the desk: white, with a thin shadow, at the chosen scale.
+class FolhaNaTela : public QWidget {
+public:
+    explicit FolhaNaTela(TfVisualiza* janela) : QWidget(nullptr), m_janela(janela)
+    {
+        setObjectName(QStringLiteral("qrpPagina"));
+        setAutoFillBackground(false);
+    }
+
+    void ajusta()
+    {
+        const double e = m_janela->escala();
+        const auto& d = m_janela->documento();
+        setFixedSize(int(d.larguraMm * e) + 2 * borda, int(d.alturaMm * e) + 2 * borda);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(128, 128, 128));
+        const double e = m_janela->escala();
+        const auto& d = m_janela->documento();
+        const QRectF folha(borda, borda, d.larguraMm * e, d.alturaMm * e);
+        p.fillRect(folha.translated(3, 3), QColor(60, 60, 60));
+        p.fillRect(folha, Qt::white);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.translate(folha.topLeft());
+        d.pinta(p, m_janela->paginaAtual(), e);
+    }
+
+private:
+    static constexpr int borda = 10;
+    TfVisualiza* m_janela;
+};
+
+TfVisualiza::TfVisualiza(QWidget* parent) : Dialogo(parent)
+{
+    setObjectName(QStringLiteral("TfVisualiza"));
+    setWindowTitle(QStringLiteral("Impressão na Tela"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* barra = new QHBoxLayout;
+    const auto botao = [&](const char* nome, const QString& texto, auto faz) {
+        QPushButton* b = Formulario::botao(this, nome, texto);
+        connect(b, &QPushButton::clicked, this, faz);
+        barra->addWidget(b);
+        return b;
+    };
+    botao("btnZoomPagina", QStringLiteral("Página Inteira"), [this] { setZoom(Zoom::Pagina); });
+    botao("btnZoom100", QStringLiteral("100 %"), [this] { setZoom(Zoom::Cem); });
+    botao("btnZoomLargura", QStringLiteral("Largura da Página"),
+          [this] { setZoom(Zoom::Largura); });
+    barra->addSpacing(12);
+    botao("btnPrimeira", QStringLiteral("|<"), [this] { vaiParaPagina(0); });
+    botao("btnAnterior", QStringLiteral("<"), [this] { vaiParaPagina(m_pagina - 1); });
+    m_lbPagina = Formulario::rotulo(this, "lbPagina", QString());
+    m_lbPagina->setMinimumWidth(110);
+    m_lbPagina->setAlignment(Qt::AlignCenter);
+    barra->addWidget(m_lbPagina);
+    botao("btnProxima", QStringLiteral(">"), [this] { vaiParaPagina(m_pagina + 1); });
+    botao("btnUltima", QStringLiteral(">|"),
+          [this] { vaiParaPagina(m_documento.numeroDePaginas() - 1); });
+    barra->addSpacing(12);
+    botao("btnSetup", QStringLiteral("Setup da Impressora"), [this] { Impressora::configura(this); });
+    botao("btnImprimir", QStringLiteral("Imprimir"), [this] { imprime(); });
+    botao("btnSalvar", QStringLiteral("Salvar Relatório"), [this] { salvaComo(); });
+    botao("btnCarregar", QStringLiteral("Carregar Relatório"), [this] { carregaEscolhido(); });
+    barra->addStretch();
+    botao("btnFechar", QStringLiteral("&Fechar"), [this] { accept(); });
+    layout->addLayout(barra);
+
+    m_folha = new FolhaNaTela(this);
+    m_area = new QScrollArea(this);
+    m_area->setObjectName(QStringLiteral("saPaginas"));
+    m_area->setAlignment(Qt::AlignCenter);
+    m_area->setBackgroundRole(QPalette::Dark);
+    m_area->setWidget(m_folha);
+    layout->addWidget(m_area, 1);
+    resize(1000, 760);
+    atualiza();
+}
+
+TfVisualiza::~TfVisualiza() = default;
+
+void TfVisualiza::mostra(Motor::Documento documento)
+{
+    m_documento = std::move(documento);
+    m_pagina = 0;
+    m_zoom = Zoom::Pagina;
+    atualiza();
+}
+
+void TfVisualiza::vaiParaPagina(int pagina)
+{
+    m_pagina = qBound(0, pagina, qMax(0, m_documento.numeroDePaginas() - 1));
+    atualiza();
+    m_area->verticalScrollBar()->setValue(0);
+}
+
+void TfVisualiza::setZoom(Zoom zoom)
+{
+    m_zoom = zoom;
+    atualiza();
+}
+
+double TfVisualiza::escala() const
+{
+    const QSize vista = m_area->viewport()->size() - QSize(24, 24);
+    const double largura = m_documento.larguraMm;
+    const double altura = m_documento.alturaMm;
+    switch (m_zoom) {
+    case Zoom::Cem:
+        return logicalDpiX() / 25.4;
+    case Zoom::Largura:
+        return qMax(0.5, vista.width() / largura);
+    case Zoom::Pagina:
+        break;
+    }
+    return qMax(0.5, qMin(vista.width() / largura, vista.height() / altura));
+}
+
+void TfVisualiza::atualiza()
+{
+    const int total = m_documento.numeroDePaginas();
+    m_lbPagina->setText(QStringLiteral("Página %1 de %2").arg(total ? m_pagina + 1 : 0).arg(total));
+    m_folha->ajusta();
+}
+
+void TfVisualiza::resizeEvent(QResizeEvent* e)
+{
+    Dialogo::resizeEvent(e);
+    atualiza();
+}
+
+void TfVisualiza::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_PageDown:
+        vaiParaPagina(m_pagina + 1);
+        return;
+    case Qt::Key_PageUp:
+        vaiParaPagina(m_pagina - 1);
+        return;
+    case Qt::Key_Home:
+        vaiParaPagina(0);
+        return;
+    case Qt::Key_End:
+        vaiParaPagina(m_documento.numeroDePaginas() - 1);
+        return;
+    default:
+        Dialogo::keyPressEvent(e);
+    }
+}
+
+bool TfVisualiza::salva(const QString& arquivo)
+{
+    QString nome = arquivo;
+    if (QFileInfo(nome).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
+        return m_documento.gravaPdf(nome);
+    if (QFileInfo(nome).suffix().isEmpty())
+        nome += QStringLiteral(".zvr");
+    return m_documento.grava(nome);
+}
+
+bool TfVisualiza::carregaArquivo(const QString& arquivo)
+{
+    Motor::Documento lido;
+    if (!lido.carrega(arquivo))
+        return false;
+    mostra(std::move(lido));
+    return true;
+}
+
+void TfVisualiza::salvaComo()
+{
+    const QString arquivo = Modal::escolheArquivo(
+        this, QStringLiteral("Salvar Relatório"), QString(),
+        QStringLiteral("Arquivo PDF (*.pdf);;Relatório preparado (*.zvr)"), true);
+    if (arquivo.isEmpty())
+        return;
+    if (!salva(arquivo))
+        Mensagens::erro(QStringLiteral("Não foi possível gravar o relatório em ") + arquivo, this);
+}
+
+void TfVisualiza::carregaEscolhido()
+{
+    const QString arquivo =
+        Modal::escolheArquivo(this, QStringLiteral("Carregar Relatório"), QString(),
+                              QStringLiteral("Relatório preparado (*.zvr)"), false);
+    if (arquivo.isEmpty())
+        return;
+    if (!carregaArquivo(arquivo))
+        Mensagens::erro(arquivo + QStringLiteral(" não é um relatório salvo por este programa."),
+                        this);
+}
+
+void TfVisualiza::imprime()
+{
+    if (!Impressora::imprime(m_documento))
+        Mensagens::erro(QStringLiteral("Não foi possível imprimir o relatório."), this);
+}

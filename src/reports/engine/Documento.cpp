@@ -1,0 +1,347 @@
+#include "reports/engine/Documento.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
+#include <QRawFont>
+#include <QMap>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Motor {
+
+namespace {
+
+// The first bytes of a saved report, and the version of its layout.
+const char assinatura[] = "ZVRELATORIO";
+const qint32 versaoArquivo = 1;
+
+} // namespace
+
+QFont qfont(const Fonte& f)
+{
+    QFont q(f.mono ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans"));
+    q.setStyleHint(f.mono ? QFont::TypeWriter : QFont::SansSerif);
+    q.setPointSizeF(f.pontos);
+    q.setBold(f.negrito);
+    // Text is placed by the layout in millimetres; hinting would shift glyphs per device.
+    q.setHintingPreference(QFont::PreferNoHinting);
+    return q;
+}
+
+QStringList Pagina::linhas() const
+{
+    // Texts whose middles lie within half a millimetre share a line.
+    QMap<qint64, QVector<const Texto*>> porLinha;
+    for (const Texto& t : textos)
+        porLinha[qRound64(t.caixa.center().y() * 2)].push_back(&t);
+    QStringList saida;
+    for (auto it = porLinha.begin(); it != porLinha.end(); ++it) {
+        QVector<const Texto*> linha = it.value();
+        std::stable_sort(linha.begin(), linha.end(), [](const Texto* a, const Texto* b) {
+            return a->caixa.left() < b->caixa.left();
+        });
+        QStringList partes;
+        for (const Texto* t : linha)
+            if (!t->texto.trimmed().isEmpty())
+                partes << t->texto.trimmed();
+        saida << partes.join(QLatin1Char(' '));
+    }
+    return saida;
+}
+
+QStringList Pagina::todos() const
+{
+    QStringList saida;
+    saida.reserve(textos.size());
+    for (const Texto& t : textos)
+        saida << t.texto;
+    return saida;
+}
+
+quint8 Documento::fonte(const Fonte& f)
+{
+    const qsizetype i = fontes.indexOf(f);
+    if (i >= 0)
+        return quint8(i);
+    fontes.push_back(f);
+    return quint8(fontes.size() - 1);
+}
+
+// The fonts of a document made for one device and scale, with what placing text needs.
+class Pincel {
+public:
+    Pincel(const Documento& d, QPainter& p, double pxPorMm) : m_pxPorMm(pxPorMm)
+    {
+        // A point is 1/72 inch; the device sizes fonts by its own logical resolution.
+        const double escalaFonte = pxPorMm * 25.4 / p.device()->logicalDpiY();
+        for (const Fonte& f : d.fontes) {
+            Fonte escalada = f;
+            escalada.pontos = f.pontos * escalaFonte;
+            const QFont q = qfont(escalada);
+            const QFontMetricsF m(q, p.device());
+            m_fontes.push_back(q);
+            m_ascendente.push_back(m.ascent());
+            m_altura.push_back(m.ascent() + m.descent());
+            m_passo.push_back(f.mono ? m.horizontalAdvance(QLatin1Char('M')) : -1);
+            if (f.mono) {
+                // The raw font at the device's pixel size. A run with a character the font
+                // lacks, or one that is not a single glyph, goes out as ordinary text.
+                QRawFont bruta = QRawFont::fromFont(q);
+                if (bruta.isValid()) {
+                    bruta.setPixelSize(escalada.pontos * p.device()->logicalDpiY() / 72.0);
+                    m_brutas.insert(int(m_fontes.size() - 1), bruta);
+                }
+            }
+            m_metricas.push_back(m);
+        }
+    }
+
+    void pinta(QPainter& p, const Pagina& pg)
+    {
+        p.save();
+        QPen pen(Qt::black);
+        pen.setWidthF(std::max(1.0, 0.25 * m_pxPorMm));
+        p.setPen(pen);
+        for (const QLineF& r : pg.regras)
+            p.drawLine(QLineF(r.p1() * m_pxPorMm, r.p2() * m_pxPorMm));
+        int atual = -1;
+        // Cells of a fixed-pitch font that follow each other on one line go out as one run of
+        // text, blanks between them: a long list has a dozen thousand cells a hundred pages,
+        // and the PDF writer spends its time per text drawn, not per character.
+        QString run;
+        QPointF inicioRun;
+        const auto fechaRun = [&] {
+            if (!run.isEmpty())
+                desenhaRun(p, atual, inicioRun, run);
+            run.clear();
+        };
+        for (const Texto& t : pg.textos) {
+            if (t.fonte >= m_fontes.size())
+                continue;
+            if (t.fonte != atual) {
+                fechaRun();
+                atual = t.fonte;
+                p.setFont(m_fontes.at(atual));
+            }
+            // Placed by hand on the baseline: a text drawn into a box is laid out line by
+            // line, which costs several times more.
+            const QRectF caixa(t.caixa.topLeft() * m_pxPorMm, t.caixa.size() * m_pxPorMm);
+            const double passo = m_passo.at(atual);
+            double largura = 0;
+            if (t.alinhamento != Alinhamento::Esquerda)
+                largura = passo > 0 ? passo * t.texto.size()
+                                    : m_metricas.at(atual).horizontalAdvance(t.texto);
+            double x = caixa.left();
+            if (t.alinhamento == Alinhamento::Direita)
+                x = caixa.right() - largura;
+            else if (t.alinhamento == Alinhamento::Centro)
+                x = caixa.left() + (caixa.width() - largura) / 2;
+            const double y =
+                caixa.top() + (caixa.height() - m_altura.at(atual)) / 2 + m_ascendente.at(atual);
+            if (passo > 0) {
+                if (!run.isEmpty() && qAbs(y - inicioRun.y()) < 0.01) {
+                    const double coluna = (x - inicioRun.x()) / passo;
+                    const qsizetype n = qRound64(coluna);
+                    if (qAbs(coluna - n) < 0.05 && n >= run.size()) {
+                        run += QString(n - run.size(), QLatin1Char(' '));
+                        run += t.texto;
+                        continue;
+                    }
+                }
+                fechaRun();
+                inicioRun = QPointF(x, y);
+                run = t.texto;
+                continue;
+            }
+            fechaRun();
+            p.drawText(QPointF(x, y), t.texto);
+        }
+        fechaRun();
+        p.restore();
+    }
+
+private:
+    // A run of a fixed-pitch font is placed glyph by glyph on its grid: no shaping to do, and
+    // shaping is most of what a PDF writer spends on a line of text.
+    void desenhaRun(QPainter& p, int fonte, const QPointF& inicio, const QString& texto)
+    {
+        QRawFont& bruta = m_brutas[fonte];
+        if (!bruta.isValid()) {
+            p.drawText(inicio, texto);
+            return;
+        }
+        const QList<quint32> glifos = bruta.glyphIndexesForString(texto);
+        if (glifos.size() != texto.size() || glifos.contains(0u)) {
+            p.drawText(inicio, texto);
+            return;
+        }
+        QList<QPointF> posicoes;
+        posicoes.reserve(glifos.size());
+        const double passo = m_passo.at(fonte);
+        for (qsizetype i = 0; i < glifos.size(); ++i)
+            posicoes.push_back(QPointF(i * passo, 0));
+        QGlyphRun run;
+        run.setRawFont(bruta);
+        run.setGlyphIndexes(glifos);
+        run.setPositions(posicoes);
+        p.drawGlyphRun(inicio, run);
+    }
+
+    double m_pxPorMm;
+    QHash<int, QRawFont> m_brutas;
+    QVector<QFont> m_fontes;
+    QVector<QFontMetricsF> m_metricas;
+    QVector<double> m_ascendente;
+    QVector<double> m_altura;
+    QVector<double> m_passo;
+};
+
+void Documento::pinta(QPainter& p, int pagina, double pxPorMm) const
+{
+    if (pagina < 0 || pagina >= paginas.size())
+        return;
+    Pincel(*this, p, pxPorMm).pinta(p, paginas.at(pagina));
+}
+
+bool Documento::pintaTudo(QPagedPaintDevice& dispositivo) const
+{
+    QPainter p;
+    if (!p.begin(&dispositivo))
+        return false;
+    const double pxPorMm = dispositivo.logicalDpiX() / 25.4;
+    Pincel pincel(*this, p, pxPorMm);
+    for (int i = 0; i < paginas.size(); ++i) {
+        if (i > 0 && !dispositivo.newPage())
+            return false;
+        pincel.pinta(p, paginas.at(i));
+    }
+    return p.end();
+}
+
+bool Documento::gravaPdf(const QString& arquivo) const
+{
+    QFile teste(arquivo);
+    // QPdfWriter says nothing when it cannot write; try the file first.
+    if (!teste.open(QIODevice::WriteOnly))
+        return false;
+    teste.close();
+    QPdfWriter pdf(arquivo);
+    pdf.setTitle(titulo);
+    pdf.setCreator(QStringLiteral("Zorvane Almoxarifado"));
+    pdf.setResolution(600);
+    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(larguraMm, alturaMm), QPageSize::Millimeter),
+                                  QPageLayout::Portrait, QMarginsF()));
+    return pintaTudo(pdf);
+}
+
+bool Documento::grava(QIODevice& saida) const
+{
+    QDataStream s(&saida);
+    s.setVersion(QDataStream::Qt_6_0);
+    s.writeRawData(assinatura, sizeof assinatura);
+    s << versaoArquivo << titulo << larguraMm << alturaMm;
+    s << qint32(fontes.size());
+    for (const Fonte& f : fontes)
+        s << f.mono << f.pontos << f.negrito;
+    s << qint32(paginas.size());
+    for (const Pagina& pg : paginas) {
+        s << qint32(pg.textos.size());
+        for (const Texto& t : pg.textos)
+            s << t.caixa << t.texto << t.fonte << quint8(t.alinhamento);
+        s << qint32(pg.regras.size());
+        for (const QLineF& r : pg.regras)
+            s << r;
+    }
+    return s.status() == QDataStream::Ok;
+}
+
+bool Documento::grava(const QString& arquivo) const
+{
+    QSaveFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (!grava(f)) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+bool Documento::carrega(QIODevice& entrada)
+{
+    QDataStream s(&entrada);
+    s.setVersion(QDataStream::Qt_6_0);
+    char lida[sizeof assinatura] = {};
+    if (s.readRawData(lida, sizeof lida) != int(sizeof lida) ||
+        !std::equal(std::begin(lida), std::end(lida), std::begin(assinatura)))
+        return false;
+    qint32 versao = 0;
+    s >> versao;
+    if (versao != versaoArquivo)
+        return false;
+    Documento d;
+    s >> d.titulo >> d.larguraMm >> d.alturaMm;
+    qint32 n = 0;
+    s >> n;
+    if (n < 0 || n > 255)
+        return false;
+    for (qint32 i = 0; i < n; ++i) {
+        Fonte f;
+        s >> f.mono >> f.pontos >> f.negrito;
+        d.fontes.push_back(f);
+    }
+    s >> n;
+    if (n < 0)
+        return false;
+    for (qint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) {
+        Pagina pg;
+        qint32 textos = 0;
+        s >> textos;
+        for (qint32 j = 0; j < textos && s.status() == QDataStream::Ok; ++j) {
+            Texto t;
+            quint8 alinhamento = 0;
+            s >> t.caixa >> t.texto >> t.fonte >> alinhamento;
+            if (t.fonte >= d.fontes.size() || alinhamento > quint8(Alinhamento::Centro))
+                return false;
+            t.alinhamento = Alinhamento(alinhamento);
+            pg.textos.push_back(std::move(t));
+        }
+        qint32 regras = 0;
+        s >> regras;
+        for (qint32 j = 0; j < regras && s.status() == QDataStream::Ok; ++j) {
+            QLineF r;
+            s >> r;
+            pg.regras.push_back(r);
+        }
+        d.paginas.push_back(std::move(pg));
+    }
+    if (s.status() != QDataStream::Ok)
+        return false;
+    *this = std::move(d);
+    return true;
+}
+
+bool Documento::carrega(const QString& arquivo)
+{
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    return carrega(f);
+}
+
+bool operator==(const Documento& a, const Documento& b)
+{
+    return a.titulo == b.titulo && a.larguraMm == b.larguraMm && a.alturaMm == b.alturaMm &&
+           a.fontes == b.fontes && a.paginas == b.paginas;
+}
+
+} // namespace Motor

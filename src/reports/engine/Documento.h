@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QFont>
+#include <QLineF>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QIODevice;
+class QPainter;
+class QPagedPaintDevice;
+
+// A prepared report: its pages, each a list of texts placed in millimetres on the paper and of
+// rules. Preview, printer and PDF all paint this same model, so what is seen is what is
+// printed; it is also what "Salvar Relatório" keeps and "Carregar Relatório" brings back.
+namespace Motor {
+
+// The two faces a report uses: data cells in Liberation Mono (the metric twin of Courier New),
+// captions, headings and totals in Liberation Sans (the twin of Arial).
+struct Fonte {
+    bool mono = false;
+    double pontos = 10;
+    bool negrito = false;
+
+    friend bool operator==(const Fonte&, const Fonte&) = default;
+};
+
+enum class Alinhamento : quint8 { Esquerda, Direita, Centro };
+
+struct Texto {
+    QRectF caixa; // mm from the paper's top-left corner
+    QString texto;
+    quint8 fonte = 0; // index into Documento::fontes
+    Alinhamento alinhamento = Alinhamento::Esquerda;
+
+    friend bool operator==(const Texto&, const Texto&) = default;
+};
+
+struct Pagina {
+    QVector<Texto> textos;
+    QVector<QLineF> regras; // mm
+
+    // The texts of the page as a reader sees them: one entry per printed line, top to bottom,
+    // each the line's texts from left to right, without their surrounding blanks, joined by
+    // a blank.
+    QStringList linhas() const;
+    // Every text of the page, in the order it was laid out.
+    QStringList todos() const;
+
+    friend bool operator==(const Pagina&, const Pagina&) = default;
+};
+
+struct Documento {
+    QString titulo;
+    double larguraMm = 210; // A4 portrait
+    double alturaMm = 297;
+    QVector<Fonte> fontes;
+    QVector<Pagina> paginas;
+
+    int numeroDePaginas() const { return int(paginas.size()); }
+    // The index of a font in the table, added when new.
+    quint8 fonte(const Fonte& f);
+
+    // Paints one page on a painter whose device has `pxPorMm` pixels a millimetre. Fonts are
+    // given in points and scaled to that size whatever the device's own resolution.
+    void pinta(QPainter& p, int pagina, double pxPorMm) const;
+    // Every page on a printer or PDF writer already set up (A4, no margins of its own).
+    // Returns false when the device could not start or take a new page.
+    bool pintaTudo(QPagedPaintDevice& dispositivo) const;
+    // Writes the pages to a PDF file; false when the file cannot be written.
+    bool gravaPdf(const QString& arquivo) const;
+
+    // The engine's own file: the page model itself, read back exactly.
+    bool grava(QIODevice& saida) const;
+    bool grava(const QString& arquivo) const;
+    // Returns false, leaving *this untouched, for a file that is not a saved report.
+    bool carrega(QIODevice& entrada);
+    bool carrega(const QString& arquivo);
+
+    friend bool operator==(const Documento& a, const Documento& b);
+};
+
+// The QFont of a report font, for painting and measuring.
+QFont qfont(const Fonte& f);
+
+} // namespace Motor

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+namespace Motor {
+struct Documento;
+}
+
+// Every report that goes to paper goes through here, as message boxes go through Mensagens:
+// the program sends it to the current printer (CUPS, through Qt); tests install a function
+// that keeps the document or writes it to a PDF file.
+namespace Impressora {
+
+// What happens to a document sent to the printer. Answers whether it was handed over.
+using FuncaoImpressao = std::function<bool(const Motor::Documento& documento)>;
+
+// One copy of every page to the current printer, without a dialog.
+bool imprime(const Motor::Documento& documento);
+
+// The printer reports go to: the default one until the user picks another in the preview's
+// "Setup da Impressora". Kept for the run.
+QPrinter& atual();
+
+// The printer dialog on the current printer; answers whether the user confirmed it.
+using FuncaoConfiguracao = std::function<bool(QWidget* pai)>;
+bool configura(QWidget* pai);
+
+// Empty functions are the same as restauraPadrao().
+void instala(FuncaoImpressao impressao, FuncaoConfiguracao configuracao = {});
+void restauraPadrao();
+
+} // namespace Impressora

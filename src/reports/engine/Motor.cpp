@@ -1,0 +1,281 @@
+#include "reports/engine/Motor.h"
+
+#include "common/Formatos.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+
+#include <cmath>
+
+namespace Motor {
+
+namespace {
+
+// The frame, in millimetres.
+constexpr double margem = 10;
+constexpr double larguraPapel = 210;
+constexpr double alturaPapel = 297;
+constexpr double direita = larguraPapel - margem;
+constexpr double larguraUtil = larguraPapel - 2 * margem;
+constexpr double alturaCabecalhoPagina = 6;
+constexpr double alturaTitulo = 9;
+constexpr double alturaSubtitulo = 6;
+constexpr double alturaTitulosColunas = 5.5;
+constexpr double alturaLinha = 4.3;
+constexpr double alturaLinhaResumo = 5.5;
+constexpr double alturaRodape = 6;
+constexpr double espacoEntreColunas = 2;
+// The footer's rule; nothing else goes below it.
+constexpr double reguaRodape = alturaPapel - margem - alturaRodape - 1;
+
+const Fonte fonteEmpresa{false, 10, true};
+const Fonte fonteTitulo{false, 14, true};
+const Fonte fonteSubtitulo{false, 11, true};
+const Fonte fonteTitulosColunas{false, 10, true};
+const Fonte fonteCelula{true, 10, false};
+const Fonte fonteRotuloResumo{false, 10, true};
+const Fonte fonteValorResumo{false, 10, false};
+const Fonte fonteRodape{false, 9, false};
+const Fonte fonteLegenda{false, 8, false};
+
+// Text is measured at a printer's resolution, whatever screen the program has.
+class Medidor {
+public:
+    Medidor() : m_imagem(1, 1, QImage::Format_Mono)
+    {
+        m_imagem.setDotsPerMeterX(qRound(dpi / 0.0254));
+        m_imagem.setDotsPerMeterY(qRound(dpi / 0.0254));
+    }
+
+    const QFontMetricsF& metricas(const Fonte& f)
+    {
+        const QString chave = QStringLiteral("%1/%2/%3").arg(f.mono).arg(f.pontos).arg(f.negrito);
+        auto it = m_metricas.find(chave);
+        if (it == m_metricas.end())
+            it = m_metricas.insert(chave, QFontMetricsF(qfont(f), &m_imagem));
+        return it.value();
+    }
+
+    double largura(const QString& texto, const Fonte& f)
+    {
+        return metricas(f).horizontalAdvance(texto) * 25.4 / dpi;
+    }
+
+    // The width of one character of a fixed-pitch font.
+    double passo(const Fonte& f) { return largura(QStringLiteral("M"), f); }
+
+private:
+    static constexpr double dpi = 1200;
+    QImage m_imagem;
+    QHash<QString, QFontMetricsF> m_metricas;
+};
+
+Medidor& medidor()
+{
+    static Medidor m;
+    return m;
+}
+
+class Montador {
+public:
+    Montador(const Layout& layout, const Linhas& linhas) : m_layout(layout), m_linhas(linhas)
+    {
+        m_doc.titulo = layout.titulo;
+        m_doc.larguraMm = larguraPapel;
+        m_doc.alturaMm = alturaPapel;
+        m_celula = m_doc.fonte(fonteCelula);
+        m_passoMono = medidor().passo(fonteCelula);
+        // Columns start and end on the grid of the fixed-pitch cells, so the cells of a line
+        // can be painted as one run of text (see Documento::pinta).
+        double x = margem;
+        for (const Coluna& c : layout.colunas) {
+            const double inicio = margem + std::round((x - margem) / m_passoMono) * m_passoMono;
+            const double largura = std::floor(c.largura / m_passoMono + 0.01) * m_passoMono;
+            m_x.push_back(inicio);
+            m_largura.push_back(largura);
+            x += c.largura + espacoEntreColunas;
+        }
+        m_dataHora = Formatos::dataHora(layout.quando);
+    }
+
+    Documento monta()
+    {
+        novaPagina();
+        for (int i = 0; i < m_linhas.quantas; ++i) {
+            if (m_y + alturaLinha > reguaRodape)
+                novaPagina();
+            if (m_linhas.antesDaLinha)
+                m_linhas.antesDaLinha(i);
+            linhaDeDados(i);
+        }
+        if (m_layout.temResumo)
+            resumo();
+        return std::move(m_doc);
+    }
+
+private:
+    Pagina& pagina() { return m_doc.paginas.last(); }
+
+    void texto(double x, double y, double largura, double altura, const QString& t,
+               const Fonte& f, Alinhamento a = Alinhamento::Esquerda)
+    {
+        pagina().textos.push_back(Texto{QRectF(x, y, largura, altura), t, m_doc.fonte(f), a});
+    }
+
+    void regua(double y) { pagina().regras.push_back(QLineF(margem, y, direita, y)); }
+
+    void novaPagina()
+    {
+        m_doc.paginas.push_back(Pagina{});
+        m_y = margem;
+        texto(margem, m_y, larguraUtil / 2, alturaCabecalhoPagina, m_layout.empresa,
+              fonteEmpresa);
+        texto(margem + larguraUtil / 2, m_y, larguraUtil / 2, alturaCabecalhoPagina,
+              m_layout.telefone, fonteEmpresa, Alinhamento::Direita);
+        m_y += alturaCabecalhoPagina;
+        if (m_doc.paginas.size() == 1 || m_layout.cabecalhoEmTodaPagina)
+            cabecalho();
+        rodape();
+    }
+
+    void cabecalho()
+    {
+        texto(margem, m_y, larguraUtil, alturaTitulo, m_layout.titulo, fonteTitulo,
+              Alinhamento::Centro);
+        m_y += alturaTitulo;
+        for (const QString& s : m_layout.subtitulos) {
+            texto(margem, m_y, larguraUtil, alturaSubtitulo, s, fonteSubtitulo);
+            m_y += alturaSubtitulo;
+        }
+        if (!m_layout.colunas.isEmpty()) {
+            m_y += 1;
+            for (int c = 0; c < m_layout.colunas.size(); ++c) {
+                const Coluna& col = m_layout.colunas.at(c);
+                if (!col.titulo.isEmpty())
+                    texto(m_x.at(c), m_y, m_largura.at(c), alturaTitulosColunas, col.titulo,
+                          fonteTitulosColunas,
+                          col.direita ? Alinhamento::Direita : Alinhamento::Esquerda);
+            }
+            m_y += alturaTitulosColunas;
+        }
+        m_y += 0.5;
+        regua(m_y);
+        m_y += 1;
+    }
+
+    void rodape()
+    {
+        const double y = reguaRodape + 1;
+        regua(reguaRodape);
+        const QString pagina =
+            QStringLiteral("Página: ") + QString::number(m_doc.paginas.size());
+        texto(margem, y, 40, alturaRodape, pagina, fonteRodape);
+        if (!m_layout.legenda.isEmpty())
+            texto(margem + 30, y, larguraUtil - 80, alturaRodape, m_layout.legenda, fonteLegenda,
+                  Alinhamento::Centro);
+        texto(direita - 60, y, 60, alturaRodape, QStringLiteral("Data/Hora: ") + m_dataHora,
+              fonteRodape, Alinhamento::Direita);
+    }
+
+    void linhaDeDados(int linha)
+    {
+        Pagina& pg = pagina();
+        for (int c = 0; c < m_layout.colunas.size(); ++c) {
+            const Coluna& col = m_layout.colunas.at(c);
+            QString t = m_linhas.celula(linha, c);
+            if (t.isEmpty())
+                continue;
+            if (col.corta && t.size() * m_passoMono > col.largura + 0.01)
+                t = cortaMono(t, col.largura);
+            pg.textos.push_back(Texto{QRectF(m_x.at(c), m_y, m_largura.at(c), alturaLinha),
+                                      std::move(t), m_celula,
+                                      col.direita ? Alinhamento::Direita
+                                                  : Alinhamento::Esquerda});
+        }
+        m_y += alturaLinha;
+    }
+
+    QString cortaMono(const QString& t, double largura) const
+    {
+        const int cabem = int(std::floor((largura + 0.01) / m_passoMono));
+        return corta(t, cabem);
+    }
+
+    void resumo()
+    {
+        const QVector<LinhaResumo> linhas =
+            m_linhas.resumo ? m_linhas.resumo() : QVector<LinhaResumo>{};
+        const double altura = 1.5 + linhas.size() * alturaLinhaResumo;
+        if (m_y + altura > reguaRodape)
+            novaPagina();
+        m_y += 0.5;
+        regua(m_y);
+        m_y += 1;
+        const double metade = larguraUtil / 2;
+        for (const LinhaResumo& l : linhas) {
+            const auto par = [&](double x, const QString& rotulo, const QString& valor) {
+                if (rotulo.isEmpty())
+                    return;
+                const double larguraRotulo = larguraTexto(rotulo, fonteRotuloResumo);
+                texto(x, m_y, larguraRotulo, alturaLinhaResumo, rotulo, fonteRotuloResumo);
+                texto(x + larguraRotulo + 2, m_y, metade - larguraRotulo - 4, alturaLinhaResumo,
+                      valor, fonteValorResumo, Alinhamento::Direita);
+            };
+            par(margem, l.rotulo, l.valor);
+            par(margem + metade, l.rotuloDireita, l.valorDireita);
+            m_y += alturaLinhaResumo;
+        }
+    }
+
+public:
+    // The first `cabem` characters, cut back to the last blank within them when there is one.
+    static QString corta(const QString& t, int cabem)
+    {
+        if (cabem <= 0)
+            return QString();
+        if (t.size() <= cabem)
+            return t;
+        if (t.at(cabem) == QLatin1Char(' '))
+            return t.left(cabem);
+        const qsizetype branco = t.lastIndexOf(QLatin1Char(' '), cabem - 1);
+        if (branco > 0)
+            return t.left(branco);
+        return t.left(cabem);
+    }
+
+private:
+    const Layout& m_layout;
+    const Linhas& m_linhas;
+    Documento m_doc;
+    QVector<double> m_x;
+    QVector<double> m_largura;
+    quint8 m_celula = 0;
+    double m_passoMono = 2;
+    double m_y = margem;
+    QString m_dataHora;
+};
+
+} // namespace
+
+Documento monta(const Layout& layout, const Linhas& linhas)
+{
+    return Montador(layout, linhas).monta();
+}
+
+double larguraTexto(const QString& texto, const Fonte& fonte)
+{
+    return medidor().largura(texto, fonte);
+}
+
+QString cortaNaPalavra(const QString& texto, const Fonte& fonte, double larguraMm)
+{
+    if (larguraTexto(texto, fonte) <= larguraMm + 0.01)
+        return texto;
+    int cabem = int(texto.size());
+    while (cabem > 0 && larguraTexto(texto.left(cabem), fonte) > larguraMm + 0.01)
+        --cabem;
+    return Montador::corta(texto, cabem);
+}
+
+} // namespace Motor

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "reports/engine/Documento.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+// The report engine: a layout (bands, columns, summary) and the rows of a list go in, the
+// prepared pages come out, built once per request.
+//
+// The page frame every report of the stock room shares: A4 portrait, 10 mm margins; on every
+// page the company's name and telephone in bold, and a footer under a rule with "Página:" and
+// the page number at the left and "Data/Hora:" at the right; the summary once, after the last
+// row, under a rule; a report without rows still prints its headers, footer and summary.
+namespace Motor {
+
+struct Coluna {
+    QString titulo;
+    double largura = 20; // mm
+    bool direita = false;
+    // Whether the cell is cut, at a word boundary, to what fits on one line.
+    bool corta = false;
+};
+
+// One line of the summary band: a caption and a value in the left half, another pair in the
+// right half; an empty caption leaves its half blank.
+struct LinhaResumo {
+    QString rotulo;
+    QString valor;
+    QString rotuloDireita;
+    QString valorDireita;
+};
+
+struct Layout {
+    QString empresa;  // the company's name, bold at the left of every page
+    QString telefone; // the company's telephone, bold at the right
+    QDateTime quando; // printed in every footer; the moment the request was made
+    QString titulo;   // bold, larger, centred on the page width
+    // Lines under the title (a period, the product or group named), bold.
+    QStringList subtitulos;
+    // The title, lines and headings on every page (movement reports) or on the first page
+    // only (stock lists).
+    bool cabecalhoEmTodaPagina = false;
+    QVector<Coluna> colunas;
+    bool temResumo = false;
+    // Printed in the footer between the page number and the date.
+    QString legenda;
+};
+
+// The rows of a report as the engine reads them: how many, and the text of a cell.
+struct Linhas {
+    int quantas = 0;
+    std::function<QString(int linha, int coluna)> celula;
+    // Runs just before a row is laid out: where running totals are added.
+    std::function<void(int linha)> antesDaLinha;
+    // The summary band's lines, asked for once, after the last row.
+    std::function<QVector<LinhaResumo>()> resumo;
+};
+
+// Lays the rows out into pages.
+Documento monta(const Layout& layout, const Linhas& linhas);
+
+// The cell text cut to `larguraMm` in `fonte`, at the last blank that lets it fit (a single word
+// too long is cut where the width ends). Exposed for the tests.
+QString cortaNaPalavra(const QString& texto, const Fonte& fonte, double larguraMm);
+// The width of a text in a report font, in millimetres.
+double larguraTexto(const QString& texto, const Fonte& fonte);
+
+} // namespace Motor

@@ -1,0 +1,508 @@
+// The movement reports: every key of the menu from its parameter dialog to the printed pages
+// (rows of its statement, header lines, totals and balance), the variant texts of the shared
+// layouts, the overdue loans, and a report longer than a page.
+
+#include "app/Principal.h"
+#include "reports/Relatorios.h"
+#include "reports/Tela_Impressora.h"
+#include "common/Formatos.h"
+#include "common/JanelaBusca.h"
+#include "support/AplicacaoTeste.h"
+#include "support/Cadastro.h"
+#include "support/ImpressoraTeste.h"
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace Tela;
+
+class TstRelMovimentos : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyKeyFromItsDialog_data();
+    void everyKeyFromItsDialog();
+    void variantTextsNeverLeak();
+    void productLookUpsInTheDialog();
+    void codeDialogs_data();
+    void codeDialogs();
+    void focusOrders_data();
+    void focusOrders();
+    void overdueLoans();
+    void longReportRepeatsHeadingsAndSumsOnce();
+};
+
+namespace {
+
+const QDate dia(2024, 3, 10);
+
+void movimento(BancoTeste& b, int numero, const char* produto, const char* oper, int dias,
+               const char* quant, const char* valor, const char* tipo = nullptr,
+               const char* fornecedor = nullptr)
+{
+    b.executa(QStringLiteral("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Data, "
+                             "MOV_Quant, MOV_Valor, MOV_Tipo, MOV_CodFor) values (:N, :P, :O, "
+                             ":D, %1, %2, :T, :F)")
+                  .arg(QLatin1String(quant), QLatin1String(valor)),
+              {{"N", numero},
+               {"P", QString(produto).rightJustified(10, ' ')},
+               {"O", oper},
+               {"D", dia.addDays(dias)},
+               {"T", tipo ? QVariant(tipo) : QVariant()},
+               {"F", fornecedor ? QVariant(fornecedor) : QVariant()}});
+}
+
+void produto(BancoTeste& b, const char* codigo, const char* descricao, const char* grupo)
+{
+    Cadastro::Produto p;
+    p.codigo = QString(codigo).rightJustified(10, ' ');
+    p.descricao = descricao;
+    p.grupo = grupo;
+    Cadastro::produto(b, p);
+}
+
+// The ledger every case reads: a purchase, exits, reversals and a return, over four days.
+void livro(BancoTeste& b)
+{
+    Cadastro::grupo(b, "000001", "Ferramentas");
+    Cadastro::grupo(b, "000002", "Elétrica");
+    Cadastro::requisitante(b, "000001", "Manutenção");
+    Cadastro::requisitante(b, "000002", "Almoxarifado");
+    produto(b, "1", "Alicate", "000001");
+    produto(b, "2", "Cabo", "000002");
+    movimento(b, 1, "1", "EE", -1, "10", "80.00", nullptr, "0000000001"); // a purchase
+    movimento(b, 2, "1", "SS", 0, "4", "26.00", "000001");
+    movimento(b, 3, "2", "TE", 1, "1", "5.00", nullptr, "0000000002");
+    movimento(b, 4, "1", "TS", 2, "2", "13.00", "000001");
+    movimento(b, 5, "2", "EE", 3, "3", "30.00", "000002"); // a lent item returned
+    movimento(b, 6, "2", "SS", 4, "1", "10.00", "000002");
+    movimento(b, 7, "9", "SS", 0, "1", "1.00", "000001"); // its product is gone
+}
+
+QStringList geral(const char* eq, const char* er, const char* sq, const char* sr, const char* teq,
+                  const char* ter, const char* tsq, const char* tsr, const char* balanco)
+{
+    return {QString("Total de Entradas(Quantidade): %1 Total de Entradas(R$): %2").arg(eq, er),
+            QString("Total de Saídas(Quantidade): %1 Total de Saídas(R$): %2").arg(sq, sr),
+            QString("Total de Est.de Entradas(Quantidade): %1 Total de Est.de Entradas(R$): %2")
+                .arg(teq, ter),
+            QString("Total de Est.de Saídas(Quantidade): %1 Total de Est.de Saídas(R$): %2")
+                .arg(tsq, tsr),
+            QString("Balanço do Período: %1").arg(balanco)};
+}
+
+bool linhaDeDetalhe(const QString& linha)
+{
+    static const QRegularExpression data(QStringLiteral("\\d\\d/\\d\\d/\\d\\d\\d\\d"));
+    return linha.contains(data) && !linha.startsWith("Página:") && !linha.startsWith("Período:");
+}
+
+// Opens the menu item; its dialog gets the period and the code, prints, and the output choice
+// sends the report to the printer.
+Motor::Documento imprime(TelaTeste& t, ImpressoraTeste& impressora, const QString& item,
+                         const QString& codigo, int de, int ate)
+{
+    t.driver.aoAbrir([&](QDialog* d) {
+        const bool soDatas = d->objectName() == "TfDatas";
+        acha<QDateEdit>(d, soDatas ? "dtpData_Ini" : "dtpData_Inicial")->setDate(dia.addDays(de));
+        acha<QDateEdit>(d, soDatas ? "dtpData_Fim" : "dtpData_Final")->setDate(dia.addDays(ate));
+        if (d->objectName() == "TfDatas_Produto")
+            informa(d, "edCodPro", codigo);
+        else if (d->objectName() == "TfDatas_Grupo")
+            informa(d, "edCodGrupo", codigo);
+        else if (d->objectName() == "TfDatas_REQ")
+            informa(d, "edCodREQ", codigo);
+        clica(d, soDatas ? "btnDIF_Imprimir" : d->objectName() == "TfDatas_Produto"
+                                                   ? "btnImprime"
+                                                   : "btnImprimir");
+    });
+    t.driver.aoAbrir([](QDialog* escolha) { clica(escolha, "BitBtn2"); });
+    const qsizetype antes = impressora.impressos.size();
+    t.principal().aciona(item);
+    if (impressora.impressos.size() != antes + 1)
+        return Motor::Documento{};
+    return impressora.impressos.last();
+}
+
+} // namespace
+
+void TstRelMovimentos::everyKeyFromItsDialog_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<int>("de");
+    QTest::addColumn<int>("ate");
+    QTest::addColumn<QStringList>("cabecalho"); // the lines after the company's
+    QTest::addColumn<QStringList>("detalhes");
+    QTest::addColumn<QStringList>("resumo");
+
+    const QString geralTitulo = "Lista de Movimentação de Estoque Geral por Data";
+    const QString colunasGerais = "Código Descrição Data Oper. Quantidade Valor";
+    const QString periodo = "Período: 09/03/2024 à 14/03/2024";
+    caso("general, whole period", QString("MovimentaodeEstoqueGeralporData1"), QString(), -1, 4,
+         QStringList{geralTitulo, periodo, colunasGerais},
+         QStringList{"1 Alicate 09/03/2024 EE 10,000 R$ 80,00",
+                     "1 Alicate 10/03/2024 SS 4,000 R$ 26,00",
+                     "2 Cabo 11/03/2024 TE 1,000 R$ 5,00", "1 Alicate 12/03/2024 TS 2,000 R$ 13,00",
+                     "2 Cabo 13/03/2024 EE 3,000 R$ 30,00", "2 Cabo 14/03/2024 SS 1,000 R$ 10,00"},
+         geral("13,000", "R$ 110,00", "5,000", "R$ 36,00", "1,000", "R$ 5,00", "2,000",
+               "R$ 13,00", "R$ 82,00"));
+    // One entry of 10 worth 80 and one exit of 4 worth 26: a balance of 54.
+    caso("general, entry and exit", QString("MovimentaodeEstoqueGeralporData1"), QString(), -1, 0,
+         QStringList{geralTitulo, "Período: 09/03/2024 à 10/03/2024", colunasGerais},
+         QStringList{"1 Alicate 09/03/2024 EE 10,000 R$ 80,00",
+                     "1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
+         geral("10,000", "R$ 80,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
+               "R$ 54,00"));
+    caso("general, one day of exits only", QString("MovimentaodeEstoqueGeralporData1"),
+         QString(), 0, 0, QStringList{geralTitulo, "Período: 10/03/2024 à 10/03/2024", colunasGerais},
+         QStringList{"1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
+         geral("0,000", "R$ 0,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
+               "-R$ 26,00"));
+    caso("general, start after end", QString("MovimentaodeEstoqueGeralporData1"), QString(), 4,
+         -1, QStringList{geralTitulo, "Período: 14/03/2024 à 09/03/2024", colunasGerais},
+         QStringList{},
+         geral("0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
+               "R$ 0,00"));
+    caso("entries", QString("SomenteEntradasporData1"), QString(), -1, 4,
+         QStringList{"Lista de Movimentação de Estoque Geral (Somente Entradas)", periodo,
+                     "Código Descrição Data Quantidade Valor"},
+         QStringList{"1 Alicate 09/03/2024 10,000 R$ 80,00", "2 Cabo 13/03/2024 3,000 R$ 30,00"},
+         QStringList{"Total de Entradas(Quantidade): 13,000 Total de Entradas(R$): R$ 110,00"});
+    caso("exits", QString("SomenteSadasporData1"), QString(), -1, 4,
+         QStringList{"Lista de Movimentação de Estoque Geral (Somente Saídas)", periodo,
+                     "Código Descrição Data Quantidade Valor"},
+         QStringList{"1 Alicate 10/03/2024 4,000 R$ 26,00", "2 Cabo 14/03/2024 1,000 R$ 10,00"},
+         QStringList{"Total de Saídas(Quantidade): 5,000 Total de Saídas(R$): R$ 36,00"});
+    caso("reversed entries", QString("SomenteEstornosdeEntradaporData1"), QString(), -1, 4,
+         QStringList{"Lista de Movimentação de Estoque Geral (Somente E.Entradas)", periodo,
+                     "Código Descrição Fornec. Data Quantidade Valor"},
+         QStringList{"2 Cabo 0000000002 11/03/2024 1,000 R$ 5,00"},
+         QStringList{"Total de Estorno de Entradas(Quantidade): 1,000 "
+                     "Total de Estrorno de Entradas(R$): R$ 5,00"});
+    caso("reversed exits", QString("SomenteEstornosdeSadaporData1"), QString(), -1, 4,
+         QStringList{"Lista de Movimentação de Estoque Geral (Somente E.Saídas)", periodo,
+                     "Código Descrição Requis. Data Quantidade Valor"},
+         QStringList{"1 Alicate 000001 12/03/2024 2,000 R$ 13,00"},
+         QStringList{"Total de Estorno de Saídas(Quantidade): 2,000 "
+                     "Total de Estrorno de Saídas(R$): R$ 13,00"});
+    caso("product", QString("GeralporProduto1"), QString("1"), -1, 4,
+         QStringList{"Lista de Movimentação de Estoque por Produto", periodo,
+                     "Produto:          1 / Alicate", "Data Oper. Quantidade Valor"},
+         QStringList{"09/03/2024 Entrada 10,000 R$ 80,00", "10/03/2024 Saída 4,000 R$ 26,00",
+                     "12/03/2024 Est.Saída 2,000 R$ 13,00"},
+         geral("10,000", "R$ 80,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "2,000", "R$ 13,00",
+               "R$ 67,00"));
+    // A purchase has no requisitioner; a return shows who returned the item.
+    caso("product entries, a purchase", QString("SomenteEntradasporProduto1"), QString("1"), -1,
+         4,
+         QStringList{"Movimentação de Estoque por Produto(Somente Entradas)", periodo,
+                     "Produto:          1 / Alicate", "Data Requisitante Quantidade Valor"},
+         QStringList{"09/03/2024 10,000 R$ 80,00"},
+         QStringList{"Total de Entradas(Quantidade) 10,000 Total de Entradas(R$) R$ 80,00"});
+    caso("product entries, a return", QString("SomenteEntradasporProduto1"), QString("2"), -1, 4,
+         QStringList{"Movimentação de Estoque por Produto(Somente Entradas)", periodo,
+                     "Produto:          2 / Cabo", "Data Requisitante Quantidade Valor"},
+         QStringList{"13/03/2024 000002 Almoxarifado 3,000 R$ 30,00"},
+         QStringList{"Total de Entradas(Quantidade) 3,000 Total de Entradas(R$) R$ 30,00"});
+    caso("product exits", QString("SomenteSadasporProduto1"), QString("2"), -1, 4,
+         QStringList{"Movimentação de Estoque por Produto(Somente Saídas)", periodo,
+                     "Produto:          2 / Cabo", "Data Requisitante Quantidade Valor"},
+         QStringList{"14/03/2024 000002 Almoxarifado 1,000 R$ 10,00"},
+         QStringList{"Total de Saídas(Quantidade) 1,000 Total de Saídas(R$) R$ 10,00"});
+    caso("group", QString("GeralporGrupo1"), QString("2"), -1, 4,
+         QStringList{"Lista de Movimentação de Estoque por Grupo", periodo,
+                     "Grupo: 000002 / Elétrica", colunasGerais},
+         QStringList{"2 Cabo 11/03/2024 TE 1,000 R$ 5,00", "2 Cabo 13/03/2024 EE 3,000 R$ 30,00",
+                     "2 Cabo 14/03/2024 SS 1,000 R$ 10,00"},
+         geral("3,000", "R$ 30,00", "1,000", "R$ 10,00", "1,000", "R$ 5,00", "0,000", "R$ 0,00",
+               "R$ 15,00"));
+    caso("group entries", QString("SomenteEntradasporGrupo1"), QString("1"), -1, 4,
+         QStringList{"Movimentação de Estoque por Grupo(Somente Entradas)", periodo,
+                     "Grupo: 000001 / Ferramentas", "Código Descrição Data Quantidade Valor"},
+         QStringList{"1 Alicate 09/03/2024 10,000 R$ 80,00"},
+         QStringList{"Total de Entradas(Quantidade) 10,000 Total de Entradas(R$) R$ 80,00"});
+    caso("group exits", QString("SomenteSadasporGrupo1"), QString("1"), -1, 4,
+         QStringList{"Movimentação de Estoque por Grupo(Somente Saídas)", periodo,
+                     "Grupo: 000001 / Ferramentas", "Código Descrição Data Quantidade Valor"},
+         QStringList{"1 Alicate 10/03/2024 4,000 R$ 26,00"},
+         QStringList{"Total de Saídas(Quantidade) 4,000 Total de Saídas(R$) R$ 26,00"});
+    caso("requisitioner exits", QString("SadasporTipodeSadas1"), QString("2"), -1, 4,
+         QStringList{"Lista de Movimentação de Estoque de Saídas por Requisitante", periodo,
+                     "Requisitante: 000002 / Almoxarifado",
+                     "Código Descrição Data Quantidade Valor"},
+         QStringList{"2 Cabo 14/03/2024 1,000 R$ 10,00"},
+         QStringList{"Total de Saídas(Quantidade): 1,000 Total de Saídas(R$): R$ 10,00"});
+    caso("requisitioner reversals", QString("EstornodeSadasporRequisitante1"), QString("1"), -1,
+         4,
+         QStringList{"Lista de Movimentação de Estoque de Estorno por Requisitante", periodo,
+                     "Requisitante: 000001 / Manutenção", "Código Descrição Data Quantidade Valor"},
+         QStringList{"1 Alicate 12/03/2024 2,000 R$ 13,00"},
+         QStringList{"Total de Estorno(Quantidade): 2,000 Total de Estorno(R$): R$ 13,00"});
+    // An empty code is accepted and finds nothing.
+    caso("group left empty", QString("GeralporGrupo1"), QString(), -1, 4,
+         QStringList{"Lista de Movimentação de Estoque por Grupo", periodo, "Grupo:  /",
+                     colunasGerais},
+         QStringList{},
+         geral("0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
+               "R$ 0,00"));
+}
+
+void TstRelMovimentos::everyKeyFromItsDialog()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, codigo);
+    QFETCH(int, de);
+    QFETCH(int, ate);
+    QFETCH(QStringList, cabecalho);
+    QFETCH(QStringList, detalhes);
+    QFETCH(QStringList, resumo);
+    TelaTeste t;
+    livro(t.banco);
+    t.principal().EmpNome = "Empresa Teste Ltda";
+    t.principal().EmpFone = "(11) 5555-0101";
+    ImpressoraTeste impressora;
+    const Motor::Documento d = imprime(t, impressora, item, codigo, de, ate);
+    QCOMPARE(d.numeroDePaginas(), 1);
+    const QStringList linhas = d.paginas[0].linhas();
+    QCOMPARE(linhas.first(), QString("Empresa Teste Ltda (11) 5555-0101"));
+    QCOMPARE(linhas.mid(1, cabecalho.size()), cabecalho);
+    QStringList impressas;
+    for (const QString& l : linhas)
+        if (linhaDeDetalhe(l))
+            impressas << l;
+    QCOMPARE(impressas, detalhes);
+    QCOMPARE(linhas.mid(linhas.size() - 1 - resumo.size(), resumo.size()), resumo);
+    QVERIFY(linhas.last().startsWith("Página: 1"));
+    QCOMPARE(t.driver.passosPendentes(), 0);
+    QVERIFY(t.msgs.mensagens().isEmpty());
+}
+
+void TstRelMovimentos::variantTextsNeverLeak()
+{
+    TelaTeste t;
+    livro(t.banco);
+    ImpressoraTeste impressora;
+    const auto cabecalho = [&](const char* item) {
+        const Motor::Documento d = imprime(t, impressora, item, QString(), -1, 4);
+        return d.paginas.value(0).linhas().mid(1, 3) + d.paginas.value(0).linhas().mid(5, 1);
+    };
+    const QStringList te = cabecalho("SomenteEstornosdeEntradaporData1");
+    QCOMPARE(te.value(0), QString("Lista de Movimentação de Estoque Geral (Somente E.Entradas)"));
+    QVERIFY(te.value(2).contains("Fornec."));
+    const QStringList ts = cabecalho("SomenteEstornosdeSadaporData1");
+    QCOMPARE(ts.value(0), QString("Lista de Movimentação de Estoque Geral (Somente E.Saídas)"));
+    QVERIFY(ts.value(2).contains("Requis."));
+    QCOMPARE(cabecalho("SomenteEstornosdeEntradaporData1"), te);
+    // Entries then exits on their shared layout: the exits' captions replace the entries'.
+    imprime(t, impressora, "SomenteEntradasporData1", QString(), -1, 4);
+    const QStringList saidas =
+        imprime(t, impressora, "SomenteSadasporData1", QString(), -1, 4).paginas[0].linhas();
+    QVERIFY(!saidas.join('\n').contains("Entradas"));
+    // The same report twice: the same totals.
+    const Motor::Documento um = imprime(t, impressora, "GeralporProduto1", "1", -1, 4);
+    const Motor::Documento dois = imprime(t, impressora, "GeralporProduto1", "1", -1, 4);
+    QCOMPARE(um.paginas[0].linhas().mid(0, 12), dois.paginas[0].linhas().mid(0, 12));
+}
+
+void TstRelMovimentos::productLookUpsInTheDialog()
+{
+    TelaTeste t;
+    livro(t.banco);
+    t.banco.executa("Update Produtos set PRO_CodBar = '789001' where PRO_Codigo = '         2'");
+    t.driver.aoAbrir([&](QDialog* d) {
+        QCOMPARE(d->windowTitle(), QString("Escolha um Produto e o Período"));
+        QVERIFY(focado(d, "edCodPro"));
+        informa(d, "edCodPro", "1");
+        QCOMPARE(textos(d, {"edCodPro", "EdDescPro"}), QStringList({"         1", "Alicate"}));
+        // Back in the field, the bare code to edit.
+        tab(d, "edCodBar");
+        QVERIFY(focado(d, "EdDescPro"));
+        digita(d, "edCodBar", "789001");
+        tab(d, "edCodBar");
+        QCOMPARE(textos(d, {"edCodPro", "EdDescPro", "edCodBar"}),
+                 QStringList({"         2", "Cabo", "789001"}));
+        digita(d, "edCodBar", "000");
+        tab(d, "edCodBar");
+        QCOMPARE(t.msgs.textos(), QStringList{"Produto não Encontrado !"});
+        // An unknown bar code sends the user back to the product code.
+        QTRY_VERIFY(focado(d, "edCodPro"));
+        QCOMPARE(texto(d, "edCodPro"), QString("2"));
+        clica(d, "btnFechar");
+    });
+    t.principal().aciona("GeralporProduto1");
+    QCOMPARE(t.driver.passosPendentes(), 0);
+}
+
+void TstRelMovimentos::codeDialogs_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("descricao");
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<QString>("origem");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("naoEncontrado");
+    caso("group", QString("GeralporGrupo1"), QString("edCodGrupo"), QString("edDescGrupo"),
+         QString("btnBusca_Grupo"), QString("Datas_Grupo"), QString("000002"),
+         QString("Elétrica"), QString("Grupo não Encontrado !"));
+    caso("requisitioner", QString("SadasporTipodeSadas1"), QString("edCodREQ"),
+         QString("edDescREQ"), QString("btnBusca_Tipo"), QString("Datas_Tipo"),
+         QString("000002"), QString("Almoxarifado"), QString("Requisitante não Encontrado !"));
+    caso("product", QString("GeralporProduto1"), QString("edCodPro"), QString("EdDescPro"),
+         QString("btnBusca_Produto"), QString("Datas_Produto"), QString("         2"),
+         QString("Cabo"), QString("Produto não Encontrado !"));
+}
+
+void TstRelMovimentos::codeDialogs()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, campo);
+    QFETCH(QString, descricao);
+    QFETCH(QString, botao);
+    QFETCH(QString, origem);
+    QFETCH(QString, codigo);
+    QFETCH(QString, nome);
+    QFETCH(QString, naoEncontrado);
+    TelaTeste t;
+    livro(t.banco);
+    t.driver.aoAbrir([&](QDialog* d) {
+        const QByteArray c = campo.toLatin1();
+        QVERIFY(focado(d, c));
+        informa(d, c, "77");
+        QCOMPARE(t.msgs.textos(), QStringList{naoEncontrado});
+        QTRY_VERIFY(focado(d, c));
+        informa(d, c, "2");
+        QCOMPARE(textos(d, {c.constData(), descricao.toLatin1().constData()}),
+                 QStringList({codigo, nome}));
+        // The search opens with the dialog's tag.
+        t.driver.aoAbrir([&](QDialog* busca) {
+            auto* janela = qobject_cast<::JanelaBusca*>(busca);
+            QVERIFY(janela);
+            QCOMPARE(janela->Origem, origem);
+            busca->reject();
+        });
+        clica(d, botao.toLatin1());
+        d->reject();
+    });
+    t.principal().aciona(item);
+    QCOMPARE(t.driver.passosPendentes(), 0);
+}
+
+void TstRelMovimentos::focusOrders_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QStringList>("ordem");
+    caso("dates", QString("MovimentaodeEstoqueGeralporData1"),
+         QStringList{"dtpData_Ini", "dtpData_Fim", "btnDIF_Imprimir", "btnDIF_Sair"});
+    caso("product", QString("GeralporProduto1"),
+         QStringList{"edCodPro", "edCodBar", "EdDescPro", "btnBusca_Produto", "dtpData_Inicial",
+                     "dtpData_Final", "btnImprime", "btnFechar"});
+    caso("group", QString("GeralporGrupo1"),
+         QStringList{"edCodGrupo", "edDescGrupo", "btnBusca_Grupo", "dtpData_Inicial",
+                     "dtpData_Final", "btnImprimir", "btnCancelar"});
+    // It opens on the code, though its order starts at the buttons.
+    caso("requisitioner", QString("SadasporTipodeSadas1"),
+         QStringList{"edCodREQ", "edDescREQ", "dtpData_Inicial", "dtpData_Final", "btnImprimir",
+                     "btnCancelar", "btnBusca_Tipo", "edCodREQ"});
+}
+
+void TstRelMovimentos::focusOrders()
+{
+    QFETCH(QString, item);
+    QFETCH(QStringList, ordem);
+    TelaTeste t;
+    t.driver.aoAbrir([&](QDialog* d) {
+        // The order Tab follows between the controls (inside a date picker Tab walks its
+        // day, month and year first).
+        QStringList visitados;
+        QWidget* w = focado();
+        while (w && visitados.size() < ordem.size()) {
+            if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_") &&
+                w->focusPolicy() & Qt::TabFocus &&
+                (visitados.isEmpty() || visitados.last() != w->objectName()))
+                visitados << w->objectName();
+            w = w->nextInFocusChain();
+        }
+        QCOMPARE(visitados, ordem);
+        d->reject();
+    });
+    t.principal().aciona(item);
+}
+
+void TstRelMovimentos::overdueLoans()
+{
+    TelaTeste t;
+    Cadastro::requisitante(t.banco, "000001", "Manutenção");
+    produto(t.banco, "1", "Furadeira", "000001");
+    const QDate hoje = QDate::currentDate();
+    const auto emprestimo = [&](int n, const char* prod, const char* req, int dias,
+                                const char* devolvido) {
+        t.banco.executa("Insert into Mov_Consu (MOV_CodInt, MOV_CodPro, MOV_Tipo, MOV_DataD, "
+                        "MOV_Quant, MOV_Devolvido) values (:N, :P, :T, :D, 1234.5, :V)",
+                        {{"N", n},
+                         {"P", QString(prod).rightJustified(10, ' ')},
+                         {"T", req},
+                         {"D", hoje.addDays(dias)},
+                         {"V", devolvido}});
+    };
+    emprestimo(1, "1", "000001", 0, "N");  // due today: not late
+    emprestimo(2, "1", "000001", -1, "N"); // due yesterday, open: late
+    emprestimo(3, "1", "000001", -5, "S"); // returned
+    emprestimo(4, "9", "000001", -5, "N"); // its product is gone
+    emprestimo(5, "1", "000077", -2, "N"); // its requisitioner is gone
+    ImpressoraTeste impressora;
+    t.driver.aoAbrir([](QDialog* escolha) { clica(escolha, "BitBtn2"); });
+    t.principal().aciona("DevoluesAtrasadas1");
+    QCOMPARE(impressora.impressos.size(), 1);
+    const QStringList linhas = impressora.impressos[0].paginas[0].linhas();
+    QCOMPARE(linhas.value(1), QString("Lista de Devoluções Atrasadas"));
+    QCOMPARE(linhas.value(2), QString("Código Descrição D.Prevista Requisitante Quantidade"));
+    QStringList impressas;
+    for (const QString& l : linhas)
+        if (linhaDeDetalhe(l))
+            impressas << l;
+    impressas.sort();
+    QStringList esperadas{
+        QString("1 Furadeira %1 000001 Manutenção 1234,500").arg(Formatos::data(hoje.addDays(-1))),
+        QString("1 Furadeira %1 000077 1234,500").arg(Formatos::data(hoje.addDays(-2)))};
+    esperadas.sort();
+    QCOMPARE(impressas, esperadas);
+    QVERIFY(!linhas.join('\n').contains("Total"));
+}
+
+void TstRelMovimentos::longReportRepeatsHeadingsAndSumsOnce()
+{
+    TelaTeste t;
+    livro(t.banco);
+    for (int i = 0; i < 120; ++i)
+        movimento(t.banco, 100 + i, "1", "EE", 0, "1", "0.10");
+    ImpressoraTeste impressora;
+    const Motor::Documento d =
+        imprime(t, impressora, "MovimentaodeEstoqueGeralporData1", QString(), -1, 4);
+    QCOMPARE(d.numeroDePaginas(), 3);
+    int detalhes = 0;
+    for (int p = 0; p < 3; ++p) {
+        const QStringList linhas = d.paginas[p].linhas();
+        QCOMPARE(linhas.value(1), QString("Lista de Movimentação de Estoque Geral por Data"));
+        QCOMPARE(linhas.value(3), QString("Código Descrição Data Oper. Quantidade Valor"));
+        QVERIFY(linhas.last().startsWith(QString("Página: %1 Legenda: EE=Entrada,  SS=Saída, "
+                                                 "TE=Estorno de Entrada, TS=Estorno de Saída "
+                                                 "Data/Hora:")
+                                             .arg(p + 1)));
+        QCOMPARE(linhas.join('\n').contains("Balanço do Período:"), p == 2);
+        for (const QString& l : linhas)
+            detalhes += linhaDeDetalhe(l);
+    }
+    QCOMPARE(detalhes, 126);
+    // 120 entries of 0,10 added exactly: 110,00 + 12,00.
+    QVERIFY(d.paginas[2].linhas().contains(
+        "Total de Entradas(Quantidade): 133,000 Total de Entradas(R$): R$ 122,00"));
+    QVERIFY(d.paginas[2].linhas().contains("Balanço do Período: R$ 94,00"));
+}
+
+QTEST_MAIN(TstRelMovimentos)
+#include "tst_relmovimentos.moc"
