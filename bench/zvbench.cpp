@@ -10,24 +10,32 @@
 //
 // Benchmarks are never run as tests.
 
+#include "app/Aplicacao.h"
 #include "common/Funcoes.h"
 #include "data/BancoEntregue.h"
 #include "data/DadosDemo.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DataModule_Produtos.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
-#include "data/DataModule_Produtos.h"
+#include "movements/Consulta_MovEstq.h"
 #include "movements/Lancamentos.h"
+#include "registers/Busca_Produtos.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <functional>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <unistd.h>
 #include <vector>
 
@@ -236,8 +244,8 @@ void medeDevolucoes(qint64 movimentos)
            }),
            "ms");
     figura(QStringLiteral("grava_extravio_%1").arg(movimentos), mede([&](int) {
-               Lancamentos::gravaExtravio(c, {emprestado, QDate::currentDate(), Decimal(1, 3),
-                                              QStringLiteral("BO")});
+               Lancamentos::gravaExtravio(
+                   c, {emprestado, QDate::currentDate(), Decimal(1, 3), QStringLiteral("BO")});
            }),
            "ms");
 
@@ -262,6 +270,87 @@ void medeDevolucao(bool rapido)
     medeDevolucoes(rapido ? 100000 : 1000000);
 }
 
+// The ledger on screen, on `movimentos` rows spread over five years: a year of them through
+// the movement query's "Filtrar", one operation box clicked over them, one row deleted and
+// reverted; then the product search window over `produtos` products.
+void medeRazao(qint64 movimentos, qint64 produtos)
+{
+    QTemporaryDir pasta;
+    {
+        Conexao c;
+        BancoEntregue::cria(c, pasta.path(), true);
+        QElapsedTimer r;
+        r.start();
+        DadosDemo::preencheVolume(c, produtos, movimentos);
+        figura(QStringLiteral("preenche_%1_movimentos_%2_produtos").arg(movimentos).arg(produtos),
+               r.elapsed() / 1000.0, "s");
+    }
+    Aplicacao app;
+    app.conexao().configuraEAbre(pasta.path());
+    app.criaTudo();
+    TfConsulta_MovEstq& consulta = app.janela<TfConsulta_MovEstq>();
+    consulta.show();
+    QApplication::processEvents();
+    const QDate hoje = QDate::currentDate();
+    consulta.findChild<QDateEdit*>(QStringLiteral("dtpData_Inicial"))->setDate(hoje.addYears(-1));
+    consulta.findChild<QDateEdit*>(QStringLiteral("dtpData_Final"))->setDate(hoje);
+    auto* filtrar = consulta.findChild<QPushButton*>(QStringLiteral("btnDatas_Filtrar"));
+    zeraPicoMemoria();
+    QElapsedTimer r;
+    r.start();
+    filtrar->click();
+    QApplication::processEvents();
+    const double ano = r.elapsed() / 1000.0;
+    const DataSet& lista = app.dmMovEstq().cds_MovEstq;
+    figura(QStringLiteral("consulta_ano_%1").arg(movimentos), ano, "s");
+    figura(QStringLiteral("consulta_ano_memoria"), picoMemoriaMB(), "MB");
+    std::printf("# %d linhas no ano\n", lista.tamanho());
+
+    auto* saidas = consulta.findChild<QCheckBox*>(QStringLiteral("cbSaidas"));
+    std::vector<double> cliques;
+    for (int i = 0; i < 6; ++i) {
+        QElapsedTimer c;
+        c.start();
+        saidas->click();
+        QApplication::processEvents();
+        cliques.push_back(c.nsecsElapsed() / 1e6);
+    }
+    figura(QStringLiteral("filtro_operacao"), mediana(cliques), "ms");
+    consulta.hide();
+
+    std::vector<double> exclusoes;
+    for (qint64 n = movimentos; n > movimentos - 200; --n) {
+        QElapsedTimer c;
+        c.start();
+        Lancamentos::excluiMovimento(app.conexao(), n, true);
+        exclusoes.push_back(c.nsecsElapsed() / 1e6);
+    }
+    figura(QStringLiteral("exclui_reverte"), mediana(exclusoes), "ms");
+
+    // The product search as F5 opens it, and a quick search by description for the last one.
+    TfBusca_Produtos& busca = app.janela<TfBusca_Produtos>();
+    zeraPicoMemoria();
+    r.restart();
+    busca.show();
+    QApplication::processEvents();
+    figura(QStringLiteral("lista_produtos_%1").arg(produtos), r.elapsed() / 1000.0, "s");
+    auto* campo = busca.findChild<QLineEdit*>(QStringLiteral("edBusca_ConPRO"));
+    // The last description in the list's order: "Produto 99999" among a hundred thousand.
+    campo->setText(QStringLiteral("Produto ") +
+                   QString(QString::number(produtos).size() - 1, QLatin1Char('9')));
+    r.restart();
+    busca.findChild<QPushButton*>(QStringLiteral("btnBusca_ConPro"))->click();
+    QApplication::processEvents();
+    figura(QStringLiteral("busca_produtos_%1").arg(produtos), r.elapsed() / 1000.0, "s");
+    figura(QStringLiteral("lista_produtos_memoria"), picoMemoriaMB(), "MB");
+    busca.hide();
+}
+
+void medeLedger(bool rapido)
+{
+    medeRazao(rapido ? 100000 : 1000000, rapido ? 10000 : 100000);
+}
+
 struct Grupo {
     const char* nome;
     std::function<void(bool rapido)> mede;
@@ -271,6 +360,7 @@ struct Grupo {
 const Grupo grupos[] = {
     {"lancamentos", medeLancamentos},
     {"devolucao", medeDevolucao},
+    {"ledger", medeLedger},
 };
 
 } // namespace
