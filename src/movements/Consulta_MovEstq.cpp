@@ -145,7 +145,7 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
     QHeaderView* cabecalho = grade->horizontalHeader();
     for (const auto& [coluna, largura] : {std::pair{0, 90},
                                           {1, 220},
-                                          {2, 115},
+                                          {2, 125},
                                           {3, 70},
                                           {4, 85},
                                           {5, 100},

@@ -70,7 +70,7 @@ TfManutMovEstq::TfManutMovEstq(Aplicacao& app, QWidget* parent) : Dialogo(parent
     QHeaderView* cabecalho = m_dbgMovEstq->horizontalHeader();
     for (const auto& [coluna, largura] : {std::pair{0, 90},
                                           {1, 220},
-                                          {2, 115},
+                                          {2, 125},
                                           {3, 170},
                                           {4, 150},
                                           {5, 85},
