@@ -10,6 +10,7 @@
 //
 // Benchmarks are never run as tests.
 
+#include "app/Aplicacao.h"
 #include "common/Funcoes.h"
 #include "data/BancoEntregue.h"
 #include "data/DadosDemo.h"
@@ -24,15 +25,21 @@
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Servicos.h"
 #include "data/firebird/Transacao.h"
+#include "movements/Consulta_MovEstq.h"
 #include "movements/Lancamentos.h"
+#include "registers/Busca_Produtos.h"
 #include "reports/Rel_Estoque.h"
 #include "reports/Relatorios.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -465,6 +472,164 @@ void medeRelatorioGeral(bool rapido)
                 gravou ? "" : " (falhou)");
 }
 
+
+// Returns of loans and write-offs of a lent-out item (product 10 is one), and the supplier
+// list of one product, on a ledger of `movimentos` rows spread a hundred to a product.
+void medeDevolucoes(qint64 movimentos)
+{
+    QTemporaryDir pasta;
+    Conexao c;
+    BancoEntregue::cria(c, pasta.path(), true);
+    const qint64 produtos = std::max<qint64>(10, movimentos / 100);
+    DadosDemo::preencheVolume(c, produtos, movimentos);
+    const QString emprestado = Funcoes::codigoProduto(QStringLiteral("10"));
+    const int vezes = 200;
+    {
+        // The suppliers the bulk entries name, and the open loans to return.
+        Transacao t(c);
+        Consulta f(c);
+        f.setSql(QStringLiteral("Insert into Fornecedor (FOR_Codigo, FOR_Razao, FOR_Fone1) "
+                                "values (:C, :R, '(11) 5555-0000')"));
+        for (int i = 1; i <= 30; ++i) {
+            f.setParametro(QStringLiteral("C"), Funcoes::codigoFornecedor(QString::number(i)));
+            f.setParametro(QStringLiteral("R"), QStringLiteral("Fornecedor %1").arg(i));
+            f.executa(t);
+        }
+        Consulta e(c);
+        e.setSql(QStringLiteral("Insert into Mov_Consu (MOV_CodInt, MOV_CodPro, MOV_Tipo, "
+                                "MOV_Data, MOV_DataD, MOV_Quant, MOV_Doc, MOV_Devolvido) values "
+                                "(:N, :P, '000001', :D, :D, 1, 'RM', 'N')"));
+        for (int i = 1; i <= vezes + 1; ++i) {
+            e.setParametro(QStringLiteral("N"), i);
+            e.setParametro(QStringLiteral("P"), emprestado);
+            e.setParametro(QStringLiteral("D"), QDate::currentDate());
+            e.executa(t);
+        }
+        t.commit();
+    }
+    const auto mede = [&](const std::function<void(int)>& grava) {
+        grava(0); // prepares the statements once
+        std::vector<double> tempos;
+        for (int i = 1; i <= vezes; ++i) {
+            QElapsedTimer r;
+            r.start();
+            grava(i);
+            tempos.push_back(r.nsecsElapsed() / 1e6);
+        }
+        return mediana(tempos);
+    };
+    figura(QStringLiteral("grava_devolucao_%1").arg(movimentos), mede([&](int i) {
+               Lancamentos::gravaDevolucao(c, {i + 1, QDate::currentDate()});
+           }),
+           "ms");
+    figura(QStringLiteral("grava_extravio_%1").arg(movimentos), mede([&](int) {
+               Lancamentos::gravaExtravio(
+                   c, {emprestado, QDate::currentDate(), Decimal(1, 3), QStringLiteral("BO")});
+           }),
+           "ms");
+
+    TdmProdutos dm(c);
+    const QString produto = Funcoes::codigoProduto(QStringLiteral("1"));
+    dm.carregaFornecedores(produto);
+    std::vector<double> tempos;
+    for (int i = 0; i < 20; ++i) {
+        QElapsedTimer r;
+        r.start();
+        dm.carregaFornecedores(produto);
+        tempos.push_back(r.nsecsElapsed() / 1e6);
+    }
+    figura(QStringLiteral("fornecedores_do_produto_%1").arg(movimentos), mediana(tempos), "ms");
+    std::printf("# %d fornecedores; plano: %s\n", dm.cds_Produtos3.tamanho(),
+                dm.SQLQ_Produtos3.plano().toUtf8().constData());
+}
+
+void medeDevolucao(bool rapido)
+{
+    medeDevolucoes(1000);
+    medeDevolucoes(rapido ? 100000 : 1000000);
+}
+
+// The ledger on screen, on `movimentos` rows spread over five years: a year of them through
+// the movement query's "Filtrar", one operation box clicked over them, one row deleted and
+// reverted; then the product search window over `produtos` products.
+void medeRazao(qint64 movimentos, qint64 produtos)
+{
+    QTemporaryDir pasta;
+    {
+        Conexao c;
+        BancoEntregue::cria(c, pasta.path(), true);
+        QElapsedTimer r;
+        r.start();
+        DadosDemo::preencheVolume(c, produtos, movimentos);
+        figura(QStringLiteral("preenche_%1_movimentos_%2_produtos").arg(movimentos).arg(produtos),
+               r.elapsed() / 1000.0, "s");
+    }
+    Aplicacao app;
+    app.conexao().configuraEAbre(pasta.path());
+    app.criaTudo();
+    TfConsulta_MovEstq& consulta = app.janela<TfConsulta_MovEstq>();
+    consulta.show();
+    QApplication::processEvents();
+    const QDate hoje = QDate::currentDate();
+    consulta.findChild<QDateEdit*>(QStringLiteral("dtpData_Inicial"))->setDate(hoje.addYears(-1));
+    consulta.findChild<QDateEdit*>(QStringLiteral("dtpData_Final"))->setDate(hoje);
+    auto* filtrar = consulta.findChild<QPushButton*>(QStringLiteral("btnDatas_Filtrar"));
+    zeraPicoMemoria();
+    QElapsedTimer r;
+    r.start();
+    filtrar->click();
+    QApplication::processEvents();
+    const double ano = r.elapsed() / 1000.0;
+    const DataSet& lista = app.dmMovEstq().cds_MovEstq;
+    figura(QStringLiteral("consulta_ano_%1").arg(movimentos), ano, "s");
+    figura(QStringLiteral("consulta_ano_memoria"), picoMemoriaMB(), "MB");
+    std::printf("# %d linhas no ano\n", lista.tamanho());
+
+    auto* saidas = consulta.findChild<QCheckBox*>(QStringLiteral("cbSaidas"));
+    std::vector<double> cliques;
+    for (int i = 0; i < 6; ++i) {
+        QElapsedTimer c;
+        c.start();
+        saidas->click();
+        QApplication::processEvents();
+        cliques.push_back(c.nsecsElapsed() / 1e6);
+    }
+    figura(QStringLiteral("filtro_operacao"), mediana(cliques), "ms");
+    consulta.hide();
+
+    std::vector<double> exclusoes;
+    for (qint64 n = movimentos; n > movimentos - 200; --n) {
+        QElapsedTimer c;
+        c.start();
+        Lancamentos::excluiMovimento(app.conexao(), n, true);
+        exclusoes.push_back(c.nsecsElapsed() / 1e6);
+    }
+    figura(QStringLiteral("exclui_reverte"), mediana(exclusoes), "ms");
+
+    // The product search as F5 opens it, and a quick search by description for the last one.
+    TfBusca_Produtos& busca = app.janela<TfBusca_Produtos>();
+    zeraPicoMemoria();
+    r.restart();
+    busca.show();
+    QApplication::processEvents();
+    figura(QStringLiteral("lista_produtos_%1").arg(produtos), r.elapsed() / 1000.0, "s");
+    auto* campo = busca.findChild<QLineEdit*>(QStringLiteral("edBusca_ConPRO"));
+    // The last description in the list's order: "Produto 99999" among a hundred thousand.
+    campo->setText(QStringLiteral("Produto ") +
+                   QString(QString::number(produtos).size() - 1, QLatin1Char('9')));
+    r.restart();
+    busca.findChild<QPushButton*>(QStringLiteral("btnBusca_ConPro"))->click();
+    QApplication::processEvents();
+    figura(QStringLiteral("busca_produtos_%1").arg(produtos), r.elapsed() / 1000.0, "s");
+    figura(QStringLiteral("lista_produtos_memoria"), picoMemoriaMB(), "MB");
+    busca.hide();
+}
+
+void medeLedger(bool rapido)
+{
+    medeRazao(rapido ? 100000 : 1000000, rapido ? 10000 : 100000);
+}
+
 struct Grupo {
     const char* nome;
     std::function<void(bool rapido)> mede;
@@ -478,6 +643,7 @@ const Grupo grupos[] = {
     {"backup", medeBackup},
     {"relatorio_itens", medeRelatorioItens},
     {"relatorio_geral", medeRelatorioGeral},
+    {"ledger", medeLedger},
 };
 
 } // namespace

@@ -20,10 +20,12 @@
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
 #include "movements/ConsultaProdutos.h"
+#include "movements/Consulta_MovEstq.h"
 #include "movements/Devolucao.h"
 #include "movements/Entrada_Estq.h"
 #include "movements/Estorno_Estq.h"
 #include "movements/Extravio.h"
+#include "movements/ManutMovEstq.h"
 #include "movements/Saida_Estq.h"
 #include "registers/Empresa.h"
 #include "registers/Manut_Fornec.h"
@@ -166,7 +168,8 @@ void TfPrincipal::montaMenu()
     QMenu* consultas = novoGrupo(mov, "Consultas", "Consultas1", "2.5");
     itens(consultas,
           {
-              {"Consulta de Movimentação de Estoque", "ConsultadeMovimentaodeEstoque1", "2.5.1"},
+              {"Consulta de Movimentação de Estoque", "ConsultadeMovimentaodeEstoque1", "2.5.1",
+               abre<TfConsulta_MovEstq>()},
               {"Consulta de Fornecedores de um Produto", "ConsultadeFornecedoresdeumProduto1",
                "2.5.2", abre<TfConsultaProdutos>()},
           });
@@ -255,7 +258,8 @@ void TfPrincipal::montaMenu()
           });
     itens(uti,
           {
-              {"Manutenção de Movimentação de Estoque", "ManutenodeMovimentaodeEstoque1", "4.5"},
+              {"Manutenção de Movimentação de Estoque", "ManutenodeMovimentaodeEstoque1", "4.5",
+               abre<TfManutMovEstq>()},
           });
 
     QMenu* ajuda = novoGrupo(nullptr, "Ajuda", "Ajuda1");

@@ -71,3 +71,43 @@ void TdmMovEstq::carregaRelatorio(Cabeca c, Selecao s, const Periodo& p)
     liga("CodTip", p.tipo);
     cds_MovEstq.carrega(SQLQ_MovEstq2);
 }
+
+namespace {
+
+const QString sqlBase = QStringLiteral(
+    "SElect m.*,p.PRO_Descricao, c.DESCRICAO,t.REQ_Descricao From Mov_Estq m join Produtos p on "
+    "(m.MOV_CodPro = p.PRO_Codigo) join CodMOV c on (m.MOV_Oper=c.CODIGO)  Left Outer join "
+    "Requisitante t on (m.MOV_Tipo=t.REQ_CODIGO)");
+
+} // namespace
+
+void TdmMovEstq::carregaDia(const QDate& dia)
+{
+    SQLQ_MovEstq2.limpa();
+    SQLQ_MovEstq2.limpaParametros();
+    SQLQ_MovEstq2.adiciona(sqlBase + QStringLiteral(" Where m.MOV_Data=:HojeD"));
+    SQLQ_MovEstq2.setParametro(QStringLiteral("HojeD"), dia);
+    cds_MovEstq.carrega(SQLQ_MovEstq2);
+}
+
+void TdmMovEstq::carregaPeriodo(const QDate& inicio, const QDate& fim, const QString& produto)
+{
+    SQLQ_MovEstq2.limpa();
+    SQLQ_MovEstq2.limpaParametros();
+    SQLQ_MovEstq2.adiciona(sqlBase + QStringLiteral(" Where"));
+    if (produto.trimmed().isEmpty()) {
+        SQLQ_MovEstq2.adiciona(QStringLiteral("m.MOV_Data Between :DataInicialD and :DataFinalD"));
+    } else {
+        SQLQ_MovEstq2.adiciona(QStringLiteral(
+            "m.MOV_Data Between :DataInicialD and :DataFinalD and MOV_CodPro=:CodigoC"));
+        SQLQ_MovEstq2.setParametro(QStringLiteral("CodigoC"), produto);
+    }
+    SQLQ_MovEstq2.setParametro(QStringLiteral("DataInicialD"), inicio);
+    SQLQ_MovEstq2.setParametro(QStringLiteral("DataFinalD"), fim);
+    cds_MovEstq.carrega(SQLQ_MovEstq2);
+}
+
+void TdmMovEstq::recarrega()
+{
+    cds_MovEstq.carrega(SQLQ_MovEstq2);
+}

@@ -31,6 +31,13 @@ public:
     // Loads cds_MovEstq; both ends of the period are included. Database errors reach the
     // caller as ErroBanco.
     void carregaRelatorio(Cabeca c, Selecao s, const Periodo& p);
+    // The ledger list shared by the maintenance and query windows: the movements of one day,
+    // or of a date range (both days included), of every product or of one (padded code). No
+    // order is imposed. The list's row filter is left as it is.
+    void carregaDia(const QDate& dia);
+    void carregaPeriodo(const QDate& inicio, const QDate& fim, const QString& produto = {});
+    // The list's last statement run again, after a deletion.
+    void recarrega();
 
     Consulta SQLQ_MovEstq;
     Consulta SQLQ_MovEstq2;

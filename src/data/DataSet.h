@@ -39,6 +39,8 @@ public:
             : m_valores(valores), m_dados(dados)
         {}
         QVariant operator[](const QString& campo) const;
+        // By the field's position (DataSet::campo), for filters run over many rows.
+        QVariant em(int coluna) const { return coluna < 0 ? QVariant() : m_valores.value(coluna); }
 
     private:
         const QVector<QVariant>& m_valores;

@@ -284,4 +284,38 @@ Gravado gravaExtravio(Conexao& conexao, const Extravio& e, const std::optional<Q
     });
 }
 
+Decimal excluiMovimento(Conexao& conexao, qint64 movimento, bool reverte)
+{
+    return emTransacao(
+               conexao,
+               [&](Transacao& t) {
+                   // The row as it stands now: what it moved, and whether it is still there.
+                   Consulta q(t.conexao());
+                   q.setSql(QStringLiteral("Select MOV_CodPro, MOV_Oper, MOV_Quant From Mov_Estq "
+                                           "Where MOV_CodInt=:CodIntC"));
+                   q.setParametro(QStringLiteral("CodIntC"), movimento);
+                   const Resultado linha = q.abre(t);
+                   Consulta apaga(t.conexao());
+                   apaga.setSql(QStringLiteral("Delete From Mov_Estq Where MOV_CodInt=:CodIntC"));
+                   apaga.setParametro(QStringLiteral("CodIntC"), movimento);
+                   if (linha.vazio() || apaga.executa(t) == 0)
+                       throw MovimentoInexistente();
+                   Gravado g;
+                   if (!reverte)
+                       return g;
+                   const QString produto = linha.valor(0, 0).toString();
+                   const QString operacao = linha.valor(0, 1).toString();
+                   const Decimal quantidade = Decimal::deVariant(linha.valor(0, 2)).arredondado(3);
+                   const Estoque atual = travaProduto(t, produto);
+                   const bool entrou =
+                       operacao == QLatin1String("EE") || operacao == QLatin1String("TS");
+                   g.quantidade =
+                       entrou ? atual.quantidade - quantidade : atual.quantidade + quantidade;
+                   g.custo = atual.custo;
+                   atualizaQuantidade(t, produto, g.quantidade);
+                   return g;
+               })
+        .quantidade;
+}
+
 } // namespace Lancamentos

@@ -146,6 +146,20 @@ Gravado gravaDevolucao(Conexao& conexao, const Devolucao& d,
 Gravado gravaExtravio(Conexao& conexao, const Extravio& e,
                       const std::optional<QString>& usuarioLog = std::nullopt);
 
+// The ledger row is no longer there: another workstation deleted it since the list was read.
+struct MovimentoInexistente : std::runtime_error {
+    MovimentoInexistente() : std::runtime_error("movimento inexistente") {}
+};
+
+// Deletes one ledger row and, with `reverte`, undoes its effect on the product's quantity on
+// hand: an entry ("EE") or a reversal of an exit ("TS") is taken back out, an exit ("SS") or a
+// reversal of an entry ("TE") put back. The row is deleted first and the quantity moved only
+// when the delete removed it, under the product's lock: a row deleted twice is reverted once
+// (MovimentoInexistente the second time, and nothing written). No audit line; the average cost
+// and the loans stay as they are. Returns the product's new quantity (unchanged without
+// `reverte`).
+Decimal excluiMovimento(Conexao& conexao, qint64 movimento, bool reverte);
+
 // How every save above runs: `corpo` in one transaction of its own, after the ledger's turn
 // has been taken, then the commit. Whatever fails, the transaction is rolled back as it goes
 // out of scope; a rollback that fails too is passed over, so the caller gets the save's own

@@ -344,7 +344,7 @@ void TstPrincipal::everyItemGatesOnItsCode_data()
         {"SadanoEstoque1", "2.2", "TfSaida_Estq"},
         {"EstornodeEntrada1", "2.3", "TfEstorno_Estq"},
         {"EstornodeSada1", "2.4", "TfEstorno_Estq"},
-        {"ConsultadeMovimentaodeEstoque1", "2.5.1", ""},
+        {"ConsultadeMovimentaodeEstoque1", "2.5.1", "TfConsulta_MovEstq"},
         {"ConsultadeFornecedoresdeumProduto1", "2.5.2", "TfConsultaProdutos"},
         {"DevoluodenoConsumveis1", "2.6", "TfDevolucao"},
         {"ExtravioSadaDefinitivadenoConsumveis1", "2.7", "TfExtravio"},
@@ -357,7 +357,7 @@ void TstPrincipal::everyItemGatesOnItsCode_data()
         {"DRetiraPermissodeUsurios1", "4.4.4", "TfDaRetiraPermissoes"},
         {"LogdeUsurios1", "4.4.5", "TfConfig_Log"},
         {"ConsultaLogdeUsurios1", "4.4.6", "TfConsulta_Log"},
-        {"ManutenodeMovimentaodeEstoque1", "4.5", ""},
+        {"ManutenodeMovimentaodeEstoque1", "4.5", "TfManutMovEstq"},
     };
     for (const auto& [item, codigo, janela] : itens)
         QTest::newRow(item) << item << codigo << janela;

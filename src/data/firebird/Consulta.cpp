@@ -7,10 +7,12 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QTime>
 #include <cstring>
 #include <ibase.h>
 #include <stdexcept>
+#include <vector>
 
 using namespace Firebird;
 
@@ -353,11 +355,46 @@ Resultado leLinhas(IStatement* comando, ITransaction* t, Entrada& entrada, int l
         cursor = comando->openCursor(&st, t, entrada.meta,
                                      entrada.buffer.isEmpty() ? nullptr : entrada.buffer.data(),
                                      saida, 0);
+        // Long lists repeat the same texts row after row (a product's description, an
+        // operation's name, a requisitioner's): each distinct text is kept once and shared by
+        // the rows that carry it, which saves most of a large list's memory and decoding. A
+        // column whose texts keep changing (a document number) stops being pooled.
+        const int limitePool = 4096;
+        std::vector<QHash<QByteArray, QVariant>> pools(n);
+        std::vector<bool> pooled(n);
+        for (unsigned i = 0; i < n; ++i)
+            pooled[i] = (colunas[i].tipo == SQL_TEXT || colunas[i].tipo == SQL_VARYING) &&
+                        colunas[i].charset != charsetOctets;
         while ((limite < 0 || r.linhas.size() < limite) &&
                cursor->fetchNext(&st, buf) == IStatus::RESULT_OK) {
             QVector<QVariant> linha(n);
-            for (unsigned i = 0; i < n; ++i)
-                linha[i] = leValor(colunas[i], buf);
+            for (unsigned i = 0; i < n; ++i) {
+                const Coluna& c = colunas[i];
+                if (!pooled[i] || *reinterpret_cast<const short*>(buf + c.deslocamentoNulo) == -1) {
+                    linha[i] = leValor(c, buf);
+                    continue;
+                }
+                const char* dado = reinterpret_cast<const char*>(buf + c.deslocamento);
+                qsizetype tamanho = c.tamanho;
+                if (c.tipo == SQL_VARYING) {
+                    unsigned short len;
+                    std::memcpy(&len, dado, sizeof len);
+                    dado += sizeof len;
+                    tamanho = len;
+                }
+                const QByteArray chave = QByteArray::fromRawData(dado, tamanho);
+                auto& pool = pools[i];
+                const auto achado = pool.constFind(chave);
+                if (achado != pool.constEnd()) {
+                    linha[i] = achado.value();
+                    continue;
+                }
+                linha[i] = leValor(c, buf);
+                if (pool.size() < limitePool)
+                    pool.insert(QByteArray(dado, tamanho), linha[i]);
+                else
+                    pooled[i] = false;
+            }
             r.linhas << linha;
         }
         cursor->close(&st);

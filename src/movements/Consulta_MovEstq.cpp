@@ -1,0 +1,323 @@
+#include "movements/Consulta_MovEstq.h"
+
+#include "app/Aplicacao.h"
+#include "common/CampoCodigo.h"
+#include "common/Convencoes.h"
+#include "common/Funcoes.h"
+#include "common/Mensagens.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DataModule_Produtos.h"
+#include "data/firebird/ErroBanco.h"
+#include "registers/Busca_Produtos.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString naoCadastrado = QStringLiteral("Produto não Cadastrado !, tente outro código");
+const QString excluida = QStringLiteral("  "); // an operation code no row has
+
+QString texto(const char* campoESinal, const QString& valor)
+{
+    return QLatin1String(campoESinal) + QLatin1Char('\'') +
+           QString(valor).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+}
+
+// One comparison of the filter, read from its text: a field, "=" or "<>", a quoted value.
+// Fixed-width texts compare as the database compares them, without their trailing blanks.
+struct Comparacao {
+    int coluna = -1;
+    bool igual = true;
+    QString valor;
+
+    static Comparacao de(const QString& texto, const DataSet& dados)
+    {
+        static const QRegularExpression forma(QStringLiteral("^(\\w+)(=|<>)'(.*)'$"),
+                                              QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpressionMatch m = forma.match(texto);
+        Comparacao c;
+        if (!m.hasMatch())
+            return c;
+        c.coluna = dados.campo(m.captured(1));
+        c.igual = m.captured(2) == QLatin1String("=");
+        c.valor = semBrancosAoFim(m.captured(3).replace(QStringLiteral("''"), QStringLiteral("'")));
+        return c;
+    }
+    static QString semBrancosAoFim(QString s)
+    {
+        qsizetype n = s.size();
+        while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
+            --n;
+        s.truncate(n);
+        return s;
+    }
+    bool aceita(const DataSet::Linha& linha) const
+    {
+        const QString v = semBrancosAoFim(linha.em(coluna).toString());
+        return (v == valor) == igual;
+    }
+};
+
+} // namespace
+
+TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
+    : Dialogo(parent), m_app(app)
+{
+    using namespace Formulario;
+    setObjectName(QStringLiteral("TfConsulta_MovEstq"));
+    setWindowTitle(QStringLiteral("Consulta de Movimentação de Estoque"));
+
+    QGroupBox* mostrar = moldura(this, "GroupBox1", QStringLiteral("Mostrar"));
+    m_cbEntradas = new QCheckBox(QStringLiteral("Entradas"), mostrar);
+    m_cbSaidas = new QCheckBox(QStringLiteral("Saídas"), mostrar);
+    m_cbEst_Entrada = new QCheckBox(QStringLiteral("Estorno de Entrada"), mostrar);
+    m_cbEst_Saida = new QCheckBox(QStringLiteral("Estorno de Saída"), mostrar);
+    auto* lm = new QVBoxLayout(mostrar);
+    const std::pair<QCheckBox*, const char*> caixas[] = {{m_cbEntradas, "cbEntradas"},
+                                                         {m_cbSaidas, "cbSaidas"},
+                                                         {m_cbEst_Entrada, "cbEst_Entrada"},
+                                                         {m_cbEst_Saida, "cbEst_Saida"}};
+    for (const auto& [caixa, nome] : caixas) {
+        caixa->setObjectName(QLatin1String(nome));
+        lm->addWidget(caixa);
+        connect(caixa, &QCheckBox::clicked, this, [this, c = caixa] { filtraOperacao(c); });
+    }
+
+    QGroupBox* datas = moldura(this, "GroupBox2", QStringLiteral("Datas"));
+    m_dtpData_Inicial = Formulario::data(datas, "dtpData_Inicial");
+    m_dtpData_Final = Formulario::data(datas, "dtpData_Final");
+    QPushButton* btnDatas = botao(datas, "btnDatas_Filtrar", QStringLiteral("Filtrar"));
+    auto* ld = new QGridLayout(datas);
+    ld->addWidget(rotulo(datas, "", QStringLiteral("Data Inicial:")), 0, 0);
+    ld->addWidget(m_dtpData_Inicial, 0, 1);
+    ld->addWidget(rotulo(datas, "", QStringLiteral("Data Final:")), 1, 0);
+    ld->addWidget(m_dtpData_Final, 1, 1);
+    ld->addWidget(btnDatas, 2, 1);
+
+    QGroupBox* prod = moldura(this, "GroupBox3", QStringLiteral("Produto"));
+    m_cbTodosProdutos = radio(prod, "cbTodosProdutos", QStringLiteral("Todos os Produtos"));
+    m_cbDeterminado_Produto =
+        radio(prod, "cbDeterminado_Produto", QStringLiteral("Determinado Produto"));
+    m_edCodPro = campo(prod, "edCodPro", 10);
+    m_edCodPro->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_edCodBar = campo(prod, "edCodBar", 14);
+    m_edDescricao = campoLeitura(prod, "edDescricao");
+    QPushButton* btnProduto = botao(prod, "btnProduto_Filtrar", QStringLiteral("Filtrar"));
+    QPushButton* btnBusca = botao(prod, "btnBusca_Produto", QStringLiteral("..."));
+    btnBusca->setFixedWidth(28);
+    auto* lp = new QGridLayout(prod);
+    lp->addWidget(m_cbTodosProdutos, 0, 0, 1, 2);
+    lp->addWidget(m_cbDeterminado_Produto, 0, 2, 1, 2);
+    lp->addWidget(rotulo(prod, "", QStringLiteral("Código")), 1, 0);
+    lp->addWidget(m_edCodPro, 1, 1);
+    lp->addWidget(btnBusca, 1, 2);
+    lp->addWidget(rotulo(prod, "", QStringLiteral("Código de Barras")), 1, 3);
+    lp->addWidget(m_edCodBar, 1, 4);
+    lp->addWidget(rotulo(prod, "", QStringLiteral("Descrição")), 2, 0);
+    lp->addWidget(m_edDescricao, 2, 1, 1, 4);
+    lp->addWidget(btnProduto, 3, 4, Qt::AlignRight);
+    lp->setColumnStretch(4, 1);
+
+    QTableView* grade = Formulario::grade(this, "dbgConsulta_MovEstq");
+    m_app.dmMovEstq().cds_MovEstq.acompanha(grade,
+                                            {{"MOV_CODPRO", QStringLiteral("Código ")},
+                                             {"PRO_DESCRICAO", QStringLiteral("Descrição")},
+                                             {"MOV_TIPO", QStringLiteral("Cod.Requisitante")},
+                                             {"MOV_OPER", QStringLiteral("Operacão")},
+                                             {"MOV_DATA", QStringLiteral("Data")},
+                                             {"MOV_VALOR", QStringLiteral("Valor")},
+                                             {"MOV_QUANT", QStringLiteral("Quantidade")},
+                                             {"MOV_DOC", QStringLiteral("Documento")},
+                                             {"DESCRICAO", QStringLiteral("Operação")},
+                                             {"REQ_DESCRICAO", QStringLiteral("Requisitante")}});
+    QHeaderView* cabecalho = grade->horizontalHeader();
+    for (const auto& [coluna, largura] : {std::pair{0, 90},
+                                          {1, 220},
+                                          {2, 125},
+                                          {3, 70},
+                                          {4, 85},
+                                          {5, 100},
+                                          {6, 95},
+                                          {7, 110},
+                                          {8, 150},
+                                          {9, 170}})
+        cabecalho->resizeSection(coluna, largura);
+
+    QPushButton* fecha = botao(this, "btnConsulta_MovEstq_Fechar", QStringLiteral("Fechar"));
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(mostrar);
+    topo->addWidget(datas);
+    topo->addWidget(prod, 1);
+    auto* base = new QHBoxLayout;
+    base->addStretch();
+    base->addWidget(fecha);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        titulo(this, "Label1", QStringLiteral("Consulta de Movimentação de Estoque")));
+    layout->addLayout(topo);
+    layout->addWidget(grade, 1);
+    layout->addLayout(base);
+    resize(1100, 600);
+
+    CampoCodigo::Regras produto;
+    produto.largura = 10;
+    produto.preenchimento = QLatin1Char(' ');
+    produto.aparaAoEntrar = true;
+    produto.procura = [this](const QString& codigo) {
+        const std::optional<Produto> p = m_app.dmProdutos().produtoPorCodigo(codigo);
+        if (p) {
+            m_edCodPro->setText(p->codigo);
+            m_edCodBar->setText(p->codigoBarras);
+            m_edDescricao->setText(p->descricao);
+        }
+        return p.has_value();
+    };
+    produto.naoEncontrado = naoCadastrado;
+    produto.tipo = TipoMensagem::Aviso;
+    produto.esvaziaAoRecusar = true;
+    produto.busca = &m_app.janela<TfBusca_Produtos>();
+    produto.origem = QStringLiteral("Consulta MovEstq");
+    produto.botaoBusca = btnBusca;
+    m_produto = new CampoCodigo(m_edCodPro, this, produto);
+    Convencoes::aoSair(m_edCodBar, this, [this] { procuraPorBarras(); });
+
+    connect(btnDatas, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraDatas);
+    connect(btnProduto, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraProduto);
+    connect(m_cbTodosProdutos, &QRadioButton::clicked, this, &TfConsulta_MovEstq::filtraProduto);
+    for (QRadioButton* r : {m_cbTodosProdutos, m_cbDeterminado_Produto})
+        Convencoes::aoEntrar(r, this, [this] {
+            if (!abrindo())
+                filtraProduto();
+        });
+    connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
+    Convencoes::coresDeFoco(this);
+}
+
+QString TfConsulta_MovEstq::filtro() const
+{
+    return FiltroProduto + QStringLiteral(" and (") + FiltroEntrada + QStringLiteral(" or ") +
+           FiltroSaida + QStringLiteral(" or ") + FiltroEstornoEntrada + QStringLiteral(" or ") +
+           FiltroEstornoSaida + QStringLiteral(")");
+}
+
+void TfConsulta_MovEstq::aoAbrir()
+{
+    FiltroEntrada = texto("MOV_Oper=", QStringLiteral("EE"));
+    FiltroSaida = texto("MOV_OPER=", QStringLiteral("SS"));
+    FiltroEstornoEntrada = texto("MOV_OPER=", QStringLiteral("TE"));
+    FiltroEstornoSaida = texto("MOV_OPER=", QStringLiteral("TS"));
+    FiltroProduto = texto("MOV_CodPRo<>", QStringLiteral("      "));
+    for (QCheckBox* c : {m_cbEntradas, m_cbSaidas, m_cbEst_Entrada, m_cbEst_Saida})
+        c->setChecked(true);
+    m_dtpData_Inicial->setDate(QDate::currentDate());
+    m_dtpData_Final->setDate(QDate::currentDate());
+    m_cbTodosProdutos->setChecked(true);
+    for (QLineEdit* c : {m_edCodPro, m_edCodBar, m_edDescricao})
+        c->clear();
+    m_produto->esquece();
+    TdmMovEstq& dm = m_app.dmMovEstq();
+    dm.cds_MovEstq.limpaFiltro();
+    try {
+        dm.carregaDia(QDate::currentDate());
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+    }
+    aplicaFiltro();
+}
+
+void TfConsulta_MovEstq::aplicaFiltro()
+{
+    DataSet& dados = m_app.dmMovEstq().cds_MovEstq;
+    const Comparacao produto = Comparacao::de(FiltroProduto, dados);
+    const Comparacao operacoes[] = {
+        Comparacao::de(FiltroEntrada, dados), Comparacao::de(FiltroSaida, dados),
+        Comparacao::de(FiltroEstornoEntrada, dados), Comparacao::de(FiltroEstornoSaida, dados)};
+    dados.setFiltro([produto, operacoes](const DataSet::Linha& linha) {
+        if (!produto.aceita(linha))
+            return false;
+        for (const Comparacao& c : operacoes)
+            if (c.aceita(linha))
+                return true;
+        return false;
+    });
+}
+
+void TfConsulta_MovEstq::filtraDatas()
+{
+    TdmMovEstq& dm = m_app.dmMovEstq();
+    dm.cds_MovEstq.limpaFiltro();
+    try {
+        dm.carregaPeriodo(m_dtpData_Inicial->date(), m_dtpData_Final->date());
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+    }
+    // The kinds and the product chosen stay in force over the new rows.
+    aplicaFiltro();
+}
+
+void TfConsulta_MovEstq::recalculaProduto()
+{
+    FiltroProduto = m_cbTodosProdutos->isChecked() ? texto("MOV_CodPRo<>", QStringLiteral("      "))
+                                                   : texto("MOV_CodPRo=", m_edCodPro->text());
+}
+
+void TfConsulta_MovEstq::filtraOperacao(QCheckBox* caixa)
+{
+    if (!m_edCodPro->text().trimmed().isEmpty())
+        m_edCodPro->setText(Funcoes::codigoProduto(m_edCodPro->text()));
+    recalculaProduto();
+    const auto valor = [caixa](const char* codigo) {
+        return caixa->isChecked() ? QString::fromLatin1(codigo) : excluida;
+    };
+    if (caixa == m_cbEntradas)
+        FiltroEntrada = texto("MOV_Oper=", valor("EE"));
+    else if (caixa == m_cbSaidas)
+        FiltroSaida = texto("MOV_OPER=", valor("SS"));
+    else if (caixa == m_cbEst_Entrada)
+        FiltroEstornoEntrada = texto("MOV_OPER=", valor("TE"));
+    else
+        FiltroEstornoSaida = texto("MOV_OPER=", valor("TS"));
+    aplicaFiltro();
+}
+
+void TfConsulta_MovEstq::filtraProduto()
+{
+    m_edCodPro->setText(Funcoes::completaCodigo(m_edCodPro->text(), 10, QLatin1Char(' ')));
+    recalculaProduto();
+    aplicaFiltro();
+}
+
+void TfConsulta_MovEstq::procuraPorBarras()
+{
+    const QString barras = m_edCodBar->text();
+    if (barras.trimmed().isEmpty())
+        return;
+    try {
+        const std::optional<Produto> p = m_app.dmProdutos().produtoPorCodigoBarras(barras);
+        if (!p) {
+            // The code field, not the bar code, is what the person corrects.
+            Mensagens::aviso(naoCadastrado, this);
+            m_edCodPro->clear();
+            m_produto->esquece();
+            Convencoes::devolveFoco(m_edCodPro);
+            return;
+        }
+        m_produto->aceita(p->codigo);
+        m_edCodBar->setText(p->codigoBarras);
+        m_edDescricao->setText(p->descricao);
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+    }
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "common/Formulario.h"
+
+class Aplicacao;
+class CampoCodigo;
+class QCheckBox;
+class QDateEdit;
+class QLineEdit;
+class QRadioButton;
+
+// The ledger on screen: the movements of a date range, narrowed by the kinds of operation
+// shown and by one product or all. The dates go to the database; the kinds and the product
+// only filter the rows already read, so a click on a box answers at once. Writes nothing.
+class TfConsulta_MovEstq : public Dialogo {
+    Q_OBJECT
+
+public:
+    explicit TfConsulta_MovEstq(Aplicacao& app, QWidget* parent = nullptr);
+
+    // The row filter in force, as its five parts compose it, e.g.
+    // MOV_CodPRo<>'      ' and (MOV_Oper='EE' or MOV_OPER='SS' or MOV_OPER='  ' or MOV_OPER='  ')
+    QString filtro() const;
+
+protected:
+    void aoAbrir() override;
+
+private:
+    void filtraDatas();
+    void filtraOperacao(QCheckBox* caixa);
+    void filtraProduto();
+    void recalculaProduto();
+    void aplicaFiltro();
+    void procuraPorBarras();
+
+    Aplicacao& m_app;
+    QCheckBox* m_cbEntradas;
+    QCheckBox* m_cbSaidas;
+    QCheckBox* m_cbEst_Entrada;
+    QCheckBox* m_cbEst_Saida;
+    QDateEdit* m_dtpData_Inicial;
+    QDateEdit* m_dtpData_Final;
+    QRadioButton* m_cbTodosProdutos;
+    QRadioButton* m_cbDeterminado_Produto;
+    QLineEdit* m_edCodPro;
+    QLineEdit* m_edCodBar;
+    QLineEdit* m_edDescricao;
+    CampoCodigo* m_produto;
+
+    QString FiltroEntrada;
+    QString FiltroSaida;
+    QString FiltroEstornoEntrada;
+    QString FiltroEstornoSaida;
+    QString FiltroProduto;
+};

@@ -1,0 +1,178 @@
+#include "movements/ManutMovEstq.h"
+
+#include "app/Aplicacao.h"
+#include "common/CampoCodigo.h"
+#include "common/Convencoes.h"
+#include "common/EditH.h"
+#include "common/Funcoes.h"
+#include "common/Mensagens.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DataModule_Produtos.h"
+#include "data/firebird/ErroBanco.h"
+#include "movements/Lancamentos.h"
+#include "registers/Busca_Produtos.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString falha = QStringLiteral("Não Consegui Realizar a Operação, Tente Novamente");
+
+} // namespace
+
+TfManutMovEstq::TfManutMovEstq(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+{
+    using namespace Formulario;
+    setObjectName(QStringLiteral("TfManutMovEstq"));
+    setWindowTitle(QStringLiteral("Manutenção de Movimentação de Estoque"));
+
+    QGroupBox* caixa = moldura(this, "GroupBox1", QStringLiteral("Busca"));
+    m_dtpDataInicial = Formulario::data(caixa, "dtpDataInicial");
+    m_dtpDataFinal = Formulario::data(caixa, "dtpDataFinal");
+    m_edCodigo = campoH(caixa, "edCodigo", 10);
+    m_edCodigo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_edDesc = campoH(caixa, "edDesc");
+    QPushButton* btnBusca = botao(caixa, "btnBusca", QStringLiteral("..."));
+    btnBusca->setFixedWidth(28);
+    QPushButton* btnFiltra = botao(caixa, "btnFiltra", QStringLiteral("Filtrar"));
+    auto* g = new QGridLayout(caixa);
+    g->addWidget(rotulo(caixa, "", QStringLiteral("Data Inicial:")), 0, 0);
+    g->addWidget(m_dtpDataInicial, 0, 1);
+    g->addWidget(rotulo(caixa, "", QStringLiteral("Data Final:")), 0, 2);
+    g->addWidget(m_dtpDataFinal, 0, 3);
+    g->addWidget(rotulo(caixa, "", QStringLiteral("Código")), 1, 0);
+    g->addWidget(m_edCodigo, 1, 1);
+    g->addWidget(rotulo(caixa, "", QStringLiteral("Descrição")), 1, 2);
+    g->addWidget(m_edDesc, 1, 3, 1, 2);
+    g->addWidget(btnBusca, 1, 5);
+    g->addWidget(btnFiltra, 1, 6);
+    g->setColumnStretch(4, 1);
+
+    m_dbgMovEstq = grade(this, "dbgMovEstq");
+    TdmMovEstq& dm = m_app.dmMovEstq();
+    dm.cds_MovEstq.acompanha(m_dbgMovEstq, {{"MOV_CODPRO", QStringLiteral("Código ")},
+                                            {"PRO_DESCRICAO", QStringLiteral("Descrição")},
+                                            {"MOV_TIPO", QStringLiteral("Cod.Requisitante")},
+                                            {"REQ_DESCRICAO", QStringLiteral("Requisitante")},
+                                            {"DESCRICAO", QStringLiteral("Operação")},
+                                            {"MOV_DATA", QStringLiteral("Data")},
+                                            {"MOV_VALOR", QStringLiteral("Valor")},
+                                            {"MOV_QUANT", QStringLiteral("Quantidade")},
+                                            {"MOV_DOC", QStringLiteral("Documento")}});
+    QHeaderView* cabecalho = m_dbgMovEstq->horizontalHeader();
+    for (const auto& [coluna, largura] : {std::pair{0, 90},
+                                          {1, 220},
+                                          {2, 125},
+                                          {3, 170},
+                                          {4, 150},
+                                          {5, 85},
+                                          {6, 100},
+                                          {7, 95},
+                                          {8, 110}})
+        cabecalho->resizeSection(coluna, largura);
+
+    QHBoxLayout* fileira =
+        botoes(this,
+               {{"btnExcluir", QStringLiteral("Somente Excluir"), [this] { exclui(false); }},
+                {"btnReverter", QStringLiteral("Excluir e Reverter"), [this] { exclui(true); }}},
+               {{"btnFechar", QStringLiteral("Fechar"), [this] { accept(); }}});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        titulo(this, "Label1", QStringLiteral("Manutenção de Movimentação de Estoque")));
+    layout->addWidget(caixa);
+    layout->addWidget(m_dbgMovEstq, 1);
+    layout->addLayout(fileira);
+    resize(1080, 560);
+
+    CampoCodigo::Regras produto;
+    produto.largura = 10;
+    produto.preenchimento = QLatin1Char(' ');
+    produto.procura = [this](const QString& codigo) {
+        const std::optional<Produto> p = m_app.dmProdutos().produtoPorCodigo(codigo);
+        if (p)
+            m_edDesc->setText(p->descricao);
+        return p.has_value();
+    };
+    produto.naoEncontrado = QStringLiteral("Produto não Cadastrado");
+    produto.tipo = TipoMensagem::Erro;
+    produto.esvaziaAoRecusar = true;
+    produto.limpaAoRecusar = {m_edDesc};
+    produto.busca = &m_app.janela<TfBusca_Produtos>();
+    produto.origem = QStringLiteral("ManutMovEstq");
+    produto.botaoBusca = btnBusca;
+    m_produto = new CampoCodigo(m_edCodigo, this, produto);
+    connect(m_produto, &CampoCodigo::entrou, m_edDesc, &QLineEdit::clear);
+    connect(m_produto, &CampoCodigo::achou, btnFiltra, [btnFiltra] { btnFiltra->setFocus(); });
+
+    connect(btnFiltra, &QPushButton::clicked, this, &TfManutMovEstq::filtra);
+    Convencoes::coresDeFoco(this);
+}
+
+void TfManutMovEstq::aoAbrir()
+{
+    m_dtpDataInicial->setDate(QDate::currentDate());
+    m_dtpDataFinal->setDate(QDate::currentDate());
+    m_edCodigo->clear();
+    m_edDesc->clear();
+    m_produto->esquece();
+    TdmMovEstq& dm = m_app.dmMovEstq();
+    // What the movement query chose to see does not narrow what may be deleted here.
+    dm.cds_MovEstq.limpaFiltro();
+    try {
+        dm.carregaDia(QDate::currentDate());
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+    }
+    m_dtpDataInicial->setFocus();
+}
+
+void TfManutMovEstq::filtra()
+{
+    if (!m_produto->podeGravar())
+        return;
+    const QString codigo = m_edCodigo->text().trimmed().isEmpty()
+                               ? QString()
+                               : Funcoes::codigoProduto(m_edCodigo->text());
+    TdmMovEstq& dm = m_app.dmMovEstq();
+    dm.cds_MovEstq.limpaFiltro();
+    try {
+        dm.carregaPeriodo(m_dtpDataInicial->date(), m_dtpDataFinal->date(), codigo);
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+    }
+}
+
+void TfManutMovEstq::exclui(bool reverte)
+{
+    const QString pergunta =
+        reverte ? QStringLiteral("Tem certeza que deseja Excluir e Reverter essa Movimentação ?")
+                : QStringLiteral("Tem certeza que deseja Excluir essa Movimentação ?");
+    if (!Mensagens::confirma(pergunta, this))
+        return;
+    TdmMovEstq& dm = m_app.dmMovEstq();
+    // An empty list has no row to delete: nothing changes.
+    if (dm.cds_MovEstq.linhaAtual() < 0)
+        return;
+    const qint64 movimento = dm.cds_MovEstq.valor(QStringLiteral("MOV_CODINT")).toLongLong();
+    try {
+        // Deleted first; the stock moves only when the delete found the row, so a movement
+        // another workstation already deleted is not reverted twice.
+        Lancamentos::excluiMovimento(m_app.conexao(), movimento, reverte);
+    } catch (const std::exception&) {
+        Mensagens::erro(falha, this);
+    }
+    try {
+        dm.recarrega();
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+    }
+}

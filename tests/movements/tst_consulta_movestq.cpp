@@ -1,0 +1,242 @@
+// The movement query: a date range read from the ledger, narrowed on screen by the kinds of
+// operation and the product, without going back to the database.
+
+#include "common/Decimal.h"
+#include "data/DataModule_MovEstq.h"
+#include "movements/Consulta_MovEstq.h"
+#include "movements/Lancamentos.h"
+#include "support/AplicacaoTeste.h"
+#include "support/Cadastro.h"
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTableView>
+#include <QtTest>
+
+using namespace Tela;
+
+class TstConsultaMovEstq : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensOnTodayWithEveryKind();
+    void operationBoxes_data();
+    void operationBoxes();
+    void productChoice_data();
+    void productChoice();
+    void dateQueriesKeepTheChoices();
+    void unknownBarCodeEmptiesTheCode();
+};
+
+namespace {
+
+const QString parafuso = QStringLiteral("        12");
+const QString furadeira = QStringLiteral("        13");
+const QDate dia1(2004, 10, 1);
+const QDate dia31(2004, 10, 31);
+
+// On the 1st: an entry (1), an exit (2), a reversal of each (3, 4) of the screw; a loan of the
+// drill (5) and its write-off (6, an "SS" with no requisitioner). On the 31st an entry (7) of
+// the drill; on the 2nd of November an exit (8). Today an entry (9).
+void prepara(AplicacaoTeste& t)
+{
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    Cadastro::produto(t.banco, {.codigo = parafuso, .descricao = "Parafuso", .quantidade = "50"});
+    Cadastro::produto(t.banco, {.codigo = furadeira,
+                                .descricao = "Furadeira",
+                                .quantidade = "5",
+                                .consumivel = "N",
+                                .codigoBarras = "7891000000013"});
+    const auto mov = [&](int n, const QString& p, const char* oper, const QDate& data,
+                         const QVariant& req = {}) {
+        Cadastro::insere(t.banco, "Mov_Estq",
+                         {{"MOV_CodInt", n},
+                          {"MOV_CodPro", p},
+                          {"MOV_Oper", oper},
+                          {"MOV_Quant", 1},
+                          {"MOV_Valor", 1},
+                          {"MOV_Data", data},
+                          {"MOV_Tipo", req}});
+    };
+    mov(1, parafuso, "EE", dia1);
+    mov(2, parafuso, "SS", dia1, "000001");
+    mov(3, parafuso, "TE", dia1);
+    mov(4, parafuso, "TS", dia1, "000001");
+    mov(5, furadeira, "SS", dia1, "000001");
+    mov(6, furadeira, "SS", dia1);
+    mov(7, furadeira, "EE", dia31);
+    mov(8, furadeira, "SS", QDate(2004, 11, 2));
+    mov(9, parafuso, "EE", QDate::currentDate());
+}
+
+void consulta(TelaTeste& t, DriverModal::Passos passos)
+{
+    t.abre("ConsultadeMovimentaodeEstoque1", std::move(passos));
+}
+
+QList<int> listados(AplicacaoTeste& t)
+{
+    QList<int> r;
+    const DataSet& lista = t.app.dmMovEstq().cds_MovEstq;
+    for (int i = 0; i < lista.tamanho(); ++i)
+        r << int(lista.valor(i, "MOV_CODINT").toLongLong());
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+void datas(QDialog* j, const QDate& inicio, const QDate& fim)
+{
+    acha<QDateEdit>(j, "dtpData_Inicial")->setDate(inicio);
+    acha<QDateEdit>(j, "dtpData_Final")->setDate(fim);
+    clica(j, "btnDatas_Filtrar");
+}
+
+} // namespace
+
+void TstConsultaMovEstq::opensOnTodayWithEveryKind()
+{
+    TelaTeste t;
+    prepara(t);
+    consulta(t, [&](QDialog* j) {
+        QCOMPARE(j->windowTitle(), QStringLiteral("Consulta de Movimentação de Estoque"));
+        QCOMPARE(listados(t), QList<int>({9}));
+        QCOMPARE(static_cast<TfConsulta_MovEstq*>(j)->filtro(),
+                 QStringLiteral("MOV_CodPRo<>'      ' and (MOV_Oper='EE' or MOV_OPER='SS' or "
+                                "MOV_OPER='TE' or MOV_OPER='TS')"));
+        const QAbstractItemModel* m = acha<QTableView>(j, "dbgConsulta_MovEstq")->model();
+        QStringList titulos;
+        for (int c = 0; c < m->columnCount(); ++c)
+            titulos << m->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(titulos, QStringList({"Código ", QStringLiteral("Descrição"), "Cod.Requisitante",
+                                       QStringLiteral("Operacão"), "Data", "Valor", "Quantidade",
+                                       "Documento", QStringLiteral("Operação"), "Requisitante"}));
+        QCOMPARE(m->data(m->index(0, 3)).toString(), QString("EE"));
+        QCOMPARE(m->data(m->index(0, 8)).toString().trimmed(), QString("Entrada"));
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+}
+
+void TstConsultaMovEstq::operationBoxes_data()
+{
+    QTest::addColumn<QStringList>("desmarcadas");
+    QTest::addColumn<QList<int>>("esperados");
+    caso("every kind", QStringList(), QList<int>({1, 2, 3, 4, 5, 6, 7}));
+    // Write-offs are exits too.
+    caso("no exits", QStringList({"cbSaidas"}), QList<int>({1, 3, 4, 7}));
+    caso("no entries", QStringList({"cbEntradas"}), QList<int>({2, 3, 4, 5, 6}));
+    caso("only reversals", QStringList({"cbEntradas", "cbSaidas"}), QList<int>({3, 4}));
+    caso("none", QStringList({"cbEntradas", "cbSaidas", "cbEst_Entrada", "cbEst_Saida"}),
+         QList<int>());
+}
+
+void TstConsultaMovEstq::operationBoxes()
+{
+    QFETCH(QStringList, desmarcadas);
+    QFETCH(QList<int>, esperados);
+    TelaTeste t;
+    prepara(t);
+    consulta(t, [&](QDialog* j) {
+        datas(j, dia1, dia31);
+        for (const QString& c : desmarcadas)
+            marca(j, qPrintable(c));
+        QCOMPARE(listados(t), esperados);
+        if (desmarcadas == QStringList({"cbSaidas"})) {
+            QCOMPARE(static_cast<TfConsulta_MovEstq*>(j)->filtro(),
+                     QStringLiteral("MOV_CodPRo<>'      ' and (MOV_Oper='EE' or MOV_OPER='  ' "
+                                    "or MOV_OPER='TE' or MOV_OPER='TS')"));
+            marca(j, "cbSaidas");
+            QCOMPARE(listados(t), QList<int>({1, 2, 3, 4, 5, 6, 7}));
+        }
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+}
+
+void TstConsultaMovEstq::productChoice_data()
+{
+    QTest::addColumn<QString>("codigo"); // typed before "Determinado Produto"; empty: none
+    QTest::addColumn<QList<int>>("esperados");
+    caso("one product", "13", QList<int>({5, 6, 7}));
+    caso("no code: nothing", "", QList<int>());
+}
+
+void TstConsultaMovEstq::productChoice()
+{
+    QFETCH(QString, codigo);
+    QFETCH(QList<int>, esperados);
+    TelaTeste t;
+    prepara(t);
+    consulta(t, [&](QDialog* j) {
+        datas(j, dia1, dia31);
+        if (!codigo.isEmpty()) {
+            informa(j, "edCodPro", codigo);
+            QCOMPARE(texto(j, "edDescricao"), QString("Furadeira"));
+            QCOMPARE(texto(j, "edCodBar"), QString("7891000000013"));
+            // A look-up alone does not narrow the list.
+            QCOMPARE(listados(t).size(), 7);
+        }
+        marca(j, "cbDeterminado_Produto");
+        clica(j, "btnProduto_Filtrar");
+        QCOMPARE(texto(j, "edCodPro").size(), 10);
+        QCOMPARE(listados(t), esperados);
+        // Back to every product.
+        marca(j, "cbTodosProdutos");
+        QCOMPARE(listados(t).size(), 7);
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+    QCOMPARE(t.msgs.quantidade(), 0);
+}
+
+void TstConsultaMovEstq::dateQueriesKeepTheChoices()
+{
+    TelaTeste t;
+    prepara(t);
+    consulta(t, [&](QDialog* j) {
+        datas(j, dia1, dia31);
+        marca(j, "cbEntradas");
+        informa(j, "edCodPro", "13");
+        marca(j, "cbDeterminado_Produto");
+        clica(j, "btnProduto_Filtrar");
+        QCOMPARE(listados(t), QList<int>({5, 6}));
+        // Both days included, the choices kept.
+        datas(j, dia31, QDate(2004, 11, 2));
+        QCOMPARE(listados(t), QList<int>({8}));
+        datas(j, dia1, dia1);
+        QCOMPARE(listados(t), QList<int>({5, 6}));
+        // A start after the end reads nothing.
+        datas(j, dia31, dia1);
+        QCOMPARE(listados(t), QList<int>());
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+    // Opened again, every kind of every product of today.
+    consulta(t, [&](QDialog* j) {
+        QCOMPARE(listados(t), QList<int>({9}));
+        datas(j, dia1, dia31);
+        QCOMPARE(listados(t).size(), 7);
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+}
+
+void TstConsultaMovEstq::unknownBarCodeEmptiesTheCode()
+{
+    TelaTeste t;
+    prepara(t);
+    consulta(t, [&](QDialog* j) {
+        informa(j, "edCodPro", "13");
+        informa(j, "edCodBar", "000");
+        QCOMPARE(t.msgs.textos(),
+                 QStringList({QStringLiteral("Produto não Cadastrado !, tente outro código")}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        QVERIFY(texto(j, "edCodPro").isEmpty());
+        QTRY_VERIFY(focado(j, "edCodPro"));
+        t.msgs.limpa();
+        informa(j, "edCodPro", "99");
+        QCOMPARE(t.msgs.textos(),
+                 QStringList({QStringLiteral("Produto não Cadastrado !, tente outro código")}));
+        QVERIFY(texto(j, "edCodPro").isEmpty());
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+}
+
+QTEST_MAIN(TstConsultaMovEstq)
+#include "tst_consulta_movestq.moc"

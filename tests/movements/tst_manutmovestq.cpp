@@ -1,0 +1,265 @@
+// Movement maintenance: the ledger rows of a day or a range, deleted alone or with their effect
+// on the stock undone, each row at most once.
+
+#include "data/DataModule_MovEstq.h"
+#include "support/AplicacaoTeste.h"
+#include "support/Cadastro.h"
+
+#include "common/Decimal.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+using namespace Tela;
+
+class TstManutMovEstq : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensOnTodaysMovements();
+    void deleteAndRevert_data();
+    void deleteAndRevert();
+    void rowAlreadyDeletedIsNotRevertedAgain();
+    void filters_data();
+    void filters();
+    void queryWindowFilterDoesNotNarrowTheList();
+};
+
+namespace {
+
+const QString parafuso = QStringLiteral("        12");
+const QString arruela = QStringLiteral("        13");
+const QDate ontem = QDate::currentDate().addDays(-1);
+
+void produto(AplicacaoTeste& t, const QString& codigo, const char* quantidade)
+{
+    Cadastro::produto(
+        t.banco,
+        {.codigo = codigo, .descricao = "Produto", .quantidade = quantidade, .valor = "6.5"});
+}
+
+void movimento(AplicacaoTeste& t, int numero, const QString& produto, const char* oper,
+               const char* quant, const QDate& data)
+{
+    Cadastro::insere(t.banco, "Mov_Estq",
+                     {{"MOV_CodInt", numero},
+                      {"MOV_CodPro", produto},
+                      {"MOV_Oper", oper},
+                      {"MOV_Quant", quant},
+                      {"MOV_Valor", 10},
+                      {"MOV_Data", data}});
+}
+
+void manutencao(TelaTeste& t, DriverModal::Passos passos)
+{
+    t.abre("ManutenodeMovimentaodeEstoque1", std::move(passos));
+}
+
+QList<int> listados(AplicacaoTeste& t)
+{
+    QList<int> r;
+    const DataSet& lista = t.app.dmMovEstq().cds_MovEstq;
+    for (int i = 0; i < lista.tamanho(); ++i)
+        r << int(lista.valor(i, "MOV_CODINT").toLongLong());
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+void escolhe(AplicacaoTeste& t, int numero)
+{
+    DataSet& lista = t.app.dmMovEstq().cds_MovEstq;
+    for (int i = 0; i < lista.tamanho(); ++i)
+        if (lista.valor(i, "MOV_CODINT").toLongLong() == numero)
+            lista.setLinhaAtual(i);
+    QCOMPARE(lista.valor("MOV_CODINT").toLongLong(), qint64(numero));
+}
+
+Decimal quantidade(AplicacaoTeste& t, const QString& p)
+{
+    return t.banco.valor("Select PRO_Quant From Produtos Where PRO_Codigo = :C", {{"C", p}})
+        .value<Decimal>();
+}
+
+} // namespace
+
+void TstManutMovEstq::opensOnTodaysMovements()
+{
+    TelaTeste t;
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    produto(t, parafuso, "10");
+    movimento(t, 1, parafuso, "EE", "1", QDate::currentDate());
+    movimento(t, 2, parafuso, "SS", "1", ontem);
+    movimento(t, 3, parafuso, "TS", "1", QDate::currentDate());
+    manutencao(t, [&](QDialog* j) {
+        QCOMPARE(j->windowTitle(), QStringLiteral("Manutenção de Movimentação de Estoque"));
+        QCOMPARE(listados(t), QList<int>({1, 3}));
+        QVERIFY(focado(j, "dtpDataInicial"));
+        const QAbstractItemModel* m = acha<QTableView>(j, "dbgMovEstq")->model();
+        QStringList titulos;
+        for (int c = 0; c < m->columnCount(); ++c)
+            titulos << m->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(titulos, QStringList({"Código ", QStringLiteral("Descrição"), "Cod.Requisitante",
+                                       "Requisitante", QStringLiteral("Operação"), "Data", "Valor",
+                                       "Quantidade", "Documento"}));
+        clica(j, "btnFechar");
+    });
+}
+
+void TstManutMovEstq::deleteAndRevert_data()
+{
+    QTest::addColumn<QString>("oper");
+    QTest::addColumn<QString>("quant");
+    QTest::addColumn<QString>("estoque");
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<bool>("sim");
+    QTest::addColumn<QString>("resta");
+    QTest::addColumn<bool>("apagado");
+    caso("entry reverted", "EE", "10", "25", "btnReverter", true, "15", true);
+    caso("exit reverted", "SS", "4", "15", "btnReverter", true, "19", true);
+    caso("entry reversal reverted", "TE", "3", "10", "btnReverter", true, "13", true);
+    caso("exit reversal reverted", "TS", "3", "10", "btnReverter", true, "7", true);
+    caso("delete only", "EE", "10", "25", "btnExcluir", true, "25", true);
+    caso("no to revert", "EE", "10", "25", "btnReverter", false, "25", false);
+    caso("no to delete", "SS", "4", "15", "btnExcluir", false, "15", false);
+}
+
+void TstManutMovEstq::deleteAndRevert()
+{
+    QFETCH(QString, oper);
+    QFETCH(QString, quant);
+    QFETCH(QString, estoque);
+    QFETCH(QString, botao);
+    QFETCH(bool, sim);
+    QFETCH(QString, resta);
+    QFETCH(bool, apagado);
+    TelaTeste t;
+    t.comAuditoria("000001"); // both flags on: still no audit line
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    produto(t, parafuso, qPrintable(estoque));
+    produto(t, arruela, "5");
+    movimento(t, 1, arruela, "EE", "1", QDate::currentDate());
+    movimento(t, 2, parafuso, qPrintable(oper), qPrintable(quant), QDate::currentDate());
+    manutencao(t, [&](QDialog* j) {
+        escolhe(t, 2);
+        t.msgs.responde(sim);
+        clica(j, qPrintable(botao));
+        QCOMPARE(t.msgs.quantidade(), 1);
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Confirmacao);
+        QCOMPARE(
+            t.msgs.textos()[0],
+            botao == "btnReverter"
+                ? QStringLiteral("Tem certeza que deseja Excluir e Reverter essa Movimentação ?")
+                : QStringLiteral("Tem certeza que deseja Excluir essa Movimentação ?"));
+        QCOMPARE(listados(t), apagado ? QList<int>({1}) : QList<int>({1, 2}));
+        clica(j, "btnFechar");
+    });
+    QCOMPARE(quantidade(t, parafuso), *Decimal::deTexto(resta));
+    QCOMPARE(quantidade(t, arruela), Decimal(5, 0));
+    QCOMPARE(
+        t.banco.valor("Select PRO_Valor From Produtos Where PRO_Codigo = :C", {{"C", parafuso}})
+            .value<Decimal>(),
+        Decimal(650, 2));
+    QCOMPARE(t.banco.conta("Mov_Estq"), apagado ? 1 : 2);
+    QCOMPARE(t.banco.conta("Log"), 0);
+}
+
+// The list was read before another workstation deleted (and reverted) the row.
+void TstManutMovEstq::rowAlreadyDeletedIsNotRevertedAgain()
+{
+    TelaTeste t;
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    produto(t, parafuso, "25");
+    movimento(t, 1, parafuso, "EE", "10", QDate::currentDate());
+    movimento(t, 2, parafuso, "SS", "1", QDate::currentDate());
+    manutencao(t, [&](QDialog* j) {
+        escolhe(t, 1);
+        t.banco.executa("Delete From Mov_Estq Where MOV_CodInt = 1");
+        t.banco.executa("Update Produtos Set PRO_Quant = 15");
+        t.msgs.responde(true);
+        clica(j, "btnReverter");
+        QCOMPARE(t.msgs.textos().last(),
+                 QStringLiteral("Não Consegui Realizar a Operação, Tente Novamente"));
+        QCOMPARE(t.msgs.mensagens().last().tipo, TipoMensagem::Erro);
+        QCOMPARE(listados(t), QList<int>({2}));
+        clica(j, "btnFechar");
+    });
+    QCOMPARE(quantidade(t, parafuso), Decimal(15, 0));
+    QCOMPARE(t.banco.conta("Mov_Estq"), 1);
+}
+
+void TstManutMovEstq::filters_data()
+{
+    QTest::addColumn<int>("desde"); // days before today
+    QTest::addColumn<int>("ate");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QList<int>>("esperados");
+    QTest::addColumn<QString>("mensagem");
+    caso("yesterday to today, both included", 1, 0, "", QList<int>({1, 2, 3}), "");
+    caso("one product", 1, 0, "13", QList<int>({3}), "");
+    caso("start after the end", 0, 1, "", QList<int>(), "");
+    caso("unknown product", 1, 0, "99", QList<int>({1, 2, 3}),
+         QStringLiteral("Produto não Cadastrado"));
+}
+
+void TstManutMovEstq::filters()
+{
+    QFETCH(int, desde);
+    QFETCH(int, ate);
+    QFETCH(QString, codigo);
+    QFETCH(QList<int>, esperados);
+    QFETCH(QString, mensagem);
+    TelaTeste t;
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    produto(t, parafuso, "25");
+    produto(t, arruela, "25");
+    movimento(t, 1, parafuso, "EE", "1", ontem);
+    movimento(t, 2, parafuso, "SS", "1", QDate::currentDate());
+    movimento(t, 3, arruela, "SS", "1", ontem);
+    movimento(t, 4, arruela, "SS", "1", ontem.addDays(-1));
+    manutencao(t, [&](QDialog* j) {
+        acha<QDateEdit>(j, "dtpDataInicial")->setDate(QDate::currentDate().addDays(-desde));
+        acha<QDateEdit>(j, "dtpDataFinal")->setDate(QDate::currentDate().addDays(-ate));
+        if (!codigo.isEmpty()) {
+            informa(j, "edCodigo", codigo);
+            QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList{mensagem});
+            if (mensagem.isEmpty()) {
+                QCOMPARE(texto(j, "edDesc"), QString("Produto"));
+                QVERIFY(focado(j, "btnFiltra"));
+            } else {
+                QVERIFY(texto(j, "edCodigo").isEmpty());
+                QTRY_VERIFY(focado(j, "edCodigo"));
+            }
+        }
+        clica(j, "btnFiltra");
+        QCOMPARE(listados(t), esperados);
+        clica(j, "btnFechar");
+    });
+}
+
+void TstManutMovEstq::queryWindowFilterDoesNotNarrowTheList()
+{
+    TelaTeste t;
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    produto(t, parafuso, "25");
+    movimento(t, 1, parafuso, "EE", "1", QDate::currentDate());
+    movimento(t, 2, parafuso, "SS", "1", QDate::currentDate());
+    t.abre("ConsultadeMovimentaodeEstoque1", [&](QDialog* j) {
+        marca(j, "cbSaidas");
+        QCOMPARE(listados(t), QList<int>({1}));
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+    manutencao(t, [&](QDialog* j) {
+        QCOMPARE(listados(t), QList<int>({1, 2}));
+        clica(j, "btnFiltra");
+        QCOMPARE(listados(t), QList<int>({1, 2}));
+        clica(j, "btnFechar");
+    });
+}
+
+QTEST_MAIN(TstManutMovEstq)
+#include "tst_manutmovestq.moc"
