@@ -21,6 +21,17 @@
 
 namespace {
 
+// People move through a form with Tab and type dates as digits, which step through day, month
+// and year by themselves. Tab therefore leaves the date for the next field, as it does every
+// other field, instead of walking the date's parts.
+class CampoData : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
 const QString nomeLimite = QStringLiteral("Formulario::limita");
 
 // A validator runs on what the user types and pastes; setText leaves the field unmodified and is
@@ -134,7 +145,7 @@ QPlainTextEdit* memo(QWidget* pai, const char* nome, int largura)
 
 QDateEdit* data(QWidget* pai, const char* nome)
 {
-    auto* d = nomeado(new QDateEdit(pai), nome);
+    auto* d = nomeado<QDateEdit>(new CampoData(pai), nome);
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     return d;

@@ -10,6 +10,7 @@
 #include "support/GravadorMensagens.h"
 #include "support/Tela.h"
 
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,6 +26,7 @@ private slots:
     void limiteDeDigitacao();
     void limiteDoMemo();
     void aberturaUmaVezPorExibicao();
+    void tabSaiDaData();
     void campoCodigo_data();
     void campoCodigo();
     void campoCodigoBloqueiaAteVoltar();
@@ -136,6 +138,26 @@ void TstBlocos::aberturaUmaVezPorExibicao()
     d.hide();
     QVERIFY(mostra(d));
     QCOMPARE(d.aberturas, 2);
+}
+
+// Tab and Shift+Tab leave a date field from whichever part of the date the cursor is in.
+void TstBlocos::tabSaiDaData()
+{
+    QWidget janela;
+    auto* l = new QVBoxLayout(&janela);
+    l->addWidget(Formulario::campo(&janela, "edAntes", 10));
+    l->addWidget(Formulario::data(&janela, "dtData"));
+    l->addWidget(Formulario::campo(&janela, "edDepois", 10));
+    janela.show();
+    QVERIFY(QTest::qWaitForWindowActive(&janela));
+    tab(&janela, "edAntes");
+    QVERIFY(focado(&janela, "dtData"));
+    tab(&janela, "dtData");
+    QVERIFY(focado(&janela, "edDepois"));
+    acha(&janela, "dtData")->setFocus();
+    digitaTexto(acha(&janela, "dtData"), QStringLiteral("10"));
+    QTest::keyClick(acha(&janela, "dtData"), Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(focado(&janela, "edAntes"));
 }
 
 void TstBlocos::campoCodigo_data()
