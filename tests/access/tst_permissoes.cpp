@@ -44,14 +44,6 @@ void prepara(TelaTeste& t)
     t.principal().CodUsuario = "000007";
 }
 
-QStringList linhaDaGrade(QTableView* g, int linha)
-{
-    QStringList r;
-    for (int c = 0; c < g->model()->columnCount(); ++c)
-        r << g->model()->index(linha, c).data().toString().trimmed();
-    return r;
-}
-
 bool vermelha(QTableView* g, int linha)
 {
     const QVariant cor = g->model()->index(linha, 1).data(Qt::ForegroundRole);

@@ -36,13 +36,6 @@ private slots:
 
 namespace {
 
-bool mostra(QWidget& janela)
-{
-    janela.show();
-    janela.activateWindow();
-    return QTest::qWaitForWindowActive(&janela);
-}
-
 class Contador : public Dialogo {
 public:
     int aberturas = 0;

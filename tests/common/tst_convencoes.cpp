@@ -1,6 +1,7 @@
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Funcoes.h"
+#include "support/Tela.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,14 +24,9 @@
 
 #include <algorithm>
 
-namespace {
+using Tela::mostra;
 
-bool mostra(QWidget& janela)
-{
-    janela.show();
-    janela.activateWindow();
-    return QTest::qWaitForWindowActive(&janela);
-}
+namespace {
 
 // Records the focus events the watched widgets receive, with their reasons.
 class Espiao : public QObject {

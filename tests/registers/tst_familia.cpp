@@ -289,13 +289,6 @@ QString descricaoDe(const Registro& r, AplicacaoTeste& t, const QString& codigo)
         .toString();
 }
 
-// The code of the grid's selected row: what the person sees highlighted.
-QString codigoNaGrade(QDialog* janela, const char* grade)
-{
-    auto* g = acha<QTableView>(janela, grade);
-    return g->model()->index(g->currentIndex().row(), 0).data().toString();
-}
-
 // The transactions the program's connection has open, as the database itself counts them.
 qint64 transacoesAbertas(AplicacaoTeste& t, const QVariant& conexao)
 {

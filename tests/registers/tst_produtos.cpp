@@ -109,13 +109,6 @@ QString codigoAtual(AplicacaoTeste& t)
     return Familia::codigoAtual(t.app.dmProdutos().cds_Produtos);
 }
 
-// The code in the grid's selected row: what the person sees highlighted.
-QString codigoNaGrade(QWidget* janela, const char* grade)
-{
-    auto* g = acha<QTableView>(janela, grade);
-    return g->model()->index(g->currentIndex().row(), 0).data().toString();
-}
-
 // Opens the list from the main menu, as a person does, presses one of its buttons and closes
 // it again; the steps run in the record window.
 void abreDados(AplicacaoTeste& t, DriverModal& driver, const char* botao,

@@ -65,13 +65,6 @@ QString codigoAtual(AplicacaoTeste& t)
     return Familia::codigoAtual(t.app.dmReq().cds_Req);
 }
 
-// The code in the grid's selected row: what the person sees highlighted.
-QString codigoNaGrade(QWidget* janela, const char* grade)
-{
-    auto* g = acha<QTableView>(janela, grade);
-    return g->model()->index(g->currentIndex().row(), 0).data().toString();
-}
-
 // Opens the list from the main menu, as a person does, and opens "Novo" from it; the steps run
 // in the record window.
 void inclusao(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)

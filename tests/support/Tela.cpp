@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 namespace Tela {
@@ -238,6 +239,27 @@ void escolhe(QObject* janela, const char* nome, const QString& item)
     QTest::keyClick(lista, Qt::Key_Home);
     for (int i = 0; i < indice; ++i)
         QTest::keyClick(lista, Qt::Key_Down);
+}
+
+bool mostra(QWidget& janela)
+{
+    janela.show();
+    janela.activateWindow();
+    return QTest::qWaitForWindowActive(&janela);
+}
+
+QString codigoNaGrade(QObject* janela, const char* grade)
+{
+    auto* g = acha<QTableView>(janela, grade);
+    return g->model()->index(g->currentIndex().row(), 0).data().toString();
+}
+
+QStringList linhaDaGrade(QTableView* grade, int linha)
+{
+    QStringList r;
+    for (int c = 0; c < grade->model()->columnCount(); ++c)
+        r << grade->model()->index(linha, c).data().toString().trimmed();
+    return r;
 }
 
 } // namespace Tela

@@ -18,6 +18,7 @@ class GravadorMensagens;
 class QDialog;
 class QLineEdit;
 class QPushButton;
+class QTableView;
 class TfPrincipal;
 
 namespace Tela {
@@ -122,5 +123,14 @@ void botaoRecusado(TfPrincipal& principal, DriverModal& driver, GravadorMensagen
 // Chooses `item` in the named (non-editable) list with the keyboard, as a person does: into the
 // list, Home, then Down to the entry. An entry the list does not have fails the test.
 void escolhe(QObject* janela, const char* nome, const QString& item);
+
+// Shows a window made by the test itself and waits until it is the active one, as a person
+// would find it on the screen.
+bool mostra(QWidget& janela);
+
+// The code in the named grid's selected row: what the person sees highlighted.
+QString codigoNaGrade(QObject* janela, const char* grade);
+// The texts the grid shows in row `linha`, each without its surrounding blanks.
+QStringList linhaDaGrade(QTableView* grade, int linha);
 
 } // namespace Tela
