@@ -1,5 +1,6 @@
 #include "access/Consulta_Log.h"
 
+#include "access/CodigoUsuario.h"
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/Convencoes.h"
@@ -69,21 +70,8 @@ TfConsulta_Log::TfConsulta_Log(Aplicacao& app, QWidget* parent) : Dialogo(parent
 
     ordemTab({m_edCodigo, m_edLogin, m_dtpInicial, m_dtpFinal, btnFiltra, grade});
 
-    CampoCodigo::Regras regras;
-    regras.largura = 6;
-    regras.preenchimento = QLatin1Char('0');
-    regras.procura = [this](const QString& codigo) {
-        const std::optional<DadosUsuario> u = m_app.dmUsuarios().usuario(codigo);
-        if (u) {
-            m_edLogin->setText(u->login);
-            m_edNome->setText(u->nome);
-        }
-        return u.has_value();
-    };
-    regras.naoEncontrado = QStringLiteral("Usuário não Cadastrado, tente outro código");
-    regras.tipo = TipoMensagem::Erro;
-    regras.esvaziaAoRecusar = true;
-    regras.limpaAoRecusar = {m_edLogin, m_edNome};
+    CampoCodigo::Regras regras = regrasDoUsuario(
+        m_app, m_edLogin, m_edNome, QStringLiteral("Usuário não Cadastrado, tente outro código"));
     m_codigo = new CampoCodigo(m_edCodigo, this, regras);
     // No code: no user chosen, the filter takes everyone.
     connect(m_codigo, &CampoCodigo::saiuVazio, this, [this] {

@@ -1,5 +1,6 @@
 #include "access/DaRetiraPermissoes.h"
 
+#include "access/CodigoUsuario.h"
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/Convencoes.h"
@@ -63,22 +64,9 @@ TfDaRetiraPermissoes::TfDaRetiraPermissoes(Aplicacao& app, QWidget* parent)
     m_grade->setColumnWidth(1, 380);
     m_grade->horizontalHeader()->setStretchLastSection(true);
 
-    CampoCodigo::Regras regras;
-    regras.largura = 6;
-    regras.preenchimento = QLatin1Char('0');
+    CampoCodigo::Regras regras = regrasDoUsuario(
+        m_app, m_edLogin, m_edNome, QStringLiteral("Usuário não Cadastrado, tente outro"));
     regras.aparaAoSair = true;
-    regras.procura = [this](const QString& codigo) {
-        const std::optional<DadosUsuario> u = m_app.dmUsuarios().usuario(codigo);
-        if (u) {
-            m_edLogin->setText(u->login);
-            m_edNome->setText(u->nome);
-        }
-        return u.has_value();
-    };
-    regras.naoEncontrado = QStringLiteral("Usuário não Cadastrado, tente outro");
-    regras.tipo = TipoMensagem::Erro;
-    regras.esvaziaAoRecusar = true;
-    regras.limpaAoRecusar = {m_edLogin, m_edNome};
     m_codigo = new CampoCodigo(m_edCodigo, this, regras);
     connect(m_codigo, &CampoCodigo::entrou, this, [this] {
         m_edLogin->clear();
