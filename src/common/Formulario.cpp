@@ -2,10 +2,13 @@
 
 #include "common/Convencoes.h"
 #include "common/EditH.h"
+#include "common/Mensagens.h"
+#include "data/DataSet.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -197,6 +200,14 @@ QTableView* grade(QWidget* pai, const char* nome, bool listrada)
     return g;
 }
 
+void avisaFalhaDeLeitura(DataSet& dados, QWidget* janela)
+{
+    QObject::connect(&dados, &DataSet::leituraFalhou, janela, [janela](const QString& mensagem) {
+        if (janela->isVisible())
+            Mensagens::erro(mensagem, janela);
+    });
+}
+
 void limita(QLineEdit* campo, int largura)
 {
     if (largura <= 0)
@@ -247,6 +258,13 @@ void Dialogo::showEvent(QShowEvent* e)
     if (!e->spontaneous())
         aoAbrir();
     QDialog::showEvent(e);
+}
+
+void Dialogo::hideEvent(QHideEvent* e)
+{
+    if (!e->spontaneous())
+        aoFechar();
+    QDialog::hideEvent(e);
 }
 
 void Dialogo::setVisible(bool visivel)

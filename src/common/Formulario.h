@@ -27,6 +27,8 @@ class TEditH;
 // The mode in which a list window opens its record window; none before the first opening.
 enum class Modo { Nenhum, Inclui, Altera, Exclui, Consulta };
 
+class DataSet;
+
 namespace Formulario {
 
 // Every factory takes the parent first, then the objectName, then what is particular to the
@@ -49,6 +51,9 @@ QLabel* titulo(QWidget* pai, const char* nome, const QString& texto, int aumento
 QGroupBox* moldura(QWidget* pai, const char* nome, const QString& texto);
 // A read-only grid of whole rows, striped unless told otherwise.
 QTableView* grade(QWidget* pai, const char* nome, bool listrada = true);
+// A list read while the user looks at it may fail half-way (the database went away): the
+// window tells the user, when it is the one on screen.
+void avisaFalhaDeLeitura(DataSet& dados, QWidget* janela);
 
 // Typing stops at `largura` characters, as a maximum length would, but what the window writes
 // itself (setText, setPlainText) goes in whole: a proposed code that outgrew its width must be
@@ -90,7 +95,11 @@ public:
 protected:
     // The opening work: the fields as a fresh opening shows them, the list re-read, the focus.
     virtual void aoAbrir() {}
+    // The closing work, when the program closes or hides the window (not when the window
+    // system minimises it): what the window alone needed can be let go.
+    virtual void aoFechar() {}
     void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
     bool m_abrindo = false;

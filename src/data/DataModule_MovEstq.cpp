@@ -87,7 +87,7 @@ void TdmMovEstq::carregaDia(const QDate& dia)
     SQLQ_MovEstq2.limpaParametros();
     SQLQ_MovEstq2.adiciona(sqlBase + QStringLiteral(" Where m.MOV_Data=:HojeD"));
     SQLQ_MovEstq2.setParametro(QStringLiteral("HojeD"), dia);
-    cds_MovEstq.carrega(SQLQ_MovEstq2);
+    cds_MovEstq.abre(SQLQ_MovEstq2);
 }
 
 void TdmMovEstq::carregaPeriodo(const QDate& inicio, const QDate& fim, const QString& produto)
@@ -104,10 +104,10 @@ void TdmMovEstq::carregaPeriodo(const QDate& inicio, const QDate& fim, const QSt
     }
     SQLQ_MovEstq2.setParametro(QStringLiteral("DataInicialD"), inicio);
     SQLQ_MovEstq2.setParametro(QStringLiteral("DataFinalD"), fim);
-    cds_MovEstq.carrega(SQLQ_MovEstq2);
+    cds_MovEstq.abre(SQLQ_MovEstq2);
 }
 
 void TdmMovEstq::recarrega()
 {
-    cds_MovEstq.carrega(SQLQ_MovEstq2);
+    cds_MovEstq.abre(SQLQ_MovEstq2);
 }

@@ -3,8 +3,11 @@
 #include "common/Decimal.h"
 #include "common/Formatos.h"
 
+#include "data/firebird/ErroBanco.h"
+
 #include <QAbstractItemView>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QTime>
 
@@ -14,10 +17,30 @@ QVariant DataSet::Linha::operator[](const QString& campo) const
     return c < 0 ? QVariant() : m_valores.value(c);
 }
 
-DataSet::DataSet(QObject* parent) : QAbstractTableModel(parent) {}
+namespace {
+
+// The rows an opened list shows before abre() returns: a few screens' worth, read in a few
+// milliseconds even from a year of the ledger.
+constexpr int primeiroLote = 500;
+// What a grid scrolling past the rows read asks for at a time.
+constexpr int loteDaGrade = 2000;
+// How long one idle-time batch may keep the program from answering the user.
+constexpr int msPorLote = 15;
+
+} // namespace
+
+DataSet::DataSet(QObject* parent) : QAbstractTableModel(parent)
+{
+    m_leitura.setInterval(0);
+    m_leitura.setSingleShot(true);
+    connect(&m_leitura, &QTimer::timeout, this, &DataSet::leEmSegundoPlano);
+}
+
+DataSet::~DataSet() = default;
 
 void DataSet::carrega(const Resultado& resultado)
 {
+    fechaCursor();
     m_campos = resultado.campos;
     m_linhas = resultado.linhas;
     m_atual = -1;
@@ -27,6 +50,105 @@ void DataSet::carrega(const Resultado& resultado)
 void DataSet::carrega(Consulta& consulta, Transacao* transacao)
 {
     carrega(consulta.abre(transacao));
+}
+
+void DataSet::abre(Consulta& consulta)
+{
+    std::unique_ptr<Cursor> cursor = consulta.abreCursor();
+    QList<QVector<QVariant>> linhas;
+    cursor->le(linhas, primeiroLote);
+    fechaCursor();
+    m_campos = cursor->campos();
+    m_linhas = std::move(linhas);
+    m_atual = -1;
+    if (cursor->aberto()) {
+        m_cursor = std::move(cursor);
+        m_leitura.start();
+    }
+    aplicaFiltro();
+}
+
+bool DataSet::lendo() const
+{
+    return m_cursor && m_cursor->aberto();
+}
+
+void DataSet::fechaCursor()
+{
+    m_leitura.stop();
+    m_cursor.reset();
+}
+
+int DataSet::leMais(int maximo)
+{
+    if (!lendo())
+        return 0;
+    QList<QVector<QVariant>> novas;
+    try {
+        m_cursor->le(novas, maximo);
+    } catch (const ErroBanco& e) {
+        fechaCursor();
+        emit leituraFalhou(e.mensagem());
+    }
+    if (!lendo())
+        fechaCursor();
+    if (novas.isEmpty())
+        return 0;
+    const int primeira = int(m_linhas.size());
+    m_linhas.append(std::move(novas));
+    QVector<int> visiveis;
+    for (int i = primeira; i < m_linhas.size(); ++i)
+        if (!m_filtro || m_filtro(Linha(m_linhas[i], *this)))
+            visiveis << i;
+    if (!visiveis.isEmpty()) {
+        const int inicio = int(m_visiveis.size());
+        beginInsertRows({}, inicio, inicio + int(visiveis.size()) - 1);
+        m_visiveis.append(visiveis);
+        endInsertRows();
+        // The whole list read at once would have made its first row current.
+        if (m_atual < 0)
+            setLinhaAtual(0);
+    }
+    return int(m_linhas.size()) - primeira;
+}
+
+void DataSet::leEmSegundoPlano()
+{
+    QElapsedTimer relogio;
+    relogio.start();
+    while (lendo() && relogio.elapsed() < msPorLote)
+        leMais(256);
+    if (lendo())
+        m_leitura.start();
+}
+
+void DataSet::completa()
+{
+    while (lendo())
+        leMais(loteDaGrade);
+}
+
+int DataSet::procura(const Filtro& criterio)
+{
+    for (int i = 0;; ++i) {
+        while (i >= m_visiveis.size() && lendo())
+            leMais(loteDaGrade);
+        if (i >= m_visiveis.size())
+            return -1;
+        if (criterio(Linha(m_linhas.at(m_visiveis.at(i)), *this)))
+            return i;
+    }
+}
+
+bool DataSet::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && lendo();
+}
+
+void DataSet::fetchMore(const QModelIndex& parent)
+{
+    if (!parent.isValid())
+        leMais(loteDaGrade);
 }
 
 void DataSet::esvazia()
@@ -88,17 +210,16 @@ int DataSet::localiza(const QString& nome, const QString& prefixo)
     const int c = campo(nome);
     if (c < 0)
         return -1;
-    for (int i = 0; i < m_visiveis.size(); ++i) {
-        const QVariant v = valorBruto(i, c);
+    const int i = procura([c, &prefixo](const Linha& linha) {
+        const QVariant v = linha.em(c);
         const QString t = v.metaType() == QMetaType::fromType<Decimal>()
                               ? v.value<Decimal>().toString()
                               : v.toString();
-        if (t.startsWith(prefixo, Qt::CaseSensitive)) {
-            setLinhaAtual(i);
-            return i;
-        }
-    }
-    return -1;
+        return t.startsWith(prefixo, Qt::CaseSensitive);
+    });
+    if (i >= 0)
+        setLinhaAtual(i);
+    return i;
 }
 
 void DataSet::setFiltro(Filtro filtro)
@@ -225,6 +346,11 @@ public:
         connect(dados, &QAbstractItemModel::modelAboutToBeReset, this,
                 [this] { beginResetModel(); });
         connect(dados, &QAbstractItemModel::modelReset, this, [this] { endResetModel(); });
+        connect(dados, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                [this](const QModelIndex&, int primeira, int ultima) {
+                    beginInsertRows({}, primeira, ultima);
+                });
+        connect(dados, &QAbstractItemModel::rowsInserted, this, [this] { endInsertRows(); });
         connect(dados, &QAbstractItemModel::dataChanged, this, [this] {
             if (rowCount() > 0)
                 emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
@@ -234,6 +360,8 @@ public:
     {
         return pai.isValid() ? 0 : m_dados->rowCount();
     }
+    bool canFetchMore(const QModelIndex& pai) const override { return m_dados->canFetchMore(pai); }
+    void fetchMore(const QModelIndex& pai) override { m_dados->fetchMore(pai); }
     int columnCount(const QModelIndex& pai = {}) const override
     {
         return pai.isValid() ? 0 : int(m_colunas.size());

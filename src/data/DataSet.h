@@ -6,7 +6,9 @@
 #include <QHash>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
+#include <memory>
 
 class QAbstractItemView;
 
@@ -17,6 +19,12 @@ class QAbstractItemView;
 // It knows how each field is shown (quantities "1.234,500", amounts "R$ 1.234,56", dates
 // "10/10/2004"), which fields the grids show and under which captions, finds the first row
 // whose value begins with a typed text, and can hide rows through a filter.
+//
+// A list opened for the screen (abre) shows its first rows at once and reads the rest while
+// the user looks at them: in short batches whenever the program is idle, and straight away
+// when a grid scrolls past the rows read or a search needs them. Once all are in, it holds
+// exactly the rows a load of the whole statement would have given, in the same order, under
+// the same filter and with the same current row.
 class DataSet : public QAbstractTableModel {
     Q_OBJECT
 
@@ -49,12 +57,25 @@ public:
     using Filtro = std::function<bool(const Linha&)>;
 
     explicit DataSet(QObject* parent = nullptr);
+    ~DataSet() override;
 
     // Replaces the rows; the current row becomes the first one (none when empty).
     void carrega(const Resultado& resultado);
-    // Runs the query and loads its rows.
+    // Runs the query and loads all its rows before it returns.
     void carrega(Consulta& consulta, Transacao* transacao = nullptr);
+    // Runs the query for the screen: the first rows before it returns, the rest as described
+    // above. When the statement fails, ErroBanco reaches the caller and the list stays as it
+    // was.
+    void abre(Consulta& consulta);
     void esvazia();
+
+    // Whether rows of the last statement are still to be read.
+    bool lendo() const;
+    // Reads every row still to come.
+    void completa();
+    // The first row, in list order and through the filter, that `criterio` accepts, reading
+    // further rows only as far as needed; -1 when none does.
+    int procura(const Filtro& criterio);
 
     const QStringList& campos() const { return m_campos; }
     int campo(const QString& nome) const; // -1 when absent; without regard to case
@@ -78,6 +99,7 @@ public:
     // where it was when no row matches.
     int localiza(const QString& campo, const QString& prefixo);
 
+    // The filter applies to the rows read so far and to every row read after them.
     void setFiltro(Filtro filtro);
     void limpaFiltro() { setFiltro({}); }
 
@@ -103,6 +125,8 @@ public:
     // captions (two windows may show one list with different columns; rows stay the same).
     void acompanha(QAbstractItemView* view, const QList<QPair<QString, QString>>& colunas = {});
 
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -111,9 +135,16 @@ public:
 
 signals:
     void linhaAtualMudou(int linha);
+    // Reading the rest of a list failed (the database went away): the rows read stay, no more
+    // come. The windows that show the list tell the user.
+    void leituraFalhou(const QString& mensagem);
 
 private:
     void aplicaFiltro();
+    void fechaCursor();
+    // Reads up to `maximo` more rows; returns how many came.
+    int leMais(int maximo);
+    void leEmSegundoPlano();
     QVariant valorBruto(int linha, int campo) const;
 
     QStringList m_campos;
@@ -124,4 +155,6 @@ private:
     Filtro m_filtro;
     CorDoTexto m_corDoTexto;
     int m_atual = -1;
+    std::unique_ptr<Cursor> m_cursor;
+    QTimer m_leitura;
 };

@@ -142,6 +142,7 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
                                              {"MOV_DOC", QStringLiteral("Documento")},
                                              {"DESCRICAO", QStringLiteral("Operação")},
                                              {"REQ_DESCRICAO", QStringLiteral("Requisitante")}});
+    avisaFalhaDeLeitura(m_app.dmMovEstq().cds_MovEstq, this);
     QHeaderView* cabecalho = grade->horizontalHeader();
     for (const auto& [coluna, largura] : {std::pair{0, 90},
                                           {1, 220},
@@ -235,6 +236,13 @@ void TfConsulta_MovEstq::aoAbrir()
         Mensagens::erro(e.mensagem(), this);
     }
     aplicaFiltro();
+}
+
+void TfConsulta_MovEstq::aoFechar()
+{
+    // A year of the ledger is a lot of memory to keep for a closed window; every window that
+    // shows the list reads it again when it opens. The row filter stays as it is.
+    m_app.dmMovEstq().cds_MovEstq.esvazia();
 }
 
 void TfConsulta_MovEstq::aplicaFiltro()

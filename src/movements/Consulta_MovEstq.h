@@ -24,6 +24,7 @@ public:
 
 protected:
     void aoAbrir() override;
+    void aoFechar() override;
 
 private:
     void filtraDatas();

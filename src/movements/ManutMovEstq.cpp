@@ -67,6 +67,7 @@ TfManutMovEstq::TfManutMovEstq(Aplicacao& app, QWidget* parent) : Dialogo(parent
                                             {"MOV_VALOR", QStringLiteral("Valor")},
                                             {"MOV_QUANT", QStringLiteral("Quantidade")},
                                             {"MOV_DOC", QStringLiteral("Documento")}});
+    avisaFalhaDeLeitura(dm.cds_MovEstq, this);
     QHeaderView* cabecalho = m_dbgMovEstq->horizontalHeader();
     for (const auto& [coluna, largura] : {std::pair{0, 90},
                                           {1, 220},
@@ -133,6 +134,13 @@ void TfManutMovEstq::aoAbrir()
         Mensagens::erro(e.mensagem(), this);
     }
     m_dtpDataInicial->setFocus();
+}
+
+void TfManutMovEstq::aoFechar()
+{
+    // A year of the ledger is a lot of memory to keep for a closed window; every window that
+    // shows the list reads it again when it opens.
+    m_app.dmMovEstq().cds_MovEstq.esvazia();
 }
 
 void TfManutMovEstq::filtra()

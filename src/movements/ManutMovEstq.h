@@ -20,6 +20,7 @@ public:
 
 protected:
     void aoAbrir() override;
+    void aoFechar() override;
 
 private:
     void filtra();

@@ -82,7 +82,9 @@ Lista::Lista(QWidget* janela, ::Consulta& consulta, DataSet& dados, QTableView* 
              QLabel* rotulo, QLineEdit* campoBusca, int largura, QChar preenchimento)
     : QObject(janela), m_janela(janela), m_consulta(consulta), m_dados(dados), m_grade(grade),
       m_rotulo(rotulo), m_campoBusca(campoBusca), m_largura(largura), m_preenchimento(preenchimento)
-{}
+{
+    Formulario::avisaFalhaDeLeitura(dados, janela);
+}
 
 int Lista::adicionaOrdem(const Ordem& ordem)
 {
@@ -125,7 +127,7 @@ void Lista::ordena(int indice)
         m_rotulo->setText(o.rotulo);
     m_consulta.setSql(o.sql);
     try {
-        m_dados.carrega(m_consulta);
+        m_dados.abre(m_consulta);
     } catch (const ErroBanco& e) {
         Mensagens::erro(e.mensagem(), m_janela);
     }
@@ -138,17 +140,17 @@ void Lista::rele()
     const QString campoChave = m_dados.campoDaColuna(0);
     const QString atual = codigoAtual(m_dados);
     try {
-        m_dados.carrega(m_consulta);
+        m_dados.abre(m_consulta);
     } catch (const ErroBanco& e) {
         Mensagens::erro(e.mensagem(), m_janela);
         return;
     }
     if (!atual.isEmpty()) {
-        for (int i = 0; i < m_dados.tamanho(); ++i)
-            if (m_dados.valor(i, campoChave).toString() == atual) {
-                m_dados.setLinhaAtual(i);
-                break;
-            }
+        const int chave = m_dados.campo(campoChave);
+        const int i = m_dados.procura(
+            [chave, &atual](const DataSet::Linha& l) { return l.em(chave).toString() == atual; });
+        if (i >= 0)
+            m_dados.setLinhaAtual(i);
     }
     if (m_grade)
         m_grade->viewport()->update();

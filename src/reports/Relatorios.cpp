@@ -158,12 +158,19 @@ RelEstoque* Relatorios::layoutEstoque(const QString& chave)
 std::optional<Motor::Documento> Relatorios::prepara(const QString& chave,
                                                     const Cabecalho& cabecalho)
 {
-    if (RelEstoque* r = layoutEstoque(chave))
+    // A report prints the whole list, never just the rows a grid has read so far.
+    if (RelEstoque* r = layoutEstoque(chave)) {
+        m_produtos.cds_Produtos.completa();
         return r->prepara(m_produtos.cds_Produtos, cabecalho);
-    if (chave == devolucaoAtrasada)
+    }
+    if (chave == devolucaoAtrasada) {
+        m_emprestimos.cdsMovConsu.completa();
         return relDevAtrasada.prepara(m_emprestimos.cdsMovConsu, cabecalho);
-    if (RelMovimento* r = layoutMovimento(chave))
+    }
+    if (RelMovimento* r = layoutMovimento(chave)) {
+        m_movimentos.cds_MovEstq.completa();
         return r->prepara(m_movimentos.cds_MovEstq, cabecalho);
+    }
     return std::nullopt;
 }
 

@@ -1,4 +1,5 @@
 #include "data/firebird/Conexao.h"
+#include "data/firebird/Consulta.h"
 
 #include "data/firebird/Status.h"
 
@@ -83,6 +84,9 @@ void Conexao::configuraEAbre(const QString& pasta, bool commitRetain)
 
 void Conexao::fecha()
 {
+    for (Cursor* c : QSet<Cursor*>(m_cursores))
+        c->fecha();
+    m_cursores.clear();
     liberaComandos();
     if (!m_anexo)
         return;

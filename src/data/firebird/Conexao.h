@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
+
+class Cursor;
 
 namespace Firebird {
 class IMaster;
@@ -67,6 +70,11 @@ public:
     // the commit of the transaction it was prepared in.
     Firebird::IStatement* prepara(Firebird::ITransaction* transacao, const QByteArray& sql);
 
+    // The cursors left open on this connection (long lists still being read), closed before
+    // the connection itself closes.
+    void registraCursor(Cursor* cursor) { m_cursores.insert(cursor); }
+    void esqueceCursor(Cursor* cursor) { m_cursores.remove(cursor); }
+
 private:
     void liberaComandos();
 
@@ -76,4 +84,5 @@ private:
     Firebird::IAttachment* m_anexo = nullptr;
     QHash<QByteArray, Firebird::IStatement*> m_comandos;
     QList<QByteArray> m_ordemComandos;
+    QSet<Cursor*> m_cursores;
 };

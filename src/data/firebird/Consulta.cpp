@@ -334,78 +334,133 @@ bool ehSelect(IStatement* comando)
     return tipo == isc_info_sql_stmt_select || tipo == isc_info_sql_stmt_select_for_upd;
 }
 
+// The rows of an open cursor, decoded one at a time.
+//
+// Long lists repeat the same texts row after row (a product's description, an operation's
+// name, a requisitioner's): each distinct text is kept once and shared by the rows that carry
+// it, which saves most of a large list's memory and decoding. A column whose texts keep
+// changing (a document number) stops being pooled.
+class Leitor {
+public:
+    Leitor(IStatement* comando, ITransaction* t, Entrada& entrada)
+    {
+        StatusFb st;
+        m_saida = comando->getOutputMetadata(&st);
+        try {
+            const unsigned n = m_saida->getCount(&st);
+            m_colunas.resize(n);
+            m_pools.resize(n);
+            m_pooled.resize(n);
+            for (unsigned i = 0; i < n; ++i) {
+                m_colunas[i] = {m_saida->getType(&st, i) & ~1u, m_saida->getScale(&st, i),
+                                m_saida->getLength(&st, i),     m_saida->getCharSet(&st, i),
+                                m_saida->getOffset(&st, i),     m_saida->getNullOffset(&st, i)};
+                campos << QString::fromUtf8(m_saida->getAlias(&st, i));
+                m_pooled[i] = (m_colunas[i].tipo == SQL_TEXT || m_colunas[i].tipo == SQL_VARYING) &&
+                              m_colunas[i].charset != charsetOctets;
+            }
+            m_buffer = QByteArray(int(m_saida->getMessageLength(&st)), '\0');
+            m_cursor = comando->openCursor(
+                &st, t, entrada.meta, entrada.buffer.isEmpty() ? nullptr : entrada.buffer.data(),
+                m_saida, 0);
+        } catch (...) {
+            m_saida->release();
+            throw;
+        }
+    }
+    ~Leitor()
+    {
+        if (m_cursor)
+            m_cursor->release();
+        m_saida->release();
+    }
+    Leitor(const Leitor&) = delete;
+    Leitor& operator=(const Leitor&) = delete;
+
+    QStringList campos;
+
+    // The next row; false after the last one, when the cursor is closed.
+    bool proxima(QVector<QVariant>& linha)
+    {
+        if (!m_cursor)
+            return false;
+        StatusFb st;
+        auto* buf = reinterpret_cast<unsigned char*>(m_buffer.data());
+        if (m_cursor->fetchNext(&st, buf) != IStatus::RESULT_OK) {
+            fecha();
+            return false;
+        }
+        const int n = int(m_colunas.size());
+        linha.resize(n);
+        for (int i = 0; i < n; ++i) {
+            const Coluna& c = m_colunas[i];
+            if (!m_pooled[i] || *reinterpret_cast<const short*>(buf + c.deslocamentoNulo) == -1) {
+                linha[i] = leValor(c, buf);
+                continue;
+            }
+            const char* dado = reinterpret_cast<const char*>(buf + c.deslocamento);
+            qsizetype tamanho = c.tamanho;
+            if (c.tipo == SQL_VARYING) {
+                unsigned short len;
+                std::memcpy(&len, dado, sizeof len);
+                dado += sizeof len;
+                tamanho = len;
+            }
+            const QByteArray chave = QByteArray::fromRawData(dado, tamanho);
+            auto& pool = m_pools[i];
+            const auto achado = pool.constFind(chave);
+            if (achado != pool.constEnd()) {
+                linha[i] = achado.value();
+                continue;
+            }
+            linha[i] = leValor(c, buf);
+            if (pool.size() < limitePool)
+                pool.insert(QByteArray(dado, tamanho), linha[i]);
+            else
+                m_pooled[i] = false;
+        }
+        return true;
+    }
+
+    void fecha()
+    {
+        if (!m_cursor)
+            return;
+        IResultSet* cursor = m_cursor;
+        m_cursor = nullptr;
+        try {
+            StatusFb st;
+            cursor->close(&st);
+        } catch (...) {
+            cursor->release();
+            throw;
+        }
+    }
+
+private:
+    static constexpr int limitePool = 4096;
+
+    IMessageMetadata* m_saida = nullptr;
+    IResultSet* m_cursor = nullptr;
+    QVector<Coluna> m_colunas;
+    QByteArray m_buffer;
+    std::vector<QHash<QByteArray, QVariant>> m_pools;
+    std::vector<bool> m_pooled;
+};
+
 // Opens the cursor and reads the rows into memory.
 Resultado leLinhas(IStatement* comando, ITransaction* t, Entrada& entrada, int limite)
 {
-    StatusFb st;
+    Leitor leitor(comando, t, entrada);
     Resultado r;
-    IMessageMetadata* saida = comando->getOutputMetadata(&st);
-    IResultSet* cursor = nullptr;
-    try {
-        const unsigned n = saida->getCount(&st);
-        QVector<Coluna> colunas(n);
-        for (unsigned i = 0; i < n; ++i) {
-            colunas[i] = {saida->getType(&st, i) & ~1u, saida->getScale(&st, i),
-                          saida->getLength(&st, i),     saida->getCharSet(&st, i),
-                          saida->getOffset(&st, i),     saida->getNullOffset(&st, i)};
-            r.campos << QString::fromUtf8(saida->getAlias(&st, i));
-        }
-        QByteArray buffer(int(saida->getMessageLength(&st)), '\0');
-        auto* buf = reinterpret_cast<unsigned char*>(buffer.data());
-        cursor = comando->openCursor(&st, t, entrada.meta,
-                                     entrada.buffer.isEmpty() ? nullptr : entrada.buffer.data(),
-                                     saida, 0);
-        // Long lists repeat the same texts row after row (a product's description, an
-        // operation's name, a requisitioner's): each distinct text is kept once and shared by
-        // the rows that carry it, which saves most of a large list's memory and decoding. A
-        // column whose texts keep changing (a document number) stops being pooled.
-        const int limitePool = 4096;
-        std::vector<QHash<QByteArray, QVariant>> pools(n);
-        std::vector<bool> pooled(n);
-        for (unsigned i = 0; i < n; ++i)
-            pooled[i] = (colunas[i].tipo == SQL_TEXT || colunas[i].tipo == SQL_VARYING) &&
-                        colunas[i].charset != charsetOctets;
-        while ((limite < 0 || r.linhas.size() < limite) &&
-               cursor->fetchNext(&st, buf) == IStatus::RESULT_OK) {
-            QVector<QVariant> linha(n);
-            for (unsigned i = 0; i < n; ++i) {
-                const Coluna& c = colunas[i];
-                if (!pooled[i] || *reinterpret_cast<const short*>(buf + c.deslocamentoNulo) == -1) {
-                    linha[i] = leValor(c, buf);
-                    continue;
-                }
-                const char* dado = reinterpret_cast<const char*>(buf + c.deslocamento);
-                qsizetype tamanho = c.tamanho;
-                if (c.tipo == SQL_VARYING) {
-                    unsigned short len;
-                    std::memcpy(&len, dado, sizeof len);
-                    dado += sizeof len;
-                    tamanho = len;
-                }
-                const QByteArray chave = QByteArray::fromRawData(dado, tamanho);
-                auto& pool = pools[i];
-                const auto achado = pool.constFind(chave);
-                if (achado != pool.constEnd()) {
-                    linha[i] = achado.value();
-                    continue;
-                }
-                linha[i] = leValor(c, buf);
-                if (pool.size() < limitePool)
-                    pool.insert(QByteArray(dado, tamanho), linha[i]);
-                else
-                    pooled[i] = false;
-            }
-            r.linhas << linha;
-        }
-        cursor->close(&st);
-        cursor = nullptr;
-        saida->release();
-    } catch (...) {
-        if (cursor)
-            cursor->release();
-        saida->release();
-        throw;
+    r.campos = leitor.campos;
+    while (limite < 0 || r.linhas.size() < limite) {
+        QVector<QVariant> linha;
+        if (!leitor.proxima(linha))
+            break;
+        r.linhas << std::move(linha);
     }
+    leitor.fecha();
     return r;
 }
 
@@ -578,4 +633,99 @@ QString Consulta::plano(Transacao* transacao)
             return QString::fromUtf8(comando->getPlan(&st, false)).trimmed();
         });
     });
+}
+
+struct Cursor::Estado {
+    std::unique_ptr<Transacao> transacao;
+    IStatement* comando = nullptr;
+    Entrada entrada;
+    std::unique_ptr<Leitor> leitor;
+
+    ~Estado()
+    {
+        // The rows first, then the statement, then the transaction that read them.
+        try {
+            leitor.reset();
+        } catch (...) {
+        }
+        if (comando) {
+            try {
+                StatusFb st;
+                comando->free(&st);
+            } catch (const FbException&) {
+                comando->release();
+            }
+        }
+        try {
+            if (transacao && transacao->ativa())
+                transacao->commit();
+        } catch (const ErroBanco&) {
+            // A connection that went away took the transaction with it.
+        }
+    }
+};
+
+std::unique_ptr<Cursor> Consulta::abreCursor()
+{
+    QStringList nomes;
+    const QByteArray texto = traduz(sql(), &nomes);
+    std::unique_ptr<Cursor> cursor(new Cursor(m_conexao));
+    auto estado = std::make_unique<Cursor::Estado>();
+    estado->transacao = std::make_unique<Transacao>(m_conexao, Transacao::Tipo::Leitura);
+    chamaFb([&] {
+        // A statement of its own: the connection's shared ones may be run again while this
+        // cursor is still open.
+        StatusFb st;
+        estado->comando =
+            m_conexao.anexo()->prepare(&st, estado->transacao->handle(), 0, texto.constData(), 3,
+                                       IStatement::PREPARE_PREFETCH_METADATA);
+        montaEntrada(estado->comando, nomes, m_valores, estado->entrada);
+        if (!ehSelect(estado->comando))
+            throw ErroBanco(QStringLiteral("O comando não é uma consulta."));
+        estado->leitor = std::make_unique<Leitor>(estado->comando, estado->transacao->handle(),
+                                                  estado->entrada);
+    });
+    cursor->m_campos = estado->leitor->campos;
+    cursor->m_estado = std::move(estado);
+    m_conexao.registraCursor(cursor.get());
+    return cursor;
+}
+
+Cursor::Cursor(Conexao& conexao) : m_conexao(conexao) {}
+
+Cursor::~Cursor()
+{
+    fecha();
+}
+
+void Cursor::fecha()
+{
+    if (!m_estado)
+        return;
+    m_conexao.esqueceCursor(this);
+    m_estado.reset();
+}
+
+int Cursor::le(QList<QVector<QVariant>>& linhas, int maximo)
+{
+    if (!m_estado)
+        return 0;
+    int lidas = 0;
+    try {
+        chamaFb([&] {
+            while (lidas < maximo) {
+                QVector<QVariant> linha;
+                if (!m_estado->leitor->proxima(linha)) {
+                    fecha();
+                    break;
+                }
+                linhas << std::move(linha);
+                ++lidas;
+            }
+        });
+    } catch (...) {
+        fecha();
+        throw;
+    }
+    return lidas;
 }

@@ -7,8 +7,10 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <memory>
 
 class Conexao;
+class Cursor;
 class Transacao;
 
 // The rows a query returned, kept in memory in the statement's order.
@@ -57,6 +59,10 @@ public:
     // transaction it reads in a short read-only transaction of its own.
     Resultado abre(Transacao* transacao = nullptr, int limite = -1);
     Resultado abre(Transacao& transacao, int limite = -1) { return abre(&transacao, limite); }
+    // Opens the SELECT and leaves its rows to be read as they are wanted (Cursor), in a
+    // read-only transaction of its own that lasts as long as the cursor. Throws ErroBanco
+    // when the statement cannot be run; no row is read yet.
+    std::unique_ptr<Cursor> abreCursor();
     // The first column of the first row, or a null QVariant when there is no row.
     QVariant primeiroValor(Transacao* transacao = nullptr);
     // Runs an INSERT, UPDATE, DELETE or other statement inside the caller's transaction and
@@ -77,4 +83,31 @@ private:
     Conexao& m_conexao;
     QStringList m_linhas;
     QHash<QString, QVariant> m_valores; // by upper-case name
+};
+
+// An open SELECT whose rows are read a batch at a time, so a long list can be shown while the
+// server is still producing the rest of it. It reads in a read-only, read-committed
+// transaction of its own, which holds back no other workstation and no clean-up of old row
+// versions. It closes itself after the last row, and when its connection is closed.
+class Cursor {
+public:
+    ~Cursor();
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    const QStringList& campos() const { return m_campos; }
+    // Appends up to `maximo` rows to `linhas` and returns how many came. A failure closes the
+    // cursor and reaches the caller as ErroBanco; the rows read before it stay.
+    int le(QList<QVector<QVariant>>& linhas, int maximo);
+    bool aberto() const { return m_estado != nullptr; }
+    void fecha();
+
+private:
+    friend class Consulta;
+    struct Estado;
+    explicit Cursor(Conexao& conexao);
+
+    Conexao& m_conexao;
+    QStringList m_campos;
+    std::unique_ptr<Estado> m_estado;
 };
