@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QTime>
+#include <limits>
 
 QVariant DataSet::Linha::operator[](const QString& campo) const
 {
@@ -24,8 +25,10 @@ namespace {
 constexpr int primeiroLote = 500;
 // What a grid scrolling past the rows read asks for at a time.
 constexpr int loteDaGrade = 2000;
+// What a search reads at a time while it looks further down the list.
+constexpr int loteDaProcura = 20000;
 // How long one idle-time batch may keep the program from answering the user.
-constexpr int msPorLote = 15;
+constexpr int msPorLote = 40;
 
 } // namespace
 
@@ -79,13 +82,19 @@ void DataSet::fechaCursor()
     m_cursor.reset();
 }
 
-int DataSet::leMais(int maximo)
+int DataSet::leMais(int maximo, int milissegundos)
 {
     if (!lendo())
         return 0;
+    // The rows of a batch reach the grids in one notice: each notice costs the grids work
+    // that grows with the list.
+    QElapsedTimer relogio;
+    relogio.start();
     QList<QVector<QVariant>> novas;
     try {
-        m_cursor->le(novas, maximo);
+        while (lendo() && novas.size() < maximo &&
+               (milissegundos < 0 || relogio.elapsed() < milissegundos))
+            m_cursor->le(novas, int(qMin<qsizetype>(256, maximo - novas.size())));
     } catch (const ErroBanco& e) {
         fechaCursor();
         emit leituraFalhou(e.mensagem());
@@ -114,10 +123,7 @@ int DataSet::leMais(int maximo)
 
 void DataSet::leEmSegundoPlano()
 {
-    QElapsedTimer relogio;
-    relogio.start();
-    while (lendo() && relogio.elapsed() < msPorLote)
-        leMais(256);
+    leMais(std::numeric_limits<int>::max(), msPorLote);
     if (lendo())
         m_leitura.start();
 }
@@ -125,14 +131,14 @@ void DataSet::leEmSegundoPlano()
 void DataSet::completa()
 {
     while (lendo())
-        leMais(loteDaGrade);
+        leMais(loteDaProcura);
 }
 
 int DataSet::procura(const Filtro& criterio)
 {
     for (int i = 0;; ++i) {
         while (i >= m_visiveis.size() && lendo())
-            leMais(loteDaGrade);
+            leMais(loteDaProcura);
         if (i >= m_visiveis.size())
             return -1;
         if (criterio(Linha(m_linhas.at(m_visiveis.at(i)), *this)))

@@ -142,8 +142,9 @@ signals:
 private:
     void aplicaFiltro();
     void fechaCursor();
-    // Reads up to `maximo` more rows; returns how many came.
-    int leMais(int maximo);
+    // Reads up to `maximo` more rows, for at most `milissegundos` when that is not negative;
+    // returns how many came.
+    int leMais(int maximo, int milissegundos = -1);
     void leEmSegundoPlano();
     QVariant valorBruto(int linha, int campo) const;
 

@@ -137,15 +137,22 @@ void Lista::ordena(int indice)
 
 void Lista::rele()
 {
+    releLocalizando(QString(), QString());
+}
+
+void Lista::releLocalizando(const QString& campo, const QString& prefixo)
+{
     const QString campoChave = m_dados.campoDaColuna(0);
     const QString atual = codigoAtual(m_dados);
     try {
         m_dados.abre(m_consulta);
     } catch (const ErroBanco& e) {
+        if (!campo.isEmpty())
+            m_dados.localiza(campo, prefixo);
         Mensagens::erro(e.mensagem(), m_janela);
         return;
     }
-    if (!atual.isEmpty()) {
+    if ((campo.isEmpty() || m_dados.localiza(campo, prefixo) < 0) && !atual.isEmpty()) {
         const int chave = m_dados.campo(campoChave);
         const int i = m_dados.procura(
             [chave, &atual](const DataSet::Linha& l) { return l.em(chave).toString() == atual; });
@@ -166,8 +173,7 @@ void Lista::busca()
         texto = Funcoes::completaCodigo(texto, m_largura, m_preenchimento);
         m_campoBusca->setText(texto);
     }
-    m_dados.localiza(o.campo, texto);
-    rele();
+    releLocalizando(o.campo, texto);
 }
 
 Quadro::Quadro(QDialog* janela, const Desenho& d, ::Consulta& consulta, DataSet& dados)

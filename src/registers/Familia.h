@@ -102,6 +102,13 @@ public:
     // Re-reads the list with its current statement; the current row stays on the same code
     // when it is still there. A database error is shown and leaves the list as it was.
     void rele();
+    // The quick search's locate and re-read in one pass over the database: the list is read
+    // again and its first row whose `campo` begins with `prefixo` (case counts) becomes
+    // current; with no such row the current row stays on the same code. The outcome is the
+    // one of locating first and re-reading after, but the rows are read once, and only as far
+    // as the row found. When the list cannot be read again, the row is located in the list
+    // as it stands and the error shown.
+    void releLocalizando(const QString& campo, const QString& prefixo);
     // The quick search: on a code column the typed text is first padded to the code's width
     // and written back; then the first row, in list order, whose value in the column begins
     // with the text (case counts) becomes current. No match leaves the current row where it

@@ -152,8 +152,7 @@ void Painel::busca()
         texto = Funcoes::codigoProduto(texto);
         m_campo->setText(texto);
     }
-    m_lista->dados().localiza(QLatin1String(colunasDeBusca[m_coluna].campo), texto);
-    m_lista->rele();
+    m_lista->releLocalizando(QLatin1String(colunasDeBusca[m_coluna].campo), texto);
 }
 
 } // namespace ListaProdutos

@@ -1,5 +1,5 @@
 // The in-memory list behind the grids: formats, the shared current row, the prefix search and
-// the filter.
+// the filter; a long list read while it is on screen ends as the whole statement read at once.
 
 #include "common/Decimal.h"
 #include "data/DataSet.h"
@@ -20,6 +20,10 @@ private slots:
     void locateIsCaseSensitivePrefix();
     void filterHidesRowsAndKeepsCurrent();
     void viewsShareTheCurrentRow();
+    void listReadOnScreenEndsAsTheWholeStatement_data();
+    void listReadOnScreenEndsAsTheWholeStatement();
+    void searchesReadAsFarAsTheyNeed();
+    void closingTheConnectionStopsTheReading();
 
 private:
     std::unique_ptr<BancoTeste> m_banco;
@@ -167,6 +171,129 @@ void TstDataSet::viewsShareTheCurrentRow()
     QCOMPARE(lista.currentIndex().row(), 0);
     QCOMPARE(busca.currentIndex().row(), 0);
     QCOMPARE(busca.model()->rowCount(), 3);
+}
+
+namespace {
+
+// 10,000 numbered rows, far more than the screen's first batch, with a text that repeats
+// (the pooled kind) and one that does not. The number's last digit is its "kind".
+const char* const dezMil =
+    "with recursive d (i) as (select 0 from rdb$database union all select i + 1 from d where "
+    "i < 9) select a.i * 1000 + b.i * 100 + c.i * 10 + e.i as n, "
+    "cast('tipo ' || e.i as varchar(10)) as tipo, "
+    "cast('linha ' || (a.i * 1000 + b.i * 100 + c.i * 10 + e.i) as varchar(20)) as texto "
+    "from d a, d b, d c, d e order by 1";
+
+QList<QVariantList> linhas(const DataSet& lista)
+{
+    QList<QVariantList> r;
+    for (int i = 0; i < lista.tamanho(); ++i)
+        r << QVariantList{lista.valor(i, "N"), lista.valor(i, "TIPO"), lista.valor(i, "TEXTO")};
+    return r;
+}
+
+DataSet::Filtro semTipo(int tipo)
+{
+    return [tipo](const DataSet::Linha& l) { return l["N"].toLongLong() % 10 != tipo; };
+}
+
+} // namespace
+
+void TstDataSet::listReadOnScreenEndsAsTheWholeStatement_data()
+{
+    QTest::addColumn<QString>("filtro"); // when a filter is set: "", "before", "while reading"
+    QTest::addColumn<QString>("fim");    // how the rest comes in: "idle", "completa", "grid"
+    for (const char* filtro : {"", "before", "while reading", "hides the first rows"})
+        for (const char* fim : {"idle", "completa", "grid"})
+            QTest::addRow("filter %s, %s", *filtro ? filtro : "none", fim) << filtro << fim;
+}
+
+void TstDataSet::listReadOnScreenEndsAsTheWholeStatement()
+{
+    QFETCH(QString, filtro);
+    QFETCH(QString, fim);
+    // Rows 0 to 1,999 hidden: the first batch shows nothing, yet the first row shown
+    // becomes current as soon as it is read, as a whole load would have made it.
+    const DataSet::Filtro escolhido =
+        filtro == "hides the first rows"
+            ? DataSet::Filtro([](const DataSet::Linha& l) { return l["N"].toLongLong() >= 2000; })
+            : semTipo(3);
+    Consulta c(m_banco->conexao());
+    c.setSql(dezMil);
+    DataSet inteira;
+    inteira.setFiltro(filtro.isEmpty() ? DataSet::Filtro() : escolhido);
+    inteira.carrega(c);
+
+    QTableView grade;
+    m_lista.acompanha(&grade, {{"TEXTO", "Texto"}, {"N", "Número"}});
+    grade.resize(400, 300);
+    grade.show();
+    if (filtro == "before" || filtro == "hides the first rows")
+        m_lista.setFiltro(escolhido);
+    m_lista.abre(c);
+    QVERIFY(m_lista.lendo());
+    QVERIFY(m_lista.tamanho() < inteira.tamanho());
+    if (filtro == "while reading")
+        m_lista.setFiltro(escolhido);
+    if (fim == "completa") {
+        m_lista.completa();
+    } else if (fim == "grid") {
+        // A person dragging the grid to its end, again and again until nothing more comes.
+        while (m_lista.lendo()) {
+            grade.scrollToBottom();
+            QCoreApplication::processEvents();
+        }
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!m_lista.lendo(), 20000);
+    }
+    QCOMPARE(m_lista.tamanho(), inteira.tamanho());
+    QCOMPARE(linhas(m_lista), linhas(inteira));
+    QCOMPARE(m_lista.linhaAtual(), 0);
+    QCOMPARE(m_lista.valor("N"), inteira.valor("N"));
+    // The grid's own columns follow every row read.
+    QCOMPARE(grade.model()->rowCount(), inteira.tamanho());
+    const int ultima = inteira.tamanho() - 1;
+    QCOMPARE(grade.model()->index(ultima, 0).data().toString(),
+             inteira.valor(ultima, "TEXTO").toString());
+    QCOMPARE(grade.currentIndex().row(), 0);
+}
+
+void TstDataSet::searchesReadAsFarAsTheyNeed()
+{
+    Consulta c(m_banco->conexao());
+    c.setSql(dezMil);
+    m_lista.abre(c);
+    QCOMPARE(m_lista.localiza("TEXTO", "linha 8765"), 8765);
+    QCOMPARE(m_lista.valor("N").toLongLong(), 8765);
+    // Nothing matches: every row is read, the current row stays.
+    QCOMPARE(m_lista.localiza("TEXTO", "coluna"), -1);
+    QVERIFY(!m_lista.lendo());
+    QCOMPARE(m_lista.tamanho(), 10000);
+    QCOMPARE(m_lista.linhaAtual(), 8765);
+    // A new statement while the old one is still being read replaces it.
+    m_lista.abre(c);
+    c.setSql("Select * From Grupos order by GRU_Codigo");
+    m_lista.abre(c);
+    QVERIFY(!m_lista.lendo());
+    QCOMPARE(m_lista.tamanho(), 3);
+}
+
+void TstDataSet::closingTheConnectionStopsTheReading()
+{
+    Consulta c(m_banco->conexao());
+    c.setSql(dezMil);
+    m_lista.abre(c);
+    const int lidas = m_lista.tamanho();
+    QVERIFY(m_lista.lendo());
+    // A restore closes the connection under the lists still being read.
+    m_banco->conexao().fecha();
+    QVERIFY(!m_lista.lendo());
+    QCoreApplication::processEvents();
+    QCOMPARE(m_lista.tamanho(), lidas);
+    m_banco->conexao().abre();
+    m_lista.abre(c);
+    m_lista.completa();
+    QCOMPARE(m_lista.tamanho(), 10000);
 }
 
 QTEST_MAIN(TstDataSet)

@@ -3,6 +3,7 @@
 
 #include "common/Decimal.h"
 #include "data/DataModule_MovEstq.h"
+#include "data/firebird/Transacao.h"
 #include "movements/Consulta_MovEstq.h"
 #include "movements/Lancamentos.h"
 #include "support/AplicacaoTeste.h"
@@ -27,6 +28,7 @@ private slots:
     void productChoice();
     void dateQueriesKeepTheChoices();
     void unknownBarCodeEmptiesTheCode();
+    void longDayFilteredAsItComesIn();
 };
 
 namespace {
@@ -234,6 +236,53 @@ void TstConsultaMovEstq::unknownBarCodeEmptiesTheCode()
         QCOMPARE(t.msgs.textos(),
                  QStringList({QStringLiteral("Produto não Cadastrado !, tente outro código")}));
         QVERIFY(texto(j, "edCodPro").isEmpty());
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+}
+
+void TstConsultaMovEstq::longDayFilteredAsItComesIn()
+{
+    TelaTeste t;
+    prepara(t);
+    // A busy day: 1,600 more movements today, the four kinds in turn, the screw's and the
+    // drill's alternately (10 to 1,609).
+    {
+        Transacao tr(t.banco.conexao());
+        Consulta mov(t.banco.conexao());
+        mov.setSql("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Quant, "
+                   "MOV_Valor, MOV_Data) values (:n, :p, :o, 1, 1, :d)");
+        mov.setParametro("d", QDate::currentDate());
+        const char* const operacoes[] = {"EE", "SS", "TE", "TS"};
+        for (int n = 10; n < 1610; ++n) {
+            mov.setParametro("n", n);
+            mov.setParametro("p", n % 2 ? furadeira : parafuso);
+            mov.setParametro("o", operacoes[(n / 2) % 4]);
+            mov.executa(tr);
+        }
+        tr.commit();
+    }
+    const DataSet& lista = t.app.dmMovEstq().cds_MovEstq;
+    consulta(t, [&](QDialog* j) {
+        // The choices, made whether or not the whole day has come in yet, hold for every row.
+        marca(j, "cbSaidas");
+        informa(j, "edCodPro", "13");
+        marca(j, "cbDeterminado_Produto");
+        clica(j, "btnProduto_Filtrar");
+        QTRY_VERIFY(!lista.lendo());
+        QList<int> esperados;
+        for (int n = 11; n < 1610; n += 2)
+            if ((n / 2) % 4 != 1)
+                esperados << n;
+        QCOMPARE(listados(t), esperados);
+        QCOMPARE(acha<QTableView>(j, "dbgConsulta_MovEstq")->model()->rowCount(),
+                 int(esperados.size()));
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+    // A closed window keeps no rows; the next opening reads today again.
+    QCOMPARE(lista.tamanho(), 0);
+    consulta(t, [&](QDialog* j) {
+        QTRY_VERIFY(!lista.lendo());
+        QCOMPARE(lista.tamanho(), 1601);
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
 }

@@ -6,6 +6,7 @@
 #include "common/Decimal.h"
 #include "data/DataModule_Produtos.h"
 #include "data/DataSet.h"
+#include "data/DadosDemo.h"
 #include "registers/Busca_Grupos.h"
 #include "registers/Busca_Produtos.h"
 #include "registers/Dados_Produtos.h"
@@ -49,6 +50,7 @@ private slots:
     void buttonRefusedWithoutPermission();
     void quickSearch_data();
     void quickSearch();
+    void quickSearchFindsTheLastOfALongList();
     void everyOpeningGoesBackToTheDescription();
     void productsOfADeletedGroupAreNotListed();
     void searchWindowHandsBackTheCodeWithItsBlanks();
@@ -773,6 +775,31 @@ void TstProdutos::quickSearch()
         Modal::exec(&t.app.janela<TfBusca_Produtos>());
     else
         t.principal().aciona("Produtos1");
+}
+
+void TstProdutos::quickSearchFindsTheLastOfALongList()
+{
+    AplicacaoTeste t;
+    // "Produto 1" to "Produto 3000": by description "Produto 999" comes last.
+    DadosDemo::preencheVolume(t.banco.conexao(), 3000, 0);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* janela) {
+        digita(janela, "edBusca_ConPRO", "Produto 999");
+        clica(janela, "btnBusca_ConPro");
+        QCOMPARE(codigoAtual(t), QString("       999"));
+        QCOMPARE(t.app.dmProdutos().cds_Produtos.linhaAtual(), 2999);
+        QCOMPARE(codigoNaGrade(janela, "dbg_Con_PRO"), QString("       999"));
+        // No match: the list is read again and the same product stays current.
+        digita(janela, "edBusca_ConPRO", "Parafuso");
+        clica(janela, "btnBusca_ConPro");
+        QCOMPARE(codigoAtual(t), QString("       999"));
+        QTRY_VERIFY(!t.app.dmProdutos().cds_Produtos.lendo());
+        QCOMPARE(t.app.dmProdutos().cds_Produtos.tamanho(), 3000);
+        janela->reject();
+    });
+    Modal::exec(&t.app.janela<TfBusca_Produtos>());
+    QCOMPARE(msgs.textos(), QStringList());
 }
 
 void TstProdutos::everyOpeningGoesBackToTheDescription()
