@@ -443,6 +443,12 @@ protected:
     void initStyleOption(QStyleOptionViewItem* opcao, const QModelIndex& indice) const override
     {
         QStyledItemDelegate::initStyleOption(opcao, indice);
+        // Fixed-width texts come with the blanks that fill their width: drawn, they only push
+        // a text that fits into an ellipsis ("NF 799453 …"). The value itself keeps them.
+        qsizetype fim = opcao->text.size();
+        while (fim > 0 && opcao->text.at(fim - 1) == QLatin1Char(' '))
+            --fim;
+        opcao->text.truncate(fim);
         // The selected row keeps the highlight; a cell the model colours itself keeps its colour.
         if ((opcao->state & QStyle::State_Selected) ||
             opcao->backgroundBrush.style() != Qt::NoBrush)
