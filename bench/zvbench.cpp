@@ -254,8 +254,8 @@ void medeDevolucoes(qint64 movimentos)
            }),
            "ms");
     figura(QStringLiteral("grava_extravio_%1").arg(movimentos), mede([&](int) {
-               Lancamentos::gravaExtravio(c, {emprestado, QDate::currentDate(), Decimal(1, 3),
-                                              QStringLiteral("BO")});
+               Lancamentos::gravaExtravio(
+                   c, {emprestado, QDate::currentDate(), Decimal(1, 3), QStringLiteral("BO")});
            }),
            "ms");
 
@@ -279,7 +279,6 @@ void medeDevolucao(bool rapido)
     medeDevolucoes(1000);
     medeDevolucoes(rapido ? 100000 : 1000000);
 }
-
 
 // A new user with its permission rows (one statement per module), committed; and the audit log
 // query of one day, for one user and for everyone, over a log of `linhas` lines spread over
@@ -338,7 +337,6 @@ void medeAcesso(bool rapido)
                mediana(consultas), "ms");
     }
 }
-
 
 // Seconds the `gbak` command takes for the same work, run as a person would run it; negative
 // when it failed.
@@ -399,7 +397,6 @@ void medeBackup(bool rapido)
     figura(QStringLiteral("backup_razao_gbak"), bg > 0 ? b / bg : -1, "x");
     figura(QStringLiteral("restaura_razao_gbak"), rg > 0 ? rs / rg : -1, "x");
 }
-
 
 // The stock list II by description over 100,000 products (10,000 with --quick): the list
 // loaded, laid out into pages, and written as PDF; and the peak memory of the whole request.

@@ -8,8 +8,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
-#include <QHideEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,9 +1,9 @@
 #include "reports/Relatorios.h"
 
+#include "common/Formatos.h"
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
-#include "common/Formatos.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "app/Principal.h"
 #include "common/Decimal.h"
+#include "data/DadosDemo.h"
 #include "data/DataModule_Produtos.h"
 #include "data/DataSet.h"
-#include "data/DadosDemo.h"
 #include "registers/Busca_Grupos.h"
 #include "registers/Busca_Produtos.h"
 #include "registers/Dados_Produtos.h"

@@ -682,8 +682,8 @@ std::unique_ptr<Cursor> Consulta::abreCursor()
         montaEntrada(estado->comando, nomes, m_valores, estado->entrada);
         if (!ehSelect(estado->comando))
             throw ErroBanco(QStringLiteral("O comando não é uma consulta."));
-        estado->leitor = std::make_unique<Leitor>(estado->comando, estado->transacao->handle(),
-                                                  estado->entrada);
+        estado->leitor =
+            std::make_unique<Leitor>(estado->comando, estado->transacao->handle(), estado->entrada);
     });
     cursor->m_campos = estado->leitor->campos;
     cursor->m_estado = std::move(estado);
