@@ -435,6 +435,37 @@ private:
     std::function<void()> m_acao;
 };
 
+// Ctrl+End goes to the last row of the list, not to the last row read so far of a list that is
+// still coming in: the rest is read first.
+class FimDaGrade : public QObject {
+public:
+    static constexpr const char* nome = "fimDaGrade";
+
+    explicit FimDaGrade(QAbstractItemView* grade) : QObject(grade), m_grade(grade)
+    {
+        setObjectName(QLatin1String(nome));
+        grade->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        if (evento->type() != QEvent::KeyPress)
+            return false;
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->key() != Qt::Key_End || !(tecla->modifiers() & Qt::ControlModifier))
+            return false;
+        QAbstractItemModel* modelo = m_grade->model();
+        const QModelIndex raiz = m_grade->rootIndex();
+        while (modelo && modelo->canFetchMore(raiz))
+            modelo->fetchMore(raiz);
+        return false;
+    }
+
+private:
+    QAbstractItemView* m_grade;
+};
+
 class DelegadoDaGrade : public QStyledItemDelegate {
 public:
     DelegadoDaGrade(bool listrada, QObject* pai) : QStyledItemDelegate(pai), m_listrada(listrada) {}
@@ -617,6 +648,8 @@ void preparaGrade(QTableView* grade, bool listrada)
     linhas->setDefaultSectionSize(alturaDaLinha(grade));
     pintaFundo(grade, corFoco());
     pintaFundo(grade->viewport(), corFoco());
+    if (!grade->findChild<QObject*>(QLatin1String(FimDaGrade::nome), Qt::FindDirectChildrenOnly))
+        new FimDaGrade(grade);
     QAbstractItemDelegate* anterior = grade->itemDelegate();
     grade->setItemDelegate(new DelegadoDaGrade(listrada, grade));
     if (dynamic_cast<DelegadoDaGrade*>(anterior))

@@ -1,6 +1,7 @@
 // The in-memory list behind the grids: formats, the shared current row, the prefix search and
 // the filter; a long list read while it is on screen ends as the whole statement read at once.
 
+#include "common/Convencoes.h"
 #include "common/Decimal.h"
 #include "data/DataSet.h"
 #include "support/BancoTeste.h"
@@ -24,6 +25,7 @@ private slots:
     void listReadOnScreenEndsAsTheWholeStatement();
     void searchesReadAsFarAsTheyNeed();
     void closingTheConnectionStopsTheReading();
+    void ctrlEndGoesToTheLastRowOfTheWholeList();
 
 private:
     std::unique_ptr<BancoTeste> m_banco;
@@ -294,6 +296,23 @@ void TstDataSet::closingTheConnectionStopsTheReading()
     m_lista.abre(c);
     m_lista.completa();
     QCOMPARE(m_lista.tamanho(), 10000);
+}
+
+void TstDataSet::ctrlEndGoesToTheLastRowOfTheWholeList()
+{
+    QTableView grade;
+    Convencoes::preparaGrade(&grade);
+    m_lista.acompanha(&grade);
+    grade.show();
+    grade.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&grade));
+    Consulta c(m_banco->conexao());
+    c.setSql(dezMil);
+    m_lista.abre(c);
+    QVERIFY(m_lista.lendo());
+    QTest::keyClick(&grade, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(m_lista.linhaAtual(), 9999);
+    QCOMPARE(grade.currentIndex().row(), 9999);
 }
 
 QTEST_MAIN(TstDataSet)
