@@ -44,6 +44,7 @@ DataSet::~DataSet() = default;
 void DataSet::carrega(const Resultado& resultado)
 {
     fechaCursor();
+    m_falha.clear();
     m_campos = resultado.campos;
     m_linhas = resultado.linhas;
     m_atual = -1;
@@ -61,6 +62,7 @@ void DataSet::abre(Consulta& consulta)
     QList<QVector<QVariant>> linhas;
     cursor->le(linhas, primeiroLote);
     fechaCursor();
+    m_falha.clear();
     m_campos = cursor->campos();
     m_linhas = std::move(linhas);
     m_atual = -1;
@@ -91,18 +93,30 @@ int DataSet::leMais(int maximo, int milissegundos)
     QElapsedTimer relogio;
     relogio.start();
     QList<QVector<QVariant>> novas;
+    bool falhou = false;
     try {
         while (lendo() && novas.size() < maximo &&
                (milissegundos < 0 || relogio.elapsed() < milissegundos))
             m_cursor->le(novas, int(qMin<qsizetype>(256, maximo - novas.size())));
     } catch (const ErroBanco& e) {
-        fechaCursor();
-        emit leituraFalhou(e.mensagem());
+        m_falha = e.mensagem();
+        falhou = true;
     }
     if (!lendo())
         fechaCursor();
+    const int lidas = int(novas.size());
+    acrescenta(std::move(novas));
+    // Told only once the rows read before the failure are in: whoever hears it may open a
+    // message box, and the list must be whole as far as it goes while the user reads it.
+    if (falhou)
+        emit leituraFalhou(m_falha);
+    return lidas;
+}
+
+void DataSet::acrescenta(QList<QVector<QVariant>> novas)
+{
     if (novas.isEmpty())
-        return 0;
+        return;
     const int primeira = int(m_linhas.size());
     m_linhas.append(std::move(novas));
     QVector<int> visiveis;
@@ -118,7 +132,6 @@ int DataSet::leMais(int maximo, int milissegundos)
         if (m_atual < 0)
             setLinhaAtual(0);
     }
-    return int(m_linhas.size()) - primeira;
 }
 
 void DataSet::leEmSegundoPlano()
@@ -132,6 +145,8 @@ void DataSet::completa()
 {
     while (lendo())
         leMais(loteDaProcura);
+    if (!m_falha.isNull())
+        throw ErroBanco(m_falha);
 }
 
 int DataSet::procura(const Filtro& criterio)

@@ -71,7 +71,9 @@ public:
 
     // Whether rows of the last statement are still to be read.
     bool lendo() const;
-    // Reads every row still to come.
+    // Reads every row still to come. When the list could not be read to its end (now or
+    // earlier, while it was on screen), throws ErroBanco with the database's words; the rows
+    // read stay.
     void completa();
     // The first row, in list order and through the filter, that `criterio` accepts, reading
     // further rows only as far as needed; -1 when none does.
@@ -145,6 +147,7 @@ private:
     // Reads up to `maximo` more rows, for at most `milissegundos` when that is not negative;
     // returns how many came.
     int leMais(int maximo, int milissegundos = -1);
+    void acrescenta(QList<QVector<QVariant>> novas);
     void leEmSegundoPlano();
     QVariant valorBruto(int linha, int campo) const;
 
@@ -158,4 +161,5 @@ private:
     int m_atual = -1;
     std::unique_ptr<Cursor> m_cursor;
     QTimer m_leitura;
+    QString m_falha; // why the last statement's rows stopped short; null when they did not
 };

@@ -157,8 +157,7 @@ void TfManut_Fornec::busca()
             texto = Funcoes::codigoFornecedor(texto);
             m_edBusca->setText(texto);
         }
-        m_lista->dados().localiza(c.campo, texto);
-        m_lista->rele();
+        m_lista->releLocalizando(c.campo, texto);
         return;
     }
 }

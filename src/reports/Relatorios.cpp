@@ -158,7 +158,8 @@ RelEstoque* Relatorios::layoutEstoque(const QString& chave)
 std::optional<Motor::Documento> Relatorios::prepara(const QString& chave,
                                                     const Cabecalho& cabecalho)
 {
-    // A report prints the whole list, never just the rows a grid has read so far.
+    // A report prints the whole list, never just the rows a grid has read so far; a list that
+    // could not be read to its end stops the report with the database's words (ErroBanco).
     if (RelEstoque* r = layoutEstoque(chave)) {
         m_produtos.cds_Produtos.completa();
         return r->prepara(m_produtos.cds_Produtos, cabecalho);

@@ -70,7 +70,8 @@ public:
     // The stock-list layout of a key; none for a key of another kind.
     RelEstoque* layoutEstoque(const QString& chave);
 
-    // The report of `chave` laid out from the rows now in its list; none for an unknown key.
+    // The report of `chave` laid out from the rows of its list, all of them read first; none
+    // for an unknown key. A list that cannot be read to its end throws ErroBanco.
     std::optional<Motor::Documento> prepara(const QString& chave, const Cabecalho& cabecalho);
 
 private:

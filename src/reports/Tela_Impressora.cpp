@@ -4,6 +4,7 @@
 #include "app/Principal.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "data/firebird/ErroBanco.h"
 #include "reports/Busca_Rel_Grupo.h"
 #include "reports/Visualiza.h"
 #include "reports/engine/Impressora.h"
@@ -13,9 +14,8 @@
 #include <QVBoxLayout>
 
 TfTela_Impressora::TfTela_Impressora(Aplicacao& app, QWidget* parent)
-    : Dialogo(parent), m_app(app),
-      m_relatorios(std::make_unique<Relatorios>(app.dmProdutos(), app.dmMovEstq(),
-                                                app.dmMovConsu())),
+    : Dialogo(parent), m_app(app), m_relatorios(std::make_unique<Relatorios>(
+                                       app.dmProdutos(), app.dmMovEstq(), app.dmMovConsu())),
       m_previa(new TfVisualiza(this))
 {
     setObjectName(QStringLiteral("TfTela_Impressora"));
@@ -26,11 +26,12 @@ TfTela_Impressora::TfTela_Impressora(Aplicacao& app, QWidget* parent)
     pergunta->setAlignment(Qt::AlignCenter);
     layout->addWidget(pergunta);
     layout->addSpacing(12);
-    layout->addLayout(Formulario::botoes(this, {
-                                                   {"BitBtn1", QStringLiteral("Tela"), [this] { tela(); }},
-                                                   {"BitBtn2", QStringLiteral("Impressora"), [this] { impressora(); }},
-                                                   {"BitBtn3", QStringLiteral("Cancela"), [this] { reject(); }},
-                                               }));
+    layout->addLayout(Formulario::botoes(
+        this, {
+                  {"BitBtn1", QStringLiteral("Tela"), [this] { tela(); }},
+                  {"BitBtn2", QStringLiteral("Impressora"), [this] { impressora(); }},
+                  {"BitBtn3", QStringLiteral("Cancela"), [this] { reject(); }},
+              }));
     setFixedSize(sizeHint().expandedTo(QSize(380, 140)));
 }
 
@@ -50,7 +51,12 @@ std::optional<Motor::Documento> TfTela_Impressora::produz()
         }
     }
     m_relatorios->aplicaVariantes(Relatorio);
-    return m_relatorios->prepara(Relatorio, cabecalho);
+    try {
+        return m_relatorios->prepara(Relatorio, cabecalho);
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+        return std::nullopt;
+    }
 }
 
 void TfTela_Impressora::tela()

@@ -4,6 +4,8 @@
 #include "common/Convencoes.h"
 #include "common/Decimal.h"
 #include "data/DataSet.h"
+#include "data/firebird/ErroBanco.h"
+#include "data/firebird/Transacao.h"
 #include "support/BancoTeste.h"
 
 #include <QTableView>
@@ -26,6 +28,8 @@ private slots:
     void searchesReadAsFarAsTheyNeed();
     void closingTheConnectionStopsTheReading();
     void ctrlEndGoesToTheLastRowOfTheWholeList();
+    void aReadThatFailsHalfWayKeepsItsRowsAndSaysSo();
+    void aRowMovedMeanwhileIsNeitherLostNorReadTwice();
 
 private:
     std::unique_ptr<BancoTeste> m_banco;
@@ -313,6 +317,65 @@ void TstDataSet::ctrlEndGoesToTheLastRowOfTheWholeList()
     QTest::keyClick(&grade, Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(m_lista.linhaAtual(), 9999);
     QCOMPARE(grade.currentIndex().row(), 9999);
+}
+
+void TstDataSet::aReadThatFailsHalfWayKeepsItsRowsAndSaysSo()
+{
+    Consulta c(m_banco->conexao());
+    // Row 5,000 divides by zero: the server fails only when that row is fetched.
+    c.setSql(QStringLiteral("select n, 1 / (n - 5000) as x from (select row_number() over () as "
+                            "n from (%1))")
+                 .arg(QLatin1String(dezMil)));
+    m_lista.abre(c);
+    QVERIFY(m_lista.lendo());
+    int linhasAoAvisar = -1;
+    QString aviso;
+    const QMetaObject::Connection ligacao =
+        connect(&m_lista, &DataSet::leituraFalhou, this, [&](const QString& mensagem) {
+            linhasAoAvisar = m_lista.tamanho();
+            aviso = mensagem;
+        });
+    QVERIFY_THROWS_EXCEPTION(ErroBanco, m_lista.completa());
+    disconnect(ligacao);
+    // Whoever hears of the failure finds every row read before it already in the list.
+    QCOMPARE(linhasAoAvisar, 4999);
+    QVERIFY2(aviso.contains(QStringLiteral("divide")), qPrintable(aviso));
+    QVERIFY(!m_lista.lendo());
+    QCOMPARE(m_lista.tamanho(), 4999);
+    // The list stays short of its end: a report asking for all of it is refused again.
+    QVERIFY_THROWS_EXCEPTION(ErroBanco, m_lista.completa());
+    c.setSql(dezMil);
+    m_lista.abre(c);
+    m_lista.completa();
+    QCOMPARE(m_lista.tamanho(), 10000);
+}
+
+void TstDataSet::aRowMovedMeanwhileIsNeitherLostNorReadTwice()
+{
+    Conexao& conexao = m_banco->conexao();
+    {
+        Transacao t(conexao);
+        Consulta grupo(conexao);
+        grupo.setSql("Insert into Grupos (GRU_Codigo, GRU_Descricao) values (:c, 'Grupo')");
+        for (int g = 10; g < 3010; ++g) {
+            grupo.setParametro("c", QString::number(g).rightJustified(6, QLatin1Char('0')));
+            grupo.executa(t);
+        }
+        t.commit();
+    }
+    Consulta c(conexao);
+    c.setSql("Select * From Grupos order by GRU_Codigo");
+    m_lista.abre(c);
+    QVERIFY(m_lista.lendo());
+    // Another workstation renumbers the last group to the front, behind the rows read so far,
+    // and a late one to the back, ahead of them.
+    m_banco->executa("Update Grupos set GRU_Codigo='000000' where GRU_Codigo='003009'");
+    m_banco->executa("Update Grupos set GRU_Codigo='999999' where GRU_Codigo='000600'");
+    m_lista.completa();
+    // The list is the groups as they stood when it was opened.
+    QCOMPARE(m_lista.tamanho(), 3003);
+    QCOMPARE(m_lista.valor(m_lista.tamanho() - 1, "GRU_CODIGO").toString(), QString("003009"));
+    QCOMPARE(m_lista.valor(593, "GRU_CODIGO").toString(), QString("000600"));
 }
 
 QTEST_MAIN(TstDataSet)

@@ -370,8 +370,11 @@ public:
     }
     ~Leitor()
     {
-        if (m_cursor)
-            m_cursor->release();
+        try {
+            fecha();
+        } catch (...) {
+            // A cursor that cannot be closed (its connection is gone) was released by fecha().
+        }
         m_saida->release();
     }
     Leitor(const Leitor&) = delete;
@@ -671,7 +674,7 @@ std::unique_ptr<Cursor> Consulta::abreCursor()
     const QByteArray texto = traduz(sql(), &nomes);
     std::unique_ptr<Cursor> cursor(new Cursor(m_conexao));
     auto estado = std::make_unique<Cursor::Estado>();
-    estado->transacao = std::make_unique<Transacao>(m_conexao, Transacao::Tipo::Leitura);
+    estado->transacao = std::make_unique<Transacao>(m_conexao, Transacao::Tipo::Instantaneo);
     chamaFb([&] {
         // A statement of its own: the connection's shared ones may be run again while this
         // cursor is still open.

@@ -60,7 +60,7 @@ public:
     Resultado abre(Transacao* transacao = nullptr, int limite = -1);
     Resultado abre(Transacao& transacao, int limite = -1) { return abre(&transacao, limite); }
     // Opens the SELECT and leaves its rows to be read as they are wanted (Cursor), in a
-    // read-only transaction of its own that lasts as long as the cursor. Throws ErroBanco
+    // read-only snapshot transaction of its own that lasts as long as the cursor. Throws ErroBanco
     // when the statement cannot be run; no row is read yet.
     std::unique_ptr<Cursor> abreCursor();
     // The first column of the first row, or a null QVariant when there is no row.
@@ -86,9 +86,10 @@ private:
 };
 
 // An open SELECT whose rows are read a batch at a time, so a long list can be shown while the
-// server is still producing the rest of it. It reads in a read-only, read-committed
-// transaction of its own, which holds back no other workstation and no clean-up of old row
-// versions. It closes itself after the last row, and when its connection is closed.
+// server is still producing the rest of it. It reads in a read-only snapshot transaction of its
+// own: every batch sees the database as it stood when the cursor opened, as one read of the
+// whole list would have, and no other workstation waits for it. It closes itself after the last
+// row, and when its connection is closed.
 class Cursor {
 public:
     ~Cursor();

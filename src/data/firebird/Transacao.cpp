@@ -14,8 +14,12 @@ Transacao::Transacao(Conexao& conexao, Tipo tipo) : m_conexao(conexao)
         StatusFb st;
         IXpbBuilder* tpb = Conexao::util()->getXpbBuilder(&st, IXpbBuilder::TPB, nullptr, 0);
         try {
-            tpb->insertTag(&st, isc_tpb_read_committed);
-            tpb->insertTag(&st, isc_tpb_rec_version);
+            if (tipo == Tipo::Instantaneo) {
+                tpb->insertTag(&st, isc_tpb_concurrency);
+            } else {
+                tpb->insertTag(&st, isc_tpb_read_committed);
+                tpb->insertTag(&st, isc_tpb_rec_version);
+            }
             if (tipo == Tipo::Escrita) {
                 tpb->insertTag(&st, isc_tpb_wait);
                 tpb->insertTag(&st, isc_tpb_write);
