@@ -646,11 +646,9 @@ struct Cursor::Estado {
 
     ~Estado()
     {
-        // The rows first, then the statement, then the transaction that read them.
-        try {
-            leitor.reset();
-        } catch (...) {
-        }
+        // The rows first, then the statement; the transaction that read them ends last, with
+        // the members, rolled back by its own destructor, which is all a read-only one needs.
+        leitor.reset();
         if (comando) {
             try {
                 StatusFb st;
@@ -658,12 +656,6 @@ struct Cursor::Estado {
             } catch (const FbException&) {
                 comando->release();
             }
-        }
-        try {
-            if (transacao && transacao->ativa())
-                transacao->commit();
-        } catch (const ErroBanco&) {
-            // A connection that went away took the transaction with it.
         }
     }
 };
