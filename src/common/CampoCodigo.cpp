@@ -132,7 +132,7 @@ void CampoCodigo::recusa(const QString& mensagem)
     for (QLineEdit* c : motivo.limpa)
         c->clear();
     emit recusou();
-    Convencoes::devolveFoco(m_campo);
+    Convencoes::devolveFoco(m_regras.voltaAoRecusar ? m_regras.voltaAoRecusar : m_campo);
 }
 
 bool CampoCodigo::propoe()

@@ -42,6 +42,9 @@ public:
         TipoMensagem tipo = TipoMensagem::Informacao;
         bool esvaziaAoRecusar = false;
         QList<QLineEdit*> limpaAoRecusar;
+        // The field the person corrects after a refusal, when it is not this one (a bar code
+        // not found sends some windows back to the product code).
+        QLineEdit* voltaAoRecusar = nullptr;
         JanelaBusca* busca = nullptr;
         QString origem;
         QAbstractButton* botaoBusca = nullptr;
