@@ -51,6 +51,13 @@ QString TdmMovEstq::sqlSelecao(Selecao s)
     return QString::fromUtf8(textos[int(s)]);
 }
 
+void TdmMovEstq::comecaLimpa()
+{
+    // A filter chosen in the movement query must not narrow a report or another window: a
+    // report would print fewer rows, with totals to match, and nothing would tell.
+    cds_MovEstq.limpaFiltro();
+}
+
 void TdmMovEstq::carregaRelatorio(Cabeca c, Selecao s, const Periodo& p)
 {
     SQLQ_MovEstq2.limpa();
@@ -69,6 +76,7 @@ void TdmMovEstq::carregaRelatorio(Cabeca c, Selecao s, const Periodo& p)
     liga("CodPro", p.produto);
     liga("CodGRU", p.grupo);
     liga("CodTip", p.tipo);
+    comecaLimpa();
     cds_MovEstq.carrega(SQLQ_MovEstq2);
 }
 
@@ -87,6 +95,7 @@ void TdmMovEstq::carregaDia(const QDate& dia)
     SQLQ_MovEstq2.limpaParametros();
     SQLQ_MovEstq2.adiciona(sqlBase + QStringLiteral(" Where m.MOV_Data=:HojeD"));
     SQLQ_MovEstq2.setParametro(QStringLiteral("HojeD"), dia);
+    comecaLimpa();
     cds_MovEstq.abre(SQLQ_MovEstq2);
 }
 
@@ -104,6 +113,7 @@ void TdmMovEstq::carregaPeriodo(const QDate& inicio, const QDate& fim, const QSt
     }
     SQLQ_MovEstq2.setParametro(QStringLiteral("DataInicialD"), inicio);
     SQLQ_MovEstq2.setParametro(QStringLiteral("DataFinalD"), fim);
+    comecaLimpa();
     cds_MovEstq.abre(SQLQ_MovEstq2);
 }
 

@@ -7,6 +7,11 @@
 
 // The stock ledger: the work query, the movement list shared by the maintenance and query
 // windows and the movement reports, and the operation codes.
+//
+// Every load of the list for a purpose (a report, a window's day or period) starts clean: no
+// row filter left by the window that used the list last, the statement's own order, its first
+// row current. A window that narrows the list (the movement query) sets its filter again after
+// it loads.
 class TdmMovEstq {
 public:
     explicit TdmMovEstq(Conexao& c);
@@ -33,10 +38,11 @@ public:
     void carregaRelatorio(Cabeca c, Selecao s, const Periodo& p);
     // The ledger list shared by the maintenance and query windows: the movements of one day,
     // or of a date range (both days included), of every product or of one (padded code). No
-    // order is imposed. The list's row filter is left as it is.
+    // order is imposed.
     void carregaDia(const QDate& dia);
     void carregaPeriodo(const QDate& inicio, const QDate& fim, const QString& produto = {});
-    // The list's last statement run again, after a deletion.
+    // The list's last statement run again, after a deletion, for the same window: its row
+    // filter stays.
     void recarrega();
 
     Consulta SQLQ_MovEstq;
@@ -45,5 +51,7 @@ public:
     Consulta SqlQ_CodMOV;
 
 private:
+    void comecaLimpa();
+
     Consulta m_movimentoDoProduto;
 };

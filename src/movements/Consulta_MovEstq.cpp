@@ -229,7 +229,6 @@ void TfConsulta_MovEstq::aoAbrir()
         c->clear();
     m_produto->esquece();
     TdmMovEstq& dm = m_app.dmMovEstq();
-    dm.cds_MovEstq.limpaFiltro();
     try {
         dm.carregaDia(QDate::currentDate());
     } catch (const ErroBanco& e) {
@@ -241,7 +240,8 @@ void TfConsulta_MovEstq::aoAbrir()
 void TfConsulta_MovEstq::aoFechar()
 {
     // A year of the ledger is a lot of memory to keep for a closed window; every window that
-    // shows the list reads it again when it opens. The row filter stays as it is.
+    // shows the list reads it again when it opens. The row filter goes with the next load of
+    // the list, whoever makes it.
     m_app.dmMovEstq().cds_MovEstq.esvazia();
 }
 
@@ -265,7 +265,6 @@ void TfConsulta_MovEstq::aplicaFiltro()
 void TfConsulta_MovEstq::filtraDatas()
 {
     TdmMovEstq& dm = m_app.dmMovEstq();
-    dm.cds_MovEstq.limpaFiltro();
     try {
         dm.carregaPeriodo(m_dtpData_Inicial->date(), m_dtpData_Final->date());
     } catch (const ErroBanco& e) {

@@ -8,10 +8,12 @@
 #include "movements/Lancamentos.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
+#include "support/ImpressoraTeste.h"
 
 #include <QDateEdit>
 #include <QDialog>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QtTest>
 
@@ -29,6 +31,8 @@ private slots:
     void dateQueriesKeepTheChoices();
     void unknownBarCodeEmptiesTheCode();
     void longDayFilteredAsItComesIn();
+    void choicesNeverNarrowTheNextReport_data();
+    void choicesNeverNarrowTheNextReport();
 };
 
 namespace {
@@ -92,6 +96,28 @@ void datas(QDialog* j, const QDate& inicio, const QDate& fim)
     acha<QDateEdit>(j, "dtpData_Inicial")->setDate(inicio);
     acha<QDateEdit>(j, "dtpData_Final")->setDate(fim);
     clica(j, "btnDatas_Filtrar");
+}
+
+// "Movimentação de Estoque Geral por Data" of October 2004 from the menu, sent to the printer:
+// every printed line but the page footers, which carry today's date.
+QStringList relatorioDeOutubro(TelaTeste& t, ImpressoraTeste& impressora)
+{
+    t.driver.aoAbrir([](QDialog* d) {
+        acha<QDateEdit>(d, "dtpData_Ini")->setDate(dia1);
+        acha<QDateEdit>(d, "dtpData_Fim")->setDate(dia31);
+        clica(d, "btnDIF_Imprimir");
+    });
+    t.driver.aoAbrir([](QDialog* escolha) { clica(escolha, "BitBtn2"); });
+    const qsizetype antes = impressora.impressos.size();
+    t.principal().aciona("MovimentaodeEstoqueGeralporData1");
+    QStringList linhas;
+    if (impressora.impressos.size() != antes + 1)
+        return linhas;
+    for (const Motor::Pagina& pagina : impressora.impressos.last().paginas)
+        for (const QString& l : pagina.linhas())
+            if (!l.startsWith(QStringLiteral("Página:")))
+                linhas << l;
+    return linhas;
 }
 
 } // namespace
@@ -285,6 +311,44 @@ void TstConsultaMovEstq::longDayFilteredAsItComesIn()
         QCOMPARE(lista.tamanho(), 1601);
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
+}
+
+void TstConsultaMovEstq::choicesNeverNarrowTheNextReport_data()
+{
+    QTest::addColumn<QStringList>("desmarcadas");
+    QTest::addColumn<QString>("produto"); // chosen with "Determinado Produto"; empty: all
+    caso("exits unchecked", QStringList({"cbSaidas"}), QString());
+    caso("every box unchecked",
+         QStringList({"cbEntradas", "cbSaidas", "cbEst_Entrada", "cbEst_Saida"}), QString());
+    caso("one product", QStringList(), QString("13"));
+}
+
+void TstConsultaMovEstq::choicesNeverNarrowTheNextReport()
+{
+    QFETCH(QStringList, desmarcadas);
+    QFETCH(QString, produto);
+    TelaTeste t;
+    prepara(t);
+    ImpressoraTeste impressora;
+    const QStringList antes = relatorioDeOutubro(t, impressora);
+    static const QRegularExpression detalhe(QStringLiteral("^\\d+ \\S+ \\d\\d/10/2004 "));
+    QCOMPARE(antes.filter(detalhe).size(), 7);
+    consulta(t, [&](QDialog* j) {
+        datas(j, dia1, dia31);
+        for (const QString& c : desmarcadas)
+            marca(j, qPrintable(c));
+        if (!produto.isEmpty()) {
+            informa(j, "edCodPro", produto);
+            marca(j, "cbDeterminado_Produto");
+            clica(j, "btnProduto_Filtrar");
+        }
+        QVERIFY(listados(t).size() < 7);
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+    // The same seven lines, the same totals and balance.
+    QCOMPARE(relatorioDeOutubro(t, impressora), antes);
+    QCOMPARE(t.driver.passosPendentes(), 0);
+    QCOMPARE(t.msgs.quantidade(), 0);
 }
 
 QTEST_MAIN(TstConsultaMovEstq)
