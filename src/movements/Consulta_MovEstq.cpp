@@ -196,12 +196,15 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
 
     connect(btnDatas, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraDatas);
     connect(btnProduto, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraProduto);
-    connect(m_cbTodosProdutos, &QRadioButton::clicked, this, &TfConsulta_MovEstq::filtraProduto);
-    for (QRadioButton* r : {m_cbTodosProdutos, m_cbDeterminado_Produto})
+    // Either radio filters as soon as it is chosen, by mouse or by keyboard. A click reaches
+    // the radio's focus-in before the radio is checked, so the click itself must filter too.
+    for (QRadioButton* r : {m_cbTodosProdutos, m_cbDeterminado_Produto}) {
+        connect(r, &QRadioButton::clicked, this, &TfConsulta_MovEstq::filtraProduto);
         Convencoes::aoEntrar(r, this, [this] {
             if (!abrindo())
                 filtraProduto();
         });
+    }
     connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
     Convencoes::coresDeFoco(this);
 }

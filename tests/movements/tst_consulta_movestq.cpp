@@ -13,6 +13,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QtTest>
@@ -31,6 +32,8 @@ private slots:
     void dateQueriesKeepTheChoices();
     void unknownBarCodeEmptiesTheCode();
     void longDayFilteredAsItComesIn();
+    void determinedProductFiltersAtOnce_data();
+    void determinedProductFiltersAtOnce();
     void choicesNeverNarrowTheNextReport_data();
     void choicesNeverNarrowTheNextReport();
 };
@@ -311,6 +314,43 @@ void TstConsultaMovEstq::longDayFilteredAsItComesIn()
         QCOMPARE(lista.tamanho(), 1601);
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
+}
+
+void TstConsultaMovEstq::determinedProductFiltersAtOnce_data()
+{
+    QTest::addColumn<QString>("codigo"); // typed first; empty: none
+    QTest::addColumn<bool>("mouse");     // the radio clicked; otherwise reached with an arrow key
+    QTest::addColumn<QList<int>>("esperados");
+    caso("mouse, one product", "13", true, QList<int>({5, 6, 7}));
+    caso("mouse, no code: nothing", "", true, QList<int>());
+    caso("arrow key, one product", "13", false, QList<int>({5, 6, 7}));
+}
+
+void TstConsultaMovEstq::determinedProductFiltersAtOnce()
+{
+    QFETCH(QString, codigo);
+    QFETCH(bool, mouse);
+    QFETCH(QList<int>, esperados);
+    TelaTeste t;
+    prepara(t);
+    consulta(t, [&](QDialog* j) {
+        datas(j, dia1, dia31);
+        if (!codigo.isEmpty())
+            informa(j, "edCodPro", codigo);
+        if (mouse) {
+            marca(j, "cbDeterminado_Produto"); // QTest::mouseClick on the radio
+        } else {
+            marca(j, "cbTodosProdutos");
+            QTest::keyClick(acha<QWidget>(j, "cbTodosProdutos"), Qt::Key_Right);
+        }
+        QVERIFY(acha<QRadioButton>(j, "cbDeterminado_Produto")->isChecked());
+        // No "Filtrar" pressed.
+        QCOMPARE(listados(t), esperados);
+        marca(j, "cbTodosProdutos");
+        QCOMPARE(listados(t).size(), 7);
+        clica(j, "btnConsulta_MovEstq_Fechar");
+    });
+    QCOMPARE(t.msgs.quantidade(), 0);
 }
 
 void TstConsultaMovEstq::choicesNeverNarrowTheNextReport_data()
