@@ -8,7 +8,7 @@
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
-#include "registers/Busca_Produtos.h"
+#include "movements/Movimento.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -172,27 +172,20 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
     layout->addLayout(base);
     resize(1100, 600);
 
-    CampoCodigo::Regras produto;
-    produto.largura = 10;
-    produto.preenchimento = QLatin1Char(' ');
-    produto.aparaAoEntrar = true;
-    produto.procura = [this](const QString& codigo) {
-        const std::optional<Produto> p = m_app.dmProdutos().produtoPorCodigo(codigo);
-        if (p) {
-            m_edCodPro->setText(p->codigo);
-            m_edCodBar->setText(p->codigoBarras);
-            m_edDescricao->setText(p->descricao);
-        }
-        return p.has_value();
-    };
-    produto.naoEncontrado = naoCadastrado;
-    produto.tipo = TipoMensagem::Aviso;
-    produto.esvaziaAoRecusar = true;
-    produto.busca = &m_app.janela<TfBusca_Produtos>();
+    // A bar code that is not registered sends the person back to the product code, emptied:
+    // the code is what they correct.
+    CamposProduto::Regras produto;
     produto.origem = QStringLiteral("Consulta MovEstq");
     produto.botaoBusca = btnBusca;
-    m_produto = new CampoCodigo(m_edCodPro, this, produto);
-    Convencoes::aoSair(m_edCodBar, this, [this] { procuraPorBarras(); });
+    produto.aparaAoEntrar = true;
+    produto.esvaziaAoRecusar = true;
+    produto.naoEncontrado = naoCadastrado;
+    produto.tipoNaoEncontrado = TipoMensagem::Aviso;
+    produto.barrasRecusadasNoCodigo = true;
+    produto.mostra = [this](const Produto& p, CamposProduto::Via) {
+        m_edDescricao->setText(p.descricao);
+    };
+    m_produto = new CamposProduto(m_app, m_edCodPro, m_edCodBar, this, produto);
 
     connect(btnDatas, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraDatas);
     connect(btnProduto, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraProduto);
@@ -230,7 +223,8 @@ void TfConsulta_MovEstq::aoAbrir()
     m_cbTodosProdutos->setChecked(true);
     for (QLineEdit* c : {m_edCodPro, m_edCodBar, m_edDescricao})
         c->clear();
-    m_produto->esquece();
+    m_produto->codigo().esquece();
+    m_produto->codigoBarras().esquece();
     TdmMovEstq& dm = m_app.dmMovEstq();
     try {
         dm.carregaDia(QDate::currentDate());
@@ -307,27 +301,4 @@ void TfConsulta_MovEstq::filtraProduto()
     m_edCodPro->setText(Funcoes::completaCodigo(m_edCodPro->text(), 10, QLatin1Char(' ')));
     recalculaProduto();
     aplicaFiltro();
-}
-
-void TfConsulta_MovEstq::procuraPorBarras()
-{
-    const QString barras = m_edCodBar->text();
-    if (barras.trimmed().isEmpty())
-        return;
-    try {
-        const std::optional<Produto> p = m_app.dmProdutos().produtoPorCodigoBarras(barras);
-        if (!p) {
-            // The code field, not the bar code, is what the person corrects.
-            Mensagens::aviso(naoCadastrado, this);
-            m_edCodPro->clear();
-            m_produto->esquece();
-            Convencoes::devolveFoco(m_edCodPro);
-            return;
-        }
-        m_produto->aceita(p->codigo);
-        m_edCodBar->setText(p->codigoBarras);
-        m_edDescricao->setText(p->descricao);
-    } catch (const ErroBanco& e) {
-        Mensagens::erro(e.mensagem(), this);
-    }
 }

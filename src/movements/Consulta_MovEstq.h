@@ -3,7 +3,7 @@
 #include "common/Formulario.h"
 
 class Aplicacao;
-class CampoCodigo;
+class CamposProduto;
 class QCheckBox;
 class QDateEdit;
 class QLineEdit;
@@ -32,7 +32,6 @@ private:
     void filtraProduto();
     void recalculaProduto();
     void aplicaFiltro();
-    void procuraPorBarras();
 
     Aplicacao& m_app;
     QCheckBox* m_cbEntradas;
@@ -46,7 +45,7 @@ private:
     QLineEdit* m_edCodPro;
     QLineEdit* m_edCodBar;
     QLineEdit* m_edDescricao;
-    CampoCodigo* m_produto;
+    CamposProduto* m_produto;
 
     QString FiltroEntrada;
     QString FiltroSaida;

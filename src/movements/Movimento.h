@@ -24,6 +24,11 @@ struct Produto;
 // hands the product to the window to show the rest; a code the register does not have is
 // refused with "Produto não Encontrado !". Found by its bar code, the product's code counts as
 // found in the code field too, so the code field always tells which product is on screen.
+//
+// Bar codes are not unique: several products may share one, and a look-up by bar code finds
+// the first of them. So the bar code that a look-up by code has just shown is not looked up
+// again when the person walks through the field: the product named by its code stays. A bar
+// code the person types is looked up.
 class CamposProduto : public QObject {
     Q_OBJECT
 
@@ -40,6 +45,10 @@ public:
         TipoMensagem tipoNaoEncontrado = TipoMensagem::Informacao;
         // F5 in the bar code opens the product search too (the pick goes to the code).
         bool buscaNoCodigoBarras = false;
+        // A bar code the register does not have sends the person back to the product code
+        // (emptied with esvaziaAoRecusar, otherwise bare, ready to be retyped); the bar code
+        // keeps what was typed.
+        bool barrasRecusadasNoCodigo = false;
         // Why the window may not move this product (a lent-out item where only consumables
         // go); empty when it may. A product turned down is refused with that error and leaves
         // neither its code nor its bar code on screen.
@@ -59,11 +68,17 @@ public:
 
 private:
     bool procura(const QString& valor, Via via);
+    // Whether `barras` is the bar code the last look-up by code put on screen, with that
+    // product still in the code field.
+    bool barrasDoCodigo(const QString& barras) const;
 
     Aplicacao& m_app;
     Regras m_regras;
     CampoCodigo* m_codigo;
     CampoCodigo* m_codigoBarras;
+    // What the last look-up by code wrote: the product's code and its bar code.
+    QString m_codigoMostrado;
+    QString m_barrasMostradas;
 };
 
 namespace Movimento {

@@ -9,8 +9,8 @@
 #include "data/DataModule_Produtos.h"
 #include "data/DataModule_Req.h"
 #include "data/firebird/ErroBanco.h"
+#include "movements/Movimento.h"
 #include "registers/Busca_Grupos.h"
-#include "registers/Busca_Produtos.h"
 #include "registers/Busca_REQ.h"
 #include "reports/Tela_Impressora.h"
 
@@ -103,25 +103,22 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
         regras.naoEncontrado = QStringLiteral("Requisitante não Encontrado !");
         regras.busca = &m_app.janela<TfBusca_REQ>();
         break;
-    case Registro::Produto:
-        regras.largura = 10;
-        regras.preenchimento = QLatin1Char(' ');
-        regras.aparaAoEntrar = true;
-        regras.procura = [this](const QString& c) {
-            const std::optional<Produto> p = m_app.dmProdutos().produtoPorCodigo(c);
-            if (p) {
-                m_codigo->setText(p->codigo);
-                m_descricao->setText(p->descricao);
-                m_codBarras->setText(p->codigoBarras);
-            }
-            return p.has_value();
+    case Registro::Produto: {
+        // The product fields every movement window has: the code and the bar code look each
+        // other's product up. An unknown bar code sends the person back to the bare code.
+        CamposProduto::Regras produto;
+        produto.origem = forma.origem;
+        produto.botaoBusca = m_busca;
+        produto.aparaAoEntrar = true;
+        produto.barrasRecusadasNoCodigo = true;
+        produto.mostra = [this](const Produto& p, CamposProduto::Via) {
+            m_descricao->setText(p.descricao);
         };
-        regras.naoEncontrado = QStringLiteral("Produto não Encontrado !");
-        regras.busca = &m_app.janela<TfBusca_Produtos>();
-        Convencoes::aoSair(m_codBarras, this, [this] { saiCodigoBarras(); });
+        m_campo = &(new CamposProduto(m_app, m_codigo, m_codBarras, this, produto))->codigo();
         break;
     }
-    if (forma.registro != Registro::Nenhum) {
+    }
+    if (forma.registro == Registro::Grupo || forma.registro == Registro::Requisitante) {
         regras.tipo = TipoMensagem::Informacao;
         regras.origem = forma.origem;
         regras.botaoBusca = m_busca;
@@ -145,31 +142,6 @@ void DialogoRelatorio::aoAbrir()
         m_codigo->setFocus();
     else
         m_inicio->setFocus();
-}
-
-void DialogoRelatorio::saiCodigoBarras()
-{
-    const QString codigo = m_codBarras->text();
-    if (codigo.trimmed().isEmpty())
-        return;
-    std::optional<Produto> p;
-    try {
-        p = m_app.dmProdutos().produtoPorCodigoBarras(codigo);
-    } catch (const ErroBanco& e) {
-        Mensagens::erro(e.mensagem(), this);
-        return;
-    }
-    if (!p) {
-        Mensagens::informacao(QStringLiteral("Produto não Encontrado !"), this);
-        // Back to the product code, not to the bar code, to edit the bare code.
-        m_codigo->setText(m_codigo->text().trimmed());
-        Convencoes::devolveFoco(m_codigo);
-        return;
-    }
-    m_campo->aceita(p->codigo);
-    m_codigo->setText(p->codigo);
-    m_descricao->setText(p->descricao);
-    m_codBarras->setText(p->codigoBarras);
 }
 
 void DialogoRelatorio::imprime()
