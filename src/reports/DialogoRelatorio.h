@@ -59,9 +59,6 @@ protected:
     QPushButton* m_imprime;
     QPushButton* m_fecha;
     CampoCodigo* m_campo = nullptr;
-
-private:
-    void saiCodigoBarras();
 };
 
 // "Escolha as Datas Inicial e Final": the period of the reports of the whole stock.
