@@ -92,13 +92,17 @@ TfConsultaProdutos::TfConsultaProdutos(Aplicacao& app, QWidget* parent)
     produto.buscaNoCodigoBarras = true;
     produto.mostra = [this](const Produto& p, CamposProduto::Via) { mostraProduto(p); };
     m_produto = new CamposProduto(m_app, m_edCodigo, m_edCodBar, this, produto);
+    // A stray blank typed around the code is no part of it: "13 " is product 13.
+    CampoCodigo::Regras porCodigo = m_produto->codigo().regras();
+    porCodigo.aparaAoSair = true;
+    m_produto->codigo().setRegras(porCodigo);
     // Coming back to a code, the person types the next one over it.
     connect(&m_produto->codigo(), &CampoCodigo::entrou, m_edCodigo, &QLineEdit::selectAll);
     Convencoes::selecionaAoEntrar(m_edCodBar);
 
     connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
+    // A query window: Enter keeps no meaning of its own here, only Tab moves on.
     Convencoes::coresDeFoco(this);
-    Convencoes::enterComoTab(this);
 }
 
 void TfConsultaProdutos::aoAbrir()

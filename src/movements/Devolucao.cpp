@@ -72,7 +72,8 @@ TfDevolucao::TfDevolucao(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_a
     g->setColumnStretch(4, 1);
     m_edUnid->setMaximumWidth(70);
 
-    m_dbgDev = grade(this, "dbgDev");
+    // The loans are listed on plain rows, not striped like the registers' lists.
+    m_dbgDev = grade(this, "dbgDev", false);
     TdmMovConsu& dm = m_app.dmMovConsu();
     dm.cdsMovConsu.acompanha(m_dbgDev, {{"MOV_CODPRO", QStringLiteral("Cód.Produto")},
                                         {"PRO_DESCRICAO", QStringLiteral("Descrição do Produo")},
@@ -124,10 +125,12 @@ TfDevolucao::TfDevolucao(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_a
     produto.naoEncontrado = QStringLiteral("Produto não Encontrado");
     produto.tipoNaoEncontrado = TipoMensagem::Erro;
     produto.buscaNoCodigoBarras = true;
-    // Only what is lent out comes back.
+    // Only what is lent out comes back. A product turned down empties only the field it was
+    // named in: a code already chosen stays with its description, and the list it filters.
     produto.recusa = [](const Produto& p) {
         return p.consumivel == QLatin1String("N") ? QString() : consumivel;
     };
+    produto.recusaSoNoCampo = true;
     produto.mostra = [this](const Produto& p, CamposProduto::Via) {
         m_edDescPro->setText(p.descricao);
         m_edUnid->setText(p.unidade);

@@ -84,8 +84,10 @@ bool CamposProduto::procura(const QString& valor, Via via)
     if (m_regras.recusa) {
         const QString porque = m_regras.recusa(*p);
         if (!porque.isEmpty()) {
-            campo.recusaRegistro(porque, TipoMensagem::Erro,
-                                 {m_codigo->campo(), m_codigoBarras->campo()});
+            QList<QLineEdit*> limpa = {campo.campo()};
+            if (!m_regras.recusaSoNoCampo)
+                limpa << (via == Via::Codigo ? m_codigoBarras : m_codigo)->campo();
+            campo.recusaRegistro(porque, TipoMensagem::Erro, limpa);
             return false;
         }
     }

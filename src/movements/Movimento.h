@@ -51,8 +51,10 @@ public:
         bool barrasRecusadasNoCodigo = false;
         // Why the window may not move this product (a lent-out item where only consumables
         // go); empty when it may. A product turned down is refused with that error and leaves
-        // neither its code nor its bar code on screen.
+        // neither its code nor its bar code on screen, unless `recusaSoNoCampo`: then only the
+        // field that was left is emptied, and the other keeps the product it named.
         std::function<QString(const Produto&)> recusa;
+        bool recusaSoNoCampo = false;
         // Shows what the window shows of the product found through `via`.
         std::function<void(const Produto&, Via via)> mostra;
     };

@@ -135,7 +135,8 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent) : Dialogo(
     ordemTab(ordem);
 
     // Only a new supplier's code can be typed, and it must be free. Coming into the field
-    // offers the next free code; a taken one gives way to a fresh proposal.
+    // offers the next free code; a taken one gives way to a fresh proposal. An emptied code is
+    // padded like any other (0000000000) and looked up.
     CampoCodigo::Regras codigo;
     codigo.largura = 10;
     codigo.preenchimento = QLatin1Char('0');
@@ -143,17 +144,23 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent) : Dialogo(
     codigo.naoEncontrado = QStringLiteral("Código já Cadastrado, tente outro Código");
     codigo.tipo = TipoMensagem::Aviso;
     codigo.aparaAoSair = true;
+    codigo.completaVazio = true;
     codigo.ignoraSoLeitura = true;
     // No proposal when the highest code is not a number or the database is unreachable.
     codigo.proposta = [this] { return m_app.dmFornecedor().proximoCodigo(); };
     m_codigo = new CampoCodigo(m_edCodigo, this, codigo);
 
     // The group is stored as its code is stored, zeros and all. The save does not check it
-    // again: a supplier may be saved with a group that has no row, or with none.
+    // again: a supplier may be saved with a group that has no row, or with none. The group
+    // search opens in every mode; where the supplier is only shown (deleting, looking), the
+    // group stored with it is not looked up again, but one picked in the search is, so the
+    // description always goes with the code on screen.
     CampoCodigo::Regras grupo;
     grupo.largura = 6;
     grupo.preenchimento = QLatin1Char('0');
     grupo.procura = [this](const QString& c) {
+        if (m_edCodGrupo->isReadOnly() && c == m_grupoCarregado)
+            return true;
         const std::optional<QString> descricao = m_app.dmGrupoFornecedor().descricaoGrupo(c);
         if (descricao)
             m_edDescGrupo->setText(*descricao);
@@ -166,7 +173,6 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent) : Dialogo(
     grupo.origem = QStringLiteral("Cad_Fornecedor");
     grupo.botaoBusca = m_btnBuscaGrupo;
     grupo.aparaAoSair = true;
-    grupo.ignoraSoLeitura = true;
     m_grupo = new CampoCodigo(m_edCodGrupo, this, grupo);
     connect(m_grupo, &CampoCodigo::saiuVazio, m_edDescGrupo, &QLineEdit::clear);
     // A known group needs no search: the user goes on to the name, wherever the focus was
@@ -204,7 +210,6 @@ void TfDadosFornecedor::aoAbrir()
     m_edObs->setReadOnly(soLeitura);
     m_cbFJ->setEnabled(!soLeitura);
     m_dtpDCad->setEnabled(!soLeitura);
-    m_btnBuscaGrupo->setEnabled(!soLeitura);
 
     if (inclui)
         m_lTitulo->setText(tituloInclusao);
@@ -239,6 +244,7 @@ void TfDadosFornecedor::limpaCampos()
     m_dtpDCad->setDate(QDate::currentDate());
     m_edCodGrupo->clear();
     m_edDescGrupo->clear();
+    m_grupoCarregado.clear();
     for (const Campo& c : std::as_const(m_campos))
         c.edit->clear();
     m_edObs->clear();
@@ -257,6 +263,7 @@ void TfDadosFornecedor::carrega()
         m_cbFJ->setCurrentIndex(f->tipo == QLatin1String("J") ? 0 : 1);
         m_dtpDCad->setDate(f->cadastro.isValid() ? f->cadastro : m_dtpDCad->minimumDate());
         m_edCodGrupo->setText(f->grupo);
+        m_grupoCarregado = Funcoes::codigoSeis(f->grupo.trimmed());
         for (const Campo& c : std::as_const(m_campos))
             c.edit->setText((*f).*c.dado);
         m_edObs->setPlainText(f->observacoes);
@@ -307,8 +314,15 @@ void TfDadosFornecedor::salva()
         exclui();
         return;
     }
-    // A supplier opened only to be looked at is never written.
-    if ((m != ::Modo::Inclui && m != ::Modo::Altera) || razaoVazia())
+    // A supplier opened only to be looked at is never written. A click on the button can
+    // follow the code field's refusal (it has said why): the user goes back to the code.
+    if (m != ::Modo::Inclui && m != ::Modo::Altera)
+        return;
+    if (m == ::Modo::Inclui && !m_codigo->podeGravar()) {
+        m_edCodigo->setFocus();
+        return;
+    }
+    if (razaoVazia())
         return;
     if (m == ::Modo::Inclui)
         inclui();

@@ -71,4 +71,6 @@ private:
     // A new supplier's code, refused when another supplier has it.
     CampoCodigo* m_codigo;
     CampoCodigo* m_grupo;
+    // The group code of the supplier loaded, padded as a look-up pads it.
+    QString m_grupoCarregado;
 };

@@ -2,22 +2,32 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/Mensagens.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "registers/Manut_GrupoFornecedor.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+
+const QString semProximo =
+    QStringLiteral("Não há Código Livre depois de 999999, Digite um Código Livre");
+
+} // namespace
+
 TfDados_GrupoFornecedor::TfDados_GrupoFornecedor(Aplicacao& app, QWidget* parent)
     : JanelaDados(
           app,
-          // No length limits on the fields: a description too long for the table is refused by
-          // the database at the save, with its own words in the message.
+          // Typing stops at the code's six digits, as in the other registers. The description
+          // has no limit: one too long for the table is refused by the database at the save,
+          // with its own words in the message.
           {.nome = "TfDados_GrupoFornecedor",
            .registro = QStringLiteral("Grupo de Fornecedores"),
            .titulo = "lbTitulo",
            .codigo = "edCodigo",
            .descricao = "edDescricao",
+           .larguraCodigo = CadastroSimples::largura,
            .larguraDescricao = 0,
            .salva = "btnGruFornec_Grava",
            .limpa = "btnGruFornec_Limpa",
@@ -38,21 +48,36 @@ TfDados_GrupoFornecedor::TfDados_GrupoFornecedor(Aplicacao& app, QWidget* parent
           [&app]() -> Familia::JanelaManutencao& { return app.janela<TfManut_GrupoFornecedor>(); },
           parent)
 {
-    // An emptied code is padded too (000000). A code longer than the column is refused like a
-    // taken one, without asking the database.
+    // An emptied code is padded too (000000). Only a taken code is refused here: the field
+    // takes no more digits than the column holds, and no proposal outgrows it.
     CampoCodigo::Regras regras;
     regras.naoEncontrado = QStringLiteral("Código já cadastrado, tente outro");
     regras.completaVazio = true;
     CampoCodigo* codigo = codigoDigitado(regras);
     // Every entry into the field, and every return to it refused, replaces what it holds with
-    // a fresh proposal.
-    const auto propoe = [this] {
+    // a fresh proposal. Showing the window hands the field a focus-in of its own: the opening
+    // has made its proposal already (or said why there is none).
+    const auto aoEntrar = [this] {
+        if (abrindo())
+            return;
         m_proposto = true;
         if (modo() == ::Modo::Inclui)
-            propoeProximo();
+            propoe();
     };
-    connect(codigo, &CampoCodigo::entrou, this, propoe);
-    connect(codigo, &CampoCodigo::recusou, this, propoe);
+    connect(codigo, &CampoCodigo::entrou, this, aoEntrar);
+    connect(codigo, &CampoCodigo::recusou, this, aoEntrar);
+}
+
+void TfDados_GrupoFornecedor::propoe()
+{
+    if (!propoeProximo())
+        return;
+    // Once 999999 is taken the next number has seven digits: no group can have it, and
+    // offering it would only have it refused. The user types a free code instead.
+    if (m_edCodigo->text().size() <= CadastroSimples::largura)
+        return;
+    m_edCodigo->clear();
+    Mensagens::informacao(semProximo, this);
 }
 
 void TfDados_GrupoFornecedor::aoAbrir()
@@ -70,7 +95,7 @@ void TfDados_GrupoFornecedor::abreInclusao()
     m_proposto = false;
     m_edCodigo->setFocus(Qt::OtherFocusReason);
     if (!m_proposto)
-        propoeProximo();
+        propoe();
 }
 
 void TfDados_GrupoFornecedor::abreRegistro()

@@ -22,6 +22,7 @@ private slots:
     void unknownProductKeepsWhatWasShown_data();
     void unknownProductKeepsWhatWasShown();
     void searchPutsTheCodeInTheField();
+    void enterIsNotTab();
 };
 
 namespace {
@@ -98,6 +99,8 @@ void TstConsultaProdutos::suppliersOfAProduct_data()
     const QStringList dois = {"0000000001|Fornecedor 1|(11) 5555-0001|Ana|(11) 5555-0100",
                               "0000000002|Fornecedor 2|(11) 5555-0002|Ana|(11) 5555-0100"};
     caso("two suppliers three times each", "edCodigo", "15", dois);
+    caso("a stray blank after the code", "edCodigo", "15 ", dois);
+    caso("blanks around the code", "edCodigo", " 15  ", dois);
     caso("by bar code", "edCodBar", "7891000000015", dois);
     caso("only exits", "edCodigo", "16", QStringList());
 }
@@ -122,7 +125,7 @@ void TstConsultaProdutos::suppliersOfAProduct()
                               "Telefone", "Contato", "FAX"}));
         informa(j, qPrintable(nome), digitado);
         QCOMPARE(linhas(t, j), esperado);
-        if (digitado == "15" || nome == "edCodBar") {
+        if (digitado.trimmed() == "15" || nome == "edCodBar") {
             QCOMPARE(textos(j, {"edCodigo", "edCodBar", "edDesc", "edRefer", "edLocal"}),
                      QStringList({comprado, "7891000000015", "Parafuso", "M6x20", "A-01"}));
             // Coming back to the code shows it without its blanks.
@@ -185,6 +188,27 @@ void TstConsultaProdutos::searchPutsTheCodeInTheField()
     });
     t.principal().aciona("ConsultadeFornecedoresdeumProduto1");
     QCOMPARE(t.driver.abertas(), QStringList({"TfConsultaProdutos", "TfBusca_Produtos"}));
+}
+
+void TstConsultaProdutos::enterIsNotTab()
+{
+    TelaTeste t;
+    prepara(t);
+    consulta(t, [&](QDialog* j) {
+        digita(j, "edCodigo", "15");
+        // Enter here neither moves on nor presses a button: the code stays as typed, in the
+        // field, with nothing looked up yet.
+        enter(j, "edCodigo");
+        QVERIFY(focado(j, "edCodigo"));
+        QCOMPARE(texto(j, "edCodigo"), QString("15"));
+        QVERIFY(texto(j, "edDesc").isEmpty());
+        QVERIFY(j->isVisible());
+        tab(j, "edCodigo");
+        QCOMPARE(texto(j, "edDesc"), QString("Parafuso"));
+        clica(j, "btnFechar");
+    });
+    QCOMPARE(t.msgs.quantidade(), 0);
+    QCOMPARE(t.driver.abertas(), QStringList({"TfConsultaProdutos"}));
 }
 
 QTEST_MAIN(TstConsultaProdutos)

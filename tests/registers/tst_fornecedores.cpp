@@ -36,6 +36,7 @@ private slots:
     void codeProposedTypedAndChecked_data();
     void codeProposedTypedAndChecked();
     void codeTakenMeanwhileOrClearedGetsANewOne();
+    void clickRightAfterARefusedCodeSavesNothing();
     void enterWalksRoundAChangeAndKeepsItsCode();
     void failedWriteShowsTheDatabaseMessage_data();
     void failedWriteShowsTheDatabaseMessage();
@@ -155,6 +156,9 @@ void TstFornecedores::codeProposedTypedAndChecked_data()
     QTest::newRow("7 already taken: fresh proposal") << QStringList({"0000000007"}) << "0000000008"
                                                      << "7"
                                                      << "0000000008" << true;
+    QTest::newRow("emptied code: all zeros") << QStringList({"0000000003"}) << "0000000004"
+                                             << ""
+                                             << "0000000000" << false;
 }
 
 void TstFornecedores::codeProposedTypedAndChecked()
@@ -173,7 +177,9 @@ void TstFornecedores::codeProposedTypedAndChecked()
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         QCOMPARE(edCodigo->text(), proposto);
         QCOMPARE(focado(), edCodigo);
-        if (!digitado.isNull())
+        if (digitado.isEmpty() && !digitado.isNull())
+            QTest::keyClick(edCodigo, Qt::Key_Backspace);
+        else if (!digitado.isNull())
             QTest::keyClicks(edCodigo, digitado);
         enter();
         if (tomado) {
@@ -193,8 +199,10 @@ void TstFornecedores::codeProposedTypedAndChecked()
         QVERIFY(dados->isVisible());
         QCOMPARE(campo(dados, "edRazao")->text(), QString());
         QCOMPARE(focado(), edCodigo);
-        QCOMPARE(edCodigo->text(), QString::number(std::max(codigo.toInt(), proposto.toInt()) + 1)
-                                       .rightJustified(10, '0'));
+        int maior = codigo.toInt();
+        for (const QString& c : existentes)
+            maior = std::max(maior, c.toInt());
+        QCOMPARE(edCodigo->text(), QString::number(maior + 1).rightJustified(10, '0'));
         QVERIFY(codigosDaLista(t).contains(codigo));
         clica(dados, "btnSaida");
     });
@@ -245,6 +253,34 @@ void TstFornecedores::codeTakenMeanwhileOrClearedGetsANewOne()
     QCOMPARE(t.banco.conta("Fornecedor"), 3);
     QCOMPARE(linhasDoLog(t), QStringList({"000001|Inclusão de Fornecedor:0000000002",
                                           "000001|Inclusão de Fornecedor:0000000003"}));
+}
+
+void TstFornecedores::clickRightAfterARefusedCodeSavesNothing()
+{
+    AplicacaoTeste t;
+    insereFornecedor(t, "0000000007", "Tintas Cor Ltda");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
+        QLineEdit* edCodigo = campo(dados, "edCodigo");
+        digita(dados, "edRazao", "Ferragens São Jorge");
+        digita(dados, "edCodigo", "7");
+        // The click leaves the code, which refuses it: the save stops there, without a new
+        // number of its own, and the user is back in the code with a fresh proposal.
+        clica(dados, "btnCadastra");
+        QCOMPARE(msgs.textos(), QStringList({"Código já Cadastrado, tente outro Código"}));
+        QCOMPARE(t.banco.conta("Fornecedor"), 1);
+        QTRY_COMPARE(focado(), edCodigo);
+        QCOMPARE(edCodigo->text(), QString("0000000008"));
+        QCOMPARE(campo(dados, "edRazao")->text(), QString("Ferragens São Jorge"));
+        // The next click saves under the code shown.
+        clica(dados, "btnCadastra");
+        QCOMPARE(msgs.quantidade(), 1);
+        clica(dados, "btnSaida");
+    });
+    abreLista(t);
+    QCOMPARE(t.banco.conta("Fornecedor"), 2);
+    QCOMPARE(colunaDe(t, "0000000008", "FOR_Razao"), QString("Ferragens São Jorge"));
 }
 
 void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
@@ -487,7 +523,8 @@ void TstFornecedores::windowFollowsItsMode()
         QCOMPARE(obs->isReadOnly(), !dadosLivres);
         QCOMPARE(cbFJ->isEnabled(), dadosLivres);
         QCOMPARE(dtp->isEnabled(), dadosLivres);
-        QCOMPARE(acha<QPushButton>(dados, "btnBuscaGrupo")->isEnabled(), dadosLivres);
+        // The group search is open in every mode.
+        QVERIFY(acha<QPushButton>(dados, "btnBuscaGrupo")->isEnabled());
         QVERIFY(campo(dados, "edDescGrupo")->isReadOnly());
 
         if (inclui) {
@@ -508,13 +545,11 @@ void TstFornecedores::windowFollowsItsMode()
             QCOMPARE(campo(dados, "edDescGrupo")->text(), QString("Metais"));
         }
         if (!dadosLivres) {
-            // Nothing can be typed, and F5 opens no group search.
+            // Nothing can be typed.
             digita(dados, "edRazao", "Outro Nome");
             QCOMPARE(campo(dados, "edRazao")->text(), QString("Ferragens Silva"));
             QTest::keyClicks(obs, "x");
             QCOMPARE(obs->toPlainText(), QString("Só à vista"));
-            campo(dados, "edCodGrupo")->setFocus();
-            QTest::keyClick(campo(dados, "edCodGrupo"), Qt::Key_F5);
         }
         // Walking round the whole window saves nothing in any mode.
         for (int i = 0; i < 32; ++i)
@@ -681,19 +716,36 @@ void TstFornecedores::groupLookedUpOnLeaving()
 
 void TstFornecedores::groupSearchWritesTheGroupCode_data()
 {
-    casosDaBusca();
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<bool>("porF5");
+    for (const char* botao : {"btnInclui", "btnExclui", "btnConsulta"})
+        for (bool porF5 : {true, false})
+            QTest::addRow("%s, %s", botao, porF5 ? "F5" : "...") << QString(botao) << porF5;
 }
 
 void TstFornecedores::groupSearchWritesTheGroupCode()
 {
+    QFETCH(QString, botao);
     QFETCH(bool, porF5);
     AplicacaoTeste t;
     Cadastro::grupoFornecedor(t.banco, "000001", "Tintas");
     Cadastro::grupoFornecedor(t.banco, "000002", "Abrasivos");
+    // Stored with a group that has no row.
+    insereFornecedor(t, "0000000005", "Ferragens Silva", {{"FOR_Grupo", "000009"}});
     GravadorMensagens msgs;
     DriverModal driver;
-    pelaLista(driver, "btnInclui", "Button5", [&](QDialog* dados) {
+    const QByteArray abre = botao.toLatin1();
+    pelaLista(driver, abre.constData(), "Button5", [&](QDialog* dados) {
         QLineEdit* grupo = campo(dados, "edCodGrupo");
+        if (botao != "btnInclui") {
+            // Shown as stored: passing through the group looks it up no more, so a supplier
+            // only looked at does not hold the user in its group.
+            QCOMPARE(grupo->text(), QString("000009"));
+            grupo->setFocus();
+            enter();
+            QVERIFY(!grupo->hasFocus());
+            QCOMPARE(msgs.quantidade(), 0);
+        }
         abreBusca(dados, "edCodGrupo", "btnBuscaGrupo", porF5);
         QCOMPARE(grupo->text(), QString("000002"));
         QTRY_COMPARE(focado(), grupo);
@@ -714,6 +766,9 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(driver.abertas(),
              QStringList({"TfManut_Fornec", "TfDadosFornecedor", "TfBuscaGRU_For"}));
+    // Nothing was saved or deleted.
+    QCOMPARE(t.banco.conta("Fornecedor"), 1);
+    QCOMPARE(colunaDe(t, "0000000005", "FOR_Grupo"), QString("000009"));
 }
 
 void TstFornecedores::buttonRefusedWithoutPermission_data()

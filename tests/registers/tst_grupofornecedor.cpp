@@ -32,6 +32,7 @@ private slots:
     void codeProposedTypedAndChecked_data();
     void codeProposedTypedAndChecked();
     void refusedCodeIsNotSaved();
+    void noCodeOfferedPastTheColumn();
     void blankDescriptionAndLimpa();
     void descriptionTooLongShowsTheDatabaseMessage_data();
     void descriptionTooLongShowsTheDatabaseMessage();
@@ -46,6 +47,8 @@ private slots:
 namespace {
 
 const QString codigoTomado = QStringLiteral("Código já cadastrado, tente outro");
+const QString semProximo =
+    QStringLiteral("Não há Código Livre depois de 999999, Digite um Código Livre");
 
 void tresGrupos(AplicacaoTeste& t)
 {
@@ -113,11 +116,10 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked_data()
     QTest::newRow("emptied code") << QStringList() << "000001"
                                   << ""
                                   << "000000" << QStringList();
-    // No group can have a code longer than the column: it is refused like a taken one,
-    // without the server's truncation error, and a fresh proposal replaces it.
-    QTest::newRow("seven digits: fresh proposal") << QStringList({"000001"}) << "000002"
+    // Typing stops at the column's six digits; the code typed so far is free and kept.
+    QTest::newRow("seven digits typed: six kept") << QStringList({"000001"}) << "000002"
                                                   << "1234567"
-                                                  << "000002" << QStringList({codigoTomado});
+                                                  << "123456" << QStringList();
 }
 
 void TstGrupoFornecedor::codeProposedTypedAndChecked()
@@ -177,6 +179,47 @@ void TstGrupoFornecedor::refusedCodeIsNotSaved()
         clica(dados, "btnGruFornec_Fechar");
     });
     QCOMPARE(t.banco.conta("GRU_Fornec"), 1);
+}
+
+void TstGrupoFornecedor::noCodeOfferedPastTheColumn()
+{
+    AplicacaoTeste t;
+    Cadastro::grupoFornecedor(t.banco, "000004", "Tintas");
+    Cadastro::grupoFornecedor(t.banco, "999999", "Diversos");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    inclusao(t, driver, [&](QDialog* dados) {
+        QLineEdit* edCodigo = campo(dados, "edCodigo");
+        // The next number would not fit the column: the field is left for the user to type a
+        // free code, and says why.
+        QCOMPARE(msgs.textos(), QStringList({semProximo}));
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        QCOMPARE(edCodigo->text(), QString());
+        QCOMPARE(focado(), edCodigo);
+        msgs.limpa();
+
+        // A taken code is refused for what it is, and again no code is offered in its place.
+        digita(dados, "edCodigo", "4");
+        enter();
+        QCOMPARE(msgs.textos(), QStringList({codigoTomado, semProximo}));
+        QTRY_COMPARE(focado(), edCodigo);
+        QCOMPARE(edCodigo->text(), QString());
+        msgs.limpa();
+
+        // A free code goes through, and is saved.
+        digitaTexto(edCodigo, "5");
+        enter();
+        QVERIFY(focado(dados, "edDescricao"));
+        QCOMPARE(edCodigo->text(), QString("000005"));
+        QCOMPARE(msgs.quantidade(), 0);
+        digita(dados, "edDescricao", "Ferragens");
+        clica(dados, "btnGruFornec_Grava");
+        QCOMPARE(msgs.textos(), QStringList({semProximo}));
+        QCOMPARE(edCodigo->text(), QString());
+        clica(dados, "btnGruFornec_Fechar");
+    });
+    QCOMPARE(t.banco.conta("GRU_Fornec"), 3);
+    QCOMPARE(descricaoDe(t, "000005"), QString("Ferragens"));
 }
 
 void TstGrupoFornecedor::blankDescriptionAndLimpa()
