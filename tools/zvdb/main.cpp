@@ -244,6 +244,9 @@ int relatorio(const QStringList& args)
 
 int main(int argc, char** argv)
 {
+    // Run from cron or a shell, nothing here reads the terminal: the engine's backup and restore
+    // code, which asks for another volume on a bad file, then fails instead of waiting.
+    Servicos::fechaEntradaPadrao();
     // Reports need fonts and PDF output, which only a GUI application has; no window opens.
     const bool comRelatorio = argc > 1 && qstrcmp(argv[1], "relatorio") == 0;
     if (comRelatorio && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
