@@ -3,11 +3,14 @@
 #include "app/Aplicacao.h"
 #include "app/Sinais.h"
 #include "common/Convencoes.h"
+#include "data/firebird/Servicos.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    // The program never reads its terminal, and the database engine it carries must not either.
+    Servicos::fechaEntradaPadrao();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvane Almoxarifado"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorvane Almoxarifado"));

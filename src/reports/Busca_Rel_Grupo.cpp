@@ -95,6 +95,14 @@ void TfBusca_Rel_Grupo::imprime()
     while (codigo.size() < 6)
         codigo.prepend(QLatin1Char('0'));
     m_edCodGrupo->setText(codigo);
+    // A code wider than its column is in no register, and the database would refuse to compare
+    // it: it is not found, with the field's own message. Leaving the field for this button has
+    // just said so when the button was clicked.
+    if (codigo.size() > m_grupo->regras().largura) {
+        if (m_grupo->podeGravar())
+            m_grupo->confere();
+        return;
+    }
     try {
         m_app.janela<TfTela_Impressora>().relatorios().carregaGrupo(codigo);
     } catch (const ErroBanco& e) {

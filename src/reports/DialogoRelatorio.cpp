@@ -146,8 +146,16 @@ void DialogoRelatorio::aoAbrir()
 
 void DialogoRelatorio::imprime()
 {
-    // No check of the code or of the dates: an empty or unknown code, or a period that ends
-    // before it starts, gives a report without rows.
+    // A code wider than its column is in no register, and the database would refuse to compare
+    // it: it is not found, with the field's own message. Leaving the field for this button has
+    // just said so when the button was clicked.
+    if (m_campo && m_codigo->text().size() > m_campo->regras().largura) {
+        if (m_campo->podeGravar())
+            m_campo->confere();
+        return;
+    }
+    // No other check of the code or of the dates: an empty or unknown code, or a period that
+    // ends before it starts, gives a report without rows.
     const Relatorios::Parametros p{m_inicio->date(), m_fim->date(),
                                    m_codigo ? m_codigo->text() : QString(),
                                    m_descricao ? m_descricao->text() : QString()};

@@ -43,6 +43,8 @@ private slots:
     void groupDialogSearch();
     void groupDialogPrintsEmptyCodeAsZeros();
     void commandLineWritesThePdf();
+    void commandLineRefusesOverLongCodes_data();
+    void commandLineRefusesOverLongCodes();
 };
 
 namespace {
@@ -541,6 +543,55 @@ void TstRelEstoque::commandLineWritesThePdf()
     QVERIFY2(erro.contains("não existe"), qPrintable(erro));
     QVERIFY(zvdb({banco.pasta(), "Estoque Minimo", pasta.filePath("nada/x.pdf")}, &erro) != 0);
     QVERIFY2(erro.contains("Não foi possível gravar"), qPrintable(erro));
+#endif
+}
+
+void TstRelEstoque::commandLineRefusesOverLongCodes_data()
+{
+    QTest::addColumn<QString>("chave");
+    QTest::addColumn<QString>("opcao");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<int>("status");
+    caso("group of a stock list", QString("Itens Estoque Grupo"), QString("--grupo"),
+         QString("1234567"), 2);
+    caso("group and period", QString("Mov Estq Grupos"), QString("--grupo"), QString("1234567"), 2);
+    caso("product", QString("Rel MovEstq Produto Geral"), QString("--produto"),
+         QString("12345678901"), 2);
+    caso("requisitioner", QString("Mov Estq Tipos"), QString("--requisitante"), QString("1234567"),
+         2);
+    // The widest codes there are, the product's with the blanks a copied code brings along.
+    caso("widest product", QString("Rel MovEstq Produto Geral"), QString("--produto"),
+         QString(" 1234567890 "), 0);
+    caso("widest group", QString("Mov Estq Grupos"), QString("--grupo"), QString("123456"), 0);
+}
+
+void TstRelEstoque::commandLineRefusesOverLongCodes()
+{
+#ifndef ZVDB_PROGRAMA
+    QSKIP("the build has no zvdb");
+#else
+    QFETCH(QString, chave);
+    QFETCH(QString, opcao);
+    QFETCH(QString, codigo);
+    QFETCH(int, status);
+    BancoTeste banco;
+    registroDeCasos(banco);
+    banco.conexao().fecha();
+    QTemporaryDir pasta;
+    const QString pdf = pasta.filePath("relatorio.pdf");
+    QProcess p;
+    p.start(ZVDB_PROGRAMA, {"relatorio", banco.pasta(), chave, pdf, opcao, codigo, "--de",
+                            "01/01/2024", "--ate", "31/12/2024"});
+    QVERIFY(p.waitForFinished(60000));
+    const QString erro = QString::fromLocal8Bit(p.readAllStandardError());
+    QCOMPARE(p.exitCode(), status);
+    if (status == 0) {
+        QVERIFY(QFileInfo::exists(pdf));
+        return;
+    }
+    QVERIFY2(erro.contains(opcao) && !erro.contains("truncation") && !erro.contains("SQL"),
+             qPrintable(erro));
+    QVERIFY(!QFileInfo::exists(pdf));
 #endif
 }
 

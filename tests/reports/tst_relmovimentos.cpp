@@ -13,6 +13,7 @@
 
 #include <QDateEdit>
 #include <QDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -28,6 +29,8 @@ private slots:
     void productLookUpsInTheDialog();
     void codeDialogs_data();
     void codeDialogs();
+    void overLongCodesAreNotFound_data();
+    void overLongCodesAreNotFound();
     void focusOrders_data();
     void focusOrders();
     void overdueLoans();
@@ -389,6 +392,56 @@ void TstRelMovimentos::codeDialogs()
         d->reject();
     });
     t.principal().aciona(item);
+    QCOMPARE(t.driver.passosPendentes(), 0);
+}
+
+void TstRelMovimentos::overLongCodesAreNotFound_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("naoEncontrado");
+    caso("group and period", QString("GeralporGrupo1"), QString("edCodGrupo"),
+         QString("btnImprimir"), QString("1234567"), QString("Grupo não Encontrado !"));
+    caso("group of a stock list", QString("ItensnoEstoquedeumGrupo1"), QString("edCodGrupo"),
+         QString("btnImprimir"), QString("1234567"), QString("Grupo não Encontrado !"));
+    caso("requisitioner", QString("SadasporTipodeSadas1"), QString("edCodREQ"),
+         QString("btnImprimir"), QString("1234567"), QString("Requisitante não Encontrado !"));
+    caso("product", QString("GeralporProduto1"), QString("edCodPro"), QString("btnImprime"),
+         QString("12345678901"), QString("Produto não Encontrado !"));
+}
+
+void TstRelMovimentos::overLongCodesAreNotFound()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, campo);
+    QFETCH(QString, botao);
+    QFETCH(QString, codigo);
+    QFETCH(QString, naoEncontrado);
+    TelaTeste t;
+    livro(t.banco);
+    ImpressoraTeste impressora;
+    t.driver.aoAbrir([&](QDialog* d) {
+        const QByteArray c = campo.toLatin1();
+        // Straight from the field to the print button: one refusal, nothing printed.
+        digita(d, c, codigo);
+        clica(d, botao.toLatin1());
+        QCOMPARE(t.msgs.textos(), QStringList{naoEncontrado});
+        QTRY_VERIFY(focado(d, c));
+        QVERIFY(d->isVisible());
+        // The button pressed while the focus stays in the field, as a shortcut would.
+        t.msgs.limpa();
+        digita(d, c, codigo);
+        Tela::botao(d, botao.toLatin1())->click();
+        QCOMPARE(t.msgs.textos(), QStringList{naoEncontrado});
+        QTRY_VERIFY(focado(d, c));
+        QVERIFY(d->isVisible());
+        QCOMPARE(t.msgs.mensagens().at(0).tipo, TipoMensagem::Informacao);
+        d->reject();
+    });
+    t.principal().aciona(item);
+    QVERIFY(impressora.impressos.isEmpty());
     QCOMPARE(t.driver.passosPendentes(), 0);
 }
 

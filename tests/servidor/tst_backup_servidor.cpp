@@ -6,12 +6,14 @@
 #include "app/Principal.h"
 #include "data/DadosDemo.h"
 #include "data/firebird/Conexao.h"
+#include "data/firebird/Servicos.h"
 #include "support/BancoTeste.h"
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
 #include "support/Tela.h"
 
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -29,6 +31,17 @@ void abreParaOServidor(const QTemporaryDir& pasta)
                                             QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
 }
 
+QByteArray impressao(const QString& arquivo)
+{
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+// What the caller of a backup throws from its progress to cut the backup short.
+struct Corte {};
+
 } // namespace
 
 class TstBackupServidor : public QObject {
@@ -36,6 +49,7 @@ class TstBackupServidor : public QObject {
 
 private slots:
     void backupThenRestoreThroughTheServer();
+    void backupCutHalfWayKeepsTheEarlierBackup();
 };
 
 void TstBackupServidor::backupThenRestoreThroughTheServer()
@@ -91,6 +105,49 @@ void TstBackupServidor::backupThenRestoreThroughTheServer()
     Conexao restaurado;
     restaurado.configuraEAbre(QStringLiteral("localhost:") + destino.path());
     QCOMPARE(Cadastro::todasAsLinhas(restaurado), original);
+}
+
+void TstBackupServidor::backupCutHalfWayKeepsTheEarlierBackup()
+{
+    BancoServidor servidor;
+    DadosDemo::preencheVolume(servidor.conexao(), 300, 8000);
+    const QString banco = Conexao::caminhoBanco(servidor.pastaRemota());
+    QTemporaryDir destino;
+    abreParaOServidor(destino);
+    const QString arquivo = destino.filePath("backup.gbk");
+    {
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("the backup of last night");
+    }
+    // Last night's backup was written by the server, which may overwrite it.
+    QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
+                                       QFile::WriteOther);
+    const QByteArray anterior = impressao(arquivo);
+    const auto arquivos = [&] {
+        return QDir(destino.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+
+    // The server's backup is cut as soon as the server has written part of it: to a file of
+    // its own, or to the chosen one if it wrote there.
+    bool cortou = false;
+    QString ultima;
+    const auto corta = [&](const QString& linha) {
+        ultima = linha;
+        bool escreveu = impressao(arquivo) != anterior;
+        for (const QString& nome : arquivos())
+            escreveu = escreveu || (nome != QLatin1String("backup.gbk") &&
+                                    QFileInfo(destino.filePath(nome)).size() > 0);
+        if (escreveu) {
+            cortou = true;
+            throw Corte{};
+        }
+    };
+    QVERIFY_THROWS_EXCEPTION(Corte, Servicos(banco).backup(banco, arquivo, corta));
+    QVERIFY(cortou);
+    QVERIFY2(!ultima.startsWith(QLatin1String("gbak:closing file")), qPrintable(ultima));
+    QCOMPARE(impressao(arquivo), anterior);
+    QCOMPARE(arquivos(), QStringList{"backup.gbk"});
 }
 
 QTEST_MAIN(TstBackupServidor)

@@ -24,6 +24,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Tela;
@@ -59,6 +63,25 @@ QStringList arquivosDe(const QString& pasta)
     return QDir(pasta).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// How long a test waits for a service that should end at once before it gives the service what
+// it waits for, so a fault shows as a failure and not as a test that never ends.
+constexpr int paciencia = 30000;
+
+// A backup of a database with rows, cut to half its size: the server reads it to its end, finds
+// no more, and asks for the next volume.
+void backupTruncado(const QString& origem, const QString& truncado)
+{
+    const QString bom = truncado + QStringLiteral(".inteiro");
+    Servicos().backup(origem, bom);
+    QFile f(bom);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    grava(truncado, f.read(f.size() / 2));
+    f.remove();
+}
+
+// What the caller of a backup throws from its progress to cut the backup short.
+struct Corte {};
+
 } // namespace
 
 class TstBackup : public QObject {
@@ -78,6 +101,10 @@ private slots:
     void restoreOverADatabaseInUseIsRefused();
     void restoreReplacesTheProgramsOwnDatabase();
     void commandLineRoundTripAndRefusals();
+    void truncatedBackupNeverWaitsOnTheTerminal_data();
+    void truncatedBackupNeverWaitsOnTheTerminal();
+    void stalledServiceEndsAsAFailure();
+    void backupCutHalfWayKeepsTheEarlierBackup();
 
 private:
     // The working folder of the program for one test, with its Config.ini.
@@ -481,6 +508,146 @@ void TstBackup::commandLineRoundTripAndRefusals()
     QVERIFY2(saida.contains("lock") || saida.contains("use"), qPrintable(saida));
     QCOMPARE(arquivosDe(origem.pasta()), QStringList{"zv.fdb"});
     QCOMPARE(Cadastro::todasAsLinhas(origem.conexao()), original);
+}
+
+void TstBackup::truncatedBackupNeverWaitsOnTheTerminal_data()
+{
+    QTest::addColumn<bool>("janela");
+    caso("restore window", true);
+    caso("command line", false);
+}
+
+void TstBackup::truncatedBackupNeverWaitsOnTheTerminal()
+{
+    QFETCH(bool, janela);
+    TelaTeste t;
+    DadosDemo::preenche(t.banco.conexao());
+    QVERIFY(ConfigIni::gravaPasta(t.banco.pasta()));
+    QTemporaryDir arquivos, alvo;
+    const QString truncado = arquivos.filePath("truncado.gbk");
+    backupTruncado(t.banco.arquivo(), truncado);
+    if (QTest::currentTestFailed())
+        return;
+    QString mensagem;
+
+    if (janela) {
+        // The test's own standard input becomes a terminal nobody types into: a pipe that stays
+        // open and never gets a line.
+        int tubo[2];
+        QCOMPARE(::pipe(tubo), 0);
+        const int original = ::dup(STDIN_FILENO);
+        ::dup2(tubo[0], STDIN_FILENO);
+        ::close(tubo[0]);
+        bool esperou = false;
+        QTimer vigia;
+        vigia.setSingleShot(true);
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            esperou = true;
+            ::close(tubo[1]);
+            tubo[1] = -1;
+        });
+        vigia.start(paciencia);
+        t.driver.respondeEscolha(truncado);
+        t.driver.respondeEscolha(alvo.filePath("zv.fdb"));
+        t.abre("RestauraBackup1", [&](QDialog* j) {
+            clica(j, "Button2");
+            clica(j, "btnEscolhePasta");
+            clica(j, "btnGeraBackup");
+            clica(j, "btnFechar");
+        });
+        ::dup2(original, STDIN_FILENO);
+        ::close(original);
+        if (tubo[1] >= 0)
+            ::close(tubo[1]);
+        QVERIFY2(!esperou, "the restore waited for a line on standard input");
+        QCOMPARE(t.msgs.quantidade(), 1);
+        mensagem = t.msgs.ultimoTexto();
+        QVERIFY2(mensagem.startsWith(restauraFalhou), qPrintable(mensagem));
+        QVERIFY(!t.app.fimSolicitado());
+        QVERIFY(t.app.conexao().aberta());
+    } else {
+        // QProcess gives the program a pipe as standard input and leaves it open.
+        QProcess p;
+        p.start(QStringLiteral(ZVDB_PROGRAMA), {"restaura", truncado, alvo.path()});
+        const bool terminou = p.waitForFinished(paciencia);
+        if (!terminou) {
+            p.kill();
+            p.waitForFinished();
+        }
+        QVERIFY2(terminou, "zvdb waited for a line on standard input");
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QVERIFY(p.exitCode() != 0);
+        mensagem = QString::fromLocal8Bit(p.readAllStandardError());
+    }
+    QVERIFY2(mensagem.contains(QLatin1String(Servicos::backupIncompleto)), qPrintable(mensagem));
+    QCOMPARE(arquivosDe(alvo.path()), QStringList{});
+}
+
+void TstBackup::stalledServiceEndsAsAFailure()
+{
+    // A backup file that never delivers a byte: a named pipe whose writer, this test, stays
+    // silent. The server waits on it as on a stuck disk or network share.
+    QTemporaryDir arquivos, alvo;
+    const QString parado = arquivos.filePath("parado.gbk");
+    QCOMPARE(::mkfifo(QFile::encodeName(parado).constData(), 0600), 0);
+    int escritor = ::open(QFile::encodeName(parado).constData(), O_RDWR | O_CLOEXEC);
+    QVERIFY(escritor >= 0);
+    const auto solta = [&] {
+        if (escritor >= 0)
+            ::close(escritor);
+        escritor = -1;
+    };
+    auto restauracao = std::async(std::launch::async, [&] {
+        try {
+            Servicos(QString(), std::chrono::seconds(2)).restaura(parado, alvo.filePath("zv.fdb"));
+        } catch (const ErroBanco& e) {
+            return e.mensagem();
+        }
+        return QString();
+    });
+    const bool esperou =
+        restauracao.wait_for(std::chrono::milliseconds(paciencia)) == std::future_status::timeout;
+    solta();
+    const QString mensagem = restauracao.get();
+    QVERIFY2(!esperou, "the restore waited for the silent file until the test gave up");
+    QVERIFY2(mensagem.contains(QStringLiteral("sem nenhum progresso")), qPrintable(mensagem));
+    QCOMPARE(arquivosDe(alvo.path()), QStringList{});
+}
+
+void TstBackup::backupCutHalfWayKeepsTheEarlierBackup()
+{
+    BancoTeste banco;
+    DadosDemo::preencheVolume(banco.conexao(), 300, 20000);
+    QTemporaryDir destino;
+    const QString arquivo = destino.filePath("backup.gbk");
+    grava(arquivo, "the backup of last night");
+    const QByteArray anterior = impressao(arquivo);
+
+    // The backup is cut as soon as the server has written part of it: to a file of its own,
+    // or to the chosen one if it wrote there.
+    bool cortou = false;
+    QStringList vistas;
+    const auto corta = [&](const QString& linha) {
+        vistas << linha;
+        bool escreveu = impressao(arquivo) != anterior;
+        for (const QString& nome : arquivosDe(destino.path()))
+            escreveu = escreveu || (nome != QLatin1String("backup.gbk") &&
+                                    QFileInfo(destino.filePath(nome)).size() > 0);
+        if (escreveu) {
+            cortou = true;
+            throw Corte{};
+        }
+    };
+    QVERIFY_THROWS_EXCEPTION(Corte, Servicos().backup(banco.arquivo(), arquivo, corta));
+    QVERIFY2(cortou, qPrintable(vistas.join('\n')));
+    QVERIFY2(!vistas.last().startsWith(QLatin1String("gbak:closing file")),
+             "the backup was cut only at its end");
+    QCOMPARE(impressao(arquivo), anterior);
+    QCOMPARE(arquivosDe(destino.path()), QStringList{"backup.gbk"});
+
+    // The database is free again: the next backup completes.
+    Servicos().backup(banco.arquivo(), arquivo);
+    QVERIFY(impressao(arquivo) != anterior);
 }
 
 QTEST_MAIN(TstBackup)

@@ -162,6 +162,22 @@ int relatorio(const QStringList& args)
                             .arg(chave, QLatin1String(exigida)));
         return 2;
     }
+    // A code wider than its column names nothing in the register; the database would only
+    // refuse to compare it.
+    if (exigida) {
+        const int largura = exigida == QLatin1String("--produto") ? 10 : 6;
+        QString dado = opcoes.value(QLatin1String(exigida));
+        if (exigida == QLatin1String("--produto"))
+            dado = dado.trimmed();
+        if (dado.size() > largura) {
+            escreve(stderr, QStringLiteral("%1 aceita um código de no máximo %2 caracteres; "
+                                           "\"%3\" não existe.")
+                                .arg(QLatin1String(exigida))
+                                .arg(largura)
+                                .arg(dado));
+            return 2;
+        }
+    }
     QDate de, ate;
     if (dialogo) {
         de = QDate::fromString(opcoes.value(QStringLiteral("--de")), QStringLiteral("dd/MM/yyyy"));
@@ -244,6 +260,9 @@ int relatorio(const QStringList& args)
 
 int main(int argc, char** argv)
 {
+    // Run from cron or a shell, nothing here reads the terminal: the engine's backup and restore
+    // code, which asks for another volume on a bad file, then fails instead of waiting.
+    Servicos::fechaEntradaPadrao();
     // Reports need fonts and PDF output, which only a GUI application has; no window opens.
     const bool comRelatorio = argc > 1 && qstrcmp(argv[1], "relatorio") == 0;
     if (comRelatorio && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -4,12 +4,17 @@
 #include "data/firebird/Status.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <QUuid>
 #include <ibase.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -84,10 +89,30 @@ bool substitui(const QString& origem, const QString& destino, QString* motivo)
     return !erro;
 }
 
+// The size of the file a service writes, as progress seen from outside; -1 while it is not there.
+qint64 tamanhoDe(const QString& arquivo)
+{
+    if (arquivo.isEmpty())
+        return -1;
+    const QFileInfo f(arquivo);
+    return f.exists() ? f.size() : -1;
+}
+
+QString semProgresso(std::chrono::milliseconds paciencia)
+{
+    const auto segundos = std::chrono::duration_cast<std::chrono::seconds>(paciencia).count();
+    return QStringLiteral("o servidor ficou %1 segundo(s) sem nenhum progresso e o serviço foi "
+                          "interrompido; nada foi alterado")
+        .arg(std::max<long long>(segundos, 1));
+}
+
 class Servico {
 public:
     explicit Servico(const QString& servidor)
     {
+        // In-process, the server's code runs here and may ask our terminal for a file name.
+        if (servidor.isEmpty())
+            Servicos::fechaEntradaPadrao();
         chamaFb([&] {
             StatusFb st;
             IXpbBuilder* spb =
@@ -124,9 +149,12 @@ public:
     Servico& operator=(const Servico&) = delete;
 
     // Starts the request the builder holds and reads the server's output until the service
-    // has finished; throws the server's error.
+    // has finished; throws the server's error. Output lines and growth of `vigiado` (the file
+    // the service writes, when there is one) count as progress; `paciencia` without either
+    // ends the wait as a failure.
     QStringList executa(const std::function<void(IXpbBuilder*, ThrowStatusWrapper*)>& monta,
-                        const Servicos::Progresso& progresso)
+                        const Servicos::Progresso& progresso, const QString& vigiado,
+                        std::chrono::milliseconds paciencia)
     {
         QStringList linhas;
         chamaFb([&] {
@@ -146,6 +174,9 @@ public:
             const unsigned char envio[] = {isc_info_svc_timeout, 4, 0, 1, 0, 0, 0};
             const unsigned char pedido[] = {isc_info_svc_line};
             std::vector<unsigned char> resposta(tamanhoResposta);
+            QElapsedTimer parado;
+            parado.start();
+            qint64 tamanho = tamanhoDe(vigiado);
             for (;;) {
                 m_servico->query(&st, sizeof envio, envio, sizeof pedido, pedido,
                                  unsigned(resposta.size()), resposta.data());
@@ -178,6 +209,12 @@ public:
                 }
                 if (!linha && !aguarda)
                     break;
+                const qint64 agora = tamanhoDe(vigiado);
+                if (linha || agora != tamanho)
+                    parado.restart();
+                tamanho = agora;
+                if (parado.elapsed() >= paciencia.count())
+                    throw ErroBanco(semProgresso(paciencia));
             }
             // The output ends a moment before the service itself: wait for that too, so no
             // work of the server is still going on when the caller moves the files.
@@ -200,10 +237,31 @@ private:
 
 } // namespace
 
-Servicos::Servicos(const QString& banco)
+Servicos::Servicos(const QString& banco, std::chrono::milliseconds paciencia)
+    : m_paciencia(paciencia)
 {
     if (Conexao::ehRemoto(banco))
         m_servidor = banco.left(banco.indexOf(QLatin1Char(':')));
+}
+
+void Servicos::fechaEntradaPadrao()
+{
+    int vazia = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (vazia < 0) {
+        // A pipe whose writing end is closed reads as an empty file just the same.
+        int tubo[2];
+        if (::pipe(tubo) != 0)
+            return;
+        ::close(tubo[1]);
+        vazia = tubo[0];
+    }
+    if (vazia != STDIN_FILENO) {
+        ::dup2(vazia, STDIN_FILENO);
+        ::close(vazia);
+    } else {
+        // It took the free place of standard input: programs started from here keep it.
+        ::fcntl(STDIN_FILENO, F_SETFD, 0);
+    }
 }
 
 QString Servicos::caminhoNoServidor(const QString& caminho)
@@ -225,7 +283,7 @@ QStringList Servicos::executaBackup(const QString& banco, const QString& arquivo
             spb->insertString(st, isc_spb_bkp_file, a.constData());
             spb->insertTag(st, isc_spb_verbose);
         },
-        progresso);
+        progresso, caminhoNoServidor(arquivo), m_paciencia);
 }
 
 QStringList Servicos::executaRestauracao(const QString& arquivo, const QString& banco,
@@ -243,7 +301,7 @@ QStringList Servicos::executaRestauracao(const QString& arquivo, const QString& 
             spb->insertInt(st, isc_spb_options, isc_spb_res_create);
             spb->insertTag(st, isc_spb_verbose);
         },
-        progresso);
+        progresso, caminhoNoServidor(banco), m_paciencia);
 }
 
 void Servicos::desligaBanco(const QString& banco) const
@@ -258,7 +316,7 @@ void Servicos::desligaBanco(const QString& banco) const
             // Waits for nobody: fails at once when someone is attached.
             spb->insertInt(st, isc_spb_prp_attachments_shutdown, 0);
         },
-        {});
+        {}, QString(), m_paciencia);
 }
 
 void Servicos::religaBanco(const QString& banco) const
@@ -271,7 +329,7 @@ void Servicos::religaBanco(const QString& banco) const
             spb->insertString(st, isc_spb_dbname, b.constData());
             spb->insertBytes(st, isc_spb_prp_online_mode, "\x00", 1); // normal
         },
-        {});
+        {}, QString(), m_paciencia);
 }
 
 void Servicos::backup(const QString& banco, const QString& arquivo,

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
 
 // Backup and restore of a database by the database server's own services, never by copying
@@ -20,6 +21,10 @@
 //   when complete, so an earlier backup of that name survives a failed one;
 // - a restore goes into a new file beside the target; only when it is complete is the target,
 //   if there is one, shut down (which fails while anyone uses it) and replaced by the new file.
+//
+// A service that stops making progress (no line of output and no growth of the file it writes
+// for `paciencia`) is cut short and ends as a failure that says so: a stuck server, or an engine
+// waiting for something nobody will give it, must not keep the program waiting forever.
 class Servicos {
 public:
     // Receives each progress line of the server as it comes.
@@ -28,15 +33,30 @@ public:
     // Text shown when the server reported nothing, yet did not finish the restore.
     static const char* const backupIncompleto;
 
+    // How long a service may go without progress before it is taken for stuck. A working
+    // backup or restore reports a line at least every few thousand records and keeps its
+    // output file growing; even building the largest index leaves it quiet for seconds, not
+    // minutes.
+    static constexpr std::chrono::seconds semProgressoMaximo{120};
+
     // The services for a database path: the server named in it, or in-process.
-    explicit Servicos(const QString& banco = QString());
+    explicit Servicos(const QString& banco = QString(),
+                      std::chrono::milliseconds paciencia = semProgressoMaximo);
+
+    // Points the process's standard input at an empty source. The in-process engine runs the
+    // server's backup and restore code inside this process, and on a bad backup file that code
+    // asks the terminal for the next volume and waits for an answer; with nothing to read it
+    // fails at once instead. Done at the start of every program and before each in-process
+    // service.
+    static void fechaEntradaPadrao();
 
     // The server's name, empty for in-process.
     QString servidor() const { return m_servidor; }
     // A path as the server sees it: without the "host:" prefix.
     static QString caminhoNoServidor(const QString& caminho);
 
-    // Copies the database `banco` into the backup file `arquivo`.
+    // Copies the database `banco` into the backup file `arquivo`. A `progresso` that throws
+    // cuts the service short; the exception comes out here, and nothing was replaced.
     void backup(const QString& banco, const QString& arquivo,
                 const Progresso& progresso = {}) const;
     // Brings the backup file `arquivo` back as the database `banco`, replacing it when it exists.
@@ -55,4 +75,5 @@ public:
 
 private:
     QString m_servidor;
+    std::chrono::milliseconds m_paciencia;
 };
