@@ -530,10 +530,22 @@ void medeRazao(qint64 movimentos, qint64 produtos)
     consulta.hide();
 
     std::vector<double> exclusoes;
+    Consulta linha(app.conexao());
+    linha.setSql(QStringLiteral("Select MOV_CodPro, MOV_Oper, MOV_Data, MOV_Quant, MOV_Valor "
+                                "From Mov_Estq Where MOV_CodInt=:N"));
     for (qint64 n = movimentos; n > movimentos - 200; --n) {
+        // The row as the maintenance list would show it.
+        linha.setParametro(QStringLiteral("N"), n);
+        const Resultado r = linha.abre();
+        const Lancamentos::MovimentoVisto visto{n,
+                                                r.valor(0, 0).toString(),
+                                                r.valor(0, 1).toString(),
+                                                r.valor(0, 2).toDate(),
+                                                Decimal::deVariant(r.valor(0, 3)),
+                                                Decimal::deVariant(r.valor(0, 4))};
         QElapsedTimer c;
         c.start();
-        Lancamentos::excluiMovimento(app.conexao(), n, true);
+        Lancamentos::excluiMovimento(app.conexao(), visto, true);
         exclusoes.push_back(c.nsecsElapsed() / 1e6);
     }
     figura(QStringLiteral("exclui_reverte"), mediana(exclusoes), "ms");

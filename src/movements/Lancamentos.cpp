@@ -284,35 +284,45 @@ Gravado gravaExtravio(Conexao& conexao, const Extravio& e, const std::optional<Q
     });
 }
 
-Decimal excluiMovimento(Conexao& conexao, qint64 movimento, bool reverte)
+Decimal excluiMovimento(Conexao& conexao, const MovimentoVisto& movimento, bool reverte)
 {
+    auto valorOuNulo = [](const std::optional<Decimal>& d) { return d ? dec(*d) : QVariant(); };
     return emTransacao(
                conexao,
                [&](Transacao& t) {
-                   // The row as it stands now: what it moved, and whether it is still there.
-                   Consulta q(t.conexao());
-                   q.setSql(QStringLiteral("Select MOV_CodPro, MOV_Oper, MOV_Quant From Mov_Estq "
-                                           "Where MOV_CodInt=:CodIntC"));
-                   q.setParametro(QStringLiteral("CodIntC"), movimento);
-                   const Resultado linha = q.abre(t);
+                   // The product first, as every save takes it: its quantity then moves in the
+                   // same order as theirs.
+                   const std::optional<Estoque> atual =
+                       reverte ? std::optional(travaProduto(t, movimento.produto)) : std::nullopt;
                    Consulta apaga(t.conexao());
-                   apaga.setSql(QStringLiteral("Delete From Mov_Estq Where MOV_CodInt=:CodIntC"));
-                   apaga.setParametro(QStringLiteral("CodIntC"), movimento);
-                   if (linha.vazio() || apaga.executa(t) == 0)
+                   apaga.adiciona(
+                       QStringLiteral("Delete From Mov_Estq Where MOV_CodInt=:CodIntC and "
+                                      "MOV_CodPro=:CodigoC and MOV_Oper=:OperC"));
+                   apaga.adiciona(QStringLiteral(
+                       "and MOV_Data is not distinct from :DataC and MOV_Quant is not distinct "
+                       "from :QuantC and MOV_Valor is not distinct from :ValorC"));
+                   apaga.setParametro(QStringLiteral("CodIntC"), movimento.numero);
+                   apaga.setParametro(QStringLiteral("CodigoC"), movimento.produto);
+                   apaga.setParametro(QStringLiteral("OperC"), movimento.operacao);
+                   apaga.setParametro(QStringLiteral("DataC"), movimento.data.isValid()
+                                                                   ? QVariant(movimento.data)
+                                                                   : QVariant());
+                   apaga.setParametro(QStringLiteral("QuantC"), valorOuNulo(movimento.quantidade));
+                   apaga.setParametro(QStringLiteral("ValorC"), valorOuNulo(movimento.valor));
+                   if (apaga.executa(t) == 0)
                        throw MovimentoInexistente();
                    Gravado g;
                    if (!reverte)
                        return g;
-                   const QString produto = linha.valor(0, 0).toString();
-                   const QString operacao = linha.valor(0, 1).toString();
-                   const Decimal quantidade = Decimal::deVariant(linha.valor(0, 2)).arredondado(3);
-                   const Estoque atual = travaProduto(t, produto);
-                   const bool entrou =
-                       operacao == QLatin1String("EE") || operacao == QLatin1String("TS");
+                   // The row deleted is the one seen, so what it moved is what the list showed.
+                   const Decimal quantidade =
+                       movimento.quantidade.value_or(Decimal(0, 3)).arredondado(3);
+                   const bool entrou = movimento.operacao == QLatin1String("EE") ||
+                                       movimento.operacao == QLatin1String("TS");
                    g.quantidade =
-                       entrou ? atual.quantidade - quantidade : atual.quantidade + quantidade;
-                   g.custo = atual.custo;
-                   atualizaQuantidade(t, produto, g.quantidade);
+                       entrou ? atual->quantidade - quantidade : atual->quantidade + quantidade;
+                   g.custo = atual->custo;
+                   atualizaQuantidade(t, movimento.produto, g.quantidade);
                    return g;
                })
         .quantidade;

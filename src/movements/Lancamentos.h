@@ -146,19 +146,34 @@ Gravado gravaDevolucao(Conexao& conexao, const Devolucao& d,
 Gravado gravaExtravio(Conexao& conexao, const Extravio& e,
                       const std::optional<QString>& usuarioLog = std::nullopt);
 
-// The ledger row is no longer there: another workstation deleted it since the list was read.
+// The ledger row is no longer there as the list showed it: another workstation deleted it
+// since the list was read, and its number may since have gone to another movement.
 struct MovimentoInexistente : std::runtime_error {
     MovimentoInexistente() : std::runtime_error("movimento inexistente") {}
 };
 
+// A ledger row as the maintenance list showed it. Ledger numbers are the highest + 1, so when
+// the last row is deleted its number goes to the next movement: a delete must address the row
+// the person saw, by its number and by what it showed. An empty value is one the row did not
+// have (NULL in the ledger).
+struct MovimentoVisto {
+    qint64 numero = 0;
+    QString produto;
+    QString operacao;
+    QDate data;
+    std::optional<Decimal> quantidade;
+    std::optional<Decimal> valor;
+};
+
 // Deletes one ledger row and, with `reverte`, undoes its effect on the product's quantity on
 // hand: an entry ("EE") or a reversal of an exit ("TS") is taken back out, an exit ("SS") or a
-// reversal of an entry ("TE") put back. The row is deleted first and the quantity moved only
-// when the delete removed it, under the product's lock: a row deleted twice is reverted once
-// (MovimentoInexistente the second time, and nothing written). No audit line; the average cost
-// and the loans stay as they are. Returns the product's new quantity (unchanged without
-// `reverte`).
-Decimal excluiMovimento(Conexao& conexao, qint64 movimento, bool reverte);
+// reversal of an entry ("TE") put back. Only the row whose number, product, operation, date,
+// quantity and value are those seen is deleted; when there is none (deleted meanwhile, or its
+// number now another movement's) nothing is written and MovimentoInexistente is thrown, so a
+// row is reverted at most once and no other row is touched. The quantity moves under the
+// product's lock. No audit line; the average cost and the loans stay as they are. Returns the
+// product's new quantity after a revert (zero without `reverte`).
+Decimal excluiMovimento(Conexao& conexao, const MovimentoVisto& movimento, bool reverte);
 
 // How every save above runs: `corpo` in one transaction of its own, after the ledger's turn
 // has been taken, then the commit. Whatever fails, the transaction is rolled back as it goes

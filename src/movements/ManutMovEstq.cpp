@@ -170,10 +170,25 @@ void TfManutMovEstq::exclui(bool reverte)
     // An empty list has no row to delete: nothing changes.
     if (dm.cds_MovEstq.linhaAtual() < 0)
         return;
-    const qint64 movimento = dm.cds_MovEstq.valor(QStringLiteral("MOV_CODINT")).toLongLong();
+    // The row as the person sees it: its number alone may by now be another movement's.
+    const DataSet& lista = dm.cds_MovEstq;
+    auto quantia = [&](const char* campo) -> std::optional<Decimal> {
+        const QVariant v = lista.valor(QLatin1String(campo));
+        if (v.isNull())
+            return std::nullopt;
+        return Decimal::deVariant(v);
+    };
+    Lancamentos::MovimentoVisto movimento;
+    movimento.numero = lista.valor(QStringLiteral("MOV_CODINT")).toLongLong();
+    movimento.produto = lista.valor(QStringLiteral("MOV_CODPRO")).toString();
+    movimento.operacao = lista.valor(QStringLiteral("MOV_OPER")).toString();
+    movimento.data = lista.valor(QStringLiteral("MOV_DATA")).toDate();
+    movimento.quantidade = quantia("MOV_QUANT");
+    movimento.valor = quantia("MOV_VALOR");
     try {
-        // Deleted first; the stock moves only when the delete found the row, so a movement
-        // another workstation already deleted is not reverted twice.
+        // Nothing is written unless that very row is still there, so a movement another
+        // workstation deleted is not reverted twice, and one that took its number is left
+        // alone; either way the list read again below shows what is there now.
         Lancamentos::excluiMovimento(m_app.conexao(), movimento, reverte);
     } catch (const std::exception&) {
         Mensagens::erro(falha, this);

@@ -2,6 +2,7 @@
 // on the stock undone, each row at most once.
 
 #include "data/DataModule_MovEstq.h"
+#include "movements/Lancamentos.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 
@@ -25,6 +26,8 @@ private slots:
     void deleteAndRevert_data();
     void deleteAndRevert();
     void rowAlreadyDeletedIsNotRevertedAgain();
+    void staleListDeletesOnlyTheRowSeen_data();
+    void staleListDeletesOnlyTheRowSeen();
     void filters_data();
     void filters();
     void queryWindowFilterDoesNotNarrowTheList();
@@ -190,6 +193,87 @@ void TstManutMovEstq::rowAlreadyDeletedIsNotRevertedAgain()
     });
     QCOMPARE(quantidade(t, parafuso), Decimal(15, 0));
     QCOMPARE(t.banco.conta("Mov_Estq"), 1);
+}
+
+void TstManutMovEstq::staleListDeletesOnlyTheRowSeen_data()
+{
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<bool>("apagado");
+    caso("revert, number now another product's exit", "btnReverter", "other product", false);
+    caso("delete only, number now another product's exit", "btnExcluir", "other product", false);
+    caso("revert, number now the same product's smaller exit", "btnReverter", "smaller exit",
+         false);
+    caso("revert, number now the same exit dated tomorrow", "btnReverter", "other date", false);
+    caso("revert, row seen without a value is still there", "btnReverter", "nothing", true);
+}
+
+// A second workstation deletes the highest row after this one read its list, and saves a new
+// movement, which takes that number. The stale row must not delete the new movement.
+void TstManutMovEstq::staleListDeletesOnlyTheRowSeen()
+{
+    QFETCH(QString, botao);
+    QFETCH(QString, meanwhile);
+    QFETCH(bool, apagado);
+    TelaTeste t;
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    produto(t, parafuso, "25");
+    produto(t, arruela, "40");
+    movimento(t, 1, parafuso, "EE", "10", QDate::currentDate());
+    // An exit written before values were kept: the row shows no value.
+    Cadastro::insere(t.banco, "Mov_Estq",
+                     {{"MOV_CodInt", 2},
+                      {"MOV_CodPro", parafuso},
+                      {"MOV_Oper", "SS"},
+                      {"MOV_Quant", "4"},
+                      {"MOV_Data", QDate::currentDate()}});
+    Conexao& outra = t.banco.conexao();
+    const QString novoProduto = meanwhile == "other product" ? arruela : parafuso;
+    const QString qtd = meanwhile == "smaller exit" ? "3" : "4";
+    const QDate data = QDate::currentDate().addDays(meanwhile == "other date" ? 1 : 0);
+    manutencao(t, [&](QDialog* j) {
+        escolhe(t, 2);
+        if (meanwhile != "nothing") {
+            Lancamentos::excluiMovimento(
+                outra, {2, parafuso, "SS", QDate::currentDate(), Decimal(4, 0), std::nullopt},
+                true);
+            QCOMPARE(
+                Lancamentos::gravaSaida(
+                    outra,
+                    {novoProduto, data, *Decimal::deTexto(qtd), Decimal(0, 2), "", "", true, {}})
+                    .movimento,
+                qint64(2));
+        }
+        t.msgs.responde(true);
+        clica(j, qPrintable(botao));
+        if (apagado) {
+            QCOMPARE(t.msgs.quantidade(), 1);
+            QCOMPARE(listados(t), QList<int>({1}));
+        } else {
+            QCOMPARE(t.msgs.textos().last(),
+                     QStringLiteral("Não Consegui Realizar a Operação, Tente Novamente"));
+            QCOMPARE(t.msgs.mensagens().last().tipo, TipoMensagem::Erro);
+            // The list read again shows the new movement under the old number (when it is
+            // in the day shown).
+            QCOMPARE(listados(t),
+                     data == QDate::currentDate() ? QList<int>({1, 2}) : QList<int>({1}));
+        }
+        clica(j, "btnFechar");
+    });
+    if (apagado) {
+        QCOMPARE(t.banco.conta("Mov_Estq"), 1);
+        QCOMPARE(quantidade(t, parafuso), Decimal(29, 0));
+        return;
+    }
+    // The new movement and both stocks are as the second workstation left them.
+    QCOMPARE(t.banco.valor("Select MOV_CodPro From Mov_Estq Where MOV_CodInt = 2").toString(),
+             novoProduto);
+    QCOMPARE(t.banco.conta("Mov_Estq"), 2);
+    const Decimal saiu = *Decimal::deTexto(qtd);
+    QCOMPARE(quantidade(t, parafuso),
+             novoProduto == parafuso ? Decimal(29, 0) - saiu : Decimal(29, 0));
+    QCOMPARE(quantidade(t, arruela),
+             novoProduto == arruela ? Decimal(40, 0) - saiu : Decimal(40, 0));
 }
 
 void TstManutMovEstq::filters_data()
