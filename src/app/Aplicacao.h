@@ -1,13 +1,14 @@
 #pragma once
 
+#include "app/Janelas.h"
 #include "data/DataModule_Conexao.h"
 
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <type_traits>
 #include <typeindex>
 #include <typeinfo>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -87,6 +88,7 @@ public:
     template <typename T> T& janela()
     {
         static_assert(std::is_base_of_v<QWidget, T>);
+        static_assert(Janelas::registrada<T>, "a window made here is listed in app/Janelas.h");
         if (QWidget* existente = guardada(typeid(T)))
             return static_cast<T&>(*existente);
         auto nova = std::make_unique<T>(*this);

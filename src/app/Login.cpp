@@ -38,6 +38,8 @@ TfLogin::TfLogin(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     setObjectName(QStringLiteral("TfLogin"));
     setWindowTitle(QStringLiteral("Login"));
+    // Escape leaves the login as the system's close key does, through the closing check.
+    setFechaComEsc(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
@@ -53,8 +55,6 @@ TfLogin::TfLogin(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 
     auto* botoes = new QHBoxLayout;
     QPushButton* entrar = Formulario::botao(this, "fLoginEntrar", QStringLiteral("Entrar"));
-    // Enter in either field logs in.
-    entrar->setDefault(true);
     QPushButton* cancela = Formulario::botao(this, "fLoginCancela", QStringLiteral("Cancelar"));
     botoes->addStretch();
     botoes->addWidget(entrar);

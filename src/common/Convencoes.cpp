@@ -3,7 +3,6 @@
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 
-#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
@@ -36,7 +35,6 @@ const QString nomeEnter = QStringLiteral("Convencoes::enterComoTab");
 const QString nomeDigitacao = QStringLiteral("Convencoes::filtroDeDigitacao");
 const QString nomeTraducao = QStringLiteral("Convencoes::traducaoDoQt");
 const char* const marcaEnter = "Convencoes::enterComoTab";
-const char* const marcaBotoes = "Convencoes::enterPassaPelosBotoes";
 
 // The field that is taking the focus back after refusing its value, while it does.
 QPointer<QWidget> g_devolvendo;
@@ -185,11 +183,6 @@ protected:
             return false;
         if (QApplication::activePopupWidget())
             return false;
-        if (auto* botao = qobject_cast<QAbstractButton*>(alvo);
-            botao && !janela->property(marcaBotoes).toBool()) {
-            botao->click();
-            return true;
-        }
         Tabulacao::avanca(janela);
         return true;
     }
@@ -575,7 +568,6 @@ void selecionaAoEntrar(QLineEdit* campo)
 
 void enterPassaPelosBotoes(QWidget* janela)
 {
-    janela->setProperty(marcaBotoes, true);
     enterComoTab(janela);
 }
 
@@ -636,6 +628,9 @@ void preparaGrade(QTableView* grade, bool listrada)
     grade->setSelectionBehavior(QAbstractItemView::SelectRows);
     grade->setSelectionMode(QAbstractItemView::SingleSelection);
     grade->setAlternatingRowColors(false);
+    // The row is what is chosen, never a cell: Tab leaves the grid for the next control, as it
+    // leaves every other one, instead of walking unseen from cell to cell.
+    grade->setTabKeyNavigation(false);
     // One line per row, as a spreadsheet shows it: rows as high as the font needs, a text too
     // long for its column cut with an ellipsis instead of wrapped onto a second line, and no
     // row numbers down the side.

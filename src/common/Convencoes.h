@@ -50,14 +50,14 @@ void aoSair(QWidget* campo, QObject* dono, std::function<void()> acao);
 void devolveFoco(QWidget* campo);
 bool devolvendoFoco();
 
-// Enter as Tab: Enter in any field of the window moves to the next field exactly as Tab does,
-// and the key itself is dropped (no newline, no default button, no returnPressed). Enter on a
-// focused button clicks it. Open popups (combo lists, calendars) keep their own Enter. Fields
-// created after the call are covered too.
+// Enter as Tab: Enter on any control of the window moves to the next one exactly as Tab does,
+// and the key itself is dropped (no newline, no default button, no returnPressed). A focused
+// button or radio is passed over too, not pressed (Space still presses it), so a person can walk
+// round a whole record and back to its first field without saving, searching or leaving by
+// accident. Open popups (combo lists, calendars) keep their own Enter. Fields created after the
+// call are covered too.
 void enterComoTab(QWidget* janela);
-// Enter as Tab, and past the buttons too: Enter on a focused button moves on instead of
-// pressing it (Space still presses it), so a person can walk round a whole record and back to
-// its first field without saving or leaving by accident.
+// The same as enterComoTab.
 void enterPassaPelosBotoes(QWidget* janela);
 
 // What a number field lets a person type.

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -36,9 +37,12 @@ protected:
 };
 
 const QString nomeLimite = QStringLiteral("Formulario::limita");
+const char* const propriedadeLargura = "Formulario::largura";
 
 // A validator runs on what the user types and pastes; setText leaves the field unmodified and is
-// taken whole. The size the field had before the edit may also stay, so a text already past the
+// taken whole. What the user puts in is cut to what fits, as a maximum length would cut it: a
+// pasted text longer than the room left goes in up to the width, the rest dropped, rather than
+// not at all. The size the field had before the edit may also stay, so a text already past the
 // width can be corrected a character at a time.
 class Largura : public QValidator {
 public:
@@ -50,12 +54,23 @@ public:
         m_atual = int(campo->text().size());
     }
 
-    State validate(QString& texto, int&) const override
+    State validate(QString& texto, int& cursor) const override
     {
         if (!m_campo->isModified())
             return Acceptable;
-        const int tamanho = int(texto.size());
-        return tamanho <= m_largura || tamanho <= m_atual ? Acceptable : Invalid;
+        const int sobra = int(texto.size()) - qMax(m_largura, m_atual);
+        if (sobra <= 0)
+            return Acceptable;
+        // What was just put in ends at the cursor: its tail is what does not fit.
+        const int inicio = cursor - sobra;
+        if (inicio >= 0) {
+            texto.remove(inicio, sobra);
+            cursor = inicio;
+        } else {
+            texto.truncate(int(texto.size()) - sobra);
+            cursor = qMin(cursor, int(texto.size()));
+        }
+        return Acceptable;
     }
 
 private:
@@ -215,6 +230,7 @@ void limita(QLineEdit* campo, int largura)
     if (auto* anterior = campo->findChild<QValidator*>(nomeLimite, Qt::FindDirectChildrenOnly))
         delete anterior;
     campo->setValidator(new Largura(largura, campo));
+    campo->setProperty(propriedadeLargura, largura);
 }
 
 void limita(QPlainTextEdit* campo, int largura)
@@ -223,6 +239,12 @@ void limita(QPlainTextEdit* campo, int largura)
         return;
     delete campo->findChild<QObject*>(nomeLimite, Qt::FindDirectChildrenOnly);
     new LarguraDoMemo(largura, campo);
+    campo->setProperty(propriedadeLargura, largura);
+}
+
+int largura(const QWidget* campo)
+{
+    return campo->property(propriedadeLargura).toInt();
 }
 
 QHBoxLayout* botoes(QWidget* pai, const QList<Acao>& inicio, const QList<Acao>& fim)
@@ -265,6 +287,15 @@ void Dialogo::hideEvent(QHideEvent* e)
     if (!e->spontaneous())
         aoFechar();
     QDialog::hideEvent(e);
+}
+
+void Dialogo::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && !m_fechaComEsc && !(e->modifiers() & ~Qt::KeypadModifier)) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void Dialogo::setVisible(bool visivel)

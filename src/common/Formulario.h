@@ -15,6 +15,7 @@ class QComboBox;
 class QDateEdit;
 class QGroupBox;
 class QHBoxLayout;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -61,6 +62,8 @@ void avisaFalhaDeLeitura(DataSet& dados, QWidget* janela);
 // than the field must come back whole. A text already past the width may still be shortened.
 void limita(QLineEdit* campo, int largura);
 void limita(QPlainTextEdit* campo, int largura);
+// The width `campo` was limited to; zero when it has none.
+int largura(const QWidget* campo);
 
 // One button of a row: its objectName, its caption and what a click on it does.
 struct Acao {
@@ -80,6 +83,9 @@ void ordemTab(const QList<QWidget*>& ordem);
 // A dialog of the program: a caption bar without the close box (each window has its own
 // closing button), and `aoAbrir`, which runs once each time the window is opened. The window
 // system confirms each showing with a second, spontaneous event; that one does not count.
+// Escape does not close it: a person leaves through the window's own button, and Escape pressed
+// by habit would throw away what was typed, or leave a list window in a state its next opening
+// would act on.
 class Dialogo : public QDialog {
     Q_OBJECT
 
@@ -92,6 +98,10 @@ public:
     bool abrindo() const { return m_abrindo; }
     void setVisible(bool visivel) override;
 
+    // For a window whose closing is itself a decision with its own checks (the login), Escape
+    // closes it as the window system's close key would.
+    void setFechaComEsc(bool fecha) { m_fechaComEsc = fecha; }
+
 protected:
     // The opening work: the fields as a fresh opening shows them, the list re-read, the focus.
     virtual void aoAbrir() {}
@@ -100,7 +110,9 @@ protected:
     virtual void aoFechar() {}
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     bool m_abrindo = false;
+    bool m_fechaComEsc = false;
 };

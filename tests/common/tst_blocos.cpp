@@ -10,6 +10,7 @@
 #include "support/GravadorMensagens.h"
 #include "support/Tela.h"
 
+#include <QClipboard>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,6 +25,8 @@ class TstBlocos : public QObject {
 
 private slots:
     void limiteDeDigitacao();
+    void colagemCortada_data();
+    void colagemCortada();
     void limiteDoMemo();
     void aberturaUmaVezPorExibicao();
     void tabSaiDaData();
@@ -107,6 +110,43 @@ void TstBlocos::limiteDeDigitacao()
     QCOMPARE(c->text(), QStringLiteral("000001234"));
     QTest::keyClick(c, 'x');
     QCOMPARE(c->text(), QStringLiteral("000001234"));
+}
+
+// A paste longer than the room left goes in up to the width, where the cursor is; the rest of
+// the pasted text is dropped, never the text the field had.
+void TstBlocos::colagemCortada_data()
+{
+    QTest::addColumn<QString>("antes");
+    QTest::addColumn<int>("inicio");
+    QTest::addColumn<int>("fim"); // the selection the paste replaces
+    QTest::addColumn<QString>("colado");
+    QTest::addColumn<QString>("depois");
+
+    caso("into an empty field", QString(), 0, 0, QStringLiteral("SPRJMG"), QStringLiteral("SPRJM"));
+    caso("into the middle", QStringLiteral("ab"), 1, 1, QStringLiteral("XYZW"),
+         QStringLiteral("aXYZb"));
+    caso("over a selection", QStringLiteral("abcde"), 1, 4, QStringLiteral("123456"),
+         QStringLiteral("a123e"));
+    caso("into a full field", QStringLiteral("abcde"), 5, 5, QStringLiteral("x"),
+         QStringLiteral("abcde"));
+}
+
+void TstBlocos::colagemCortada()
+{
+    QFETCH(QString, antes);
+    QFETCH(int, inicio);
+    QFETCH(int, fim);
+    QFETCH(QString, colado);
+    QFETCH(QString, depois);
+
+    QWidget janela;
+    QLineEdit* c = Formulario::campo(&janela, "edNome", 5);
+    QVERIFY(mostra(janela));
+    digita(&janela, "edNome", antes);
+    c->setSelection(inicio, fim - inicio);
+    QGuiApplication::clipboard()->setText(colado);
+    QTest::keyClick(c, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(c->text(), depois);
 }
 
 void TstBlocos::limiteDoMemo()

@@ -391,13 +391,17 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         QCOMPARE(busca->text(), QString());
         QCOMPARE(focado(), busca);
 
-        // Enter moves on to "Busca" without searching; Enter on "Busca" searches.
+        // Enter moves on to "Busca" without searching, and past it without pressing it; a
+        // click on "Busca" searches.
         digitaTexto(busca, "3");
         enter(lista, "edBusca_GruFornec");
         QVERIFY(focado(lista, "btnBusca_GruFornec"));
         QCOMPARE(busca->text(), QString("3"));
         QCOMPARE(codigoAtual(t), QString("000001"));
         enter(lista, "btnBusca_GruFornec");
+        QCOMPARE(busca->text(), QString("3"));
+        QCOMPARE(codigoAtual(t), QString("000001"));
+        clica(lista, "btnBusca_GruFornec");
         QCOMPARE(busca->text(), QString("000003"));
         QCOMPARE(codigoAtual(t), QString("000003"));
         auto* grade = acha<QTableView>(lista, "dbgManut_GrupoFornecedor");
