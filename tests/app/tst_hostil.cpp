@@ -321,6 +321,8 @@ private slots:
     void initTestCase();
     void everyWindowTakesHostileText_data();
     void everyWindowTakesHostileText();
+    void longDocumentStopsAtItsColumn_data();
+    void longDocumentStopsAtItsColumn();
 
 private:
     // Backups and reports a button writes go to a folder of the test's own.
@@ -477,6 +479,81 @@ void TstHostil::everyWindowTakesHostileText()
                               .arg(codigo, achado, esperado);
     }
     QVERIFY2(desacordos.isEmpty(), qPrintable(desacordos.join(u'\n')));
+}
+
+void TstHostil::longDocumentStopsAtItsColumn_data()
+{
+    // The window's menu item, the fields a valid movement needs (name, text), its document
+    // field, and its save and close buttons.
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QStringList>("preenche");
+    QTest::addColumn<QString>("documento");
+    QTest::addColumn<QString>("grava");
+    QTest::addColumn<QString>("fecha");
+    QTest::newRow("entry") << "EntradanoEstoque1"
+                           << QStringList{"edENT_CodPRO", "1", "edEnt_Quant",  "1",
+                                          "edEnt_Valor",  "2", "edENT_CodFor", "1"}
+                           << "edEnt_Documento"
+                           << "btnEntrada_Grava"
+                           << "btnEntrada_Fechar";
+    QTest::newRow("exit") << "SadanoEstoque1"
+                          << QStringList{"edSaida_CodPro", "1", "edSaida_CodREQ", "1",
+                                         "EdSaida_Quant",  "1"}
+                          << "edSaida_Doc"
+                          << "btnSaida_Estq_Grava"
+                          << "btnSaida_Estq_Fecha";
+    QTest::newRow("entry reversal")
+        << "EstornodeEntrada1"
+        << QStringList{"edEST_CodPro", "1", "EdEst_Quant", "1", "edEST_CodReq", "1"} << "edEst_Doc"
+        << "btnEst_Grava"
+        << "btnEst_Fecha";
+    QTest::newRow("exit reversal")
+        << "EstornodeSada1"
+        << QStringList{"edEST_CodPro", "1", "EdEst_Quant", "1", "edEST_CodReq", "1"} << "edEst_Doc"
+        << "btnEst_Grava"
+        << "btnEst_Fecha";
+    QTest::newRow("write-off") << "ExtravioSadaDefinitivadenoConsumveis1"
+                               << QStringList{"edCodPro", "2", "edQuant", "1"} << "edDoc"
+                               << "btnGrava"
+                               << "btnSair";
+}
+
+// A document typed longer than the ledger keeps stops at its 20 characters, as the person sees
+// while typing, and the movement is saved with what the field shows; a field that took more
+// would only make the save fail with no word of why.
+void TstHostil::longDocumentStopsAtItsColumn()
+{
+    QFETCH(QString, item);
+    QFETCH(QStringList, preenche);
+    QFETCH(QString, documento);
+    QFETCH(QString, grava);
+    QFETCH(QString, fecha);
+    TelaTeste t;
+    t.flags("N", "N", "N");
+    Cadastro::grupo(t.banco, "000001", QStringLiteral("Ferramentas"));
+    Cadastro::requisitante(t.banco, "000001", QStringLiteral("Manutenção"));
+    Cadastro::fornecedor(t.banco, "0000000001", QStringLiteral("Casa do Parafuso"));
+    Cadastro::produto(t.banco, {.codigo = parafuso,
+                                .descricao = QStringLiteral("Parafuso"),
+                                .quantidade = QStringLiteral("100"),
+                                .valor = QStringLiteral("0.5")});
+    Cadastro::produto(t.banco, {.codigo = furadeira,
+                                .descricao = QStringLiteral("Furadeira"),
+                                .quantidade = QStringLiteral("5"),
+                                .valor = QStringLiteral("250"),
+                                .consumivel = QStringLiteral("N")});
+    const QString longo = QStringLiteral("Nota fiscal 123456789 de 2004");
+    t.abre(qPrintable(item), [&](QDialog* janela) {
+        for (qsizetype i = 0; i + 1 < preenche.size(); i += 2)
+            Tela::informa(janela, qPrintable(preenche.at(i)), preenche.at(i + 1));
+        Tela::informa(janela, qPrintable(documento), longo);
+        QCOMPARE(Tela::texto(janela, qPrintable(documento)), longo.left(20));
+        Tela::clica(janela, qPrintable(grava));
+        Tela::clica(janela, qPrintable(fecha));
+    });
+    QCOMPARE(t.msgs.textos(), QStringList());
+    QCOMPARE(t.banco.valor(QStringLiteral("Select MOV_Doc From Mov_Estq")).toString().trimmed(),
+             longo.left(20));
 }
 
 QTEST_MAIN(TstHostil)
