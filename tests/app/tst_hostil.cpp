@@ -374,6 +374,10 @@ void TstHostil::everyWindowTakesHostileText()
     // A known start: what each product held before its movements, and the movements.
     Cadastro::grupo(t.banco, "000001", QStringLiteral("Ferramentas"));
     Cadastro::grupo(t.banco, "000002", QStringLiteral("Consumo"));
+    // Groups no product names, first in the list: the list window's "Exclui" takes them, and the
+    // products keep the groups that put them on the product list.
+    Cadastro::grupo(t.banco, "000003", QStringLiteral("Avulsos"));
+    Cadastro::grupo(t.banco, "000004", QStringLiteral("Brindes"));
     Cadastro::requisitante(t.banco, "000001", QStringLiteral("Manutenção"));
     Cadastro::grupoFornecedor(t.banco, "000001", QStringLiteral("Atacado"));
     Cadastro::fornecedor(t.banco, "0000000001", QStringLiteral("Casa do Parafuso"));
@@ -429,6 +433,13 @@ void TstHostil::everyWindowTakesHostileText()
                       {"MOV_DataD", hoje.addDays(7)},
                       {"MOV_Doc", QStringLiteral("NF 3")},
                       {"MOV_Devolvido", QStringLiteral("N")}});
+
+    // Spare rows first in their lists, for the list windows' "Exclui" to take: the movement
+    // windows keep a requisitioner and a supplier to find.
+    Cadastro::requisitante(t.banco, "000002", QStringLiteral("Avulso"));
+    Cadastro::requisitante(t.banco, "000003", QStringLiteral("Balcão"));
+    Cadastro::fornecedor(t.banco, "0000000002", QStringLiteral("Avulso"));
+    Cadastro::fornecedor(t.banco, "0000000003", QStringLiteral("Balcão"));
 
     Passeio passeio(t, texto);
     passeio.percorreMenu();
