@@ -241,7 +241,8 @@ private:
                 p->selectAll();
             Tela::digitaTexto(campo, m_digitado);
             if (auto* l = qobject_cast<QLineEdit*>(campo);
-                l && l->echoMode() != QLineEdit::Normal && l->text().size() >= marcaSenha.size())
+                l && l->echoMode() != QLineEdit::Normal && l->text().size() >= marcaSenha.size() &&
+                !m_senhas.contains(l->text()))
                 m_senhas << l->text();
             if (guarda && QApplication::focusWidget())
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
