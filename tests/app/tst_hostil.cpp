@@ -38,7 +38,7 @@ const QStringList fechamentos = {QStringLiteral("Fechar"),   QStringLiteral("Fec
                                  QStringLiteral("Cancelar"), QStringLiteral("Sair do Programa")};
 
 // The one confirmation answered "Não": deleting a movement while keeping its effect on the
-// stock parts ledger and stock on purpose. Every other question leads to a save and is let
+// stock sets ledger and stock apart on purpose. Every other question leads to a save and is let
 // through, so the saves really run.
 const QString excluiSemReverter =
     QStringLiteral("Tem certeza que deseja Excluir essa Movimentação ?");
@@ -93,7 +93,10 @@ public:
         for (const QString& item : itens) {
             m_item = item;
             garantePasso();
+            const qsizetype antes = m_t.driver.abertas().size();
             m_t.principal().aciona(item);
+            if (m_t.driver.abertas().size() == antes)
+                semJanela << item;
         }
         m_item.clear();
         // The step and the chooser answer offered for a window that never came go to a window
@@ -113,8 +116,9 @@ public:
     // a typed password.
     std::map<QString, QStringList> doMotor;
     QStringList comSenha;
-    // Every window walked, by name.
+    // Every window walked, by name, and the menu items that opened none.
     QStringList janelas;
+    QStringList semJanela;
 
 private:
     QString onde() const
@@ -451,6 +455,8 @@ void TstHostil::everyWindowTakesHostileText()
             qInfo().noquote() << "what the windows showed:\n"
                               << passeio.diario.join(QLatin1Char('\n'));
     });
+    QVERIFY2(passeio.semJanela.isEmpty(),
+             qPrintable(QStringLiteral("no window opened by: ") + passeio.semJanela.join(u' ')));
     // The walk reached the windows behind the list buttons and the search buttons too.
     for (const char* janela : {"TfManut_Produtos", "TfDados_Produtos", "TfBusca_Grupos",
                                "TfEntrada_Estq", "TfDados_Usuarios", "TfDevolve"})
