@@ -64,7 +64,7 @@ TfEstorno_Estq::TfEstorno_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent
     m_dtpData = Formulario::data(this, "dtpEst_Data");
     m_edQuant = campo(this, "EdEst_Quant");
     m_edValor = campo(this, "edEST_Valor");
-    m_edDoc = campo(this, "edEst_Doc");
+    m_edDoc = campo(this, "edEst_Doc", 20);
     m_edCodReq = campoH(this, "edEST_CodReq");
     m_edNomeReq = campoH(this, "edEST_NomeReq");
     m_edNomeReq->setReadOnly(true);
