@@ -254,8 +254,9 @@ void TfDados_Usuarios::inclui()
     const bool ok = Familia::grava(
         m_app, this,
         [&](Transacao& t) {
-            m_app.dmUsuarios().inclui(t, u);
+            const qint64 linhas = m_app.dmUsuarios().inclui(t, u);
             m_app.dmPER().incluiPermissoes(t, u.codigo);
+            return linhas;
         },
         QStringLiteral("Inclusão de Usuário:") + u.codigo,
         [](const ErroBanco&) { return QStringLiteral("Não Consegui Grava, tente novamente !"); });
@@ -270,7 +271,7 @@ void TfDados_Usuarios::altera()
 {
     const DadosUsuario u = usuarioDosCampos();
     const bool ok = Familia::grava(
-        m_app, this, [&](Transacao& t) { m_app.dmUsuarios().altera(t, u); },
+        m_app, this, [&](Transacao& t) { return m_app.dmUsuarios().altera(t, u); },
         QStringLiteral("Alteração de Usuário:") + u.codigo,
         [](const ErroBanco&) { return QStringLiteral("Deu Erro, tente novamente"); },
         TipoMensagem::Informacao);
@@ -287,8 +288,9 @@ void TfDados_Usuarios::exclui()
     const bool ok = Familia::grava(
         m_app, this,
         [&](Transacao& t) {
-            m_app.dmUsuarios().exclui(t, codigo);
+            const qint64 linhas = m_app.dmUsuarios().exclui(t, codigo);
             m_app.dmPER().excluiPermissoes(t, codigo);
+            return linhas;
         },
         QStringLiteral("Exclusão de Usuário:") + codigo,
         [](const ErroBanco&) { return QStringLiteral("Deu Erro, tente novamente"); },
