@@ -180,6 +180,17 @@ bool TfDados_Usuarios::camposValidos()
     if (m_edSenha->text() != m_edSenha2->text())
         return recusa(QStringLiteral("Redigite a Senha Novamente as Senhas estão diferentes !"),
                       m_edSenha);
+    // A character the database cannot hold would only make the save fail without saying
+    // where. The field is named, never its content: one of them is a password.
+    for (const auto& [campo, nome] :
+         {std::pair{m_edNome, QStringLiteral("Nome Completo do Usuário")},
+          std::pair{m_edLogin, QStringLiteral("Login")},
+          std::pair{m_edSenha, QStringLiteral("Senha")}}) {
+        if (!TdmUsuarios::gravavel(campo->text()))
+            return recusa(QStringLiteral("O Campo ") + nome +
+                              QStringLiteral(" tem um Caractere que não pode ser Gravado !"),
+                          campo);
+    }
     return true;
 }
 

@@ -62,6 +62,8 @@ void TstPermissoes::userLookup_data()
          QStringLiteral("btnMostrar"));
     caso("unknown code", QStringLiteral("8"), QStringList({"", "", ""}),
          QStringLiteral("Usuário não Cadastrado, tente outro"), QStringLiteral("edCodigo"));
+    caso("a code the database cannot hold", QStringLiteral("€"), QStringList({"", "", ""}),
+         QStringLiteral("Usuário não Cadastrado, tente outro"), QStringLiteral("edCodigo"));
     caso("nothing typed", QStringLiteral(""), QStringList({"", "", ""}), QString(),
          QStringLiteral("btnMostrar"));
 }

@@ -41,6 +41,8 @@ private slots:
     void twoInclusionsInARowAndTheirAuditLines();
     void codeTakenMeanwhile_data();
     void codeTakenMeanwhile();
+    void descriptionTheDatabaseCannotHold_data();
+    void descriptionTheDatabaseCannotHold();
     void changeAndDeleteTheCurrentRow_data();
     void changeAndDeleteTheCurrentRow();
     void refusedSaveRollsBackBeforeTheMessage_data();
@@ -502,6 +504,39 @@ void TstFamilia::codeTakenMeanwhile()
         QCOMPARE(t.banco.conta(r.tabela), 1);
         QCOMPARE(t.banco.conta("Log"), 0);
     }
+}
+
+void TstFamilia::descriptionTheDatabaseCannotHold_data()
+{
+    colunaRegistro();
+    for (const QString& nome : registros().keys())
+        QTest::newRow(qPrintable(nome)) << nome;
+}
+
+// No stored description holds a character outside ISO 8859-1: leaving the field asks nothing
+// and says nothing, and the save fails with the window's own message, storing nothing.
+void TstFamilia::descriptionTheDatabaseCannotHold()
+{
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000001";
+    GravadorMensagens msgs;
+    DriverModal driver;
+    inclusao(r, t, driver, [&](QDialog* dados) {
+        digita(dados, r.descricao, "Tintas €");
+        tab(dados, r.descricao);
+        QCOMPARE(msgs.quantidade(), 0);
+        clica(dados, r.salva);
+        QCOMPARE(msgs.quantidade(), 1);
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        QVERIFY2(msgs.ultimoTexto().startsWith(r.falhaInclui), qPrintable(msgs.ultimoTexto()));
+        QVERIFY(dados->isVisible());
+        QCOMPARE(texto(dados, r.descricao), QString("Tintas €"));
+        clica(dados, r.fecharDados);
+    });
+    QCOMPARE(t.banco.conta(r.tabela), 0);
+    QCOMPARE(t.banco.conta("Log"), 0);
 }
 
 void TstFamilia::changeAndDeleteTheCurrentRow_data()
