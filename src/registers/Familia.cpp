@@ -27,15 +27,6 @@
 
 namespace Familia {
 
-namespace {
-
-// What a save says, after its failure text where the window shows the reason, when the record
-// it changes or deletes is no longer there.
-const QString registroSumido =
-    QStringLiteral("Registro não encontrado, outra estação pode tê-lo excluído.");
-
-} // namespace
-
 bool permiteBotao(Aplicacao& app, const QString& codigoModulo)
 {
     try {
@@ -44,6 +35,11 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo)
         Mensagens::erro(e.mensagem());
         return false;
     }
+}
+
+QString registroSumido()
+{
+    return QStringLiteral("Registro não encontrado, outra estação pode tê-lo excluído.");
 }
 
 bool grava(Aplicacao& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
@@ -57,7 +53,7 @@ bool grava(Aplicacao& app, QWidget* janela, const std::function<qint64(Transacao
         // it since. Closing as if saved would send the user away believing a change that
         // nobody will ever see.
         if (escreve(t) == 0)
-            throw ErroBanco(registroSumido);
+            throw ErroBanco(registroSumido());
         TfPrincipal& p = app.principal();
         if (p.registraLog())
             Funcoes::GravaLog(t, p.CodUsuario, textoLog);

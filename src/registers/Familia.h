@@ -53,6 +53,8 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo);
 bool grava(Aplicacao& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha,
            TipoMensagem tipoFalha = TipoMensagem::Aviso);
+// The reason a save gives when the record it changes or deletes is no longer there.
+QString registroSumido();
 // The failure text for registers whose message carries the database's own words:
 // `texto`, a line break, "Erro:  " and the server's message.
 QString comErro(const QString& texto, const ErroBanco& erro);
