@@ -138,7 +138,9 @@ void TfDaRetiraPermissoes::altera()
     std::optional<ErroBanco> erro;
     try {
         Transacao t(m_app.conexao());
-        dm.alteraPermissao(t, usuario, modulo, ativo);
+        // The row shown may have gone with its user, deleted at another workstation.
+        if (dm.alteraPermissao(t, usuario, modulo, ativo) == 0)
+            throw ErroBanco(Familia::registroSumido());
         t.commit();
     } catch (const ErroBanco& e) {
         // Rolled back on leaving the block: the row is as it was.

@@ -180,6 +180,17 @@ bool TfDados_Usuarios::camposValidos()
     if (m_edSenha->text() != m_edSenha2->text())
         return recusa(QStringLiteral("Redigite a Senha Novamente as Senhas estão diferentes !"),
                       m_edSenha);
+    // A character the database cannot hold would only make the save fail without saying
+    // where. The field is named, never its content: one of them is a password.
+    for (const auto& [campo, nome] :
+         {std::pair{m_edNome, QStringLiteral("Nome Completo do Usuário")},
+          std::pair{m_edLogin, QStringLiteral("Login")},
+          std::pair{m_edSenha, QStringLiteral("Senha")}}) {
+        if (!TdmUsuarios::gravavel(campo->text()))
+            return recusa(QStringLiteral("O Campo ") + nome +
+                              QStringLiteral(" tem um Caractere que não pode ser Gravado !"),
+                          campo);
+    }
     return true;
 }
 
@@ -254,8 +265,9 @@ void TfDados_Usuarios::inclui()
     const bool ok = Familia::grava(
         m_app, this,
         [&](Transacao& t) {
-            m_app.dmUsuarios().inclui(t, u);
+            const qint64 linhas = m_app.dmUsuarios().inclui(t, u);
             m_app.dmPER().incluiPermissoes(t, u.codigo);
+            return linhas;
         },
         QStringLiteral("Inclusão de Usuário:") + u.codigo,
         [](const ErroBanco&) { return QStringLiteral("Não Consegui Grava, tente novamente !"); });
@@ -270,7 +282,7 @@ void TfDados_Usuarios::altera()
 {
     const DadosUsuario u = usuarioDosCampos();
     const bool ok = Familia::grava(
-        m_app, this, [&](Transacao& t) { m_app.dmUsuarios().altera(t, u); },
+        m_app, this, [&](Transacao& t) { return m_app.dmUsuarios().altera(t, u); },
         QStringLiteral("Alteração de Usuário:") + u.codigo,
         [](const ErroBanco&) { return QStringLiteral("Deu Erro, tente novamente"); },
         TipoMensagem::Informacao);
@@ -287,8 +299,9 @@ void TfDados_Usuarios::exclui()
     const bool ok = Familia::grava(
         m_app, this,
         [&](Transacao& t) {
-            m_app.dmUsuarios().exclui(t, codigo);
+            const qint64 linhas = m_app.dmUsuarios().exclui(t, codigo);
             m_app.dmPER().excluiPermissoes(t, codigo);
+            return linhas;
         },
         QStringLiteral("Exclusão de Usuário:") + codigo,
         [](const ErroBanco&) { return QStringLiteral("Deu Erro, tente novamente"); },

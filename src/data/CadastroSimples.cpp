@@ -3,10 +3,20 @@
 #include "common/Funcoes.h"
 #include "data/Leitura.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString codigoC = QStringLiteral("CodigoC");
 const QString descricaoC = QStringLiteral("DescricaoC");
+
+// Whether the database can hold every character of the text (it stores ISO 8859-1). No row
+// holds a text it cannot: a look-up of one answers "none" instead of the refusal of the whole
+// text that asking would bring.
+bool gravavel(const QString& texto)
+{
+    return std::all_of(texto.cbegin(), texto.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
 
 } // namespace
 
@@ -16,6 +26,8 @@ CadastroSimples::CadastroSimples(Conexao& c, Textos textos)
 
 std::optional<ItemCadastro> CadastroSimples::registro(const QString& codigo)
 {
+    if (!gravavel(codigo))
+        return std::nullopt;
     m_trabalho.setSql(m_textos.registro);
     const std::optional<Resultado> r = Leitura::umaLinha(m_trabalho, codigoC, codigo);
     if (!r)
@@ -25,6 +37,8 @@ std::optional<ItemCadastro> CadastroSimples::registro(const QString& codigo)
 
 std::optional<QString> CadastroSimples::descricao(const QString& codigo)
 {
+    if (!gravavel(codigo))
+        return std::nullopt;
     m_trabalho.setSql(m_textos.descricao);
     return Leitura::umTexto(m_trabalho, codigoC, codigo);
 }
@@ -36,7 +50,7 @@ QString CadastroSimples::proximoCodigo()
 
 bool CadastroSimples::codigoTomado(const QString& codigo)
 {
-    if (codigo.size() > largura)
+    if (codigo.size() > largura || !gravavel(codigo))
         return false;
     m_trabalho.setSql(m_textos.codigoTomado);
     return Leitura::umaLinha(m_trabalho, codigoC, codigo).has_value();
@@ -44,6 +58,8 @@ bool CadastroSimples::codigoTomado(const QString& codigo)
 
 bool CadastroSimples::descricaoTomada(const QString& descricao)
 {
+    if (!gravavel(descricao))
+        return false;
     m_trabalho.setSql(m_textos.descricaoTomada);
     return Leitura::umaLinha(m_trabalho, descricaoC, descricao).has_value();
 }

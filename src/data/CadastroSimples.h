@@ -49,6 +49,7 @@ public:
     CadastroSimples(Conexao& c, Textos textos);
 
     // The record of a code, or its description; none when the register has no such code.
+    // A text with a character the database cannot hold is in no row, here and below.
     std::optional<ItemCadastro> registro(const QString& codigo);
     std::optional<QString> descricao(const QString& codigo);
     // The highest code plus one, six digits ("000001" on an empty register). A code past

@@ -144,19 +144,19 @@ QString TdmFornecedor::proximoCodigo()
                                   QStringLiteral("Select MAX(FOR_Codigo) From Fornecedor"), 10);
 }
 
-void TdmFornecedor::inclui(Transacao& t, const Fornecedor& f)
+qint64 TdmFornecedor::inclui(Transacao& t, const Fornecedor& f)
 {
     ligaDados(m_inclui, f);
-    Leitura::executa(m_inclui, t, QStringLiteral("CodigoC"), f.codigo);
+    return Leitura::executa(m_inclui, t, QStringLiteral("CodigoC"), f.codigo);
 }
 
-void TdmFornecedor::altera(Transacao& t, const QString& codigo, const Fornecedor& f)
+qint64 TdmFornecedor::altera(Transacao& t, const QString& codigo, const Fornecedor& f)
 {
     ligaDados(m_altera, f);
-    Leitura::executa(m_altera, t, QStringLiteral("CodigoC"), codigo);
+    return Leitura::executa(m_altera, t, QStringLiteral("CodigoC"), codigo);
 }
 
-void TdmFornecedor::exclui(Transacao& t, const QString& codigo)
+qint64 TdmFornecedor::exclui(Transacao& t, const QString& codigo)
 {
-    Leitura::executa(m_exclui, t, QStringLiteral("CodigoC"), codigo);
+    return Leitura::executa(m_exclui, t, QStringLiteral("CodigoC"), codigo);
 }

@@ -63,10 +63,10 @@ public:
     QString proximoCodigo();
 
     // The writes of the record window, inside the caller's transaction; `codigo` names the
-    // supplier changed or deleted.
-    void inclui(Transacao& t, const Fornecedor& f);
-    void altera(Transacao& t, const QString& codigo, const Fornecedor& f);
-    void exclui(Transacao& t, const QString& codigo);
+    // supplier changed or deleted. Each answers the rows it touched.
+    qint64 inclui(Transacao& t, const Fornecedor& f);
+    qint64 altera(Transacao& t, const QString& codigo, const Fornecedor& f);
+    qint64 exclui(Transacao& t, const QString& codigo);
 
     Consulta SQLQFornecedor2;
     DataSet cdsFornecedor;

@@ -93,7 +93,8 @@ void montaFornecedores(Consulta& q, const QString& condicao)
     q.limpa();
     q.adiciona(QStringLiteral("Select m.MOV_CODPRO, m.MOV_CODFOR, f.FOR_CODIGO, f.FOR_RAZAO, "
                               "F.FOR_FONE1, F.FOR_CONTATO, F.FOR_FAX"));
-    q.adiciona(QStringLiteral("From Mov_Estq m  join Fornecedor f on (m.MOV_CodFor = f.FOR_Codigo)"));
+    q.adiciona(
+        QStringLiteral("From Mov_Estq m  join Fornecedor f on (m.MOV_CodFor = f.FOR_Codigo)"));
     q.adiciona(QStringLiteral("Group By m.MOV_CodPro,m.MOV_CodFor,FOR_CODIGO, f.FOR_RAZAO, "
                               "F.FOR_FONE1, F.FOR_CONTATO, F.FOR_FAX Having m.MOV_CodPro=") +
                condicao);
@@ -155,22 +156,22 @@ void ligaDados(Consulta& q, const Produto& p)
 
 } // namespace
 
-void TdmProdutos::inclui(Transacao& t, const Produto& p)
+qint64 TdmProdutos::inclui(Transacao& t, const Produto& p)
 {
     ligaDados(m_inclui, p);
     m_inclui.setParametro(QStringLiteral("QuantC"), QVariant::fromValue(Decimal(0, 3)));
-    Leitura::executa(m_inclui, t, QStringLiteral("CodigoC"), p.codigo);
+    return Leitura::executa(m_inclui, t, QStringLiteral("CodigoC"), p.codigo);
 }
 
-void TdmProdutos::altera(Transacao& t, const QString& codigo, const Produto& p)
+qint64 TdmProdutos::altera(Transacao& t, const QString& codigo, const Produto& p)
 {
     ligaDados(m_altera, p);
-    Leitura::executa(m_altera, t, QStringLiteral("CodigoC"), codigo);
+    return Leitura::executa(m_altera, t, QStringLiteral("CodigoC"), codigo);
 }
 
-void TdmProdutos::exclui(Transacao& t, const QString& codigo)
+qint64 TdmProdutos::exclui(Transacao& t, const QString& codigo)
 {
-    Leitura::executa(m_exclui, t, QStringLiteral("CodigoC"), codigo);
+    return Leitura::executa(m_exclui, t, QStringLiteral("CodigoC"), codigo);
 }
 
 QString TdmProdutos::sqlListaEstoque(ListaEstoque lista)

@@ -54,10 +54,10 @@ public:
     // The writes of the record window, inside the caller's transaction. Quantity on hand, last
     // purchase and last supplier belong to the stock movements: a new product starts with a
     // quantity of 0 and neither of the others, and a change leaves all three alone, as it does
-    // the code: `codigo` names the product changed or deleted.
-    void inclui(Transacao& t, const Produto& p);
-    void altera(Transacao& t, const QString& codigo, const Produto& p);
-    void exclui(Transacao& t, const QString& codigo);
+    // the code: `codigo` names the product changed or deleted. Each answers the rows it touched.
+    qint64 inclui(Transacao& t, const Produto& p);
+    qint64 altera(Transacao& t, const QString& codigo, const Produto& p);
+    qint64 exclui(Transacao& t, const QString& codigo);
 
     // The suppliers named on a product's movements, one row per supplier, into cds_Produtos3;
     // `fornecedoresVazios` loads the same statement for no product, so the grid starts empty.

@@ -4,6 +4,8 @@
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
 
+#include <algorithm>
+
 TdmUsuarios::TdmUsuarios(Conexao& c) : SQLQ_Usuarios(c), SQLQ_Usuarios2(c)
 {
     // The password is read with the list but never shown in it.
@@ -14,6 +16,11 @@ TdmUsuarios::TdmUsuarios(Conexao& c) : SQLQ_Usuarios(c), SQLQ_Usuarios2(c)
                              {QStringLiteral("USU_DCAD"), QStringLiteral("D.Cadastramento")}});
     cds_Usuarios.setFormato(QStringLiteral("USU_DCAD"), DataSet::Formato::Data);
     SQLQ_Usuarios2.setSql(sqlLista(Ordem::PorNome));
+}
+
+bool TdmUsuarios::gravavel(const QString& texto)
+{
+    return std::all_of(texto.cbegin(), texto.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
 }
 
 QString TdmUsuarios::sqlLista(Ordem ordem)
@@ -31,6 +38,8 @@ QString TdmUsuarios::sqlLista(Ordem ordem)
 
 std::optional<DadosUsuario> TdmUsuarios::primeiro(const QString& parametro, const QString& valor)
 {
+    if (!gravavel(valor))
+        return std::nullopt;
     SQLQ_Usuarios.setParametro(parametro, valor);
     Resultado r;
     try {
@@ -72,6 +81,8 @@ QString TdmUsuarios::proximoCodigo()
 
 bool TdmUsuarios::codigoExiste(const QString& codigo)
 {
+    if (!gravavel(codigo))
+        return false;
     SQLQ_Usuarios.setSql(
         QStringLiteral("Select USU_Codigo From Usuarios Where USU_Codigo=:CodigoC"));
     SQLQ_Usuarios.setParametro(QStringLiteral("CodigoC"), codigo);
@@ -138,6 +149,9 @@ qint64 TdmUsuarios::exclui(Transacao& t, const QString& codigo)
 
 std::optional<Usuario> TdmUsuarios::usuarioAtivo(const QString& login, const QString& senha)
 {
+    // The database layer's refusal of such a text quotes it, and this one is a password.
+    if (!gravavel(login) || !gravavel(senha))
+        return std::nullopt;
     Consulta& q = SQLQ_Usuarios;
     q.setSql(
         QStringLiteral("Select * From Usuarios Where USU_Login=:LoginC and USU_Senha =:SenhaC"));

@@ -33,9 +33,14 @@ public:
 
     explicit TdmUsuarios(Conexao& c);
 
+    // Whether the database can hold every character of the text (it stores ISO 8859-1). A
+    // text it cannot hold is in no row: a look-up answers "nobody" without asking the server.
+    static bool gravavel(const QString& texto);
+
     // The active user with exactly this login and password (letter case counts, trailing
     // blanks do not); none when there is no such user. A login or password longer than its
-    // column is nobody's. Other database errors reach the caller.
+    // column, or with a character the database cannot hold, is nobody's. Other database errors
+    // reach the caller.
     std::optional<Usuario> usuarioAtivo(const QString& login, const QString& senha);
 
     // The orders of the users' list window.

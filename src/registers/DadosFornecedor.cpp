@@ -352,7 +352,7 @@ void TfDadosFornecedor::inclui()
     Fornecedor f = fornecedorDosCampos();
     f.codigo = m_edCodigo->text();
     const bool ok = Familia::grava(
-        m_app, this, [&](Transacao& t) { m_app.dmFornecedor().inclui(t, f); },
+        m_app, this, [&](Transacao& t) { return m_app.dmFornecedor().inclui(t, f); },
         QStringLiteral("Inclusão de Fornecedor:") + f.codigo,
         [](const ErroBanco& e) {
             return Familia::comErro(QStringLiteral("Não Consegui Incluir, Tente Novamente !"), e);
@@ -368,7 +368,8 @@ void TfDadosFornecedor::altera()
 {
     const Fornecedor f = fornecedorDosCampos();
     const bool ok = Familia::grava(
-        m_app, this, [&](Transacao& t) { m_app.dmFornecedor().altera(t, CodSelecionado, f); },
+        m_app, this,
+        [&](Transacao& t) { return m_app.dmFornecedor().altera(t, CodSelecionado, f); },
         QStringLiteral("Alteração de Fornecedor:") + m_edCodigo->text(),
         [](const ErroBanco& e) {
             return Familia::comErro(QStringLiteral("Não Consegui Alterar, Tente Novamente !"), e);
@@ -380,7 +381,7 @@ void TfDadosFornecedor::altera()
 void TfDadosFornecedor::exclui()
 {
     const bool ok = Familia::grava(
-        m_app, this, [&](Transacao& t) { m_app.dmFornecedor().exclui(t, CodSelecionado); },
+        m_app, this, [&](Transacao& t) { return m_app.dmFornecedor().exclui(t, CodSelecionado); },
         QStringLiteral("Exclusão de Fornecedor:") + m_edCodigo->text(),
         [](const ErroBanco& e) {
             return Familia::comErro(QStringLiteral("Não Consegui Excluir, Tente Novamente !"), e);

@@ -398,7 +398,7 @@ void TfDados_Produtos::inclui(Produto p)
     p.codigo = Funcoes::codigoProduto(p.codigo);
     m_edPRO_Codigo->setText(p.codigo);
     const bool ok = Familia::grava(
-        m_app, this, [&](Transacao& t) { m_app.dmProdutos().inclui(t, p); },
+        m_app, this, [&](Transacao& t) { return m_app.dmProdutos().inclui(t, p); },
         QStringLiteral("Inclusão de Produto:") + p.codigo,
         [](const ErroBanco&) { return falhaGravacao; });
     if (!ok)
@@ -414,7 +414,7 @@ void TfDados_Produtos::inclui(Produto p)
 void TfDados_Produtos::altera(const Produto& p)
 {
     const bool ok = Familia::grava(
-        m_app, this, [&](Transacao& t) { m_app.dmProdutos().altera(t, CodSelecionado, p); },
+        m_app, this, [&](Transacao& t) { return m_app.dmProdutos().altera(t, CodSelecionado, p); },
         QStringLiteral("Alteração de Produto:") + m_edPRO_Codigo->text(),
         [](const ErroBanco&) { return falhaGravacao; });
     if (ok)
@@ -436,7 +436,7 @@ void TfDados_Produtos::exclui()
         return;
     }
     const bool ok = Familia::grava(
-        m_app, this, [&](Transacao& t) { m_app.dmProdutos().exclui(t, CodSelecionado); },
+        m_app, this, [&](Transacao& t) { return m_app.dmProdutos().exclui(t, CodSelecionado); },
         QStringLiteral("Exclusão de Produto:") + m_edPRO_Codigo->text(),
         [](const ErroBanco&) { return falhaGravacao; });
     if (ok)

@@ -37,14 +37,23 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo)
     }
 }
 
-bool grava(Aplicacao& app, QWidget* janela, const std::function<void(Transacao&)>& escreve,
+QString registroSumido()
+{
+    return QStringLiteral("Registro não encontrado, outra estação pode tê-lo excluído.");
+}
+
+bool grava(Aplicacao& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha,
            TipoMensagem tipoFalha)
 {
     std::optional<ErroBanco> erro;
     try {
         Transacao t(app.conexao());
-        escreve(t);
+        // The record was read when the window opened; another workstation may have deleted
+        // it since. Closing as if saved would send the user away believing a change that
+        // nobody will ever see.
+        if (escreve(t) == 0)
+            throw ErroBanco(registroSumido());
         TfPrincipal& p = app.principal();
         if (p.registraLog())
             Funcoes::GravaLog(t, p.CodUsuario, textoLog);
@@ -499,11 +508,10 @@ bool JanelaDados::grava(::Modo modo)
         m_app, this,
         [&](Transacao& t) {
             if (modo == ::Modo::Inclui)
-                m_cadastro.inclui(t, {codigo, descricao});
-            else if (modo == ::Modo::Altera)
-                m_cadastro.altera(t, CodSelecionado, descricao);
-            else
-                m_cadastro.exclui(t, CodSelecionado);
+                return m_cadastro.inclui(t, {codigo, descricao});
+            if (modo == ::Modo::Altera)
+                return m_cadastro.altera(t, CodSelecionado, descricao);
+            return m_cadastro.exclui(t, CodSelecionado);
         },
         acao(modo) + m_desenho.log + codigo,
         [&](const ErroBanco& e) { return m_desenho.falhaComErro ? comErro(falha, e) : falha; });

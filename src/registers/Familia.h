@@ -41,15 +41,20 @@ namespace Familia {
 // and the user's row does not say "S"; a refusal shows the warning and answers false.
 bool permiteBotao(Aplicacao& app, const QString& codigoModulo);
 
-// One save of a record window, in one transaction: `escreve` runs the statements, then the
-// audit line `textoLog` is written when logging and login are both on, then the commit. On
-// any database error everything, audit line included, is rolled back, and only then the
-// warning `falha(erro)` is shown: the rows stay locked for no one while the user reads it.
-// A rollback that fails as well changes nothing of what the user is told. Returns whether the
-// save went through. The failure is a warning unless `tipoFalha` says otherwise.
-bool grava(Aplicacao& app, QWidget* janela, const std::function<void(Transacao&)>& escreve,
+// One save of a record window, in one transaction: `escreve` runs the statements and answers
+// how many rows of the record itself they touched, then the audit line `textoLog` is written
+// when logging and login are both on, then the commit. A record no row of which was touched
+// (another workstation deleted it after this one read it) is a failed save like any database
+// error, its reason saying so. On a failure everything, audit line included, is rolled back,
+// and only then the warning `falha(erro)` is shown: the rows stay locked for no one while the
+// user reads it. A rollback that fails as well changes nothing of what the user is told.
+// Returns whether the save went through. The failure is a warning unless `tipoFalha` says
+// otherwise.
+bool grava(Aplicacao& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha,
            TipoMensagem tipoFalha = TipoMensagem::Aviso);
+// The reason a save gives when the record it changes or deletes is no longer there.
+QString registroSumido();
 // The failure text for registers whose message carries the database's own words:
 // `texto`, a line break, "Erro:  " and the server's message.
 QString comErro(const QString& texto, const ErroBanco& erro);

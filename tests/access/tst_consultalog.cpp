@@ -138,6 +138,13 @@ void TstConsultaLog::userLookups_data()
     caso("unknown login", QStringLiteral("edLogin"), QStringLiteral("Ana"),
          QStringList({"", "", ""}), QStringLiteral("Usuário não Cadastrado, tente outro Login"),
          QStringLiteral("edLogin"));
+    // Characters the database cannot hold are in nobody's code or login.
+    caso("code the database cannot hold", QStringLiteral("edCodigo"), QStringLiteral("€"),
+         QStringList({"", "", ""}), QStringLiteral("Usuário não Cadastrado, tente outro código"),
+         QStringLiteral("edCodigo"));
+    caso("login the database cannot hold", QStringLiteral("edLogin"), QStringLiteral("日本"),
+         QStringList({"", "", ""}), QStringLiteral("Usuário não Cadastrado, tente outro Login"),
+         QStringLiteral("edLogin"));
 }
 
 void TstConsultaLog::userLookups()

@@ -26,6 +26,7 @@ private slots:
     void userLookup();
     void alteraSwitchesTheCurrentRowAndItsColour();
     void failedSwitchLeavesTheRow();
+    void switchOfARowDeletedElsewhereIsRefused();
     void revokingTheWindowFromOneselfCountsAtOnce();
 };
 
@@ -61,6 +62,8 @@ void TstPermissoes::userLookup_data()
     caso("7 is padded", QStringLiteral("7"), QStringList({"000007", "ana", "Ana Lima"}), QString(),
          QStringLiteral("btnMostrar"));
     caso("unknown code", QStringLiteral("8"), QStringList({"", "", ""}),
+         QStringLiteral("Usuário não Cadastrado, tente outro"), QStringLiteral("edCodigo"));
+    caso("a code the database cannot hold", QStringLiteral("€"), QStringList({"", "", ""}),
          QStringLiteral("Usuário não Cadastrado, tente outro"), QStringLiteral("edCodigo"));
     caso("nothing typed", QStringLiteral(""), QStringList({"", "", ""}), QString(),
          QStringLiteral("btnMostrar"));
@@ -154,6 +157,34 @@ void TstPermissoes::failedSwitchLeavesTheRow()
              qPrintable(t.msgs.ultimoTexto()));
     QVERIFY(t.msgs.ultimoTexto().contains(QStringLiteral("permissão travada")));
     QCOMPARE(Cadastro::permissoesDe(t.banco, "000007")[1], QStringLiteral("2.2|N"));
+}
+
+// The rows shown were read when "Mostrar" was pressed; another workstation deletes one since.
+void TstPermissoes::switchOfARowDeletedElsewhereIsRefused()
+{
+    TelaTeste t;
+    prepara(t);
+    QStringList antes;
+    t.abre(menu, [&](QDialog* d) {
+        informa(d, "edCodigo", "7");
+        clica(d, "btnMostrar");
+        acha<QTableView>(d, "dbgPer")->selectRow(0);
+        const QString modulo = t.app.dmPER().cdsPER.valor("PER_CODMOD").toString();
+        t.banco.executa("Delete From Permissoes Where PER_CodUser = '000007' and PER_CodMod = :M",
+                        {{"M", modulo}});
+        antes = Cadastro::permissoesDe(t.banco, "000007");
+        clica(d, "btnAltera");
+        // The list shows what is stored now.
+        QCOMPARE(t.app.dmPER().cdsPER.tamanho(), 4);
+        clica(d, "btnFechar");
+    });
+    QCOMPARE(
+        t.msgs.mensagens(),
+        QList<MensagemGravada>(
+            {{TipoMensagem::Aviso,
+              QStringLiteral("Não Consegui Alterar a Permissão, Tente Novamente !\nErro:  "
+                             "Registro não encontrado, outra estação pode tê-lo excluído.")}}));
+    QCOMPARE(Cadastro::permissoesDe(t.banco, "000007"), antes);
 }
 
 void TstPermissoes::revokingTheWindowFromOneselfCountsAtOnce()

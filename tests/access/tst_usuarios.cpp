@@ -160,6 +160,20 @@ void TstUsuarios::checksInOrder_data()
          QStringLiteral("Segredo"), QStringLiteral("segredo"),
          QStringLiteral("Redigite a Senha Novamente as Senhas estão diferentes !"),
          QStringLiteral("edUSU_Senha"));
+    // The database holds ISO 8859-1 ("José" goes in): the field is named, never its content.
+    caso("name the database cannot hold", QStringLiteral("José 日本"), QStringLiteral("ana"),
+         QStringLiteral("x"), QStringLiteral("x"),
+         QStringLiteral(
+             "O Campo Nome Completo do Usuário tem um Caractere que não pode ser Gravado !"),
+         QStringLiteral("edUSU_Nome"));
+    caso("login the database cannot hold", QStringLiteral("Ana"), QStringLiteral("ana€"),
+         QStringLiteral("x"), QStringLiteral("x"),
+         QStringLiteral("O Campo Login tem um Caractere que não pode ser Gravado !"),
+         QStringLiteral("edUSU_Login"));
+    caso("password the database cannot hold", QStringLiteral("Ana"), QStringLiteral("ana"),
+         QStringLiteral("segr€do"), QStringLiteral("segr€do"),
+         QStringLiteral("O Campo Senha tem um Caractere que não pode ser Gravado !"),
+         QStringLiteral("edUSU_Senha"));
 }
 
 void TstUsuarios::checksInOrder()

@@ -152,6 +152,8 @@ void TstLogin::closeKeyRunsTheClosingCheck_data()
                                    << "antigo" << false;
     QTest::newRow("login longer than its column") << "mariamariamaria"
                                                   << "segredo" << false;
+    QTest::newRow("password the database cannot hold") << "maria"
+                                                       << "segr€do" << false;
 }
 
 void TstLogin::closeKeyRunsTheClosingCheck()
@@ -202,6 +204,18 @@ void TstLogin::refusedPairKeepsTheDialog_data()
                                    << ""
                                    << ""
                                    << "edLogin";
+    // Characters the database cannot hold: nobody's pair, refused in the same words, and the
+    // password never shown.
+    QTest::newRow("password the database cannot hold") << "maria"
+                                                       << "segr€do"
+                                                       << "maria"
+                                                       << "segr€do"
+                                                       << "";
+    QTest::newRow("login the database cannot hold") << "日本"
+                                                    << "segredo"
+                                                    << "日本"
+                                                    << "segredo"
+                                                    << "";
 }
 
 void TstLogin::refusedPairKeepsTheDialog()

@@ -1,8 +1,10 @@
 // What the registers of a code and a description share (product groups, requisitioners,
 // supplier groups), run over a table of the three: the buttons and their permissions, the
 // inclusions and their audit lines, the change and deletion of the list's current row, saves
-// the database refuses, the quick search and the search window's contract. What one register
-// does differently is tested in its own file.
+// the database refuses, the quick search and the search window's contract. The save itself is
+// shared by every record window (products, suppliers and users too): a change or deletion of a
+// record another workstation deleted runs over all of them. What one register does differently
+// is tested in its own file.
 
 #include "app/Principal.h"
 #include "common/Modal.h"
@@ -39,6 +41,8 @@ private slots:
     void twoInclusionsInARowAndTheirAuditLines();
     void codeTakenMeanwhile_data();
     void codeTakenMeanwhile();
+    void descriptionTheDatabaseCannotHold_data();
+    void descriptionTheDatabaseCannotHold();
     void changeAndDeleteTheCurrentRow_data();
     void changeAndDeleteTheCurrentRow();
     void refusedSaveRollsBackBeforeTheMessage_data();
@@ -46,6 +50,8 @@ private slots:
     void rowFreeForOthersWhileTheFailureIsRead_data();
     void rowFreeForOthersWhileTheFailureIsRead();
     void failedRollbackKeepsTheOriginalMessage();
+    void recordDeletedElsewhereIsNotSaved_data();
+    void recordDeletedElsewhereIsNotSaved();
     void quickSearch_data();
     void quickSearch();
     void searchWindowHandsBackTheChosenCode_data();
@@ -500,6 +506,39 @@ void TstFamilia::codeTakenMeanwhile()
     }
 }
 
+void TstFamilia::descriptionTheDatabaseCannotHold_data()
+{
+    colunaRegistro();
+    for (const QString& nome : registros().keys())
+        QTest::newRow(qPrintable(nome)) << nome;
+}
+
+// No stored description holds a character outside ISO 8859-1: leaving the field asks nothing
+// and says nothing, and the save fails with the window's own message, storing nothing.
+void TstFamilia::descriptionTheDatabaseCannotHold()
+{
+    const Registro& r = registroDaLinha();
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000001";
+    GravadorMensagens msgs;
+    DriverModal driver;
+    inclusao(r, t, driver, [&](QDialog* dados) {
+        digita(dados, r.descricao, "Tintas €");
+        tab(dados, r.descricao);
+        QCOMPARE(msgs.quantidade(), 0);
+        clica(dados, r.salva);
+        QCOMPARE(msgs.quantidade(), 1);
+        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        QVERIFY2(msgs.ultimoTexto().startsWith(r.falhaInclui), qPrintable(msgs.ultimoTexto()));
+        QVERIFY(dados->isVisible());
+        QCOMPARE(texto(dados, r.descricao), QString("Tintas €"));
+        clica(dados, r.fecharDados);
+    });
+    QCOMPARE(t.banco.conta(r.tabela), 0);
+    QCOMPARE(t.banco.conta("Log"), 0);
+}
+
 void TstFamilia::changeAndDeleteTheCurrentRow_data()
 {
     colunaRegistro();
@@ -697,7 +736,7 @@ void TstFamilia::failedRollbackKeepsTheOriginalMessage()
     QWidget janela;
     const bool gravou = Familia::grava(
         t.app, &janela,
-        [&](Transacao&) {
+        [&](Transacao&) -> qint64 {
             // The connection is cut in the middle of the save: the rollback that follows the
             // failure fails as well.
             t.banco.executa("Delete From MON$ATTACHMENTS Where MON$ATTACHMENT_ID = :A",
@@ -712,6 +751,149 @@ void TstFamilia::failedRollbackKeepsTheOriginalMessage()
     QCOMPARE(msgs.textos(), QStringList({"Não Consegui Alterar, Tente Novamente !\nErro:  "
                                          "a falha que o usuário precisa ver"}));
     QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+}
+
+namespace {
+
+// Every record window whose save goes through the family's, with what it shows when a change
+// or deletion finds its record gone.
+struct Sumido {
+    const char* menu;
+    const char* tabela;
+    const char* colunaCodigo;
+    QString codigo; // as stored
+    void (*insere)(BancoTeste&);
+    const char* altera;
+    const char* exclui;
+    const char* fecharLista;
+    const char* salva;
+    const char* fecharDados;
+    const char* codigoDados;
+    const char* campo; // a field a change types in
+    QString falhaAltera;
+    QString falhaExclui;
+    TipoMensagem tipo;
+    bool comErro; // the reason follows the failure text
+};
+
+const QMap<QString, Sumido>& sumidos()
+{
+    const QString alterar = QStringLiteral("Não Consegui Alterar, Tente Novamente !");
+    const QString excluir = QStringLiteral("Não Consegui Excluir, Tente Novamente !");
+    static const QMap<QString, Sumido> todos = {
+        {QStringLiteral("grupos"),
+         {"GruposdeProdutos1", "Grupos", "GRU_Codigo", "000001",
+          [](BancoTeste& b) { Cadastro::grupo(b, "000001", "Tintas"); }, "btnManut_GRU_Altera",
+          "btnManut_GRU_Exclui", "btnManut_GRU_Fechar", "btnGRU_Salva", "btnGRU_Fecha",
+          "edGRU_Codigo", "edGRU_Descricao", alterar, excluir, TipoMensagem::Aviso, false}},
+        {QStringLiteral("produtos"),
+         {"Produtos1", "Produtos", "PRO_Codigo", "         1",
+          [](BancoTeste& b) {
+              Cadastro::grupo(b, "000001", "Ferramentas");
+              Cadastro::insere(b, "Produtos",
+                               {{"PRO_Codigo", "         1"},
+                                {"PRO_Descricao", "Alicate"},
+                                {"PRO_CodGru", "000001"},
+                                {"PRO_Quant", 0},
+                                {"PRO_Min", 0},
+                                {"PRO_EMax", 0},
+                                {"PRO_Valor", 0},
+                                {"PRO_Consumivel", "S"}});
+          },
+          "btnManut_PRO_Altera", "btnManut_PRO_Exclui", "btnManut_PRO_Fecha", "btnPRO_Salva",
+          "btnPRO_Fecha", "edPRO_Codigo", "edPRO_Descricao",
+          QStringLiteral("Deu Erro, tente novamente !"),
+          QStringLiteral("Deu Erro, tente novamente !"), TipoMensagem::Aviso, false}},
+        {QStringLiteral("requisitantes"),
+         {"ipodeSadas1", "Requisitante", "REQ_Codigo", "000001",
+          [](BancoTeste& b) { Cadastro::requisitante(b, "000001", "Oficina"); }, "btnREQ_Altera",
+          "btnREQ_Exclui", "btnREQ_Fecha", "btnREQ_Salva", "btnREQ_Fechar", "edREQ_Codigo",
+          "edREQ_Descricao", QStringLiteral("Não Consegui Alterar, Tente Novamente"),
+          QStringLiteral("Não consegui Excluir, tente novamente"), TipoMensagem::Aviso, false}},
+        {QStringLiteral("grupos de fornecedores"),
+         {"GrupodeFornecedores1", "GRU_Fornec", "GRU_Codigo", "000003",
+          [](BancoTeste& b) { Cadastro::grupoFornecedor(b, "000003", "Metais"); },
+          "btnGruFornec_Altera", "btnGruFornec_Exclui", "btnGruFornec_Fechar", "btnGruFornec_Grava",
+          "btnGruFornec_Fechar", "edCodigo", "edDescricao", alterar, excluir, TipoMensagem::Aviso,
+          true}},
+        {QStringLiteral("fornecedores"),
+         {"Fornecedores1", "Fornecedor", "FOR_Codigo", "0000000001",
+          [](BancoTeste& b) { Cadastro::fornecedor(b, "0000000001", "Tintas Cor Ltda"); },
+          "btnAltera", "btnExclui", "Button5", "btnCadastra", "btnSaida", "edCodigo", "edRazao",
+          alterar, excluir, TipoMensagem::Aviso, true}},
+        {QStringLiteral("usuarios"),
+         {"ManutenodeUsurios1", "Usuarios", "USU_Codigo", "000001",
+          [](BancoTeste& b) {
+              Cadastro::usuario(b, "000001", "Ana", "ana", "segredo");
+              Cadastro::permissoes(b, "000001", {"1", "4.4.1"}, QString());
+          },
+          "btnUSU_Altera", "btnUSU_Exclui", "btnUSU_Fecha", "btnUSU_Grava", "btnDados_USU_Fecha",
+          "edUSU_Codigo", "edUSU_Nome", QStringLiteral("Deu Erro, tente novamente"),
+          QStringLiteral("Deu Erro, tente novamente"), TipoMensagem::Informacao, false}},
+    };
+    return todos;
+}
+
+} // namespace
+
+void TstFamilia::recordDeletedElsewhereIsNotSaved_data()
+{
+    QTest::addColumn<QString>("registro");
+    QTest::addColumn<bool>("altera"); // a change, or a deletion
+    for (const QString& nome : sumidos().keys()) {
+        QTest::addRow("%s, change", qPrintable(nome)) << nome << true;
+        QTest::addRow("%s, delete", qPrintable(nome)) << nome << false;
+    }
+}
+
+// The record window read its record; another workstation deletes it before the save. The
+// save touches no row: it must say so with the window's failure, write no audit line, leave
+// the database as the other workstation left it, and keep the window open as it was.
+void TstFamilia::recordDeletedElsewhereIsNotSaved()
+{
+    QFETCH(QString, registro);
+    QFETCH(bool, altera);
+    const Sumido& r = *sumidos().constFind(registro);
+    AplicacaoTeste t;
+    t.flags("S", "N", "S");
+    t.principal().CodUsuario = "000009";
+    r.insere(t.banco);
+    GravadorMensagens msgs;
+    DriverModal driver;
+    bool aberta = false;
+    driver.aoAbrir([&](QDialog* lista) {
+        clica(lista, altera ? r.altera : r.exclui);
+        clica(lista, r.fecharLista);
+    });
+    driver.aoAbrir([&](QDialog* dados) {
+        QCOMPARE(texto(dados, r.codigoDados), r.codigo);
+        if (altera)
+            digita(dados, r.campo, "Outro Nome");
+        const QStringList naTela = textos(dados, {r.codigoDados, r.campo});
+        QCOMPARE(t.banco.executa(QStringLiteral("Delete From %1 Where %2 = :C")
+                                     .arg(QLatin1String(r.tabela), QLatin1String(r.colunaCodigo)),
+                                 {{"C", r.codigo}}),
+                 1);
+        const QStringList noBanco = Cadastro::todasAsLinhas(t.banco.conexao());
+        clica(dados, r.salva);
+        const QString falha = altera ? r.falhaAltera : r.falhaExclui;
+        QCOMPARE(
+            msgs.mensagens(),
+            QList<MensagemGravada>(
+                {{r.tipo,
+                  r.comErro
+                      ? falha +
+                            "\nErro:  Registro não encontrado, outra estação pode tê-lo excluído."
+                      : falha}}));
+        aberta = dados->isVisible();
+        QCOMPARE(textos(dados, {r.codigoDados, r.campo}), naTela);
+        QCOMPARE(Cadastro::todasAsLinhas(t.banco.conexao()), noBanco);
+        clica(dados, r.fecharDados);
+    });
+    t.principal().aciona(QLatin1String(r.menu));
+    QVERIFY(aberta);
+    QCOMPARE(t.banco.conta("Log"), 0);
+    QCOMPARE(t.banco.conta(r.tabela), 0);
 }
 
 void TstFamilia::quickSearch_data()
