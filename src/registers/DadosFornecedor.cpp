@@ -50,7 +50,7 @@ const Definicao definicoes[] = {
     {"edUF", "Estado:", 2, &Fornecedor::uf},
     {"edCep", "CEP:", 10, &Fornecedor::cep},
     {"edFone1", "Telefone:", 15, &Fornecedor::fone1},
-    {"edFone2", "Telefone 2:", 0, &Fornecedor::fone2},
+    {"edFone2", "Telefone 2:", 15, &Fornecedor::fone2},
     {"edFax", "Fax:", 15, &Fornecedor::fax},
     {"edCelular", "Celular:", 15, &Fornecedor::celular},
     {"edContato", "Contato:", 20, &Fornecedor::contato},

@@ -9,26 +9,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-const QString semProximo =
-    QStringLiteral("Não há Código Livre depois de 999999, Digite um Código Livre");
-
-} // namespace
-
 TfDados_GrupoFornecedor::TfDados_GrupoFornecedor(Aplicacao& app, QWidget* parent)
     : JanelaDados(
           app,
-          // Typing stops at the code's six digits, as in the other registers. The description
-          // has no limit: one too long for the table is refused by the database at the save,
-          // with its own words in the message.
+          // Typing stops at the code's six digits and the description's thirty characters, as in
+          // the other registers: a longer description would only come back from the save as the
+          // database's refusal, in words meant for nobody at the counter.
           {.nome = "TfDados_GrupoFornecedor",
            .registro = QStringLiteral("Grupo de Fornecedores"),
            .titulo = "lbTitulo",
            .codigo = "edCodigo",
            .descricao = "edDescricao",
            .larguraCodigo = CadastroSimples::largura,
-           .larguraDescricao = 0,
+           .larguraDescricao = 30,
            .salva = "btnGruFornec_Grava",
            .limpa = "btnGruFornec_Limpa",
            .fechar = "btnGruFornec_Fechar",
@@ -62,22 +55,10 @@ TfDados_GrupoFornecedor::TfDados_GrupoFornecedor(Aplicacao& app, QWidget* parent
             return;
         m_proposto = true;
         if (modo() == ::Modo::Inclui)
-            propoe();
+            propoeProximo();
     };
     connect(codigo, &CampoCodigo::entrou, this, aoEntrar);
     connect(codigo, &CampoCodigo::recusou, this, aoEntrar);
-}
-
-void TfDados_GrupoFornecedor::propoe()
-{
-    if (!propoeProximo())
-        return;
-    // Once 999999 is taken the next number has seven digits: no group can have it, and
-    // offering it would only have it refused. The user types a free code instead.
-    if (m_edCodigo->text().size() <= CadastroSimples::largura)
-        return;
-    m_edCodigo->clear();
-    Mensagens::informacao(semProximo, this);
 }
 
 void TfDados_GrupoFornecedor::aoAbrir()
@@ -95,7 +76,7 @@ void TfDados_GrupoFornecedor::abreInclusao()
     m_proposto = false;
     m_edCodigo->setFocus(Qt::OtherFocusReason);
     if (!m_proposto)
-        propoe();
+        propoeProximo();
 }
 
 void TfDados_GrupoFornecedor::abreRegistro()

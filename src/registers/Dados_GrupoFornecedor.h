@@ -21,9 +21,5 @@ protected:
     void abreRegistro() override;
 
 private:
-    // The next code in the field; the field is left empty, with a word to the user,
-    // when there is none the column can hold.
-    void propoe();
-
     bool m_proposto = false;
 };

@@ -405,7 +405,18 @@ CampoCodigo* JanelaDados::codigoDigitado(CampoCodigo::Regras regras)
 bool JanelaDados::propoeProximo()
 {
     try {
-        m_edCodigo->setText(m_cadastro.proximoCodigo());
+        const QString proximo = m_cadastro.proximoCodigo();
+        // Once 999999 is taken the next number has seven digits: no record can have it, and
+        // offering it would only have the save refused. Where the user types the code, a free
+        // one is typed instead.
+        if (m_desenho.larguraCodigo > 0 && proximo.size() > m_desenho.larguraCodigo) {
+            m_edCodigo->clear();
+            Mensagens::informacao(
+                QStringLiteral("Não há Código Livre depois de 999999, Digite um Código Livre"),
+                this);
+            return false;
+        }
+        m_edCodigo->setText(proximo);
         return true;
     } catch (const ErroBanco& e) {
         // No proposal (the highest code is not a number, or the database is unreachable).

@@ -307,8 +307,8 @@ protected:
     // refused when a record already has the code (`regras` say with what message), emptied.
     // A save waits until the user is back in the field after a refusal.
     CampoCodigo* codigoDigitado(CampoCodigo::Regras regras);
-    // The next code in the code field; on a database error the field is left empty, the error
-    // shown, and the answer is false.
+    // The next code in the code field. With none a typed code field can hold (999999 taken),
+    // or on a database error, the field is left empty, the user told, and the answer is false.
     bool propoeProximo();
     // Whether the description holds more than blanks; if not, says so (with the message of
     // the mode) and puts the user there.
