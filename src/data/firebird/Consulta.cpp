@@ -27,14 +27,15 @@ bool ehIdentificador(QChar c)
 }
 
 // Text for the database, which stores ISO 8859-1. A character outside it would be stored as
-// '?' without a word; refuse it instead, so nothing typed is silently changed.
+// '?' without a word; refuse it instead, so nothing typed is silently changed. The message names
+// the character but never the text around it: the text may be a password.
 QByteArray latin1(const QString& texto)
 {
     for (QChar c : texto) {
         if (c.unicode() > 0xFF)
-            throw ErroBanco(QStringLiteral("O texto \"%1\" tem um caractere que o banco de dados "
-                                           "não aceita: \"%2\".")
-                                .arg(texto, QString(c)));
+            throw ErroBanco(QStringLiteral("O texto digitado tem um caractere que o banco de dados "
+                                           "não aceita: \"%1\".")
+                                .arg(QString(c)));
     }
     return texto.toLatin1();
 }
