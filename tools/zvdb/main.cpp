@@ -3,13 +3,15 @@
 //   zvdb criar PASTA                                  creates PASTA/zv.fdb, empty
 //   zvdb demo PASTA                                   fills it with a small demo data set
 //   zvdb volume PASTA --produtos N --movimentos M     fills it with bulk data for benchmarks
-//   zvdb backup PASTA ARQUIVO.gbk [--verbose]         backs PASTA/zv.fdb up into ARQUIVO.gbk
-//   zvdb restaura ARQUIVO.gbk PASTA [--verbose]       restores it as PASTA/zv.fdb
+//   zvdb backup PASTA ARQUIVO.gbk                     backs PASTA/zv.fdb up into ARQUIVO.gbk
+//   zvdb restaura ARQUIVO.gbk PASTA                   restores it as PASTA/zv.fdb
 //   zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO] [--de DD/MM/AAAA --ate DD/MM/AAAA]
 //                  [--produto CODIGO] [--requisitante CODIGO]
 //                                                     writes the report of a key as PDF
 //
-// PASTA may also be "host:/folder" on a Firebird server.
+// PASTA may also be "host:/folder" on a Firebird server. Every command takes --help, and
+// --verbose to say what it did; without it a command that succeeds prints nothing (cron mails
+// whatever a job prints). Exit status: 0 done, 1 failed, 2 malformed call.
 
 #include "data/BancoEntregue.h"
 #include "data/DadosDemo.h"
@@ -35,8 +37,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace {
+
+// Set by --verbose on any command: the success line (and a service's progress) on standard
+// output. Without it a command that succeeds prints nothing, so cron mails nothing.
+bool verboso = false;
 
 void escreve(FILE* saida, const QString& texto)
 {
@@ -44,26 +51,133 @@ void escreve(FILE* saida, const QString& texto)
     std::fputc('\n', saida);
 }
 
+// What was done, for a person at the terminal who asked for it.
+void informa(const QString& texto)
+{
+    if (verboso)
+        escreve(stdout, texto);
+}
+
+// Qt's own notices (a runtime folder it had to pick, a font it stood in for) are not the
+// administrator's business on a night that went well. They are kept, and shown after the error
+// when the command fails, where they may explain it; with --verbose they are shown at once.
+QStringList& avisosDoQt()
+{
+    static QStringList avisos;
+    return avisos;
+}
+
+void recebeMensagemDoQt(QtMsgType tipo, const QMessageLogContext&, const QString& texto)
+{
+    if (verboso || tipo == QtCriticalMsg || tipo == QtFatalMsg) {
+        for (const QString& aviso : std::as_const(avisosDoQt()))
+            escreve(stderr, aviso);
+        avisosDoQt().clear();
+        escreve(stderr, texto);
+        return;
+    }
+    avisosDoQt().append(texto);
+}
+
+// The exit status, with the held notices written out first when the command failed.
+int termina(int status)
+{
+    if (status != 0)
+        for (const QString& aviso : std::as_const(avisosDoQt()))
+            escreve(stderr, aviso);
+    avisosDoQt().clear();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    return status;
+}
+
+struct Comando {
+    const char* nome;
+    const char* sintaxe;
+    const char* resumo;
+    const char* detalhes;
+};
+
+const Comando comandos[] = {
+    {"criar", "zvdb criar PASTA", "cria PASTA/zv.fdb com as tabelas e os dados de referência",
+     "Cria o banco de dados vazio do almoxarifado, PASTA/zv.fdb: as tabelas, os índices e os\n"
+     "dados de referência. Login, permissões e registro de operações começam desligados.\n"
+     "A pasta precisa existir; um zv.fdb que já esteja nela nunca é substituído.\n"
+     "Com servidor:/pasta, o servidor Firebird cria o arquivo na pasta dele."},
+    {"demo", "zvdb demo PASTA", "preenche o banco de PASTA com dados de demonstração",
+     "Grava no banco de PASTA (criado antes com zvdb criar) um pequeno conjunto de grupos,\n"
+     "produtos, requisitantes, fornecedores e movimentos para uma primeira olhada."},
+    {"volume", "zvdb volume PASTA --produtos N --movimentos M",
+     "preenche o banco de PASTA com N produtos e M movimentos",
+     "Grava no banco de PASTA N produtos e M movimentos gerados, para medir tempos com muitos\n"
+     "dados. Movimentos precisam de ao menos um produto. Com --verbose, diz quanto levou."},
+    {"backup", "zvdb backup PASTA ARQUIVO.gbk", "copia o banco de PASTA para o arquivo de backup",
+     "Copia PASTA/zv.fdb para ARQUIVO.gbk pelo serviço de backup do próprio Firebird. Um\n"
+     "backup anterior com o mesmo nome só é substituído quando o novo fica completo.\n"
+     "Com servidor:/pasta, o servidor faz o trabalho: a pasta do backup precisa aceitar\n"
+     "gravação pelo usuário do servidor. Com --verbose, mostra o andamento do servidor."},
+    {"restaura", "zvdb restaura ARQUIVO.gbk PASTA",
+     "restaura o arquivo de backup como o banco de PASTA",
+     "Restaura ARQUIVO.gbk como PASTA/zv.fdb. A restauração vai primeiro para um arquivo novo\n"
+     "e só substitui o banco quando está completa; um banco em uso não é substituído, e um\n"
+     "backup cortado ou danificado é recusado. Com --verbose, mostra o andamento do servidor."},
+    {"relatorio",
+     "zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO] [--de DD/MM/AAAA --ate DD/MM/AAAA]\n"
+     "                [--produto CODIGO] [--requisitante CODIGO]",
+     "grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...)",
+     "Grava em PDF o relatório da CHAVE, com o cabeçalho da empresa lido do banco, como o\n"
+     "programa o imprimiria. Relatórios de um grupo pedem --grupo; os de movimentos pedem o\n"
+     "período (--de e --ate) e, quando o relatório é de um só, --produto, --grupo ou\n"
+     "--requisitante. Uma chave desconhecida lista as chaves aceitas."},
+};
+
+const Comando* comandoDe(const QString& nome)
+{
+    for (const Comando& c : comandos)
+        if (nome == QLatin1String(c.nome))
+            return &c;
+    return nullptr;
+}
+
+QString visaoGeral()
+{
+    QString texto =
+        QStringLiteral("Uso: zvdb COMANDO ... [--verbose]\n"
+                       "Ferramenta do administrador do banco de dados do almoxarifado.\n"
+                       "\nComandos:\n");
+    for (const Comando& c : comandos)
+        texto += QStringLiteral("  %1\n      %2\n")
+                     .arg(QString::fromUtf8(c.sintaxe), QString::fromUtf8(c.resumo));
+    texto += QStringLiteral(
+        "\nPASTA pode ser uma pasta local ou servidor:/pasta.\n"
+        "--verbose mostra o que foi feito; sem ele, um comando que dá certo não escreve nada.\n"
+        "zvdb COMANDO --help mostra a ajuda de um comando.");
+    return texto;
+}
+
+QString ajuda(const Comando& c)
+{
+    return QStringLiteral("Uso: %1 [--verbose]\n\n%2\n\n"
+                          "PASTA pode ser uma pasta local ou servidor:/pasta.\n"
+                          "Opções:\n"
+                          "  --verbose   mostra o que foi feito\n"
+                          "  --help      mostra esta ajuda\n"
+                          "Saída: 0 quando deu certo, 1 quando falhou, 2 quando o comando foi\n"
+                          "mal escrito. Os erros vão para a saída de erros.")
+        .arg(QString::fromUtf8(c.sintaxe), QString::fromUtf8(c.detalhes));
+}
+
+// The command being run, whose usage a malformed call is shown.
+const Comando* atual = nullptr;
+
 int uso()
 {
-    escreve(stderr,
-            QStringLiteral("Uso:\n"
-                           "  zvdb criar PASTA\n"
-                           "      cria PASTA/zv.fdb com as tabelas e os dados de referência\n"
-                           "  zvdb demo PASTA\n"
-                           "      preenche o banco de PASTA com dados de demonstração\n"
-                           "  zvdb volume PASTA --produtos N --movimentos M\n"
-                           "      preenche o banco de PASTA com N produtos e M movimentos\n"
-                           "  zvdb backup PASTA ARQUIVO.gbk [--verbose]\n"
-                           "      copia o banco de PASTA para o arquivo de backup\n"
-                           "  zvdb restaura ARQUIVO.gbk PASTA [--verbose]\n"
-                           "      restaura o arquivo de backup como o banco de PASTA; um banco\n"
-                           "      em uso não é substituído\n"
-                           "  zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO]\n"
-                           "        [--de DD/MM/AAAA --ate DD/MM/AAAA] [--produto CODIGO]\n"
-                           "        [--requisitante CODIGO]\n"
-                           "      grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...)\n"
-                           "PASTA pode ser uma pasta local ou servidor:/pasta."));
+    if (atual)
+        escreve(stderr,
+                QStringLiteral("Uso: %1\nVeja zvdb %2 --help.")
+                    .arg(QString::fromUtf8(atual->sintaxe), QString::fromUtf8(atual->nome)));
+    else
+        escreve(stderr, visaoGeral());
     return 2;
 }
 
@@ -89,7 +203,7 @@ int criar(const QString& pasta)
     }
     Conexao c;
     BancoEntregue::cria(c, pasta);
-    escreve(stdout, QStringLiteral("Banco criado: %1").arg(Conexao::caminhoBanco(pasta)));
+    informa(QStringLiteral("Banco criado: %1").arg(Conexao::caminhoBanco(pasta)));
     return 0;
 }
 
@@ -103,7 +217,6 @@ Conexao* abre(Conexao& c, const QString& pasta)
 // server's message and a non-zero exit on any failure, and the same safeguards as the windows.
 int servico(const QString& comando, QStringList args)
 {
-    const bool verboso = args.removeAll(QStringLiteral("--verbose")) > 0;
     if (args.size() != 2)
         return uso();
     Servicos::Progresso progresso;
@@ -116,11 +229,11 @@ int servico(const QString& comando, QStringList args)
     if (comando == QLatin1String("backup")) {
         const QString banco = Conexao::caminhoBanco(args[0]);
         Servicos(banco).backup(banco, args[1], progresso);
-        escreve(stdout, QStringLiteral("Backup de %1 gravado em %2").arg(banco, args[1]));
+        informa(QStringLiteral("Backup de %1 gravado em %2").arg(banco, args[1]));
     } else {
         const QString banco = Conexao::caminhoBanco(args[1]);
         Servicos(banco).restaura(args[0], banco, progresso);
-        escreve(stdout, QStringLiteral("%1 restaurado em %2").arg(args[0], banco));
+        informa(QStringLiteral("%1 restaurado em %2").arg(args[0], banco));
     }
     return 0;
 }
@@ -145,8 +258,9 @@ int relatorio(const QStringList& args)
     }
     const std::optional<Relatorios::Dialogo> dialogo = Relatorios::dialogoDaChave(chave);
     if (!Relatorios::semDialogo(chave) && !Relatorios::doGrupo(chave) && !dialogo) {
-        escreve(stderr, QStringLiteral("Chave de relatório desconhecida: \"%1\". Chaves aceitas: %2")
-                            .arg(chave, Relatorios::chaves().join(QStringLiteral(", "))));
+        escreve(stderr,
+                QStringLiteral("Chave de relatório desconhecida: \"%1\". Chaves aceitas: %2")
+                    .arg(chave, Relatorios::chaves().join(QStringLiteral(", "))));
         return 2;
     }
     // What each key needs, as its dialog would ask for it.
@@ -181,7 +295,8 @@ int relatorio(const QStringList& args)
     QDate de, ate;
     if (dialogo) {
         de = QDate::fromString(opcoes.value(QStringLiteral("--de")), QStringLiteral("dd/MM/yyyy"));
-        ate = QDate::fromString(opcoes.value(QStringLiteral("--ate")), QStringLiteral("dd/MM/yyyy"));
+        ate =
+            QDate::fromString(opcoes.value(QStringLiteral("--ate")), QStringLiteral("dd/MM/yyyy"));
         if (!de.isValid() || !ate.isValid()) {
             escreve(stderr, QStringLiteral("O relatório \"%1\" precisa de --de DD/MM/AAAA e "
                                            "--ate DD/MM/AAAA.")
@@ -190,8 +305,7 @@ int relatorio(const QStringList& args)
         }
     }
     if (!Conexao::ehRemoto(pasta) && !QFileInfo::exists(Conexao::caminhoBanco(pasta))) {
-        escreve(stderr,
-                QStringLiteral("O banco %1 não existe.").arg(Conexao::caminhoBanco(pasta)));
+        escreve(stderr, QStringLiteral("O banco %1 não existe.").arg(Conexao::caminhoBanco(pasta)));
         return 1;
     }
     {
@@ -249,31 +363,16 @@ int relatorio(const QStringList& args)
         escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
         return 1;
     }
-    escreve(stdout, QStringLiteral("%1: %2 página(s) gravada(s) em %3")
-                        .arg(chave)
-                        .arg(documento->numeroDePaginas())
-                        .arg(arquivo));
+    informa(QStringLiteral("%1: %2 página(s) gravada(s) em %3")
+                .arg(chave)
+                .arg(documento->numeroDePaginas())
+                .arg(arquivo));
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Runs one command; the exit status.
+int executa(const QStringList& args)
 {
-    // Run from cron or a shell, nothing here reads the terminal: the engine's backup and restore
-    // code, which asks for another volume on a bad file, then fails instead of waiting.
-    Servicos::fechaEntradaPadrao();
-    // Reports need fonts and PDF output, which only a GUI application has; no window opens.
-    const bool comRelatorio = argc > 1 && qstrcmp(argv[1], "relatorio") == 0;
-    if (comRelatorio && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> aplicacao;
-    if (comRelatorio)
-        aplicacao = std::make_unique<QGuiApplication>(argc, argv);
-    else
-        aplicacao = std::make_unique<QCoreApplication>(argc, argv);
-    QCoreApplication& app = *aplicacao;
-    const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return uso();
     const QString comando = args[0];
@@ -290,9 +389,7 @@ int main(int argc, char** argv)
             // The embedded engine's threads may still be tidying up after a service, and
             // unloading the engine under them can crash the process on its way out (the work
             // itself is done and on disk by now). End without unloading anything.
-            std::fflush(stdout);
-            std::fflush(stderr);
-            std::_Exit(resultado);
+            std::_Exit(termina(resultado));
         }
         if (comando == QLatin1String("relatorio"))
             return relatorio(args);
@@ -303,8 +400,8 @@ int main(int argc, char** argv)
         if (comando == QLatin1String("demo") && args.size() == 2) {
             Conexao c;
             DadosDemo::preenche(*abre(c, pasta));
-            escreve(stdout, QStringLiteral("Dados de demonstração gravados em %1")
-                                .arg(Conexao::caminhoBanco(pasta)));
+            informa(QStringLiteral("Dados de demonstração gravados em %1")
+                        .arg(Conexao::caminhoBanco(pasta)));
             return 0;
         }
 
@@ -336,10 +433,10 @@ int main(int argc, char** argv)
             QElapsedTimer relogio;
             relogio.start();
             DadosDemo::preencheVolume(*abre(c, pasta), produtos, movimentos);
-            escreve(stdout, QStringLiteral("%1 produtos e %2 movimentos gravados em %3 s")
-                                .arg(produtos)
-                                .arg(movimentos)
-                                .arg(relogio.elapsed() / 1000.0, 0, 'f', 1));
+            informa(QStringLiteral("%1 produtos e %2 movimentos gravados em %3 s")
+                        .arg(produtos)
+                        .arg(movimentos)
+                        .arg(relogio.elapsed() / 1000.0, 0, 'f', 1));
             return 0;
         }
     } catch (const ErroBanco& e) {
@@ -350,4 +447,45 @@ int main(int argc, char** argv)
         return 1;
     }
     return uso();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Run from cron or a shell, nothing here reads the terminal: the engine's backup and restore
+    // code, which asks for another volume on a bad file, then fails instead of waiting.
+    Servicos::fechaEntradaPadrao();
+    for (int i = 1; i < argc; ++i)
+        verboso = verboso || qstrcmp(argv[i], "--verbose") == 0;
+    qInstallMessageHandler(recebeMensagemDoQt);
+    // Reports need fonts and PDF output, which only a GUI application has; no window opens.
+    const bool comRelatorio = argc > 1 && qstrcmp(argv[1], "relatorio") == 0;
+    if (comRelatorio && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> aplicacao;
+    if (comRelatorio)
+        aplicacao = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        aplicacao = std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    args.removeAll(QStringLiteral("--verbose"));
+    const bool pedeAjuda =
+        args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+        if (!pedeAjuda)
+            return termina(uso());
+        escreve(stdout, visaoGeral());
+        return termina(0);
+    }
+    atual = comandoDe(args[0]);
+    if (!atual) {
+        escreve(stderr, QStringLiteral("Comando desconhecido: \"%1\".").arg(args[0]));
+        return termina(uso());
+    }
+    if (pedeAjuda) {
+        escreve(stdout, ajuda(*atual));
+        return termina(0);
+    }
+    return termina(executa(args));
 }
