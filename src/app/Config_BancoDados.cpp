@@ -4,9 +4,12 @@
 #include "app/ConfigIni.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
+#include "data/BancoEntregue.h"
+#include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,8 +75,39 @@ void TfConfig_BancoDados::falhou(const QString& erro)
     m_edPathDados->setFocus();
 }
 
+bool TfConfig_BancoDados::criaSeFaltar(const QString& pasta)
+{
+    // Only a folder of this machine that exists and holds no database yet: a wrong folder is
+    // the usual failure, and a server's folder is the server administrator's to fill.
+    if (Conexao::ehRemoto(pasta) || pasta.trimmed().isEmpty() || !QFileInfo(pasta).isDir() ||
+        QFileInfo::exists(Conexao::caminhoBanco(pasta)))
+        return true;
+    const QString nativa = QDir::toNativeSeparators(pasta);
+    if (!Mensagens::confirma(QStringLiteral("A pasta %1 ainda não tem o banco de dados (ZV.FDB).\n"
+                                            "Deseja criar nela um banco de dados vazio?")
+                                 .arg(nativa),
+                             this))
+        return true;
+    try {
+        Conexao nova;
+        BancoEntregue::cria(nova, pasta);
+    } catch (const ErroBanco&) {
+        // The engine's own words (an I/O error on "open O_CREAT") tell a person nothing; what
+        // they can do about it is another folder or the folder's permissions.
+        Mensagens::erro(QStringLiteral("Não foi possível criar o banco de dados na pasta %1.\n"
+                                       "Verifique se a pasta aceita gravação, ou escolha outra.")
+                            .arg(nativa),
+                        this);
+        m_edPathDados->setFocus();
+        return false;
+    }
+    return true;
+}
+
 void TfConfig_BancoDados::salvar()
 {
+    if (!criaSeFaltar(m_edPathDados->text()))
+        return;
     if (!ConfigIni::gravaPasta(m_edPathDados->text())) {
         falhou(QStringLiteral("Não foi possível gravar o arquivo Config.ini na pasta ") +
                QDir::currentPath());
