@@ -423,6 +423,24 @@ Tabela tabelaDaGrade(const QTableView* grade)
     return tabela;
 }
 
+Tabela tabelaDaLista(const DataSet& dados)
+{
+    Tabela tabela;
+    QList<int> campos;
+    for (int c = 0; c < dados.columnCount(); ++c) {
+        const QString campo = dados.campoDaColuna(c);
+        tabela.colunas.append(
+            {dados.headerData(c, Qt::Horizontal).toString(), dados.formato(campo)});
+        campos.append(dados.campo(campo));
+    }
+    tabela.linhas = dados.tamanho();
+    tabela.valor = [&dados, campos](int linha, int coluna) {
+        const int campo = campos.at(coluna);
+        return campo < 0 ? QVariant() : dados.valor(linha, campo);
+    };
+    return tabela;
+}
+
 void exportaGrade(QTableView* grade)
 {
     QWidget* janela = grade->window();

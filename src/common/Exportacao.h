@@ -49,6 +49,10 @@ QString grava(const Tabela& tabela, const QString& arquivo, Tipo tipo,
 // order the columns stand on screen. The grid's list must have been read to its end.
 Tabela tabelaDaGrade(const QTableView* grade);
 
+// Every row of a list (through its filter) under the columns its grids show by default. The
+// list must have been read to its end.
+Tabela tabelaDaLista(const DataSet& dados);
+
 // What "Exportar para planilha…" does: asks for the file through the program's file chooser,
 // reads the rest of the list, writes it with a progress bar on long lists, and tells the person
 // how it went.
