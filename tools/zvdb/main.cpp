@@ -6,11 +6,13 @@
 //   zvdb backup PASTA ARQUIVO.gbk [--verbose]         backs PASTA/zv.fdb up into ARQUIVO.gbk
 //   zvdb restaura ARQUIVO.gbk PASTA [--verbose]       restores it as PASTA/zv.fdb
 //   zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO] [--de DD/MM/AAAA --ate DD/MM/AAAA]
-//                  [--produto CODIGO] [--requisitante CODIGO]
-//                                                     writes the report of a key as PDF
+//                  [--produto CODIGO] [--requisitante CODIGO] [--formato pdf|xlsx|csv]
+//                                                     writes the report of a key as PDF, or its
+//                                                     rows as a spreadsheet (by the extension)
 //
 // PASTA may also be "host:/folder" on a Firebird server.
 
+#include "common/Exportacao.h"
 #include "data/BancoEntregue.h"
 #include "data/DadosDemo.h"
 #include "data/DataModule_Empresa.h"
@@ -61,8 +63,9 @@ int uso()
                            "      em uso não é substituído\n"
                            "  zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO]\n"
                            "        [--de DD/MM/AAAA --ate DD/MM/AAAA] [--produto CODIGO]\n"
-                           "        [--requisitante CODIGO]\n"
-                           "      grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...)\n"
+                           "        [--requisitante CODIGO] [--formato pdf|xlsx|csv]\n"
+                           "      grava o relatório da chave (\"Itens Estoque Codigo\", ...) em\n"
+                           "      PDF, ou suas linhas em planilha (pela extensão do arquivo)\n"
                            "PASTA pode ser uma pasta local ou servidor:/pasta."));
     return 2;
 }
@@ -136,17 +139,33 @@ int relatorio(const QStringList& args)
     const QString arquivo = args[3];
     QHash<QString, QString> opcoes;
     for (int i = 4; i < args.size(); ++i) {
-        static const QStringList conhecidas{"--grupo", "--de", "--ate", "--produto",
-                                            "--requisitante"};
+        static const QStringList conhecidas{"--grupo",   "--de",           "--ate",
+                                            "--produto", "--requisitante", "--formato"};
         if (!conhecidas.contains(args[i]) || i + 1 >= args.size())
             return uso();
         opcoes.insert(args[i], args[i + 1]);
         ++i;
     }
+    // The report as printed pages (pdf) or its rows for a spreadsheet (xlsx, csv); by default
+    // what the file's extension says.
+    QString formato = opcoes.value(QStringLiteral("--formato")).toLower();
+    if (formato.isEmpty()) {
+        const QString extensao = QFileInfo(arquivo).suffix().toLower();
+        formato = extensao == QLatin1String("xlsx") || extensao == QLatin1String("csv")
+                      ? extensao
+                      : QStringLiteral("pdf");
+    }
+    if (formato != QLatin1String("pdf") && formato != QLatin1String("xlsx") &&
+        formato != QLatin1String("csv")) {
+        escreve(stderr, QStringLiteral("--formato aceita pdf, xlsx ou csv; \"%1\" não.")
+                            .arg(opcoes.value(QStringLiteral("--formato"))));
+        return 2;
+    }
     const std::optional<Relatorios::Dialogo> dialogo = Relatorios::dialogoDaChave(chave);
     if (!Relatorios::semDialogo(chave) && !Relatorios::doGrupo(chave) && !dialogo) {
-        escreve(stderr, QStringLiteral("Chave de relatório desconhecida: \"%1\". Chaves aceitas: %2")
-                            .arg(chave, Relatorios::chaves().join(QStringLiteral(", "))));
+        escreve(stderr,
+                QStringLiteral("Chave de relatório desconhecida: \"%1\". Chaves aceitas: %2")
+                    .arg(chave, Relatorios::chaves().join(QStringLiteral(", "))));
         return 2;
     }
     // What each key needs, as its dialog would ask for it.
@@ -181,7 +200,8 @@ int relatorio(const QStringList& args)
     QDate de, ate;
     if (dialogo) {
         de = QDate::fromString(opcoes.value(QStringLiteral("--de")), QStringLiteral("dd/MM/yyyy"));
-        ate = QDate::fromString(opcoes.value(QStringLiteral("--ate")), QStringLiteral("dd/MM/yyyy"));
+        ate =
+            QDate::fromString(opcoes.value(QStringLiteral("--ate")), QStringLiteral("dd/MM/yyyy"));
         if (!de.isValid() || !ate.isValid()) {
             escreve(stderr, QStringLiteral("O relatório \"%1\" precisa de --de DD/MM/AAAA e "
                                            "--ate DD/MM/AAAA.")
@@ -190,8 +210,7 @@ int relatorio(const QStringList& args)
         }
     }
     if (!Conexao::ehRemoto(pasta) && !QFileInfo::exists(Conexao::caminhoBanco(pasta))) {
-        escreve(stderr,
-                QStringLiteral("O banco %1 não existe.").arg(Conexao::caminhoBanco(pasta)));
+        escreve(stderr, QStringLiteral("O banco %1 não existe.").arg(Conexao::caminhoBanco(pasta)));
         return 1;
     }
     {
@@ -245,6 +264,24 @@ int relatorio(const QStringList& args)
     const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
     const std::optional<Motor::Documento> documento = relatorios.prepara(
         chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()});
+    if (documento && formato != QLatin1String("pdf")) {
+        // The rows the report printed, from the list it printed them from.
+        const DataSet& lista = relatorios.layoutEstoque(chave)     ? produtos.cds_Produtos
+                               : relatorios.layoutMovimento(chave) ? movimentos.cds_MovEstq
+                                                                   : emprestimos.cdsMovConsu;
+        const QString falha = Exportacao::grava(
+            Exportacao::tabelaDaLista(lista), arquivo,
+            formato == QLatin1String("csv") ? Exportacao::Tipo::Csv : Exportacao::Tipo::Xlsx);
+        if (!falha.isEmpty()) {
+            escreve(stderr, falha);
+            return 1;
+        }
+        escreve(stdout, QStringLiteral("%1: %2 linha(s) gravada(s) em %3")
+                            .arg(chave)
+                            .arg(lista.tamanho())
+                            .arg(arquivo));
+        return 0;
+    }
     if (!documento || !documento->gravaPdf(arquivo)) {
         escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
         return 1;
