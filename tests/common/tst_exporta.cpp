@@ -5,6 +5,7 @@
 #include "data/firebird/Transacao.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
+#include "support/ImpressoraTeste.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -28,6 +29,8 @@ private slots:
     void listStillReadingExportsEveryRow();
     void unwritableFileSaysSoAndLeavesNothing_data();
     void unwritableFileSaysSoAndLeavesNothing();
+    void commandLineReportAsSpreadsheet_data();
+    void commandLineReportAsSpreadsheet();
 };
 
 namespace {
@@ -288,6 +291,76 @@ void TstExporta::unwritableFileSaysSoAndLeavesNothing()
     QVERIFY(t.msgs.ultimoTexto().startsWith(QStringLiteral("Não foi possível gravar a planilha")));
     QVERIFY(!QFile::exists(arquivo));
     QCOMPARE(QDir(pasta.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void TstExporta::commandLineReportAsSpreadsheet_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QStringList>("opcoes");
+    // The start of the first product's row as read back (.xlsx cells joined by "|"); empty for
+    // a PDF.
+    QTest::addColumn<QString>("primeira");
+    QTest::addColumn<int>("status");
+    const QString xlsx = QStringLiteral("12|Arruela Pressão Ø 1/2\"; aço|#50");
+    const QString csv = QStringLiteral("12;\"Arruela Pressão Ø 1/2\"\"; aço\";;000001;;50,000;");
+    caso("xlsx by extension", QStringLiteral("itens.xlsx"), QStringList(), xlsx, 0);
+    caso("csv by extension", QStringLiteral("itens.csv"), QStringList(), csv, 0);
+    caso("pdf by extension", QStringLiteral("itens.pdf"), QStringList(), QString(), 0);
+    caso("csv by option", QStringLiteral("itens.txt"), QStringList({"--formato", "csv"}), csv, 0);
+    caso("pdf by option", QStringLiteral("itens.xlsx"), QStringList({"--formato", "PDF"}),
+         QString(), 0);
+    caso("unknown format", QStringLiteral("itens.odt"), QStringList({"--formato", "odt"}),
+         QString(), 2);
+}
+
+void TstExporta::commandLineReportAsSpreadsheet()
+{
+#ifndef ZVDB_PROGRAMA
+    QSKIP("the build has no zvdb");
+#else
+    QFETCH(QString, nome);
+    QFETCH(QStringList, opcoes);
+    QFETCH(QString, primeira);
+    QFETCH(int, status);
+    BancoTeste banco;
+    Cadastro::grupo(banco, "000001", "Geral");
+    Cadastro::produto(banco, {.codigo = parafuso,
+                              .descricao = QStringLiteral("Arruela Pressão Ø 1/2\"; aço"),
+                              .quantidade = "50"});
+    Cadastro::produto(banco, {.codigo = furadeira, .descricao = "Furadeira", .quantidade = "5"});
+    // The embedded engine lets one process at a time open the file.
+    banco.conexao().fecha();
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(nome);
+    QProcess p;
+    p.start(ZVDB_PROGRAMA,
+            QStringList{"relatorio", banco.pasta(), "Itens Estoque Codigo", arquivo} + opcoes);
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), status);
+    if (status != 0) {
+        QVERIFY(!QFile::exists(arquivo));
+        return;
+    }
+    if (primeira.isEmpty()) {
+        QVERIFY(Pdf::texto(arquivo).contains(QStringLiteral("Arruela Pressão")));
+        return;
+    }
+    QList<QStringList> linhas;
+    if (primeira.contains(QLatin1Char('|'))) {
+        linhas = celulasXlsx(arquivo, nullptr);
+        for (QStringList& l : linhas)
+            l = QStringList{l.value(0), l.value(1), l.value(5)};
+    } else {
+        QByteArray bom;
+        linhas = celulasCsv(arquivo, &bom);
+        QCOMPARE(bom, QByteArray("\xEF\xBB\xBF"));
+        // The code, the description, the unit, the group, the place and the quantity.
+        for (QStringList& l : linhas)
+            l = QStringList{l.first().left(primeira.size())};
+    }
+    QCOMPARE(linhas.size(), 3);
+    QCOMPARE(linhas.at(1).join(QLatin1Char('|')), primeira);
+#endif
 }
 
 QTEST_MAIN(TstExporta)
