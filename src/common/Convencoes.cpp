@@ -1,5 +1,6 @@
 #include "common/Convencoes.h"
 
+#include "common/Exportacao.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 
@@ -649,6 +650,8 @@ void preparaGrade(QTableView* grade, bool listrada)
     grade->setItemDelegate(new DelegadoDaGrade(listrada, grade));
     if (dynamic_cast<DelegadoDaGrade*>(anterior))
         delete anterior;
+    // Any list may be wanted in a spreadsheet (a purchase order, an audit sheet).
+    Exportacao::anexaGrade(grade);
 }
 
 int alturaDaLinha(const QTableView* grade)

@@ -99,7 +99,8 @@ void teclaF5(QWidget* campo, std::function<void()> abreBusca);
 // Read-only grid of whole rows, one selected at a time, yellow background. When striped, the
 // rows of even record numbers (the second, the fourth...) are white, so a long list is easy to
 // follow across; the selected row keeps the highlight. One line of text per row, long texts
-// cut with an ellipsis, no row numbers.
+// cut with an ellipsis, no row numbers. Its context menu and Ctrl+Shift+E export the list to a
+// spreadsheet.
 void preparaGrade(QTableView* grade, bool listrada = true);
 // The height of a grid's rows: the font's line and a small margin.
 int alturaDaLinha(const QTableView* grade);

@@ -407,12 +407,35 @@ public:
         return QAbstractTableModel::headerData(secao, o, papel);
     }
 
+    DataSet* dados() const { return m_dados; }
+    QString campo(int coluna) const { return m_colunas.value(coluna).first; }
+
 private:
     DataSet* m_dados;
     QList<QPair<QString, QString>> m_colunas;
 };
 
 } // namespace
+
+DataSet* DataSet::daView(const QAbstractItemView* view)
+{
+    QAbstractItemModel* modelo = view->model();
+    if (auto* dados = qobject_cast<DataSet*>(modelo))
+        return dados;
+    if (auto* colunas = dynamic_cast<ColunasDoDataSet*>(modelo))
+        return colunas->dados();
+    return nullptr;
+}
+
+QString DataSet::campoDaView(const QAbstractItemView* view, int coluna)
+{
+    QAbstractItemModel* modelo = view->model();
+    if (auto* dados = qobject_cast<DataSet*>(modelo))
+        return dados->campoDaColuna(coluna);
+    if (auto* colunas = dynamic_cast<ColunasDoDataSet*>(modelo))
+        return colunas->campo(coluna);
+    return QString();
+}
 
 void DataSet::acompanha(QAbstractItemView* view, const QList<QPair<QString, QString>>& colunas)
 {

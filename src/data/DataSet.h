@@ -126,6 +126,11 @@ public:
     // shows the list's own columns, or, when `colunas` is given, those fields under those
     // captions (two windows may show one list with different columns; rows stay the same).
     void acompanha(QAbstractItemView* view, const QList<QPair<QString, QString>>& colunas = {});
+    // The list a view was given through acompanha, and the field shown in the view's column
+    // `coluna` (the model's column, before any moving on screen); null and empty for a view
+    // that shows something else.
+    static DataSet* daView(const QAbstractItemView* view);
+    static QString campoDaView(const QAbstractItemView* view, int coluna);
 
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;

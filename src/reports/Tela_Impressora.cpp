@@ -73,6 +73,6 @@ void TfTela_Impressora::impressora()
 {
     std::optional<Motor::Documento> d = produz();
     if (d && !Impressora::imprime(*d))
-        Mensagens::erro(QStringLiteral("Não foi possível imprimir o relatório."), this);
+        Mensagens::erro(Impressora::mensagemDeFalha(), this);
     accept();
 }

@@ -6,13 +6,15 @@
 //   zvdb backup PASTA ARQUIVO.gbk                     backs PASTA/zv.fdb up into ARQUIVO.gbk
 //   zvdb restaura ARQUIVO.gbk PASTA                   restores it as PASTA/zv.fdb
 //   zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO] [--de DD/MM/AAAA --ate DD/MM/AAAA]
-//                  [--produto CODIGO] [--requisitante CODIGO]
-//                                                     writes the report of a key as PDF
+//                  [--produto CODIGO] [--requisitante CODIGO] [--formato pdf|xlsx|csv]
+//                                                     writes the report of a key as PDF, or its
+//                                                     rows as a spreadsheet (by the extension)
 //
 // PASTA may also be "host:/folder" on a Firebird server. Every command takes --help, and
 // --verbose to say what it did; without it a command that succeeds prints nothing (cron mails
 // whatever a job prints). Exit status: 0 done, 1 failed, 2 malformed call.
 
+#include "common/Exportacao.h"
 #include "data/BancoEntregue.h"
 #include "data/DadosDemo.h"
 #include "data/DataModule_Empresa.h"
@@ -123,12 +125,13 @@ const Comando comandos[] = {
      "backup cortado ou danificado é recusado. Com --verbose, mostra o andamento do servidor."},
     {"relatorio",
      "zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO] [--de DD/MM/AAAA --ate DD/MM/AAAA]\n"
-     "                [--produto CODIGO] [--requisitante CODIGO]",
-     "grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...)",
+     "                [--produto CODIGO] [--requisitante CODIGO] [--formato pdf|xlsx|csv]",
+     "grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...), ou suas linhas em planilha",
      "Grava em PDF o relatório da CHAVE, com o cabeçalho da empresa lido do banco, como o\n"
      "programa o imprimiria. Relatórios de um grupo pedem --grupo; os de movimentos pedem o\n"
      "período (--de e --ate) e, quando o relatório é de um só, --produto, --grupo ou\n"
-     "--requisitante. Uma chave desconhecida lista as chaves aceitas."},
+     "--requisitante. Uma chave desconhecida lista as chaves aceitas. Com --formato xlsx ou\n"
+     "csv (ou um ARQUIVO com essa extensão), grava as linhas do relatório em planilha."},
 };
 
 const Comando* comandoDe(const QString& nome)
@@ -249,12 +252,27 @@ int relatorio(const QStringList& args)
     const QString arquivo = args[3];
     QHash<QString, QString> opcoes;
     for (int i = 4; i < args.size(); ++i) {
-        static const QStringList conhecidas{"--grupo", "--de", "--ate", "--produto",
-                                            "--requisitante"};
+        static const QStringList conhecidas{"--grupo",   "--de",           "--ate",
+                                            "--produto", "--requisitante", "--formato"};
         if (!conhecidas.contains(args[i]) || i + 1 >= args.size())
             return uso();
         opcoes.insert(args[i], args[i + 1]);
         ++i;
+    }
+    // The report as printed pages (pdf) or its rows for a spreadsheet (xlsx, csv); by default
+    // what the file's extension says.
+    QString formato = opcoes.value(QStringLiteral("--formato")).toLower();
+    if (formato.isEmpty()) {
+        const QString extensao = QFileInfo(arquivo).suffix().toLower();
+        formato = extensao == QLatin1String("xlsx") || extensao == QLatin1String("csv")
+                      ? extensao
+                      : QStringLiteral("pdf");
+    }
+    if (formato != QLatin1String("pdf") && formato != QLatin1String("xlsx") &&
+        formato != QLatin1String("csv")) {
+        escreve(stderr, QStringLiteral("--formato aceita pdf, xlsx ou csv; \"%1\" não.")
+                            .arg(opcoes.value(QStringLiteral("--formato"))));
+        return 2;
     }
     const std::optional<Relatorios::Dialogo> dialogo = Relatorios::dialogoDaChave(chave);
     if (!Relatorios::semDialogo(chave) && !Relatorios::doGrupo(chave) && !dialogo) {
@@ -359,6 +377,24 @@ int relatorio(const QStringList& args)
     const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
     const std::optional<Motor::Documento> documento = relatorios.prepara(
         chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()});
+    if (documento && formato != QLatin1String("pdf")) {
+        // The rows the report printed, from the list it printed them from.
+        const DataSet& lista = relatorios.layoutEstoque(chave)     ? produtos.cds_Produtos
+                               : relatorios.layoutMovimento(chave) ? movimentos.cds_MovEstq
+                                                                   : emprestimos.cdsMovConsu;
+        const QString falha = Exportacao::grava(
+            Exportacao::tabelaDaLista(lista), arquivo,
+            formato == QLatin1String("csv") ? Exportacao::Tipo::Csv : Exportacao::Tipo::Xlsx);
+        if (!falha.isEmpty()) {
+            escreve(stderr, falha);
+            return 1;
+        }
+        escreve(stdout, QStringLiteral("%1: %2 linha(s) gravada(s) em %3")
+                            .arg(chave)
+                            .arg(lista.tamanho())
+                            .arg(arquivo));
+        return 0;
+    }
     if (!documento || !documento->gravaPdf(arquivo)) {
         escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
         return 1;

@@ -28,6 +28,8 @@ FuncaoConfiguracao& funcaoConfiguracao()
 
 bool imprimePadrao(const Motor::Documento& documento)
 {
+    if (!disponivel())
+        return false;
     QPrinter& p = atual();
     p.setCopyCount(1);
     p.setPrintRange(QPrinter::AllPages);
@@ -54,6 +56,20 @@ QPrinter& atual()
     static std::unique_ptr<QPrinter> impressora =
         std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *impressora;
+}
+
+bool disponivel()
+{
+    const QPrinter& p = atual();
+    return p.outputFormat() == QPrinter::NativeFormat || !p.outputFileName().isEmpty();
+}
+
+QString mensagemDeFalha()
+{
+    if (!disponivel())
+        return QStringLiteral("Nenhuma impressora está instalada neste computador.\nInstale uma "
+                              "impressora ou escolha \"Tela\" para ver o relatório.");
+    return QStringLiteral("Não foi possível imprimir o relatório.");
 }
 
 bool imprime(const Motor::Documento& documento)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class QPrinter;
@@ -23,6 +25,14 @@ bool imprime(const Motor::Documento& documento);
 // The printer reports go to: the default one until the user picks another in the preview's
 // "Setup da Impressora". Kept for the run.
 QPrinter& atual();
+
+// Whether there is a printer to print on. A machine with no printer at all has none: Qt then
+// falls back to writing a PDF file nobody named, and nothing would reach paper.
+bool disponivel();
+
+// What to tell the person when a report could not be printed: that there is no printer, or
+// that printing failed.
+QString mensagemDeFalha();
 
 // The printer dialog on the current printer; answers whether the user confirmed it.
 using FuncaoConfiguracao = std::function<bool(QWidget* pai)>;
