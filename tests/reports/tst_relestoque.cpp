@@ -303,7 +303,7 @@ void TstRelEstoque::longDescriptionCutAtAWord()
     const QStringList linhas = prepara(t, "Itens Estoque Codigo 2").paginas[0].linhas();
     QVERIFY2(linhas.contains("1 Parafuso sextavado UN A-01 1,000 R$ 1,00"),
              qPrintable(linhas.join('\n')));
-    QVERIFY(linhas.contains("2 ParafusoSextavadoZincado UN A-01 1,000 R$ 1,00"));
+    QVERIFY(linhas.contains("2 ParafusoSextavadoZincadoC UN A-01 1,000 R$ 1,00"));
     // Layout I: 93 mm hold 43.
     const QStringList largas = prepara(t, "Itens Estoque Codigo").paginas[0].linhas();
     QVERIFY(largas.contains("1 Parafuso sextavado zincado com porca e UN 1,000 R$ 1,00"));

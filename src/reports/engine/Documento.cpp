@@ -5,12 +5,12 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
-#include <QRawFont>
 #include <QMap>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -22,7 +22,8 @@ namespace {
 
 // The first bytes of a saved report, and the version of its layout.
 const char assinatura[] = "ZVRELATORIO";
-const qint32 versaoArquivo = 1;
+// Version 1 had no condensed fonts; it is still read.
+const qint32 versaoArquivo = 2;
 
 } // namespace
 
@@ -35,6 +36,34 @@ QFont qfont(const Fonte& f)
     // Text is placed by the layout in millimetres; hinting would shift glyphs per device.
     q.setHintingPreference(QFont::PreferNoHinting);
     return q;
+}
+
+double passoMono(const Fonte& f)
+{
+    Fonte normal = f;
+    normal.larguraPorCento = 100;
+    static QHash<QString, double> conhecidos;
+    const QString chave = QStringLiteral("%1/%2").arg(normal.pontos).arg(normal.negrito);
+    const auto it = conhecidos.constFind(chave);
+    if (it != conhecidos.cend())
+        return it.value();
+    // At a pixel size of one em in font units the advance is the designer's, free of the
+    // rounding a device's resolution brings.
+    QRawFont bruta = QRawFont::fromFont(qfont(normal));
+    double emPorCaractere = 0.6; // the pitch of every Courier-like face
+    if (bruta.isValid() && bruta.unitsPerEm() > 0) {
+        bruta.setPixelSize(bruta.unitsPerEm());
+        const QList<quint32> glifos = bruta.glyphIndexesForString(QStringLiteral("M"));
+        if (glifos.size() == 1 && glifos.first() != 0) {
+            const QList<QPointF> avancos =
+                bruta.advancesForGlyphIndexes(glifos, QRawFont::UseDesignMetrics);
+            if (avancos.size() == 1 && avancos.first().x() > 0)
+                emPorCaractere = avancos.first().x() / bruta.unitsPerEm();
+        }
+    }
+    const double passo = emPorCaractere * normal.pontos * 25.4 / 72;
+    conhecidos.insert(chave, passo);
+    return passo;
 }
 
 QStringList Pagina::linhas() const
@@ -91,7 +120,9 @@ public:
             m_fontes.push_back(q);
             m_ascendente.push_back(m.ascent());
             m_altura.push_back(m.ascent() + m.descent());
-            m_passo.push_back(f.mono ? m.horizontalAdvance(QLatin1Char('M')) : -1);
+            const double largura = f.larguraPorCento / 100.0;
+            m_largura.push_back(largura);
+            m_passo.push_back(f.mono ? passoMono(f) * pxPorMm * largura : -1);
             if (f.mono) {
                 // The raw font at the device's pixel size. A run with a character the font
                 // lacks, or one that is not a single glyph, goes out as ordinary text.
@@ -139,7 +170,8 @@ public:
             double largura = 0;
             if (t.alinhamento != Alinhamento::Esquerda)
                 largura = passo > 0 ? passo * t.texto.size()
-                                    : m_metricas.at(atual).horizontalAdvance(t.texto);
+                                    : m_metricas.at(atual).horizontalAdvance(t.texto) *
+                                          m_largura.at(atual);
             double x = caixa.left();
             if (t.alinhamento == Alinhamento::Direita)
                 x = caixa.right() - largura;
@@ -163,7 +195,7 @@ public:
                 continue;
             }
             fechaRun();
-            p.drawText(QPointF(x, y), t.texto);
+            desenha(p, atual, QPointF(x, y), t.texto);
         }
         fechaRun();
         p.restore();
@@ -176,24 +208,49 @@ private:
     {
         QRawFont& bruta = m_brutas[fonte];
         if (!bruta.isValid()) {
-            p.drawText(inicio, texto);
+            desenha(p, fonte, inicio, texto);
             return;
         }
         const QList<quint32> glifos = bruta.glyphIndexesForString(texto);
         if (glifos.size() != texto.size() || glifos.contains(0u)) {
-            p.drawText(inicio, texto);
+            desenha(p, fonte, inicio, texto);
             return;
         }
         QList<QPointF> posicoes;
         posicoes.reserve(glifos.size());
-        const double passo = m_passo.at(fonte);
+        const double largura = m_largura.at(fonte);
+        // Placed in the glyphs' own units; a condensed font is squeezed as a whole below.
+        const double passo = m_passo.at(fonte) / largura;
         for (qsizetype i = 0; i < glifos.size(); ++i)
             posicoes.push_back(QPointF(i * passo, 0));
         QGlyphRun run;
         run.setRawFont(bruta);
         run.setGlyphIndexes(glifos);
         run.setPositions(posicoes);
-        p.drawGlyphRun(inicio, run);
+        if (largura == 1) {
+            p.drawGlyphRun(inicio, run);
+            return;
+        }
+        p.save();
+        p.translate(inicio);
+        p.scale(largura, 1);
+        p.drawGlyphRun(QPointF(), run);
+        p.restore();
+    }
+
+    // Ordinary text, squeezed sideways for a condensed font.
+    void desenha(QPainter& p, int fonte, const QPointF& inicio, const QString& texto)
+    {
+        const double largura = m_largura.at(fonte);
+        if (largura == 1) {
+            p.drawText(inicio, texto);
+            return;
+        }
+        p.save();
+        p.translate(inicio);
+        p.scale(largura, 1);
+        p.drawText(QPointF(), texto);
+        p.restore();
     }
 
     double m_pxPorMm;
@@ -203,6 +260,7 @@ private:
     QVector<double> m_ascendente;
     QVector<double> m_altura;
     QVector<double> m_passo;
+    QVector<double> m_largura; // 1 for the normal width
 };
 
 void Documento::pinta(QPainter& p, int pagina, double pxPorMm) const
@@ -248,10 +306,18 @@ bool Documento::grava(QIODevice& saida) const
     QDataStream s(&saida);
     s.setVersion(QDataStream::Qt_6_0);
     s.writeRawData(assinatura, sizeof assinatura);
-    s << versaoArquivo << titulo << larguraMm << alturaMm;
+    // A report without condensed text is written as before, for workstations that still run
+    // the earlier program.
+    const bool condensado = std::any_of(fontes.begin(), fontes.end(),
+                                        [](const Fonte& f) { return f.larguraPorCento != 100; });
+    const qint32 versao = condensado ? versaoArquivo : 1;
+    s << versao << titulo << larguraMm << alturaMm;
     s << qint32(fontes.size());
-    for (const Fonte& f : fontes)
+    for (const Fonte& f : fontes) {
         s << f.mono << f.pontos << f.negrito;
+        if (versao >= 2)
+            s << qint32(f.larguraPorCento);
+    }
     s << qint32(paginas.size());
     for (const Pagina& pg : paginas) {
         s << qint32(pg.textos.size());
@@ -286,7 +352,7 @@ bool Documento::carrega(QIODevice& entrada)
         return false;
     qint32 versao = 0;
     s >> versao;
-    if (versao != versaoArquivo)
+    if (versao < 1 || versao > versaoArquivo)
         return false;
     Documento d;
     s >> d.titulo >> d.larguraMm >> d.alturaMm;
@@ -297,6 +363,13 @@ bool Documento::carrega(QIODevice& entrada)
     for (qint32 i = 0; i < n; ++i) {
         Fonte f;
         s >> f.mono >> f.pontos >> f.negrito;
+        if (versao >= 2) {
+            qint32 largura = 100;
+            s >> largura;
+            if (largura < 1 || largura > 100)
+                return false;
+            f.larguraPorCento = largura;
+        }
         d.fontes.push_back(f);
     }
     s >> n;

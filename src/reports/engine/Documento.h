@@ -22,6 +22,9 @@ struct Fonte {
     bool mono = false;
     double pontos = 10;
     bool negrito = false;
+    // The width of the glyphs in percent of their own: a number too long for its column at
+    // the normal pitch is printed condensed to fit, never cut and never over its neighbour.
+    int larguraPorCento = 100;
 
     friend bool operator==(const Fonte&, const Fonte&) = default;
 };
@@ -83,5 +86,8 @@ struct Documento {
 
 // The QFont of a report font, for painting and measuring.
 QFont qfont(const Fonte& f);
+// The pitch of a fixed-pitch report font in millimetres, from the font's own design, so that
+// the layout and every device it is painted on place the characters on the same grid.
+double passoMono(const Fonte& f);
 
 } // namespace Motor

@@ -62,9 +62,6 @@ public:
         return metricas(f).horizontalAdvance(texto) * 25.4 / dpi;
     }
 
-    // The width of one character of a fixed-pitch font.
-    double passo(const Fonte& f) { return largura(QStringLiteral("M"), f); }
-
 private:
     static constexpr double dpi = 1200;
     QImage m_imagem;
@@ -85,7 +82,7 @@ public:
         m_doc.larguraMm = larguraPapel;
         m_doc.alturaMm = alturaPapel;
         m_celula = m_doc.fonte(fonteCelula);
-        m_passoMono = medidor().passo(fonteCelula);
+        m_passoMono = passoMono(fonteCelula);
         // Columns start and end on the grid of the fixed-pitch cells, so the cells of a line
         // can be painted as one run of text (see Documento::pinta).
         double x = margem;
@@ -117,8 +114,8 @@ public:
 private:
     Pagina& pagina() { return m_doc.paginas.last(); }
 
-    void texto(double x, double y, double largura, double altura, const QString& t,
-               const Fonte& f, Alinhamento a = Alinhamento::Esquerda)
+    void texto(double x, double y, double largura, double altura, const QString& t, const Fonte& f,
+               Alinhamento a = Alinhamento::Esquerda)
     {
         pagina().textos.push_back(Texto{QRectF(x, y, largura, altura), t, m_doc.fonte(f), a});
     }
@@ -129,8 +126,7 @@ private:
     {
         m_doc.paginas.push_back(Pagina{});
         m_y = margem;
-        texto(margem, m_y, larguraUtil / 2, alturaCabecalhoPagina, m_layout.empresa,
-              fonteEmpresa);
+        texto(margem, m_y, larguraUtil / 2, alturaCabecalhoPagina, m_layout.empresa, fonteEmpresa);
         texto(margem + larguraUtil / 2, m_y, larguraUtil / 2, alturaCabecalhoPagina,
               m_layout.telefone, fonteEmpresa, Alinhamento::Direita);
         m_y += alturaCabecalhoPagina;
@@ -152,7 +148,12 @@ private:
             m_y += 1;
             for (int c = 0; c < m_layout.colunas.size(); ++c) {
                 const Coluna& col = m_layout.colunas.at(c);
-                if (!col.titulo.isEmpty())
+                if (col.titulo.isEmpty())
+                    continue;
+                if (col.tituloSobreDuas && c + 1 < m_layout.colunas.size())
+                    texto(m_x.at(c), m_y, m_x.at(c + 1) + m_largura.at(c + 1) - m_x.at(c),
+                          alturaTitulosColunas, col.titulo, fonteTitulosColunas);
+                else
                     texto(m_x.at(c), m_y, m_largura.at(c), alturaTitulosColunas, col.titulo,
                           fonteTitulosColunas,
                           col.direita ? Alinhamento::Direita : Alinhamento::Esquerda);
@@ -168,8 +169,7 @@ private:
     {
         const double y = reguaRodape + 1;
         regua(reguaRodape);
-        const QString pagina =
-            QStringLiteral("Página: ") + QString::number(m_doc.paginas.size());
+        const QString pagina = QStringLiteral("Página: ") + QString::number(m_doc.paginas.size());
         texto(margem, y, 40, alturaRodape, pagina, fonteRodape);
         if (!m_layout.legenda.isEmpty())
             texto(margem + 30, y, larguraUtil - 80, alturaRodape, m_layout.legenda, fonteLegenda,
@@ -186,14 +186,25 @@ private:
             QString t = m_linhas.celula(linha, c);
             if (t.isEmpty())
                 continue;
-            if (col.corta && t.size() * m_passoMono > col.largura + 0.01)
+            quint8 fonte = m_celula;
+            const double largura = t.size() * m_passoMono;
+            if (col.corta && largura > col.largura + 0.01)
                 t = cortaMono(t, col.largura);
+            else if (!col.corta && largura > m_largura.at(c) + 0.01)
+                fonte = condensada(largura, m_largura.at(c));
             pg.textos.push_back(Texto{QRectF(m_x.at(c), m_y, m_largura.at(c), alturaLinha),
-                                      std::move(t), m_celula,
-                                      col.direita ? Alinhamento::Direita
-                                                  : Alinhamento::Esquerda});
+                                      std::move(t), fonte,
+                                      col.direita ? Alinhamento::Direita : Alinhamento::Esquerda});
         }
         m_y += alturaLinha;
+    }
+
+    // The cell font narrowed, in whole percents rounded down, until `largura` fits `cabe`.
+    quint8 condensada(double largura, double cabe)
+    {
+        Fonte f = fonteCelula;
+        f.larguraPorCento = qBound(1, int(std::floor(cabe / largura * 100)), 100);
+        return m_doc.fonte(f);
     }
 
     QString cortaMono(const QString& t, double largura) const

@@ -23,6 +23,9 @@ struct Coluna {
     bool direita = false;
     // Whether the cell is cut, at a word boundary, to what fits on one line.
     bool corta = false;
+    // A heading over this cell and the next (a code and its name), from this cell's left
+    // whatever side the cell's own text keeps to.
+    bool tituloSobreDuas = false;
 };
 
 // One line of the summary band: a caption and a value in the left half, another pair in the
