@@ -4,6 +4,7 @@
 
 #include "reports/Visualiza.h"
 #include "reports/engine/Motor.h"
+#include "support/ImpressoraTeste.h"
 #include "support/PdfCaixas.h"
 
 #include <QBuffer>
@@ -24,6 +25,8 @@ private slots:
     void descriptionKeepsWhatFits_data();
     void descriptionKeepsWhatFits();
     void previewOpensFittedWithTheWholePage();
+    void streamedPagesAreTheWholeReport();
+    void pagesAlreadyWrittenAreReleased();
 };
 
 namespace {
@@ -67,6 +70,41 @@ Pdf::Palavra palavra(const QList<Pdf::Palavra>& palavras, const QString& texto)
             return p;
     return {};
 }
+
+// A movement list of `quantas` rows with a running total in its summary.
+struct Livro {
+    Layout layout;
+    Linhas linhas;
+    QStringList codigos;
+    int lidas = 0;
+    int soma = 0;
+
+    explicit Livro(int quantas)
+    {
+        layout.empresa = QStringLiteral("Empresa");
+        layout.titulo = QStringLiteral("Movimentos");
+        layout.cabecalhoEmTodaPagina = true;
+        layout.temResumo = true;
+        layout.colunas = {{QStringLiteral("Código"), 22, true},
+                          {QStringLiteral("Descrição"), 40, false, true},
+                          {QStringLiteral("Quantidade"), 28, true}};
+        for (int i = 0; i < quantas; ++i)
+            codigos << QString::number(1000 + i);
+        linhas.quantas = quantas;
+        linhas.celula = [this](int linha, int coluna) {
+            ++lidas;
+            if (coluna == 0)
+                return codigos.at(linha);
+            if (coluna == 1)
+                return QStringLiteral("Produto de número %1 com nome comprido").arg(linha);
+            return QString::number(linha % 7);
+        };
+        linhas.antesDaLinha = [this](int linha) { soma += linha % 7; };
+        linhas.resumo = [this] {
+            return QVector<LinhaResumo>{{QStringLiteral("Total:"), QString::number(soma)}};
+        };
+    }
+};
 
 } // namespace
 
@@ -193,6 +231,63 @@ void TstMotor::previewOpensFittedWithTheWholePage()
     previa.resize(previa.size() - QSize(150, 250));
     QCoreApplication::processEvents();
     paginaInteira();
+}
+
+void TstMotor::streamedPagesAreTheWholeReport()
+{
+    Livro inteiro(150);
+    const Documento d = monta(inteiro.layout, inteiro.linhas);
+    QCOMPARE(d.numeroDePaginas(), 3);
+    QVERIFY(d.paginas.last().linhas().contains(QStringLiteral("Total: 444")));
+
+    Livro aos(150);
+    QVector<Pagina> recebidas;
+    QList<int> numeros;
+    QVERIFY(monta(aos.layout, aos.linhas, [&](const Documento& molde, Pagina&& p, int n) {
+        if (molde.fontes != d.fontes.mid(0, molde.fontes.size()))
+            return false;
+        recebidas << std::move(p);
+        numeros << n;
+        return true;
+    }));
+    QCOMPARE(numeros, QList<int>({1, 2, 3}));
+    QVERIFY(recebidas == d.paginas);
+
+    // The file written as the pages come reads as the one written from the whole report.
+    QTemporaryDir pasta;
+    const QString todo = pasta.filePath(QStringLiteral("inteiro.pdf"));
+    const QString corrente = pasta.filePath(QStringLiteral("corrente.pdf"));
+    QVERIFY(d.gravaPdf(todo));
+    Livro escrito(150);
+    QVERIFY(gravaPdf(escrito.layout, escrito.linhas, corrente));
+    QCOMPARE(Pdf::paginas(corrente), 3);
+    QCOMPARE(Pdf::texto(corrente), Pdf::texto(todo));
+
+    // Stopped after the first page: the rows of later pages are never read.
+    Livro parado(150);
+    QVERIFY(!monta(parado.layout, parado.linhas,
+                   [](const Documento&, Pagina&&, int) { return false; }));
+    QVERIFY(parado.lidas <= 3 * 70);
+    QVERIFY(!gravaPdf(escrito.layout, escrito.linhas, pasta.filePath("sem/pasta.pdf")));
+}
+
+void TstMotor::pagesAlreadyWrittenAreReleased()
+{
+    Livro livro(200);
+    const auto celula = livro.linhas.celula;
+    bool soltas = false;
+    livro.linhas.celula = [&](int linha, int coluna) {
+        // On the fourth page the first page's codes are held by this test alone.
+        if (linha == 190 && coluna == 0)
+            soltas = livro.codigos.at(0).isDetached() && livro.codigos.at(60).isDetached();
+        return celula(linha, coluna);
+    };
+    QTemporaryDir pasta;
+    QVERIFY(gravaPdf(livro.layout, livro.linhas, pasta.filePath(QStringLiteral("a.pdf"))));
+    QVERIFY(soltas);
+    // Kept whole, the same codes stay shared with the pages.
+    const Documento d = monta(livro.layout, livro.linhas);
+    QVERIFY(!livro.codigos.at(0).isDetached());
 }
 
 QTEST_MAIN(TstMotor)

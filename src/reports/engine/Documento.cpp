@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace Motor {
 
@@ -110,9 +111,17 @@ class Pincel {
 public:
     Pincel(const Documento& d, QPainter& p, double pxPorMm) : m_pxPorMm(pxPorMm)
     {
+        acompanha(d, p);
+    }
+
+    // Takes in the fonts a document added since: pages that arrive one at a time may bring
+    // a condensed font the first pages did not need.
+    void acompanha(const Documento& d, QPainter& p)
+    {
         // A point is 1/72 inch; the device sizes fonts by its own logical resolution.
-        const double escalaFonte = pxPorMm * 25.4 / p.device()->logicalDpiY();
-        for (const Fonte& f : d.fontes) {
+        const double escalaFonte = m_pxPorMm * 25.4 / p.device()->logicalDpiY();
+        for (qsizetype i = m_fontes.size(); i < d.fontes.size(); ++i) {
+            const Fonte& f = d.fontes.at(i);
             Fonte escalada = f;
             escalada.pontos = f.pontos * escalaFonte;
             const QFont q = qfont(escalada);
@@ -122,7 +131,7 @@ public:
             m_altura.push_back(m.ascent() + m.descent());
             const double largura = f.larguraPorCento / 100.0;
             m_largura.push_back(largura);
-            m_passo.push_back(f.mono ? passoMono(f) * pxPorMm * largura : -1);
+            m_passo.push_back(f.mono ? passoMono(f) * m_pxPorMm * largura : -1);
             if (f.mono) {
                 // The raw font at the device's pixel size. A run with a character the font
                 // lacks, or one that is not a single glyph, goes out as ordinary text.
@@ -270,35 +279,107 @@ void Documento::pinta(QPainter& p, int pagina, double pxPorMm) const
     Pincel(*this, p, pxPorMm).pinta(p, paginas.at(pagina));
 }
 
-bool Documento::pintaTudo(QPagedPaintDevice& dispositivo) const
+struct Folhas::Pintura {
+    QPainter painter;
+    std::unique_ptr<Pincel> pincel;
+};
+
+Folhas::Folhas(QPagedPaintDevice& dispositivo) : m_dispositivo(dispositivo) {}
+
+Folhas::~Folhas()
 {
-    QPainter p;
-    if (!p.begin(&dispositivo))
-        return false;
-    const double pxPorMm = dispositivo.logicalDpiX() / 25.4;
-    Pincel pincel(*this, p, pxPorMm);
-    for (int i = 0; i < paginas.size(); ++i) {
-        if (i > 0 && !dispositivo.newPage())
-            return false;
-        pincel.pinta(p, paginas.at(i));
-    }
-    return p.end();
+    termina();
 }
 
-bool Documento::gravaPdf(const QString& arquivo) const
+bool Folhas::pinta(const Documento& molde, const Pagina& pagina)
+{
+    if (m_falhou)
+        return false;
+    if (!m_pintura) {
+        m_pintura = std::make_unique<Pintura>();
+        if (!m_pintura->painter.begin(&m_dispositivo)) {
+            m_falhou = true;
+            return false;
+        }
+        m_pintura->pincel =
+            std::make_unique<Pincel>(molde, m_pintura->painter, m_dispositivo.logicalDpiX() / 25.4);
+    } else if (!m_dispositivo.newPage()) {
+        m_falhou = true;
+        return false;
+    }
+    m_pintura->pincel->acompanha(molde, m_pintura->painter);
+    m_pintura->pincel->pinta(m_pintura->painter, pagina);
+    ++m_pintadas;
+    return true;
+}
+
+bool Folhas::termina()
+{
+    if (!m_pintura && !m_falhou && m_pintadas == 0) {
+        // Nothing to paint still gives the device its one blank sheet.
+        QPainter p;
+        m_falhou = !p.begin(&m_dispositivo) || !p.end();
+        return !m_falhou;
+    }
+    if (m_pintura && m_pintura->painter.isActive() && !m_pintura->painter.end())
+        m_falhou = true;
+    m_pintura.reset();
+    return !m_falhou;
+}
+
+bool Documento::pintaTudo(QPagedPaintDevice& dispositivo) const
+{
+    Folhas folhas(dispositivo);
+    for (const Pagina& pg : paginas)
+        if (!folhas.pinta(*this, pg))
+            return false;
+    return folhas.termina();
+}
+
+bool ArquivoPdf::abre(const QString& arquivo, const Documento& molde)
 {
     QFile teste(arquivo);
     // QPdfWriter says nothing when it cannot write; try the file first.
     if (!teste.open(QIODevice::WriteOnly))
         return false;
     teste.close();
-    QPdfWriter pdf(arquivo);
-    pdf.setTitle(titulo);
-    pdf.setCreator(QStringLiteral("Zorvane Almoxarifado"));
-    pdf.setResolution(600);
-    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(larguraMm, alturaMm), QPageSize::Millimeter),
-                                  QPageLayout::Portrait, QMarginsF()));
-    return pintaTudo(pdf);
+    m_pdf = std::make_unique<QPdfWriter>(arquivo);
+    m_pdf->setTitle(molde.titulo);
+    m_pdf->setCreator(QStringLiteral("Zorvane Almoxarifado"));
+    m_pdf->setResolution(600);
+    m_pdf->setPageLayout(
+        QPageLayout(QPageSize(QSizeF(molde.larguraMm, molde.alturaMm), QPageSize::Millimeter),
+                    QPageLayout::Portrait, QMarginsF()));
+    m_folhas = std::make_unique<Folhas>(*m_pdf);
+    return true;
+}
+
+ArquivoPdf::ArquivoPdf() = default;
+
+ArquivoPdf::~ArquivoPdf()
+{
+    m_folhas.reset();
+}
+
+bool ArquivoPdf::pinta(const Documento& molde, const Pagina& pagina)
+{
+    return m_folhas && m_folhas->pinta(molde, pagina);
+}
+
+bool ArquivoPdf::termina()
+{
+    return m_folhas && m_folhas->termina();
+}
+
+bool Documento::gravaPdf(const QString& arquivo) const
+{
+    ArquivoPdf pdf;
+    if (!pdf.abre(arquivo, *this))
+        return false;
+    for (const Pagina& pg : paginas)
+        if (!pdf.pinta(*this, pg))
+            return false;
+    return pdf.termina();
 }
 
 bool Documento::grava(QIODevice& saida) const

@@ -76,7 +76,8 @@ Medidor& medidor()
 
 class Montador {
 public:
-    Montador(const Layout& layout, const Linhas& linhas) : m_layout(layout), m_linhas(linhas)
+    Montador(const Layout& layout, const Linhas& linhas, const RecebePagina& recebe)
+        : m_layout(layout), m_linhas(linhas), m_recebe(recebe)
     {
         m_doc.titulo = layout.titulo;
         m_doc.larguraMm = larguraPapel;
@@ -96,22 +97,35 @@ public:
         m_dataHora = Formatos::dataHora(layout.quando);
     }
 
-    Documento monta()
+    // Only the page being laid out is held; each finished page goes to `recebe` at once.
+    bool monta()
     {
         novaPagina();
-        for (int i = 0; i < m_linhas.quantas; ++i) {
+        for (int i = 0; i < m_linhas.quantas && !m_parou; ++i) {
             if (m_y + alturaLinha > reguaRodape)
                 novaPagina();
+            if (m_parou)
+                break;
             if (m_linhas.antesDaLinha)
                 m_linhas.antesDaLinha(i);
             linhaDeDados(i);
         }
-        if (m_layout.temResumo)
+        if (m_layout.temResumo && !m_parou)
             resumo();
-        return std::move(m_doc);
+        entrega();
+        return !m_parou;
     }
 
 private:
+    void entrega()
+    {
+        if (m_doc.paginas.isEmpty() || m_parou)
+            return;
+        Pagina pg = std::move(m_doc.paginas.last());
+        m_doc.paginas.clear();
+        m_parou = !m_recebe(m_doc, std::move(pg), m_numero);
+    }
+
     Pagina& pagina() { return m_doc.paginas.last(); }
 
     void texto(double x, double y, double largura, double altura, const QString& t, const Fonte& f,
@@ -124,13 +138,17 @@ private:
 
     void novaPagina()
     {
+        entrega();
+        if (m_parou)
+            return;
         m_doc.paginas.push_back(Pagina{});
+        ++m_numero;
         m_y = margem;
         texto(margem, m_y, larguraUtil / 2, alturaCabecalhoPagina, m_layout.empresa, fonteEmpresa);
         texto(margem + larguraUtil / 2, m_y, larguraUtil / 2, alturaCabecalhoPagina,
               m_layout.telefone, fonteEmpresa, Alinhamento::Direita);
         m_y += alturaCabecalhoPagina;
-        if (m_doc.paginas.size() == 1 || m_layout.cabecalhoEmTodaPagina)
+        if (m_numero == 1 || m_layout.cabecalhoEmTodaPagina)
             cabecalho();
         rodape();
     }
@@ -169,7 +187,7 @@ private:
     {
         const double y = reguaRodape + 1;
         regua(reguaRodape);
-        const QString pagina = QStringLiteral("Página: ") + QString::number(m_doc.paginas.size());
+        const QString pagina = QStringLiteral("Página: ") + QString::number(m_numero);
         texto(margem, y, 40, alturaRodape, pagina, fonteRodape);
         if (!m_layout.legenda.isEmpty())
             texto(margem + 30, y, larguraUtil - 80, alturaRodape, m_layout.legenda, fonteLegenda,
@@ -220,6 +238,8 @@ private:
         const double altura = 1.5 + linhas.size() * alturaLinhaResumo;
         if (m_y + altura > reguaRodape)
             novaPagina();
+        if (m_parou)
+            return;
         m_y += 0.5;
         regua(m_y);
         m_y += 1;
@@ -258,7 +278,10 @@ public:
 private:
     const Layout& m_layout;
     const Linhas& m_linhas;
+    const RecebePagina& m_recebe;
     Documento m_doc;
+    int m_numero = 0;
+    bool m_parou = false;
     QVector<double> m_x;
     QVector<double> m_largura;
     quint8 m_celula = 0;
@@ -269,9 +292,35 @@ private:
 
 } // namespace
 
+bool monta(const Layout& layout, const Linhas& linhas, const RecebePagina& recebe)
+{
+    return Montador(layout, linhas, recebe).monta();
+}
+
 Documento monta(const Layout& layout, const Linhas& linhas)
 {
-    return Montador(layout, linhas).monta();
+    Documento d;
+    monta(layout, linhas, [&](const Documento& molde, Pagina&& pagina, int) {
+        d.titulo = molde.titulo;
+        d.larguraMm = molde.larguraMm;
+        d.alturaMm = molde.alturaMm;
+        d.fontes = molde.fontes;
+        d.paginas.push_back(std::move(pagina));
+        return true;
+    });
+    return d;
+}
+
+bool gravaPdf(const Layout& layout, const Linhas& linhas, const QString& arquivo)
+{
+    ArquivoPdf pdf;
+    bool aberto = false;
+    const bool inteiro = monta(layout, linhas, [&](const Documento& molde, Pagina&& pagina, int) {
+        if (!aberto && !(aberto = pdf.abre(arquivo, molde)))
+            return false;
+        return pdf.pinta(molde, pagina);
+    });
+    return inteiro && pdf.termina();
 }
 
 double larguraTexto(const QString& texto, const Fonte& fonte)

@@ -63,8 +63,18 @@ struct Linhas {
     std::function<QVector<LinhaResumo>()> resumo;
 };
 
-// Lays the rows out into pages.
+// Takes each page as soon as it is laid out, with the document it belongs to (title, paper and
+// the fonts so far, without pages) and its number from 1; answers false to stop the work.
+using RecebePagina = std::function<bool(const Documento& molde, Pagina&& pagina, int numero)>;
+
+// Lays the rows out a page at a time, handing each page over as soon as it is complete, so
+// a report's memory does not grow with its length. False when `recebe` stopped it.
+bool monta(const Layout& layout, const Linhas& linhas, const RecebePagina& recebe);
+// Lays the rows out into pages, all kept.
 Documento monta(const Layout& layout, const Linhas& linhas);
+// Writes the report to a PDF file page by page as the pages are laid out; false when the file
+// cannot be written.
+bool gravaPdf(const Layout& layout, const Linhas& linhas, const QString& arquivo);
 
 // The cell text cut to `larguraMm` in `fonte`, at the last blank that lets it fit (a single word
 // too long is cut where the width ends). Exposed for the tests.
