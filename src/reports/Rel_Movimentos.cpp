@@ -47,6 +47,14 @@ QVector<Campo> colunasDeUmaOperacao(double descricao)
 
 Motor::Documento RelMovimento::prepara(const DataSet& lista, const Cabecalho& cabecalho)
 {
+    Motor::Documento d;
+    prepara(lista, cabecalho, Motor::guardaEm(d));
+    return d;
+}
+
+bool RelMovimento::prepara(const DataSet& lista, const Cabecalho& cabecalho,
+                           const Motor::RecebePagina& recebe)
+{
     m_somas.clear();
     m_balanco = Decimal();
 
@@ -129,7 +137,7 @@ Motor::Documento RelMovimento::prepara(const DataSet& lista, const Cabecalho& ca
                                                 rotuloValor, Formatos::moeda(s.valor, 2)}};
         };
     }
-    return Motor::monta(layout, linhas);
+    return Motor::monta(layout, linhas, recebe);
 }
 
 TfRel_Mov_Estq::TfRel_Mov_Estq()

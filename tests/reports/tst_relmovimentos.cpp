@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Tela;
@@ -35,6 +36,7 @@ private slots:
     void focusOrders();
     void overdueLoans();
     void longReportRepeatsHeadingsAndSumsOnce();
+    void pdfWrittenPageByPageIsThePreparedReport();
     void requisitionerCodeKeepsToTheRight_data();
     void requisitionerCodeKeepsToTheRight();
 };
@@ -592,6 +594,33 @@ void TstRelMovimentos::requisitionerCodeKeepsToTheRight()
     // The heading over the code and the name still starts where the code's column does.
     QCOMPARE(titulo->alinhamento, Motor::Alinhamento::Esquerda);
     QCOMPARE(titulo->caixa.left(), codigo->caixa.left());
+}
+
+void TstRelMovimentos::pdfWrittenPageByPageIsThePreparedReport()
+{
+    AplicacaoTeste t;
+    livro(t.banco);
+    for (int i = 0; i < 150; ++i)
+        movimento(t.banco, 100 + i, i % 2 ? "1" : "2", i % 3 ? "EE" : "SS", 0, "1", "0.10",
+                  "000001");
+    Relatorios r(t.app.dmProdutos(), t.app.dmMovEstq(), t.app.dmMovConsu());
+    const QString chave = "Mov_Estq Geral Datas";
+    QVERIFY(r.carregaMovimentos(chave, {dia.addDays(-1), dia.addDays(4), {}, {}}));
+    const Cabecalho cabecalho{"Empresa", "(11) 5555-0101", QDateTime(dia, QTime(9, 0))};
+    const std::optional<Motor::Documento> inteiro = r.prepara(chave, cabecalho);
+    QVERIFY(inteiro);
+    QCOMPARE(inteiro->numeroDePaginas(), 3);
+
+    QTemporaryDir pasta;
+    const QString deUmaVez = pasta.filePath("inteiro.pdf");
+    const QString aosPoucos = pasta.filePath("paginas.pdf");
+    QVERIFY(inteiro->gravaPdf(deUmaVez));
+    QCOMPARE(r.gravaPdf(chave, cabecalho, aosPoucos), std::optional<int>(3));
+    // The same pages, the same totals and balance: the sums start again with each report.
+    QCOMPARE(Pdf::texto(aosPoucos), Pdf::texto(deUmaVez));
+    QVERIFY(Pdf::texto(aosPoucos, 3).contains("Balanço do Período:"));
+    QCOMPARE(r.gravaPdf(chave, cabecalho, pasta.filePath("nada/aqui.pdf")), std::nullopt);
+    QCOMPARE(r.gravaPdf("Chave Nenhuma", cabecalho, pasta.filePath("x.pdf")), std::nullopt);
 }
 
 QTEST_MAIN(TstRelMovimentos)

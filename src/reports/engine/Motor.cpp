@@ -297,17 +297,22 @@ bool monta(const Layout& layout, const Linhas& linhas, const RecebePagina& receb
     return Montador(layout, linhas, recebe).monta();
 }
 
+RecebePagina guardaEm(Documento& documento)
+{
+    return [&documento](const Documento& molde, Pagina&& pagina, int) {
+        documento.titulo = molde.titulo;
+        documento.larguraMm = molde.larguraMm;
+        documento.alturaMm = molde.alturaMm;
+        documento.fontes = molde.fontes;
+        documento.paginas.push_back(std::move(pagina));
+        return true;
+    };
+}
+
 Documento monta(const Layout& layout, const Linhas& linhas)
 {
     Documento d;
-    monta(layout, linhas, [&](const Documento& molde, Pagina&& pagina, int) {
-        d.titulo = molde.titulo;
-        d.larguraMm = molde.larguraMm;
-        d.alturaMm = molde.alturaMm;
-        d.fontes = molde.fontes;
-        d.paginas.push_back(std::move(pagina));
-        return true;
-    });
+    monta(layout, linhas, guardaEm(d));
     return d;
 }
 

@@ -70,6 +70,9 @@ using RecebePagina = std::function<bool(const Documento& molde, Pagina&& pagina,
 // Lays the rows out a page at a time, handing each page over as soon as it is complete, so
 // a report's memory does not grow with its length. False when `recebe` stopped it.
 bool monta(const Layout& layout, const Linhas& linhas, const RecebePagina& recebe);
+// A page receiver that keeps every page in `documento`, with the document's title, paper and
+// fonts.
+RecebePagina guardaEm(Documento& documento);
 // Lays the rows out into pages, all kept.
 Documento monta(const Layout& layout, const Linhas& linhas);
 // Writes the report to a PDF file page by page as the pages are laid out; false when the file
