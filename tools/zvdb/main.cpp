@@ -243,15 +243,16 @@ int relatorio(const QStringList& args)
     }
     relatorios.aplicaVariantes(chave);
     const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
-    const std::optional<Motor::Documento> documento = relatorios.prepara(
-        chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()});
-    if (!documento || !documento->gravaPdf(arquivo)) {
+    // Written a page at a time: a year of movements never waits whole in memory.
+    const std::optional<int> paginas = relatorios.gravaPdf(
+        chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()}, arquivo);
+    if (!paginas) {
         escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
         return 1;
     }
     escreve(stdout, QStringLiteral("%1: %2 página(s) gravada(s) em %3")
                         .arg(chave)
-                        .arg(documento->numeroDePaginas())
+                        .arg(*paginas)
                         .arg(arquivo));
     return 0;
 }
