@@ -185,7 +185,8 @@ std::optional<Motor::Documento> Relatorios::prepara(const QString& chave,
 }
 
 std::optional<int> Relatorios::gravaPdf(const QString& chave, const Cabecalho& cabecalho,
-                                        const QString& arquivo)
+                                        const QString& arquivo,
+                                        const std::function<void(int pagina)>& progresso)
 {
     Motor::ArquivoPdf pdf;
     bool aberto = false;
@@ -194,8 +195,12 @@ std::optional<int> Relatorios::gravaPdf(const QString& chave, const Cabecalho& c
         produz(chave, cabecalho, [&](const Motor::Documento& molde, Motor::Pagina&& pagina, int) {
             if (!aberto && !(aberto = pdf.abre(arquivo, molde)))
                 return false;
+            if (!pdf.pinta(molde, pagina))
+                return false;
             ++paginas;
-            return pdf.pinta(molde, pagina);
+            if (progresso)
+                progresso(paginas);
+            return true;
         });
     if (!inteiro || !*inteiro || !pdf.termina())
         return std::nullopt;

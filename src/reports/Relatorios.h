@@ -5,6 +5,7 @@
 
 #include <QDate>
 
+#include <functional>
 #include <optional>
 
 class TdmProdutos;
@@ -75,8 +76,10 @@ public:
     std::optional<Motor::Documento> prepara(const QString& chave, const Cabecalho& cabecalho);
     // The same report written to a PDF file a page at a time, each page let go once written:
     // the number of pages, or none for an unknown key or a file that could not be written.
+    // `progresso`, when given, hears the number of each page once it is written.
     std::optional<int> gravaPdf(const QString& chave, const Cabecalho& cabecalho,
-                                const QString& arquivo);
+                                const QString& arquivo,
+                                const std::function<void(int pagina)>& progresso = {});
 
 private:
     // Lays the report of `chave` out, page by page into `recebe`: whether it went to its end,

@@ -615,7 +615,10 @@ void TstRelMovimentos::pdfWrittenPageByPageIsThePreparedReport()
     const QString deUmaVez = pasta.filePath("inteiro.pdf");
     const QString aosPoucos = pasta.filePath("paginas.pdf");
     QVERIFY(inteiro->gravaPdf(deUmaVez));
-    QCOMPARE(r.gravaPdf(chave, cabecalho, aosPoucos), std::optional<int>(3));
+    QList<int> escritas;
+    QCOMPARE(r.gravaPdf(chave, cabecalho, aosPoucos, [&](int n) { escritas << n; }),
+             std::optional<int>(3));
+    QCOMPARE(escritas, QList<int>({1, 2, 3}));
     // The same pages, the same totals and balance: the sums start again with each report.
     QCOMPARE(Pdf::texto(aosPoucos), Pdf::texto(deUmaVez));
     QVERIFY(Pdf::texto(aosPoucos, 3).contains("Balanço do Período:"));
