@@ -6,7 +6,7 @@
 //   zvdb backup PASTA ARQUIVO.gbk [--verbose]         backs PASTA/zv.fdb up into ARQUIVO.gbk
 //   zvdb restaura ARQUIVO.gbk PASTA [--verbose]       restores it as PASTA/zv.fdb
 //   zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO] [--de DD/MM/AAAA --ate DD/MM/AAAA]
-//                  [--produto CODIGO] [--requisitante CODIGO]
+//                  [--produto CODIGO] [--requisitante CODIGO] [--verbose]
 //                                                     writes the report of a key as PDF
 //
 // PASTA may also be "host:/folder" on a Firebird server.
@@ -59,7 +59,7 @@ int uso()
                            "  zvdb restaura ARQUIVO.gbk PASTA [--verbose]\n"
                            "      restaura o arquivo de backup como o banco de PASTA; um banco\n"
                            "      em uso não é substituído\n"
-                           "  zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO]\n"
+                           "  zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--verbose] [--grupo CODIGO]\n"
                            "        [--de DD/MM/AAAA --ate DD/MM/AAAA] [--produto CODIGO]\n"
                            "        [--requisitante CODIGO]\n"
                            "      grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...)\n"
@@ -127,8 +127,9 @@ int servico(const QString& comando, QStringList args)
 
 // The report of a key that needs no window, written as PDF through the same layouts the
 // program prints with, the company header read from the database.
-int relatorio(const QStringList& args)
+int relatorio(QStringList args)
 {
+    const bool verboso = args.removeAll(QStringLiteral("--verbose")) > 0;
     if (args.size() < 4)
         return uso();
     const QString pasta = args[1];
@@ -244,8 +245,17 @@ int relatorio(const QStringList& args)
     relatorios.aplicaVariantes(chave);
     const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
     // Written a page at a time: a year of movements never waits whole in memory.
+    std::function<void(int)> progresso;
+    if (verboso)
+        progresso = [](int pagina) {
+            // The first page says the work has begun; then every hundredth, as a year has
+            // thousands.
+            if (pagina == 1 || pagina % 100 == 0)
+                escreve(stdout, QStringLiteral("Página %1 gravada").arg(pagina));
+        };
     const std::optional<int> paginas = relatorios.gravaPdf(
-        chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()}, arquivo);
+        chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()}, arquivo,
+        progresso);
     if (!paginas) {
         escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
         return 1;
