@@ -17,6 +17,14 @@ const QString totalDoGrupo = QStringLiteral("Total em Estoque pelo em R$:");
 
 Motor::Documento RelEstoque::prepara(const DataSet& lista, const Cabecalho& cabecalho)
 {
+    Motor::Documento d;
+    prepara(lista, cabecalho, Motor::guardaEm(d));
+    return d;
+}
+
+bool RelEstoque::prepara(const DataSet& lista, const Cabecalho& cabecalho,
+                         const Motor::RecebePagina& recebe)
+{
     m_total = Decimal();
 
     const auto col = [](const char* campo, const QString& titulo, double largura, bool direita,
@@ -68,7 +76,7 @@ Motor::Documento RelEstoque::prepara(const DataSet& lista, const Cabecalho& cabe
                 {QString(), QString(), m_def.rotuloTotal, Formatos::moeda(m_total, 2)}};
         };
     }
-    return Motor::monta(layout, linhas);
+    return Motor::monta(layout, linhas, recebe);
 }
 
 TfRel_Itens_Estoque::TfRel_Itens_Estoque()

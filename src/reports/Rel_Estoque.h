@@ -39,6 +39,10 @@ public:
 
     // Lays the rows of `lista` out into pages; the stock value starts at zero.
     Motor::Documento prepara(const DataSet& lista, const Cabecalho& cabecalho);
+    // The same, each page handed to `recebe` as soon as it is laid out; false when `recebe`
+    // stopped it.
+    bool prepara(const DataSet& lista, const Cabecalho& cabecalho,
+                 const Motor::RecebePagina& recebe);
 
     // The stock value of the last report prepared: value times quantity over its rows.
     const Decimal& totalEstoque() const { return m_total; }

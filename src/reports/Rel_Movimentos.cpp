@@ -13,6 +13,14 @@ Campo col(const char* campo, const QString& titulo, double largura, bool direita
     return Campo{QLatin1String(campo), Motor::Coluna{titulo, largura, direita, corta}};
 }
 
+// The requisitioner's code under a heading that stands over the code and the name.
+Campo requisitante(bool direita)
+{
+    Campo c = col("MOV_TIPO", QStringLiteral("Requisitante"), 15, direita);
+    c.coluna.tituloSobreDuas = true;
+    return c;
+}
+
 const QString operacoes[] = {QStringLiteral("EE"), QStringLiteral("SS"), QStringLiteral("TE"),
                              QStringLiteral("TS")};
 
@@ -38,6 +46,14 @@ QVector<Campo> colunasDeUmaOperacao(double descricao)
 } // namespace
 
 Motor::Documento RelMovimento::prepara(const DataSet& lista, const Cabecalho& cabecalho)
+{
+    Motor::Documento d;
+    prepara(lista, cabecalho, Motor::guardaEm(d));
+    return d;
+}
+
+bool RelMovimento::prepara(const DataSet& lista, const Cabecalho& cabecalho,
+                           const Motor::RecebePagina& recebe)
 {
     m_somas.clear();
     m_balanco = Decimal();
@@ -117,12 +133,11 @@ Motor::Documento RelMovimento::prepara(const DataSet& lista, const Cabecalho& ca
         };
         linhas.resumo = [&] {
             const Soma s = m_somas.value(QString());
-            return QVector<Motor::LinhaResumo>{{rotuloQuantidade,
-                                                Formatos::numero(s.quantidade, 3), rotuloValor,
-                                                Formatos::moeda(s.valor, 2)}};
+            return QVector<Motor::LinhaResumo>{{rotuloQuantidade, Formatos::numero(s.quantidade, 3),
+                                                rotuloValor, Formatos::moeda(s.valor, 2)}};
         };
     }
-    return Motor::monta(layout, linhas);
+    return Motor::monta(layout, linhas, recebe);
 }
 
 TfRel_Mov_Estq::TfRel_Mov_Estq()
@@ -140,8 +155,7 @@ TfREL_TES::TfREL_TES()
                     true,
                     {col("MOV_CODPRO", QStringLiteral("Código"), 22, true),
                      col("PRO_DESCRICAO", QStringLiteral("Descrição"), 57, false, true),
-                     col("edReqFor", QString(), 23),
-                     col("MOV_DATA", QStringLiteral("Data"), 22),
+                     col("edReqFor", QString(), 23), col("MOV_DATA", QStringLiteral("Data"), 22),
                      col("MOV_QUANT", QStringLiteral("Quantidade"), 26, true),
                      col("MOV_VALOR", QStringLiteral("Valor"), 28, true)},
                     Resumo::Simples,
@@ -164,9 +178,7 @@ TfRel_Mov_Estq_Produto_ES::TfRel_Mov_Estq_Produto_ES()
     : RelMovimento({QString(),
                     QStringLiteral("Produto:"),
                     true,
-                    {col("MOV_DATA", QStringLiteral("Data"), 22),
-                     // The heading stands over the code and the name; codes are all six wide.
-                     col("MOV_TIPO", QStringLiteral("Requisitante"), 15),
+                    {col("MOV_DATA", QStringLiteral("Data"), 22), requisitante(true),
                      col("REQ_DESCRICAO", QString(), 66, false, true),
                      col("MOV_QUANT", QStringLiteral("Quantidade"), 28, true),
                      col("MOV_VALOR", QStringLiteral("Valor"), 30, true)},
@@ -195,8 +207,7 @@ TfRel_DevAtrasada::TfRel_DevAtrasada()
                     false,
                     {col("MOV_CODPRO", QStringLiteral("Código"), 22, true),
                      col("PRO_DESCRICAO", QStringLiteral("Descrição"), 45, false, true),
-                     col("MOV_DATAD", QStringLiteral("D.Prevista"), 22),
-                     col("MOV_TIPO", QStringLiteral("Requisitante"), 15),
+                     col("MOV_DATAD", QStringLiteral("D.Prevista"), 22), requisitante(false),
                      col("REQ_DESCRICAO", QString(), 43, false, true),
                      col("MOV_QUANT", QStringLiteral("Quantidade"), 26, true)},
                     Resumo::Nenhum,

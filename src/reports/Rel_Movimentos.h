@@ -14,10 +14,10 @@ public:
         Motor::Coluna coluna;
     };
     struct Definicao {
-        QString titulo;          // fixed; empty: the variant lbTitulo
-        QString rotuloRegistro;  // "Produto:", "Grupo:", "Requisitante:"; empty: no such line
+        QString titulo;         // fixed; empty: the variant lbTitulo
+        QString rotuloRegistro; // "Produto:", "Grupo:", "Requisitante:"; empty: no such line
         bool periodo = true;
-        QVector<Campo> colunas;  // a field "edReqFor" stands for the variant column
+        QVector<Campo> colunas; // a field "edReqFor" stands for the variant column
         Resumo resumo = Resumo::Simples;
         bool legenda = false;
     };
@@ -32,11 +32,15 @@ public:
     QString lbDescPro;
     QString rotuloQuantidade; // the single-operation summary's captions
     QString rotuloValor;
-    QString lbForReq;         // the variant column's heading and field
+    QString lbForReq; // the variant column's heading and field
     QString campoReqFor;
 
     // Lays out the rows of `lista`; every total starts at zero.
     Motor::Documento prepara(const DataSet& lista, const Cabecalho& cabecalho);
+    // The same, each page handed to `recebe` as soon as it is laid out; false when `recebe`
+    // stopped it.
+    bool prepara(const DataSet& lista, const Cabecalho& cabecalho,
+                 const Motor::RecebePagina& recebe);
 
     // The sums of the last report: by operation ("EE", "SS", "TE", "TS") for the general
     // layouts, of all rows (key "") for the others; and the period's balance.

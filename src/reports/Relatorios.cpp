@@ -155,24 +155,56 @@ RelEstoque* Relatorios::layoutEstoque(const QString& chave)
     return nullptr;
 }
 
-std::optional<Motor::Documento> Relatorios::prepara(const QString& chave,
-                                                    const Cabecalho& cabecalho)
+std::optional<bool> Relatorios::produz(const QString& chave, const Cabecalho& cabecalho,
+                                       const Motor::RecebePagina& recebe)
 {
     // A report prints the whole list, never just the rows a grid has read so far; a list that
     // could not be read to its end stops the report with the database's words (ErroBanco).
     if (RelEstoque* r = layoutEstoque(chave)) {
         m_produtos.cds_Produtos.completa();
-        return r->prepara(m_produtos.cds_Produtos, cabecalho);
+        return r->prepara(m_produtos.cds_Produtos, cabecalho, recebe);
     }
     if (chave == devolucaoAtrasada) {
         m_emprestimos.cdsMovConsu.completa();
-        return relDevAtrasada.prepara(m_emprestimos.cdsMovConsu, cabecalho);
+        return relDevAtrasada.prepara(m_emprestimos.cdsMovConsu, cabecalho, recebe);
     }
     if (RelMovimento* r = layoutMovimento(chave)) {
         m_movimentos.cds_MovEstq.completa();
-        return r->prepara(m_movimentos.cds_MovEstq, cabecalho);
+        return r->prepara(m_movimentos.cds_MovEstq, cabecalho, recebe);
     }
     return std::nullopt;
+}
+
+std::optional<Motor::Documento> Relatorios::prepara(const QString& chave,
+                                                    const Cabecalho& cabecalho)
+{
+    Motor::Documento d;
+    if (!produz(chave, cabecalho, Motor::guardaEm(d)))
+        return std::nullopt;
+    return d;
+}
+
+std::optional<int> Relatorios::gravaPdf(const QString& chave, const Cabecalho& cabecalho,
+                                        const QString& arquivo,
+                                        const std::function<void(int pagina)>& progresso)
+{
+    Motor::ArquivoPdf pdf;
+    bool aberto = false;
+    int paginas = 0;
+    const std::optional<bool> inteiro =
+        produz(chave, cabecalho, [&](const Motor::Documento& molde, Motor::Pagina&& pagina, int) {
+            if (!aberto && !(aberto = pdf.abre(arquivo, molde)))
+                return false;
+            if (!pdf.pinta(molde, pagina))
+                return false;
+            ++paginas;
+            if (progresso)
+                progresso(paginas);
+            return true;
+        });
+    if (!inteiro || !*inteiro || !pdf.termina())
+        return std::nullopt;
+    return paginas;
 }
 
 std::optional<Relatorios::Dialogo> Relatorios::dialogoDaChave(const QString& chave)

@@ -5,6 +5,7 @@
 
 #include <QDate>
 
+#include <functional>
 #include <optional>
 
 class TdmProdutos;
@@ -73,8 +74,19 @@ public:
     // The report of `chave` laid out from the rows of its list, all of them read first; none
     // for an unknown key. A list that cannot be read to its end throws ErroBanco.
     std::optional<Motor::Documento> prepara(const QString& chave, const Cabecalho& cabecalho);
+    // The same report written to a PDF file a page at a time, each page let go once written:
+    // the number of pages, or none for an unknown key or a file that could not be written.
+    // `progresso`, when given, hears the number of each page once it is written.
+    std::optional<int> gravaPdf(const QString& chave, const Cabecalho& cabecalho,
+                                const QString& arquivo,
+                                const std::function<void(int pagina)>& progresso = {});
 
 private:
+    // Lays the report of `chave` out, page by page into `recebe`: whether it went to its end,
+    // none for an unknown key.
+    std::optional<bool> produz(const QString& chave, const Cabecalho& cabecalho,
+                               const Motor::RecebePagina& recebe);
+
     TdmProdutos& m_produtos;
     TdmMovEstq& m_movimentos;
     TdmMovConsu& m_emprestimos;

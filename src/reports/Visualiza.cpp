@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -59,6 +60,8 @@ TfVisualiza::TfVisualiza(QWidget* parent) : Dialogo(parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
 
     auto* layout = new QVBoxLayout(this);
+    // Two groups of buttons side by side, one over the other on a screen too narrow for both.
+    m_barra = new QBoxLayout(QBoxLayout::LeftToRight);
     auto* barra = new QHBoxLayout;
     const auto botao = [&](const char* nome, const QString& texto, auto faz) {
         QPushButton* b = Formulario::botao(this, nome, texto);
@@ -80,14 +83,18 @@ TfVisualiza::TfVisualiza(QWidget* parent) : Dialogo(parent)
     botao("btnProxima", QStringLiteral(">"), [this] { vaiParaPagina(m_pagina + 1); });
     botao("btnUltima", QStringLiteral(">|"),
           [this] { vaiParaPagina(m_documento.numeroDePaginas() - 1); });
-    barra->addSpacing(12);
-    botao("btnSetup", QStringLiteral("Setup da Impressora"), [this] { Impressora::configura(this); });
+    barra->addStretch();
+    m_barra->addLayout(barra);
+    barra = new QHBoxLayout;
+    botao("btnSetup", QStringLiteral("Setup da Impressora"),
+          [this] { Impressora::configura(this); });
     botao("btnImprimir", QStringLiteral("Imprimir"), [this] { imprime(); });
     botao("btnSalvar", QStringLiteral("Salvar Relatório"), [this] { salvaComo(); });
     botao("btnCarregar", QStringLiteral("Carregar Relatório"), [this] { carregaEscolhido(); });
     barra->addStretch();
     botao("btnFechar", QStringLiteral("&Fechar"), [this] { accept(); });
-    layout->addLayout(barra);
+    m_barra->addLayout(barra);
+    layout->addLayout(m_barra);
 
     m_folha = new FolhaNaTela(this);
     m_area = new QScrollArea(this);
@@ -96,6 +103,8 @@ TfVisualiza::TfVisualiza(QWidget* parent) : Dialogo(parent)
     m_area->setBackgroundRole(QPalette::Dark);
     m_area->setWidget(m_folha);
     layout->addWidget(m_area, 1);
+    // The scale follows the area the page is shown in, which is laid out after the window.
+    m_area->viewport()->installEventFilter(this);
     resize(1000, 760);
     atualiza();
 }
@@ -144,6 +153,38 @@ void TfVisualiza::atualiza()
     const int total = m_documento.numeroDePaginas();
     m_lbPagina->setText(QStringLiteral("Página %1 de %2").arg(total ? m_pagina + 1 : 0).arg(total));
     m_folha->ajusta();
+}
+
+void TfVisualiza::aoAbrir()
+{
+    ajustaATela();
+    // Laid out now, so the first paint already shows the whole page at the chosen zoom.
+    layout()->activate();
+    atualiza();
+}
+
+void TfVisualiza::ajustaATela()
+{
+    const QScreen* tela = screen();
+    if (!tela)
+        return;
+    // The whole screen, less what the window system's frame takes, so no button is hidden.
+    const QRect livre = tela->availableGeometry();
+    const QSize moldura = frameGeometry().size() - geometry().size();
+    const QSize cabe = livre.size() - moldura;
+    m_barra->setDirection(QBoxLayout::LeftToRight);
+    if (layout()->minimumSize().width() > cabe.width())
+        m_barra->setDirection(QBoxLayout::TopToBottom);
+    layout()->activate();
+    resize(cabe);
+    move(livre.topLeft());
+}
+
+bool TfVisualiza::eventFilter(QObject* objeto, QEvent* e)
+{
+    if (objeto == m_area->viewport() && e->type() == QEvent::Resize)
+        m_folha->ajusta();
+    return Dialogo::eventFilter(objeto, e);
 }
 
 void TfVisualiza::resizeEvent(QResizeEvent* e)

@@ -3,6 +3,7 @@
 #include "common/Formulario.h"
 #include "reports/engine/Documento.h"
 
+class QBoxLayout;
 class QLabel;
 class QScrollArea;
 class FolhaNaTela;
@@ -38,11 +39,14 @@ public:
     bool carregaArquivo(const QString& arquivo);
 
 protected:
+    void aoAbrir() override;
+    bool eventFilter(QObject* objeto, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void atualiza();
+    void ajustaATela();
     void salvaComo();
     void carregaEscolhido();
     void imprime();
@@ -53,4 +57,5 @@ private:
     QScrollArea* m_area;
     FolhaNaTela* m_folha;
     QLabel* m_lbPagina;
+    QBoxLayout* m_barra;
 };

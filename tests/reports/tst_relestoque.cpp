@@ -4,14 +4,14 @@
 // the preview, the printer and the saved files.
 
 #include "app/Principal.h"
+#include "data/DataModule_Grupos.h"
+#include "data/DataModule_Produtos.h"
+#include "registers/Busca_Grupos.h"
 #include "reports/Busca_Rel_Grupo.h"
 #include "reports/Relatorios.h"
 #include "reports/Tela_Impressora.h"
 #include "reports/Visualiza.h"
 #include "reports/engine/Motor.h"
-#include "registers/Busca_Grupos.h"
-#include "data/DataModule_Grupos.h"
-#include "data/DataModule_Produtos.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/ImpressoraTeste.h"
@@ -74,12 +74,12 @@ void registroDeCasos(BancoTeste& b)
 {
     Cadastro::grupo(b, "000001", "Ferramentas");
     Cadastro::grupo(b, "000002", "Elétrica");
-    produto(b, "123", "Alicate", "5", "10.00", "000001", 5);       // at its minimum
-    produto(b, "99", "Broca", "0", "3.50", "000001", 2);           // zero, below minimum
-    produto(b, "7", "Cabo", "-2", "4.00", "000002", 1);            // negative
-    produto(b, "1000", "Disjuntor", "3", "25.00", "000002");       // no minimum
-    produto(b, "55", "Esquadro", "8", "12.00", "000001", 6);       // above its minimum
-    produto(b, "8", "Fita órfã", "4", "1.00", "000099", 10);       // group is gone
+    produto(b, "123", "Alicate", "5", "10.00", "000001", 5); // at its minimum
+    produto(b, "99", "Broca", "0", "3.50", "000001", 2);     // zero, below minimum
+    produto(b, "7", "Cabo", "-2", "4.00", "000002", 1);      // negative
+    produto(b, "1000", "Disjuntor", "3", "25.00", "000002"); // no minimum
+    produto(b, "55", "Esquadro", "8", "12.00", "000001", 6); // above its minimum
+    produto(b, "8", "Fita órfã", "4", "1.00", "000099", 10); // group is gone
 }
 
 // The detail lines of a report: the lines between its headings and its footer, the summary
@@ -137,8 +137,7 @@ void TstRelEstoque::rowsOfEachList_data()
     caso("by description II", QString("Itens Estoque Descricao 2"),
          QStringList{"Alicate", "Broca", "Cabo", "Disjuntor", "Esquadro"});
     caso("group", QString("Itens Estoque Grupo"), QStringList{"Alicate", "Broca", "Esquadro"});
-    caso("group II", QString("Itens Estoque Grupo 2"),
-         QStringList{"Alicate", "Broca", "Esquadro"});
+    caso("group II", QString("Itens Estoque Grupo 2"), QStringList{"Alicate", "Broca", "Esquadro"});
     // Zero and negative quantities are not in stock.
     caso("in stock", QString("Produtos em Estoque"),
          QStringList{"Alicate", "Disjuntor", "Esquadro"});
@@ -169,8 +168,8 @@ void TstRelEstoque::layoutOfEachKey_data()
     const QString alicateLocal = "123 Alicate UN A-01 5 5,000 R$ 10,00";
     caso("I", QString("Itens Estoque Codigo"), QString("Lista de Itens no Estoque"), simples,
          alicate, QString("Total em Estoque em R$: R$ 213,00"));
-    caso("II", QString("Itens Estoque Descricao 2"), QString("Lista de Itens no Estoque"),
-         comLocal, alicateLocal, QString("Total em Estoque em R$: R$ 213,00"));
+    caso("II", QString("Itens Estoque Descricao 2"), QString("Lista de Itens no Estoque"), comLocal,
+         alicateLocal, QString("Total em Estoque em R$: R$ 213,00"));
     caso("group I", QString("Itens Estoque Grupo"),
          QString("Lista de Itens no Estoque de um Grupo"), simples, alicate,
          QString("Total em Estoque pelo em R$: R$ 146,00"));
@@ -179,10 +178,9 @@ void TstRelEstoque::layoutOfEachKey_data()
          "Código Descrição Unid. Localização Est.Min. Quantidade Valor", alicateLocal,
          QString("Total em Estoque pelo em R$: R$ 146,00"));
     caso("in stock", QString("Produtos em Estoque"), QString("Produtos em Estoque"),
-         QString("Código Descrição Unid. Quantidade"), QString("123 Alicate UN 5,000"),
-         QString());
-    caso("minimum", QString("Estoque Minimo"), QString("Itens Abaixo do Estoque Mínimo"),
-         comLocal, alicateLocal, QString());
+         QString("Código Descrição Unid. Quantidade"), QString("123 Alicate UN 5,000"), QString());
+    caso("minimum", QString("Estoque Minimo"), QString("Itens Abaixo do Estoque Mínimo"), comLocal,
+         alicateLocal, QString());
 }
 
 void TstRelEstoque::layoutOfEachKey()
@@ -265,8 +263,7 @@ void TstRelEstoque::longReportRepeatsFrameButNotHeadings()
     for (int p = 0; p < d.numeroDePaginas(); ++p) {
         const QStringList linhas = d.paginas[p].linhas();
         QCOMPARE(linhas.first(), QString("Empresa Teste Ltda (11) 5555-0101"));
-        QCOMPARE(linhas.last(),
-                 QString("Página: %1 Data/Hora: 05/03/2024 14:30:00").arg(p + 1));
+        QCOMPARE(linhas.last(), QString("Página: %1 Data/Hora: 05/03/2024 14:30:00").arg(p + 1));
         QCOMPARE(linhas.contains("Lista de Itens no Estoque"), p == 0);
         QCOMPARE(linhas.join('\n').contains("Localização"), p == 0);
         QCOMPARE(linhas.join('\n').contains("Total em Estoque"), p == 2);
@@ -303,7 +300,7 @@ void TstRelEstoque::longDescriptionCutAtAWord()
     const QStringList linhas = prepara(t, "Itens Estoque Codigo 2").paginas[0].linhas();
     QVERIFY2(linhas.contains("1 Parafuso sextavado UN A-01 1,000 R$ 1,00"),
              qPrintable(linhas.join('\n')));
-    QVERIFY(linhas.contains("2 ParafusoSextavadoZincado UN A-01 1,000 R$ 1,00"));
+    QVERIFY(linhas.contains("2 ParafusoSextavadoZincadoC UN A-01 1,000 R$ 1,00"));
     // Layout I: 93 mm hold 43.
     const QStringList largas = prepara(t, "Itens Estoque Codigo").paginas[0].linhas();
     QVERIFY(largas.contains("1 Parafuso sextavado zincado com porca e UN 1,000 R$ 1,00"));
@@ -501,12 +498,15 @@ void TstRelEstoque::commandLineWritesThePdf()
     // The embedded engine lets one process at a time open the file.
     banco.conexao().fecha();
     QTemporaryDir pasta;
-    const auto zvdb = [&](const QStringList& args, QString* erro = nullptr) {
+    const auto zvdb = [&](const QStringList& args, QString* erro = nullptr,
+                          QString* saida = nullptr) {
         QProcess p;
         p.start(ZVDB_PROGRAMA, QStringList{"relatorio"} + args);
         p.waitForFinished(60000);
         if (erro)
             *erro = QString::fromLocal8Bit(p.readAllStandardError());
+        if (saida)
+            *saida = QString::fromLocal8Bit(p.readAllStandardOutput());
         return p.exitCode();
     };
     const QString pdf = pasta.filePath("grupo.pdf");
@@ -515,8 +515,16 @@ void TstRelEstoque::commandLineWritesThePdf()
     QVERIFY(texto.contains("Zeta Comércio"));
     QVERIFY(texto.contains("Grupo: 000001 / Ferramentas"));
     QVERIFY(texto.contains("R$ 146,00"));
-    QCOMPARE(zvdb({banco.pasta(), "Estoque Minimo", pasta.filePath("min.pdf")}), 0);
+    QString saida;
+    QCOMPARE(zvdb({banco.pasta(), "Estoque Minimo", pasta.filePath("min.pdf")}, nullptr, &saida),
+             0);
     QVERIFY(Pdf::texto(pasta.filePath("min.pdf")).contains("Itens Abaixo do Estoque Mínimo"));
+    QVERIFY2(!saida.contains("Página 1 gravada"), qPrintable(saida));
+    // With --verbose the pages are told as they are written.
+    QCOMPARE(zvdb({banco.pasta(), "Estoque Minimo", pasta.filePath("min.pdf"), "--verbose"},
+                  nullptr, &saida),
+             0);
+    QVERIFY2(saida.startsWith("Página 1 gravada\n"), qPrintable(saida));
 
     // A movement key, with its period and code, as its dialog would print it.
     banco.conexao().abre();

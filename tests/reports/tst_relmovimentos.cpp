@@ -3,10 +3,10 @@
 // layouts, the overdue loans, and a report longer than a page.
 
 #include "app/Principal.h"
-#include "reports/Relatorios.h"
-#include "reports/Tela_Impressora.h"
 #include "common/Formatos.h"
 #include "common/JanelaBusca.h"
+#include "reports/Relatorios.h"
+#include "reports/Tela_Impressora.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/ImpressoraTeste.h"
@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Tela;
@@ -35,6 +36,9 @@ private slots:
     void focusOrders();
     void overdueLoans();
     void longReportRepeatsHeadingsAndSumsOnce();
+    void pdfWrittenPageByPageIsThePreparedReport();
+    void requisitionerCodeKeepsToTheRight_data();
+    void requisitionerCodeKeepsToTheRight();
 };
 
 namespace {
@@ -117,9 +121,9 @@ Motor::Documento imprime(TelaTeste& t, ImpressoraTeste& impressora, const QStrin
             informa(d, "edCodGrupo", codigo);
         else if (d->objectName() == "TfDatas_REQ")
             informa(d, "edCodREQ", codigo);
-        clica(d, soDatas ? "btnDIF_Imprimir" : d->objectName() == "TfDatas_Produto"
-                                                   ? "btnImprime"
-                                                   : "btnImprimir");
+        clica(d, soDatas                                ? "btnDIF_Imprimir"
+                 : d->objectName() == "TfDatas_Produto" ? "btnImprime"
+                                                        : "btnImprimir");
     });
     t.driver.aoAbrir([](QDialog* escolha) { clica(escolha, "BitBtn2"); });
     const qsizetype antes = impressora.impressos.size();
@@ -147,11 +151,11 @@ void TstRelMovimentos::everyKeyFromItsDialog_data()
     caso("general, whole period", QString("MovimentaodeEstoqueGeralporData1"), QString(), -1, 4,
          QStringList{geralTitulo, periodo, colunasGerais},
          QStringList{"1 Alicate 09/03/2024 EE 10,000 R$ 80,00",
-                     "1 Alicate 10/03/2024 SS 4,000 R$ 26,00",
-                     "2 Cabo 11/03/2024 TE 1,000 R$ 5,00", "1 Alicate 12/03/2024 TS 2,000 R$ 13,00",
+                     "1 Alicate 10/03/2024 SS 4,000 R$ 26,00", "2 Cabo 11/03/2024 TE 1,000 R$ 5,00",
+                     "1 Alicate 12/03/2024 TS 2,000 R$ 13,00",
                      "2 Cabo 13/03/2024 EE 3,000 R$ 30,00", "2 Cabo 14/03/2024 SS 1,000 R$ 10,00"},
-         geral("13,000", "R$ 110,00", "5,000", "R$ 36,00", "1,000", "R$ 5,00", "2,000",
-               "R$ 13,00", "R$ 82,00"));
+         geral("13,000", "R$ 110,00", "5,000", "R$ 36,00", "1,000", "R$ 5,00", "2,000", "R$ 13,00",
+               "R$ 82,00"));
     // One entry of 10 worth 80 and one exit of 4 worth 26: a balance of 54.
     caso("general, entry and exit", QString("MovimentaodeEstoqueGeralporData1"), QString(), -1, 0,
          QStringList{geralTitulo, "Período: 09/03/2024 à 10/03/2024", colunasGerais},
@@ -159,14 +163,13 @@ void TstRelMovimentos::everyKeyFromItsDialog_data()
                      "1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
          geral("10,000", "R$ 80,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
                "R$ 54,00"));
-    caso("general, one day of exits only", QString("MovimentaodeEstoqueGeralporData1"),
-         QString(), 0, 0, QStringList{geralTitulo, "Período: 10/03/2024 à 10/03/2024", colunasGerais},
+    caso("general, one day of exits only", QString("MovimentaodeEstoqueGeralporData1"), QString(),
+         0, 0, QStringList{geralTitulo, "Período: 10/03/2024 à 10/03/2024", colunasGerais},
          QStringList{"1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
          geral("0,000", "R$ 0,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
                "-R$ 26,00"));
-    caso("general, start after end", QString("MovimentaodeEstoqueGeralporData1"), QString(), 4,
-         -1, QStringList{geralTitulo, "Período: 14/03/2024 à 09/03/2024", colunasGerais},
-         QStringList{},
+    caso("general, start after end", QString("MovimentaodeEstoqueGeralporData1"), QString(), 4, -1,
+         QStringList{geralTitulo, "Período: 14/03/2024 à 09/03/2024", colunasGerais}, QStringList{},
          geral("0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
                "R$ 0,00"));
     caso("entries", QString("SomenteEntradasporData1"), QString(), -1, 4,
@@ -199,8 +202,7 @@ void TstRelMovimentos::everyKeyFromItsDialog_data()
          geral("10,000", "R$ 80,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "2,000", "R$ 13,00",
                "R$ 67,00"));
     // A purchase has no requisitioner; a return shows who returned the item.
-    caso("product entries, a purchase", QString("SomenteEntradasporProduto1"), QString("1"), -1,
-         4,
+    caso("product entries, a purchase", QString("SomenteEntradasporProduto1"), QString("1"), -1, 4,
          QStringList{"Movimentação de Estoque por Produto(Somente Entradas)", periodo,
                      "Produto:          1 / Alicate", "Data Requisitante Quantidade Valor"},
          QStringList{"09/03/2024 10,000 R$ 80,00"},
@@ -238,8 +240,7 @@ void TstRelMovimentos::everyKeyFromItsDialog_data()
                      "Código Descrição Data Quantidade Valor"},
          QStringList{"2 Cabo 14/03/2024 1,000 R$ 10,00"},
          QStringList{"Total de Saídas(Quantidade): 1,000 Total de Saídas(R$): R$ 10,00"});
-    caso("requisitioner reversals", QString("EstornodeSadasporRequisitante1"), QString("1"), -1,
-         4,
+    caso("requisitioner reversals", QString("EstornodeSadasporRequisitante1"), QString("1"), -1, 4,
          QStringList{"Lista de Movimentação de Estoque de Estorno por Requisitante", periodo,
                      "Requisitante: 000001 / Manutenção", "Código Descrição Data Quantidade Valor"},
          QStringList{"1 Alicate 12/03/2024 2,000 R$ 13,00"},
@@ -350,11 +351,11 @@ void TstRelMovimentos::codeDialogs_data()
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("naoEncontrado");
     caso("group", QString("GeralporGrupo1"), QString("edCodGrupo"), QString("edDescGrupo"),
-         QString("btnBusca_Grupo"), QString("Datas_Grupo"), QString("000002"),
-         QString("Elétrica"), QString("Grupo não Encontrado !"));
+         QString("btnBusca_Grupo"), QString("Datas_Grupo"), QString("000002"), QString("Elétrica"),
+         QString("Grupo não Encontrado !"));
     caso("requisitioner", QString("SadasporTipodeSadas1"), QString("edCodREQ"),
-         QString("edDescREQ"), QString("btnBusca_Tipo"), QString("Datas_Tipo"),
-         QString("000002"), QString("Almoxarifado"), QString("Requisitante não Encontrado !"));
+         QString("edDescREQ"), QString("btnBusca_Tipo"), QString("Datas_Tipo"), QString("000002"),
+         QString("Almoxarifado"), QString("Requisitante não Encontrado !"));
     caso("product", QString("GeralporProduto1"), QString("edCodPro"), QString("EdDescPro"),
          QString("btnBusca_Produto"), QString("Datas_Produto"), QString("         2"),
          QString("Cabo"), QString("Produto não Encontrado !"));
@@ -555,6 +556,74 @@ void TstRelMovimentos::longReportRepeatsHeadingsAndSumsOnce()
     QVERIFY(d.paginas[2].linhas().contains(
         "Total de Entradas(Quantidade): 133,000 Total de Entradas(R$): R$ 122,00"));
     QVERIFY(d.paginas[2].linhas().contains("Balanço do Período: R$ 94,00"));
+}
+
+void TstRelMovimentos::requisitionerCodeKeepsToTheRight_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("produto");
+    QTest::addColumn<QString>("requisitante");
+    QTest::newRow("exits of a product") << "SomenteSadasporProduto1"
+                                        << "1"
+                                        << "000001";
+    QTest::newRow("entries of a product") << "SomenteEntradasporProduto1"
+                                          << "2"
+                                          << "000002";
+}
+
+void TstRelMovimentos::requisitionerCodeKeepsToTheRight()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, produto);
+    QFETCH(QString, requisitante);
+    TelaTeste t;
+    livro(t.banco);
+    ImpressoraTeste impressora;
+    const Motor::Documento d = imprime(t, impressora, item, produto, -1, 4);
+    QCOMPARE(d.numeroDePaginas(), 1);
+    const Motor::Texto* codigo = nullptr;
+    const Motor::Texto* titulo = nullptr;
+    for (const Motor::Texto& x : d.paginas[0].textos) {
+        if (x.texto == requisitante && d.fontes.at(x.fonte).mono)
+            codigo = &x;
+        if (x.texto == "Requisitante")
+            titulo = &x;
+    }
+    QVERIFY(codigo && titulo);
+    QCOMPARE(codigo->alinhamento, Motor::Alinhamento::Direita);
+    // The heading over the code and the name still starts where the code's column does.
+    QCOMPARE(titulo->alinhamento, Motor::Alinhamento::Esquerda);
+    QCOMPARE(titulo->caixa.left(), codigo->caixa.left());
+}
+
+void TstRelMovimentos::pdfWrittenPageByPageIsThePreparedReport()
+{
+    AplicacaoTeste t;
+    livro(t.banco);
+    for (int i = 0; i < 150; ++i)
+        movimento(t.banco, 100 + i, i % 2 ? "1" : "2", i % 3 ? "EE" : "SS", 0, "1", "0.10",
+                  "000001");
+    Relatorios r(t.app.dmProdutos(), t.app.dmMovEstq(), t.app.dmMovConsu());
+    const QString chave = "Mov_Estq Geral Datas";
+    QVERIFY(r.carregaMovimentos(chave, {dia.addDays(-1), dia.addDays(4), {}, {}}));
+    const Cabecalho cabecalho{"Empresa", "(11) 5555-0101", QDateTime(dia, QTime(9, 0))};
+    const std::optional<Motor::Documento> inteiro = r.prepara(chave, cabecalho);
+    QVERIFY(inteiro);
+    QCOMPARE(inteiro->numeroDePaginas(), 3);
+
+    QTemporaryDir pasta;
+    const QString deUmaVez = pasta.filePath("inteiro.pdf");
+    const QString aosPoucos = pasta.filePath("paginas.pdf");
+    QVERIFY(inteiro->gravaPdf(deUmaVez));
+    QList<int> escritas;
+    QCOMPARE(r.gravaPdf(chave, cabecalho, aosPoucos, [&](int n) { escritas << n; }),
+             std::optional<int>(3));
+    QCOMPARE(escritas, QList<int>({1, 2, 3}));
+    // The same pages, the same totals and balance: the sums start again with each report.
+    QCOMPARE(Pdf::texto(aosPoucos), Pdf::texto(deUmaVez));
+    QVERIFY(Pdf::texto(aosPoucos, 3).contains("Balanço do Período:"));
+    QCOMPARE(r.gravaPdf(chave, cabecalho, pasta.filePath("nada/aqui.pdf")), std::nullopt);
+    QCOMPARE(r.gravaPdf("Chave Nenhuma", cabecalho, pasta.filePath("x.pdf")), std::nullopt);
 }
 
 QTEST_MAIN(TstRelMovimentos)

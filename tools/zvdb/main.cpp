@@ -126,7 +126,8 @@ const Comando comandos[] = {
     {"relatorio",
      "zvdb relatorio PASTA CHAVE ARQUIVO.pdf [--grupo CODIGO] [--de DD/MM/AAAA --ate DD/MM/AAAA]\n"
      "                [--produto CODIGO] [--requisitante CODIGO] [--formato pdf|xlsx|csv]",
-     "grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...), ou suas linhas em planilha",
+     "grava em PDF o relatório da chave (\"Itens Estoque Codigo\", ...), ou suas linhas em "
+     "planilha",
      "Grava em PDF o relatório da CHAVE, com o cabeçalho da empresa lido do banco, como o\n"
      "programa o imprimiria. Relatórios de um grupo pedem --grupo; os de movimentos pedem o\n"
      "período (--de e --ate) e, quando o relatório é de um só, --produto, --grupo ou\n"
@@ -243,7 +244,7 @@ int servico(const QString& comando, QStringList args)
 
 // The report of a key that needs no window, written as PDF through the same layouts the
 // program prints with, the company header read from the database.
-int relatorio(const QStringList& args)
+int relatorio(QStringList args)
 {
     if (args.size() < 4)
         return uso();
@@ -375,9 +376,13 @@ int relatorio(const QStringList& args)
     }
     relatorios.aplicaVariantes(chave);
     const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
-    const std::optional<Motor::Documento> documento = relatorios.prepara(
-        chave, Cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()});
-    if (documento && formato != QLatin1String("pdf")) {
+    const Cabecalho cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()};
+    if (formato != QLatin1String("pdf")) {
+        const std::optional<Motor::Documento> documento = relatorios.prepara(chave, cabecalho);
+        if (!documento) {
+            escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
+            return 1;
+        }
         // The rows the report printed, from the list it printed them from.
         const DataSet& lista = relatorios.layoutEstoque(chave)     ? produtos.cds_Produtos
                                : relatorios.layoutMovimento(chave) ? movimentos.cds_MovEstq
@@ -389,20 +394,28 @@ int relatorio(const QStringList& args)
             escreve(stderr, falha);
             return 1;
         }
-        escreve(stdout, QStringLiteral("%1: %2 linha(s) gravada(s) em %3")
-                            .arg(chave)
-                            .arg(lista.tamanho())
-                            .arg(arquivo));
+        informa(QStringLiteral("%1: %2 linha(s) gravada(s) em %3")
+                    .arg(chave)
+                    .arg(lista.tamanho())
+                    .arg(arquivo));
         return 0;
     }
-    if (!documento || !documento->gravaPdf(arquivo)) {
+    // Written a page at a time: a year of movements never waits whole in memory.
+    std::function<void(int)> progresso;
+    if (verboso)
+        progresso = [](int pagina) {
+            // The first page says the work has begun; then every hundredth, as a year has
+            // thousands.
+            if (pagina == 1 || pagina % 100 == 0)
+                escreve(stdout, QStringLiteral("Página %1 gravada").arg(pagina));
+        };
+    const std::optional<int> paginas = relatorios.gravaPdf(chave, cabecalho, arquivo, progresso);
+    if (!paginas) {
         escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
         return 1;
     }
-    informa(QStringLiteral("%1: %2 página(s) gravada(s) em %3")
-                .arg(chave)
-                .arg(documento->numeroDePaginas())
-                .arg(arquivo));
+    informa(
+        QStringLiteral("%1: %2 página(s) gravada(s) em %3").arg(chave).arg(*paginas).arg(arquivo));
     return 0;
 }
 

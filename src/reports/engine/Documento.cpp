@@ -5,16 +5,17 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
-#include <QRawFont>
 #include <QMap>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace Motor {
 
@@ -22,7 +23,8 @@ namespace {
 
 // The first bytes of a saved report, and the version of its layout.
 const char assinatura[] = "ZVRELATORIO";
-const qint32 versaoArquivo = 1;
+// Version 1 had no condensed fonts; it is still read.
+const qint32 versaoArquivo = 2;
 
 } // namespace
 
@@ -35,6 +37,34 @@ QFont qfont(const Fonte& f)
     // Text is placed by the layout in millimetres; hinting would shift glyphs per device.
     q.setHintingPreference(QFont::PreferNoHinting);
     return q;
+}
+
+double passoMono(const Fonte& f)
+{
+    Fonte normal = f;
+    normal.larguraPorCento = 100;
+    static QHash<QString, double> conhecidos;
+    const QString chave = QStringLiteral("%1/%2").arg(normal.pontos).arg(normal.negrito);
+    const auto it = conhecidos.constFind(chave);
+    if (it != conhecidos.cend())
+        return it.value();
+    // At a pixel size of one em in font units the advance is the designer's, free of the
+    // rounding a device's resolution brings.
+    QRawFont bruta = QRawFont::fromFont(qfont(normal));
+    double emPorCaractere = 0.6; // the pitch of every Courier-like face
+    if (bruta.isValid() && bruta.unitsPerEm() > 0) {
+        bruta.setPixelSize(bruta.unitsPerEm());
+        const QList<quint32> glifos = bruta.glyphIndexesForString(QStringLiteral("M"));
+        if (glifos.size() == 1 && glifos.first() != 0) {
+            const QList<QPointF> avancos =
+                bruta.advancesForGlyphIndexes(glifos, QRawFont::UseDesignMetrics);
+            if (avancos.size() == 1 && avancos.first().x() > 0)
+                emPorCaractere = avancos.first().x() / bruta.unitsPerEm();
+        }
+    }
+    const double passo = emPorCaractere * normal.pontos * 25.4 / 72;
+    conhecidos.insert(chave, passo);
+    return passo;
 }
 
 QStringList Pagina::linhas() const
@@ -81,9 +111,17 @@ class Pincel {
 public:
     Pincel(const Documento& d, QPainter& p, double pxPorMm) : m_pxPorMm(pxPorMm)
     {
+        acompanha(d, p);
+    }
+
+    // Takes in the fonts a document added since: pages that arrive one at a time may bring
+    // a condensed font the first pages did not need.
+    void acompanha(const Documento& d, QPainter& p)
+    {
         // A point is 1/72 inch; the device sizes fonts by its own logical resolution.
-        const double escalaFonte = pxPorMm * 25.4 / p.device()->logicalDpiY();
-        for (const Fonte& f : d.fontes) {
+        const double escalaFonte = m_pxPorMm * 25.4 / p.device()->logicalDpiY();
+        for (qsizetype i = m_fontes.size(); i < d.fontes.size(); ++i) {
+            const Fonte& f = d.fontes.at(i);
             Fonte escalada = f;
             escalada.pontos = f.pontos * escalaFonte;
             const QFont q = qfont(escalada);
@@ -91,7 +129,9 @@ public:
             m_fontes.push_back(q);
             m_ascendente.push_back(m.ascent());
             m_altura.push_back(m.ascent() + m.descent());
-            m_passo.push_back(f.mono ? m.horizontalAdvance(QLatin1Char('M')) : -1);
+            const double largura = f.larguraPorCento / 100.0;
+            m_largura.push_back(largura);
+            m_passo.push_back(f.mono ? passoMono(f) * m_pxPorMm * largura : -1);
             if (f.mono) {
                 // The raw font at the device's pixel size. A run with a character the font
                 // lacks, or one that is not a single glyph, goes out as ordinary text.
@@ -139,7 +179,8 @@ public:
             double largura = 0;
             if (t.alinhamento != Alinhamento::Esquerda)
                 largura = passo > 0 ? passo * t.texto.size()
-                                    : m_metricas.at(atual).horizontalAdvance(t.texto);
+                                    : m_metricas.at(atual).horizontalAdvance(t.texto) *
+                                          m_largura.at(atual);
             double x = caixa.left();
             if (t.alinhamento == Alinhamento::Direita)
                 x = caixa.right() - largura;
@@ -163,7 +204,7 @@ public:
                 continue;
             }
             fechaRun();
-            p.drawText(QPointF(x, y), t.texto);
+            desenha(p, atual, QPointF(x, y), t.texto);
         }
         fechaRun();
         p.restore();
@@ -176,24 +217,49 @@ private:
     {
         QRawFont& bruta = m_brutas[fonte];
         if (!bruta.isValid()) {
-            p.drawText(inicio, texto);
+            desenha(p, fonte, inicio, texto);
             return;
         }
         const QList<quint32> glifos = bruta.glyphIndexesForString(texto);
         if (glifos.size() != texto.size() || glifos.contains(0u)) {
-            p.drawText(inicio, texto);
+            desenha(p, fonte, inicio, texto);
             return;
         }
         QList<QPointF> posicoes;
         posicoes.reserve(glifos.size());
-        const double passo = m_passo.at(fonte);
+        const double largura = m_largura.at(fonte);
+        // Placed in the glyphs' own units; a condensed font is squeezed as a whole below.
+        const double passo = m_passo.at(fonte) / largura;
         for (qsizetype i = 0; i < glifos.size(); ++i)
             posicoes.push_back(QPointF(i * passo, 0));
         QGlyphRun run;
         run.setRawFont(bruta);
         run.setGlyphIndexes(glifos);
         run.setPositions(posicoes);
-        p.drawGlyphRun(inicio, run);
+        if (largura == 1) {
+            p.drawGlyphRun(inicio, run);
+            return;
+        }
+        p.save();
+        p.translate(inicio);
+        p.scale(largura, 1);
+        p.drawGlyphRun(QPointF(), run);
+        p.restore();
+    }
+
+    // Ordinary text, squeezed sideways for a condensed font.
+    void desenha(QPainter& p, int fonte, const QPointF& inicio, const QString& texto)
+    {
+        const double largura = m_largura.at(fonte);
+        if (largura == 1) {
+            p.drawText(inicio, texto);
+            return;
+        }
+        p.save();
+        p.translate(inicio);
+        p.scale(largura, 1);
+        p.drawText(QPointF(), texto);
+        p.restore();
     }
 
     double m_pxPorMm;
@@ -203,6 +269,7 @@ private:
     QVector<double> m_ascendente;
     QVector<double> m_altura;
     QVector<double> m_passo;
+    QVector<double> m_largura; // 1 for the normal width
 };
 
 void Documento::pinta(QPainter& p, int pagina, double pxPorMm) const
@@ -212,35 +279,107 @@ void Documento::pinta(QPainter& p, int pagina, double pxPorMm) const
     Pincel(*this, p, pxPorMm).pinta(p, paginas.at(pagina));
 }
 
-bool Documento::pintaTudo(QPagedPaintDevice& dispositivo) const
+struct Folhas::Pintura {
+    QPainter painter;
+    std::unique_ptr<Pincel> pincel;
+};
+
+Folhas::Folhas(QPagedPaintDevice& dispositivo) : m_dispositivo(dispositivo) {}
+
+Folhas::~Folhas()
 {
-    QPainter p;
-    if (!p.begin(&dispositivo))
-        return false;
-    const double pxPorMm = dispositivo.logicalDpiX() / 25.4;
-    Pincel pincel(*this, p, pxPorMm);
-    for (int i = 0; i < paginas.size(); ++i) {
-        if (i > 0 && !dispositivo.newPage())
-            return false;
-        pincel.pinta(p, paginas.at(i));
-    }
-    return p.end();
+    termina();
 }
 
-bool Documento::gravaPdf(const QString& arquivo) const
+bool Folhas::pinta(const Documento& molde, const Pagina& pagina)
+{
+    if (m_falhou)
+        return false;
+    if (!m_pintura) {
+        m_pintura = std::make_unique<Pintura>();
+        if (!m_pintura->painter.begin(&m_dispositivo)) {
+            m_falhou = true;
+            return false;
+        }
+        m_pintura->pincel =
+            std::make_unique<Pincel>(molde, m_pintura->painter, m_dispositivo.logicalDpiX() / 25.4);
+    } else if (!m_dispositivo.newPage()) {
+        m_falhou = true;
+        return false;
+    }
+    m_pintura->pincel->acompanha(molde, m_pintura->painter);
+    m_pintura->pincel->pinta(m_pintura->painter, pagina);
+    ++m_pintadas;
+    return true;
+}
+
+bool Folhas::termina()
+{
+    if (!m_pintura && !m_falhou && m_pintadas == 0) {
+        // Nothing to paint still gives the device its one blank sheet.
+        QPainter p;
+        m_falhou = !p.begin(&m_dispositivo) || !p.end();
+        return !m_falhou;
+    }
+    if (m_pintura && m_pintura->painter.isActive() && !m_pintura->painter.end())
+        m_falhou = true;
+    m_pintura.reset();
+    return !m_falhou;
+}
+
+bool Documento::pintaTudo(QPagedPaintDevice& dispositivo) const
+{
+    Folhas folhas(dispositivo);
+    for (const Pagina& pg : paginas)
+        if (!folhas.pinta(*this, pg))
+            return false;
+    return folhas.termina();
+}
+
+bool ArquivoPdf::abre(const QString& arquivo, const Documento& molde)
 {
     QFile teste(arquivo);
     // QPdfWriter says nothing when it cannot write; try the file first.
     if (!teste.open(QIODevice::WriteOnly))
         return false;
     teste.close();
-    QPdfWriter pdf(arquivo);
-    pdf.setTitle(titulo);
-    pdf.setCreator(QStringLiteral("Zorvane Almoxarifado"));
-    pdf.setResolution(600);
-    pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(larguraMm, alturaMm), QPageSize::Millimeter),
-                                  QPageLayout::Portrait, QMarginsF()));
-    return pintaTudo(pdf);
+    m_pdf = std::make_unique<QPdfWriter>(arquivo);
+    m_pdf->setTitle(molde.titulo);
+    m_pdf->setCreator(QStringLiteral("Zorvane Almoxarifado"));
+    m_pdf->setResolution(600);
+    m_pdf->setPageLayout(
+        QPageLayout(QPageSize(QSizeF(molde.larguraMm, molde.alturaMm), QPageSize::Millimeter),
+                    QPageLayout::Portrait, QMarginsF()));
+    m_folhas = std::make_unique<Folhas>(*m_pdf);
+    return true;
+}
+
+ArquivoPdf::ArquivoPdf() = default;
+
+ArquivoPdf::~ArquivoPdf()
+{
+    m_folhas.reset();
+}
+
+bool ArquivoPdf::pinta(const Documento& molde, const Pagina& pagina)
+{
+    return m_folhas && m_folhas->pinta(molde, pagina);
+}
+
+bool ArquivoPdf::termina()
+{
+    return m_folhas && m_folhas->termina();
+}
+
+bool Documento::gravaPdf(const QString& arquivo) const
+{
+    ArquivoPdf pdf;
+    if (!pdf.abre(arquivo, *this))
+        return false;
+    for (const Pagina& pg : paginas)
+        if (!pdf.pinta(*this, pg))
+            return false;
+    return pdf.termina();
 }
 
 bool Documento::grava(QIODevice& saida) const
@@ -248,10 +387,18 @@ bool Documento::grava(QIODevice& saida) const
     QDataStream s(&saida);
     s.setVersion(QDataStream::Qt_6_0);
     s.writeRawData(assinatura, sizeof assinatura);
-    s << versaoArquivo << titulo << larguraMm << alturaMm;
+    // A report without condensed text is written as before, for workstations that still run
+    // the earlier program.
+    const bool condensado = std::any_of(fontes.begin(), fontes.end(),
+                                        [](const Fonte& f) { return f.larguraPorCento != 100; });
+    const qint32 versao = condensado ? versaoArquivo : 1;
+    s << versao << titulo << larguraMm << alturaMm;
     s << qint32(fontes.size());
-    for (const Fonte& f : fontes)
+    for (const Fonte& f : fontes) {
         s << f.mono << f.pontos << f.negrito;
+        if (versao >= 2)
+            s << qint32(f.larguraPorCento);
+    }
     s << qint32(paginas.size());
     for (const Pagina& pg : paginas) {
         s << qint32(pg.textos.size());
@@ -286,7 +433,7 @@ bool Documento::carrega(QIODevice& entrada)
         return false;
     qint32 versao = 0;
     s >> versao;
-    if (versao != versaoArquivo)
+    if (versao < 1 || versao > versaoArquivo)
         return false;
     Documento d;
     s >> d.titulo >> d.larguraMm >> d.alturaMm;
@@ -297,6 +444,13 @@ bool Documento::carrega(QIODevice& entrada)
     for (qint32 i = 0; i < n; ++i) {
         Fonte f;
         s >> f.mono >> f.pontos >> f.negrito;
+        if (versao >= 2) {
+            qint32 largura = 100;
+            s >> largura;
+            if (largura < 1 || largura > 100)
+                return false;
+            f.larguraPorCento = largura;
+        }
         d.fontes.push_back(f);
     }
     s >> n;

@@ -7,9 +7,12 @@
 #include <QStringList>
 #include <QVector>
 
+#include <memory>
+
 class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
+class QPdfWriter;
 
 // A prepared report: its pages, each a list of texts placed in millimetres on the paper and of
 // rules. Preview, printer and PDF all paint this same model, so what is seen is what is
@@ -22,6 +25,9 @@ struct Fonte {
     bool mono = false;
     double pontos = 10;
     bool negrito = false;
+    // The width of the glyphs in percent of their own: a number too long for its column at
+    // the normal pitch is printed condensed to fit, never cut and never over its neighbour.
+    int larguraPorCento = 100;
 
     friend bool operator==(const Fonte&, const Fonte&) = default;
 };
@@ -81,7 +87,52 @@ struct Documento {
     friend bool operator==(const Documento& a, const Documento& b);
 };
 
+// Pages painted one after the other on a printer or PDF writer already set up (A4, no margins
+// of its own) as they come, so none has to wait in memory for the others. `molde` gives the
+// fonts; a page may use fonts added to it after the first pages were painted.
+class Folhas {
+public:
+    explicit Folhas(QPagedPaintDevice& dispositivo);
+    ~Folhas();
+    Folhas(const Folhas&) = delete;
+    Folhas& operator=(const Folhas&) = delete;
+
+    // False when the device could not start or take a new page; then nothing more is painted.
+    bool pinta(const Documento& molde, const Pagina& pagina);
+    // Ends the painting; true when every page went out.
+    bool termina();
+    int pintadas() const { return m_pintadas; }
+
+private:
+    struct Pintura;
+    QPagedPaintDevice& m_dispositivo;
+    std::unique_ptr<Pintura> m_pintura;
+    int m_pintadas = 0;
+    bool m_falhou = false;
+};
+
+// A PDF file written a page at a time.
+class ArquivoPdf {
+public:
+    ArquivoPdf();
+    ~ArquivoPdf();
+    ArquivoPdf(const ArquivoPdf&) = delete;
+    ArquivoPdf& operator=(const ArquivoPdf&) = delete;
+
+    // False when the file cannot be written.
+    bool abre(const QString& arquivo, const Documento& molde);
+    bool pinta(const Documento& molde, const Pagina& pagina);
+    bool termina();
+
+private:
+    std::unique_ptr<QPdfWriter> m_pdf;
+    std::unique_ptr<Folhas> m_folhas;
+};
+
 // The QFont of a report font, for painting and measuring.
 QFont qfont(const Fonte& f);
+// The pitch of a fixed-pitch report font in millimetres, from the font's own design, so that
+// the layout and every device it is painted on place the characters on the same grid.
+double passoMono(const Fonte& f);
 
 } // namespace Motor

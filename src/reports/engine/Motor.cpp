@@ -62,9 +62,6 @@ public:
         return metricas(f).horizontalAdvance(texto) * 25.4 / dpi;
     }
 
-    // The width of one character of a fixed-pitch font.
-    double passo(const Fonte& f) { return largura(QStringLiteral("M"), f); }
-
 private:
     static constexpr double dpi = 1200;
     QImage m_imagem;
@@ -79,13 +76,14 @@ Medidor& medidor()
 
 class Montador {
 public:
-    Montador(const Layout& layout, const Linhas& linhas) : m_layout(layout), m_linhas(linhas)
+    Montador(const Layout& layout, const Linhas& linhas, const RecebePagina& recebe)
+        : m_layout(layout), m_linhas(linhas), m_recebe(recebe)
     {
         m_doc.titulo = layout.titulo;
         m_doc.larguraMm = larguraPapel;
         m_doc.alturaMm = alturaPapel;
         m_celula = m_doc.fonte(fonteCelula);
-        m_passoMono = medidor().passo(fonteCelula);
+        m_passoMono = passoMono(fonteCelula);
         // Columns start and end on the grid of the fixed-pitch cells, so the cells of a line
         // can be painted as one run of text (see Documento::pinta).
         double x = margem;
@@ -99,26 +97,39 @@ public:
         m_dataHora = Formatos::dataHora(layout.quando);
     }
 
-    Documento monta()
+    // Only the page being laid out is held; each finished page goes to `recebe` at once.
+    bool monta()
     {
         novaPagina();
-        for (int i = 0; i < m_linhas.quantas; ++i) {
+        for (int i = 0; i < m_linhas.quantas && !m_parou; ++i) {
             if (m_y + alturaLinha > reguaRodape)
                 novaPagina();
+            if (m_parou)
+                break;
             if (m_linhas.antesDaLinha)
                 m_linhas.antesDaLinha(i);
             linhaDeDados(i);
         }
-        if (m_layout.temResumo)
+        if (m_layout.temResumo && !m_parou)
             resumo();
-        return std::move(m_doc);
+        entrega();
+        return !m_parou;
     }
 
 private:
+    void entrega()
+    {
+        if (m_doc.paginas.isEmpty() || m_parou)
+            return;
+        Pagina pg = std::move(m_doc.paginas.last());
+        m_doc.paginas.clear();
+        m_parou = !m_recebe(m_doc, std::move(pg), m_numero);
+    }
+
     Pagina& pagina() { return m_doc.paginas.last(); }
 
-    void texto(double x, double y, double largura, double altura, const QString& t,
-               const Fonte& f, Alinhamento a = Alinhamento::Esquerda)
+    void texto(double x, double y, double largura, double altura, const QString& t, const Fonte& f,
+               Alinhamento a = Alinhamento::Esquerda)
     {
         pagina().textos.push_back(Texto{QRectF(x, y, largura, altura), t, m_doc.fonte(f), a});
     }
@@ -127,14 +138,17 @@ private:
 
     void novaPagina()
     {
+        entrega();
+        if (m_parou)
+            return;
         m_doc.paginas.push_back(Pagina{});
+        ++m_numero;
         m_y = margem;
-        texto(margem, m_y, larguraUtil / 2, alturaCabecalhoPagina, m_layout.empresa,
-              fonteEmpresa);
+        texto(margem, m_y, larguraUtil / 2, alturaCabecalhoPagina, m_layout.empresa, fonteEmpresa);
         texto(margem + larguraUtil / 2, m_y, larguraUtil / 2, alturaCabecalhoPagina,
               m_layout.telefone, fonteEmpresa, Alinhamento::Direita);
         m_y += alturaCabecalhoPagina;
-        if (m_doc.paginas.size() == 1 || m_layout.cabecalhoEmTodaPagina)
+        if (m_numero == 1 || m_layout.cabecalhoEmTodaPagina)
             cabecalho();
         rodape();
     }
@@ -152,7 +166,12 @@ private:
             m_y += 1;
             for (int c = 0; c < m_layout.colunas.size(); ++c) {
                 const Coluna& col = m_layout.colunas.at(c);
-                if (!col.titulo.isEmpty())
+                if (col.titulo.isEmpty())
+                    continue;
+                if (col.tituloSobreDuas && c + 1 < m_layout.colunas.size())
+                    texto(m_x.at(c), m_y, m_x.at(c + 1) + m_largura.at(c + 1) - m_x.at(c),
+                          alturaTitulosColunas, col.titulo, fonteTitulosColunas);
+                else
                     texto(m_x.at(c), m_y, m_largura.at(c), alturaTitulosColunas, col.titulo,
                           fonteTitulosColunas,
                           col.direita ? Alinhamento::Direita : Alinhamento::Esquerda);
@@ -168,8 +187,7 @@ private:
     {
         const double y = reguaRodape + 1;
         regua(reguaRodape);
-        const QString pagina =
-            QStringLiteral("Página: ") + QString::number(m_doc.paginas.size());
+        const QString pagina = QStringLiteral("Página: ") + QString::number(m_numero);
         texto(margem, y, 40, alturaRodape, pagina, fonteRodape);
         if (!m_layout.legenda.isEmpty())
             texto(margem + 30, y, larguraUtil - 80, alturaRodape, m_layout.legenda, fonteLegenda,
@@ -186,14 +204,25 @@ private:
             QString t = m_linhas.celula(linha, c);
             if (t.isEmpty())
                 continue;
-            if (col.corta && t.size() * m_passoMono > col.largura + 0.01)
+            quint8 fonte = m_celula;
+            const double largura = t.size() * m_passoMono;
+            if (col.corta && largura > col.largura + 0.01)
                 t = cortaMono(t, col.largura);
+            else if (!col.corta && largura > m_largura.at(c) + 0.01)
+                fonte = condensada(largura, m_largura.at(c));
             pg.textos.push_back(Texto{QRectF(m_x.at(c), m_y, m_largura.at(c), alturaLinha),
-                                      std::move(t), m_celula,
-                                      col.direita ? Alinhamento::Direita
-                                                  : Alinhamento::Esquerda});
+                                      std::move(t), fonte,
+                                      col.direita ? Alinhamento::Direita : Alinhamento::Esquerda});
         }
         m_y += alturaLinha;
+    }
+
+    // The cell font narrowed, in whole percents rounded down, until `largura` fits `cabe`.
+    quint8 condensada(double largura, double cabe)
+    {
+        Fonte f = fonteCelula;
+        f.larguraPorCento = qBound(1, int(std::floor(cabe / largura * 100)), 100);
+        return m_doc.fonte(f);
     }
 
     QString cortaMono(const QString& t, double largura) const
@@ -209,6 +238,8 @@ private:
         const double altura = 1.5 + linhas.size() * alturaLinhaResumo;
         if (m_y + altura > reguaRodape)
             novaPagina();
+        if (m_parou)
+            return;
         m_y += 0.5;
         regua(m_y);
         m_y += 1;
@@ -247,7 +278,10 @@ public:
 private:
     const Layout& m_layout;
     const Linhas& m_linhas;
+    const RecebePagina& m_recebe;
     Documento m_doc;
+    int m_numero = 0;
+    bool m_parou = false;
     QVector<double> m_x;
     QVector<double> m_largura;
     quint8 m_celula = 0;
@@ -258,9 +292,40 @@ private:
 
 } // namespace
 
+bool monta(const Layout& layout, const Linhas& linhas, const RecebePagina& recebe)
+{
+    return Montador(layout, linhas, recebe).monta();
+}
+
+RecebePagina guardaEm(Documento& documento)
+{
+    return [&documento](const Documento& molde, Pagina&& pagina, int) {
+        documento.titulo = molde.titulo;
+        documento.larguraMm = molde.larguraMm;
+        documento.alturaMm = molde.alturaMm;
+        documento.fontes = molde.fontes;
+        documento.paginas.push_back(std::move(pagina));
+        return true;
+    };
+}
+
 Documento monta(const Layout& layout, const Linhas& linhas)
 {
-    return Montador(layout, linhas).monta();
+    Documento d;
+    monta(layout, linhas, guardaEm(d));
+    return d;
+}
+
+bool gravaPdf(const Layout& layout, const Linhas& linhas, const QString& arquivo)
+{
+    ArquivoPdf pdf;
+    bool aberto = false;
+    const bool inteiro = monta(layout, linhas, [&](const Documento& molde, Pagina&& pagina, int) {
+        if (!aberto && !(aberto = pdf.abre(arquivo, molde)))
+            return false;
+        return pdf.pinta(molde, pagina);
+    });
+    return inteiro && pdf.termina();
 }
 
 double larguraTexto(const QString& texto, const Fonte& fonte)

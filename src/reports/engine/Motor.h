@@ -23,6 +23,9 @@ struct Coluna {
     bool direita = false;
     // Whether the cell is cut, at a word boundary, to what fits on one line.
     bool corta = false;
+    // A heading over this cell and the next (a code and its name), from this cell's left
+    // whatever side the cell's own text keeps to.
+    bool tituloSobreDuas = false;
 };
 
 // One line of the summary band: a caption and a value in the left half, another pair in the
@@ -60,8 +63,21 @@ struct Linhas {
     std::function<QVector<LinhaResumo>()> resumo;
 };
 
-// Lays the rows out into pages.
+// Takes each page as soon as it is laid out, with the document it belongs to (title, paper and
+// the fonts so far, without pages) and its number from 1; answers false to stop the work.
+using RecebePagina = std::function<bool(const Documento& molde, Pagina&& pagina, int numero)>;
+
+// Lays the rows out a page at a time, handing each page over as soon as it is complete, so
+// a report's memory does not grow with its length. False when `recebe` stopped it.
+bool monta(const Layout& layout, const Linhas& linhas, const RecebePagina& recebe);
+// A page receiver that keeps every page in `documento`, with the document's title, paper and
+// fonts.
+RecebePagina guardaEm(Documento& documento);
+// Lays the rows out into pages, all kept.
 Documento monta(const Layout& layout, const Linhas& linhas);
+// Writes the report to a PDF file page by page as the pages are laid out; false when the file
+// cannot be written.
+bool gravaPdf(const Layout& layout, const Linhas& linhas, const QString& arquivo);
 
 // The cell text cut to `larguraMm` in `fonte`, at the last blank that lets it fit (a single word
 // too long is cut where the width ends). Exposed for the tests.
