@@ -258,5 +258,5 @@ void TfVisualiza::carregaEscolhido()
 void TfVisualiza::imprime()
 {
     if (!Impressora::imprime(m_documento))
-        Mensagens::erro(QStringLiteral("Não foi possível imprimir o relatório."), this);
+        Mensagens::erro(Impressora::mensagemDeFalha(), this);
 }
