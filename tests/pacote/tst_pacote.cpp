@@ -2,6 +2,7 @@
 // installs it, and its programs run from there.
 
 #include "support/ImpressoraTeste.h"
+#include "support/Processo.h"
 #include "support/Tela.h"
 
 #include <QDir>
@@ -14,42 +15,11 @@
 #include <QtTest>
 
 using namespace Tela;
+using Processo::descreve;
+using Processo::Execucao;
+using Processo::roda;
 
 namespace {
-
-struct Execucao {
-    int status = -1;
-    QString saida;
-    QString erros;
-};
-
-Execucao roda(const QString& programa, const QStringList& args, const QStringList& ambiente = {})
-{
-    QProcess p;
-    p.setStandardInputFile(QProcess::nullDevice());
-    // As cron or a freshly logged-in desktop would: nothing of the build's environment.
-    p.start(QStringLiteral("/usr/bin/env"),
-            QStringList{"-i"} + ambiente + QStringList{programa} + args);
-    Execucao e;
-    if (!p.waitForFinished(300000)) {
-        p.kill();
-        p.waitForFinished();
-        e.erros = programa + QStringLiteral(" did not finish");
-        return e;
-    }
-    e.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    e.saida = QString::fromUtf8(p.readAllStandardOutput());
-    e.erros = QString::fromUtf8(p.readAllStandardError());
-    return e;
-}
-
-QByteArray descreve(const Execucao& e)
-{
-    return QStringLiteral("status %1\nstdout: %2\nstderr: %3")
-        .arg(e.status)
-        .arg(e.saida, e.erros)
-        .toUtf8();
-}
 
 QString le(const QString& arquivo)
 {

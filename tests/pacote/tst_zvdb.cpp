@@ -3,51 +3,27 @@
 
 #include "support/BancoTeste.h"
 #include "support/ImpressoraTeste.h"
+#include "support/Processo.h"
 #include "support/Tela.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Tela;
+using Processo::descreve;
+using Processo::Execucao;
 
 namespace {
-
-struct Execucao {
-    int status = -1;
-    QString saida;
-    QString erros;
-};
 
 // zvdb with no environment at all, as cron starts a job (cron gives a few variables; none of
 // them is needed here).
 Execucao zvdb(const QStringList& args, const QString& pastaDeTrabalho = QString())
 {
-    QProcess p;
-    p.setWorkingDirectory(pastaDeTrabalho.isEmpty() ? QDir::tempPath() : pastaDeTrabalho);
-    p.setStandardInputFile(QProcess::nullDevice());
-    p.start(QStringLiteral("/usr/bin/env"),
-            QStringList{"-i", QStringLiteral(ZVDB_PROGRAMA)} + args);
-    Execucao e;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        e.erros = QStringLiteral("zvdb did not finish");
-        return e;
-    }
-    e.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    e.saida = QString::fromUtf8(p.readAllStandardOutput());
-    e.erros = QString::fromUtf8(p.readAllStandardError());
-    return e;
-}
-
-QByteArray descreve(const Execucao& e)
-{
-    return QStringLiteral("status %1\nstdout: %2\nstderr: %3")
-        .arg(e.status)
-        .arg(e.saida, e.erros)
-        .toUtf8();
+    return Processo::roda(QStringLiteral(ZVDB_PROGRAMA), args, {},
+                          pastaDeTrabalho.isEmpty() ? QDir::tempPath() : pastaDeTrabalho, 120000);
 }
 
 } // namespace
