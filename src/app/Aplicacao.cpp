@@ -105,6 +105,12 @@ void Aplicacao::solicitaFim()
     QCoreApplication::quit();
 }
 
+void Aplicacao::encerraSemPerguntas()
+{
+    m_semPerguntas = true;
+    solicitaFim();
+}
+
 void Aplicacao::garanteConexao()
 {
     if (!conexao().aberta())
@@ -157,6 +163,10 @@ bool Aplicacao::inicia()
             }
         }
     }
+    // Told by the system to end while the folder was asked for: going on would only stop at
+    // a failure box nobody is there to answer, and the program would never end.
+    if (m_semPerguntas)
+        return false;
     try {
         criaTudo(&abertura);
     } catch (const ErroBanco& e) {

@@ -56,6 +56,9 @@ public:
     // Asks the program to end: at once if the main loop runs, or as soon as it would start.
     void solicitaFim();
     bool fimSolicitado() const { return m_fim; }
+    // The end the system asks for (logout, shutdown, kill): as solicitaFim, and the start-up
+    // that is still running stops there, with nothing more to answer on the way out.
+    void encerraSemPerguntas();
 
     // The text shown when the database cannot be reached, with the server's message last.
     static QString mensagemFalhaInicio(const QString& erro);
@@ -102,6 +105,7 @@ private:
     void guarda(const std::type_info& tipo, std::unique_ptr<QWidget> janela);
 
     bool m_fim = false;
+    bool m_semPerguntas = false;
     TdmConexao m_dmConexao;
     std::unique_ptr<TdmConfiguracoes> m_dmConfiguracoes;
     std::unique_ptr<TdmVersao> m_dmVersao;

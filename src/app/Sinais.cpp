@@ -90,7 +90,7 @@ std::function<void()> Sinais::encerra(Aplicacao& app)
     return [&app] {
         // The end first: a window's closing work then knows the program is ending and asks
         // nothing (the login does not check its fields), and no new window waits for the user.
-        app.solicitaFim();
+        app.encerraSemPerguntas();
         fechaModais();
     };
 }

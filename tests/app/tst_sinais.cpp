@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -28,6 +29,7 @@ private slots:
     void openModalWindowsAreRejected();
     void loginOpenAtTheSignalAsksNothing();
     void versionMessageOpenAtTheSignalWritesNothing();
+    void folderDialogOpenAtTheSignalEndsTheStart();
     void theProgramEndsOnTheSignal_data();
     void theProgramEndsOnTheSignal();
 };
@@ -182,6 +184,26 @@ void TstSinais::versionMessageOpenAtTheSignalWritesNothing()
     QCOMPARE(t.banco.valor("Select Numero From Versao").toString(), versaoAntiga);
     QCOMPARE(p.NumVersao, versaoAntiga);
     QVERIFY(t.app.fimSolicitado());
+}
+
+// Without Config.ini the start asks for the database folder. The signal closes that dialog and
+// ends the start there: no failure box is left waiting for someone who has logged out.
+void TstSinais::folderDialogOpenAtTheSignalEndsTheStart()
+{
+    QTemporaryDir trabalho;
+    const QString anterior = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(trabalho.path()));
+    GravadorMensagens msgs;
+    Aplicacao app;
+    Sinais sinais(Sinais::encerra(app));
+    Quando aoAbrir([] { return modalAberta("TfConfig_BancoDados"); }, [] { std::raise(SIGTERM); });
+    const bool iniciou = app.inicia();
+    QDir::setCurrent(anterior);
+    QVERIFY(!iniciou);
+    QVERIFY(app.fimSolicitado());
+    QVERIFY(sinais.recebido());
+    QCOMPARE(msgs.textos(), QStringList());
+    QVERIFY(!QFileInfo::exists(trabalho.filePath("Config.ini")));
 }
 
 namespace {
