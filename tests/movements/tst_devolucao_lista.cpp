@@ -57,11 +57,6 @@ void prepara(AplicacaoTeste& t)
                           {"MOV_Devolvido", "N"}});
 }
 
-void devolucao(TelaTeste& t, DriverModal::Passos passos)
-{
-    t.abre("DevoluodenoConsumveis1", std::move(passos));
-}
-
 QStringList produtosListados(AplicacaoTeste& t)
 {
     QStringList r = colunaDaLista(t.app.dmMovConsu().cdsMovConsu, "MOV_CODPRO");
@@ -75,7 +70,7 @@ void TstDevolucaoLista::loansAreNotStriped()
 {
     TelaTeste t;
     prepara(t);
-    devolucao(t, [&](QDialog* j) {
+    t.abre("DevoluodenoConsumveis1", [&](QDialog* j) {
         clica(j, "btnBusca");
         auto* grade = acha<QTableView>(j, "dbgDev");
         QCOMPARE(grade->model()->rowCount(), 3);
@@ -110,7 +105,7 @@ void TstDevolucaoLista::refusedBarCodeKeepsTheProductChosen()
     QFETCH(QString, mensagem);
     TelaTeste t;
     prepara(t);
-    devolucao(t, [&](QDialog* j) {
+    t.abre("DevoluodenoConsumveis1", [&](QDialog* j) {
         informa(j, "edCodPro", "13");
         const QStringList escolhido = {furadeira, "Furadeira", "PC"};
         QCOMPARE(textos(j, {"edCodPro", "edDescPro", "edUnid"}), escolhido);
