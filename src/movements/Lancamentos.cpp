@@ -115,7 +115,9 @@ Gravado emTransacao(Conexao& conexao, const std::function<Gravado(Transacao&)>& 
             t.commit();
             return g;
         } catch (const ErroBanco& e) {
-            if (tentativa == 1 && e.chaveDuplicada())
+            // A number taken or a row changed by another workstation meanwhile: once more
+            // from the start, reading everything again.
+            if (tentativa == 1 && (e.chaveDuplicada() || e.conflitoDeAtualizacao()))
                 continue;
             throw;
         }

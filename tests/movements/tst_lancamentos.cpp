@@ -1,6 +1,8 @@
 // The movement saves themselves: exact quantities and average costs, loans, reversals, and
 // nothing stored when anything fails.
 
+#include "data/firebird/Consulta.h"
+#include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
 #include "movements/Lancamentos.h"
@@ -9,6 +11,8 @@
 
 #include <QtTest>
 #include <ibase.h>
+#include <optional>
+#include <thread>
 
 using namespace Lancamentos;
 using Tela::caso;
@@ -36,6 +40,7 @@ private slots:
     void numberTakenMeanwhileIsRetriedOnce_data();
     void numberTakenMeanwhileIsRetriedOnce();
     void failedRollbackKeepsTheSavesOwnError();
+    void rowGoneMeanwhileIsAConflict();
 
 private:
     Decimal quantidade(const QString& produto);
@@ -408,6 +413,50 @@ void TstLancamentos::failedRollbackKeepsTheSavesOwnError()
         QCOMPARE(e.mensagem(), QString("produto travado"));
     }
     QCOMPARE(tentativas, 1);
+}
+
+// Two workstations deleting the same ledger row: the second waits for the first, and when
+// the first commits, the engine tells the second the row was erased under it. That is another
+// workstation's change met mid-save, like an update conflict, and a save meeting it is tried
+// again from the start (where it then finds the row gone).
+void TstLancamentos::rowGoneMeanwhileIsAConflict()
+{
+    m_banco->executa("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Quant) values "
+                     "(1, :C, 'EE', 2)",
+                     {{"C", parafuso}});
+    Conexao outra;
+    outra.configuraEAbre(m_banco->pasta());
+    Transacao primeira(m_banco->conexao());
+    Consulta apaga(m_banco->conexao());
+    apaga.setSql("Delete From Mov_Estq Where MOV_CodInt=1");
+    QCOMPARE(apaga.executa(primeira), 1);
+
+    std::optional<ErroBanco> erro;
+    std::thread segunda([&] {
+        try {
+            Transacao t(outra);
+            Consulta q(outra);
+            q.setSql("Delete From Mov_Estq Where MOV_CodInt=1");
+            q.executa(t);
+            t.commit();
+        } catch (const ErroBanco& e) {
+            erro = e;
+        }
+    });
+    QThread::msleep(300);
+    primeira.commit();
+    segunda.join();
+    QVERIFY(erro);
+    QVERIFY2(erro->conflitoDeAtualizacao(), qPrintable(erro->mensagem()));
+
+    int tentativas = 0;
+    const Gravado g = emTransacao(m_banco->conexao(), [&](Transacao&) -> Gravado {
+        if (++tentativas == 1)
+            throw *erro;
+        return Gravado{};
+    });
+    QCOMPARE(tentativas, 2);
+    QCOMPARE(g.movimento, 0);
 }
 
 QTEST_GUILESS_MAIN(TstLancamentos)

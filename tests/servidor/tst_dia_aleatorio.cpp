@@ -123,6 +123,22 @@ std::vector<LinhaVista> leLista(Conexao& c)
     return linhas;
 }
 
+// What a step of the day was, for a failure's message.
+QString passo(int sorteio)
+{
+    if (sorteio < 24)
+        return QStringLiteral("entry");
+    if (sorteio < 42)
+        return QStringLiteral("exit");
+    if (sorteio < 50)
+        return QStringLiteral("reversal");
+    if (sorteio < 57)
+        return QStringLiteral("return");
+    if (sorteio < 61)
+        return QStringLiteral("loss");
+    return sorteio < 87 ? QStringLiteral("delete and revert") : QStringLiteral("delete only");
+}
+
 // The open loans, as the return window lists them.
 std::vector<qint64> leEmprestimos(Conexao& c)
 {
@@ -279,14 +295,16 @@ Estacao estacao(const QString& pasta, int numero, quint64 semente)
         } catch (const QuantidadeZerada&) {
             ++e.recusas;
         } catch (const ErroBanco& erro) {
-            e.falhas << QStringLiteral("workstation %1, step %2: %3")
+            e.falhas << QStringLiteral("workstation %1, step %2 (%3): %4")
                             .arg(numero)
                             .arg(i)
+                            .arg(passo(sorteio))
                             .arg(erro.mensagem());
         } catch (const std::exception& x) {
-            e.falhas << QStringLiteral("workstation %1, step %2: %3")
+            e.falhas << QStringLiteral("workstation %1, step %2 (%3): %4")
                             .arg(numero)
                             .arg(i)
+                            .arg(passo(sorteio))
                             .arg(QString::fromLocal8Bit(x.what()));
         }
     }

@@ -9,8 +9,12 @@ ErroBanco::ErroBanco(const QString& mensagem, QList<qint64> codigos)
 
 bool ErroBanco::conflitoDeAtualizacao() const
 {
+    // A row deleted by another workstation while this one waited to change or delete it comes
+    // back as the engine's generic error with this text and no code of its own.
     return temCodigo(isc_update_conflict) || temCodigo(isc_deadlock) ||
-           temCodigo(isc_lock_conflict);
+           temCodigo(isc_lock_conflict) ||
+           (temCodigo(isc_random) &&
+            m_mensagem.contains(QLatin1String("cannot update erased record")));
 }
 
 bool ErroBanco::chaveDuplicada() const

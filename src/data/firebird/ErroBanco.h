@@ -15,7 +15,7 @@ public:
     const QList<qint64>& codigos() const { return m_codigos; }
     bool temCodigo(qint64 codigo) const { return m_codigos.contains(codigo); }
 
-    // Another workstation changed or locked the same row first.
+    // Another workstation changed, deleted or locked the same row first.
     bool conflitoDeAtualizacao() const;
     // A primary or unique key already holds the value (a code or number taken meanwhile).
     bool chaveDuplicada() const;
