@@ -6,6 +6,7 @@
 #include "data/firebird/Servicos.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
@@ -14,6 +15,13 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvane Almoxarifado"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorvane Almoxarifado"));
+    // The installed icon of the desktop's theme, as the menu entry shows it; the desktop file's
+    // name lets the desktop match the open windows to that entry.
+    QApplication::setDesktopFileName(QStringLiteral("zorvane-almoxarifado"));
+    QIcon proprio;
+    proprio.addFile(QStringLiteral(":/icones/zorvane-almoxarifado-48.png"));
+    proprio.addFile(QStringLiteral(":/icones/zorvane-almoxarifado-256.png"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zorvane-almoxarifado"), proprio));
     Convencoes::instalaLocalizacao(&app);
 
     Aplicacao aplicacao;
