@@ -27,6 +27,11 @@ public:
     qint64 alteraPermissao(Transacao& t, const QString& codUsuario, const QString& codModulo,
                            const QString& ativo);
 
+    // Whether a user may use a module. The module code is padded with blanks to 15
+    // characters; the answer is yes only when the user's row for it says "S" (no row, "N" or
+    // empty: no). Database errors reach the caller.
+    bool temPermissao(const QString& codUsuario, const QString& codModulo);
+
     Consulta SQLQPer;
     Consulta SQLQPer2;
     DataSet cdsPER;

@@ -4,6 +4,7 @@
 #include "app/Principal.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
+#include "common/Gravacao.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
 #include "data/DataSet.h"
@@ -39,35 +40,20 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo)
 
 QString registroSumido()
 {
-    return QStringLiteral("Registro não encontrado, outra estação pode tê-lo excluído.");
+    return Gravacao::registroSumido();
 }
 
 bool grava(Aplicacao& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha,
            TipoMensagem tipoFalha)
 {
-    std::optional<ErroBanco> erro;
-    try {
-        Transacao t(app.conexao());
-        // The record was read when the window opened; another workstation may have deleted
-        // it since. Closing as if saved would send the user away believing a change that
-        // nobody will ever see.
-        if (escreve(t) == 0)
-            throw ErroBanco(registroSumido());
-        TfPrincipal& p = app.principal();
-        if (p.registraLog())
-            Funcoes::GravaLog(t, p.CodUsuario, textoLog);
-        t.commit();
-    } catch (const ErroBanco& e) {
-        // By now the transaction is gone: leaving its block rolled it back, before anyone is
-        // told, so no row stays locked while the message is read. A rollback that fails too
-        // (the database is gone) is swallowed there; what the user needs is what went wrong.
-        erro = e;
-    }
-    if (!erro)
-        return true;
-    Mensagens::mostra(tipoFalha, falha(*erro), janela);
-    return false;
+    // The record was read when the window opened; another workstation may have deleted it
+    // since.
+    return Gravacao::grava(app, janela,
+                           {.escreve = [&](Transacao& t) { Gravacao::exigeRegistro(escreve(t)); },
+                            .textoLog = textoLog,
+                            .falha = falha,
+                            .tipoFalha = tipoFalha});
 }
 
 QString comErro(const QString& texto, const ErroBanco& erro)
@@ -404,26 +390,9 @@ CampoCodigo* JanelaDados::codigoDigitado(CampoCodigo::Regras regras)
 
 bool JanelaDados::propoeProximo()
 {
-    try {
-        const QString proximo = m_cadastro.proximoCodigo();
-        // Once 999999 is taken the next number has seven digits: no record can have it, and
-        // offering it would only have the save refused. Where the user types the code, a free
-        // one is typed instead.
-        if (m_desenho.larguraCodigo > 0 && proximo.size() > m_desenho.larguraCodigo) {
-            m_edCodigo->clear();
-            Mensagens::informacao(
-                QStringLiteral("Não há Código Livre depois de 999999, Digite um Código Livre"),
-                this);
-            return false;
-        }
-        m_edCodigo->setText(proximo);
-        return true;
-    } catch (const ErroBanco& e) {
-        // No proposal (the highest code is not a number, or the database is unreachable).
-        m_edCodigo->clear();
-        Mensagens::erro(e.mensagem(), this);
-        return false;
-    }
+    // Where the user types the code, a free one is typed instead of one too long for it.
+    return Funcoes::propoeCodigo(
+        m_edCodigo, this, [this] { return m_cadastro.proximoCodigo(); }, m_desenho.larguraCodigo);
 }
 
 void JanelaDados::confereDescricao()
