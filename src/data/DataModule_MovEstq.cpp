@@ -117,6 +117,34 @@ void TdmMovEstq::carregaPeriodo(const QDate& inicio, const QDate& fim, const QSt
     cds_MovEstq.abre(SQLQ_MovEstq2);
 }
 
+namespace {
+
+QString semBrancosAoFim(QString s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
+        --n;
+    s.truncate(n);
+    return s;
+}
+
+} // namespace
+
+void TdmMovEstq::filtra(const Filtro& filtro)
+{
+    const int produto = cds_MovEstq.campo(QStringLiteral("MOV_CodPro"));
+    const int operacao = cds_MovEstq.campo(QStringLiteral("MOV_Oper"));
+    const std::optional<QString> codigo =
+        filtro.produto ? std::optional(semBrancosAoFim(*filtro.produto)) : std::nullopt;
+    const QStringList operacoes = filtro.operacoes;
+    cds_MovEstq.setFiltro([=](const DataSet::Linha& linha) {
+        const QString p = semBrancosAoFim(linha.em(produto).toString());
+        if (codigo ? p != *codigo : p.isEmpty())
+            return false;
+        return operacoes.contains(semBrancosAoFim(linha.em(operacao).toString()));
+    });
+}
+
 void TdmMovEstq::recarrega()
 {
     cds_MovEstq.abre(SQLQ_MovEstq2);

@@ -4,6 +4,8 @@
 #include "data/firebird/Consulta.h"
 
 #include <QDate>
+#include <QStringList>
+#include <optional>
 
 // The stock ledger: the work query, the movement list shared by the maintenance and query
 // windows and the movement reports, and the operation codes.
@@ -44,6 +46,18 @@ public:
     // The list's last statement run again, after a deletion, for the same window: its row
     // filter stays.
     void recarrega();
+
+    // What the movement query shows of the rows read: the operations of the boxes ticked and
+    // every product or one. Fixed-width codes compare as the database compares them, without
+    // their trailing blanks.
+    struct Filtro {
+        QStringList operacoes{QStringLiteral("EE"), QStringLiteral("SS"), QStringLiteral("TE"),
+                              QStringLiteral("TS")};
+        // The product's padded code; none: every row that names a product.
+        std::optional<QString> produto{};
+    };
+    // Narrows the list to `filtro`, until the list is next loaded.
+    void filtra(const Filtro& filtro);
 
     Consulta SQLQ_MovEstq;
     Consulta SQLQ_MovEstq2;
