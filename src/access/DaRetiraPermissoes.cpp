@@ -128,14 +128,13 @@ void TfDaRetiraPermissoes::releLista()
 void TfDaRetiraPermissoes::altera()
 {
     TdmPER& dm = m_app.dmPER();
-    if (dm.cdsPER.vazio())
+    const std::optional<Permissao> atual = dm.permissaoAtual();
+    if (!atual)
         return;
-    const QString usuario = dm.cdsPER.valor(QStringLiteral("PER_CODUSER")).toString();
-    const QString modulo = dm.cdsPER.valor(QStringLiteral("PER_CODMOD")).toString();
+    const QString usuario = atual->usuario;
+    const QString modulo = atual->modulo;
     const QString ativo =
-        dm.cdsPER.valor(QStringLiteral("PER_ATIVO")).toString() == QLatin1String("N")
-            ? QStringLiteral("S")
-            : QStringLiteral("N");
+        atual->ativo == QLatin1String("N") ? QStringLiteral("S") : QStringLiteral("N");
     // The row shown may have gone with its user, deleted at another workstation. The list is
     // read again either way before a failure is told.
     Gravacao::grava(

@@ -33,7 +33,7 @@ void TdmLog::filtra(const QString& codUsuario, const QDate& inicio, const QDate&
     }
     SQLQLog2.setParametro(QStringLiteral("DataInicialC"), inicio);
     SQLQLog2.setParametro(QStringLiteral("DataFinalC"), fim);
-    cdsLOG.carrega(SQLQLog2);
+    cdsLOG.abre(SQLQLog2);
 }
 
 void TdmLog::registra(Transacao& transacao, const QString& codUsuario, const QString& descricao)

@@ -71,6 +71,15 @@ qint64 TdmPER::alteraPermissao(Transacao& t, const QString& codUsuario, const QS
     return SQLQPer.executa(t);
 }
 
+std::optional<Permissao> TdmPER::permissaoAtual() const
+{
+    if (cdsPER.linhaAtual() < 0)
+        return std::nullopt;
+    return Permissao{cdsPER.valor(QStringLiteral("PER_CODUSER")).toString(),
+                     cdsPER.valor(QStringLiteral("PER_CODMOD")).toString(),
+                     cdsPER.valor(QStringLiteral("PER_ATIVO")).toString()};
+}
+
 bool TdmPER::temPermissao(const QString& codUsuario, const QString& codModulo)
 {
     // A statement of its own: the menu asks while the permissions window may hold the others.
