@@ -73,12 +73,13 @@ QString codigoAtual(const DataSet& lista)
     return lista.valor(lista.linhaAtual(), lista.campoDaColuna(0)).toString();
 }
 
-Lista::Lista(QWidget* janela, ::Consulta& consulta, DataSet& dados, QTableView* grade,
-             QLabel* rotulo, QLineEdit* campoBusca, int largura, QChar preenchimento)
-    : QObject(janela), m_janela(janela), m_consulta(consulta), m_dados(dados), m_grade(grade),
-      m_rotulo(rotulo), m_campoBusca(campoBusca), m_largura(largura), m_preenchimento(preenchimento)
+Lista::Lista(QWidget* janela, ListaDoModulo lista, QTableView* grade, QLabel* rotulo,
+             QLineEdit* campoBusca, int largura, QChar preenchimento)
+    : QObject(janela), m_janela(janela), m_lista(std::move(lista)), m_dados(*m_lista.dados),
+      m_grade(grade), m_rotulo(rotulo), m_campoBusca(campoBusca), m_largura(largura),
+      m_preenchimento(preenchimento)
 {
-    Formulario::avisaFalhaDeLeitura(dados, janela);
+    Formulario::avisaFalhaDeLeitura(m_dados, janela);
 }
 
 int Lista::adicionaOrdem(const Ordem& ordem)
@@ -120,9 +121,8 @@ void Lista::ordena(int indice)
         o.radio->setChecked(true);
     if (m_rotulo && !o.rotulo.isNull())
         m_rotulo->setText(o.rotulo);
-    m_consulta.setSql(o.sql);
     try {
-        m_dados.abre(m_consulta);
+        m_lista.abre(o.ordem);
     } catch (const ErroBanco& e) {
         Mensagens::erro(e.mensagem(), m_janela);
     }
@@ -140,7 +140,7 @@ void Lista::releLocalizando(const QString& campo, const QString& prefixo)
     const QString campoChave = m_dados.campoDaColuna(0);
     const QString atual = codigoAtual(m_dados);
     try {
-        m_dados.abre(m_consulta);
+        m_lista.rele();
     } catch (const ErroBanco& e) {
         if (!campo.isEmpty())
             m_dados.localiza(campo, prefixo);
@@ -171,8 +171,9 @@ void Lista::busca()
     releLocalizando(o.campo, texto);
 }
 
-Quadro::Quadro(QDialog* janela, const Desenho& d, ::Consulta& consulta, DataSet& dados)
+Quadro::Quadro(QDialog* janela, const Desenho& d, const ListaDoModulo& fonte)
 {
+    DataSet& dados = *fonte.dados;
     using namespace Formulario;
     janela->setObjectName(QLatin1String(d.nome));
     janela->setWindowTitle(d.titulo);
@@ -211,27 +212,25 @@ Quadro::Quadro(QDialog* janela, const Desenho& d, ::Consulta& consulta, DataSet&
     dados.acompanha(grade, d.colunas);
     grade->horizontalHeader()->setStretchLastSection(true);
 
-    lista = new Lista(janela, consulta, dados, grade, rotulo, busca, CadastroSimples::largura,
-                      QLatin1Char('0'));
+    lista =
+        new Lista(janela, fonte, grade, rotulo, busca, CadastroSimples::largura, QLatin1Char('0'));
     const QString campoCodigo = dados.campoDaColuna(0);
     const QString campoDescricao = dados.campoDaColuna(1);
     lista->adicionaOrdem(
-        {porCodigo, d.ordens.porCodigo, d.rotuloCodigo, campoCodigo, d.buscaCompletaCodigo});
-    lista->adicionaOrdem(
-        {porDescricao, d.ordens.porDescricao, d.rotuloDescricao, campoDescricao, false});
+        {porCodigo, PorCodigo, d.rotuloCodigo, campoCodigo, d.buscaCompletaCodigo});
+    lista->adicionaOrdem({porDescricao, PorDescricao, d.rotuloDescricao, campoDescricao, false});
     lista->ligaRadios(d.ordenaAoFocar);
     // Added after the radios are tied: it has no radio of its own, so clicking "Descrição"
     // still applies that radio's statement and label.
-    if (!d.ordens.naAbertura.isEmpty())
-        lista->adicionaOrdem(
-            {nullptr, d.ordens.naAbertura, d.rotuloAbertura, campoDescricao, false});
+    if (fonte.ordens > NaAbertura)
+        lista->adicionaOrdem({nullptr, NaAbertura, d.rotuloAbertura, campoDescricao, false});
     QObject::connect(botaoBusca, &QPushButton::clicked, lista, &Lista::busca);
 }
 
-JanelaManutencao::JanelaManutencao(Aplicacao& app, const Desenho& desenho, ::Consulta& consulta,
-                                   DataSet& dados, const Botoes& b,
+JanelaManutencao::JanelaManutencao(Aplicacao& app, const Desenho& desenho,
+                                   const ListaDoModulo& lista, const Botoes& b,
                                    std::function<QDialog&()> janelaDados, QWidget* parent)
-    : Dialogo(parent), m_app(app), m_quadro(this, desenho, consulta, dados),
+    : Dialogo(parent), m_app(app), m_quadro(this, desenho, lista),
       m_janelaDados(std::move(janelaDados))
 {
     using Formulario::botao;
@@ -264,9 +263,9 @@ void JanelaManutencao::abreDados(const QString& codigoModulo, ::Modo modo)
     Modal::exec(&m_janelaDados());
 }
 
-JanelaSelecao::JanelaSelecao(const Desenho& desenho, ::Consulta& consulta, DataSet& dados,
+JanelaSelecao::JanelaSelecao(const Desenho& desenho, const ListaDoModulo& lista,
                              const char* nomeSeleciona, const char* nomeFechar, QWidget* parent)
-    : ::JanelaBusca(parent), m_quadro(this, desenho, consulta, dados)
+    : ::JanelaBusca(parent), m_quadro(this, desenho, lista)
 {
     QPushButton* btSeleciona = Formulario::botao(this, nomeSeleciona, QStringLiteral("Seleciona"));
     QPushButton* btFechar = Formulario::botao(this, nomeFechar, QStringLiteral("Fechar"));
