@@ -130,6 +130,27 @@ QString semBrancosAoFim(QString s)
 
 } // namespace
 
+std::optional<TdmMovEstq::Movimento> TdmMovEstq::movimentoAtual() const
+{
+    if (cds_MovEstq.linhaAtual() < 0)
+        return std::nullopt;
+    const auto valor = [this](const char* campo) {
+        return cds_MovEstq.valor(QLatin1String(campo));
+    };
+    const auto quantia = [&](const char* campo) -> std::optional<Decimal> {
+        const QVariant v = valor(campo);
+        if (v.isNull())
+            return std::nullopt;
+        return Decimal::deVariant(v);
+    };
+    return Movimento{valor("MOV_CODINT").toLongLong(),
+                     valor("MOV_CODPRO").toString(),
+                     valor("MOV_OPER").toString(),
+                     valor("MOV_DATA").toDate(),
+                     quantia("MOV_QUANT"),
+                     quantia("MOV_VALOR")};
+}
+
 void TdmMovEstq::filtra(const Filtro& filtro)
 {
     const int produto = cds_MovEstq.campo(QStringLiteral("MOV_CodPro"));

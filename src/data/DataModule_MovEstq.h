@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Decimal.h"
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
@@ -16,6 +17,16 @@
 // it loads.
 class TdmMovEstq {
 public:
+    // One ledger row as the list shows it; an empty value is one the row does not have.
+    struct Movimento {
+        qint64 numero = 0;
+        QString produto;
+        QString operacao;
+        QDate data;
+        std::optional<Decimal> quantidade;
+        std::optional<Decimal> valor;
+    };
+
     explicit TdmMovEstq(Conexao& c);
 
     // Whether the ledger names this product (padded code) in any movement.
@@ -46,6 +57,9 @@ public:
     // The list's last statement run again, after a deletion, for the same window: its row
     // filter stays.
     void recarrega();
+
+    // The list's current row; none when the list is empty.
+    std::optional<Movimento> movimentoAtual() const;
 
     // What the movement query shows of the rows read: the operations of the boxes ticked and
     // every product or one. Fixed-width codes compare as the database compares them, without
