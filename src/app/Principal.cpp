@@ -410,9 +410,12 @@ void TfPrincipal::atualizaVersao()
     // Told to end while the message was up: the database stays as it was found.
     if (m_app.fimSolicitado())
         return;
+    // A database that has lost its version row stores nothing: saying the version was updated
+    // would ask the same again at every start.
     const bool ok = Gravacao::grava(
         m_app, this,
-        {.escreve = [&](Transacao& t) { m_app.dmVersao().grava(t, versao); },
+        {.escreve =
+             [&](Transacao& t) { Gravacao::exigeRegistro(m_app.dmVersao().grava(t, versao)); },
          .falha = [](const ErroBanco&) {
              return QStringLiteral("Não Consegui Alterar o Número da Versão, tente Novamente");
          }});
