@@ -5,6 +5,7 @@
 #include "common/CampoCodigo.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
+#include "common/Gravacao.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_PER.h"
 #include "data/DataModule_Usuarios.h"
@@ -127,29 +128,25 @@ void TfDaRetiraPermissoes::releLista()
 void TfDaRetiraPermissoes::altera()
 {
     TdmPER& dm = m_app.dmPER();
-    if (dm.cdsPER.vazio())
+    const std::optional<Permissao> atual = dm.permissaoAtual();
+    if (!atual)
         return;
-    const QString usuario = dm.cdsPER.valor(QStringLiteral("PER_CODUSER")).toString();
-    const QString modulo = dm.cdsPER.valor(QStringLiteral("PER_CODMOD")).toString();
+    const QString usuario = atual->usuario;
+    const QString modulo = atual->modulo;
     const QString ativo =
-        dm.cdsPER.valor(QStringLiteral("PER_ATIVO")).toString() == QLatin1String("N")
-            ? QStringLiteral("S")
-            : QStringLiteral("N");
-    std::optional<ErroBanco> erro;
-    try {
-        Transacao t(m_app.conexao());
-        // The row shown may have gone with its user, deleted at another workstation.
-        if (dm.alteraPermissao(t, usuario, modulo, ativo) == 0)
-            throw ErroBanco(Familia::registroSumido());
-        t.commit();
-    } catch (const ErroBanco& e) {
-        // Rolled back on leaving the block: the row is as it was.
-        erro = e;
-    }
-    releLista();
-    if (erro)
-        Mensagens::aviso(
-            Familia::comErro(QStringLiteral("Não Consegui Alterar a Permissão, Tente Novamente !"),
-                             *erro),
-            this);
+        atual->ativo == QLatin1String("N") ? QStringLiteral("S") : QStringLiteral("N");
+    // The row shown may have gone with its user, deleted at another workstation. The list is
+    // read again either way before a failure is told.
+    Gravacao::grava(
+        m_app, this,
+        {.escreve =
+             [&](Transacao& t) {
+                 Gravacao::exigeRegistro(dm.alteraPermissao(t, usuario, modulo, ativo));
+             },
+         .falha =
+             [](const ErroBanco& e) {
+                 return Familia::comErro(
+                     QStringLiteral("Não Consegui Alterar a Permissão, Tente Novamente !"), e);
+             },
+         .depois = [this] { releLista(); }});
 }

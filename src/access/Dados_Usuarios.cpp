@@ -3,6 +3,7 @@
 #include "access/Manut_Usuarios.h"
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
+#include "common/Funcoes.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Configuracoes.h"
 #include "data/DataModule_PER.h"
@@ -134,14 +135,8 @@ void TfDados_Usuarios::passaPeloCodigo()
 
 bool TfDados_Usuarios::propoeCodigo()
 {
-    try {
-        m_edCodigo->setText(m_app.dmUsuarios().proximoCodigo());
-        return true;
-    } catch (const ErroBanco& e) {
-        m_edCodigo->clear();
-        Mensagens::erro(e.mensagem(), this);
-        return false;
-    }
+    return Funcoes::propoeCodigo(m_edCodigo, this,
+                                 [this] { return m_app.dmUsuarios().proximoCodigo(); });
 }
 
 void TfDados_Usuarios::carrega()

@@ -75,19 +75,18 @@ TfManut_Usuarios::TfManut_Usuarios(Aplicacao& app, QWidget* parent) : Dialogo(pa
     for (int c = 0; c < 4; ++c)
         grade->setColumnWidth(c, larguras[c]);
 
-    m_lista = new Familia::Lista(this, dm.SQLQ_Usuarios2, dm.cds_Usuarios, grade, lbBusca, edBusca,
-                                 6, QLatin1Char('0'));
-    m_lista->adicionaOrdem({rbCodigo, TdmUsuarios::sqlLista(Ordem::PorCodigo),
-                            QStringLiteral("Código:"), QStringLiteral("USU_CODIGO"), true});
-    m_lista->adicionaOrdem({m_rbNome, TdmUsuarios::sqlLista(Ordem::PorNome),
-                            QStringLiteral("Nome:"), QStringLiteral("USU_NOME"), false});
-    m_lista->adicionaOrdem({rbLogin, TdmUsuarios::sqlLista(Ordem::PorLogin),
-                            QStringLiteral("Login:"), QStringLiteral("USU_LOGIN"), false});
+    m_lista = new Familia::Lista(this, dm.lista(), grade, lbBusca, edBusca, 6, QLatin1Char('0'));
+    m_lista->adicionaOrdem({rbCodigo, int(Ordem::PorCodigo), QStringLiteral("Código:"),
+                            QStringLiteral("USU_CODIGO"), true});
+    m_lista->adicionaOrdem({m_rbNome, int(Ordem::PorNome), QStringLiteral("Nome:"),
+                            QStringLiteral("USU_NOME"), false});
+    m_lista->adicionaOrdem({rbLogin, int(Ordem::PorLogin), QStringLiteral("Login:"),
+                            QStringLiteral("USU_LOGIN"), false});
     m_lista->ligaRadios(true);
     // Every opening lists the users by name again but leaves the search label as the last
     // radio left it; having no radio of its own, it leaves "Nome" its own label.
-    m_ordemAbertura = m_lista->adicionaOrdem({nullptr, TdmUsuarios::sqlLista(Ordem::PorNome),
-                                              QString(), QStringLiteral("USU_NOME"), false});
+    m_ordemAbertura = m_lista->adicionaOrdem(
+        {nullptr, int(Ordem::PorNome), QString(), QStringLiteral("USU_NOME"), false});
     connect(btBusca, &QPushButton::clicked, m_lista, &Familia::Lista::busca);
     Convencoes::coresDeFoco(this);
 }

@@ -2,6 +2,7 @@
 
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
+#include "common/Gravacao.h"
 #include "common/Mensagens.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
@@ -58,19 +59,8 @@ void JanelaSimNao::aoAbrir()
 bool JanelaSimNao::salva(const std::function<void(Transacao&)>& escreve,
                          const std::function<QString(const ErroBanco&)>& falha)
 {
-    std::optional<ErroBanco> erro;
-    try {
-        Transacao t(m_app.conexao());
-        escreve(t);
-        t.commit();
-    } catch (const ErroBanco& e) {
-        // Rolled back on leaving the block, before the user reads the message.
-        erro = e;
-    }
-    if (erro) {
-        Mensagens::aviso(falha(*erro), this);
+    if (!Gravacao::grava(m_app, this, {.escreve = escreve, .falha = falha}))
         return false;
-    }
     Mensagens::informacao(QStringLiteral("Para que as novas Configurações façam efeito é "
                                          "necessário reiniciar o Programa"),
                           this);

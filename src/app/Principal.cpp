@@ -10,12 +10,13 @@
 #include "app/Login.h"
 #include "app/Sobre.h"
 #include "common/Formulario.h"
-#include "common/Funcoes.h"
+#include "common/Gravacao.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
 #include "common/Versao.h"
 #include "data/DataModule_Configuracoes.h"
 #include "data/DataModule_Empresa.h"
+#include "data/DataModule_PER.h"
 #include "data/DataModule_Versao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
@@ -300,7 +301,7 @@ bool TfPrincipal::temAcesso(const QString& codigo)
 {
     if (FlagPermissao != QLatin1String("S") || FlagLogin != QLatin1String("S"))
         return true;
-    return Funcoes::TemPermissao(m_app.conexao(), CodUsuario, codigo);
+    return m_app.dmPER().temPermissao(CodUsuario, codigo);
 }
 
 bool TfPrincipal::permite(const QString& codigo)
@@ -409,15 +410,17 @@ void TfPrincipal::atualizaVersao()
     // Told to end while the message was up: the database stays as it was found.
     if (m_app.fimSolicitado())
         return;
-    try {
-        Transacao t(m_app.conexao());
-        m_app.dmVersao().grava(t, versao);
-        t.commit();
-    } catch (const ErroBanco&) {
-        Mensagens::aviso(QStringLiteral("Não Consegui Alterar o Número da Versão, tente Novamente"),
-                         this);
+    // A database that has lost its version row stores nothing: saying the version was updated
+    // would ask the same again at every start.
+    const bool ok = Gravacao::grava(
+        m_app, this,
+        {.escreve =
+             [&](Transacao& t) { Gravacao::exigeRegistro(m_app.dmVersao().grava(t, versao)); },
+         .falha = [](const ErroBanco&) {
+             return QStringLiteral("Não Consegui Alterar o Número da Versão, tente Novamente");
+         }});
+    if (!ok)
         return;
-    }
     Mensagens::simples(QStringLiteral("Versão Atualizada com Sucesso...."), this);
     NumVersao = versao;
 }

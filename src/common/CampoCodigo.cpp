@@ -138,15 +138,10 @@ void CampoCodigo::recusa(const QString& mensagem)
 bool CampoCodigo::propoe()
 {
     m_proposto = true;
-    try {
-        m_campo->setText(m_regras.proposta());
-        m_campo->selectAll();
-        return true;
-    } catch (const ErroBanco& e) {
-        m_campo->clear();
-        Mensagens::erro(e.mensagem(), m_janela);
+    if (!Funcoes::propoeCodigo(m_campo, m_janela, m_regras.proposta))
         return false;
-    }
+    m_campo->selectAll();
+    return true;
 }
 
 void CampoCodigo::vaiParaOCampo()

@@ -1,11 +1,12 @@
 #include "common/Funcoes.h"
 
 #include "common/Decimal.h"
+#include "common/Mensagens.h"
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
 
-#include <QDateTime>
+#include <QLineEdit>
 
 namespace Funcoes {
 
@@ -69,29 +70,26 @@ QString proximoCodigo(Conexao& conexao, const QString& sqlMaiorPrimeiro, int lar
     return completaCodigo(QString::number(n), largura, QLatin1Char('0'));
 }
 
-bool TemPermissao(Conexao& conexao, const QString& codUsuario, const QString& codModulo)
+bool propoeCodigo(QLineEdit* campo, QWidget* janela, const std::function<QString()>& proximo,
+                  int largura)
 {
-    Consulta c(conexao);
-    c.setSql(QStringLiteral("Select PER_Ativo From Permissoes Where PER_CodUser=:CodUserC and "
-                            "PER_CodMod=:CodModC"));
-    c.setParametro(QStringLiteral("CodUserC"), codUsuario);
-    c.setParametro(QStringLiteral("CodModC"), codModulo.leftJustified(15, QLatin1Char(' ')));
-    return c.primeiroValor().toString() == QLatin1String("S");
-}
-
-void GravaLog(Transacao& transacao, const QString& codUsuario, const QString& descricao)
-{
-    Consulta c(transacao.conexao());
-    c.adiciona(QStringLiteral("Insert Into LOG (LOG_CodUser,LOG_Descricao, LOG_data, LOG_Hora)"));
-    c.adiciona(QStringLiteral("Values (:CodUserC, :DescricaoC, :DataC, :HoraC)"));
-    c.setParametro(QStringLiteral("CodUserC"), codUsuario);
-    c.setParametro(QStringLiteral("DescricaoC"), descricao);
-    // One reading of the clock for both: read separately, a line written at midnight could
-    // take the date of one day and the time of the next.
-    const QDateTime agora = QDateTime::currentDateTime();
-    c.setParametro(QStringLiteral("DataC"), agora.date());
-    c.setParametro(QStringLiteral("HoraC"), agora.time());
-    c.executa(transacao);
+    try {
+        const QString codigo = proximo();
+        // Once 999999 is taken the next number has seven digits.
+        if (largura > 0 && codigo.size() > largura) {
+            campo->clear();
+            Mensagens::informacao(
+                QStringLiteral("Não há Código Livre depois de 999999, Digite um Código Livre"),
+                janela);
+            return false;
+        }
+        campo->setText(codigo);
+        return true;
+    } catch (const ErroBanco& e) {
+        campo->clear();
+        Mensagens::erro(e.mensagem(), janela);
+        return false;
+    }
 }
 
 } // namespace Funcoes

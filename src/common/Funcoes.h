@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class Conexao;
+class QLineEdit;
+class QWidget;
 class Transacao;
 
 // The small routines every window shares.
@@ -31,14 +34,12 @@ QString proximoCodigo(Conexao& conexao, const QString& sqlMaiorPrimeiro, int lar
 qint64 proximoNumero(Conexao& conexao, const QString& sqlMaiorPrimeiro,
                      Transacao* transacao = nullptr);
 
-// Whether a user may use a module. The module code is padded with blanks to 15 characters;
-// the answer is yes only when the user's row for it says "S" (no row, "N" or empty: no).
-// Database errors reach the caller.
-bool TemPermissao(Conexao& conexao, const QString& codUsuario, const QString& codModulo);
-
-// Writes one audit line (user, event text, the date and time now) inside the caller's
-// transaction, so the line goes away with the operation if the operation is rolled back. An
-// event text longer than the column makes the caller's save fail.
-void GravaLog(Transacao& transacao, const QString& codUsuario, const QString& descricao);
+// The one way a window proposes a code: writes the code `proximo` answers into `campo`. A code
+// longer than `largura` (when one is given) fits no record, and offering it would only have the
+// save refused: the field is emptied and the user asked to type a free code. A database error
+// (the highest code is not a number, the database is unreachable) empties the field and shows
+// the server's message, for the user to type a code. Answers whether a code was written.
+bool propoeCodigo(QLineEdit* campo, QWidget* janela, const std::function<QString()>& proximo,
+                  int largura = 0);
 
 } // namespace Funcoes

@@ -43,6 +43,28 @@ std::optional<QString> CadastroSimples::descricao(const QString& codigo)
     return Leitura::umTexto(m_trabalho, codigoC, codigo);
 }
 
+namespace {
+
+QStringList textosDas(const Ordenacoes& o)
+{
+    QStringList sqls{o.porCodigo, o.porDescricao};
+    if (!o.naAbertura.isEmpty())
+        sqls << o.naAbertura;
+    return sqls;
+}
+
+} // namespace
+
+ListaDoModulo CadastroSimples::listaDaManutencao(Consulta& consulta, DataSet& dados) const
+{
+    return listaDoModulo(consulta, dados, textosDas(m_textos.ordensDaManutencao));
+}
+
+ListaDoModulo CadastroSimples::listaDaBusca(Consulta& consulta, DataSet& dados) const
+{
+    return listaDoModulo(consulta, dados, textosDas(m_textos.ordensDaBusca));
+}
+
 QString CadastroSimples::proximoCodigo()
 {
     return Funcoes::proximoCodigo(m_trabalho.conexao(), m_textos.maiorCodigo, largura);

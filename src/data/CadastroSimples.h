@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ListaDoModulo.h"
 #include "data/firebird/Consulta.h"
 
 #include <QString>
@@ -7,6 +8,7 @@
 
 #include <optional>
 
+class DataSet;
 class Transacao;
 
 // One row of a register that holds only a code and a description.
@@ -66,10 +68,11 @@ public:
     qint64 altera(Transacao& t, const QString& codigo, const QString& descricao);
     qint64 exclui(Transacao& t, const QString& codigo);
 
-    const Ordenacoes& ordensDaManutencao() const { return m_textos.ordensDaManutencao; }
-    const Ordenacoes& ordensDaBusca() const { return m_textos.ordensDaBusca; }
-
 protected:
+    // The register's shared list in the orders of its list window or of its search window: by
+    // code, by description, and the order of every opening when the window has one.
+    ListaDoModulo listaDaManutencao(Consulta& consulta, DataSet& dados) const;
+    ListaDoModulo listaDaBusca(Consulta& consulta, DataSet& dados) const;
     const Textos& textos() const { return m_textos; }
     Consulta& trabalho() { return m_trabalho; }
 

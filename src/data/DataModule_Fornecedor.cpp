@@ -119,6 +119,20 @@ QString TdmFornecedor::sqlBusca(Ordem ordem)
     return QStringLiteral("Select * From Fornecedor Order By ") + QLatin1String(ordens[int(ordem)]);
 }
 
+ListaDoModulo TdmFornecedor::listaDaManutencao()
+{
+    return listaDoModulo(SQLQFornecedor2, cdsFornecedor,
+                         {sqlManutencao(Ordem::PorCodigo), sqlManutencao(Ordem::PorRazao),
+                          sqlManutencao(Ordem::PorFantasia), sqlAbertura()});
+}
+
+ListaDoModulo TdmFornecedor::listaDaBusca()
+{
+    return listaDoModulo(
+        SQLQFornecedor2, cdsFornecedor,
+        {sqlBusca(Ordem::PorCodigo), sqlBusca(Ordem::PorRazao), sqlBusca(Ordem::PorFantasia)});
+}
+
 std::optional<QString> TdmFornecedor::razaoFornecedor(const QString& codigo)
 {
     return Leitura::umTexto(m_razao, QStringLiteral("CodigoC"), codigo);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataSet.h"
+#include "data/ListaDoModulo.h"
 #include "data/firebird/Consulta.h"
 
 #include <QDate>
@@ -51,6 +52,11 @@ public:
     static QString sqlAbertura();
     // The search window's statement for each ordering radio.
     static QString sqlBusca(Ordem ordem);
+    // The shared list in the list window's orders (those of Ordem, then the one it opens with,
+    // at ordemDeAbertura) and in the search window's (those of Ordem).
+    static constexpr int ordemDeAbertura = 3;
+    ListaDoModulo listaDaManutencao();
+    ListaDoModulo listaDaBusca();
 
     // The company name of a supplier code (padded to 10 with zeros); none when there is no
     // such supplier.

@@ -16,6 +16,16 @@ public:
     // such group.
     std::optional<QString> descricaoGrupo(const QString& codigo) { return descricao(codigo); }
 
+    // The shared list, in the orders of the list window and of the search window.
+    ListaDoModulo listaDaManutencao()
+    {
+        return CadastroSimples::listaDaManutencao(SQLQGrupoFornecedor2, cdsGrupoFornecedor);
+    }
+    ListaDoModulo listaDaBusca()
+    {
+        return CadastroSimples::listaDaBusca(SQLQGrupoFornecedor2, cdsGrupoFornecedor);
+    }
+
     Consulta SQLQGrupoFornecedor2;
     DataSet cdsGrupoFornecedor;
 };

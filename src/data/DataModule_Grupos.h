@@ -16,6 +16,13 @@ public:
     // such group.
     std::optional<QString> descricaoGrupo(const QString& codigo) { return descricao(codigo); }
 
+    // The shared list, in the orders of the list window and of the search window.
+    ListaDoModulo listaDaManutencao()
+    {
+        return CadastroSimples::listaDaManutencao(SQLQ_Grupos2, cds_Grupos);
+    }
+    ListaDoModulo listaDaBusca() { return CadastroSimples::listaDaBusca(SQLQ_Grupos2, cds_Grupos); }
+
     Consulta SQLQ_Grupos2;
     DataSet cds_Grupos;
 };

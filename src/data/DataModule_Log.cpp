@@ -1,5 +1,9 @@
 #include "data/DataModule_Log.h"
 
+#include "data/firebird/Transacao.h"
+
+#include <QDateTime>
+
 TdmLog::TdmLog(Conexao& c) : SQLQLog(c), SQLQLog2(c)
 {
     cdsLOG.setColunas({{QStringLiteral("LOG_CODUSER"), QStringLiteral("Cód.Usuário")},
@@ -29,5 +33,20 @@ void TdmLog::filtra(const QString& codUsuario, const QDate& inicio, const QDate&
     }
     SQLQLog2.setParametro(QStringLiteral("DataInicialC"), inicio);
     SQLQLog2.setParametro(QStringLiteral("DataFinalC"), fim);
-    cdsLOG.carrega(SQLQLog2);
+    cdsLOG.abre(SQLQLog2);
+}
+
+void TdmLog::registra(Transacao& transacao, const QString& codUsuario, const QString& descricao)
+{
+    Consulta c(transacao.conexao());
+    c.adiciona(QStringLiteral("Insert Into LOG (LOG_CodUser,LOG_Descricao, LOG_data, LOG_Hora)"));
+    c.adiciona(QStringLiteral("Values (:CodUserC, :DescricaoC, :DataC, :HoraC)"));
+    c.setParametro(QStringLiteral("CodUserC"), codUsuario);
+    c.setParametro(QStringLiteral("DescricaoC"), descricao);
+    // One reading of the clock for both: read separately, a line written at midnight could
+    // take the date of one day and the time of the next.
+    const QDateTime agora = QDateTime::currentDateTime();
+    c.setParametro(QStringLiteral("DataC"), agora.date());
+    c.setParametro(QStringLiteral("HoraC"), agora.time());
+    c.executa(transacao);
 }

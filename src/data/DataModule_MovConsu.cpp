@@ -39,18 +39,38 @@ void TdmMovConsu::carregaEmprestimos(const QString& produto, const QString& requ
     }
     if (porRequisitante)
         SQLQMovConsu2.setParametro(QStringLiteral("CodReqC"), requisitante);
-    cdsMovConsu.carrega(SQLQMovConsu2);
+    cdsMovConsu.abre(SQLQMovConsu2);
 }
 
 void TdmMovConsu::esvaziaEmprestimos()
 {
     montaLista(QStringLiteral("Where p.PRO_Codigo=''"));
-    cdsMovConsu.carrega(SQLQMovConsu2);
+    cdsMovConsu.abre(SQLQMovConsu2);
 }
 
 void TdmMovConsu::recarrega()
 {
-    cdsMovConsu.carrega(SQLQMovConsu2);
+    cdsMovConsu.abre(SQLQMovConsu2);
+}
+
+std::optional<Emprestimo> TdmMovConsu::emprestimoAtual() const
+{
+    if (cdsMovConsu.linhaAtual() < 0)
+        return std::nullopt;
+    const auto valor = [this](const char* campo) {
+        return cdsMovConsu.valor(QLatin1String(campo));
+    };
+    Emprestimo e;
+    e.numero = valor("MOV_CODINT").toLongLong();
+    e.produto = valor("MOV_CODPRO").toString();
+    e.requisitante = valor("MOV_TIPO").toString();
+    const QVariant quantidade = valor("MOV_QUANT");
+    if (!quantidade.isNull())
+        e.quantidade = Decimal::deVariant(quantidade);
+    e.documento = valor("MOV_DOC").toString();
+    e.data = valor("MOV_DATA").toDate();
+    e.devolucao = valor("MOV_DATAD").toDate();
+    return e;
 }
 
 void TdmMovConsu::carregaAtrasadas(const QDate& hoje)

@@ -3,7 +3,21 @@
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
+#include "common/Decimal.h"
+
 #include <QDate>
+#include <optional>
+
+// One open loan as the return window shows it.
+struct Emprestimo {
+    qint64 numero = 0;
+    QString produto;
+    QString requisitante;
+    std::optional<Decimal> quantidade;
+    QString documento;
+    QDate data;
+    QDate devolucao; // the day it is due back
+};
 
 // Loans of non-consumable items: the work query and the loan list of the return window and
 // the overdue-returns report.
@@ -18,6 +32,8 @@ public:
     void esvaziaEmprestimos();
     // The list's last statement run again, after a return.
     void recarrega();
+    // The list's current loan; none when the list is empty.
+    std::optional<Emprestimo> emprestimoAtual() const;
     // Loads cdsMovConsu with the open loans whose return date is before `hoje`.
     void carregaAtrasadas(const QDate& hoje);
 

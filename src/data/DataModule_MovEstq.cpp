@@ -117,6 +117,55 @@ void TdmMovEstq::carregaPeriodo(const QDate& inicio, const QDate& fim, const QSt
     cds_MovEstq.abre(SQLQ_MovEstq2);
 }
 
+namespace {
+
+QString semBrancosAoFim(QString s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
+        --n;
+    s.truncate(n);
+    return s;
+}
+
+} // namespace
+
+std::optional<TdmMovEstq::Movimento> TdmMovEstq::movimentoAtual() const
+{
+    if (cds_MovEstq.linhaAtual() < 0)
+        return std::nullopt;
+    const auto valor = [this](const char* campo) {
+        return cds_MovEstq.valor(QLatin1String(campo));
+    };
+    const auto quantia = [&](const char* campo) -> std::optional<Decimal> {
+        const QVariant v = valor(campo);
+        if (v.isNull())
+            return std::nullopt;
+        return Decimal::deVariant(v);
+    };
+    return Movimento{valor("MOV_CODINT").toLongLong(),
+                     valor("MOV_CODPRO").toString(),
+                     valor("MOV_OPER").toString(),
+                     valor("MOV_DATA").toDate(),
+                     quantia("MOV_QUANT"),
+                     quantia("MOV_VALOR")};
+}
+
+void TdmMovEstq::filtra(const Filtro& filtro)
+{
+    const int produto = cds_MovEstq.campo(QStringLiteral("MOV_CodPro"));
+    const int operacao = cds_MovEstq.campo(QStringLiteral("MOV_Oper"));
+    const std::optional<QString> codigo =
+        filtro.produto ? std::optional(semBrancosAoFim(*filtro.produto)) : std::nullopt;
+    const QStringList operacoes = filtro.operacoes;
+    cds_MovEstq.setFiltro([=](const DataSet::Linha& linha) {
+        const QString p = semBrancosAoFim(linha.em(produto).toString());
+        if (codigo ? p != *codigo : p.isEmpty())
+            return false;
+        return operacoes.contains(semBrancosAoFim(linha.em(operacao).toString()));
+    });
+}
+
 void TdmMovEstq::recarrega()
 {
     cds_MovEstq.abre(SQLQ_MovEstq2);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "common/Decimal.h"
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
 #include <QDate>
+#include <QStringList>
+#include <optional>
 
 // The stock ledger: the work query, the movement list shared by the maintenance and query
 // windows and the movement reports, and the operation codes.
@@ -14,6 +17,16 @@
 // it loads.
 class TdmMovEstq {
 public:
+    // One ledger row as the list shows it; an empty value is one the row does not have.
+    struct Movimento {
+        qint64 numero = 0;
+        QString produto;
+        QString operacao;
+        QDate data;
+        std::optional<Decimal> quantidade;
+        std::optional<Decimal> valor;
+    };
+
     explicit TdmMovEstq(Conexao& c);
 
     // Whether the ledger names this product (padded code) in any movement.
@@ -44,6 +57,21 @@ public:
     // The list's last statement run again, after a deletion, for the same window: its row
     // filter stays.
     void recarrega();
+
+    // The list's current row; none when the list is empty.
+    std::optional<Movimento> movimentoAtual() const;
+
+    // What the movement query shows of the rows read: the operations of the boxes ticked and
+    // every product or one. Fixed-width codes compare as the database compares them, without
+    // their trailing blanks.
+    struct Filtro {
+        QStringList operacoes{QStringLiteral("EE"), QStringLiteral("SS"), QStringLiteral("TE"),
+                              QStringLiteral("TS")};
+        // The product's padded code; none: every row that names a product.
+        std::optional<QString> produto{};
+    };
+    // Narrows the list to `filtro`, until the list is next loaded.
+    void filtra(const Filtro& filtro);
 
     Consulta SQLQ_MovEstq;
     Consulta SQLQ_MovEstq2;

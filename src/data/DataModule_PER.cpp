@@ -70,3 +70,23 @@ qint64 TdmPER::alteraPermissao(Transacao& t, const QString& codUsuario, const QS
     SQLQPer.setParametro(QStringLiteral("CodModC"), codModulo);
     return SQLQPer.executa(t);
 }
+
+std::optional<Permissao> TdmPER::permissaoAtual() const
+{
+    if (cdsPER.linhaAtual() < 0)
+        return std::nullopt;
+    return Permissao{cdsPER.valor(QStringLiteral("PER_CODUSER")).toString(),
+                     cdsPER.valor(QStringLiteral("PER_CODMOD")).toString(),
+                     cdsPER.valor(QStringLiteral("PER_ATIVO")).toString()};
+}
+
+bool TdmPER::temPermissao(const QString& codUsuario, const QString& codModulo)
+{
+    // A statement of its own: the menu asks while the permissions window may hold the others.
+    Consulta c(SQLQPer.conexao());
+    c.setSql(QStringLiteral("Select PER_Ativo From Permissoes Where PER_CodUser=:CodUserC and "
+                            "PER_CodMod=:CodModC"));
+    c.setParametro(QStringLiteral("CodUserC"), codUsuario);
+    c.setParametro(QStringLiteral("CodModC"), codModulo.leftJustified(15, QLatin1Char(' ')));
+    return c.primeiroValor().toString() == QLatin1String("S");
+}

@@ -3,7 +3,16 @@
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 
+#include <optional>
+
 class Transacao;
+
+// One permission row as the permissions window shows it.
+struct Permissao {
+    QString usuario;
+    QString modulo;
+    QString ativo; // "S" or "N"
+};
 
 // Per-user module permissions: the rows a new user gets and loses with the user, the list the
 // permissions window shows, and the switch of one row.
@@ -23,9 +32,17 @@ public:
     // The user whose rows the list holds now (empty for the empty list).
     const QString& usuarioDaLista() const { return m_usuarioDaLista; }
 
+    // The list's current row; none when the list is empty.
+    std::optional<Permissao> permissaoAtual() const;
+
     // Sets one row to `ativo` ("S" or "N"); answers the rows touched.
     qint64 alteraPermissao(Transacao& t, const QString& codUsuario, const QString& codModulo,
                            const QString& ativo);
+
+    // Whether a user may use a module. The module code is padded with blanks to 15
+    // characters; the answer is yes only when the user's row for it says "S" (no row, "N" or
+    // empty: no). Database errors reach the caller.
+    bool temPermissao(const QString& codUsuario, const QString& codModulo);
 
     Consulta SQLQPer;
     Consulta SQLQPer2;

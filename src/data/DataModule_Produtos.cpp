@@ -85,6 +85,14 @@ QString TdmProdutos::sqlLista(Ordem ordem)
            QLatin1String(ordens[int(ordem)]);
 }
 
+ListaDoModulo TdmProdutos::lista()
+{
+    QStringList sqls;
+    for (Ordem o : {Ordem::PorCodigo, Ordem::PorDescricao, Ordem::PorReferencia, Ordem::PorGrupo})
+        sqls << sqlLista(o);
+    return listaDoModulo(SQLQ_Produtos2, cds_Produtos, sqls);
+}
+
 namespace {
 
 // The supplier list's statement, ending in the product condition given.

@@ -2,6 +2,7 @@
 
 #include "common/Decimal.h"
 #include "data/DataSet.h"
+#include "data/ListaDoModulo.h"
 #include "data/firebird/Consulta.h"
 
 #include <QDate>
@@ -41,6 +42,8 @@ public:
     // The list statement in one ordering: products with their group's name. A product whose
     // group no longer exists drops out of the list.
     static QString sqlLista(Ordem ordem);
+    // The list shared by the list and search windows, in the orders of Ordem.
+    ListaDoModulo lista();
 
     // The product of a code (padded to 10) or of a bar code; none when the register has no such
     // code. Database errors reach the caller as ErroBanco.

@@ -26,6 +26,13 @@ public:
     // number at all: then there is none to offer.
     std::optional<QString> codigoProposto();
 
+    // The shared list, in the orders of the list window and of the search window.
+    ListaDoModulo listaDaManutencao()
+    {
+        return CadastroSimples::listaDaManutencao(SQLQ_Req2, cds_Req);
+    }
+    ListaDoModulo listaDaBusca() { return CadastroSimples::listaDaBusca(SQLQ_Req2, cds_Req); }
+
     Consulta SQLQ_Req2;
     DataSet cds_Req;
 

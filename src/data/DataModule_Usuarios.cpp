@@ -36,6 +36,13 @@ QString TdmUsuarios::sqlLista(Ordem ordem)
     return QStringLiteral("Select * From Usuarios order By USU_Nome");
 }
 
+ListaDoModulo TdmUsuarios::lista()
+{
+    return listaDoModulo(
+        SQLQ_Usuarios2, cds_Usuarios,
+        {sqlLista(Ordem::PorCodigo), sqlLista(Ordem::PorNome), sqlLista(Ordem::PorLogin)});
+}
+
 std::optional<DadosUsuario> TdmUsuarios::primeiro(const QString& parametro, const QString& valor)
 {
     if (!gravavel(valor))

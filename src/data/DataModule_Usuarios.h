@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataSet.h"
+#include "data/ListaDoModulo.h"
 #include "data/firebird/Consulta.h"
 
 #include <QDate>
@@ -46,6 +47,8 @@ public:
     // The orders of the users' list window.
     enum class Ordem { PorCodigo, PorNome, PorLogin };
     static QString sqlLista(Ordem ordem);
+    // The list in the orders of Ordem.
+    ListaDoModulo lista();
 
     // The user of a code, or the first user of a login (several may share one); none when
     // there is no such user.

@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -34,41 +33,6 @@ QString texto(const char* campoESinal, const QString& valor)
     return QLatin1String(campoESinal) + QLatin1Char('\'') +
            QString(valor).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
 }
-
-// One comparison of the filter, read from its text: a field, "=" or "<>", a quoted value.
-// Fixed-width texts compare as the database compares them, without their trailing blanks.
-struct Comparacao {
-    int coluna = -1;
-    bool igual = true;
-    QString valor;
-
-    static Comparacao de(const QString& texto, const DataSet& dados)
-    {
-        static const QRegularExpression forma(QStringLiteral("^(\\w+)(=|<>)'(.*)'$"),
-                                              QRegularExpression::DotMatchesEverythingOption);
-        const QRegularExpressionMatch m = forma.match(texto);
-        Comparacao c;
-        if (!m.hasMatch())
-            return c;
-        c.coluna = dados.campo(m.captured(1));
-        c.igual = m.captured(2) == QLatin1String("=");
-        c.valor = semBrancosAoFim(m.captured(3).replace(QStringLiteral("''"), QStringLiteral("'")));
-        return c;
-    }
-    static QString semBrancosAoFim(QString s)
-    {
-        qsizetype n = s.size();
-        while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
-            --n;
-        s.truncate(n);
-        return s;
-    }
-    bool aceita(const DataSet::Linha& linha) const
-    {
-        const QString v = semBrancosAoFim(linha.em(coluna).toString());
-        return (v == valor) == igual;
-    }
-};
 
 } // namespace
 
@@ -204,18 +168,21 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
 
 QString TfConsulta_MovEstq::filtro() const
 {
-    return FiltroProduto + QStringLiteral(" and (") + FiltroEntrada + QStringLiteral(" or ") +
-           FiltroSaida + QStringLiteral(" or ") + FiltroEstornoEntrada + QStringLiteral(" or ") +
-           FiltroEstornoSaida + QStringLiteral(")");
+    const auto operacao = [this](int i, const char* campo) {
+        return texto(campo, m_operacoes[i].isEmpty() ? excluida : m_operacoes[i]);
+    };
+    const QString produto = m_produtoFiltrado ? texto("MOV_CodPRo=", *m_produtoFiltrado)
+                                              : texto("MOV_CodPRo<>", QStringLiteral("      "));
+    return produto + QStringLiteral(" and (") + operacao(0, "MOV_Oper=") + QStringLiteral(" or ") +
+           operacao(1, "MOV_OPER=") + QStringLiteral(" or ") + operacao(2, "MOV_OPER=") +
+           QStringLiteral(" or ") + operacao(3, "MOV_OPER=") + QStringLiteral(")");
 }
 
 void TfConsulta_MovEstq::aoAbrir()
 {
-    FiltroEntrada = texto("MOV_Oper=", QStringLiteral("EE"));
-    FiltroSaida = texto("MOV_OPER=", QStringLiteral("SS"));
-    FiltroEstornoEntrada = texto("MOV_OPER=", QStringLiteral("TE"));
-    FiltroEstornoSaida = texto("MOV_OPER=", QStringLiteral("TS"));
-    FiltroProduto = texto("MOV_CodPRo<>", QStringLiteral("      "));
+    m_operacoes = {QStringLiteral("EE"), QStringLiteral("SS"), QStringLiteral("TE"),
+                   QStringLiteral("TS")};
+    m_produtoFiltrado.reset();
     for (QCheckBox* c : {m_cbEntradas, m_cbSaidas, m_cbEst_Entrada, m_cbEst_Saida})
         c->setChecked(true);
     m_dtpData_Inicial->setDate(QDate::currentDate());
@@ -244,19 +211,13 @@ void TfConsulta_MovEstq::aoFechar()
 
 void TfConsulta_MovEstq::aplicaFiltro()
 {
-    DataSet& dados = m_app.dmMovEstq().cds_MovEstq;
-    const Comparacao produto = Comparacao::de(FiltroProduto, dados);
-    const Comparacao operacoes[] = {
-        Comparacao::de(FiltroEntrada, dados), Comparacao::de(FiltroSaida, dados),
-        Comparacao::de(FiltroEstornoEntrada, dados), Comparacao::de(FiltroEstornoSaida, dados)};
-    dados.setFiltro([produto, operacoes](const DataSet::Linha& linha) {
-        if (!produto.aceita(linha))
-            return false;
-        for (const Comparacao& c : operacoes)
-            if (c.aceita(linha))
-                return true;
-        return false;
-    });
+    TdmMovEstq::Filtro f;
+    f.operacoes.clear();
+    for (const QString& o : std::as_const(m_operacoes))
+        if (!o.isEmpty())
+            f.operacoes << o;
+    f.produto = m_produtoFiltrado;
+    m_app.dmMovEstq().filtra(f);
 }
 
 void TfConsulta_MovEstq::filtraDatas()
@@ -273,8 +234,10 @@ void TfConsulta_MovEstq::filtraDatas()
 
 void TfConsulta_MovEstq::recalculaProduto()
 {
-    FiltroProduto = m_cbTodosProdutos->isChecked() ? texto("MOV_CodPRo<>", QStringLiteral("      "))
-                                                   : texto("MOV_CodPRo=", m_edCodPro->text());
+    if (m_cbTodosProdutos->isChecked())
+        m_produtoFiltrado.reset();
+    else
+        m_produtoFiltrado = m_edCodPro->text();
 }
 
 void TfConsulta_MovEstq::filtraOperacao(QCheckBox* caixa)
@@ -282,17 +245,12 @@ void TfConsulta_MovEstq::filtraOperacao(QCheckBox* caixa)
     if (!m_edCodPro->text().trimmed().isEmpty())
         m_edCodPro->setText(Funcoes::codigoProduto(m_edCodPro->text()));
     recalculaProduto();
-    const auto valor = [caixa](const char* codigo) {
-        return caixa->isChecked() ? QString::fromLatin1(codigo) : excluida;
-    };
-    if (caixa == m_cbEntradas)
-        FiltroEntrada = texto("MOV_Oper=", valor("EE"));
-    else if (caixa == m_cbSaidas)
-        FiltroSaida = texto("MOV_OPER=", valor("SS"));
-    else if (caixa == m_cbEst_Entrada)
-        FiltroEstornoEntrada = texto("MOV_OPER=", valor("TE"));
-    else
-        FiltroEstornoSaida = texto("MOV_OPER=", valor("TS"));
+    // Only the box clicked changes its part; the others keep what their last click left.
+    const QCheckBox* caixas[] = {m_cbEntradas, m_cbSaidas, m_cbEst_Entrada, m_cbEst_Saida};
+    const char* codigos[] = {"EE", "SS", "TE", "TS"};
+    for (int i = 0; i < 4; ++i)
+        if (caixas[i] == caixa)
+            m_operacoes[i] = caixa->isChecked() ? QString::fromLatin1(codigos[i]) : QString();
     aplicaFiltro();
 }
 

@@ -2,6 +2,9 @@
 
 #include "common/Formulario.h"
 
+#include <array>
+#include <optional>
+
 class Aplicacao;
 class CamposProduto;
 class QCheckBox;
@@ -47,9 +50,8 @@ private:
     QLineEdit* m_edDescricao;
     CamposProduto* m_produto;
 
-    QString FiltroEntrada;
-    QString FiltroSaida;
-    QString FiltroEstornoEntrada;
-    QString FiltroEstornoSaida;
-    QString FiltroProduto;
+    // What the boxes ask for: the operation of each kind's box, in the boxes' order (empty
+    // while its box is unticked), and the one product shown (none: every product).
+    std::array<QString, 4> m_operacoes;
+    std::optional<QString> m_produtoFiltrado;
 };

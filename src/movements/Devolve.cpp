@@ -90,19 +90,16 @@ TfDevolve::TfDevolve(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(a
 
 void TfDevolve::aoAbrir()
 {
-    const DataSet& lista = m_app.dmMovConsu().cdsMovConsu;
-    m_emprestimo =
-        lista.linhaAtual() < 0 ? 0 : lista.valor(QStringLiteral("MOV_CODINT")).toLongLong();
-    const QString produto = lista.valor(QStringLiteral("MOV_CODPRO")).toString();
-    const QString requisitante = lista.valor(QStringLiteral("MOV_TIPO")).toString();
+    const Emprestimo e = m_app.dmMovConsu().emprestimoAtual().value_or(Emprestimo{});
+    m_emprestimo = e.numero;
+    const QString produto = e.produto;
+    const QString requisitante = e.requisitante;
     m_edCodPro->setText(produto);
     m_edCodReq->setText(requisitante);
-    const QVariant quantidade = lista.valor(QStringLiteral("MOV_QUANT"));
-    m_edQuant->setText(quantidade.isNull() ? QString()
-                                           : Formatos::numero(Decimal::deVariant(quantidade), 3));
-    m_edDoc->setText(lista.valor(QStringLiteral("MOV_DOC")).toString());
-    m_edData->setText(Formatos::data(lista.valor(QStringLiteral("MOV_DATA")).toDate()));
-    m_edDataD->setText(Formatos::data(lista.valor(QStringLiteral("MOV_DATAD")).toDate()));
+    m_edQuant->setText(e.quantidade ? Formatos::numero(*e.quantidade, 3) : QString());
+    m_edDoc->setText(e.documento);
+    m_edData->setText(Formatos::data(e.data));
+    m_edDataD->setText(Formatos::data(e.devolucao));
     m_dtpDataE->setDate(QDate::currentDate());
     m_edDescREq->clear();
     m_edDescPro->clear();

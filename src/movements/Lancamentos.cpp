@@ -1,6 +1,8 @@
 #include "movements/Lancamentos.h"
 
 #include "common/Funcoes.h"
+#include "common/Gravacao.h"
+#include "data/DataModule_Log.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
@@ -80,7 +82,7 @@ qint64 insereMovimento(Transacao& t, const QString& produto, const QString& oper
 void registra(Transacao& t, const std::optional<QString>& usuario, const QString& texto)
 {
     if (usuario)
-        Funcoes::GravaLog(t, *usuario, texto);
+        TdmLog::registra(t, *usuario, texto);
 }
 
 void atualizaQuantidade(Transacao& t, const QString& produto, const Decimal& quantidade)
@@ -105,23 +107,10 @@ void esperaAVez(Transacao& t)
 
 Gravado emTransacao(Conexao& conexao, const std::function<Gravado(Transacao&)>& corpo)
 {
-    for (int tentativa = 1;; ++tentativa) {
-        try {
-            // Ends before the handler below runs: a failed save is rolled back, and its locks
-            // released, before it is tried again or reported.
-            Transacao t(conexao);
-            esperaAVez(t);
-            Gravado g = corpo(t);
-            t.commit();
-            return g;
-        } catch (const ErroBanco& e) {
-            // A number taken or a row changed by another workstation meanwhile: once more
-            // from the start, reading everything again.
-            if (tentativa == 1 && (e.chaveDuplicada() || e.conflitoDeAtualizacao()))
-                continue;
-            throw;
-        }
-    }
+    return Gravacao::emTransacao(conexao, [&](Transacao& t) {
+        esperaAVez(t);
+        return corpo(t);
+    });
 }
 
 Gravado gravaEntrada(Conexao& conexao, const Entrada& e, const std::optional<QString>& usuarioLog)

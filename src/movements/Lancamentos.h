@@ -175,11 +175,12 @@ struct MovimentoVisto {
 // product's new quantity after a revert (zero without `reverte`).
 Decimal excluiMovimento(Conexao& conexao, const MovimentoVisto& movimento, bool reverte);
 
-// How every save above runs: `corpo` in one transaction of its own, after the ledger's turn
-// has been taken, then the commit. Whatever fails, the transaction is rolled back as it goes
-// out of scope; a rollback that fails too is passed over, so the caller gets the save's own
-// error. A duplicate key (a number another workstation took at the same instant) runs the save
-// once more from the start.
+// How every save above runs: the program's one save (Gravacao::emTransacao), with the ledger's
+// turn taken first. `corpo` runs in one transaction of its own, then the commit. Whatever
+// fails, the transaction is rolled back as it goes out of scope; a rollback that fails too is
+// passed over, so the caller gets the save's own error. A duplicate key (a number another
+// workstation took at the same instant) or a concurrent change runs the save once more from
+// the start.
 Gravado emTransacao(Conexao& conexao, const std::function<Gravado(Transacao&)>& corpo);
 
 } // namespace Lancamentos

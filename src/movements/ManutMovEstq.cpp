@@ -168,23 +168,12 @@ void TfManutMovEstq::exclui(bool reverte)
         return;
     TdmMovEstq& dm = m_app.dmMovEstq();
     // An empty list has no row to delete: nothing changes.
-    if (dm.cds_MovEstq.linhaAtual() < 0)
+    const std::optional<TdmMovEstq::Movimento> atual = dm.movimentoAtual();
+    if (!atual)
         return;
     // The row as the person sees it: its number alone may by now be another movement's.
-    const DataSet& lista = dm.cds_MovEstq;
-    auto quantia = [&](const char* campo) -> std::optional<Decimal> {
-        const QVariant v = lista.valor(QLatin1String(campo));
-        if (v.isNull())
-            return std::nullopt;
-        return Decimal::deVariant(v);
-    };
-    Lancamentos::MovimentoVisto movimento;
-    movimento.numero = lista.valor(QStringLiteral("MOV_CODINT")).toLongLong();
-    movimento.produto = lista.valor(QStringLiteral("MOV_CODPRO")).toString();
-    movimento.operacao = lista.valor(QStringLiteral("MOV_OPER")).toString();
-    movimento.data = lista.valor(QStringLiteral("MOV_DATA")).toDate();
-    movimento.quantidade = quantia("MOV_QUANT");
-    movimento.valor = quantia("MOV_VALOR");
+    const Lancamentos::MovimentoVisto movimento{atual->numero, atual->produto,    atual->operacao,
+                                                atual->data,   atual->quantidade, atual->valor};
     try {
         // Nothing is written unless that very row is still there, so a movement another
         // workstation deleted is not reverted twice, and one that took its number is left

@@ -6,6 +6,7 @@
 #include "common/Convencoes.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
+#include "common/Gravacao.h"
 #include "data/DataModule_Produtos.h"
 #include "registers/Busca_Produtos.h"
 
@@ -113,10 +114,7 @@ std::optional<Decimal> numeroDe(const QLineEdit* campo)
 
 std::optional<QString> usuarioLog(Aplicacao& app)
 {
-    const TfPrincipal& principal = app.principal();
-    if (!principal.registraLog())
-        return std::nullopt;
-    return principal.CodUsuario;
+    return Gravacao::usuarioLog(app);
 }
 
 void recusa(QWidget* janela, const QString& mensagem, QWidget* campo, TipoMensagem tipo)

@@ -15,7 +15,6 @@ TfBuscaGRU_For::TfBuscaGRU_For(Aplicacao& app, QWidget* parent)
                      .cabecalho = QStringLiteral("Busca de Grupo de Fornecedor"),
                      .radioCodigo = "rbCodigo",
                      .radioDescricao = "rbDescricao",
-                     .ordens = app.dmGrupoFornecedor().ordensDaBusca(),
                      // The search field is padded when the user leaves it (below), so "Busca"
                      // looks for the text exactly as the field then shows it.
                      .buscaCompletaCodigo = false,
@@ -26,8 +25,7 @@ TfBuscaGRU_For::TfBuscaGRU_For(Aplicacao& app, QWidget* parent)
                      .larguraBusca = 0,
                      .botaoBusca = "btnBusca",
                      .grade = "dbgBusca_GRUFor"},
-                    app.dmGrupoFornecedor().SQLQGrupoFornecedor2,
-                    app.dmGrupoFornecedor().cdsGrupoFornecedor, "btnSeleciona", "btnFechar", parent)
+                    app.dmGrupoFornecedor().listaDaBusca(), "btnSeleciona", "btnFechar", parent)
 {
     QLineEdit* busca = m_quadro.busca;
     Convencoes::aoEntrar(busca, this, [busca] {

@@ -95,15 +95,15 @@ TfBusca_Fornecedor::TfBusca_Fornecedor(Aplicacao& app, QWidget* parent)
     dm.cdsFornecedor.setColunas(colunasDaGrade());
     dm.cdsFornecedor.acompanha(grade);
 
-    m_lista = new Familia::Lista(this, dm.SQLQFornecedor2, dm.cdsFornecedor, grade, rotulo,
-                                 m_edBusca, 10, QLatin1Char('0'));
-    m_lista->adicionaOrdem({rbCodigo, TdmFornecedor::sqlBusca(Ordem::PorCodigo),
-                            QStringLiteral("Código:"), QStringLiteral("FOR_CODIGO"), true});
+    m_lista =
+        new Familia::Lista(this, dm.listaDaBusca(), grade, rotulo, m_edBusca, 10, QLatin1Char('0'));
+    m_lista->adicionaOrdem({rbCodigo, int(Ordem::PorCodigo), QStringLiteral("Código:"),
+                            QStringLiteral("FOR_CODIGO"), true});
     m_porRazao =
-        m_lista->adicionaOrdem({rbRazao, TdmFornecedor::sqlBusca(Ordem::PorRazao),
-                                QStringLiteral("R.Social/Nome:"), QStringLiteral("FOR_RAZAO")});
-    m_lista->adicionaOrdem({rbFanta, TdmFornecedor::sqlBusca(Ordem::PorFantasia),
-                            QStringLiteral("N.Fantasia/Apelido:"), QStringLiteral("FOR_FANTA")});
+        m_lista->adicionaOrdem({rbRazao, int(Ordem::PorRazao), QStringLiteral("R.Social/Nome:"),
+                                QStringLiteral("FOR_RAZAO")});
+    m_lista->adicionaOrdem({rbFanta, int(Ordem::PorFantasia), QStringLiteral("N.Fantasia/Apelido:"),
+                            QStringLiteral("FOR_FANTA")});
     m_lista->ligaRadios(false);
     Convencoes::selecionaAoEntrar(m_edBusca);
 

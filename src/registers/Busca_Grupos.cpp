@@ -11,14 +11,13 @@ TfBusca_Grupos::TfBusca_Grupos(Aplicacao& app, QWidget* parent)
                      .radioCodigo = "rbBusca_Grupos_Codigo",
                      .radioDescricao = "rbBusca_GRupos_Descricao",
                      .ordenaAoFocar = true,
-                     .ordens = app.dmGrupos().ordensDaBusca(),
                      .rotulo = "lbBusca_Grupos_Busca",
                      .textoRotulo = QStringLiteral("Descrição:"),
                      .campoBusca = "edBusca_Grupos_Busca",
                      .botaoBusca = "btnBusca_Grupos",
                      .grade = "dbg_BuscaGrupos"},
-                    app.dmGrupos().SQLQ_Grupos2, app.dmGrupos().cds_Grupos, "btnBusca_Seleciona",
-                    "btnBusca_GRU_Fechar", parent)
+                    app.dmGrupos().listaDaBusca(), "btnBusca_Seleciona", "btnBusca_GRU_Fechar",
+                    parent)
 {}
 
 void TfBusca_Grupos::aoAbrir()

@@ -12,7 +12,6 @@ TfBusca_REQ::TfBusca_REQ(Aplicacao& app, QWidget* parent)
                      .caixaOrdem = QStringLiteral("Ordenado por"),
                      .radioCodigo = "rbBusca_REQ_Codigo",
                      .radioDescricao = "rbBusca_REQ_Descricao",
-                     .ordens = app.dmReq().ordensDaBusca(),
                      .rotuloDescricao = QStringLiteral("Nome:"),
                      .rotuloAbertura = QStringLiteral("Nome:"),
                      .rotulo = "lbBusca_REQ_Busca",
@@ -23,8 +22,7 @@ TfBusca_REQ::TfBusca_REQ(Aplicacao& app, QWidget* parent)
                      // Outside the register itself a requisitioner's name is headed "Nome".
                      .colunas = {{QStringLiteral("REQ_CODIGO"), QStringLiteral("Código")},
                                  {QStringLiteral("REQ_DESCRICAO"), QStringLiteral("Nome")}}},
-                    app.dmReq().SQLQ_Req2, app.dmReq().cds_Req, "btnBusca_Seleciona",
-                    "btnBusca_TIP_Fechar", parent)
+                    app.dmReq().listaDaBusca(), "btnBusca_Seleciona", "btnBusca_TIP_Fechar", parent)
 {}
 
 void TfBusca_REQ::aoAbrir()

@@ -3,6 +3,7 @@
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
 #include "common/Convencoes.h"
+#include "common/Gravacao.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Empresa.h"
 #include "data/firebird/ErroBanco.h"
@@ -124,21 +125,15 @@ void TfEmpresa::grava()
     for (const auto& [campo, dado] : std::as_const(m_campos))
         d.*dado = campo->text();
     d.observacoes = m_edObs->toPlainText();
-    try {
-        Transacao t(m_app.conexao());
-        // A database without its company row stores nothing: saying the data were saved would
-        // send the user away believing it.
-        if (m_app.dmEmpresa().grava(t, d) == 0) {
-            t.rollback();
-            Mensagens::informacao(falhaGravacao, this);
-            return;
-        }
-        t.commit();
-    } catch (const ErroBanco&) {
-        // The transaction has been rolled back on leaving the block.
-        Mensagens::informacao(falhaGravacao, this);
+    // A database without its company row stores nothing: saying the data were saved would
+    // send the user away believing it.
+    const bool ok = Gravacao::grava(
+        m_app, this,
+        {.escreve = [&](Transacao& t) { Gravacao::exigeRegistro(m_app.dmEmpresa().grava(t, d)); },
+         .falha = [](const ErroBanco&) { return falhaGravacao; },
+         .tipoFalha = TipoMensagem::Informacao});
+    if (!ok)
         return;
-    }
     Mensagens::informacao(QStringLiteral("Dados Gravados com Sucesso !"), this);
     // The header shows the new data at once; the reports keep the name and telephone read at
     // start until the program starts again.

@@ -4,6 +4,7 @@
 #include "app/Principal.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
+#include "common/Gravacao.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
 #include "data/DataSet.h"
@@ -39,35 +40,20 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo)
 
 QString registroSumido()
 {
-    return QStringLiteral("Registro não encontrado, outra estação pode tê-lo excluído.");
+    return Gravacao::registroSumido();
 }
 
 bool grava(Aplicacao& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha,
            TipoMensagem tipoFalha)
 {
-    std::optional<ErroBanco> erro;
-    try {
-        Transacao t(app.conexao());
-        // The record was read when the window opened; another workstation may have deleted
-        // it since. Closing as if saved would send the user away believing a change that
-        // nobody will ever see.
-        if (escreve(t) == 0)
-            throw ErroBanco(registroSumido());
-        TfPrincipal& p = app.principal();
-        if (p.registraLog())
-            Funcoes::GravaLog(t, p.CodUsuario, textoLog);
-        t.commit();
-    } catch (const ErroBanco& e) {
-        // By now the transaction is gone: leaving its block rolled it back, before anyone is
-        // told, so no row stays locked while the message is read. A rollback that fails too
-        // (the database is gone) is swallowed there; what the user needs is what went wrong.
-        erro = e;
-    }
-    if (!erro)
-        return true;
-    Mensagens::mostra(tipoFalha, falha(*erro), janela);
-    return false;
+    // The record was read when the window opened; another workstation may have deleted it
+    // since.
+    return Gravacao::grava(app, janela,
+                           {.escreve = [&](Transacao& t) { Gravacao::exigeRegistro(escreve(t)); },
+                            .textoLog = textoLog,
+                            .falha = falha,
+                            .tipoFalha = tipoFalha});
 }
 
 QString comErro(const QString& texto, const ErroBanco& erro)
@@ -87,12 +73,13 @@ QString codigoAtual(const DataSet& lista)
     return lista.valor(lista.linhaAtual(), lista.campoDaColuna(0)).toString();
 }
 
-Lista::Lista(QWidget* janela, ::Consulta& consulta, DataSet& dados, QTableView* grade,
-             QLabel* rotulo, QLineEdit* campoBusca, int largura, QChar preenchimento)
-    : QObject(janela), m_janela(janela), m_consulta(consulta), m_dados(dados), m_grade(grade),
-      m_rotulo(rotulo), m_campoBusca(campoBusca), m_largura(largura), m_preenchimento(preenchimento)
+Lista::Lista(QWidget* janela, ListaDoModulo lista, QTableView* grade, QLabel* rotulo,
+             QLineEdit* campoBusca, int largura, QChar preenchimento)
+    : QObject(janela), m_janela(janela), m_lista(std::move(lista)), m_dados(*m_lista.dados),
+      m_grade(grade), m_rotulo(rotulo), m_campoBusca(campoBusca), m_largura(largura),
+      m_preenchimento(preenchimento)
 {
-    Formulario::avisaFalhaDeLeitura(dados, janela);
+    Formulario::avisaFalhaDeLeitura(m_dados, janela);
 }
 
 int Lista::adicionaOrdem(const Ordem& ordem)
@@ -134,9 +121,8 @@ void Lista::ordena(int indice)
         o.radio->setChecked(true);
     if (m_rotulo && !o.rotulo.isNull())
         m_rotulo->setText(o.rotulo);
-    m_consulta.setSql(o.sql);
     try {
-        m_dados.abre(m_consulta);
+        m_lista.abre(o.ordem);
     } catch (const ErroBanco& e) {
         Mensagens::erro(e.mensagem(), m_janela);
     }
@@ -154,7 +140,7 @@ void Lista::releLocalizando(const QString& campo, const QString& prefixo)
     const QString campoChave = m_dados.campoDaColuna(0);
     const QString atual = codigoAtual(m_dados);
     try {
-        m_dados.abre(m_consulta);
+        m_lista.rele();
     } catch (const ErroBanco& e) {
         if (!campo.isEmpty())
             m_dados.localiza(campo, prefixo);
@@ -185,8 +171,9 @@ void Lista::busca()
     releLocalizando(o.campo, texto);
 }
 
-Quadro::Quadro(QDialog* janela, const Desenho& d, ::Consulta& consulta, DataSet& dados)
+Quadro::Quadro(QDialog* janela, const Desenho& d, const ListaDoModulo& fonte)
 {
+    DataSet& dados = *fonte.dados;
     using namespace Formulario;
     janela->setObjectName(QLatin1String(d.nome));
     janela->setWindowTitle(d.titulo);
@@ -225,27 +212,25 @@ Quadro::Quadro(QDialog* janela, const Desenho& d, ::Consulta& consulta, DataSet&
     dados.acompanha(grade, d.colunas);
     grade->horizontalHeader()->setStretchLastSection(true);
 
-    lista = new Lista(janela, consulta, dados, grade, rotulo, busca, CadastroSimples::largura,
-                      QLatin1Char('0'));
+    lista =
+        new Lista(janela, fonte, grade, rotulo, busca, CadastroSimples::largura, QLatin1Char('0'));
     const QString campoCodigo = dados.campoDaColuna(0);
     const QString campoDescricao = dados.campoDaColuna(1);
     lista->adicionaOrdem(
-        {porCodigo, d.ordens.porCodigo, d.rotuloCodigo, campoCodigo, d.buscaCompletaCodigo});
-    lista->adicionaOrdem(
-        {porDescricao, d.ordens.porDescricao, d.rotuloDescricao, campoDescricao, false});
+        {porCodigo, PorCodigo, d.rotuloCodigo, campoCodigo, d.buscaCompletaCodigo});
+    lista->adicionaOrdem({porDescricao, PorDescricao, d.rotuloDescricao, campoDescricao, false});
     lista->ligaRadios(d.ordenaAoFocar);
     // Added after the radios are tied: it has no radio of its own, so clicking "Descrição"
     // still applies that radio's statement and label.
-    if (!d.ordens.naAbertura.isEmpty())
-        lista->adicionaOrdem(
-            {nullptr, d.ordens.naAbertura, d.rotuloAbertura, campoDescricao, false});
+    if (fonte.ordens > NaAbertura)
+        lista->adicionaOrdem({nullptr, NaAbertura, d.rotuloAbertura, campoDescricao, false});
     QObject::connect(botaoBusca, &QPushButton::clicked, lista, &Lista::busca);
 }
 
-JanelaManutencao::JanelaManutencao(Aplicacao& app, const Desenho& desenho, ::Consulta& consulta,
-                                   DataSet& dados, const Botoes& b,
+JanelaManutencao::JanelaManutencao(Aplicacao& app, const Desenho& desenho,
+                                   const ListaDoModulo& lista, const Botoes& b,
                                    std::function<QDialog&()> janelaDados, QWidget* parent)
-    : Dialogo(parent), m_app(app), m_quadro(this, desenho, consulta, dados),
+    : Dialogo(parent), m_app(app), m_quadro(this, desenho, lista),
       m_janelaDados(std::move(janelaDados))
 {
     using Formulario::botao;
@@ -278,9 +263,9 @@ void JanelaManutencao::abreDados(const QString& codigoModulo, ::Modo modo)
     Modal::exec(&m_janelaDados());
 }
 
-JanelaSelecao::JanelaSelecao(const Desenho& desenho, ::Consulta& consulta, DataSet& dados,
+JanelaSelecao::JanelaSelecao(const Desenho& desenho, const ListaDoModulo& lista,
                              const char* nomeSeleciona, const char* nomeFechar, QWidget* parent)
-    : ::JanelaBusca(parent), m_quadro(this, desenho, consulta, dados)
+    : ::JanelaBusca(parent), m_quadro(this, desenho, lista)
 {
     QPushButton* btSeleciona = Formulario::botao(this, nomeSeleciona, QStringLiteral("Seleciona"));
     QPushButton* btFechar = Formulario::botao(this, nomeFechar, QStringLiteral("Fechar"));
@@ -404,26 +389,9 @@ CampoCodigo* JanelaDados::codigoDigitado(CampoCodigo::Regras regras)
 
 bool JanelaDados::propoeProximo()
 {
-    try {
-        const QString proximo = m_cadastro.proximoCodigo();
-        // Once 999999 is taken the next number has seven digits: no record can have it, and
-        // offering it would only have the save refused. Where the user types the code, a free
-        // one is typed instead.
-        if (m_desenho.larguraCodigo > 0 && proximo.size() > m_desenho.larguraCodigo) {
-            m_edCodigo->clear();
-            Mensagens::informacao(
-                QStringLiteral("Não há Código Livre depois de 999999, Digite um Código Livre"),
-                this);
-            return false;
-        }
-        m_edCodigo->setText(proximo);
-        return true;
-    } catch (const ErroBanco& e) {
-        // No proposal (the highest code is not a number, or the database is unreachable).
-        m_edCodigo->clear();
-        Mensagens::erro(e.mensagem(), this);
-        return false;
-    }
+    // Where the user types the code, a free one is typed instead of one too long for it.
+    return Funcoes::propoeCodigo(
+        m_edCodigo, this, [this] { return m_cadastro.proximoCodigo(); }, m_desenho.larguraCodigo);
 }
 
 void JanelaDados::confereDescricao()

@@ -14,6 +14,7 @@
 #include "common/JanelaBusca.h"
 #include "common/Mensagens.h"
 #include "data/CadastroSimples.h"
+#include "data/ListaDoModulo.h"
 
 #include <QDialog>
 #include <QHash>
@@ -70,25 +71,26 @@ struct Aviso {
 };
 void mostra(const Aviso& aviso, QWidget* janela);
 
-// One ordering choice of a list: its radio, its statement, the quick-search label it sets
-// (a null text leaves the label as it is) and the column the quick search then looks in. A
-// code column pads the typed text first.
+// One ordering choice of a list: its radio, the data module's order it opens (by its place
+// among the module's orders), the quick-search label it sets (a null text leaves the label as
+// it is) and the column the quick search then looks in. A code column pads the typed text
+// first.
 struct Ordem {
     QRadioButton* radio = nullptr;
-    QString sql;
+    int ordem = 0;
     QString rotulo;
     QString campo;
     bool codigo = false;
 };
 
-// The list part of a register's list or search window: the shared list (the data module's
-// list query and its rows), the grid that shows it, the ordering radios and the quick search.
+// The list part of a register's list or search window: the shared list (as its data module
+// opens it), the grid that shows it, the ordering radios and the quick search.
 class Lista : public QObject {
     Q_OBJECT
 
 public:
     // `largura` and `preenchimento` pad a code typed in the quick search.
-    Lista(QWidget* janela, ::Consulta& consulta, DataSet& dados, QTableView* grade, QLabel* rotulo,
+    Lista(QWidget* janela, ListaDoModulo lista, QTableView* grade, QLabel* rotulo,
           QLineEdit* campoBusca, int largura, QChar preenchimento);
 
     // Adds an ordering choice; returns its index.
@@ -97,14 +99,14 @@ public:
     // receive the focus).
     void ligaRadios(bool tambemAoFocar = false);
 
-    // Applies an ordering: the list's statement is replaced, the list re-read, the radio
-    // checked and the label set. The list keeps this order, in every window that shows it,
+    // Applies an ordering: the data module opens the list in its order, the radio is checked
+    // and the label set. The list keeps this order, in every window that shows it,
     // until an ordering is applied again.
     void ordena(int indice);
     int ordemAtual() const { return m_atual; }
     const Ordem& ordem(int indice) const { return m_ordens.at(indice); }
 
-    // Re-reads the list with its current statement; the current row stays on the same code
+    // Re-reads the list in its current order; the current row stays on the same code
     // when it is still there. A database error is shown and leaves the list as it was.
     void rele();
     // The quick search's locate and re-read in one pass over the database: the list is read
@@ -128,7 +130,7 @@ protected:
 
 private:
     QWidget* m_janela;
-    ::Consulta& m_consulta;
+    ListaDoModulo m_lista;
     DataSet& m_dados;
     QTableView* m_grade;
     QLabel* m_rotulo;
@@ -160,9 +162,8 @@ struct Desenho {
     bool marcaDescricao = true;
     // The radios order the list when they receive the focus too, not only when clicked.
     bool ordenaAoFocar = false;
-    // The statements of the data module. The order on opening, when the window has one, is
-    // the third ordering (NaAbertura). The quick search looks in the list's first two columns.
-    Ordenacoes ordens{};
+    // The order on opening, when the data module offers one, is the third ordering
+    // (NaAbertura). The quick search looks in the list's first two columns.
     // The quick-search labels the orders set; a null `rotuloAbertura` leaves the label as the
     // last radio clicked left it.
     QString rotuloCodigo = QStringLiteral("Código:");
@@ -183,7 +184,7 @@ struct Desenho {
 
 // The widgets and list of a window built from a Desenho. Its buttons go in `botoes`.
 struct Quadro {
-    Quadro(QDialog* janela, const Desenho& desenho, ::Consulta& consulta, DataSet& dados);
+    Quadro(QDialog* janela, const Desenho& desenho, const ListaDoModulo& lista);
 
     QRadioButton* porCodigo;
     QRadioButton* porDescricao;
@@ -214,7 +215,7 @@ public:
 
 protected:
     // `janelaDados` gives the register's record window.
-    JanelaManutencao(Aplicacao& app, const Desenho& desenho, ::Consulta& consulta, DataSet& dados,
+    JanelaManutencao(Aplicacao& app, const Desenho& desenho, const ListaDoModulo& lista,
                      const Botoes& botoes, std::function<QDialog&()> janelaDados, QWidget* parent);
 
     Aplicacao& m_app;
@@ -235,8 +236,8 @@ public:
     Lista& lista() { return *m_quadro.lista; }
 
 protected:
-    JanelaSelecao(const Desenho& desenho, ::Consulta& consulta, DataSet& dados,
-                  const char* nomeSeleciona, const char* nomeFechar, QWidget* parent);
+    JanelaSelecao(const Desenho& desenho, const ListaDoModulo& lista, const char* nomeSeleciona,
+                  const char* nomeFechar, QWidget* parent);
 
     Quadro m_quadro;
 };

@@ -101,15 +101,15 @@ TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent
 
     // The ordering box only orders: the quick search has its own box, so the list's label is
     // left to that box.
-    m_lista = new Familia::Lista(this, dm.SQLQFornecedor2, dm.cdsFornecedor, grade, nullptr,
-                                 m_edBusca, 10, QLatin1Char('0'));
-    m_lista->adicionaOrdem({rbtnCodigo, TdmFornecedor::sqlManutencao(Ordem::PorCodigo), {}, {}});
-    m_lista->adicionaOrdem({m_rbtnRazao, TdmFornecedor::sqlManutencao(Ordem::PorRazao), {}, {}});
-    m_lista->adicionaOrdem({rbtnFatasia, TdmFornecedor::sqlManutencao(Ordem::PorFantasia), {}, {}});
+    m_lista = new Familia::Lista(this, dm.listaDaManutencao(), grade, nullptr, m_edBusca, 10,
+                                 QLatin1Char('0'));
+    m_lista->adicionaOrdem({rbtnCodigo, int(Ordem::PorCodigo), {}, {}});
+    m_lista->adicionaOrdem({m_rbtnRazao, int(Ordem::PorRazao), {}, {}});
+    m_lista->adicionaOrdem({rbtnFatasia, int(Ordem::PorFantasia), {}, {}});
     m_lista->ligaRadios(false);
     // Every opening goes back to the name order; it has no radio of its own, so clicking
     // "Por Razão Social / Nome" still applies that radio's own statement.
-    m_ordemAbertura = m_lista->adicionaOrdem({nullptr, TdmFornecedor::sqlAbertura(), {}, {}});
+    m_ordemAbertura = m_lista->adicionaOrdem({nullptr, TdmFornecedor::ordemDeAbertura, {}, {}});
 
     for (const ColunaBusca& c : std::as_const(m_colunas))
         connect(c.radio, &QRadioButton::clicked, this, [this, c] { escolheBusca(c); });

@@ -101,11 +101,11 @@ Painel::Painel(Dialogo* janela, TdmProdutos& dm, const Nomes& nomes,
     dm.cds_Produtos.setColunas(colunasDaLista());
     dm.cds_Produtos.acompanha(m_grade, colunas);
 
-    m_lista = new Familia::Lista(janela, dm.SQLQ_Produtos2, dm.cds_Produtos, m_grade, nullptr,
-                                 m_campo, 10, QLatin1Char(' '));
+    m_lista =
+        new Familia::Lista(janela, dm.lista(), m_grade, nullptr, m_campo, 10, QLatin1Char(' '));
     for (int i = 0; i < ordens.size(); ++i) {
-        m_lista->adicionaOrdem({ordens[i], TdmProdutos::sqlLista(TdmProdutos::Ordem(i)), QString(),
-                                QLatin1String(camposDasOrdens[i]), i == 0});
+        m_lista->adicionaOrdem(
+            {ordens[i], i, QString(), QLatin1String(camposDasOrdens[i]), i == 0});
         Convencoes::aoEntrar(ordens[i], janela, [this, janela, i] {
             if (!janela->abrindo())
                 m_lista->ordena(i);

@@ -27,6 +27,7 @@ private slots:
     void versionUpdate_data();
     void versionUpdate();
     void versionUpdateFailureKeepsStoredNumber();
+    void versionRowMissingIsNotReportedAsUpdated();
     void showStepReadsFlagsAndCompany();
     void menuHasEveryItemInOrder();
     void gate_data();
@@ -81,6 +82,22 @@ void TstPrincipal::versionUpdateFailureKeepsStoredNumber()
     QCOMPARE(msgs.mensagens()[1].tipo, TipoMensagem::Aviso);
     QCOMPARE(t.banco.valor("Select Numero From Versao").toString(), QString("0.0.0-00000000"));
     QCOMPARE(t.principal().painel(2), QString("Versão:0.0.0-00000000"));
+}
+
+// A database that has lost its version row stores no number: the update says it failed
+// instead of reporting one nobody will read at the next start.
+void TstPrincipal::versionRowMissingIsNotReportedAsUpdated()
+{
+    AplicacaoTeste t;
+    t.banco.executa("Delete From Versao");
+    GravadorMensagens msgs;
+    t.principal().passoDeExibicao();
+    QCOMPARE(msgs.textos(),
+             QStringList({"Clique em Ok para Atualizar a Versão....",
+                          "Não Consegui Alterar o Número da Versão, tente Novamente"}));
+    QCOMPARE(msgs.mensagens()[1].tipo, TipoMensagem::Aviso);
+    QCOMPARE(t.banco.conta("Versao"), 0);
+    QVERIFY(t.principal().NumVersao.isEmpty());
 }
 
 void TstPrincipal::showStepReadsFlagsAndCompany()

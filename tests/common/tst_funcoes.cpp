@@ -2,6 +2,8 @@
 // look-up and the audit line.
 
 #include "common/Funcoes.h"
+#include "data/DataModule_Log.h"
+#include "data/DataModule_PER.h"
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
@@ -174,9 +176,9 @@ void TstFuncoes::temPermissao()
         b.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Descricao, PER_Ativo) "
                   "values ('000001', :M, 'Cadastros', :A)",
                   {{"M", moduloGravado}, {"A", ativo}});
-    QCOMPARE(TemPermissao(b.conexao(), "000001", moduloPedido), permite);
+    QCOMPARE(TdmPER(b.conexao()).temPermissao("000001", moduloPedido), permite);
     // Another user's row never counts.
-    QCOMPARE(TemPermissao(b.conexao(), "000002", moduloPedido), false);
+    QCOMPARE(TdmPER(b.conexao()).temPermissao("000002", moduloPedido), false);
 }
 
 void TstFuncoes::gravaLogGoesWithTheCallersTransaction()
@@ -184,14 +186,14 @@ void TstFuncoes::gravaLogGoesWithTheCallersTransaction()
     BancoTeste b;
     {
         Transacao t(b.conexao());
-        GravaLog(t, "000001", "Inclusão de Grupo:000001");
+        TdmLog::registra(t, "000001", "Inclusão de Grupo:000001");
         // Not committed: the operation failed, and its audit line goes with it.
     }
     QCOMPARE(b.conta("Log"), 0);
 
     const QDateTime antes = QDateTime::currentDateTime().addSecs(-1);
     Transacao t(b.conexao());
-    GravaLog(t, "000001", "Inclusão de Grupo:000001");
+    TdmLog::registra(t, "000001", "Inclusão de Grupo:000001");
     t.commit();
     const QDateTime depois = QDateTime::currentDateTime().addSecs(1);
 
@@ -212,7 +214,7 @@ void TstFuncoes::gravaLogTooLongFailsTheCallersSave()
     ins.setSql("Insert into Grupos (GRU_Codigo, GRU_Descricao) values ('000001', 'Ferramentas')");
     ins.executa(t);
     try {
-        GravaLog(t, "000001", longa);
+        TdmLog::registra(t, "000001", longa);
         QFAIL("an audit line longer than its column was written");
     } catch (const ErroBanco& e) {
         QVERIFY(e.truncamento());
