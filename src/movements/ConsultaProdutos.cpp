@@ -2,11 +2,11 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
-#include "movements/Movimento.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -2,6 +2,7 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
@@ -10,7 +11,6 @@
 #include "data/DataModule_Req.h"
 #include "data/firebird/ErroBanco.h"
 #include "movements/Devolve.h"
-#include "movements/Movimento.h"
 #include "registers/Busca_REQ.h"
 
 #include <QGridLayout>

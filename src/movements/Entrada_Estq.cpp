@@ -2,6 +2,7 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Formatos.h"

@@ -2,6 +2,7 @@
 
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Formatos.h"

@@ -4,12 +4,12 @@
 #include "common/CampoCodigo.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
+#include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "data/firebird/ErroBanco.h"
 #include "registers/BuscaGRU_For.h"
-#include "registers/Familia.h"
 #include "registers/Manut_Fornec.h"
 
 #include <QComboBox>

@@ -6,6 +6,7 @@
 #include "common/Decimal.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
+#include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_Grupos.h"
@@ -13,7 +14,6 @@
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
 #include "registers/Busca_Grupos.h"
-#include "registers/Familia.h"
 #include "registers/Manut_Produtos.h"
 
 #include <QComboBox>

@@ -2,6 +2,7 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
@@ -9,7 +10,6 @@
 #include "data/DataModule_Produtos.h"
 #include "data/DataModule_Req.h"
 #include "data/firebird/ErroBanco.h"
-#include "movements/Movimento.h"
 #include "registers/Busca_Grupos.h"
 #include "registers/Busca_REQ.h"
 #include "reports/Tela_Impressora.h"
@@ -47,8 +47,7 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
             grade->addWidget(m_codBarras, 1, 1);
             coluna = 2;
         }
-        grade->addWidget(Formulario::rotulo(this, "lbDescricao", forma.rotuloDescricao), 0,
-                         coluna);
+        grade->addWidget(Formulario::rotulo(this, "lbDescricao", forma.rotuloDescricao), 0, coluna);
         grade->addWidget(m_descricao, 1, coluna);
         grade->addWidget(m_busca, 1, coluna + 1);
     }
@@ -64,10 +63,10 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
     datas->setColumnStretch(2, 1);
     layout->addLayout(datas);
     layout->addSpacing(8);
-    layout->addLayout(Formulario::botoes(
-        this, {},
-        {{forma.botaoImprime, forma.textoImprime, [this] { imprime(); }},
-         {forma.botaoFecha, forma.textoFecha, [this] { reject(); }}}));
+    layout->addLayout(
+        Formulario::botoes(this, {},
+                           {{forma.botaoImprime, forma.textoImprime, [this] { imprime(); }},
+                            {forma.botaoFecha, forma.textoFecha, [this] { reject(); }}}));
     m_imprime = findChild<QPushButton*>(QLatin1String(forma.botaoImprime));
     m_fecha = findChild<QPushButton*>(QLatin1String(forma.botaoFecha));
 
@@ -192,27 +191,28 @@ TfDatas::TfDatas(Aplicacao& app, QWidget* parent)
 }
 
 TfDatas_Produto::TfDatas_Produto(Aplicacao& app, QWidget* parent)
-    : DialogoRelatorio(app,
-                       {.nome = "TfDatas_Produto",
-                        .titulo = QStringLiteral("Escolha um Produto e o Período"),
-                        .cabecalho = QStringLiteral("Escolha um Produto e a Data Inicial e Data Final"),
-                        .registro = Registro::Produto,
-                        .campoCodigo = "edCodPro",
-                        .rotuloCodigo = QStringLiteral("Código"),
-                        .campoDescricao = "EdDescPro",
-                        .rotuloDescricao = QStringLiteral("Descrição:"),
-                        .botaoBusca = "btnBusca_Produto",
-                        .origem = QStringLiteral("Datas_Produto"),
-                        .dataInicial = "dtpData_Inicial",
-                        .rotuloInicial = QStringLiteral("Data Inicial:"),
-                        .dataFinal = "dtpData_Final",
-                        .rotuloFinal = QStringLiteral("Data Final:"),
-                        .botaoImprime = "btnImprime",
-                        .textoImprime = QStringLiteral("Imprime"),
-                        .botaoFecha = "btnFechar",
-                        .textoFecha = QStringLiteral("Fechar"),
-                        .enterComoTab = true},
-                       parent)
+    : DialogoRelatorio(
+          app,
+          {.nome = "TfDatas_Produto",
+           .titulo = QStringLiteral("Escolha um Produto e o Período"),
+           .cabecalho = QStringLiteral("Escolha um Produto e a Data Inicial e Data Final"),
+           .registro = Registro::Produto,
+           .campoCodigo = "edCodPro",
+           .rotuloCodigo = QStringLiteral("Código"),
+           .campoDescricao = "EdDescPro",
+           .rotuloDescricao = QStringLiteral("Descrição:"),
+           .botaoBusca = "btnBusca_Produto",
+           .origem = QStringLiteral("Datas_Produto"),
+           .dataInicial = "dtpData_Inicial",
+           .rotuloInicial = QStringLiteral("Data Inicial:"),
+           .dataFinal = "dtpData_Final",
+           .rotuloFinal = QStringLiteral("Data Final:"),
+           .botaoImprime = "btnImprime",
+           .textoImprime = QStringLiteral("Imprime"),
+           .botaoFecha = "btnFechar",
+           .textoFecha = QStringLiteral("Fechar"),
+           .enterComoTab = true},
+          parent)
 {
     Formulario::ordemTab(
         {m_codigo, m_codBarras, m_descricao, m_busca, m_inicio, m_fim, m_imprime, m_fecha});
@@ -220,27 +220,28 @@ TfDatas_Produto::TfDatas_Produto(Aplicacao& app, QWidget* parent)
 }
 
 TfDatas_Grupo::TfDatas_Grupo(Aplicacao& app, QWidget* parent)
-    : DialogoRelatorio(app,
-                       {.nome = "TfDatas_Grupo",
-                        .titulo = QStringLiteral("Escolha um Grupo e um Período"),
-                        .cabecalho = QStringLiteral("Escolha um Grupo e uma Data Inicial e uma Data Final"),
-                        .registro = Registro::Grupo,
-                        .campoCodigo = "edCodGrupo",
-                        .rotuloCodigo = QStringLiteral("Código:"),
-                        .campoDescricao = "edDescGrupo",
-                        .rotuloDescricao = QStringLiteral("Descrição:"),
-                        .botaoBusca = "btnBusca_Grupo",
-                        .origem = QStringLiteral("Datas_Grupo"),
-                        .dataInicial = "dtpData_Inicial",
-                        .rotuloInicial = QStringLiteral("Data Inicial"),
-                        .dataFinal = "dtpData_Final",
-                        .rotuloFinal = QStringLiteral("Data Final:"),
-                        .botaoImprime = "btnImprimir",
-                        .textoImprime = QStringLiteral("Imprimir"),
-                        .botaoFecha = "btnCancelar",
-                        .textoFecha = QStringLiteral("Cancelar"),
-                        .enterComoTab = true},
-                       parent)
+    : DialogoRelatorio(
+          app,
+          {.nome = "TfDatas_Grupo",
+           .titulo = QStringLiteral("Escolha um Grupo e um Período"),
+           .cabecalho = QStringLiteral("Escolha um Grupo e uma Data Inicial e uma Data Final"),
+           .registro = Registro::Grupo,
+           .campoCodigo = "edCodGrupo",
+           .rotuloCodigo = QStringLiteral("Código:"),
+           .campoDescricao = "edDescGrupo",
+           .rotuloDescricao = QStringLiteral("Descrição:"),
+           .botaoBusca = "btnBusca_Grupo",
+           .origem = QStringLiteral("Datas_Grupo"),
+           .dataInicial = "dtpData_Inicial",
+           .rotuloInicial = QStringLiteral("Data Inicial"),
+           .dataFinal = "dtpData_Final",
+           .rotuloFinal = QStringLiteral("Data Final:"),
+           .botaoImprime = "btnImprimir",
+           .textoImprime = QStringLiteral("Imprimir"),
+           .botaoFecha = "btnCancelar",
+           .textoFecha = QStringLiteral("Cancelar"),
+           .enterComoTab = true},
+          parent)
 {
     Formulario::ordemTab({m_codigo, m_descricao, m_busca, m_inicio, m_fim, m_imprime, m_fecha});
     adjustSize();
@@ -251,7 +252,8 @@ TfDatas_REQ::TfDatas_REQ(Aplicacao& app, QWidget* parent)
           app,
           {.nome = "TfDatas_REQ",
            .titulo = QStringLiteral("Escolha um Requisitante e uma Data Inicial e uma Data Final"),
-           .cabecalho = QStringLiteral("Escolha um Requisitante e uma Data Inicial e uma Data Final"),
+           .cabecalho =
+               QStringLiteral("Escolha um Requisitante e uma Data Inicial e uma Data Final"),
            .registro = Registro::Requisitante,
            .campoCodigo = "edCodREQ",
            .rotuloCodigo = QStringLiteral("Código:"),
