@@ -3,11 +3,11 @@
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "data/DataModule_Produtos.h"
-#include "registers/Busca_Produtos.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -16,17 +16,13 @@ CamposProduto::CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codig
                              QWidget* janela, Regras regras)
     : QObject(janela), m_app(app), m_regras(std::move(regras))
 {
-    CampoCodigo::Regras porCodigo;
-    porCodigo.largura = 10;
-    porCodigo.preenchimento = QLatin1Char(' ');
+    CampoCodigo::Regras porCodigo =
+        regrasDoProduto(app, nullptr, {m_regras.origem, m_regras.botaoBusca});
     porCodigo.aparaAoEntrar = m_regras.aparaAoEntrar;
     porCodigo.procura = [this](const QString& c) { return procura(c, Via::Codigo); };
     porCodigo.naoEncontrado = m_regras.naoEncontrado;
     porCodigo.tipo = m_regras.tipoNaoEncontrado;
     porCodigo.esvaziaAoRecusar = m_regras.esvaziaAoRecusar;
-    porCodigo.busca = &m_app.janela<TfBusca_Produtos>();
-    porCodigo.origem = m_regras.origem;
-    porCodigo.botaoBusca = m_regras.botaoBusca;
     m_codigo = new CampoCodigo(codigo, janela, porCodigo);
 
     // A bar code is looked up as typed: it is not a number the stock room pads.

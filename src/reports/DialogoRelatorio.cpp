@@ -2,16 +2,13 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
-#include "data/DataModule_Grupos.h"
 #include "data/DataModule_Produtos.h"
-#include "data/DataModule_Req.h"
 #include "data/firebird/ErroBanco.h"
-#include "registers/Busca_Grupos.h"
-#include "registers/Busca_REQ.h"
 #include "reports/Tela_Impressora.h"
 
 #include <QDateEdit>
@@ -70,38 +67,20 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
     m_imprime = findChild<QPushButton*>(QLatin1String(forma.botaoImprime));
     m_fecha = findChild<QPushButton*>(QLatin1String(forma.botaoFecha));
 
-    CampoCodigo::Regras regras;
+    const BuscaDoCampo busca{forma.origem, m_busca};
     switch (forma.registro) {
     case Registro::Nenhum:
         break;
     case Registro::Grupo:
-        regras.largura = 6;
-        regras.preenchimento = QLatin1Char('0');
-        regras.procura = [this](const QString& c) {
-            const std::optional<ItemCadastro> g = m_app.dmGrupos().registro(c);
-            if (g) {
-                m_codigo->setText(g->codigo);
-                m_descricao->setText(g->descricao);
-            }
-            return g.has_value();
-        };
-        regras.naoEncontrado = QStringLiteral("Grupo não Encontrado !");
-        regras.busca = &m_app.janela<TfBusca_Grupos>();
+        m_campo = new CampoCodigo(m_codigo, this, regrasDoGrupo(m_app, m_descricao, busca));
         break;
-    case Registro::Requisitante:
-        regras.largura = 6;
-        regras.preenchimento = QLatin1Char('0');
-        regras.procura = [this](const QString& c) {
-            const std::optional<Requisitante> r = m_app.dmReq().requisitante(c);
-            if (r) {
-                m_codigo->setText(r->codigo);
-                m_descricao->setText(r->descricao);
-            }
-            return r.has_value();
-        };
-        regras.naoEncontrado = QStringLiteral("Requisitante não Encontrado !");
-        regras.busca = &m_app.janela<TfBusca_REQ>();
+    case Registro::Requisitante: {
+        // An unknown code stays, for the person to correct it.
+        CampoCodigo::Regras regras = regrasDoRequisitante(m_app, m_descricao, busca);
+        regras.esvaziaAoRecusar = false;
+        m_campo = new CampoCodigo(m_codigo, this, regras);
         break;
+    }
     case Registro::Produto: {
         // The product fields every movement window has: the code and the bar code look each
         // other's product up. An unknown bar code sends the person back to the bare code.
@@ -116,12 +95,6 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
         m_campo = &(new CamposProduto(m_app, m_codigo, m_codBarras, this, produto))->codigo();
         break;
     }
-    }
-    if (forma.registro == Registro::Grupo || forma.registro == Registro::Requisitante) {
-        regras.tipo = TipoMensagem::Informacao;
-        regras.origem = forma.origem;
-        regras.botaoBusca = m_busca;
-        m_campo = new CampoCodigo(m_codigo, this, regras);
     }
     if (forma.enterComoTab)
         Convencoes::enterComoTab(this);
