@@ -44,6 +44,14 @@ std::function<bool(const QString&)> mostraEm(QLineEdit* destino, Leitura leitura
     };
 }
 
+// The description of a record found, none when there is no record.
+template <typename Registro> std::optional<QString> descricaoDe(const std::optional<Registro>& r)
+{
+    if (!r)
+        return std::nullopt;
+    return r->descricao;
+}
+
 } // namespace
 
 CampoCodigo::Regras regrasDoUsuario(Aplicacao& app, QLineEdit* login, QLineEdit* nome,
@@ -71,11 +79,8 @@ CampoCodigo::Regras regrasDoRequisitante(Aplicacao& app, QLineEdit* descricao,
                                          const BuscaDoCampo& busca)
 {
     CampoCodigo::Regras r = regras(6, QLatin1Char('0'), &app.janela<TfBusca_REQ>(), busca);
-    r.procura = mostraEm(descricao, [&app](const QString& codigo) -> std::optional<QString> {
-        const std::optional<Requisitante> req = app.dmReq().requisitante(codigo);
-        if (!req)
-            return std::nullopt;
-        return req->descricao;
+    r.procura = mostraEm(descricao, [&app](const QString& codigo) {
+        return descricaoDe(app.dmReq().requisitante(codigo));
     });
     r.naoEncontrado = QStringLiteral("Requisitante não Encontrado !");
     r.esvaziaAoRecusar = true;
@@ -120,11 +125,8 @@ CampoCodigo::Regras regrasDoFornecedor(Aplicacao& app, QLineEdit* razao, const B
 CampoCodigo::Regras regrasDoProduto(Aplicacao& app, QLineEdit* descricao, const BuscaDoCampo& busca)
 {
     CampoCodigo::Regras r = regras(10, QLatin1Char(' '), &app.janela<TfBusca_Produtos>(), busca);
-    r.procura = mostraEm(descricao, [&app](const QString& codigo) -> std::optional<QString> {
-        const std::optional<Produto> p = app.dmProdutos().produtoPorCodigo(codigo);
-        if (!p)
-            return std::nullopt;
-        return p->descricao;
+    r.procura = mostraEm(descricao, [&app](const QString& codigo) {
+        return descricaoDe(app.dmProdutos().produtoPorCodigo(codigo));
     });
     r.naoEncontrado = QStringLiteral("Produto não Encontrado !");
     return r;
