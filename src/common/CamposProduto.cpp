@@ -55,6 +55,12 @@ bool CamposProduto::podeGravar() const
     return m_codigo->podeGravar() && m_codigoBarras->podeGravar();
 }
 
+void CamposProduto::esquece()
+{
+    m_codigo->esquece();
+    m_codigoBarras->esquece();
+}
+
 bool CamposProduto::barrasDoCodigo(const QString& barras) const
 {
     // The code field, not what it last confirmed: a window that moves the focus as it shows the

@@ -63,6 +63,8 @@ public:
 
     // Neither field has just refused what it was left with.
     bool podeGravar() const;
+    // Both fields forget what they found and refused (the window empties itself).
+    void esquece();
 
 private:
     bool procura(const QString& valor, Via via);

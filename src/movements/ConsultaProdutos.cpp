@@ -109,8 +109,7 @@ void TfConsultaProdutos::aoAbrir()
 {
     for (QLineEdit* c : {m_edCodigo, m_edCodBar, m_edDesc, m_edRefer, m_edLocal})
         c->clear();
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     try {
         m_app.dmProdutos().fornecedoresVazios();
     } catch (const ErroBanco& e) {

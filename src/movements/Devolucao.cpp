@@ -163,8 +163,7 @@ void TfDevolucao::aoAbrir()
 {
     for (QLineEdit* c : {m_edCodPro, m_edDescPro, m_edCodReq, m_edUnid, m_edDescReq})
         c->clear();
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     m_requisitante->esquece();
     try {
         m_app.dmMovConsu().esvaziaEmprestimos();

@@ -178,8 +178,7 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent
 
 void TfEntrada_Estq::limpa()
 {
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     m_fornecedor->esquece();
     m_btnEntrada_Grava->setEnabled(false);
     m_edENT_CodPRO->clear();

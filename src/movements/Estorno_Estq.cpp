@@ -191,8 +191,7 @@ void TfEstorno_Estq::limpa()
     m_edDoc->clear();
     m_edCodReq->clear();
     m_edNomeReq->clear();
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     m_contraparte->esquece();
     m_edCodPro->setFocus();
 }

@@ -178,8 +178,7 @@ void TfSaida_Estq::limpa()
     m_edValor->setText(QStringLiteral("R$ 0,00"));
     m_dtpData->setDate(QDate::currentDate());
     m_dtpDataD->setDate(QDate::currentDate());
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     m_requisitante->esquece();
     m_edCodPro->setFocus();
 }
