@@ -1,8 +1,8 @@
 #include "access/Config_Log.h"
 
 #include "app/Aplicacao.h"
+#include "common/JanelasCadastro.h"
 #include "data/DataModule_Configuracoes.h"
-#include "registers/Familia.h"
 
 TfConfig_Log::TfConfig_Log(Aplicacao& app, QWidget* parent)
     : JanelaSimNao(app,

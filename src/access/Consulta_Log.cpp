@@ -1,8 +1,8 @@
 #include "access/Consulta_Log.h"
 
-#include "access/CodigoUsuario.h"
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Mensagens.h"

@@ -1,17 +1,17 @@
 #include "access/DaRetiraPermissoes.h"
 
-#include "access/CodigoUsuario.h"
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Gravacao.h"
+#include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_PER.h"
 #include "data/DataModule_Usuarios.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
-#include "registers/Familia.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

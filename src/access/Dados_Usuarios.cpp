@@ -4,12 +4,12 @@
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
+#include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Configuracoes.h"
 #include "data/DataModule_PER.h"
 #include "data/DataModule_Usuarios.h"
 #include "data/firebird/ErroBanco.h"
-#include "registers/Familia.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -3,10 +3,10 @@
 #include "access/Dados_Usuarios.h"
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
+#include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
 #include "data/DataModule_Usuarios.h"
-#include "registers/Familia.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "access/Permissao_Usuarios.h"
 
 #include "app/Aplicacao.h"
+#include "common/JanelasCadastro.h"
 #include "data/DataModule_Configuracoes.h"
-#include "registers/Familia.h"
 
 TfPermissao_Usuarios::TfPermissao_Usuarios(Aplicacao& app, QWidget* parent)
     : JanelaSimNao(app,

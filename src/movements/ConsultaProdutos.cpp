@@ -2,11 +2,11 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
-#include "movements/Movimento.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -109,8 +109,7 @@ void TfConsultaProdutos::aoAbrir()
 {
     for (QLineEdit* c : {m_edCodigo, m_edCodBar, m_edDesc, m_edRefer, m_edLocal})
         c->clear();
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     try {
         m_app.dmProdutos().fornecedoresVazios();
     } catch (const ErroBanco& e) {

@@ -2,13 +2,13 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
-#include "movements/Movimento.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

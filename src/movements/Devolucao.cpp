@@ -2,16 +2,15 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_Produtos.h"
-#include "data/DataModule_Req.h"
 #include "data/firebird/ErroBanco.h"
 #include "movements/Devolve.h"
-#include "movements/Movimento.h"
-#include "registers/Busca_REQ.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -144,23 +143,12 @@ TfDevolucao::TfDevolucao(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_a
         m_edCodBar->clear();
     });
 
-    CampoCodigo::Regras requisitante;
-    requisitante.largura = 6;
-    requisitante.preenchimento = QLatin1Char('0');
+    CampoCodigo::Regras requisitante =
+        regrasDoRequisitante(m_app, m_edDescReq, {origem, btnBuscareq});
     requisitante.aparaAoSair = true;
-    requisitante.procura = [this](const QString& codigo) {
-        const std::optional<Requisitante> r = m_app.dmReq().requisitante(codigo);
-        if (r)
-            m_edDescReq->setText(r->descricao);
-        return r.has_value();
-    };
     requisitante.naoEncontrado = QStringLiteral("Requisitante não Encontrado");
     requisitante.tipo = TipoMensagem::Erro;
-    requisitante.esvaziaAoRecusar = true;
     requisitante.limpaAoRecusar = {m_edDescReq};
-    requisitante.busca = &m_app.janela<TfBusca_REQ>();
-    requisitante.origem = origem;
-    requisitante.botaoBusca = btnBuscareq;
     m_requisitante = new CampoCodigo(m_edCodReq, this, requisitante);
     connect(m_requisitante, &CampoCodigo::entrou, m_edDescReq, &QLineEdit::clear);
 
@@ -175,8 +163,7 @@ void TfDevolucao::aoAbrir()
 {
     for (QLineEdit* c : {m_edCodPro, m_edDescPro, m_edCodReq, m_edUnid, m_edDescReq})
         c->clear();
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     m_requisitante->esquece();
     try {
         m_app.dmMovConsu().esvaziaEmprestimos();

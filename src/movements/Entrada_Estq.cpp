@@ -2,16 +2,16 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
-#include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_Produtos.h"
 #include "movements/Lancamentos.h"
 #include "movements/Movimento.h"
-#include "registers/Busca_Fornecedor.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -164,22 +164,8 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent
     });
 
     // An entry may come without a supplier; one given must be in the register.
-    CampoCodigo::Regras fornecedor;
-    fornecedor.largura = 10;
-    fornecedor.preenchimento = QLatin1Char('0');
-    fornecedor.procura = [this](const QString& codigo) {
-        const std::optional<QString> razao = m_app.dmFornecedor().razaoFornecedor(codigo);
-        if (razao)
-            m_edENT_RazaoFor->setText(*razao);
-        return razao.has_value();
-    };
-    fornecedor.naoEncontrado = QStringLiteral("Fornecedor não Cadastrado");
-    fornecedor.tipo = TipoMensagem::Erro;
-    fornecedor.esvaziaAoRecusar = true;
-    fornecedor.limpaAoRecusar = {m_edENT_RazaoFor};
-    fornecedor.busca = &m_app.janela<TfBusca_Fornecedor>();
-    fornecedor.origem = QStringLiteral("Entrada");
-    fornecedor.botaoBusca = m_btnBuscaFornecedor;
+    CampoCodigo::Regras fornecedor = regrasDoFornecedor(
+        m_app, m_edENT_RazaoFor, {QStringLiteral("Entrada"), m_btnBuscaFornecedor});
     m_fornecedor = new CampoCodigo(m_edENT_CodFor, this, fornecedor);
     connect(m_fornecedor, &CampoCodigo::achou, this, [this] { m_edENT_Local->setFocus(); });
 
@@ -192,8 +178,7 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent
 
 void TfEntrada_Estq::limpa()
 {
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     m_fornecedor->esquece();
     m_btnEntrada_Grava->setEnabled(false);
     m_edENT_CodPRO->clear();

@@ -2,18 +2,16 @@
 
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
+#include "common/CamposCadastro.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
-#include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_Produtos.h"
-#include "data/DataModule_Req.h"
 #include "movements/Lancamentos.h"
 #include "movements/Movimento.h"
-#include "registers/Busca_Fornecedor.h"
-#include "registers/Busca_REQ.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -162,37 +160,10 @@ bool TfEstorno_Estq::deEntrada() const
 
 CampoCodigo::Regras TfEstorno_Estq::regrasContraparte()
 {
-    CampoCodigo::Regras r;
-    r.preenchimento = QLatin1Char('0');
-    r.esvaziaAoRecusar = true;
-    r.origem = origemContraparte;
-    r.botaoBusca = m_btnBuscaReq;
-    if (deEntrada()) {
-        r.largura = 10;
-        r.procura = [this](const QString& codigo) {
-            const std::optional<QString> razao = m_app.dmFornecedor().razaoFornecedor(codigo);
-            if (razao)
-                m_edNomeReq->setText(*razao);
-            return razao.has_value();
-        };
-        r.naoEncontrado = QStringLiteral("Fornecedor não Cadastrado");
-        r.tipo = TipoMensagem::Erro;
-        r.limpaAoRecusar = {m_edNomeReq};
-        r.busca = &m_app.janela<TfBusca_Fornecedor>();
-    } else {
-        r.largura = 6;
-        r.procura = [this](const QString& codigo) {
-            const std::optional<Requisitante> req = m_app.dmReq().requisitante(codigo);
-            if (req) {
-                m_edCodReq->setText(req->codigo);
-                m_edNomeReq->setText(req->descricao);
-            }
-            return req.has_value();
-        };
-        r.naoEncontrado = QStringLiteral("Requisitante não Encontrado !");
-        r.busca = &m_app.janela<TfBusca_REQ>();
-    }
-    return r;
+    const BuscaDoCampo busca{origemContraparte, m_btnBuscaReq};
+    if (deEntrada())
+        return regrasDoFornecedor(m_app, m_edNomeReq, busca);
+    return regrasDoRequisitante(m_app, m_edNomeReq, busca);
 }
 
 void TfEstorno_Estq::aoAbrir()
@@ -220,8 +191,7 @@ void TfEstorno_Estq::limpa()
     m_edDoc->clear();
     m_edCodReq->clear();
     m_edNomeReq->clear();
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     m_contraparte->esquece();
     m_edCodPro->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Formatos.h"
@@ -146,8 +147,7 @@ void TfExtravio::aoAbrir()
     m_dtpData->setDate(QDate::currentDate());
     m_edDoc->clear();
     m_quantidadeRecusada = false;
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     m_edCodPro->setFocus();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Funcoes.h"
@@ -10,7 +11,6 @@
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
 #include "movements/Lancamentos.h"
-#include "registers/Busca_Produtos.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -94,22 +94,12 @@ TfManutMovEstq::TfManutMovEstq(Aplicacao& app, QWidget* parent) : Dialogo(parent
     layout->addLayout(fileira);
     resize(1080, 560);
 
-    CampoCodigo::Regras produto;
-    produto.largura = 10;
-    produto.preenchimento = QLatin1Char(' ');
-    produto.procura = [this](const QString& codigo) {
-        const std::optional<Produto> p = m_app.dmProdutos().produtoPorCodigo(codigo);
-        if (p)
-            m_edDesc->setText(p->descricao);
-        return p.has_value();
-    };
+    CampoCodigo::Regras produto =
+        regrasDoProduto(m_app, m_edDesc, {QStringLiteral("ManutMovEstq"), btnBusca});
     produto.naoEncontrado = QStringLiteral("Produto não Cadastrado");
     produto.tipo = TipoMensagem::Erro;
     produto.esvaziaAoRecusar = true;
     produto.limpaAoRecusar = {m_edDesc};
-    produto.busca = &m_app.janela<TfBusca_Produtos>();
-    produto.origem = QStringLiteral("ManutMovEstq");
-    produto.botaoBusca = btnBusca;
     m_produto = new CampoCodigo(m_edCodigo, this, produto);
     connect(m_produto, &CampoCodigo::entrou, m_edDesc, &QLineEdit::clear);
     connect(m_produto, &CampoCodigo::achou, btnFiltra, [btnFiltra] { btnFiltra->setFocus(); });

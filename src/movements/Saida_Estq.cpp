@@ -2,15 +2,15 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Produtos.h"
-#include "data/DataModule_Req.h"
 #include "movements/Lancamentos.h"
 #include "movements/Movimento.h"
-#include "registers/Busca_REQ.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -158,22 +158,8 @@ TfSaida_Estq::TfSaida_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent), m
     };
     m_produto = new CamposProduto(m_app, m_edCodPro, m_edCodBar, this, produto);
 
-    CampoCodigo::Regras requisitante;
-    requisitante.largura = 6;
-    requisitante.preenchimento = QLatin1Char('0');
-    requisitante.procura = [this](const QString& codigo) {
-        const std::optional<Requisitante> r = m_app.dmReq().requisitante(codigo);
-        if (r) {
-            m_edCodReq->setText(r->codigo);
-            m_edDescReq->setText(r->descricao);
-        }
-        return r.has_value();
-    };
-    requisitante.naoEncontrado = QStringLiteral("Requisitante não Encontrado !");
-    requisitante.esvaziaAoRecusar = true;
-    requisitante.busca = &m_app.janela<TfBusca_REQ>();
-    requisitante.origem = QStringLiteral("Saida");
-    requisitante.botaoBusca = m_btnBuscaReq;
+    CampoCodigo::Regras requisitante =
+        regrasDoRequisitante(m_app, m_edDescReq, {QStringLiteral("Saida"), m_btnBuscaReq});
     m_requisitante = new CampoCodigo(m_edCodReq, this, requisitante);
 
     connect(m_btnGrava, &QPushButton::clicked, this, &TfSaida_Estq::grava);
@@ -192,8 +178,7 @@ void TfSaida_Estq::limpa()
     m_edValor->setText(QStringLiteral("R$ 0,00"));
     m_dtpData->setDate(QDate::currentDate());
     m_dtpDataD->setDate(QDate::currentDate());
-    m_produto->codigo().esquece();
-    m_produto->codigoBarras().esquece();
+    m_produto->esquece();
     m_requisitante->esquece();
     m_edCodPro->setFocus();
 }

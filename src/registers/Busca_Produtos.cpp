@@ -2,8 +2,8 @@
 
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
+#include "common/PainelProdutos.h"
 #include "data/DataModule_Produtos.h"
-#include "registers/Manut_Produtos.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

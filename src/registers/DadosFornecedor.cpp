@@ -2,14 +2,14 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
+#include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "data/firebird/ErroBanco.h"
-#include "registers/BuscaGRU_For.h"
-#include "registers/Familia.h"
 #include "registers/Manut_Fornec.h"
 
 #include <QComboBox>
@@ -155,23 +155,11 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent) : Dialogo(
     // search opens in every mode; where the supplier is only shown (deleting, looking), the
     // group stored with it is not looked up again, but one picked in the search is, so the
     // description always goes with the code on screen.
-    CampoCodigo::Regras grupo;
-    grupo.largura = 6;
-    grupo.preenchimento = QLatin1Char('0');
-    grupo.procura = [this](const QString& c) {
-        if (m_edCodGrupo->isReadOnly() && c == m_grupoCarregado)
-            return true;
-        const std::optional<QString> descricao = m_app.dmGrupoFornecedor().descricaoGrupo(c);
-        if (descricao)
-            m_edDescGrupo->setText(*descricao);
-        return descricao.has_value();
+    CampoCodigo::Regras grupo = regrasDoGrupoFornecedor(
+        m_app, m_edDescGrupo, {QStringLiteral("Cad_Fornecedor"), m_btnBuscaGrupo});
+    grupo.procura = [this, procura = grupo.procura](const QString& c) {
+        return (m_edCodGrupo->isReadOnly() && c == m_grupoCarregado) || procura(c);
     };
-    grupo.naoEncontrado = QStringLiteral("Grupo de Fornecedor não Encontrado");
-    grupo.tipo = TipoMensagem::Aviso;
-    grupo.limpaAoRecusar = {m_edDescGrupo};
-    grupo.busca = &m_app.janela<TfBuscaGRU_For>();
-    grupo.origem = QStringLiteral("Cad_Fornecedor");
-    grupo.botaoBusca = m_btnBuscaGrupo;
     grupo.aparaAoSair = true;
     m_grupo = new CampoCodigo(m_edCodGrupo, this, grupo);
     connect(m_grupo, &CampoCodigo::saiuVazio, m_edDescGrupo, &QLineEdit::clear);

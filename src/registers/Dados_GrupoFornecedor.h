@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registers/Familia.h"
+#include "common/JanelasCadastro.h"
 
 class Aplicacao;
 

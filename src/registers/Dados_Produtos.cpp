@@ -2,18 +2,18 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/Decimal.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
+#include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_Grupos.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
-#include "registers/Busca_Grupos.h"
-#include "registers/Familia.h"
 #include "registers/Manut_Produtos.h"
 
 #include <QComboBox>
@@ -140,19 +140,8 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(pa
     codigo.ignoraSoLeitura = true;
     m_codigo = new CampoCodigo(m_edPRO_Codigo, this, codigo);
     // A group that is not there leaves its name as it was.
-    CampoCodigo::Regras grupo;
-    grupo.largura = 6;
-    grupo.preenchimento = QLatin1Char('0');
-    grupo.procura = [this](const QString& c) {
-        const std::optional<QString> nome = m_app.dmGrupos().descricaoGrupo(c);
-        if (nome)
-            m_edPRO_NomeGru->setText(*nome);
-        return nome.has_value();
-    };
-    grupo.naoEncontrado = QStringLiteral("Grupo não Encontrado !");
-    grupo.busca = &m_app.janela<TfBusca_Grupos>();
-    grupo.origem = QStringLiteral("Dados_Produtos");
-    grupo.botaoBusca = m_btnDados_Pro_Busca;
+    CampoCodigo::Regras grupo = regrasDoGrupo(
+        m_app, m_edPRO_NomeGru, {QStringLiteral("Dados_Produtos"), m_btnDados_Pro_Busca});
     m_grupo = new CampoCodigo(m_edPRO_CodGru, this, grupo);
 
     Convencoes::filtroInteiro(m_edPRO_Min);

@@ -3,11 +3,11 @@
 #include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
+#include "common/JanelasCadastro.h"
 #include "common/Modal.h"
 #include "data/DataModule_Fornecedor.h"
 #include "registers/Busca_Fornecedor.h"
 #include "registers/DadosFornecedor.h"
-#include "registers/Familia.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -2,12 +2,11 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
-#include "data/DataModule_Grupos.h"
 #include "data/firebird/ErroBanco.h"
-#include "registers/Busca_Grupos.h"
 #include "reports/Tela_Impressora.h"
 
 #include <QGridLayout>
@@ -16,8 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfBusca_Rel_Grupo::TfBusca_Rel_Grupo(Aplicacao& app, QWidget* parent)
-    : Dialogo(parent), m_app(app)
+TfBusca_Rel_Grupo::TfBusca_Rel_Grupo(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     setObjectName(QStringLiteral("TfBusca_Rel_Grupo"));
     setWindowTitle(QStringLiteral("Escolha um Grupo"));
@@ -39,29 +37,18 @@ TfBusca_Rel_Grupo::TfBusca_Rel_Grupo(Aplicacao& app, QWidget* parent)
     layout->addSpacing(8);
     QPushButton* imprimir = nullptr;
     QPushButton* cancelar = nullptr;
-    layout->addLayout(Formulario::botoes(this, {},
-                                         {
-                                             {"btnImprimir", QStringLiteral("Imprimir"), [this] { imprime(); }},
-                                             {"btnCancelar", QStringLiteral("Cancelar"), [this] { reject(); }},
-                                         }));
+    layout->addLayout(
+        Formulario::botoes(this, {},
+                           {
+                               {"btnImprimir", QStringLiteral("Imprimir"), [this] { imprime(); }},
+                               {"btnCancelar", QStringLiteral("Cancelar"), [this] { reject(); }},
+                           }));
     imprimir = findChild<QPushButton*>(QStringLiteral("btnImprimir"));
     cancelar = findChild<QPushButton*>(QStringLiteral("btnCancelar"));
     Formulario::ordemTab({m_edCodGrupo, m_edDescGrupo, m_btnBusca, imprimir, cancelar});
 
-    CampoCodigo::Regras regras;
-    regras.largura = 6;
-    regras.preenchimento = QLatin1Char('0');
-    regras.procura = [this](const QString& c) {
-        const std::optional<QString> nome = m_app.dmGrupos().descricaoGrupo(c);
-        if (nome)
-            m_edDescGrupo->setText(*nome);
-        return nome.has_value();
-    };
-    regras.naoEncontrado = QStringLiteral("Grupo não Encontrado !");
-    regras.tipo = TipoMensagem::Informacao;
-    regras.busca = &m_app.janela<TfBusca_Grupos>();
-    regras.origem = QStringLiteral("Rel_Grupo");
-    regras.botaoBusca = m_btnBusca;
+    CampoCodigo::Regras regras =
+        regrasDoGrupo(m_app, m_edDescGrupo, {QStringLiteral("Rel_Grupo"), m_btnBusca});
     m_grupo = new CampoCodigo(m_edCodGrupo, this, regras);
 
     // The description is filled by the look-up only: entering it passes on to the search.

@@ -2,16 +2,13 @@
 
 #include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
-#include "data/DataModule_Grupos.h"
 #include "data/DataModule_Produtos.h"
-#include "data/DataModule_Req.h"
 #include "data/firebird/ErroBanco.h"
-#include "movements/Movimento.h"
-#include "registers/Busca_Grupos.h"
-#include "registers/Busca_REQ.h"
 #include "reports/Tela_Impressora.h"
 
 #include <QDateEdit>
@@ -47,8 +44,7 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
             grade->addWidget(m_codBarras, 1, 1);
             coluna = 2;
         }
-        grade->addWidget(Formulario::rotulo(this, "lbDescricao", forma.rotuloDescricao), 0,
-                         coluna);
+        grade->addWidget(Formulario::rotulo(this, "lbDescricao", forma.rotuloDescricao), 0, coluna);
         grade->addWidget(m_descricao, 1, coluna);
         grade->addWidget(m_busca, 1, coluna + 1);
     }
@@ -64,45 +60,27 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
     datas->setColumnStretch(2, 1);
     layout->addLayout(datas);
     layout->addSpacing(8);
-    layout->addLayout(Formulario::botoes(
-        this, {},
-        {{forma.botaoImprime, forma.textoImprime, [this] { imprime(); }},
-         {forma.botaoFecha, forma.textoFecha, [this] { reject(); }}}));
+    layout->addLayout(
+        Formulario::botoes(this, {},
+                           {{forma.botaoImprime, forma.textoImprime, [this] { imprime(); }},
+                            {forma.botaoFecha, forma.textoFecha, [this] { reject(); }}}));
     m_imprime = findChild<QPushButton*>(QLatin1String(forma.botaoImprime));
     m_fecha = findChild<QPushButton*>(QLatin1String(forma.botaoFecha));
 
-    CampoCodigo::Regras regras;
+    const BuscaDoCampo busca{forma.origem, m_busca};
     switch (forma.registro) {
     case Registro::Nenhum:
         break;
     case Registro::Grupo:
-        regras.largura = 6;
-        regras.preenchimento = QLatin1Char('0');
-        regras.procura = [this](const QString& c) {
-            const std::optional<ItemCadastro> g = m_app.dmGrupos().registro(c);
-            if (g) {
-                m_codigo->setText(g->codigo);
-                m_descricao->setText(g->descricao);
-            }
-            return g.has_value();
-        };
-        regras.naoEncontrado = QStringLiteral("Grupo não Encontrado !");
-        regras.busca = &m_app.janela<TfBusca_Grupos>();
+        m_campo = new CampoCodigo(m_codigo, this, regrasDoGrupo(m_app, m_descricao, busca));
         break;
-    case Registro::Requisitante:
-        regras.largura = 6;
-        regras.preenchimento = QLatin1Char('0');
-        regras.procura = [this](const QString& c) {
-            const std::optional<Requisitante> r = m_app.dmReq().requisitante(c);
-            if (r) {
-                m_codigo->setText(r->codigo);
-                m_descricao->setText(r->descricao);
-            }
-            return r.has_value();
-        };
-        regras.naoEncontrado = QStringLiteral("Requisitante não Encontrado !");
-        regras.busca = &m_app.janela<TfBusca_REQ>();
+    case Registro::Requisitante: {
+        // An unknown code stays, for the person to correct it.
+        CampoCodigo::Regras regras = regrasDoRequisitante(m_app, m_descricao, busca);
+        regras.esvaziaAoRecusar = false;
+        m_campo = new CampoCodigo(m_codigo, this, regras);
         break;
+    }
     case Registro::Produto: {
         // The product fields every movement window has: the code and the bar code look each
         // other's product up. An unknown bar code sends the person back to the bare code.
@@ -117,12 +95,6 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
         m_campo = &(new CamposProduto(m_app, m_codigo, m_codBarras, this, produto))->codigo();
         break;
     }
-    }
-    if (forma.registro == Registro::Grupo || forma.registro == Registro::Requisitante) {
-        regras.tipo = TipoMensagem::Informacao;
-        regras.origem = forma.origem;
-        regras.botaoBusca = m_busca;
-        m_campo = new CampoCodigo(m_codigo, this, regras);
     }
     if (forma.enterComoTab)
         Convencoes::enterComoTab(this);
@@ -192,27 +164,28 @@ TfDatas::TfDatas(Aplicacao& app, QWidget* parent)
 }
 
 TfDatas_Produto::TfDatas_Produto(Aplicacao& app, QWidget* parent)
-    : DialogoRelatorio(app,
-                       {.nome = "TfDatas_Produto",
-                        .titulo = QStringLiteral("Escolha um Produto e o Período"),
-                        .cabecalho = QStringLiteral("Escolha um Produto e a Data Inicial e Data Final"),
-                        .registro = Registro::Produto,
-                        .campoCodigo = "edCodPro",
-                        .rotuloCodigo = QStringLiteral("Código"),
-                        .campoDescricao = "EdDescPro",
-                        .rotuloDescricao = QStringLiteral("Descrição:"),
-                        .botaoBusca = "btnBusca_Produto",
-                        .origem = QStringLiteral("Datas_Produto"),
-                        .dataInicial = "dtpData_Inicial",
-                        .rotuloInicial = QStringLiteral("Data Inicial:"),
-                        .dataFinal = "dtpData_Final",
-                        .rotuloFinal = QStringLiteral("Data Final:"),
-                        .botaoImprime = "btnImprime",
-                        .textoImprime = QStringLiteral("Imprime"),
-                        .botaoFecha = "btnFechar",
-                        .textoFecha = QStringLiteral("Fechar"),
-                        .enterComoTab = true},
-                       parent)
+    : DialogoRelatorio(
+          app,
+          {.nome = "TfDatas_Produto",
+           .titulo = QStringLiteral("Escolha um Produto e o Período"),
+           .cabecalho = QStringLiteral("Escolha um Produto e a Data Inicial e Data Final"),
+           .registro = Registro::Produto,
+           .campoCodigo = "edCodPro",
+           .rotuloCodigo = QStringLiteral("Código"),
+           .campoDescricao = "EdDescPro",
+           .rotuloDescricao = QStringLiteral("Descrição:"),
+           .botaoBusca = "btnBusca_Produto",
+           .origem = QStringLiteral("Datas_Produto"),
+           .dataInicial = "dtpData_Inicial",
+           .rotuloInicial = QStringLiteral("Data Inicial:"),
+           .dataFinal = "dtpData_Final",
+           .rotuloFinal = QStringLiteral("Data Final:"),
+           .botaoImprime = "btnImprime",
+           .textoImprime = QStringLiteral("Imprime"),
+           .botaoFecha = "btnFechar",
+           .textoFecha = QStringLiteral("Fechar"),
+           .enterComoTab = true},
+          parent)
 {
     Formulario::ordemTab(
         {m_codigo, m_codBarras, m_descricao, m_busca, m_inicio, m_fim, m_imprime, m_fecha});
@@ -220,27 +193,28 @@ TfDatas_Produto::TfDatas_Produto(Aplicacao& app, QWidget* parent)
 }
 
 TfDatas_Grupo::TfDatas_Grupo(Aplicacao& app, QWidget* parent)
-    : DialogoRelatorio(app,
-                       {.nome = "TfDatas_Grupo",
-                        .titulo = QStringLiteral("Escolha um Grupo e um Período"),
-                        .cabecalho = QStringLiteral("Escolha um Grupo e uma Data Inicial e uma Data Final"),
-                        .registro = Registro::Grupo,
-                        .campoCodigo = "edCodGrupo",
-                        .rotuloCodigo = QStringLiteral("Código:"),
-                        .campoDescricao = "edDescGrupo",
-                        .rotuloDescricao = QStringLiteral("Descrição:"),
-                        .botaoBusca = "btnBusca_Grupo",
-                        .origem = QStringLiteral("Datas_Grupo"),
-                        .dataInicial = "dtpData_Inicial",
-                        .rotuloInicial = QStringLiteral("Data Inicial"),
-                        .dataFinal = "dtpData_Final",
-                        .rotuloFinal = QStringLiteral("Data Final:"),
-                        .botaoImprime = "btnImprimir",
-                        .textoImprime = QStringLiteral("Imprimir"),
-                        .botaoFecha = "btnCancelar",
-                        .textoFecha = QStringLiteral("Cancelar"),
-                        .enterComoTab = true},
-                       parent)
+    : DialogoRelatorio(
+          app,
+          {.nome = "TfDatas_Grupo",
+           .titulo = QStringLiteral("Escolha um Grupo e um Período"),
+           .cabecalho = QStringLiteral("Escolha um Grupo e uma Data Inicial e uma Data Final"),
+           .registro = Registro::Grupo,
+           .campoCodigo = "edCodGrupo",
+           .rotuloCodigo = QStringLiteral("Código:"),
+           .campoDescricao = "edDescGrupo",
+           .rotuloDescricao = QStringLiteral("Descrição:"),
+           .botaoBusca = "btnBusca_Grupo",
+           .origem = QStringLiteral("Datas_Grupo"),
+           .dataInicial = "dtpData_Inicial",
+           .rotuloInicial = QStringLiteral("Data Inicial"),
+           .dataFinal = "dtpData_Final",
+           .rotuloFinal = QStringLiteral("Data Final:"),
+           .botaoImprime = "btnImprimir",
+           .textoImprime = QStringLiteral("Imprimir"),
+           .botaoFecha = "btnCancelar",
+           .textoFecha = QStringLiteral("Cancelar"),
+           .enterComoTab = true},
+          parent)
 {
     Formulario::ordemTab({m_codigo, m_descricao, m_busca, m_inicio, m_fim, m_imprime, m_fecha});
     adjustSize();
@@ -251,7 +225,8 @@ TfDatas_REQ::TfDatas_REQ(Aplicacao& app, QWidget* parent)
           app,
           {.nome = "TfDatas_REQ",
            .titulo = QStringLiteral("Escolha um Requisitante e uma Data Inicial e uma Data Final"),
-           .cabecalho = QStringLiteral("Escolha um Requisitante e uma Data Inicial e uma Data Final"),
+           .cabecalho =
+               QStringLiteral("Escolha um Requisitante e uma Data Inicial e uma Data Final"),
            .registro = Registro::Requisitante,
            .campoCodigo = "edCodREQ",
            .rotuloCodigo = QStringLiteral("Código:"),

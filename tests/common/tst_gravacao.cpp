@@ -5,7 +5,7 @@
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
-#include "registers/Familia.h"
+#include "common/JanelasCadastro.h"
 #include "support/AplicacaoTeste.h"
 
 #include <QtTest>

@@ -4,11 +4,11 @@
 
 #include "app/Principal.h"
 #include "common/Formatos.h"
+#include "common/JanelasCadastro.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_Produtos.h"
 #include "data/DataModule_Req.h"
 #include "data/DataSet.h"
-#include "registers/Familia.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"

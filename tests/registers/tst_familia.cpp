@@ -7,6 +7,7 @@
 // is tested in its own file.
 
 #include "app/Principal.h"
+#include "common/JanelasCadastro.h"
 #include "common/Modal.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "data/DataModule_Grupos.h"
@@ -16,7 +17,6 @@
 #include "registers/BuscaGRU_For.h"
 #include "registers/Busca_Grupos.h"
 #include "registers/Busca_REQ.h"
-#include "registers/Familia.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"

@@ -4,11 +4,11 @@
 // and the search window the supplier window picks a group from.
 
 #include "app/Principal.h"
+#include "common/JanelasCadastro.h"
 #include "common/Modal.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "data/DataSet.h"
 #include "registers/BuscaGRU_For.h"
-#include "registers/Familia.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"

@@ -3,11 +3,11 @@
 // description, and the search window that opens by description and shares its order.
 
 #include "app/Principal.h"
+#include "common/JanelasCadastro.h"
 #include "common/Modal.h"
 #include "data/DataModule_Grupos.h"
 #include "data/DataSet.h"
 #include "registers/Busca_Grupos.h"
-#include "registers/Familia.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"

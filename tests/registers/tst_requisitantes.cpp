@@ -4,11 +4,11 @@
 // window that follows the shared current row.
 
 #include "app/Principal.h"
+#include "common/JanelasCadastro.h"
 #include "common/Modal.h"
 #include "data/DataModule_Req.h"
 #include "data/DataSet.h"
 #include "registers/Busca_REQ.h"
-#include "registers/Familia.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"

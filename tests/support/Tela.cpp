@@ -2,8 +2,8 @@
 
 #include "app/Principal.h"
 #include "common/Formulario.h"
+#include "common/JanelasCadastro.h"
 #include "data/DataSet.h"
-#include "registers/Familia.h"
 #include "support/GravadorMensagens.h"
 
 #include <QAbstractButton>

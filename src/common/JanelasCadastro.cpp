@@ -1,4 +1,4 @@
-#include "registers/Familia.h"
+#include "common/JanelasCadastro.h"
 
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
