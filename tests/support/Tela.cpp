@@ -1,5 +1,6 @@
 #include "support/Tela.h"
 
+#include "app/Aplicacao.h"
 #include "app/Principal.h"
 #include "common/Formulario.h"
 #include "data/DataSet.h"
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace Tela {
 
@@ -134,6 +137,52 @@ QStringList colunaDaLista(const DataSet& lista, const char* campo)
     for (int i = 0; i < lista.tamanho(); ++i)
         valores << lista.valor(i, QLatin1String(campo)).toString();
     return valores;
+}
+
+QList<int> listados(const DataSet& lista)
+{
+    QList<int> numeros;
+    for (int i = 0; i < lista.tamanho(); ++i)
+        numeros << int(lista.valor(i, "MOV_CODINT").toLongLong());
+    std::sort(numeros.begin(), numeros.end());
+    return numeros;
+}
+
+QStringList codigosDaLista(Aplicacao& app, const ListaDeCadastro& cadastro)
+{
+    return colunaDaLista(cadastro.dados(app), cadastro.campoCodigo);
+}
+
+QString codigoAtual(Aplicacao& app, const ListaDeCadastro& cadastro)
+{
+    return Familia::codigoAtual(cadastro.dados(app));
+}
+
+void abreLista(Aplicacao& app, const ListaDeCadastro& cadastro)
+{
+    app.principal().aciona(QLatin1String(cadastro.menu));
+}
+
+void abreDados(Aplicacao& app, DriverModal& driver, const ListaDeCadastro& cadastro,
+               const char* botao, DriverModal::Passos passos)
+{
+    pelaLista(driver, botao, cadastro.fecha, std::move(passos));
+    abreLista(app, cadastro);
+}
+
+void inclusao(Aplicacao& app, DriverModal& driver, const ListaDeCadastro& cadastro,
+              DriverModal::Passos passos)
+{
+    abreDados(app, driver, cadastro, cadastro.novo, std::move(passos));
+}
+
+void selecionaCodigo(Aplicacao& app, const ListaDeCadastro& cadastro, QDialog* lista,
+                     const QString& codigo)
+{
+    const int linha = int(codigosDaLista(app, cadastro).indexOf(codigo));
+    QVERIFY2(linha >= 0, qPrintable(codigo));
+    acha<QTableView>(lista, cadastro.grade)->selectRow(linha);
+    QCOMPARE(codigoAtual(app, cadastro), codigo);
 }
 
 void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo)
