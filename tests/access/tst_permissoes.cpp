@@ -39,10 +39,8 @@ const char* const menu = "DRetiraPermissodeUsurios1";
 void anaComPermissoes(TelaTeste& t)
 {
     t.banco.executa("Update Configuracoes set LOGIN = 'S', Permissao = 'S'");
-    t.flags("S", "S", "N");
     Cadastro::usuario(t.banco, "000007", "Ana Lima", "ana", "x");
-    Cadastro::permissoes(t.banco, "000007", {"2.1", "2.2", "4", "4.4", "4.4.4"}, "2.2");
-    t.principal().CodUsuario = "000007";
+    t.comPermissoes("000007", {"2.1", "2.2", "4", "4.4", "4.4.4"}, "2.2");
 }
 
 bool vermelha(QTableView* g, int linha)

@@ -169,9 +169,7 @@ void TstConsultaProdutos::searchPutsTheCodeInTheField()
     TelaTeste t;
     comprasDeDoisFornecedores(t);
     t.driver.aoAbrir([&](QDialog* j) {
-        QLineEdit* barras = campo(j, "edCodBar");
-        barras->setFocus();
-        QTest::keyClick(barras, Qt::Key_F5);
+        f5(j, "edCodBar");
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Consulta Produtos"));
         QCOMPARE(texto(j, "edCodigo"), comprado);
         QTRY_VERIFY(focado(j, "edCodigo"));

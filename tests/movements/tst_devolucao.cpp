@@ -342,9 +342,7 @@ void TstDevolucao::searchWindowsFillTheFilters()
     TelaTeste t;
     emprestimosAbertos(t);
     t.driver.aoAbrir([&](QDialog* j) {
-        QLineEdit* barras = campo(j, "edCodBar");
-        barras->setFocus();
-        QTest::keyClick(barras, Qt::Key_F5);
+        f5(j, "edCodBar");
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Devolução"));
         QCOMPARE(texto(j, "edCodPro"), serra);
         QTRY_VERIFY(focado(j, "edCodPro"));

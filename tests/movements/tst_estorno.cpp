@@ -528,13 +528,7 @@ void TstEstorno::searchWindowsHandTheCodeBack()
             escolheNaBusca(busca, lista, qPrintable(colunaCodigo), codigo);
         });
         const QByteArray nome = campoBusca.toLatin1();
-        if (tecla) {
-            QLineEdit* c = campo(estorno, nome.constData());
-            c->setFocus();
-            QTest::keyClick(c, Qt::Key_F5);
-        } else {
-            clica(estorno, nome.constData());
-        }
+        abreBusca(estorno, nome.constData(), nome.constData(), tecla);
         QCOMPARE(texto(estorno, destino.constData()), codigo);
         QTRY_VERIFY(focado(estorno, destino.constData()));
         tab(estorno, destino.constData());

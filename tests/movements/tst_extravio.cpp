@@ -308,13 +308,7 @@ void TstExtravio::searchFromBothFields()
     TelaTeste t;
     furadeiraEmprestada(t);
     t.driver.aoAbrir([&](QDialog* j) {
-        if (porF5) {
-            QLineEdit* c = campo(j, qPrintable(nome));
-            c->setFocus();
-            QTest::keyClick(c, Qt::Key_F5);
-        } else {
-            clica(j, "btnBuscaProdutos");
-        }
+        abreBusca(j, qPrintable(nome), "btnBuscaProdutos", porF5);
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Extravio"));
         QCOMPARE(texto(j, "edCodPro"), furadeira);
         QTRY_VERIFY(focado(j, "edCodPro"));

@@ -565,9 +565,7 @@ void TstSaida::searchWindowsFillTheFields()
     // Windows take their steps in the order they open: the exit, then each search it opens.
     t.driver.aoAbrir([&](QDialog* j) {
         // F5 in the product code opens the product search for this window.
-        QLineEdit* codigo = campo(j, "edSaida_CodPro");
-        codigo->setFocus();
-        QTest::keyClick(codigo, Qt::Key_F5);
+        QLineEdit* codigo = f5(j, "edSaida_CodPro");
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Saída Estoque"));
         QCOMPARE(codigo->text(), furadeira);
         QTRY_COMPARE(focado(), codigo);
@@ -583,8 +581,7 @@ void TstSaida::searchWindowsFillTheFields()
         QCOMPARE(texto(j, "edSaida_DescREQ"), QStringLiteral("Manutenção"));
 
         // F5 in the requisitioner code does the same.
-        campo(j, "edSaida_CodREQ")->setFocus();
-        QTest::keyClick(campo(j, "edSaida_CodREQ"), Qt::Key_F5);
+        f5(j, "edSaida_CodREQ");
         QTRY_COMPARE(focado(), campo(j, "edSaida_CodREQ"));
 
         // And the "..." beside the product, for the screw this time.

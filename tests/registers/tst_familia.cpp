@@ -316,15 +316,11 @@ void TstFamilia::buttonRefusedWithoutPermission()
     QFETCH(int, recusado);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "S", "N");
-    t.principal().CodUsuario = "000001";
     r.insere(t.banco, "000001", "Tintas");
     const char* const botoes[] = {r.novo, r.altera, r.exclui};
     const QString modulos[] = {r.modulo + ".1", r.modulo + ".2", r.modulo + ".3"};
-    for (const QString& m : {QString("1"), r.modulo, modulos[0], modulos[1], modulos[2]})
-        t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
-                        "('000001', :M, :A)",
-                        {{"M", m}, {"A", m == modulos[recusado] ? "N" : "S"}});
+    t.comPermissoes("000001", {"1", r.modulo, modulos[0], modulos[1], modulos[2]},
+                    modulos[recusado]);
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {

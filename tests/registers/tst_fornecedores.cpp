@@ -767,11 +767,8 @@ void TstFornecedores::buttonRefusedWithoutPermission()
     QFETCH(QString, botao);
     QFETCH(QString, modulo);
     AplicacaoTeste t;
-    t.flags("S", "S", "N");
-    t.principal().CodUsuario = "000001";
     tresFornecedores(t);
-    Cadastro::permissoes(t.banco, "000001", {"1", "1.5", "1.5.1", "1.5.2", "1.5.3", "1.5.4"},
-                         modulo);
+    t.comPermissoes("000001", {"1", "1.5", "1.5.1", "1.5.2", "1.5.3", "1.5.4"}, modulo);
     GravadorMensagens msgs;
     DriverModal driver;
     botaoRecusado(t.principal(), driver, msgs, "Fornecedores1", botoesDaLista, botao, "Button5",

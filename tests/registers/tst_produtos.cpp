@@ -669,12 +669,9 @@ void TstProdutos::buttonRefusedWithoutPermission()
     QFETCH(QString, botao);
     QFETCH(QString, modulo);
     AplicacaoTeste t;
-    t.flags("S", "S", "N");
-    t.principal().CodUsuario = "000001";
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "         1", "Alicate");
-    Cadastro::permissoes(t.banco, "000001", {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"},
-                         modulo);
+    t.comPermissoes("000001", {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"}, modulo);
     GravadorMensagens msgs;
     DriverModal driver;
     botaoRecusado(t.principal(), driver, msgs, "Produtos1", botoesDaLista, botao,

@@ -238,6 +238,14 @@ void casosDaBusca()
     QTest::newRow("the ... button") << false;
 }
 
+QLineEdit* f5(QObject* janela, const char* nome)
+{
+    QLineEdit* c = campo(janela, nome);
+    c->setFocus();
+    QTest::keyClick(c, Qt::Key_F5);
+    return c;
+}
+
 void abreBusca(QObject* janela, const char* campo, const char* botao, bool porF5)
 {
     if (!porF5) {

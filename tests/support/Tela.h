@@ -131,6 +131,9 @@ void pelaLista(DriverModal& driver, const char* botao, const char* fecha,
 // The two ways a code field opens its register's search window, as the rows of a _data
 // function with the column "porF5": F5 in the field, or the window's "..." button.
 void casosDaBusca();
+// Goes into the named field and presses F5 there, which opens its register's search window;
+// returns the field.
+QLineEdit* f5(QObject* janela, const char* nome);
 // Opens the search window of the code field `campo`: F5 in it, or a click on `botao`.
 void abreBusca(QObject* janela, const char* campo, const char* botao, bool porF5);
 
