@@ -42,7 +42,7 @@ const QString falhaConfiguracao =
 const QString semAtivo = QStringLiteral("Cadastre um Usuário Ativo antes de Ligar o Login !");
 
 // The stored row as "LOGIN Permissao Log".
-QString linha(AplicacaoTeste& t)
+QString flagsGravados(AplicacaoTeste& t)
 {
     const Resultado r = t.banco.consulta("Select LOGIN, Permissao, Log From Configuracoes");
     QStringList v;
@@ -51,7 +51,7 @@ QString linha(AplicacaoTeste& t)
     return v.join(QLatin1Char(' '));
 }
 
-void grava(AplicacaoTeste& t, const char* login, const char* permissao, const char* log)
+void gravaFlags(AplicacaoTeste& t, const char* login, const char* permissao, const char* log)
 {
     t.banco.executa("Update Configuracoes set LOGIN = :L, Permissao = :P, Log = :G",
                     {{"L", QString::fromLatin1(login)},
@@ -116,7 +116,7 @@ void TstConfiguracoes::windowsShowTheStoredValue()
     TelaTeste t;
     // Login on, so the menu lets the permission and log windows open; the flags are off, so
     // the gates ask nothing.
-    grava(t, "S", "S", "S");
+    gravaFlags(t, "S", "S", "S");
     const char* coluna = janela == 0 ? "LOGIN" : (janela == 1 ? "Permissao" : "Log");
     t.banco.executa(QStringLiteral("Update Configuracoes set %1 = :V").arg(coluna),
                     {{"V", valor == QLatin1String("-") ? QVariant() : QVariant(valor)}});
@@ -162,7 +162,7 @@ void TstConfiguracoes::loginSave()
     QFETCH(QString, mensagem);
     TelaTeste t;
     const QStringList a = antes.split(QLatin1Char(' '));
-    grava(t, qPrintable(a[0]), qPrintable(a[1]), qPrintable(a[2]));
+    gravaFlags(t, qPrintable(a[0]), qPrintable(a[1]), qPrintable(a[2]));
     if (!usuario.isEmpty())
         Cadastro::usuario(t.banco, "000001", "Ana", "ana", "x", usuario);
     t.abre(janelaLogin.menu, [&](QDialog* d) {
@@ -175,7 +175,7 @@ void TstConfiguracoes::loginSave()
         t.msgs.mensagens(),
         QList<MensagemGravada>(
             {{mensagem == reiniciar ? TipoMensagem::Informacao : TipoMensagem::Aviso, mensagem}}));
-    QCOMPARE(linha(t), depois);
+    QCOMPARE(flagsGravados(t), depois);
     QCOMPARE(t.banco.conta("Log"), 0);
 }
 
@@ -199,14 +199,14 @@ void TstConfiguracoes::permissionAndLogSaves()
     TelaTeste t;
     // The setting starts as the opposite of the choice; the other one stays "N".
     const bool sim = escolha == QLatin1String("Sim");
-    grava(t, "S", janela == 1 && !sim ? "S" : "N", janela == 2 && !sim ? "S" : "N");
+    gravaFlags(t, "S", janela == 1 && !sim ? "S" : "N", janela == 2 && !sim ? "S" : "N");
     t.abre(j.menu, [&](QDialog* d) {
         escolhe(d, j.escolha, escolha);
         clica(d, j.grava);
         clica(d, j.fecha);
     });
     QCOMPARE(t.msgs.mensagens(), QList<MensagemGravada>({{TipoMensagem::Informacao, reiniciar}}));
-    QCOMPARE(linha(t), depois);
+    QCOMPARE(flagsGravados(t), depois);
 }
 
 void TstConfiguracoes::failuresSayWhatTheDatabaseSaid_data()
@@ -233,7 +233,7 @@ void TstConfiguracoes::failuresSayWhatTheDatabaseSaid()
     QFETCH(QString, erro);
     const Janela j = janelaDe(janela);
     TelaTeste t;
-    grava(t, "S", "N", "N");
+    gravaFlags(t, "S", "N", "N");
     Cadastro::usuario(t.banco, "000001", "Ana", "ana", "x");
     t.driver.aoAbrir([&](QDialog* d) {
         if (semLinha) {
@@ -260,13 +260,13 @@ void TstConfiguracoes::failuresSayWhatTheDatabaseSaid()
         QVERIFY2(m.texto.startsWith(inicio + QStringLiteral("\nErro:  ")) && m.texto.contains(erro),
                  qPrintable(m.texto));
     if (!semLinha)
-        QCOMPARE(linha(t), QStringLiteral("S N N"));
+        QCOMPARE(flagsGravados(t), QStringLiteral("S N N"));
 }
 
 void TstConfiguracoes::runningProgramKeepsItsFlagsButChecksReadAfresh()
 {
     TelaTeste t;
-    grava(t, "S", "N", "N");
+    gravaFlags(t, "S", "N", "N");
     t.flags("S", "N", "N");
     t.principal().CodUsuario = "000001";
     Cadastro::usuario(t.banco, "000001", "Ana", "ana", "x");
@@ -275,7 +275,7 @@ void TstConfiguracoes::runningProgramKeepsItsFlagsButChecksReadAfresh()
         clica(d, "btnGrava");
         clica(d, "btnFechar");
     });
-    QCOMPARE(linha(t), QStringLiteral("S N S"));
+    QCOMPARE(flagsGravados(t), QStringLiteral("S N S"));
     // The log waits for the next start.
     QCOMPARE(t.principal().FlagLog, QStringLiteral("N"));
     QVERIFY(!t.principal().registraLog());
@@ -285,7 +285,7 @@ void TstConfiguracoes::runningProgramKeepsItsFlagsButChecksReadAfresh()
         clica(d, "btnGravarLogin");
         clica(d, "btnFecharLogin");
     });
-    QCOMPARE(linha(t), QStringLiteral("N N N"));
+    QCOMPARE(flagsGravados(t), QStringLiteral("N N N"));
     QCOMPARE(t.principal().FlagLogin, QStringLiteral("S"));
     t.msgs.limpa();
     t.principal().aciona(janelaLog.menu);

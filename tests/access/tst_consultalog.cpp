@@ -35,8 +35,8 @@ const QDate dia1(2006, 11, 20);
 const QDate dia2(2006, 11, 21);
 const QDate dia3(2006, 11, 22);
 
-void linha(AplicacaoTeste& t, const char* usuario, const char* texto, const QDate& data,
-           const char* hora)
+void escreveNoLog(AplicacaoTeste& t, const char* usuario, const char* texto, const QDate& data,
+                  const char* hora)
 {
     Cadastro::insere(t.banco, "Log",
                      {{"LOG_CodUser", QString::fromLatin1(usuario)},
@@ -47,16 +47,16 @@ void linha(AplicacaoTeste& t, const char* usuario, const char* texto, const QDat
 
 // Three users' lines over three days, written out of order, and lines of a user who has been
 // deleted since.
-void prepara(TelaTeste& t)
+void linhasDeTresUsuarios(TelaTeste& t)
 {
     Cadastro::usuario(t.banco, "000001", "Ana Lima", "ana", "x");
     Cadastro::usuario(t.banco, "000003", "Bruno Reis", "bruno", "y");
     Cadastro::usuario(t.banco, "000004", "Bruno Costa", "bruno", "z");
-    linha(t, "000003", "Saída do Estoque:        12", dia2, "10:00:00");
-    linha(t, "000001", "Inclusão de Produto:        12", dia1, "09:00:00");
-    linha(t, "000003", "Estorno:        12", dia2, "08:30:00");
-    linha(t, "000001", "Entrada no Estoque:        12", dia3, "17:45:00");
-    linha(t, "000009", "Inclusão de Usuário:000003", dia2, "07:00:00");
+    escreveNoLog(t, "000003", "Saída do Estoque:        12", dia2, "10:00:00");
+    escreveNoLog(t, "000001", "Inclusão de Produto:        12", dia1, "09:00:00");
+    escreveNoLog(t, "000003", "Estorno:        12", dia2, "08:30:00");
+    escreveNoLog(t, "000001", "Entrada no Estoque:        12", dia3, "17:45:00");
+    escreveNoLog(t, "000009", "Inclusão de Usuário:000003", dia2, "07:00:00");
 }
 
 } // namespace
@@ -85,7 +85,7 @@ void TstConsultaLog::filter()
     QFETCH(QDate, fim);
     QFETCH(QStringList, linhas);
     TelaTeste t;
-    prepara(t);
+    linhasDeTresUsuarios(t);
     t.abre(menu, [&](QDialog* d) {
         QCOMPARE(d->windowTitle(), QStringLiteral("Consulta de Log de Usuários"));
         QCOMPARE(acha<QDateEdit>(d, "dtpDataInicial")->date(), QDate::currentDate());
@@ -155,7 +155,7 @@ void TstConsultaLog::userLookups()
     QFETCH(QString, mensagem);
     QFETCH(QString, foco);
     TelaTeste t;
-    prepara(t);
+    linhasDeTresUsuarios(t);
     t.abre(menu, [&](QDialog* d) {
         // Something shown first, which a refusal empties.
         informa(d, "edCodigo", "1");
@@ -177,7 +177,7 @@ void TstConsultaLog::userLookups()
 void TstConsultaLog::refusedCodeStopsTheFilter()
 {
     TelaTeste t;
-    prepara(t);
+    linhasDeTresUsuarios(t);
     t.abre(menu, [&](QDialog* d) {
         acha<QDateEdit>(d, "dtpDataInicial")->setDate(dia1);
         acha<QDateEdit>(d, "dtpDataFinal")->setDate(dia3);

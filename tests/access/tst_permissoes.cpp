@@ -36,13 +36,11 @@ const char* const menu = "DRetiraPermissodeUsurios1";
 
 // Login and permissions on, stored and loaded, with Ana (000007) logged in, allowed
 // everything the way into this window asks for.
-void prepara(TelaTeste& t)
+void anaComPermissoes(TelaTeste& t)
 {
     t.banco.executa("Update Configuracoes set LOGIN = 'S', Permissao = 'S'");
-    t.flags("S", "S", "N");
     Cadastro::usuario(t.banco, "000007", "Ana Lima", "ana", "x");
-    Cadastro::permissoes(t.banco, "000007", {"2.1", "2.2", "4", "4.4", "4.4.4"}, "2.2");
-    t.principal().CodUsuario = "000007";
+    t.comPermissoes("000007", {"2.1", "2.2", "4", "4.4", "4.4.4"}, "2.2");
 }
 
 bool vermelha(QTableView* g, int linha)
@@ -76,7 +74,7 @@ void TstPermissoes::userLookup()
     QFETCH(QString, mensagem);
     QFETCH(QString, foco);
     TelaTeste t;
-    prepara(t);
+    anaComPermissoes(t);
     t.abre(menu, [&](QDialog* d) {
         QCOMPARE(d->windowTitle(), QStringLiteral("Dá/Retira Permissão de Usuários"));
         QVERIFY(focado(d, "edCodigo"));
@@ -102,7 +100,7 @@ void TstPermissoes::userLookup()
 void TstPermissoes::alteraSwitchesTheCurrentRowAndItsColour()
 {
     TelaTeste t;
-    prepara(t);
+    anaComPermissoes(t);
     t.abre(menu, [&](QDialog* d) {
         auto* g = acha<QTableView>(d, "dbgPer");
         // "Altera" on the empty grid does nothing and says nothing.
@@ -137,7 +135,7 @@ void TstPermissoes::alteraSwitchesTheCurrentRowAndItsColour()
 void TstPermissoes::failedSwitchLeavesTheRow()
 {
     TelaTeste t;
-    prepara(t);
+    anaComPermissoes(t);
     t.banco.executa("CREATE EXCEPTION travado 'permissão travada'");
     t.banco.executa("CREATE TRIGGER travado FOR Permissoes BEFORE UPDATE "
                     "AS BEGIN EXCEPTION travado; END");
@@ -163,7 +161,7 @@ void TstPermissoes::failedSwitchLeavesTheRow()
 void TstPermissoes::switchOfARowDeletedElsewhereIsRefused()
 {
     TelaTeste t;
-    prepara(t);
+    anaComPermissoes(t);
     QStringList antes;
     t.abre(menu, [&](QDialog* d) {
         informa(d, "edCodigo", "7");
@@ -190,7 +188,7 @@ void TstPermissoes::switchOfARowDeletedElsewhereIsRefused()
 void TstPermissoes::revokingTheWindowFromOneselfCountsAtOnce()
 {
     TelaTeste t;
-    prepara(t);
+    anaComPermissoes(t);
     t.abre(menu, [&](QDialog* d) {
         informa(d, "edCodigo", "7");
         clica(d, "btnMostrar");

@@ -32,7 +32,7 @@ const QString parafuso = QStringLiteral("        12");
 const QString senha = QStringLiteral("Cofre#42");
 
 // One start of the program on the database, as far as the main window's first showing.
-std::unique_ptr<Aplicacao> inicia(BancoTeste& banco)
+std::unique_ptr<Aplicacao> programaAberto(BancoTeste& banco)
 {
     auto app = std::make_unique<Aplicacao>();
     app->conexao().configuraEAbre(banco.pasta());
@@ -64,7 +64,7 @@ void TstPontaAPonta::restrictedUserAfterRestart()
         "Para que as novas Configurações façam efeito é necessário reiniciar o Programa");
 
     {
-        std::unique_ptr<Aplicacao> app = inicia(banco);
+        std::unique_ptr<Aplicacao> app = programaAberto(banco);
         TfPrincipal& p = app->principal();
         p.passoDeExibicao();
         QCOMPARE(driver.abertas(), QStringList());
@@ -95,7 +95,7 @@ void TstPontaAPonta::restrictedUserAfterRestart()
     }
 
     msgs.limpa();
-    std::unique_ptr<Aplicacao> app = inicia(banco);
+    std::unique_ptr<Aplicacao> app = programaAberto(banco);
     TfPrincipal& p = app->principal();
     driver.aoAbrir([](QDialog* login) {
         digita(login, "edLogin", "julia");

@@ -393,17 +393,16 @@ void TstHostil::everyWindowTakesHostileText()
                                 .valor = QStringLiteral("12.3")});
     const QDate hoje = QDate::currentDate();
     for (const Movimento& m : movimentos)
-        Cadastro::insere(
-            t.banco, "Mov_Estq",
-            {{"MOV_CodInt", m.numero},
-             {"MOV_CodPro", m.produto},
-             {"MOV_Oper", QLatin1String(m.operacao)},
-             {"MOV_Data", hoje},
-             {"MOV_Quant", QLatin1String(m.quantidade)},
-             {"MOV_Valor", QStringLiteral("1")},
-             {"MOV_Doc", QStringLiteral("NF %1").arg(m.numero)},
-             {"MOV_Tipo", m.operacao[0] == 'S' ? QStringLiteral("000001") : QString()},
-             {"MOV_CodFor", m.operacao[0] == 'E' ? QStringLiteral("0000000001") : QString()}});
+        Cadastro::movimento(
+            t.banco, {.numero = m.numero,
+                      .produto = m.produto,
+                      .operacao = QLatin1String(m.operacao),
+                      .quantidade = QLatin1String(m.quantidade),
+                      .valor = QStringLiteral("1"),
+                      .data = hoje,
+                      .requisitante = m.operacao[0] == 'S' ? QStringLiteral("000001") : QString(),
+                      .fornecedor = m.operacao[0] == 'E' ? QStringLiteral("0000000001") : QString(),
+                      .documento = QStringLiteral("NF %1").arg(m.numero)});
     // The furadeira lent out by movement 3, not yet back.
     Cadastro::insere(t.banco, "Mov_Consu",
                      {{"MOV_CodInt", 1},

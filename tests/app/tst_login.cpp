@@ -61,7 +61,7 @@ struct Entrada : AplicacaoTeste {
 };
 
 // Types the pair into the dialog's fields, over what they show.
-void preenche(QDialog* d, const QString& login, const QString& senha)
+void digitaLoginESenha(QDialog* d, const QString& login, const QString& senha)
 {
     digita(d, "edLogin", login);
     digita(d, "edSenha", senha);
@@ -103,7 +103,7 @@ void TstLogin::entrar()
     t.abre([&](QDialog* d) {
         QCOMPARE(d->windowTitle(), QString("Login"));
         QCOMPARE(campo(d, "edSenha")->echoMode(), QLineEdit::Password);
-        preenche(d, login, senha);
+        digitaLoginESenha(d, login, senha);
         clica(d, "fLoginEntrar");
         if (codigo.isEmpty()) {
             QVERIFY(d->isVisible());
@@ -131,7 +131,7 @@ void TstLogin::cancelEndsWithoutMessage()
 {
     Entrada t;
     t.abre([&](QDialog* d) {
-        preenche(d, "maria", "segredo");
+        digitaLoginESenha(d, "maria", "segredo");
         clica(d, "fLoginCancela");
     });
     QCOMPARE(t.msgs.quantidade(), 0);
@@ -163,7 +163,7 @@ void TstLogin::closeKeyRunsTheClosingCheck()
     QFETCH(bool, entra);
     Entrada t;
     t.abre([&](QDialog* d) {
-        preenche(d, login, senha);
+        digitaLoginESenha(d, login, senha);
         QTest::keyClick(d, Qt::Key_Escape);
         QVERIFY(!d->isVisible());
     });
@@ -227,7 +227,7 @@ void TstLogin::refusedPairKeepsTheDialog()
     QFETCH(QString, senhaDepois);
     QFETCH(QString, focado);
     t.abre([&](QDialog* d) {
-        preenche(d, login, senha);
+        digitaLoginESenha(d, login, senha);
         clica(d, "fLoginEntrar");
         QVERIFY(d->isVisible());
         QCOMPARE(texto(d, "edLogin"), loginDepois);
@@ -235,7 +235,7 @@ void TstLogin::refusedPairKeepsTheDialog()
         if (!focado.isEmpty())
             QVERIFY(Tela::focado(d, qPrintable(focado)));
         // The right pair typed again gets in.
-        preenche(d, "maria", "segredo");
+        digitaLoginESenha(d, "maria", "segredo");
         clica(d, "fLoginEntrar");
     });
     QCOMPARE(t.msgs.textos(), QStringList({tenteNovamente}));
@@ -248,7 +248,7 @@ void TstLogin::passwordShowsAnAsteriskPerCharacter()
 {
     Entrada t;
     t.abre([&](QDialog* d) {
-        preenche(d, "maria", "segredo");
+        digitaLoginESenha(d, "maria", "segredo");
         QLineEdit* senha = campo(d, "edSenha");
         QCOMPARE(senha->text(), QString("segredo"));
         QCOMPARE(senha->displayText(), QString("*******"));

@@ -245,10 +245,7 @@ void TstPrincipal::gate()
 void TstPrincipal::groupGateClosesTheMenuWithAWarning()
 {
     AplicacaoTeste t;
-    t.flags("S", "S", "N");
-    t.principal().CodUsuario = "000001";
-    t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
-                    "('000001', '1', 'S')");
+    t.comPermissoes("000001", {"1"}, QString());
     GravadorMensagens msgs;
     QMenu* rel = t.principal().grupo("Relatrios1");
     emit rel->aboutToShow();

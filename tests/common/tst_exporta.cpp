@@ -43,7 +43,7 @@ const QDate dia31(2004, 10, 31);
 // October: an entry, an exit and a reversal of each of the washer on the 1st; the drill's entry
 // on the 31st and its exit on the 2nd of November. The washer's description carries accents, a
 // quote and a semicolon; the drill's begins like a spreadsheet formula.
-void prepara(AplicacaoTeste& t)
+void livroDeOutubro(AplicacaoTeste& t)
 {
     Cadastro::grupo(t.banco, "000001", "Geral");
     Cadastro::produto(t.banco, {.codigo = parafuso,
@@ -53,13 +53,12 @@ void prepara(AplicacaoTeste& t)
                       {.codigo = furadeira, .descricao = "=2+3 Furadeira", .quantidade = "5"});
     const auto mov = [&](int n, const QString& p, const char* oper, const QDate& data,
                          const char* quant, const char* valor) {
-        Cadastro::insere(t.banco, "Mov_Estq",
-                         {{"MOV_CodInt", n},
-                          {"MOV_CodPro", p},
-                          {"MOV_Oper", oper},
-                          {"MOV_Quant", quant},
-                          {"MOV_Valor", valor},
-                          {"MOV_Data", data}});
+        Cadastro::movimento(t.banco, {.numero = n,
+                                      .produto = p,
+                                      .operacao = oper,
+                                      .quantidade = quant,
+                                      .valor = valor,
+                                      .data = data});
     };
     mov(1, parafuso, "EE", dia1, "1234.5", "1234.56");
     mov(2, parafuso, "SS", dia1, "1", "1");
@@ -136,11 +135,6 @@ QTableView* gradeDaConsulta(QDialog* j)
     return acha<QTableView>(j, "dbgConsulta_MovEstq");
 }
 
-void consulta(TelaTeste& t, DriverModal::Passos passos)
-{
-    t.abre("ConsultadeMovimentaodeEstoque1", std::move(passos));
-}
-
 void exportaPeloTeclado(QTableView* grade)
 {
     grade->setFocus();
@@ -183,10 +177,10 @@ void TstExporta::filteredGridExportsItsListedRowsAndColumns()
     QFETCH(QString, nome);
     QFETCH(QList<QStringList>, esperadas);
     TelaTeste t;
-    prepara(t);
+    livroDeOutubro(t);
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(nome);
-    consulta(t, [&](QDialog* j) {
+    t.abre("ConsultadeMovimentaodeEstoque1", [&](QDialog* j) {
         acha<QDateEdit>(j, "dtpData_Inicial")->setDate(dia1);
         acha<QDateEdit>(j, "dtpData_Final")->setDate(dia31);
         clica(j, "btnDatas_Filtrar");
@@ -232,7 +226,7 @@ void TstExporta::filteredGridExportsItsListedRowsAndColumns()
 void TstExporta::listStillReadingExportsEveryRow()
 {
     TelaTeste t;
-    prepara(t);
+    livroDeOutubro(t);
     {
         Transacao tr(t.banco.conexao());
         Consulta mov(t.banco.conexao());
@@ -249,7 +243,7 @@ void TstExporta::listStillReadingExportsEveryRow()
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath("hoje.csv");
     const DataSet& lista = t.app.dmMovEstq().cds_MovEstq;
-    consulta(t, [&](QDialog* j) {
+    t.abre("ConsultadeMovimentaodeEstoque1", [&](QDialog* j) {
         // Asked again, today's list shows its first rows and reads the rest while idle: the
         // export comes before the rest has arrived.
         clica(j, "btnDatas_Filtrar");
@@ -275,10 +269,10 @@ void TstExporta::unwritableFileSaysSoAndLeavesNothing()
 {
     QFETCH(QString, nome);
     TelaTeste t;
-    prepara(t);
+    livroDeOutubro(t);
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(nome);
-    consulta(t, [&](QDialog* j) {
+    t.abre("ConsultadeMovimentaodeEstoque1", [&](QDialog* j) {
         t.driver.respondeEscolha(arquivo);
         exportaPeloTeclado(gradeDaConsulta(j));
         // A cancelled chooser writes nothing and says nothing.

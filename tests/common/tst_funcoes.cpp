@@ -8,6 +8,7 @@
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
 #include "support/BancoTeste.h"
+#include "support/Cadastro.h"
 
 #include <QtTest>
 
@@ -138,8 +139,8 @@ void TstFuncoes::nextLedgerNumber()
     BancoTeste b;
     const QString sql = "Select MOV_CodInt From Mov_Estq Order By MOV_CodInt Descending";
     QCOMPARE(proximoNumero(b.conexao(), sql), 1);
-    b.executa("Insert into Mov_Estq (MOV_CodInt, MOV_Oper) values (41, 'SS')");
-    b.executa("Insert into Mov_Estq (MOV_CodInt, MOV_Oper) values (7, 'EE')");
+    Cadastro::movimento(b, {.numero = 41, .operacao = "SS"});
+    Cadastro::movimento(b, {.numero = 7, .operacao = "EE"});
     QCOMPARE(proximoNumero(b.conexao(), sql), 42);
 }
 

@@ -26,7 +26,7 @@ const QString proprio = QStringLiteral("7891000000014");
 
 // Products 12 and 13 share one bar code (12 is the first the register finds by it); 14 has a
 // bar code of its own. All of the kind the window moves.
-void prepara(AplicacaoTeste& t, const QString& consumivel)
+void codigoDeBarrasRepetido(AplicacaoTeste& t, const QString& consumivel)
 {
     Cadastro::grupo(t.banco, "000001", "Geral");
     const std::pair<const char*, const char*> produtos[] = {
@@ -77,7 +77,7 @@ void TstCodigoBarras::sharedBarCodeKeepsTheProductTyped()
     QFETCH(QString, descricao);
     QFETCH(QString, consumivel);
     TelaTeste t;
-    prepara(t, consumivel);
+    codigoDeBarrasRepetido(t, consumivel);
     const QByteArray c = codigo.toLatin1(), b = barras.toLatin1(), d = descricao.toLatin1();
     t.abre(qPrintable(item), [&](QDialog* j) {
         const auto naTela = [&] { return textos(j, {c.constData(), d.constData()}); };

@@ -48,7 +48,7 @@ const QDate dia31(2004, 10, 31);
 // On the 1st: an entry (1), an exit (2), a reversal of each (3, 4) of the screw; a loan of the
 // drill (5) and its write-off (6, an "SS" with no requisitioner). On the 31st an entry (7) of
 // the drill; on the 2nd of November an exit (8). Today an entry (9).
-void prepara(AplicacaoTeste& t)
+void movimentosDeOutubro(AplicacaoTeste& t)
 {
     Cadastro::grupo(t.banco, "000001", "Geral");
     Cadastro::produto(t.banco, {.codigo = parafuso, .descricao = "Parafuso", .quantidade = "50"});
@@ -59,14 +59,13 @@ void prepara(AplicacaoTeste& t)
                                 .codigoBarras = "7891000000013"});
     const auto mov = [&](int n, const QString& p, const char* oper, const QDate& data,
                          const QVariant& req = {}) {
-        Cadastro::insere(t.banco, "Mov_Estq",
-                         {{"MOV_CodInt", n},
-                          {"MOV_CodPro", p},
-                          {"MOV_Oper", oper},
-                          {"MOV_Quant", 1},
-                          {"MOV_Valor", 1},
-                          {"MOV_Data", data},
-                          {"MOV_Tipo", req}});
+        Cadastro::movimento(t.banco, {.numero = n,
+                                      .produto = p,
+                                      .operacao = oper,
+                                      .quantidade = 1,
+                                      .valor = 1,
+                                      .data = data,
+                                      .requisitante = req});
     };
     mov(1, parafuso, "EE", dia1);
     mov(2, parafuso, "SS", dia1, "000001");
@@ -82,16 +81,6 @@ void prepara(AplicacaoTeste& t)
 void consulta(TelaTeste& t, DriverModal::Passos passos)
 {
     t.abre("ConsultadeMovimentaodeEstoque1", std::move(passos));
-}
-
-QList<int> listados(AplicacaoTeste& t)
-{
-    QList<int> r;
-    const DataSet& lista = t.app.dmMovEstq().cds_MovEstq;
-    for (int i = 0; i < lista.tamanho(); ++i)
-        r << int(lista.valor(i, "MOV_CODINT").toLongLong());
-    std::sort(r.begin(), r.end());
-    return r;
 }
 
 void datas(QDialog* j, const QDate& inicio, const QDate& fim)
@@ -128,10 +117,10 @@ QStringList relatorioDeOutubro(TelaTeste& t, ImpressoraTeste& impressora)
 void TstConsultaMovEstq::opensOnTodayWithEveryKind()
 {
     TelaTeste t;
-    prepara(t);
+    movimentosDeOutubro(t);
     consulta(t, [&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Consulta de Movimentação de Estoque"));
-        QCOMPARE(listados(t), QList<int>({9}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({9}));
         QCOMPARE(static_cast<TfConsulta_MovEstq*>(j)->filtro(),
                  QStringLiteral("MOV_CodPRo<>'      ' and (MOV_Oper='EE' or MOV_OPER='SS' or "
                                 "MOV_OPER='TE' or MOV_OPER='TS')"));
@@ -166,18 +155,18 @@ void TstConsultaMovEstq::operationBoxes()
     QFETCH(QStringList, desmarcadas);
     QFETCH(QList<int>, esperados);
     TelaTeste t;
-    prepara(t);
+    movimentosDeOutubro(t);
     consulta(t, [&](QDialog* j) {
         datas(j, dia1, dia31);
         for (const QString& c : desmarcadas)
             marca(j, qPrintable(c));
-        QCOMPARE(listados(t), esperados);
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), esperados);
         if (desmarcadas == QStringList({"cbSaidas"})) {
             QCOMPARE(static_cast<TfConsulta_MovEstq*>(j)->filtro(),
                      QStringLiteral("MOV_CodPRo<>'      ' and (MOV_Oper='EE' or MOV_OPER='  ' "
                                     "or MOV_OPER='TE' or MOV_OPER='TS')"));
             marca(j, "cbSaidas");
-            QCOMPARE(listados(t), QList<int>({1, 2, 3, 4, 5, 6, 7}));
+            QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({1, 2, 3, 4, 5, 6, 7}));
         }
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
@@ -196,7 +185,7 @@ void TstConsultaMovEstq::productChoice()
     QFETCH(QString, codigo);
     QFETCH(QList<int>, esperados);
     TelaTeste t;
-    prepara(t);
+    movimentosDeOutubro(t);
     consulta(t, [&](QDialog* j) {
         datas(j, dia1, dia31);
         if (!codigo.isEmpty()) {
@@ -204,15 +193,15 @@ void TstConsultaMovEstq::productChoice()
             QCOMPARE(texto(j, "edDescricao"), QString("Furadeira"));
             QCOMPARE(texto(j, "edCodBar"), QString("7891000000013"));
             // A look-up alone does not narrow the list.
-            QCOMPARE(listados(t).size(), 7);
+            QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq).size(), 7);
         }
         marca(j, "cbDeterminado_Produto");
         clica(j, "btnProduto_Filtrar");
         QCOMPARE(texto(j, "edCodPro").size(), 10);
-        QCOMPARE(listados(t), esperados);
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), esperados);
         // Back to every product.
         marca(j, "cbTodosProdutos");
-        QCOMPARE(listados(t).size(), 7);
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq).size(), 7);
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
     QCOMPARE(t.msgs.quantidade(), 0);
@@ -221,29 +210,29 @@ void TstConsultaMovEstq::productChoice()
 void TstConsultaMovEstq::dateQueriesKeepTheChoices()
 {
     TelaTeste t;
-    prepara(t);
+    movimentosDeOutubro(t);
     consulta(t, [&](QDialog* j) {
         datas(j, dia1, dia31);
         marca(j, "cbEntradas");
         informa(j, "edCodPro", "13");
         marca(j, "cbDeterminado_Produto");
         clica(j, "btnProduto_Filtrar");
-        QCOMPARE(listados(t), QList<int>({5, 6}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({5, 6}));
         // Both days included, the choices kept.
         datas(j, dia31, QDate(2004, 11, 2));
-        QCOMPARE(listados(t), QList<int>({8}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({8}));
         datas(j, dia1, dia1);
-        QCOMPARE(listados(t), QList<int>({5, 6}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({5, 6}));
         // A start after the end reads nothing.
         datas(j, dia31, dia1);
-        QCOMPARE(listados(t), QList<int>());
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>());
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
     // Opened again, every kind of every product of today.
     consulta(t, [&](QDialog* j) {
-        QCOMPARE(listados(t), QList<int>({9}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({9}));
         datas(j, dia1, dia31);
-        QCOMPARE(listados(t).size(), 7);
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq).size(), 7);
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
 }
@@ -251,7 +240,7 @@ void TstConsultaMovEstq::dateQueriesKeepTheChoices()
 void TstConsultaMovEstq::unknownBarCodeEmptiesTheCode()
 {
     TelaTeste t;
-    prepara(t);
+    movimentosDeOutubro(t);
     consulta(t, [&](QDialog* j) {
         informa(j, "edCodPro", "13");
         informa(j, "edCodBar", "000");
@@ -272,7 +261,7 @@ void TstConsultaMovEstq::unknownBarCodeEmptiesTheCode()
 void TstConsultaMovEstq::longDayFilteredAsItComesIn()
 {
     TelaTeste t;
-    prepara(t);
+    movimentosDeOutubro(t);
     // A busy day: 1,600 more movements today, the four kinds in turn, the screw's and the
     // drill's alternately (10 to 1,609).
     {
@@ -302,7 +291,7 @@ void TstConsultaMovEstq::longDayFilteredAsItComesIn()
         for (int n = 11; n < 1610; n += 2)
             if ((n / 2) % 4 != 1)
                 esperados << n;
-        QCOMPARE(listados(t), esperados);
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), esperados);
         QCOMPARE(acha<QTableView>(j, "dbgConsulta_MovEstq")->model()->rowCount(),
                  int(esperados.size()));
         clica(j, "btnConsulta_MovEstq_Fechar");
@@ -332,7 +321,7 @@ void TstConsultaMovEstq::determinedProductFiltersAtOnce()
     QFETCH(bool, mouse);
     QFETCH(QList<int>, esperados);
     TelaTeste t;
-    prepara(t);
+    movimentosDeOutubro(t);
     consulta(t, [&](QDialog* j) {
         datas(j, dia1, dia31);
         if (!codigo.isEmpty())
@@ -345,9 +334,9 @@ void TstConsultaMovEstq::determinedProductFiltersAtOnce()
         }
         QVERIFY(acha<QRadioButton>(j, "cbDeterminado_Produto")->isChecked());
         // No "Filtrar" pressed.
-        QCOMPARE(listados(t), esperados);
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), esperados);
         marca(j, "cbTodosProdutos");
-        QCOMPARE(listados(t).size(), 7);
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq).size(), 7);
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
     QCOMPARE(t.msgs.quantidade(), 0);
@@ -368,7 +357,7 @@ void TstConsultaMovEstq::choicesNeverNarrowTheNextReport()
     QFETCH(QStringList, desmarcadas);
     QFETCH(QString, produto);
     TelaTeste t;
-    prepara(t);
+    movimentosDeOutubro(t);
     ImpressoraTeste impressora;
     const QStringList antes = relatorioDeOutubro(t, impressora);
     static const QRegularExpression detalhe(QStringLiteral("^\\d+ \\S+ \\d\\d/10/2004 "));
@@ -382,7 +371,7 @@ void TstConsultaMovEstq::choicesNeverNarrowTheNextReport()
             marca(j, "cbDeterminado_Produto");
             clica(j, "btnProduto_Filtrar");
         }
-        QVERIFY(listados(t).size() < 7);
+        QVERIFY(listados(t.app.dmMovEstq().cds_MovEstq).size() < 7);
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
     // The same seven lines, the same totals and balance.

@@ -32,7 +32,7 @@ const QString soSaidas = QStringLiteral("        16");
 
 // A product bought three times from each of two suppliers (and issued once), and one only
 // ever issued.
-void prepara(AplicacaoTeste& t)
+void comprasDeDoisFornecedores(AplicacaoTeste& t)
 {
     Cadastro::grupo(t.banco, "000001", "Geral");
     Cadastro::insere(t.banco, "Produtos",
@@ -53,12 +53,11 @@ void prepara(AplicacaoTeste& t)
                           {"FOR_Fax", "(11) 5555-0100"}});
     int n = 0;
     const auto mov = [&](const QString& produto, const char* oper, const QVariant& fornecedor) {
-        Cadastro::insere(t.banco, "Mov_Estq",
-                         {{"MOV_CodInt", ++n},
-                          {"MOV_CodPro", produto},
-                          {"MOV_Oper", oper},
-                          {"MOV_Quant", 1},
-                          {"MOV_CodFor", fornecedor}});
+        Cadastro::movimento(t.banco, {.numero = ++n,
+                                      .produto = produto,
+                                      .operacao = oper,
+                                      .quantidade = 1,
+                                      .fornecedor = fornecedor});
     };
     for (int i = 0; i < 3; ++i) {
         mov(comprado, "EE", "0000000001");
@@ -69,12 +68,12 @@ void prepara(AplicacaoTeste& t)
     mov(soSaidas, "SS", QVariant());
 }
 
-void consulta(TelaTeste& t, DriverModal::Passos passos)
+void consultaFornecedores(TelaTeste& t, DriverModal::Passos passos)
 {
     t.abre("ConsultadeFornecedoresdeumProduto1", std::move(passos));
 }
 
-QStringList linhas(AplicacaoTeste& t, QDialog* j)
+QStringList linhasDaGrade(AplicacaoTeste& t, QDialog* j)
 {
     const QAbstractItemModel* m = acha<QTableView>(j, "DBGPRo")->model();
     QStringList r;
@@ -111,11 +110,11 @@ void TstConsultaProdutos::suppliersOfAProduct()
     QFETCH(QString, digitado);
     QFETCH(QStringList, esperado);
     TelaTeste t;
-    prepara(t);
-    consulta(t, [&](QDialog* j) {
+    comprasDeDoisFornecedores(t);
+    consultaFornecedores(t, [&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Consulta de Fornecedores de um Produto"));
         QVERIFY(focado(j, "edCodigo"));
-        QVERIFY(linhas(t, j).isEmpty());
+        QVERIFY(linhasDaGrade(t, j).isEmpty());
         const QAbstractItemModel* m = acha<QTableView>(j, "DBGPRo")->model();
         QStringList titulos;
         for (int c = 0; c < m->columnCount(); ++c)
@@ -124,7 +123,7 @@ void TstConsultaProdutos::suppliersOfAProduct()
                  QStringList({QStringLiteral("Cód.Fornecedor"), QStringLiteral("Razão Social"),
                               "Telefone", "Contato", "FAX"}));
         informa(j, qPrintable(nome), digitado);
-        QCOMPARE(linhas(t, j), esperado);
+        QCOMPARE(linhasDaGrade(t, j), esperado);
         if (digitado.trimmed() == "15" || nome == "edCodBar") {
             QCOMPARE(textos(j, {"edCodigo", "edCodBar", "edDesc", "edRefer", "edLocal"}),
                      QStringList({comprado, "7891000000015", "Parafuso", "M6x20", "A-01"}));
@@ -151,8 +150,8 @@ void TstConsultaProdutos::unknownProductKeepsWhatWasShown()
     QFETCH(QString, nome);
     QFETCH(QString, digitado);
     TelaTeste t;
-    prepara(t);
-    consulta(t, [&](QDialog* j) {
+    comprasDeDoisFornecedores(t);
+    consultaFornecedores(t, [&](QDialog* j) {
         informa(j, "edCodigo", "15");
         informa(j, qPrintable(nome), digitado);
         QCOMPARE(t.msgs.textos(), QStringList({QStringLiteral("Produto Não Encontrado")}));
@@ -160,7 +159,7 @@ void TstConsultaProdutos::unknownProductKeepsWhatWasShown()
         QVERIFY(texto(j, qPrintable(nome)).isEmpty());
         QTRY_VERIFY(focado(j, qPrintable(nome)));
         QCOMPARE(texto(j, "edDesc"), QString("Parafuso"));
-        QCOMPARE(linhas(t, j).size(), 2);
+        QCOMPARE(linhasDaGrade(t, j).size(), 2);
         clica(j, "btnFechar");
     });
 }
@@ -168,11 +167,9 @@ void TstConsultaProdutos::unknownProductKeepsWhatWasShown()
 void TstConsultaProdutos::searchPutsTheCodeInTheField()
 {
     TelaTeste t;
-    prepara(t);
+    comprasDeDoisFornecedores(t);
     t.driver.aoAbrir([&](QDialog* j) {
-        QLineEdit* barras = campo(j, "edCodBar");
-        barras->setFocus();
-        QTest::keyClick(barras, Qt::Key_F5);
+        f5(j, "edCodBar");
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Consulta Produtos"));
         QCOMPARE(texto(j, "edCodigo"), comprado);
         QTRY_VERIFY(focado(j, "edCodigo"));
@@ -180,7 +177,7 @@ void TstConsultaProdutos::searchPutsTheCodeInTheField()
         QVERIFY(texto(j, "edDesc").isEmpty());
         tab(j, "edCodigo");
         QCOMPARE(texto(j, "edDesc"), QString("Parafuso"));
-        QCOMPARE(linhas(t, j).size(), 2);
+        QCOMPARE(linhasDaGrade(t, j).size(), 2);
         clica(j, "btnFechar");
     });
     t.driver.aoAbrir([&](QDialog* busca) {
@@ -193,8 +190,8 @@ void TstConsultaProdutos::searchPutsTheCodeInTheField()
 void TstConsultaProdutos::enterIsNotTab()
 {
     TelaTeste t;
-    prepara(t);
-    consulta(t, [&](QDialog* j) {
+    comprasDeDoisFornecedores(t);
+    consultaFornecedores(t, [&](QDialog* j) {
         digita(j, "edCodigo", "15");
         // Enter here neither moves on nor presses a button: the code stays as typed, in the
         // field, with nothing looked up yet.

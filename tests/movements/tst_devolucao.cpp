@@ -47,7 +47,7 @@ const QString semDevolucao =
 // A screw (consumable), a drill with 5 on hand and a saw with 1, both lent out; two
 // requisitioners. Open loans: 1 (drill, 2 to 000003), 2 (saw, 1 to 000003), 3 (drill, 1 to
 // 000007); loan 4 (drill) came back already.
-void prepara(AplicacaoTeste& t)
+void emprestimosAbertos(AplicacaoTeste& t)
 {
     Cadastro::grupo(t.banco, "000001", "Geral");
     Cadastro::produto(t.banco, {.codigo = parafuso, .descricao = "Parafuso", .quantidade = "20"});
@@ -88,22 +88,6 @@ void devolucao(TelaTeste& t, DriverModal::Passos passos)
     t.abre("DevoluodenoConsumveis1", std::move(passos));
 }
 
-Decimal quantidade(AplicacaoTeste& t, const QString& produto)
-{
-    return t.banco.valor("Select PRO_Quant From Produtos Where PRO_Codigo = :C", {{"C", produto}})
-        .value<Decimal>();
-}
-
-QList<int> listados(AplicacaoTeste& t)
-{
-    QList<int> r;
-    const DataSet& lista = t.app.dmMovConsu().cdsMovConsu;
-    for (int i = 0; i < lista.tamanho(); ++i)
-        r << int(lista.valor(i, "MOV_CODINT").toLongLong());
-    std::sort(r.begin(), r.end());
-    return r;
-}
-
 QString devolvido(AplicacaoTeste& t, int emprestimo)
 {
     return t.banco
@@ -128,13 +112,13 @@ void escolheEDevolve(TelaTeste& t, QDialog* lista, int emprestimo, DriverModal::
 void TstDevolucao::opensEmptyWithItsColumns()
 {
     TelaTeste t;
-    prepara(t);
+    emprestimosAbertos(t);
     devolucao(t, [&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Devolução de Não Consumíveis"));
         QCOMPARE(acha<QLabel>(j, "Label1")->text(),
                  QStringLiteral("Devolução de Produtos não Consumíveis"));
         QVERIFY(focado(j, "edCodPro"));
-        QVERIFY(listados(t).isEmpty());
+        QVERIFY(listados(t.app.dmMovConsu().cdsMovConsu).isEmpty());
         auto* grade = acha<QTableView>(j, "dbgDev");
         QStringList titulos;
         for (int c = 0; c < grade->model()->columnCount(); ++c)
@@ -144,7 +128,7 @@ void TstDevolucao::opensEmptyWithItsColumns()
                               "Nome do Requisitante", "Data da Saída", "D. Prevista para Devolução",
                               "D. da Entrega", "Quantidade", "Documento", "Devolvido"}));
         clica(j, "btnBusca");
-        QCOMPARE(listados(t), QList<int>({1, 2, 3}));
+        QCOMPARE(listados(t.app.dmMovConsu().cdsMovConsu), QList<int>({1, 2, 3}));
         const QModelIndex primeira = grade->model()->index(0, 0);
         QCOMPARE(grade->model()->data(primeira.siblingAtColumn(4)).toString(),
                  QString("01/10/2004"));
@@ -157,7 +141,7 @@ void TstDevolucao::opensEmptyWithItsColumns()
     devolucao(t, [&](QDialog* j) {
         QVERIFY(texto(j, "edCodPro").isEmpty());
         QVERIFY(texto(j, "edDescPro").isEmpty());
-        QVERIFY(listados(t).isEmpty());
+        QVERIFY(listados(t.app.dmMovConsu().cdsMovConsu).isEmpty());
         clica(j, "brnFechar");
     });
     QCOMPARE(t.msgs.quantidade(), 0);
@@ -183,7 +167,7 @@ void TstDevolucao::filters()
     QFETCH(QString, requisitante);
     QFETCH(QList<int>, esperados);
     TelaTeste t;
-    prepara(t);
+    emprestimosAbertos(t);
     devolucao(t, [&](QDialog* j) {
         if (!produto.isEmpty()) {
             informa(j, qPrintable(campoProduto), produto);
@@ -199,7 +183,7 @@ void TstDevolucao::filters()
                      requisitante == "3" ? QStringLiteral("Manutenção") : QStringLiteral("Obras"));
         }
         clica(j, "btnBusca");
-        QCOMPARE(listados(t), esperados);
+        QCOMPARE(listados(t.app.dmMovConsu().cdsMovConsu), esperados);
         clica(j, "brnFechar");
     });
     QCOMPARE(t.msgs.quantidade(), 0);
@@ -222,7 +206,7 @@ void TstDevolucao::filterLookupsRefuse()
     QFETCH(QString, digitado);
     QFETCH(QString, mensagem);
     TelaTeste t;
-    prepara(t);
+    emprestimosAbertos(t);
     devolucao(t, [&](QDialog* j) {
         informa(j, qPrintable(nome), digitado);
         QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
@@ -231,7 +215,7 @@ void TstDevolucao::filterLookupsRefuse()
         QTRY_VERIFY(focado(j, qPrintable(nome)));
         // The filter left empty lists every open loan.
         clica(j, "btnBusca");
-        QCOMPARE(listados(t), QList<int>({1, 2, 3}));
+        QCOMPARE(listados(t.app.dmMovConsu().cdsMovConsu), QList<int>({1, 2, 3}));
         clica(j, "brnFechar");
     });
 }
@@ -239,7 +223,7 @@ void TstDevolucao::filterLookupsRefuse()
 void TstDevolucao::returnsTheLoan()
 {
     TelaTeste t;
-    prepara(t);
+    emprestimosAbertos(t);
     t.comAuditoria("000001");
     devolucao(t, [&](QDialog* j) {
         informa(j, "edCodPro", "13");
@@ -259,14 +243,14 @@ void TstDevolucao::returnsTheLoan()
             QVERIFY(!c->isVisible());
         });
         // The list keeps its filter and no longer shows the loan.
-        QCOMPARE(listados(t), QList<int>({3}));
+        QCOMPARE(listados(t.app.dmMovConsu().cdsMovConsu), QList<int>({3}));
         clica(j, "brnFechar");
     });
     QCOMPARE(t.msgs.quantidade(), 0);
     const Resultado loan = t.banco.consulta("Select * From Mov_Consu Where MOV_CodInt = 1");
     QCOMPARE(loan.valor(0, "MOV_Devolvido").toString(), QString("S"));
     QCOMPARE(loan.valor(0, "MOV_DataE").toDate(), QDate(2004, 10, 6));
-    QCOMPARE(quantidade(t, furadeira), Decimal(7, 0));
+    QCOMPARE(Cadastro::estoque(t.banco, furadeira), Decimal(7, 0));
     const Resultado mov = Cadastro::movimentos(t.banco);
     QCOMPARE(mov.tamanho(), 1);
     QCOMPARE(mov.valor(0, "MOV_CodInt").toLongLong(), 1);
@@ -289,7 +273,7 @@ void TstDevolucao::returnsTheLoan()
 void TstDevolucao::loanReturnedMeanwhileIsNotReturnedAgain()
 {
     TelaTeste t;
-    prepara(t);
+    emprestimosAbertos(t);
     t.comAuditoria("000001");
     devolucao(t, [&](QDialog* j) {
         clica(j, "btnBusca");
@@ -301,10 +285,10 @@ void TstDevolucao::loanReturnedMeanwhileIsNotReturnedAgain()
         QCOMPARE(t.msgs.textos(),
                  QStringList({QStringLiteral("Este Empréstimo já foi Devolvido !")}));
         QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-        QCOMPARE(listados(t), QList<int>({2, 3}));
+        QCOMPARE(listados(t.app.dmMovConsu().cdsMovConsu), QList<int>({2, 3}));
         clica(j, "brnFechar");
     });
-    QCOMPARE(quantidade(t, furadeira), Decimal(7, 0));
+    QCOMPARE(Cadastro::estoque(t.banco, furadeira), Decimal(7, 0));
     QCOMPARE(t.banco.conta("Mov_Estq"), 1);
     QCOMPARE(t.banco.valor("Select MOV_DataE From Mov_Consu Where MOV_CodInt = 1").toDate(),
              QDate(2004, 10, 5));
@@ -314,7 +298,7 @@ void TstDevolucao::loanReturnedMeanwhileIsNotReturnedAgain()
 void TstDevolucao::failedReturnChangesNothingAndCloses()
 {
     TelaTeste t;
-    prepara(t);
+    emprestimosAbertos(t);
     t.comAuditoria("000001");
     t.banco.executa("CREATE EXCEPTION razao_travada 'razao travada'");
     t.banco.executa("CREATE TRIGGER razao_travada FOR Mov_Estq BEFORE INSERT AS "
@@ -328,12 +312,12 @@ void TstDevolucao::failedReturnChangesNothingAndCloses()
         QCOMPARE(t.msgs.textos(),
                  QStringList({QStringLiteral("Não Consegui Gravar, tente novamente !")}));
         QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
-        QCOMPARE(listados(t), QList<int>({1, 2, 3}));
+        QCOMPARE(listados(t.app.dmMovConsu().cdsMovConsu), QList<int>({1, 2, 3}));
         clica(j, "brnFechar");
     });
     QCOMPARE(devolvido(t, 2), QString("N"));
     QVERIFY(t.banco.valor("Select MOV_DataE From Mov_Consu Where MOV_CodInt = 2").isNull());
-    QCOMPARE(quantidade(t, serra), Decimal(1, 0));
+    QCOMPARE(Cadastro::estoque(t.banco, serra), Decimal(1, 0));
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
     QCOMPARE(t.banco.conta("Log"), 0);
 }
@@ -341,7 +325,7 @@ void TstDevolucao::failedReturnChangesNothingAndCloses()
 void TstDevolucao::nothingToReturn()
 {
     TelaTeste t;
-    prepara(t);
+    emprestimosAbertos(t);
     devolucao(t, [&](QDialog* j) {
         clica(j, "btnDev");
         QCOMPARE(t.msgs.textos(),
@@ -356,11 +340,9 @@ void TstDevolucao::nothingToReturn()
 void TstDevolucao::searchWindowsFillTheFilters()
 {
     TelaTeste t;
-    prepara(t);
+    emprestimosAbertos(t);
     t.driver.aoAbrir([&](QDialog* j) {
-        QLineEdit* barras = campo(j, "edCodBar");
-        barras->setFocus();
-        QTest::keyClick(barras, Qt::Key_F5);
+        f5(j, "edCodBar");
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Devolução"));
         QCOMPARE(texto(j, "edCodPro"), serra);
         QTRY_VERIFY(focado(j, "edCodPro"));

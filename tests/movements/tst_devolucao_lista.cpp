@@ -28,7 +28,7 @@ namespace {
 const QString furadeira = QStringLiteral("        13");
 
 // A consumable screw and two lent-out tools; the drill is out twice, the saw once.
-void prepara(AplicacaoTeste& t)
+void ferramentasEmprestadas(AplicacaoTeste& t)
 {
     Cadastro::grupo(t.banco, "000001", "Geral");
     Cadastro::produto(t.banco, {.codigo = QStringLiteral("        12"),
@@ -69,7 +69,7 @@ QStringList produtosListados(AplicacaoTeste& t)
 void TstDevolucaoLista::loansAreNotStriped()
 {
     TelaTeste t;
-    prepara(t);
+    ferramentasEmprestadas(t);
     t.abre("DevoluodenoConsumveis1", [&](QDialog* j) {
         clica(j, "btnBusca");
         auto* grade = acha<QTableView>(j, "dbgDev");
@@ -104,7 +104,7 @@ void TstDevolucaoLista::refusedBarCodeKeepsTheProductChosen()
     QFETCH(QString, codigoBarras);
     QFETCH(QString, mensagem);
     TelaTeste t;
-    prepara(t);
+    ferramentasEmprestadas(t);
     t.abre("DevoluodenoConsumveis1", [&](QDialog* j) {
         informa(j, "edCodPro", "13");
         const QStringList escolhido = {furadeira, "Furadeira", "PC"};

@@ -13,6 +13,7 @@
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Numeros.h"
 #include "support/Tela.h"
 
 #include <QDateEdit>
@@ -50,11 +51,6 @@ const QString fornecedorNaoCadastrado = QStringLiteral("Fornecedor não Cadastra
 const QString quantidadeZero = QStringLiteral("Quantidade deve ser maior que 0");
 const QString falhaGravacao = QStringLiteral("Não Consegui Gravar, tente novamente !");
 
-Decimal d(const char* texto)
-{
-    return *Decimal::deTexto(QString::fromLatin1(texto));
-}
-
 // A screw with everything an entry rewrites, a washer whose stock is below zero, and a
 // supplier.
 void cadastra(AplicacaoTeste& t)
@@ -75,7 +71,7 @@ void cadastra(AplicacaoTeste& t)
     Cadastro::fornecedor(t.banco, "0000000015", "Ferragens Silva Ltda");
 }
 
-void abre(TelaTeste& t, DriverModal::Passos passos)
+void abreEntrada(TelaTeste& t, DriverModal::Passos passos)
 {
     t.abre("EntradanoEstoque1", std::move(passos));
 }
@@ -101,7 +97,7 @@ void confereVazia(QWidget* janela)
     QVERIFY(focado(janela, "edENT_CodPRO"));
 }
 
-Resultado produto(AplicacaoTeste& t, const QString& codigo)
+Resultado linhaDoProduto(AplicacaoTeste& t, const QString& codigo)
 {
     return t.banco.consulta("Select * From Produtos Where PRO_Codigo = :C", {{"C", codigo}});
 }
@@ -112,7 +108,7 @@ void TstEntrada::workedExampleThroughTheWindow()
 {
     TelaTeste t;
     cadastra(t);
-    abre(t, [&](QDialog* janela) {
+    abreEntrada(t, [&](QDialog* janela) {
         QCOMPARE(janela->windowTitle(), QString("Entrada de Estoque"));
         confereVazia(janela);
         digitaTexto(campo(janela, "edENT_CodPRO"), "12");
@@ -159,7 +155,7 @@ void TstEntrada::workedExampleThroughTheWindow()
     QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), QString("0000000015"));
     QVERIFY(mov.valor(0, "MOV_Tipo").isNull());
 
-    const Resultado p = produto(t, parafuso);
+    const Resultado p = linhaDoProduto(t, parafuso);
     QCOMPARE(p.valor(0, "PRO_Quant").value<Decimal>(), d("20"));
     QCOMPARE(p.valor(0, "PRO_Valor").value<Decimal>(), d("6.5"));
     QCOMPARE(p.valor(0, "PRO_UComp").toDate(), QDate(2004, 10, 10));
@@ -210,7 +206,7 @@ void TstEntrada::productLookup()
     QFETCH(QString, foco);
     TelaTeste t;
     cadastra(t);
-    abre(t, [&](QDialog* janela) {
+    abreEntrada(t, [&](QDialog* janela) {
         if (achaAntes)
             achaParafuso(janela);
         const QByteArray campoNome = nome.toLatin1();
@@ -275,7 +271,7 @@ void TstEntrada::supplierLookup()
     QFETCH(QString, gravado);
     TelaTeste t;
     cadastra(t);
-    abre(t, [&](QDialog* janela) {
+    abreEntrada(t, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "1");
         digita(janela, "edENT_CodFor", digitado);
@@ -293,7 +289,7 @@ void TstEntrada::supplierLookup()
     });
     const Resultado mov = t.banco.consulta("Select * From Mov_Estq");
     QCOMPARE(mov.tamanho(), gravado.isNull() ? 0 : 1);
-    const QString ultimo = produto(t, parafuso).valor(0, "PRO_CodFor").toString();
+    const QString ultimo = linhaDoProduto(t, parafuso).valor(0, "PRO_CodFor").toString();
     if (gravado.isNull()) {
         QCOMPARE(ultimo, QString("0000000009"));
         return;
@@ -353,8 +349,8 @@ void TstEntrada::saveStoppedWritesNothing()
         t.banco.executa("CREATE TRIGGER produtos_travados FOR Produtos BEFORE UPDATE "
                         "AS BEGIN EXCEPTION produto_travado; END");
     }
-    const Resultado antes = produto(t, Funcoes::codigoProduto(codigo));
-    abre(t, [&](QDialog* janela) {
+    const Resultado antes = linhaDoProduto(t, Funcoes::codigoProduto(codigo));
+    abreEntrada(t, [&](QDialog* janela) {
         digita(janela, "edENT_CodPRO", codigo);
         tab(janela, "edENT_CodPRO");
         digita(janela, "edENT_Local", "Z-99");
@@ -377,7 +373,7 @@ void TstEntrada::saveStoppedWritesNothing()
     });
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
     QCOMPARE(t.banco.conta("Log"), 0);
-    const Resultado depois = produto(t, Funcoes::codigoProduto(codigo));
+    const Resultado depois = linhaDoProduto(t, Funcoes::codigoProduto(codigo));
     QCOMPARE(depois.linhas, antes.linhas);
 }
 
@@ -392,7 +388,7 @@ void TstEntrada::auditLine()
     TelaTeste t;
     t.auditoriaDaLinha("000003");
     cadastra(t);
-    abre(t, [&](QDialog* janela) {
+    abreEntrada(t, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "1");
         clica(janela, "btnEntrada_Grava");
@@ -408,7 +404,7 @@ void TstEntrada::searchWindowsHandTheCodeBack()
 {
     TelaTeste t;
     cadastra(t);
-    abre(t, [&](QDialog* janela) {
+    abreEntrada(t, [&](QDialog* janela) {
         QLineEdit* codigo = campo(janela, "edENT_CodPRO");
         QLineEdit* fornecedor = campo(janela, "edENT_CodFor");
         QPushButton* grava = botao(janela, "btnEntrada_Grava");
@@ -469,7 +465,7 @@ void TstEntrada::everyOpeningStartsAfresh()
 {
     TelaTeste t;
     cadastra(t);
-    abre(t, [&](QDialog* janela) {
+    abreEntrada(t, [&](QDialog* janela) {
         achaParafuso(janela);
         digita(janela, "edEnt_Quant", "4");
         digita(janela, "edEnt_Documento", "NF 7");
@@ -478,7 +474,7 @@ void TstEntrada::everyOpeningStartsAfresh()
         acha<QDateEdit>(janela, "dtpEnt_Data")->setDate(QDate(2004, 10, 10));
         clica(janela, "btnEntrada_Fechar");
     });
-    abre(t, [&](QDialog* janela) {
+    abreEntrada(t, [&](QDialog* janela) {
         confereVazia(janela);
         clica(janela, "btnEntrada_Fechar");
     });

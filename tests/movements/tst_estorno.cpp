@@ -13,6 +13,7 @@
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Numeros.h"
 #include "support/Tela.h"
 
 #include <QDateEdit>
@@ -59,11 +60,6 @@ const QString produtoSumiu = QStringLiteral(
 const QString parafuso = QStringLiteral("        12");
 const QString serra = QStringLiteral("        13");
 
-Decimal d(const char* texto)
-{
-    return *Formatos::converte(QString::fromLatin1(texto));
-}
-
 // A consumable screw with 20 on hand at 6,50, a lent-out saw, supplier 15 and requisitioner 3.
 void preparaCadastros(AplicacaoTeste& t)
 {
@@ -91,7 +87,7 @@ const char* itemDoMenu(const QString& modo)
 }
 
 // Opens the window from the main menu in `modo`, as a person does; the steps run in it.
-void abre(TelaTeste& t, const QString& modo, DriverModal::Passos passos)
+void abreEstorno(TelaTeste& t, const QString& modo, DriverModal::Passos passos)
 {
     t.abre(itemDoMenu(modo), std::move(passos));
 }
@@ -123,12 +119,6 @@ int movimentos(AplicacaoTeste& t)
     return t.banco.conta("Mov_Estq");
 }
 
-Decimal estoque(AplicacaoTeste& t)
-{
-    return t.banco.valor("Select PRO_Quant From Produtos Where PRO_Codigo = :C", {{"C", parafuso}})
-        .value<Decimal>();
-}
-
 } // namespace
 
 void TstEstorno::eachOpeningShowsItsModeAndStartsClean_data()
@@ -150,7 +140,7 @@ void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
     TelaTeste t;
     preparaCadastros(t);
     // The window is kept between openings: what the previous one left must not show.
-    abre(t, anterior, [&](QDialog* janela) {
+    abreEstorno(t, anterior, [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         digita(janela, "edEst_Doc", "NF 1");
         digita(janela, "edEST_CodReq", anterior == QLatin1String("TE") ? "15" : "3");
@@ -158,7 +148,7 @@ void TstEstorno::eachOpeningShowsItsModeAndStartsClean()
         QVERIFY(!texto(janela, "edEST_NomeReq").isEmpty());
         clica(janela, "btnEst_Fecha");
     });
-    abre(t, modo, [&](QDialog* janela) {
+    abreEstorno(t, modo, [&](QDialog* janela) {
         QCOMPARE(janela->windowTitle(), titulo);
         QCOMPARE(texto(janela, "lEstorno_Titulo"), titulo);
         QCOMPARE(texto(janela, "lbRequisitante"), rotulo);
@@ -204,7 +194,7 @@ void TstEstorno::reversalsMoveTheStockNeverTheCost()
     QFETCH(Decimal, estoqueFinal);
     TelaTeste t;
     preparaCadastros(t);
-    abre(t, modo, [&](QDialog* janela) {
+    abreEstorno(t, modo, [&](QDialog* janela) {
         // Enter moves on, and leaving the code looks the product up.
         digita(janela, "edEST_CodPro", "12");
         enter(janela, "edEST_CodPro");
@@ -245,7 +235,7 @@ void TstEstorno::reversalsMoveTheStockNeverTheCost()
     QVERIFY(!mov.valor(0, "MOV_CodFor").isNull());
     QCOMPARE(mov.valor(0, "MOV_Tipo").toString().trimmed(), entrada ? QString() : codigo);
     QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), entrada ? codigo : QString());
-    QCOMPARE(estoque(t), estoqueFinal);
+    QCOMPARE(Cadastro::estoque(t.banco, parafuso), estoqueFinal);
     QCOMPARE(
         t.banco.valor("Select PRO_Valor From Produtos Where PRO_Codigo = :C", {{"C", parafuso}})
             .value<Decimal>(),
@@ -273,7 +263,7 @@ void TstEstorno::saveRefusedBeforeWriting()
     QFETCH(QString, foco);
     TelaTeste t;
     preparaCadastros(t);
-    abre(t, "TS", [&](QDialog* janela) {
+    abreEstorno(t, "TS", [&](QDialog* janela) {
         if (!codigo.isEmpty()) {
             digita(janela, "edEST_CodPro", codigo);
             enter(janela, "edEST_CodPro");
@@ -287,7 +277,7 @@ void TstEstorno::saveRefusedBeforeWriting()
         clica(janela, "btnEst_Fecha");
     });
     QCOMPARE(movimentos(t), 0);
-    QCOMPARE(estoque(t), d("20"));
+    QCOMPARE(Cadastro::estoque(t.banco, parafuso), d("20"));
 }
 
 void TstEstorno::productLookupRefusals_data()
@@ -321,7 +311,7 @@ void TstEstorno::productLookupRefusals()
     QFETCH(QString, barrasDepois);
     TelaTeste t;
     preparaCadastros(t);
-    abre(t, "TE", [&](QDialog* janela) {
+    abreEstorno(t, "TE", [&](QDialog* janela) {
         const QByteArray nome = campoDigitado.toLatin1();
         produtoEQuantidade(janela, "5");
         digita(janela, nome.constData(), digitado);
@@ -364,7 +354,7 @@ void TstEstorno::codeLongerThanItsColumnIsNotFound()
     QFETCH(QString, mensagem);
     TelaTeste t;
     preparaCadastros(t);
-    abre(t, modo, [&](QDialog* janela) {
+    abreEstorno(t, modo, [&](QDialog* janela) {
         const QByteArray campoNome = nome.toLatin1();
         informa(janela, campoNome.constData(), digitado);
         QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
@@ -404,7 +394,7 @@ void TstEstorno::unknownCounterpartIsRefusedAndNotSaved()
     QFETCH(QString, nomeDepois);
     TelaTeste t;
     preparaCadastros(t);
-    abre(t, modo, [&](QDialog* janela) {
+    abreEstorno(t, modo, [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         digita(janela, "edEST_CodReq", conhecido);
         enter(janela, "edEST_CodReq");
@@ -446,7 +436,7 @@ void TstEstorno::productGoneOrLentOutAtSaveWritesNothing()
     TelaTeste t;
     preparaCadastros(t);
     t.comAuditoria("000001");
-    abre(t, "TE", [&](QDialog* janela) {
+    abreEstorno(t, "TE", [&](QDialog* janela) {
         produtoEQuantidade(janela, "5");
         t.banco.executa(mudanca, {{"C", parafuso}});
         clica(janela, "btnEst_Grava");
@@ -476,7 +466,7 @@ void TstEstorno::auditLine()
     preparaCadastros(t);
     t.auditoriaDaLinha("000004");
     for (const QString modo : {"TE", "TS"})
-        abre(t, modo, [&](QDialog* janela) {
+        abreEstorno(t, modo, [&](QDialog* janela) {
             produtoEQuantidade(janela, "2");
             clica(janela, "btnEst_Grava");
             clica(janela, "btnEst_Fecha");
@@ -526,7 +516,7 @@ void TstEstorno::searchWindowsHandTheCodeBack()
     // Only the item to pick is in the list.
     t.banco.executa("Delete From Produtos Where PRO_Codigo = :C", {{"C", serra}});
     const QByteArray destino = campoDestino.toLatin1();
-    abre(t, modo, [&](QDialog* estorno) {
+    abreEstorno(t, modo, [&](QDialog* estorno) {
         t.driver.aoAbrir([&](QDialog* busca) {
             auto* b = qobject_cast<Familia::JanelaBusca*>(busca);
             QVERIFY(b);
@@ -538,13 +528,7 @@ void TstEstorno::searchWindowsHandTheCodeBack()
             escolheNaBusca(busca, lista, qPrintable(colunaCodigo), codigo);
         });
         const QByteArray nome = campoBusca.toLatin1();
-        if (tecla) {
-            QLineEdit* c = campo(estorno, nome.constData());
-            c->setFocus();
-            QTest::keyClick(c, Qt::Key_F5);
-        } else {
-            clica(estorno, nome.constData());
-        }
+        abreBusca(estorno, nome.constData(), nome.constData(), tecla);
         QCOMPARE(texto(estorno, destino.constData()), codigo);
         QTRY_VERIFY(focado(estorno, destino.constData()));
         tab(estorno, destino.constData());

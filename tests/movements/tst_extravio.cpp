@@ -42,7 +42,7 @@ const char* const camposProduto[] = {"edCodPro", "edDescPro", "edCodBar",
                                      "edUnid",   "edValor",   "edQuantAtual"};
 
 // A screw (consumable) and a drill (lent out, 3 on hand at 120,00), one of them on loan.
-void prepara(AplicacaoTeste& t)
+void furadeiraEmprestada(AplicacaoTeste& t)
 {
     Cadastro::grupo(t.banco, "000001", "Geral");
     Cadastro::produto(t.banco, {.codigo = parafuso,
@@ -88,7 +88,7 @@ QString mensagemEstoque(const char* pedida, const char* existente)
 void TstExtravio::openingState()
 {
     TelaTeste t;
-    prepara(t);
+    furadeiraEmprestada(t);
     extravio(t, [&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Extravio/Saída Definitiva de não Consumíveis"));
         QCOMPARE(acha<QLabel>(j, "Label1")->text(),
@@ -114,7 +114,7 @@ void TstExtravio::openingState()
 void TstExtravio::writesOffAtTheAverageCost()
 {
     TelaTeste t;
-    prepara(t);
+    furadeiraEmprestada(t);
     t.comAuditoria("000002");
     extravio(t, [&](QDialog* j) {
         informa(j, "edCodPro", "13");
@@ -175,7 +175,7 @@ void TstExtravio::lookups()
     QFETCH(QString, mensagem);
     QFETCH(QString, foco);
     TelaTeste t;
-    prepara(t);
+    furadeiraEmprestada(t);
     extravio(t, [&](QDialog* j) {
         // The drill on screen first: a refused product takes it all away.
         if (!mensagem.isEmpty())
@@ -200,7 +200,7 @@ void TstExtravio::lookups()
 void TstExtravio::stockCheckWhenTheQuantityIsLeft()
 {
     TelaTeste t;
-    prepara(t);
+    furadeiraEmprestada(t);
     extravio(t, [&](QDialog* j) {
         informa(j, "edCodPro", "13");
         // The stored quantity decides, not the one shown.
@@ -248,7 +248,7 @@ void TstExtravio::saveRefusals()
     QFETCH(QString, foco);
     QFETCH(QString, quantDepois);
     TelaTeste t;
-    prepara(t);
+    furadeiraEmprestada(t);
     extravio(t, [&](QDialog* j) {
         if (!codigo.isEmpty())
             informa(j, "edCodPro", codigo);
@@ -269,7 +269,7 @@ void TstExtravio::saveRefusals()
 void TstExtravio::failedSaveKeepsTheWindow()
 {
     TelaTeste t;
-    prepara(t);
+    furadeiraEmprestada(t);
     t.comAuditoria("000002");
     t.banco.executa("CREATE EXCEPTION razao_travada 'razao travada'");
     t.banco.executa("CREATE TRIGGER estoque_travado FOR Produtos BEFORE UPDATE AS "
@@ -306,15 +306,9 @@ void TstExtravio::searchFromBothFields()
     QFETCH(QString, nome);
     QFETCH(bool, porF5);
     TelaTeste t;
-    prepara(t);
+    furadeiraEmprestada(t);
     t.driver.aoAbrir([&](QDialog* j) {
-        if (porF5) {
-            QLineEdit* c = campo(j, qPrintable(nome));
-            c->setFocus();
-            QTest::keyClick(c, Qt::Key_F5);
-        } else {
-            clica(j, "btnBuscaProdutos");
-        }
+        abreBusca(j, qPrintable(nome), "btnBuscaProdutos", porF5);
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Extravio"));
         QCOMPARE(texto(j, "edCodPro"), furadeira);
         QTRY_VERIFY(focado(j, "edCodPro"));

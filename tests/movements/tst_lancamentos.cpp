@@ -1,12 +1,14 @@
 // The movement saves themselves: exact quantities and average costs, loans, reversals, and
 // nothing stored when anything fails.
 
-#include "data/firebird/Consulta.h"
 #include "data/firebird/Conexao.h"
+#include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
 #include "movements/Lancamentos.h"
 #include "support/BancoTeste.h"
+#include "support/Cadastro.h"
+#include "support/Numeros.h"
 #include "support/Tela.h"
 
 #include <QtTest>
@@ -43,16 +45,11 @@ private slots:
     void rowGoneMeanwhileIsAConflict();
 
 private:
-    Decimal quantidade(const QString& produto);
     Decimal custo(const QString& produto);
     std::unique_ptr<BancoTeste> m_banco;
 };
 
 namespace {
-Decimal d(const char* texto)
-{
-    return *Decimal::deTexto(QString::fromLatin1(texto));
-}
 const QString parafuso = QStringLiteral("        12");
 const QString furadeira = QStringLiteral("        13");
 } // namespace
@@ -67,12 +64,6 @@ void TstLancamentos::init()
     m_banco->executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_Quant, PRO_Valor, "
                      "PRO_Consumivel) values (:C, 'Furadeira', 3, 389, 'N')",
                      {{"C", furadeira}});
-}
-
-Decimal TstLancamentos::quantidade(const QString& produto)
-{
-    return m_banco->valor("Select PRO_Quant From Produtos Where PRO_Codigo = :C", {{"C", produto}})
-        .value<Decimal>();
 }
 
 Decimal TstLancamentos::custo(const QString& produto)
@@ -147,7 +138,7 @@ void TstLancamentos::entryBringingNegativeStockToZeroFails()
         gravaEntrada(m_banco->conexao(), {parafuso, QDate::currentDate(), d("4"), d("5"), "", "",
                                           "Parafuso", "UN", "", "", "", d("0"), d("0")}));
     QCOMPARE(m_banco->conta("Mov_Estq"), 0);
-    QCOMPARE(quantidade(parafuso), d("-4"));
+    QCOMPARE(Cadastro::estoque(*m_banco, parafuso), d("-4"));
 }
 
 void TstLancamentos::exitAgainstStoredStock_data()
@@ -184,7 +175,7 @@ void TstLancamentos::exitAgainstStoredStock()
         QCOMPARE(mov.valor(0, "MOV_Tipo").toString(), QString("000003"));
         QVERIFY(mov.valor(0, "MOV_CodFor").isNull());
     }
-    QCOMPARE(quantidade(parafuso), d(qPrintable(resta)));
+    QCOMPARE(Cadastro::estoque(*m_banco, parafuso), d(qPrintable(resta)));
     QCOMPARE(custo(parafuso), d("6.5"));
     QCOMPARE(m_banco->conta("Mov_Consu"), 0);
 }
@@ -192,7 +183,7 @@ void TstLancamentos::exitAgainstStoredStock()
 void TstLancamentos::exitOfLentItemOpensLoan()
 {
     // Ledger numbers already run high; the first loan is still number 1.
-    m_banco->executa("Insert into Mov_Estq (MOV_CodInt, MOV_Oper) values (41, 'EE')");
+    Cadastro::movimento(*m_banco, {.numero = 41, .operacao = "EE"});
     const QDate hoje = QDate::currentDate();
     const Gravado g = gravaSaida(m_banco->conexao(), {furadeira, hoje, d("1"), d("389"), "REQ 7",
                                                       "000005", false, hoje.addDays(7)});
@@ -209,7 +200,7 @@ void TstLancamentos::exitOfLentItemOpensLoan()
     QCOMPARE(loan.valor(0, "MOV_DataD").toDate(), hoje.addDays(7));
     QCOMPARE(loan.valor(0, "MOV_Devolvido").toString(), QString("N"));
     QVERIFY(loan.valor(0, "MOV_DataE").isNull());
-    QCOMPARE(quantidade(furadeira), d("2"));
+    QCOMPARE(Cadastro::estoque(*m_banco, furadeira), d("2"));
 }
 
 void TstLancamentos::lentItemChecksStockBeforeRequisitioner_data()
@@ -238,7 +229,7 @@ void TstLancamentos::lentItemChecksStockBeforeRequisitioner()
         gravaSaida(m_banco->conexao(), s);
     QCOMPARE(m_banco->conta("Mov_Estq"), falha ? 0 : 1);
     QCOMPARE(m_banco->conta("Mov_Consu"), falha ? 0 : 1);
-    QCOMPARE(quantidade(furadeira), falha ? d("3") : d("0"));
+    QCOMPARE(Cadastro::estoque(*m_banco, furadeira), falha ? d("3") : d("0"));
 }
 
 void TstLancamentos::failingLoanRollsBackEverything()
@@ -253,7 +244,7 @@ void TstLancamentos::failingLoanRollsBackEverything()
     QCOMPARE(m_banco->conta("Mov_Estq"), 0);
     QCOMPARE(m_banco->conta("Mov_Consu"), 0);
     QCOMPARE(m_banco->conta("Log"), 0);
-    QCOMPARE(quantidade(furadeira), d("3"));
+    QCOMPARE(Cadastro::estoque(*m_banco, furadeira), d("3"));
 }
 
 void TstLancamentos::reversals_data()
@@ -286,7 +277,7 @@ void TstLancamentos::reversals()
     QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(), d(qPrintable(quant)) * d("6.5"));
     QCOMPARE(mov.valor(0, "MOV_Tipo").toString().trimmed(), tipo);
     QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), fornecedor);
-    QCOMPARE(quantidade(parafuso), d(qPrintable(resta)));
+    QCOMPARE(Cadastro::estoque(*m_banco, parafuso), d(qPrintable(resta)));
     QCOMPARE(custo(parafuso), d("6.5"));
 }
 
@@ -343,7 +334,7 @@ void TstLancamentos::numberTakenMeanwhileIsRetriedOnce()
 {
     QFETCH(int, tomadas);
     QFETCH(bool, grava);
-    m_banco->executa("Insert into Mov_Estq (MOV_CodInt, MOV_Oper) values (1, 'EE')");
+    Cadastro::movimento(*m_banco, {.numero = 1, .operacao = "EE"});
     m_banco->executa("CREATE SEQUENCE tentativas");
     m_banco->executa(QStringLiteral("CREATE TRIGGER numero_tomado FOR Mov_Estq BEFORE INSERT AS "
                                     "BEGIN IF (GEN_ID(tentativas, 1) <= %1) THEN "
@@ -363,7 +354,7 @@ void TstLancamentos::numberTakenMeanwhileIsRetriedOnce()
     QCOMPARE(m_banco->valor("Select GEN_ID(tentativas, 0) From RDB$DATABASE").toLongLong(), 2);
     QCOMPARE(m_banco->conta("Mov_Estq"), grava ? 2 : 1);
     QCOMPARE(m_banco->conta("Log"), grava ? 1 : 0);
-    QCOMPARE(quantidade(parafuso), grava ? d("6") : d("10"));
+    QCOMPARE(Cadastro::estoque(*m_banco, parafuso), grava ? d("6") : d("10"));
 }
 
 // A save whose rollback fails as well (the transaction already ended, a connection gone): the
@@ -421,9 +412,8 @@ void TstLancamentos::failedRollbackKeepsTheSavesOwnError()
 // again from the start (where it then finds the row gone).
 void TstLancamentos::rowGoneMeanwhileIsAConflict()
 {
-    m_banco->executa("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Quant) values "
-                     "(1, :C, 'EE', 2)",
-                     {{"C", parafuso}});
+    Cadastro::movimento(*m_banco,
+                        {.numero = 1, .produto = parafuso, .operacao = "EE", .quantidade = 2});
     Conexao outra;
     outra.configuraEAbre(m_banco->pasta());
     Transacao primeira(m_banco->conexao());

@@ -39,38 +39,28 @@ const QString parafuso = QStringLiteral("        12");
 const QString arruela = QStringLiteral("        13");
 const QDate ontem = QDate::currentDate().addDays(-1);
 
-void produto(AplicacaoTeste& t, const QString& codigo, const char* quantidade)
+void cadastraProduto(AplicacaoTeste& t, const QString& codigo, const char* quantidade)
 {
     Cadastro::produto(
         t.banco,
         {.codigo = codigo, .descricao = "Produto", .quantidade = quantidade, .valor = "6.5"});
 }
 
-void movimento(AplicacaoTeste& t, int numero, const QString& produto, const char* oper,
-               const char* quant, const QDate& data)
+// A ledger row of these cases: every one is worth 10.
+void lancamento(AplicacaoTeste& t, int numero, const QString& produto, const QString& oper,
+                const char* quant, const QDate& data)
 {
-    Cadastro::insere(t.banco, "Mov_Estq",
-                     {{"MOV_CodInt", numero},
-                      {"MOV_CodPro", produto},
-                      {"MOV_Oper", oper},
-                      {"MOV_Quant", quant},
-                      {"MOV_Valor", 10},
-                      {"MOV_Data", data}});
+    Cadastro::movimento(t.banco, {.numero = numero,
+                                  .produto = produto,
+                                  .operacao = oper,
+                                  .quantidade = quant,
+                                  .valor = 10,
+                                  .data = data});
 }
 
 void manutencao(TelaTeste& t, DriverModal::Passos passos)
 {
     t.abre("ManutenodeMovimentaodeEstoque1", std::move(passos));
-}
-
-QList<int> listados(AplicacaoTeste& t)
-{
-    QList<int> r;
-    const DataSet& lista = t.app.dmMovEstq().cds_MovEstq;
-    for (int i = 0; i < lista.tamanho(); ++i)
-        r << int(lista.valor(i, "MOV_CODINT").toLongLong());
-    std::sort(r.begin(), r.end());
-    return r;
 }
 
 void escolhe(AplicacaoTeste& t, int numero)
@@ -82,25 +72,19 @@ void escolhe(AplicacaoTeste& t, int numero)
     QCOMPARE(lista.valor("MOV_CODINT").toLongLong(), qint64(numero));
 }
 
-Decimal quantidade(AplicacaoTeste& t, const QString& p)
-{
-    return t.banco.valor("Select PRO_Quant From Produtos Where PRO_Codigo = :C", {{"C", p}})
-        .value<Decimal>();
-}
-
 } // namespace
 
 void TstManutMovEstq::opensOnTodaysMovements()
 {
     TelaTeste t;
     Cadastro::grupo(t.banco, "000001", "Geral");
-    produto(t, parafuso, "10");
-    movimento(t, 1, parafuso, "EE", "1", QDate::currentDate());
-    movimento(t, 2, parafuso, "SS", "1", ontem);
-    movimento(t, 3, parafuso, "TS", "1", QDate::currentDate());
+    cadastraProduto(t, parafuso, "10");
+    lancamento(t, 1, parafuso, "EE", "1", QDate::currentDate());
+    lancamento(t, 2, parafuso, "SS", "1", ontem);
+    lancamento(t, 3, parafuso, "TS", "1", QDate::currentDate());
     manutencao(t, [&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Manutenção de Movimentação de Estoque"));
-        QCOMPARE(listados(t), QList<int>({1, 3}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({1, 3}));
         QVERIFY(focado(j, "dtpDataInicial"));
         const QAbstractItemModel* m = acha<QTableView>(j, "dbgMovEstq")->model();
         QStringList titulos;
@@ -143,10 +127,10 @@ void TstManutMovEstq::deleteAndRevert()
     TelaTeste t;
     t.comAuditoria("000001"); // both flags on: still no audit line
     Cadastro::grupo(t.banco, "000001", "Geral");
-    produto(t, parafuso, qPrintable(estoque));
-    produto(t, arruela, "5");
-    movimento(t, 1, arruela, "EE", "1", QDate::currentDate());
-    movimento(t, 2, parafuso, qPrintable(oper), qPrintable(quant), QDate::currentDate());
+    cadastraProduto(t, parafuso, qPrintable(estoque));
+    cadastraProduto(t, arruela, "5");
+    lancamento(t, 1, arruela, "EE", "1", QDate::currentDate());
+    lancamento(t, 2, parafuso, oper, qPrintable(quant), QDate::currentDate());
     manutencao(t, [&](QDialog* j) {
         escolhe(t, 2);
         t.msgs.responde(sim);
@@ -158,11 +142,12 @@ void TstManutMovEstq::deleteAndRevert()
             botao == "btnReverter"
                 ? QStringLiteral("Tem certeza que deseja Excluir e Reverter essa Movimentação ?")
                 : QStringLiteral("Tem certeza que deseja Excluir essa Movimentação ?"));
-        QCOMPARE(listados(t), apagado ? QList<int>({1}) : QList<int>({1, 2}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq),
+                 apagado ? QList<int>({1}) : QList<int>({1, 2}));
         clica(j, "btnFechar");
     });
-    QCOMPARE(quantidade(t, parafuso), *Decimal::deTexto(resta));
-    QCOMPARE(quantidade(t, arruela), Decimal(5, 0));
+    QCOMPARE(Cadastro::estoque(t.banco, parafuso), *Decimal::deTexto(resta));
+    QCOMPARE(Cadastro::estoque(t.banco, arruela), Decimal(5, 0));
     QCOMPARE(
         t.banco.valor("Select PRO_Valor From Produtos Where PRO_Codigo = :C", {{"C", parafuso}})
             .value<Decimal>(),
@@ -176,9 +161,9 @@ void TstManutMovEstq::rowAlreadyDeletedIsNotRevertedAgain()
 {
     TelaTeste t;
     Cadastro::grupo(t.banco, "000001", "Geral");
-    produto(t, parafuso, "25");
-    movimento(t, 1, parafuso, "EE", "10", QDate::currentDate());
-    movimento(t, 2, parafuso, "SS", "1", QDate::currentDate());
+    cadastraProduto(t, parafuso, "25");
+    lancamento(t, 1, parafuso, "EE", "10", QDate::currentDate());
+    lancamento(t, 2, parafuso, "SS", "1", QDate::currentDate());
     manutencao(t, [&](QDialog* j) {
         escolhe(t, 1);
         t.banco.executa("Delete From Mov_Estq Where MOV_CodInt = 1");
@@ -188,10 +173,10 @@ void TstManutMovEstq::rowAlreadyDeletedIsNotRevertedAgain()
         QCOMPARE(t.msgs.textos().last(),
                  QStringLiteral("Não Consegui Realizar a Operação, Tente Novamente"));
         QCOMPARE(t.msgs.mensagens().last().tipo, TipoMensagem::Erro);
-        QCOMPARE(listados(t), QList<int>({2}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({2}));
         clica(j, "btnFechar");
     });
-    QCOMPARE(quantidade(t, parafuso), Decimal(15, 0));
+    QCOMPARE(Cadastro::estoque(t.banco, parafuso), Decimal(15, 0));
     QCOMPARE(t.banco.conta("Mov_Estq"), 1);
 }
 
@@ -217,16 +202,15 @@ void TstManutMovEstq::staleListDeletesOnlyTheRowSeen()
     QFETCH(bool, apagado);
     TelaTeste t;
     Cadastro::grupo(t.banco, "000001", "Geral");
-    produto(t, parafuso, "25");
-    produto(t, arruela, "40");
-    movimento(t, 1, parafuso, "EE", "10", QDate::currentDate());
+    cadastraProduto(t, parafuso, "25");
+    cadastraProduto(t, arruela, "40");
+    lancamento(t, 1, parafuso, "EE", "10", QDate::currentDate());
     // An exit written before values were kept: the row shows no value.
-    Cadastro::insere(t.banco, "Mov_Estq",
-                     {{"MOV_CodInt", 2},
-                      {"MOV_CodPro", parafuso},
-                      {"MOV_Oper", "SS"},
-                      {"MOV_Quant", "4"},
-                      {"MOV_Data", QDate::currentDate()}});
+    Cadastro::movimento(t.banco, {.numero = 2,
+                                  .produto = parafuso,
+                                  .operacao = "SS",
+                                  .quantidade = "4",
+                                  .data = QDate::currentDate()});
     Conexao& outra = t.banco.conexao();
     const QString novoProduto = meanwhile == "other product" ? arruela : parafuso;
     const QString qtd = meanwhile == "smaller exit" ? "3" : "4";
@@ -248,21 +232,21 @@ void TstManutMovEstq::staleListDeletesOnlyTheRowSeen()
         clica(j, qPrintable(botao));
         if (apagado) {
             QCOMPARE(t.msgs.quantidade(), 1);
-            QCOMPARE(listados(t), QList<int>({1}));
+            QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({1}));
         } else {
             QCOMPARE(t.msgs.textos().last(),
                      QStringLiteral("Não Consegui Realizar a Operação, Tente Novamente"));
             QCOMPARE(t.msgs.mensagens().last().tipo, TipoMensagem::Erro);
             // The list read again shows the new movement under the old number (when it is
             // in the day shown).
-            QCOMPARE(listados(t),
+            QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq),
                      data == QDate::currentDate() ? QList<int>({1, 2}) : QList<int>({1}));
         }
         clica(j, "btnFechar");
     });
     if (apagado) {
         QCOMPARE(t.banco.conta("Mov_Estq"), 1);
-        QCOMPARE(quantidade(t, parafuso), Decimal(29, 0));
+        QCOMPARE(Cadastro::estoque(t.banco, parafuso), Decimal(29, 0));
         return;
     }
     // The new movement and both stocks are as the second workstation left them.
@@ -270,9 +254,9 @@ void TstManutMovEstq::staleListDeletesOnlyTheRowSeen()
              novoProduto);
     QCOMPARE(t.banco.conta("Mov_Estq"), 2);
     const Decimal saiu = *Decimal::deTexto(qtd);
-    QCOMPARE(quantidade(t, parafuso),
+    QCOMPARE(Cadastro::estoque(t.banco, parafuso),
              novoProduto == parafuso ? Decimal(29, 0) - saiu : Decimal(29, 0));
-    QCOMPARE(quantidade(t, arruela),
+    QCOMPARE(Cadastro::estoque(t.banco, arruela),
              novoProduto == arruela ? Decimal(40, 0) - saiu : Decimal(40, 0));
 }
 
@@ -299,12 +283,12 @@ void TstManutMovEstq::filters()
     QFETCH(QString, mensagem);
     TelaTeste t;
     Cadastro::grupo(t.banco, "000001", "Geral");
-    produto(t, parafuso, "25");
-    produto(t, arruela, "25");
-    movimento(t, 1, parafuso, "EE", "1", ontem);
-    movimento(t, 2, parafuso, "SS", "1", QDate::currentDate());
-    movimento(t, 3, arruela, "SS", "1", ontem);
-    movimento(t, 4, arruela, "SS", "1", ontem.addDays(-1));
+    cadastraProduto(t, parafuso, "25");
+    cadastraProduto(t, arruela, "25");
+    lancamento(t, 1, parafuso, "EE", "1", ontem);
+    lancamento(t, 2, parafuso, "SS", "1", QDate::currentDate());
+    lancamento(t, 3, arruela, "SS", "1", ontem);
+    lancamento(t, 4, arruela, "SS", "1", ontem.addDays(-1));
     manutencao(t, [&](QDialog* j) {
         acha<QDateEdit>(j, "dtpDataInicial")->setDate(QDate::currentDate().addDays(-desde));
         acha<QDateEdit>(j, "dtpDataFinal")->setDate(QDate::currentDate().addDays(-ate));
@@ -320,7 +304,7 @@ void TstManutMovEstq::filters()
             }
         }
         clica(j, "btnFiltra");
-        QCOMPARE(listados(t), esperados);
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), esperados);
         clica(j, "btnFechar");
     });
 }
@@ -329,18 +313,18 @@ void TstManutMovEstq::queryWindowFilterDoesNotNarrowTheList()
 {
     TelaTeste t;
     Cadastro::grupo(t.banco, "000001", "Geral");
-    produto(t, parafuso, "25");
-    movimento(t, 1, parafuso, "EE", "1", QDate::currentDate());
-    movimento(t, 2, parafuso, "SS", "1", QDate::currentDate());
+    cadastraProduto(t, parafuso, "25");
+    lancamento(t, 1, parafuso, "EE", "1", QDate::currentDate());
+    lancamento(t, 2, parafuso, "SS", "1", QDate::currentDate());
     t.abre("ConsultadeMovimentaodeEstoque1", [&](QDialog* j) {
         marca(j, "cbSaidas");
-        QCOMPARE(listados(t), QList<int>({1}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({1}));
         clica(j, "btnConsulta_MovEstq_Fechar");
     });
     manutencao(t, [&](QDialog* j) {
-        QCOMPARE(listados(t), QList<int>({1, 2}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({1, 2}));
         clica(j, "btnFiltra");
-        QCOMPARE(listados(t), QList<int>({1, 2}));
+        QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({1, 2}));
         clica(j, "btnFechar");
     });
 }

@@ -13,6 +13,7 @@
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
+#include "support/Numeros.h"
 #include "support/Tela.h"
 
 #include <QDateEdit>
@@ -63,14 +64,9 @@ const QString falhaGravacao = QStringLiteral("Não consegui Gravar, Tente novame
 const QString quantidadeInvalida =
     QStringLiteral("O campo Quantidade não contém um número válido !");
 
-Decimal d(const char* texto)
-{
-    return *Decimal::deTexto(QString::fromLatin1(texto));
-}
-
 // A screw that is used up (20 on hand at 6,50) and a drill that is lent out (3 at 389,00),
 // both in a group so the product search lists them, and one requisitioner.
-void prepara(AplicacaoTeste& t)
+void parafusoEFuradeira(AplicacaoTeste& t)
 {
     Cadastro::grupo(t.banco, "000001", "Geral");
     Cadastro::produto(t.banco, {.codigo = parafuso,
@@ -95,12 +91,6 @@ void saida(TelaTeste& t, DriverModal::Passos passos)
     t.abre("SadanoEstoque1", std::move(passos));
 }
 
-Decimal quantidade(AplicacaoTeste& t, const QString& produto)
-{
-    return t.banco.valor("Select PRO_Quant From Produtos Where PRO_Codigo = :C", {{"C", produto}})
-        .value<Decimal>();
-}
-
 // What an emptied window shows.
 void verificaVazia(QWidget* j)
 {
@@ -121,7 +111,7 @@ void verificaVazia(QWidget* j)
 void TstSaida::openingStateAndEnterMovesOn()
 {
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     saida(t, [&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Saída do Estoque"));
         QCOMPARE(acha<QLabel>(j, "lbSaida_Titulo")->text(), QStringLiteral("Saída do Estoque"));
@@ -201,7 +191,7 @@ void TstSaida::saves()
     QFETCH(QString, valorGravado);
     QFETCH(QString, resta);
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         QCOMPARE(texto(j, "edSaida_QuantAtual"), QString("20,000"));
@@ -226,7 +216,7 @@ void TstSaida::saves()
         }
         clica(j, "btnSaida_Estq_Fecha");
     });
-    QCOMPARE(quantidade(t, parafuso), d(qPrintable(resta)));
+    QCOMPARE(Cadastro::estoque(t.banco, parafuso), d(qPrintable(resta)));
     QCOMPARE(
         t.banco.valor("Select PRO_Valor From Produtos Where PRO_Codigo = :C", {{"C", parafuso}})
             .value<Decimal>(),
@@ -253,9 +243,9 @@ void TstSaida::saves()
 void TstSaida::lentItemOpensItsOwnLoan()
 {
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     // The ledger's numbers already run high; the loans are numbered on their own.
-    t.banco.executa("Insert into Mov_Estq (MOV_CodInt, MOV_Oper) values (41, 'EE')");
+    Cadastro::movimento(t.banco, {.numero = 41, .operacao = "EE"});
     const QDate hoje = QDate::currentDate();
     saida(t, [&](QDialog* j) {
         // Found by its bar code, the drill shows its average cost; a lent item still carries
@@ -297,7 +287,7 @@ void TstSaida::lentItemOpensItsOwnLoan()
     QCOMPARE(loan.valor(0, "MOV_Doc").toString(), QString("RM 7"));
     QCOMPARE(loan.valor(0, "MOV_Devolvido").toString(), QString("N"));
     QVERIFY(loan.valor(0, "MOV_DataE").isNull());
-    QCOMPARE(quantidade(t, furadeira), d("2"));
+    QCOMPARE(Cadastro::estoque(t.banco, furadeira), d("2"));
 }
 
 void TstSaida::lentItemChecksStockBeforeRequisitioner_data()
@@ -317,7 +307,7 @@ void TstSaida::lentItemChecksStockBeforeRequisitioner()
     QFETCH(QString, mensagem);
     QFETCH(QString, foco);
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "13");
         digita(j, "EdSaida_Quant", quant);
@@ -331,7 +321,7 @@ void TstSaida::lentItemChecksStockBeforeRequisitioner()
     });
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
     QCOMPARE(t.banco.conta("Mov_Consu"), 0);
-    QCOMPARE(quantidade(t, furadeira), d("3"));
+    QCOMPARE(Cadastro::estoque(t.banco, furadeira), d("3"));
 }
 
 void TstSaida::productLookups_data()
@@ -379,7 +369,7 @@ void TstSaida::productLookups()
     QFETCH(bool, devolucao);
     QFETCH(QString, mensagem);
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     saida(t, [&](QDialog* j) {
         if (!antes.isEmpty())
             informa(j, "edSaida_CodPro", antes);
@@ -423,7 +413,7 @@ void TstSaida::requisitionerLookup()
     QFETCH(QString, nome);
     QFETCH(QString, mensagem);
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodREQ", digitado);
         QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
@@ -459,7 +449,7 @@ void TstSaida::refusedWithoutAProductLookedUp()
     QFETCH(bool, apagado);
     QFETCH(QStringList, mensagens);
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     saida(t, [&](QDialog* j) {
         if (!antes.isEmpty())
             informa(j, "edSaida_CodPro", antes);
@@ -478,7 +468,7 @@ void TstSaida::refusedWithoutAProductLookedUp()
     });
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
     if (!apagado)
-        QCOMPARE(quantidade(t, parafuso), d("20"));
+        QCOMPARE(Cadastro::estoque(t.banco, parafuso), d("20"));
 }
 
 void TstSaida::refusedCodeStopsTheClickThatLeftIt_data()
@@ -500,7 +490,7 @@ void TstSaida::refusedCodeStopsTheClickThatLeftIt()
     QFETCH(QString, mensagem);
     QFETCH(QString, depois);
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         digita(j, "EdSaida_Quant", "1");
@@ -514,13 +504,13 @@ void TstSaida::refusedCodeStopsTheClickThatLeftIt()
         QCOMPARE(t.banco.conta("Mov_Estq"), 0);
         clica(j, "btnSaida_Estq_Fecha");
     });
-    QCOMPARE(quantidade(t, parafuso), d("20"));
+    QCOMPARE(Cadastro::estoque(t.banco, parafuso), d("20"));
 }
 
 void TstSaida::failingLoanRollsBackEverything()
 {
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     t.comAuditoria("000001");
     t.banco.executa("CREATE EXCEPTION emprestimo_travado 'sem empréstimos'");
     t.banco.executa("CREATE TRIGGER emprestimos_travados FOR Mov_Consu BEFORE INSERT AS "
@@ -541,7 +531,7 @@ void TstSaida::failingLoanRollsBackEverything()
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
     QCOMPARE(t.banco.conta("Mov_Consu"), 0);
     QCOMPARE(t.banco.conta("Log"), 0);
-    QCOMPARE(quantidade(t, furadeira), d("3"));
+    QCOMPARE(Cadastro::estoque(t.banco, furadeira), d("3"));
 }
 
 void TstSaida::auditLine_data()
@@ -553,7 +543,7 @@ void TstSaida::auditLine()
 {
     QFETCH(bool, registra);
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     t.auditoriaDaLinha("000002");
     saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
@@ -571,13 +561,11 @@ void TstSaida::auditLine()
 void TstSaida::searchWindowsFillTheFields()
 {
     TelaTeste t;
-    prepara(t);
+    parafusoEFuradeira(t);
     // Windows take their steps in the order they open: the exit, then each search it opens.
     t.driver.aoAbrir([&](QDialog* j) {
         // F5 in the product code opens the product search for this window.
-        QLineEdit* codigo = campo(j, "edSaida_CodPro");
-        codigo->setFocus();
-        QTest::keyClick(codigo, Qt::Key_F5);
+        QLineEdit* codigo = f5(j, "edSaida_CodPro");
         QCOMPARE(t.app.janela<TfBusca_Produtos>().Origem, QStringLiteral("Saída Estoque"));
         QCOMPARE(codigo->text(), furadeira);
         QTRY_COMPARE(focado(), codigo);
@@ -593,8 +581,7 @@ void TstSaida::searchWindowsFillTheFields()
         QCOMPARE(texto(j, "edSaida_DescREQ"), QStringLiteral("Manutenção"));
 
         // F5 in the requisitioner code does the same.
-        campo(j, "edSaida_CodREQ")->setFocus();
-        QTest::keyClick(campo(j, "edSaida_CodREQ"), Qt::Key_F5);
+        f5(j, "edSaida_CodREQ");
         QTRY_COMPARE(focado(), campo(j, "edSaida_CodREQ"));
 
         // And the "..." beside the product, for the screw this time.

@@ -90,7 +90,7 @@ QString rotulo(AplicacaoTeste& t, const char* nome)
 }
 
 // Opens the window from the main menu, as a person does; the steps run in it.
-void abre(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
+void abreEmpresa(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
 {
     abreMenu(t.principal(), driver, "DadosdaEmpresa1", std::move(passos));
 }
@@ -110,7 +110,7 @@ void TstEmpresa::openingShowsTheStoredRowEveryTime()
     gravaLinha(t, guardado);
     GravadorMensagens msgs;
     DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abreEmpresa(t, driver, [&](QDialog* janela) {
         QCOMPARE(janela->windowTitle(), QStringLiteral("Dados da Empresa"));
         QCOMPARE(focado(), acha(janela, "edEMP_Nome"));
         QCOMPARE(texto(janela, "edEMP_CNPJ"), QStringLiteral("12.345.678/0001-90"));
@@ -123,7 +123,7 @@ void TstEmpresa::openingShowsTheStoredRowEveryTime()
     });
     // Another workstation changes the row; the next opening shows it.
     gravaLinha(t, {{"EMP_Nome", QStringLiteral("Fundição Três Irmãos")}, {"EMP_Obs", QString()}});
-    abre(t, driver, [&](QDialog* janela) {
+    abreEmpresa(t, driver, [&](QDialog* janela) {
         QCOMPARE(texto(janela, "edEMP_Nome"), QStringLiteral("Fundição Três Irmãos"));
         QCOMPARE(texto(janela, "edEMP_Obs"), QString());
         QCOMPARE(texto(janela, "edEMP_Cidade"), QStringLiteral("Ribeirão Preto"));
@@ -158,7 +158,7 @@ void TstEmpresa::saveWritesEveryFieldAndRefreshesOnlyTheHeader()
     };
     GravadorMensagens msgs;
     DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abreEmpresa(t, driver, [&](QDialog* janela) {
         for (const Campo& c : camposGravados)
             digita(janela, c.nome, novo.value(c.coluna).toString());
         // The tax number takes no typing.
@@ -198,7 +198,7 @@ void TstEmpresa::enterAndTabWalkTheFields()
     gravaLinha(t, guardado);
     GravadorMensagens msgs;
     DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abreEmpresa(t, driver, [&](QDialog* janela) {
         auto* obs = acha<QPlainTextEdit>(janela, "edEMP_Obs");
         QStringList porEnter;
         for (int i = 0; i < 12; ++i) {
@@ -238,7 +238,7 @@ void TstEmpresa::typedTextNeverOutgrowsItsColumn()
     AplicacaoTeste t;
     GravadorMensagens msgs;
     DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abreEmpresa(t, driver, [&](QDialog* janela) {
         for (const Campo& c : camposGravados) {
             const QString longo = QString(c.limite, QLatin1Char('a')) + "bcdef";
             digita(janela, c.nome, longo);
@@ -267,7 +267,7 @@ void TstEmpresa::missingCompanyRowIsNotReportedAsSaved()
     t.banco.executa("Delete From Empresa");
     GravadorMensagens msgs;
     DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abreEmpresa(t, driver, [&](QDialog* janela) {
         QCOMPARE(texto(janela, "edEMP_CNPJ"), QString());
         for (const Campo& c : camposGravados)
             QCOMPARE(texto(janela, c.nome), QString());
@@ -293,7 +293,7 @@ void TstEmpresa::refusedSaveRollsBackAndKeepsTheFields()
                     "IF (new.EMP_UF = 'XX') THEN EXCEPTION uf_recusada; END");
     GravadorMensagens msgs;
     DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abreEmpresa(t, driver, [&](QDialog* janela) {
         digita(janela, "edEMP_Nome", "Outro Nome");
         digita(janela, "edEMP_UF", "XX");
         clica(janela, "Grava");
@@ -325,7 +325,7 @@ void TstEmpresa::failedReadDoesNotLetEmptyFieldsBeSaved()
     gravaLinha(t, {{"EMP_UF", "ZZ"}});
     GravadorMensagens msgs;
     DriverModal driver;
-    abre(t, driver, [&](QDialog* janela) {
+    abreEmpresa(t, driver, [&](QDialog* janela) {
         QCOMPARE(msgs.quantidade(), 1);
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
         QVERIFY(!acha<QPushButton>(janela, "Grava")->isEnabled());
@@ -335,7 +335,7 @@ void TstEmpresa::failedReadDoesNotLetEmptyFieldsBeSaved()
     QCOMPARE(guardadoEm(t, "EMP_Nome"), QStringLiteral("Metalúrgica São João"));
     // Once the row reads again, the next opening can save.
     gravaLinha(t, {{"EMP_UF", "SP"}});
-    abre(t, driver, [&](QDialog* janela) {
+    abreEmpresa(t, driver, [&](QDialog* janela) {
         QVERIFY(acha<QPushButton>(janela, "Grava")->isEnabled());
         QCOMPARE(texto(janela, "edEMP_Nome"), QStringLiteral("Metalúrgica São João"));
         digita(janela, "edEMP_Bairro", "Centro");

@@ -107,6 +107,9 @@ struct Registro {
     const char* gradeBusca;
     const char* seleciona;
     const char* fecharBusca;
+
+    // Its list window as the shared test helpers reach it.
+    ListaDeCadastro cadastro() const { return {menu, novo, fecharLista, grade, lista, campoLista}; }
 };
 
 const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
@@ -267,24 +270,6 @@ const Registro& registroDaLinha()
     return *registros().constFind(registro);
 }
 
-// The codes of the shared list, in the order the grids show them.
-QStringList codigos(const Registro& r, AplicacaoTeste& t)
-{
-    const DataSet& d = r.lista(t.app);
-    QStringList lista;
-    for (int i = 0; i < d.tamanho(); ++i)
-        lista << d.valor(i, QLatin1String(r.campoLista)).toString();
-    return lista;
-}
-
-// Selects the grid row of a code, as a click on it would.
-void selecionaCodigo(const Registro& r, AplicacaoTeste& t, QDialog* lista, const QString& codigo)
-{
-    const int linha = int(codigos(r, t).indexOf(codigo));
-    QVERIFY2(linha >= 0, qPrintable(codigo));
-    acha<QTableView>(lista, r.grade)->selectRow(linha);
-}
-
 QString descricaoDe(const Registro& r, AplicacaoTeste& t, const QString& codigo)
 {
     return t.banco
@@ -311,18 +296,6 @@ QVariant conexaoDoPrograma(AplicacaoTeste& t)
     return c.primeiroValor();
 }
 
-// Opens the register's list from the main menu and its record window in "Novo"; the steps run
-// in the record window.
-void inclusao(const Registro& r, AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
-{
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, r.novo);
-        clica(lista, r.fecharLista);
-    });
-    driver.aoAbrir(std::move(passos));
-    t.principal().aciona(QLatin1String(r.menu));
-}
-
 } // namespace
 
 void TstFamilia::buttonRefusedWithoutPermission_data()
@@ -343,15 +316,11 @@ void TstFamilia::buttonRefusedWithoutPermission()
     QFETCH(int, recusado);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "S", "N");
-    t.principal().CodUsuario = "000001";
     r.insere(t.banco, "000001", "Tintas");
     const char* const botoes[] = {r.novo, r.altera, r.exclui};
     const QString modulos[] = {r.modulo + ".1", r.modulo + ".2", r.modulo + ".3"};
-    for (const QString& m : {QString("1"), r.modulo, modulos[0], modulos[1], modulos[2]})
-        t.banco.executa("Insert into Permissoes (PER_CodUser, PER_CodMod, PER_Ativo) values "
-                        "('000001', :M, :A)",
-                        {{"M", m}, {"A", m == modulos[recusado] ? "N" : "S"}});
+    t.comPermissoes("000001", {"1", r.modulo, modulos[0], modulos[1], modulos[2]},
+                    modulos[recusado]);
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
@@ -420,7 +389,7 @@ void TstFamilia::twoInclusionsInARowAndTheirAuditLines()
     GravadorMensagens msgs;
     DriverModal driver;
     QStringList listaAoFim;
-    inclusao(r, t, driver, [&](QDialog* dados) {
+    inclusao(t.app, driver, r.cadastro(), [&](QDialog* dados) {
         QCOMPARE(texto(dados, r.codigo), QString("000001"));
         for (int i = 0; i < descricoes.size(); ++i) {
             if (focado(dados, r.codigo)) {
@@ -436,7 +405,7 @@ void TstFamilia::twoInclusionsInARowAndTheirAuditLines()
             QCOMPARE(texto(dados, r.codigo), QStringLiteral("00000%1").arg(i + 2));
             QVERIFY(focado(dados, r.focoAposIncluir));
         }
-        listaAoFim = codigos(r, t);
+        listaAoFim = codigosDaLista(t.app, r.cadastro());
         clica(dados, r.fecharDados);
     });
     if (naLista.isEmpty()) {
@@ -475,7 +444,7 @@ void TstFamilia::codeTakenMeanwhile()
     t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(r, t, driver, [&](QDialog* dados) {
+    inclusao(t.app, driver, r.cadastro(), [&](QDialog* dados) {
         QCOMPARE(texto(dados, r.codigo), QString("000001"));
         // The proposed code is still free when the user moves on to the description.
         digita(dados, r.descricao, "Parafusos");
@@ -523,7 +492,7 @@ void TstFamilia::descriptionTheDatabaseCannotHold()
     t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(r, t, driver, [&](QDialog* dados) {
+    inclusao(t.app, driver, r.cadastro(), [&](QDialog* dados) {
         digita(dados, r.descricao, "Tintas €");
         tab(dados, r.descricao);
         QCOMPARE(msgs.quantidade(), 0);
@@ -563,9 +532,9 @@ void TstFamilia::changeAndDeleteTheCurrentRow()
     DriverModal driver;
     QPointer<Familia::JanelaDados> janelaDados;
     driver.aoAbrir([&](QDialog* lista) {
-        selecionaCodigo(r, t, lista, "000001");
+        selecionaCodigo(t.app, r.cadastro(), lista, "000001");
         clica(lista, r.altera);
-        selecionaCodigo(r, t, lista, "000002");
+        selecionaCodigo(t.app, r.cadastro(), lista, "000002");
         clica(lista, r.exclui);
         clica(lista, r.fecharLista);
     });
@@ -606,7 +575,7 @@ void TstFamilia::changeAndDeleteTheCurrentRow()
     QCOMPARE(t.banco.conta(r.tabela), 2);
     QCOMPARE(descricaoDe(r, t, "000001"), QString("Tintas e Vernizes"));
     QCOMPARE(descricaoDe(r, t, "000003"), QString("Madeiras"));
-    QCOMPARE(codigos(r, t), naLista);
+    QCOMPARE(codigosDaLista(t.app, r.cadastro()), naLista);
     QCOMPARE(Cadastro::linhasLog(t.banco), QStringList({"000002|Alteração de " + r.log + "000001",
                                                         "000002|Exclusão de " + r.log + "000002"}));
 }

@@ -57,42 +57,19 @@ void tresGrupos(AplicacaoTeste& t)
     Cadastro::grupoFornecedor(t.banco, "000003", "Madeiras");
 }
 
-QString descricaoDe(AplicacaoTeste& t, const QString& codigo)
+QString descricaoDoGrupo(AplicacaoTeste& t, const QString& codigo)
 {
     return t.banco.valor("Select GRU_Desc From GRU_Fornec Where GRU_Codigo = :C", {{"C", codigo}})
         .toString();
 }
 
-// The codes of the shared list, in the order the grids show them.
-QStringList codigosDaLista(AplicacaoTeste& t)
-{
-    QStringList r;
-    const DataSet& d = t.app.dmGrupoFornecedor().cdsGrupoFornecedor;
-    for (int i = 0; i < d.tamanho(); ++i)
-        r << d.valor(i, "GRU_CODIGO").toString();
-    return r;
-}
-
-QString codigoAtual(AplicacaoTeste& t)
-{
-    return Familia::codigoAtual(t.app.dmGrupoFornecedor().cdsGrupoFornecedor);
-}
-
-void abreLista(AplicacaoTeste& t)
-{
-    t.principal().aciona("GrupodeFornecedores1");
-}
-
-// Opens the list from the main menu and "Novo" from it; the steps run in the record window.
-void inclusao(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
-{
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btnGruFornec_Novo");
-        clica(lista, "btnGruFornec_Fechar");
-    });
-    driver.aoAbrir(std::move(passos));
-    abreLista(t);
-}
+const ListaDeCadastro grupos{
+    .menu = "GrupodeFornecedores1",
+    .novo = "btnGruFornec_Novo",
+    .fecha = "btnGruFornec_Fechar",
+    .grade = "dbgManut_GrupoFornecedor",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupoFornecedor().cdsGrupoFornecedor; },
+    .campoCodigo = "GRU_CODIGO"};
 
 } // namespace
 
@@ -134,7 +111,7 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked()
         Cadastro::grupoFornecedor(t.banco, c, "Existente " + c);
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t, driver, [&](QDialog* dados) {
+    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         QCOMPARE(edCodigo->text(), proposto);
         QCOMPARE(focado(), edCodigo);
@@ -157,7 +134,7 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked()
     QCOMPARE(driver.abertas(), QStringList({"TfManut_GrupoFornecedor", "TfDados_GrupoFornecedor"}));
     QCOMPARE(msgs.textos(), mensagens);
     QCOMPARE(t.banco.conta("GRU_Fornec"), existentes.size() + 1);
-    QCOMPARE(descricaoDe(t, codigo), QString("Ferragens"));
+    QCOMPARE(descricaoDoGrupo(t, codigo), QString("Ferragens"));
 }
 
 void TstGrupoFornecedor::refusedCodeIsNotSaved()
@@ -166,7 +143,7 @@ void TstGrupoFornecedor::refusedCodeIsNotSaved()
     Cadastro::grupoFornecedor(t.banco, "000003", "Tintas");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t, driver, [&](QDialog* dados) {
+    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
         digita(dados, "edCodigo", "3");
         digita(dados, "edDescricao", "Ferragens");
         QCOMPARE(msgs.textos(), QStringList({codigoTomado}));
@@ -188,7 +165,7 @@ void TstGrupoFornecedor::noCodeOfferedPastTheColumn()
     Cadastro::grupoFornecedor(t.banco, "999999", "Diversos");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t, driver, [&](QDialog* dados) {
+    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         // The next number would not fit the column: the field is left for the user to type a
         // free code, and says why.
@@ -235,8 +212,8 @@ void TstGrupoFornecedor::noCodeOfferedPastTheColumn()
         clica(dados, "btnGruFornec_Fechar");
     });
     QCOMPARE(t.banco.conta("GRU_Fornec"), 4);
-    QCOMPARE(descricaoDe(t, "000005"), QString("Outra estação"));
-    QCOMPARE(descricaoDe(t, "000006"), QString("Ferragens"));
+    QCOMPARE(descricaoDoGrupo(t, "000005"), QString("Outra estação"));
+    QCOMPARE(descricaoDoGrupo(t, "000006"), QString("Ferragens"));
 }
 
 void TstGrupoFornecedor::blankDescriptionAndLimpa()
@@ -244,7 +221,7 @@ void TstGrupoFornecedor::blankDescriptionAndLimpa()
     AplicacaoTeste t;
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t, driver, [&](QDialog* dados) {
+    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
         // Blanks are no description.
         digita(dados, "edDescricao", "   ");
         clica(dados, "btnGruFornec_Grava");
@@ -305,8 +282,8 @@ void TstGrupoFornecedor::descriptionStopsAtItsColumn()
         if (dados->isVisible())
             clica(dados, "btnGruFornec_Fechar");
     });
-    abreLista(t);
-    QCOMPARE(descricaoDe(t, codigo), QString("Materiais Eletricos e Hidrauli"));
+    abreLista(t.app, grupos);
+    QCOMPARE(descricaoDoGrupo(t, codigo), QString("Materiais Eletricos e Hidrauli"));
     QCOMPARE(Cadastro::linhasLog(t.banco), QStringList({log}));
 }
 
@@ -380,7 +357,7 @@ void TstGrupoFornecedor::windowFollowsItsMode()
         QVERIFY(focado(dados, qPrintable(foco)));
         clica(dados, "btnGruFornec_Fechar");
     });
-    abreLista(t);
+    abreLista(t.app, grupos);
     QCOMPARE(driver.abertas().size(), 3);
 }
 
@@ -395,14 +372,14 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         QLineEdit* busca = campo(lista, "edBusca_GruFornec");
         QVERIFY(acha<QRadioButton>(lista, "rbDescricao")->isChecked());
         QCOMPARE(rotulo->text(), QString("Descrição:"));
-        QCOMPARE(codigosDaLista(t), QStringList({"000002", "000003", "000001"}));
+        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000002", "000003", "000001"}));
         QCOMPARE(focado(), busca);
 
         // A new order empties the search and hands it the focus.
         digitaTexto(busca, "Tin");
         clica(lista, "rbCodigo");
         QCOMPARE(rotulo->text(), QString("Código:"));
-        QCOMPARE(codigosDaLista(t), QStringList({"000001", "000002", "000003"}));
+        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000001", "000002", "000003"}));
         QCOMPARE(busca->text(), QString());
         QCOMPARE(focado(), busca);
 
@@ -412,13 +389,13 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         enter(lista, "edBusca_GruFornec");
         QVERIFY(focado(lista, "btnBusca_GruFornec"));
         QCOMPARE(busca->text(), QString("3"));
-        QCOMPARE(codigoAtual(t), QString("000001"));
+        QCOMPARE(codigoAtual(t.app, grupos), QString("000001"));
         enter(lista, "btnBusca_GruFornec");
         QCOMPARE(busca->text(), QString("3"));
-        QCOMPARE(codigoAtual(t), QString("000001"));
+        QCOMPARE(codigoAtual(t.app, grupos), QString("000001"));
         clica(lista, "btnBusca_GruFornec");
         QCOMPARE(busca->text(), QString("000003"));
-        QCOMPARE(codigoAtual(t), QString("000003"));
+        QCOMPARE(codigoAtual(t.app, grupos), QString("000003"));
         auto* grade = acha<QTableView>(lista, "dbgManut_GrupoFornecedor");
         QCOMPARE(grade->model()->index(grade->currentIndex().row(), 0).data().toString(),
                  QString("000003"));
@@ -430,11 +407,11 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         QCOMPARE(texto(lista, "lbBusca_GruFornec"), QString("Descrição:"));
         QCOMPARE(texto(lista, "edBusca_GruFornec"), QString());
         QVERIFY(focado(lista, "edBusca_GruFornec"));
-        QCOMPARE(codigosDaLista(t), QStringList({"000002", "000003", "000001"}));
+        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000002", "000003", "000001"}));
         clica(lista, "btnGruFornec_Fechar");
     });
-    abreLista(t);
-    abreLista(t);
+    abreLista(t.app, grupos);
+    abreLista(t.app, grupos);
 }
 
 void TstGrupoFornecedor::searchFieldPaddedOnLeaving_data()
@@ -478,7 +455,7 @@ void TstGrupoFornecedor::searchFieldPaddedOnLeaving()
         // Leaving the field for the "Busca" button pads it first.
         clica(busca, "btnBusca");
         QCOMPARE(Tela::texto(busca, "edBusca"), escrito);
-        QCOMPARE(codigoAtual(t), atual);
+        QCOMPARE(codigoAtual(t.app, grupos), atual);
         clica(busca, "btnFechar");
     });
     Modal::exec(&t.app.janela<TfBuscaGRU_For>());
@@ -502,10 +479,10 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
         QCOMPARE(busca->windowTitle(), QString("Busca de Grupo de Fornecedores"));
         clica(busca, "rbCodigo");
         QCOMPARE(texto(busca, "lbTitulo"), QString("Código:"));
-        QCOMPARE(codigosDaLista(t), QStringList({"000001", "000002", "000003"}));
+        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000001", "000002", "000003"}));
         digita(busca, "edBusca", "2");
         clica(busca, "btnBusca");
-        QCOMPARE(codigoAtual(t), QString("000002"));
+        QCOMPARE(codigoAtual(t.app, grupos), QString("000002"));
         // "Fechar" writes nothing.
         clica(busca, "btnFechar");
     });
@@ -515,7 +492,7 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
         QCOMPARE(texto(busca, "lbTitulo"), QString("Descrição:"));
         QCOMPARE(edBusca->text(), QString());
         QCOMPARE(focado(), edBusca);
-        QCOMPARE(codigosDaLista(t), QStringList({"000002", "000003", "000001"}));
+        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000002", "000003", "000001"}));
 
         // Clicked back into, the search field has its whole text selected, ready to be typed
         // over.
@@ -526,7 +503,7 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
         QCOMPARE(focado(), edBusca);
         QTRY_COMPARE(edBusca->selectedText(), QString("Mad"));
         clica(busca, "btnBusca");
-        QCOMPARE(codigoAtual(t), QString("000003"));
+        QCOMPARE(codigoAtual(t.app, grupos), QString("000003"));
         // Double-clicking the grid chooses nothing.
         QTest::mouseDClick(grade->viewport(), Qt::LeftButton, {},
                            grade->visualRect(grade->model()->index(1, 1)).center());

@@ -35,16 +35,13 @@ private slots:
 
 namespace {
 
-// Opens the list from the main menu and "Novo" from it; the steps run in the record window.
-void inclusao(AplicacaoTeste& t, DriverModal& driver, DriverModal::Passos passos)
-{
-    driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, "btn_Manut_GRU_Novo");
-        clica(lista, "btnManut_GRU_Fechar");
-    });
-    driver.aoAbrir(std::move(passos));
-    t.principal().aciona("GruposdeProdutos1");
-}
+const ListaDeCadastro grupos{
+    .menu = "GruposdeProdutos1",
+    .novo = "btn_Manut_GRU_Novo",
+    .fecha = "btnManut_GRU_Fechar",
+    .grade = "dbg_ManutGrupos",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupos().cds_Grupos; },
+    .campoCodigo = "GRU_CODIGO"};
 
 } // namespace
 
@@ -110,7 +107,7 @@ void TstGrupos::emptyAndRepeatedDescriptions()
     Cadastro::grupo(t.banco, "000001", "Elétrica");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t, driver, [&](QDialog* dados) {
+    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
         digitaTexto(campo(dados, "edGRU_Descricao"), "   ");
         clica(dados, "btnGRU_Salva");
         QCOMPARE(msgs.textos(), QStringList({"O Campo da Descrição Precisa ser Preenchido"}));

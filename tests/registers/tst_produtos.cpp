@@ -101,24 +101,13 @@ QString comoTexto(const QVariant& v)
     return v.value<Decimal>().toString();
 }
 
-QStringList codigosDaLista(AplicacaoTeste& t)
-{
-    return colunaDaLista(t.app.dmProdutos().cds_Produtos, "PRO_CODIGO");
-}
-
-QString codigoAtual(AplicacaoTeste& t)
-{
-    return Familia::codigoAtual(t.app.dmProdutos().cds_Produtos);
-}
-
-// Opens the list from the main menu, as a person does, presses one of its buttons and closes
-// it again; the steps run in the record window.
-void abreDados(AplicacaoTeste& t, DriverModal& driver, const char* botao,
-               DriverModal::Passos passos)
-{
-    pelaLista(driver, botao, "btnManut_PRO_Fecha", std::move(passos));
-    t.principal().aciona("Produtos1");
-}
+const ListaDeCadastro produtos{
+    .menu = "Produtos1",
+    .novo = "btnManut_PRO_Novo",
+    .fecha = "btnManut_PRO_Fecha",
+    .grade = "dbg_Manut_PRO",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmProdutos().cds_Produtos; },
+    .campoCodigo = "PRO_CODIGO"};
 
 // Code, description and group of a new product, each left with Tab.
 void preencheObrigatorios(QDialog* dados, const QString& codigo)
@@ -186,7 +175,7 @@ void TstProdutos::inclusion()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Inclusão de Produtos"));
@@ -233,7 +222,7 @@ void TstProdutos::inclusion()
         QCOMPARE(texto(dados, "edPRO_Quant"), QString("0,000"));
         QCOMPARE(consumivel->currentText(), QString("Sim"));
         QCOMPARE(focado(), campo(dados, "edPRO_Codigo"));
-        QCOMPARE(codigosDaLista(t), QStringList({codigo}));
+        QCOMPARE(codigosDaLista(t.app, produtos), QStringList({codigo}));
         clica(dados, "btnPRO_Fecha");
     });
 
@@ -264,7 +253,7 @@ void TstProdutos::duplicateCodeRefusedWhenLeavingItAndLimpa()
     insereProduto(t, "        12", "Alicate");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QLineEdit* codigo = campo(dados, "edPRO_Codigo");
         digita(dados, "edPRO_Codigo", "12");
         tab(dados, "edPRO_Codigo");
@@ -308,7 +297,7 @@ void TstProdutos::groupLookUpAndGroupSearch()
     Cadastro::grupo(t.banco, "000002", QStringLiteral("Elétrica"));
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QLineEdit* grupo = campo(dados, "edPRO_CodGru");
         digita(dados, "edPRO_CodGru", "9");
         tab(dados, "edPRO_CodGru");
@@ -349,7 +338,7 @@ void TstProdutos::saveRightAfterAnUnknownGroupWritesNothing()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         digita(dados, "edPRO_Codigo", "2");
         tab(dados, "edPRO_Codigo");
         digita(dados, "edPRO_Descricao", QStringLiteral("Chave de Fenda"));
@@ -417,7 +406,7 @@ void TstProdutos::minimumAndMaximum()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t, driver, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         preencheObrigatorios(dados, "1");
         digita(dados, "edPRO_EMax", maximo);
         digita(dados, "edPRO_Min", minimo);
@@ -469,7 +458,7 @@ void TstProdutos::changeLoadsTheProductAndWritesOnlyWhatItOwns()
                    {"PRO_OBS", "Rolo de 100 m"}});
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t, driver, "btnManut_PRO_Altera", [&](QDialog* dados) {
+    abreDados(t.app, driver, produtos, "btnManut_PRO_Altera", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Alteração de Produtos"));
@@ -539,7 +528,7 @@ void TstProdutos::consultaShowsAndNeverWrites()
                    {"PRO_Valor", decimal(1234567890123, 2)}});
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t, driver, "btnManut_PRO_Consulta", [&](QDialog* dados) {
+    abreDados(t.app, driver, produtos, "btnManut_PRO_Consulta", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Consulta de Produtos"));
@@ -584,16 +573,16 @@ void TstProdutos::deletion()
     insereProduto(t, "         5", "Alicate");
     insereProduto(t, "         6", "Broca");
     auto movimento = [&](int numero, const QString& produto) {
-        t.banco.executa("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Data) "
-                        "values (:N, :P, 'EE', :D)",
-                        {{"N", numero}, {"P", produto}, {"D", QDate(2024, 3, 1)}});
+        Cadastro::movimento(
+            t.banco,
+            {.numero = numero, .produto = produto, .operacao = "EE", .data = QDate(2024, 3, 1)});
     };
     movimento(1, "         6");
     if (movimentado)
         movimento(2, "         5");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t, driver, "btnManut_PRO_Exclui", [&](QDialog* dados) {
+    abreDados(t.app, driver, produtos, "btnManut_PRO_Exclui", [&](QDialog* dados) {
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Exclusão de Produtos"));
         QCOMPARE(acha<QPushButton>(dados, "btnPRO_Salva")->text(), QString("Exclui"));
@@ -611,7 +600,7 @@ void TstProdutos::deletion()
     });
     const QStringList restantes =
         movimentado ? QStringList({"         5", "         6"}) : QStringList({"         6"});
-    QCOMPARE(codigosDaLista(t), restantes);
+    QCOMPARE(codigosDaLista(t.app, produtos), restantes);
     QCOMPARE(t.banco.conta("Produtos"), restantes.size());
     const Resultado l = t.banco.consulta("Select LOG_Descricao From Log");
     QCOMPARE(l.tamanho(), movimentado ? 0 : 1);
@@ -680,12 +669,9 @@ void TstProdutos::buttonRefusedWithoutPermission()
     QFETCH(QString, botao);
     QFETCH(QString, modulo);
     AplicacaoTeste t;
-    t.flags("S", "S", "N");
-    t.principal().CodUsuario = "000001";
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "         1", "Alicate");
-    Cadastro::permissoes(t.banco, "000001", {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"},
-                         modulo);
+    t.comPermissoes("000001", {"1", "1.2", "1.2.1", "1.2.2", "1.2.3", "1.2.4"}, modulo);
     GravadorMensagens msgs;
     DriverModal driver;
     botaoRecusado(t.principal(), driver, msgs, "Produtos1", botoesDaLista, botao,
@@ -761,13 +747,13 @@ void TstProdutos::quickSearch()
     const char* grade = naBusca ? "dbg_Con_PRO" : "dbg_Manut_PRO";
     DriverModal driver;
     driver.aoAbrir([&](QDialog* janela) {
-        QCOMPARE(codigoAtual(t), QString("         7"));
+        QCOMPARE(codigoAtual(t.app, produtos), QString("         7"));
         marca(janela, qPrintable(radio));
         QCOMPARE(acha<QLabel>(janela, "lbTitulo_Busca")->text(), rotulo);
         digita(janela, busca, texto);
         clica(janela, naBusca ? "btnBusca_ConPro" : "btnBusca_ManutPro");
         QCOMPARE(campo(janela, busca)->text(), escrito);
-        QCOMPARE(codigoAtual(t), atual);
+        QCOMPARE(codigoAtual(t.app, produtos), atual);
         QCOMPARE(codigoNaGrade(janela, grade), atual);
         janela->reject();
     });
@@ -787,13 +773,13 @@ void TstProdutos::quickSearchFindsTheLastOfALongList()
     driver.aoAbrir([&](QDialog* janela) {
         digita(janela, "edBusca_ConPRO", "Produto 999");
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t), QString("       999"));
+        QCOMPARE(codigoAtual(t.app, produtos), QString("       999"));
         QCOMPARE(t.app.dmProdutos().cds_Produtos.linhaAtual(), 2999);
         QCOMPARE(codigoNaGrade(janela, "dbg_Con_PRO"), QString("       999"));
         // No match: the list is read again and the same product stays current.
         digita(janela, "edBusca_ConPRO", "Parafuso");
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t), QString("       999"));
+        QCOMPARE(codigoAtual(t.app, produtos), QString("       999"));
         QTRY_VERIFY(!t.app.dmProdutos().cds_Produtos.lendo());
         QCOMPARE(t.app.dmProdutos().cds_Produtos.tamanho(), 3000);
         janela->reject();
@@ -848,7 +834,7 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
             driver.aoAbrir([&, j, vez](QDialog* janela) {
                 QVERIFY(acha<QRadioButton>(janela, j->descricao)->isChecked());
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Descricao");
-                QCOMPARE(codigosDaLista(t),
+                QCOMPARE(codigosDaLista(t.app, produtos),
                          QStringList({"         2", "         3", "         1"}));
                 QVERIFY(acha<QRadioButton>(janela, "rbPRO_Busca_Descricao")->isChecked());
                 QCOMPARE(acha<QLabel>(janela, "lbTitulo_Busca")->text(), j->rotulo);
@@ -864,10 +850,10 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
                 // tabs onto it, and leaves the quick-search label alone.
                 marca(janela, j->grupo);
                 QCOMPARE(listaSql.sql(), base + "Order By g.GRU_Descricao");
-                QCOMPARE(codigosDaLista(t).last(), QString("         3"));
+                QCOMPARE(codigosDaLista(t.app, produtos).last(), QString("         3"));
                 acha<QRadioButton>(janela, j->referencia)->setFocus(Qt::TabFocusReason);
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Refer");
-                QCOMPARE(codigosDaLista(t),
+                QCOMPARE(codigosDaLista(t.app, produtos),
                          QStringList({"         3", "         1", "         2"}));
                 marca(janela, j->codigo);
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Codigo");
@@ -898,7 +884,7 @@ void TstProdutos::productsOfADeletedGroupAreNotListed()
     DriverModal driver;
     for (int i = 0; i < 2; ++i)
         driver.aoAbrir([&, i](QDialog* janela) {
-            QCOMPARE(codigosDaLista(t), QStringList({"         1"}));
+            QCOMPARE(codigosDaLista(t.app, produtos), QStringList({"         1"}));
             auto* grade = acha<QTableView>(janela, i == 0 ? "dbg_Manut_PRO" : "dbg_Con_PRO");
             QCOMPARE(grade->model()->rowCount(), 1);
             janela->reject();
@@ -930,7 +916,7 @@ void TstProdutos::searchWindowHandsBackTheCodeWithItsBlanks()
         auto* grade = acha<QTableView>(janela, "dbg_Con_PRO");
         const QRect linha = grade->visualRect(grade->model()->index(1, 1));
         QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, linha.center());
-        QCOMPARE(codigoAtual(t), QString("        12"));
+        QCOMPARE(codigoAtual(t.app, produtos), QString("        12"));
         clica(janela, "btnCon_PRO_Seleciona");
     });
     Modal::exec(&chamador);

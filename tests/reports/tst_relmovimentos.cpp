@@ -49,19 +49,17 @@ void movimento(BancoTeste& b, int numero, const char* produto, const char* oper,
                const char* quant, const char* valor, const char* tipo = nullptr,
                const char* fornecedor = nullptr)
 {
-    b.executa(QStringLiteral("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Data, "
-                             "MOV_Quant, MOV_Valor, MOV_Tipo, MOV_CodFor) values (:N, :P, :O, "
-                             ":D, %1, %2, :T, :F)")
-                  .arg(QLatin1String(quant), QLatin1String(valor)),
-              {{"N", numero},
-               {"P", QString(produto).rightJustified(10, ' ')},
-               {"O", oper},
-               {"D", dia.addDays(dias)},
-               {"T", tipo ? QVariant(tipo) : QVariant()},
-               {"F", fornecedor ? QVariant(fornecedor) : QVariant()}});
+    Cadastro::movimento(b, {.numero = numero,
+                            .produto = QString(produto).rightJustified(10, ' '),
+                            .operacao = oper,
+                            .quantidade = quant,
+                            .valor = valor,
+                            .data = dia.addDays(dias),
+                            .requisitante = tipo ? QVariant(tipo) : QVariant(),
+                            .fornecedor = fornecedor ? QVariant(fornecedor) : QVariant()});
 }
 
-void produto(BancoTeste& b, const char* codigo, const char* descricao, const char* grupo)
+void produtoDoGrupo(BancoTeste& b, const char* codigo, const char* descricao, const char* grupo)
 {
     Cadastro::Produto p;
     p.codigo = QString(codigo).rightJustified(10, ' ');
@@ -77,8 +75,8 @@ void livro(BancoTeste& b)
     Cadastro::grupo(b, "000002", "Elétrica");
     Cadastro::requisitante(b, "000001", "Manutenção");
     Cadastro::requisitante(b, "000002", "Almoxarifado");
-    produto(b, "1", "Alicate", "000001");
-    produto(b, "2", "Cabo", "000002");
+    produtoDoGrupo(b, "1", "Alicate", "000001");
+    produtoDoGrupo(b, "2", "Cabo", "000002");
     movimento(b, 1, "1", "EE", -1, "10", "80.00", nullptr, "0000000001"); // a purchase
     movimento(b, 2, "1", "SS", 0, "4", "26.00", "000001");
     movimento(b, 3, "2", "TE", 1, "1", "5.00", nullptr, "0000000002");
@@ -491,7 +489,7 @@ void TstRelMovimentos::overdueLoans()
 {
     TelaTeste t;
     Cadastro::requisitante(t.banco, "000001", "Manutenção");
-    produto(t.banco, "1", "Furadeira", "000001");
+    produtoDoGrupo(t.banco, "1", "Furadeira", "000001");
     const QDate hoje = QDate::currentDate();
     const auto emprestimo = [&](int n, const char* prod, const char* req, int dias,
                                 const char* devolvido) {

@@ -7,13 +7,13 @@
 #include "data/DadosDemo.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/Servicos.h"
+#include "support/Arquivos.h"
 #include "support/BancoTeste.h"
 #include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
 #include "support/Tela.h"
 
-#include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -29,14 +29,6 @@ void abreParaOServidor(const QTemporaryDir& pasta)
 {
     QFile::setPermissions(pasta.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                             QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
-}
-
-QByteArray impressao(const QString& arquivo)
-{
-    QFile f(arquivo);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
 // What the caller of a backup throws from its progress to cut the backup short.
@@ -123,7 +115,7 @@ void TstBackupServidor::backupCutHalfWayKeepsTheEarlierBackup()
     // Last night's backup was written by the server, which may overwrite it.
     QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
                                        QFile::WriteOther);
-    const QByteArray anterior = impressao(arquivo);
+    const QByteArray anterior = Arquivos::impressao(arquivo);
     const auto arquivos = [&] {
         return QDir(destino.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     };
@@ -134,7 +126,7 @@ void TstBackupServidor::backupCutHalfWayKeepsTheEarlierBackup()
     QString ultima;
     const auto corta = [&](const QString& linha) {
         ultima = linha;
-        bool escreveu = impressao(arquivo) != anterior;
+        bool escreveu = Arquivos::impressao(arquivo) != anterior;
         for (const QString& nome : arquivos())
             escreveu = escreveu || (nome != QLatin1String("backup.gbk") &&
                                     QFileInfo(destino.filePath(nome)).size() > 0);
@@ -146,7 +138,7 @@ void TstBackupServidor::backupCutHalfWayKeepsTheEarlierBackup()
     QVERIFY_THROWS_EXCEPTION(Corte, Servicos(banco).backup(banco, arquivo, corta));
     QVERIFY(cortou);
     QVERIFY2(!ultima.startsWith(QLatin1String("gbak:closing file")), qPrintable(ultima));
-    QCOMPARE(impressao(arquivo), anterior);
+    QCOMPARE(Arquivos::impressao(arquivo), anterior);
     QCOMPARE(arquivos(), QStringList{"backup.gbk"});
 }
 

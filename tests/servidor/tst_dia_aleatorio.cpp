@@ -151,7 +151,7 @@ std::vector<qint64> leEmprestimos(Conexao& c)
     return e;
 }
 
-Estacao estacao(const QString& pasta, int numero, quint64 semente)
+Estacao diaDaEstacao(const QString& pasta, int numero, quint64 semente)
 {
     Estacao e;
     std::mt19937_64 r(semente * 1000003 + quint64(numero));
@@ -389,7 +389,7 @@ void TstDiaAleatorio::severalWorkstationsAgreeWithTheModel()
         std::vector<std::thread> threads;
         for (int n = 0; n < estacoes; ++n)
             threads.emplace_back(
-                [&, n] { dia[size_t(n)] = estacao(servidor.pastaRemota(), n, semente); });
+                [&, n] { dia[size_t(n)] = diaDaEstacao(servidor.pastaRemota(), n, semente); });
         for (std::thread& th : threads)
             th.join();
     }

@@ -3,6 +3,7 @@
 #include "app/Aplicacao.h"
 #include "app/Principal.h"
 #include "support/BancoTeste.h"
+#include "support/Cadastro.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
 #include "support/Tela.h"
@@ -28,6 +29,15 @@ public:
         principal().FlagLogin = QLatin1String(login);
         principal().FlagPermissao = QLatin1String(permissao);
         principal().FlagLog = QLatin1String(log);
+    }
+
+    // Login and permissions on, the audit log off, and `usuario` logged in, allowed every module
+    // of `modulos` but `recusado`.
+    void comPermissoes(const char* usuario, const QStringList& modulos, const QString& recusado)
+    {
+        flags("S", "S", "N");
+        principal().CodUsuario = QLatin1String(usuario);
+        Cadastro::permissoes(banco, QLatin1String(usuario), modulos, recusado);
     }
 
     // Login and the audit log on, permissions off, and `usuario` logged in: every save writes

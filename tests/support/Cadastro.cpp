@@ -62,6 +62,33 @@ void produto(BancoTeste& b, const Produto& p)
          {QStringLiteral("B"), p.codigoBarras.isEmpty() ? QVariant() : QVariant(p.codigoBarras)}});
 }
 
+Decimal estoque(BancoTeste& b, const QString& produto)
+{
+    return b
+        .valor(QStringLiteral("Select PRO_Quant From Produtos Where PRO_Codigo = :C"),
+               {{QStringLiteral("C"), produto}})
+        .value<Decimal>();
+}
+
+void movimento(BancoTeste& b, const Movimento& m)
+{
+    QVariantMap colunas{{QStringLiteral("MOV_CodInt"), m.numero},
+                        {QStringLiteral("MOV_Oper"), m.operacao}};
+    const auto seDado = [&](const char* coluna, const QVariant& valor) {
+        if (valor.isValid())
+            colunas.insert(QLatin1String(coluna), valor);
+    };
+    if (!m.produto.isEmpty())
+        colunas.insert(QStringLiteral("MOV_CodPro"), m.produto);
+    seDado("MOV_Quant", m.quantidade);
+    seDado("MOV_Valor", m.valor);
+    seDado("MOV_Data", m.data);
+    seDado("MOV_Tipo", m.requisitante);
+    seDado("MOV_CodFor", m.fornecedor);
+    seDado("MOV_Doc", m.documento);
+    insere(b, QStringLiteral("Mov_Estq"), colunas);
+}
+
 void permissoes(BancoTeste& b, const QString& usuario, const QStringList& modulos,
                 const QString& recusado)
 {
@@ -132,9 +159,9 @@ QStringList permissoesDe(BancoTeste& b, const QString& usuario)
 QStringList Cadastro::todasAsLinhas(Conexao& conexao)
 {
     static const char* const tabelas[] = {
-        "Grupos",   "Produtos",   "Requisitante", "GRU_Fornec", "Fornecedor",
-        "Mov_Estq", "Mov_Consu",  "CodMOV",       "Usuarios",   "Permissoes",
-        "Log",      "Empresa",    "Configuracoes", "Versao"};
+        "Grupos",   "Produtos",  "Requisitante",  "GRU_Fornec", "Fornecedor",
+        "Mov_Estq", "Mov_Consu", "CodMOV",        "Usuarios",   "Permissoes",
+        "Log",      "Empresa",   "Configuracoes", "Versao"};
     QStringList linhas;
     for (const char* tabela : tabelas) {
         Consulta c(conexao);

@@ -3,8 +3,10 @@
 // The records a test needs in the database before it drives a window, and what it reads back
 // from the ledger and the audit log afterwards. Codes are given as stored (padded).
 
+#include "common/Decimal.h"
 #include "data/firebird/Consulta.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -33,6 +35,24 @@ struct Produto {
     QString codigoBarras;
 };
 void produto(BancoTeste& b, const Produto& p);
+
+// The stock on hand of a product, as the register holds it now.
+Decimal estoque(BancoTeste& b, const QString& produto);
+
+// A ledger row. The columns left unset (and an empty product) stay NULL; one set to an empty
+// text holds that text.
+struct Movimento {
+    int numero = 0;
+    QString produto;     // padded to 10 with blanks
+    QString operacao;    // "EE", "SS", "TE" or "TS"
+    QVariant quantidade; // a number, or its C form as text ("1234.5")
+    QVariant valor;
+    QVariant data;
+    QVariant requisitante; // MOV_Tipo
+    QVariant fornecedor;
+    QVariant documento;
+};
+void movimento(BancoTeste& b, const Movimento& m);
 
 // The permission rows of `usuario`: every module of `modulos` allowed ("S") but `recusado`
 // ("N").

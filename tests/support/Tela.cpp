@@ -1,5 +1,6 @@
 #include "support/Tela.h"
 
+#include "app/Aplicacao.h"
 #include "app/Principal.h"
 #include "common/Formulario.h"
 #include "common/JanelasCadastro.h"
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace Tela {
 
@@ -136,6 +139,52 @@ QStringList colunaDaLista(const DataSet& lista, const char* campo)
     return valores;
 }
 
+QList<int> listados(const DataSet& lista)
+{
+    QList<int> numeros;
+    for (int i = 0; i < lista.tamanho(); ++i)
+        numeros << int(lista.valor(i, "MOV_CODINT").toLongLong());
+    std::sort(numeros.begin(), numeros.end());
+    return numeros;
+}
+
+QStringList codigosDaLista(Aplicacao& app, const ListaDeCadastro& cadastro)
+{
+    return colunaDaLista(cadastro.dados(app), cadastro.campoCodigo);
+}
+
+QString codigoAtual(Aplicacao& app, const ListaDeCadastro& cadastro)
+{
+    return Familia::codigoAtual(cadastro.dados(app));
+}
+
+void abreLista(Aplicacao& app, const ListaDeCadastro& cadastro)
+{
+    app.principal().aciona(QLatin1String(cadastro.menu));
+}
+
+void abreDados(Aplicacao& app, DriverModal& driver, const ListaDeCadastro& cadastro,
+               const char* botao, DriverModal::Passos passos)
+{
+    pelaLista(driver, botao, cadastro.fecha, std::move(passos));
+    abreLista(app, cadastro);
+}
+
+void inclusao(Aplicacao& app, DriverModal& driver, const ListaDeCadastro& cadastro,
+              DriverModal::Passos passos)
+{
+    abreDados(app, driver, cadastro, cadastro.novo, std::move(passos));
+}
+
+void selecionaCodigo(Aplicacao& app, const ListaDeCadastro& cadastro, QDialog* lista,
+                     const QString& codigo)
+{
+    const int linha = int(codigosDaLista(app, cadastro).indexOf(codigo));
+    QVERIFY2(linha >= 0, qPrintable(codigo));
+    acha<QTableView>(lista, cadastro.grade)->selectRow(linha);
+    QCOMPARE(codigoAtual(app, cadastro), codigo);
+}
+
 void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo)
 {
     for (int i = 0; i < lista.tamanho(); ++i)
@@ -187,6 +236,14 @@ void casosDaBusca()
     QTest::addColumn<bool>("porF5");
     QTest::newRow("F5 in the code") << true;
     QTest::newRow("the ... button") << false;
+}
+
+QLineEdit* f5(QObject* janela, const char* nome)
+{
+    QLineEdit* c = campo(janela, nome);
+    c->setFocus();
+    QTest::keyClick(c, Qt::Key_F5);
+    return c;
 }
 
 void abreBusca(QObject* janela, const char* campo, const char* botao, bool porF5)

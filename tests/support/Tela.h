@@ -13,6 +13,7 @@
 
 #include <initializer_list>
 
+class Aplicacao;
 class DataSet;
 class GravadorMensagens;
 class QDialog;
@@ -69,6 +70,38 @@ bool focado(QObject* janela, const char* nome);
 // The values of `campo` in a shared list, in the order its grids show the rows.
 QStringList colunaDaLista(const DataSet& lista, const char* campo);
 
+// The numbers (MOV_CodInt) of the rows a ledger or loan list holds, in ascending order.
+QList<int> listados(const DataSet& lista);
+
+// A register's list window as its tests reach it: the main-menu item that opens it, its "new
+// record" and close buttons, its grid, and the shared list the grid shows with its code field.
+struct ListaDeCadastro {
+    const char* menu;
+    const char* novo;
+    const char* fecha;
+    const char* grade;
+    DataSet& (*dados)(Aplicacao& app);
+    const char* campoCodigo;
+};
+
+// The codes of the register's shared list, in the order its grids show them, and the code of
+// its current row.
+QStringList codigosDaLista(Aplicacao& app, const ListaDeCadastro& cadastro);
+QString codigoAtual(Aplicacao& app, const ListaDeCadastro& cadastro);
+// Opens the list window from the main menu, as a person does.
+void abreLista(Aplicacao& app, const ListaDeCadastro& cadastro);
+// Opens the list window from the main menu, presses `botao` and closes the list again; the
+// record window the button opens takes `passos`.
+void abreDados(Aplicacao& app, DriverModal& driver, const ListaDeCadastro& cadastro,
+               const char* botao, DriverModal::Passos passos);
+// The same with the "new record" button.
+void inclusao(Aplicacao& app, DriverModal& driver, const ListaDeCadastro& cadastro,
+              DriverModal::Passos passos);
+// Selects the grid row of a code in the open list window, as a click on it would, and checks
+// that its row became the current one.
+void selecionaCodigo(Aplicacao& app, const ListaDeCadastro& cadastro, QDialog* lista,
+                     const QString& codigo);
+
 // Makes the row whose `campoCodigo` is `codigo` current in a search window's shared list and
 // presses its "Seleciona".
 void escolheNaBusca(QDialog* busca, DataSet& lista, const char* campoCodigo, const QString& codigo);
@@ -98,6 +131,9 @@ void pelaLista(DriverModal& driver, const char* botao, const char* fecha,
 // The two ways a code field opens its register's search window, as the rows of a _data
 // function with the column "porF5": F5 in the field, or the window's "..." button.
 void casosDaBusca();
+// Goes into the named field and presses F5 there, which opens its register's search window;
+// returns the field.
+QLineEdit* f5(QObject* janela, const char* nome);
 // Opens the search window of the code field `campo`: F5 in it, or a click on `botao`.
 void abreBusca(QObject* janela, const char* campo, const char* botao, bool porF5);
 

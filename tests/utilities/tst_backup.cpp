@@ -10,12 +10,12 @@
 #include "data/firebird/Servicos.h"
 #include "data/firebird/Transacao.h"
 #include "support/AplicacaoTeste.h"
+#include "support/Arquivos.h"
 #include "support/Cadastro.h"
 #include "utilities/Backup.h"
 #include "utilities/Progresso_Servico.h"
 #include "utilities/Restaura_Backup.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -42,14 +42,6 @@ const QString restauraOk =
                    "Concluir a Restauração do Backup !");
 const QString restauraFalhou =
     QStringLiteral("Não consegui Restaurar o Backup dos Dados\nMensagem de Erro:");
-
-QByteArray impressao(const QString& arquivo)
-{
-    QFile f(arquivo);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 void grava(const QString& arquivo, const QByteArray& conteudo)
 {
@@ -255,7 +247,7 @@ void TstBackup::failedBackupKeepsTheEarlierBackup()
     QTemporaryDir vazia;
     QString arquivo = destino.filePath("backup.gbk");
     grava(arquivo, "the backup of last night");
-    const QByteArray anterior = impressao(arquivo);
+    const QByteArray anterior = Arquivos::impressao(arquivo);
     QVERIFY(ConfigIni::gravaPasta(caso == "banco" ? vazia.path() : t.banco.pasta()));
     if (caso == "pasta") {
         arquivo = destino.filePath("nao/existe/backup.gbk");
@@ -279,7 +271,7 @@ void TstBackup::failedBackupKeepsTheEarlierBackup()
     const QString texto = t.msgs.ultimoTexto();
     QVERIFY2(texto.startsWith(backupFalhou) && texto.size() > backupFalhou.size(),
              qPrintable(texto));
-    QCOMPARE(impressao(destino.filePath("backup.gbk")), anterior);
+    QCOMPARE(Arquivos::impressao(destino.filePath("backup.gbk")), anterior);
     QCOMPARE(arquivosDe(destino.path()), QStringList{"backup.gbk"});
 }
 
@@ -350,7 +342,7 @@ void TstBackup::badBackupFileLeavesTheTargetUntouched()
         apaga.executa(tr);
         tr.commit();
     }
-    const QByteArray antes = impressao(alvo.filePath("zv.fdb"));
+    const QByteArray antes = Arquivos::impressao(alvo.filePath("zv.fdb"));
 
     const QString ruim = arquivos.filePath("ruim.gbk");
     if (caso == "lixo") {
@@ -378,7 +370,7 @@ void TstBackup::badBackupFileLeavesTheTargetUntouched()
         QVERIFY2(texto.startsWith(restauraFalhou) && texto.size() > restauraFalhou.size() &&
                      texto.contains(motivo),
                  qPrintable(texto));
-        QCOMPARE(impressao(alvo.filePath("zv.fdb")), antes);
+        QCOMPARE(Arquivos::impressao(alvo.filePath("zv.fdb")), antes);
         QCOMPARE(arquivosDe(alvo.path()), QStringList{"zv.fdb"});
         // The program keeps running with its connection.
         QVERIFY(t.app.conexao().aberta());
@@ -496,10 +488,10 @@ void TstBackup::commandLineRoundTripAndRefusals()
     // A garbage file: refused, the server's message, the database as it was.
     const QString lixo = pastas.filePath("lixo.gbk");
     grava(lixo, QByteArray(3000, 'x'));
-    const QByteArray antes = impressao(Conexao::caminhoBanco(novo));
+    const QByteArray antes = Arquivos::impressao(Conexao::caminhoBanco(novo));
     QVERIFY(zvdb({"restaura", lixo, novo}, &saida) != 0);
     QVERIFY2(!saida.trimmed().isEmpty(), "no reason given");
-    QCOMPARE(impressao(Conexao::caminhoBanco(novo)), antes);
+    QCOMPARE(Arquivos::impressao(Conexao::caminhoBanco(novo)), antes);
     QCOMPARE(arquivosDe(novo), QStringList{"zv.fdb"});
 
     // A database in use (here, by this process) is never replaced.
@@ -621,7 +613,7 @@ void TstBackup::backupCutHalfWayKeepsTheEarlierBackup()
     QTemporaryDir destino;
     const QString arquivo = destino.filePath("backup.gbk");
     grava(arquivo, "the backup of last night");
-    const QByteArray anterior = impressao(arquivo);
+    const QByteArray anterior = Arquivos::impressao(arquivo);
 
     // The backup is cut as soon as the server has written part of it: to a file of its own,
     // or to the chosen one if it wrote there.
@@ -629,7 +621,7 @@ void TstBackup::backupCutHalfWayKeepsTheEarlierBackup()
     QStringList vistas;
     const auto corta = [&](const QString& linha) {
         vistas << linha;
-        bool escreveu = impressao(arquivo) != anterior;
+        bool escreveu = Arquivos::impressao(arquivo) != anterior;
         for (const QString& nome : arquivosDe(destino.path()))
             escreveu = escreveu || (nome != QLatin1String("backup.gbk") &&
                                     QFileInfo(destino.filePath(nome)).size() > 0);
@@ -642,12 +634,12 @@ void TstBackup::backupCutHalfWayKeepsTheEarlierBackup()
     QVERIFY2(cortou, qPrintable(vistas.join('\n')));
     QVERIFY2(!vistas.last().startsWith(QLatin1String("gbak:closing file")),
              "the backup was cut only at its end");
-    QCOMPARE(impressao(arquivo), anterior);
+    QCOMPARE(Arquivos::impressao(arquivo), anterior);
     QCOMPARE(arquivosDe(destino.path()), QStringList{"backup.gbk"});
 
     // The database is free again: the next backup completes.
     Servicos().backup(banco.arquivo(), arquivo);
-    QVERIFY(impressao(arquivo) != anterior);
+    QVERIFY(Arquivos::impressao(arquivo) != anterior);
 }
 
 QTEST_MAIN(TstBackup)
