@@ -405,6 +405,19 @@ void Colunas::acrescenta(const QVector<QVariant>& linha)
     ++m_tamanho;
 }
 
+void Colunas::compacta()
+{
+    for (const auto& c : m_colunas) {
+        c->nulos.shrink_to_fit();
+        c->inteiros.shrink_to_fit();
+        c->dias.shrink_to_fit();
+        c->variantes.shrink_to_fit();
+        c->bytes.squeeze();
+        c->inicios.shrink_to_fit();
+        c->refs.shrink_to_fit();
+    }
+}
+
 QVariant Colunas::valor(int linha, int coluna) const
 {
     if (linha < 0 || linha >= m_tamanho || coluna < 0 || coluna >= colunas())

@@ -32,6 +32,8 @@ public:
     // Appends one row; cells beyond the row's end are null.
     void acrescenta(const QVector<QVariant>& linha);
     QVariant valor(int linha, int coluna) const;
+    // Gives back the room kept for rows still to come, once the last one is in.
+    void compacta();
 
     // Whether the cell's text (a decimal in its C form "-1234.560", any other value as
     // QVariant::toString gives it) begins with `prefixo`, case counting.

@@ -49,6 +49,7 @@ void DataSet::carrega(const Resultado& resultado)
     m_linhas.limpa(int(m_campos.size()));
     for (const QVector<QVariant>& linha : resultado.linhas)
         m_linhas.acrescenta(linha);
+    m_linhas.compacta();
     m_atual = -1;
     aplicaFiltro();
 }
@@ -116,8 +117,10 @@ int DataSet::leMais(int maximo, int milissegundos)
         m_falha = e.mensagem();
         falhou = true;
     }
-    if (!lendo())
+    if (!lendo()) {
         fechaCursor();
+        m_linhas.compacta();
+    }
     const int lidas = m_linhas.tamanho() - primeira;
     mostraNovas(primeira);
     // Told only once the rows read before the failure are in: whoever hears it may open a
