@@ -4,6 +4,10 @@
 //   zvbench                  full run (builds a million-row ledger; about a minute)
 //   zvbench --quick          a run of a few seconds, with smaller large sizes
 //   zvbench --only a,b       only the named groups (see the table at the end)
+//   zvbench --banco PASTA    the groups that need a large stock room (ledger, inicio) work on a
+//                            copy of PASTA's database, filled beforehand with
+//                            `zvdb volume PASTA --produtos 100000 --movimentos 1000000`, instead
+//                            of filling one of their own (minutes on a small machine)
 //
 // It runs as a widget application (offscreen unless a platform is chosen), so that windows,
 // fonts and PDF output can be timed like the database work.
@@ -11,6 +15,7 @@
 // Benchmarks are never run as tests.
 
 #include "app/Aplicacao.h"
+#include "app/ConfigIni.h"
 #include "common/Convencoes.h"
 #include "common/Exportacao.h"
 #include "common/Funcoes.h"
@@ -44,6 +49,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -516,21 +522,54 @@ void medeRelatorioAno(bool rapido)
     figura(QStringLiteral("relatorio_cinco_anos_memoria"), picoMemoriaMB(), "MB");
 }
 
+// The database given with --banco; empty when each group fills its own.
+QString bancoPronto;
+
+struct Volume {
+    qint64 produtos;
+    qint64 movimentos;
+};
+
+// The sizes of the large stock room: those of the database given with --banco, or 100,000
+// products and a million ledger rows (a tenth of each with --quick).
+Volume volumePedido(bool rapido)
+{
+    if (bancoPronto.isEmpty())
+        return rapido ? Volume{10000, 100000} : Volume{100000, 1000000};
+    Conexao c;
+    c.configuraEAbre(bancoPronto);
+    Consulta q(c);
+    q.setSql(QStringLiteral("Select (Select count(*) From Produtos), (Select count(*) From "
+                            "Mov_Estq) From rdb$database"));
+    const Resultado r = q.abre();
+    return {r.valor(0, 0).toLongLong(), r.valor(0, 1).toLongLong()};
+}
+
+// Puts the large stock room in `pasta`: a copy of the database given with --banco, or a new one
+// filled here (forced writes on, as on a real stock room's database).
+void preparaVolume(const QString& pasta, qint64 produtos, qint64 movimentos)
+{
+    if (!bancoPronto.isEmpty()) {
+        if (!QFile::copy(Conexao::caminhoBanco(bancoPronto), Conexao::caminhoBanco(pasta)))
+            throw ErroBanco(QStringLiteral("O banco de %1 não foi copiado.").arg(bancoPronto));
+        return;
+    }
+    Conexao c;
+    BancoEntregue::cria(c, pasta, true);
+    QElapsedTimer r;
+    r.start();
+    DadosDemo::preencheVolume(c, produtos, movimentos);
+    figura(QStringLiteral("preenche_%1_movimentos_%2_produtos").arg(movimentos).arg(produtos),
+           r.elapsed() / 1000.0, "s");
+}
+
 // The ledger on screen, on `movimentos` rows spread over five years: a year of them through
 // the movement query's "Filtrar", one operation box clicked over them, one row deleted and
 // reverted; then the product search window over `produtos` products.
 void medeRazao(qint64 movimentos, qint64 produtos)
 {
     QTemporaryDir pasta;
-    {
-        Conexao c;
-        BancoEntregue::cria(c, pasta.path(), true);
-        QElapsedTimer r;
-        r.start();
-        DadosDemo::preencheVolume(c, produtos, movimentos);
-        figura(QStringLiteral("preenche_%1_movimentos_%2_produtos").arg(movimentos).arg(produtos),
-               r.elapsed() / 1000.0, "s");
-    }
+    preparaVolume(pasta.path(), produtos, movimentos);
     Aplicacao app;
     app.conexao().configuraEAbre(pasta.path());
     app.criaTudo();
@@ -613,12 +652,83 @@ void medeRazao(qint64 movimentos, qint64 produtos)
     QApplication::processEvents();
     figura(QStringLiteral("busca_produtos_%1").arg(produtos), r.elapsed() / 1000.0, "s");
     figura(QStringLiteral("lista_produtos_memoria"), picoMemoriaMB(), "MB");
+    // The quick search alone, on the list already read (the button above reads it again
+    // first): by description, the list's order, and by code, through an index of the codes.
+    DataSet& produtosLidos = app.dmProdutos().cds_Produtos;
+    for (const char* coluna : {"PRO_DESCRICAO", "PRO_CODIGO"}) {
+        const QString prefixo =
+            produtosLidos.valor(produtosLidos.tamanho() - 1, QLatin1String(coluna)).toString();
+        std::vector<double> buscas;
+        for (int i = 0; i < 20; ++i) {
+            QElapsedTimer b;
+            b.start();
+            produtosLidos.localiza(QLatin1String(coluna), prefixo);
+            buscas.push_back(b.nsecsElapsed() / 1e6);
+        }
+        figura(QStringLiteral("localiza_%1_%2")
+                   .arg(QString::fromLatin1(coluna).toLower())
+                   .arg(produtos),
+               mediana(buscas), "ms");
+        std::printf("# a primeira: %.3f ms\n", buscas.front());
+    }
     busca.hide();
 }
 
 void medeLedger(bool rapido)
 {
-    medeRazao(rapido ? 100000 : 1000000, rapido ? 10000 : 100000);
+    const Volume v = volumePedido(rapido);
+    medeRazao(v.movimentos, v.produtos);
+}
+
+// The program's start as a person sees it: a new process, from its start to the main window on
+// screen with its first-showing step done, on the large stock room (embedded), median of five.
+// Each start runs this same program with --inicio-filho in a folder whose Config.ini names the
+// database; the child says "pronto" when its main window is ready.
+void medeInicio(bool rapido)
+{
+    const Volume v = volumePedido(rapido);
+    QTemporaryDir pasta;
+    preparaVolume(pasta.path(), v.produtos, v.movimentos);
+    if (!ConfigIni::gravaPasta(pasta.path(), pasta.path()))
+        throw ErroBanco(QStringLiteral("Config.ini não foi gravado."));
+    std::vector<double> tempos;
+    for (int i = 0; i < 5; ++i) {
+        QProcess filho;
+        filho.setWorkingDirectory(pasta.path());
+        filho.setStandardInputFile(QProcess::nullDevice());
+        filho.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QElapsedTimer r;
+        r.start();
+        filho.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--inicio-filho")});
+        QByteArray dito;
+        while (!dito.contains("pronto") && filho.waitForReadyRead(60000))
+            dito += filho.readAllStandardOutput();
+        const double tempo = r.elapsed() / 1000.0;
+        filho.waitForFinished(60000);
+        if (!dito.contains("pronto"))
+            throw ErroBanco(QStringLiteral("O programa não abriu a janela principal."));
+        tempos.push_back(tempo);
+    }
+    figura(QStringLiteral("inicio_%1").arg(v.produtos), mediana(tempos), "s");
+}
+
+// The child of medeInicio: what main() of the program does, in the working directory the
+// parent chose, then "pronto" once the main window has run its first-showing step.
+int inicioFilho(QApplication& app)
+{
+    Convencoes::instalaLocalizacao(&app);
+    Aplicacao aplicacao;
+    if (!aplicacao.inicia())
+        return 1;
+    aplicacao.mostraPrincipal();
+    // Queued behind the main window's first-showing step, so it runs once that step is done.
+    QTimer::singleShot(0, &app, [&aplicacao] {
+        std::printf("pronto\n");
+        std::fflush(stdout);
+        // As "Saída" ends it: the main window refuses any other close.
+        aplicacao.solicitaFim();
+    });
+    return QApplication::exec();
 }
 
 // A list of 100,000 products (10,000 with --quick), every field, written from its grid to an
@@ -662,6 +772,7 @@ const Grupo grupos[] = {
     {"relatorio_geral", medeRelatorioGeral},
     {"relatorio_ano", medeRelatorioAno},
     {"ledger", medeLedger},
+    {"inicio", medeInicio},
     {"exporta", medeExporta},
 };
 
@@ -673,7 +784,12 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.contains(QStringLiteral("--inicio-filho")))
+        return inicioFilho(app);
     const bool rapido = args.contains(QStringLiteral("--quick"));
+    const qsizetype banco = args.indexOf(QStringLiteral("--banco"));
+    if (banco >= 0 && banco + 1 < args.size())
+        bancoPronto = args.at(banco + 1);
     QStringList escolhidos;
     const qsizetype only = args.indexOf(QStringLiteral("--only"));
     if (only >= 0 && only + 1 < args.size())

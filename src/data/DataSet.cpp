@@ -10,12 +10,12 @@
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QTime>
+#include <algorithm>
 #include <limits>
 
 QVariant DataSet::Linha::operator[](const QString& campo) const
 {
-    const int c = m_dados.campo(campo);
-    return c < 0 ? QVariant() : m_valores.value(c);
+    return em(m_dados.campo(campo));
 }
 
 namespace {
@@ -46,7 +46,10 @@ void DataSet::carrega(const Resultado& resultado)
     fechaCursor();
     m_falha.clear();
     m_campos = resultado.campos;
-    m_linhas = resultado.linhas;
+    m_linhas.limpa(int(m_campos.size()));
+    for (const QVector<QVariant>& linha : resultado.linhas)
+        m_linhas.acrescenta(linha);
+    m_linhas.compacta();
     m_atual = -1;
     aplicaFiltro();
 }
@@ -61,10 +64,14 @@ void DataSet::abre(Consulta& consulta)
     std::unique_ptr<Cursor> cursor = consulta.abreCursor();
     QList<QVector<QVariant>> linhas;
     cursor->le(linhas, primeiroLote);
+    Colunas novas;
+    novas.limpa(int(cursor->campos().size()));
+    for (const QVector<QVariant>& linha : std::as_const(linhas))
+        novas.acrescenta(linha);
     fechaCursor();
     m_falha.clear();
     m_campos = cursor->campos();
-    m_linhas = std::move(linhas);
+    m_linhas = std::move(novas);
     m_atual = -1;
     if (cursor->aberto()) {
         m_cursor = std::move(cursor);
@@ -92,20 +99,30 @@ int DataSet::leMais(int maximo, int milissegundos)
     // that grows with the list.
     QElapsedTimer relogio;
     relogio.start();
+    const int primeira = m_linhas.tamanho();
+    // Each short read goes into the columns at once: only a few rows are ever held as values.
     QList<QVector<QVariant>> novas;
     bool falhou = false;
     try {
-        while (lendo() && novas.size() < maximo &&
-               (milissegundos < 0 || relogio.elapsed() < milissegundos))
-            m_cursor->le(novas, int(qMin<qsizetype>(256, maximo - novas.size())));
+        while (lendo() && m_linhas.tamanho() - primeira < maximo &&
+               (milissegundos < 0 || relogio.elapsed() < milissegundos)) {
+            novas.clear();
+            m_cursor->le(novas, qMin(256, maximo - (m_linhas.tamanho() - primeira)));
+            for (const QVector<QVariant>& linha : std::as_const(novas))
+                m_linhas.acrescenta(linha);
+        }
     } catch (const ErroBanco& e) {
+        for (const QVector<QVariant>& linha : std::as_const(novas))
+            m_linhas.acrescenta(linha);
         m_falha = e.mensagem();
         falhou = true;
     }
-    if (!lendo())
+    if (!lendo()) {
         fechaCursor();
-    const int lidas = int(novas.size());
-    acrescenta(std::move(novas));
+        m_linhas.compacta();
+    }
+    const int lidas = m_linhas.tamanho() - primeira;
+    mostraNovas(primeira);
     // Told only once the rows read before the failure are in: whoever hears it may open a
     // message box, and the list must be whole as far as it goes while the user reads it.
     if (falhou)
@@ -113,15 +130,11 @@ int DataSet::leMais(int maximo, int milissegundos)
     return lidas;
 }
 
-void DataSet::acrescenta(QList<QVector<QVariant>> novas)
+void DataSet::mostraNovas(int primeira)
 {
-    if (novas.isEmpty())
-        return;
-    const int primeira = int(m_linhas.size());
-    m_linhas.append(std::move(novas));
     QVector<int> visiveis;
-    for (int i = primeira; i < m_linhas.size(); ++i)
-        if (!m_filtro || m_filtro(Linha(m_linhas[i], *this)))
+    for (int i = primeira; i < m_linhas.tamanho(); ++i)
+        if (!m_filtro || m_filtro(Linha(*this, i)))
             visiveis << i;
     if (!visiveis.isEmpty()) {
         const int inicio = int(m_visiveis.size());
@@ -156,7 +169,7 @@ int DataSet::procura(const Filtro& criterio)
             leMais(loteDaProcura);
         if (i >= m_visiveis.size())
             return -1;
-        if (criterio(Linha(m_linhas.at(m_visiveis.at(i)), *this)))
+        if (criterio(Linha(*this, m_visiveis.at(i))))
             return i;
     }
 }
@@ -189,7 +202,13 @@ QVariant DataSet::valorBruto(int linha, int campo) const
 {
     if (linha < 0 || linha >= m_visiveis.size() || campo < 0)
         return QVariant();
-    return m_linhas.at(m_visiveis.at(linha)).value(campo);
+    return m_linhas.valor(m_visiveis.at(linha), campo);
+}
+
+int DataSet::posicao(int linha) const
+{
+    const auto i = std::lower_bound(m_visiveis.cbegin(), m_visiveis.cend(), linha);
+    return i != m_visiveis.cend() && *i == linha ? int(i - m_visiveis.cbegin()) : -1;
 }
 
 QVariant DataSet::valor(int linha, const QString& nome) const
@@ -231,16 +250,21 @@ int DataSet::localiza(const QString& nome, const QString& prefixo)
     const int c = campo(nome);
     if (c < 0)
         return -1;
-    const int i = procura([c, &prefixo](const Linha& linha) {
-        const QVariant v = linha.em(c);
-        const QString t = v.metaType() == QMetaType::fromType<Decimal>()
-                              ? v.value<Decimal>().toString()
-                              : v.toString();
-        return t.startsWith(prefixo, Qt::CaseSensitive);
-    });
-    if (i >= 0)
-        setLinhaAtual(i);
-    return i;
+    // The rows read so far through the column's index; then, while none matches, each further
+    // batch as it comes, so a search reads only as far as it needs.
+    const auto visivel = [this](int linha) { return posicao(linha) >= 0; };
+    for (int de = 0;;) {
+        const int achada = m_linhas.primeiroComPrefixo(c, prefixo, de, visivel);
+        if (achada >= 0) {
+            const int i = posicao(achada);
+            setLinhaAtual(i);
+            return i;
+        }
+        if (!lendo())
+            return -1;
+        de = m_linhas.tamanho();
+        leMais(loteDaProcura);
+    }
 }
 
 void DataSet::setFiltro(Filtro filtro)
@@ -261,7 +285,7 @@ QVariant DataSet::corDoTexto(int linha) const
 {
     if (!m_corDoTexto || linha < 0 || linha >= m_visiveis.size())
         return QVariant();
-    return m_corDoTexto(Linha(m_linhas.at(m_visiveis.at(linha)), *this));
+    return m_corDoTexto(Linha(*this, m_visiveis.at(linha)));
 }
 
 void DataSet::aplicaFiltro()
@@ -271,8 +295,8 @@ void DataSet::aplicaFiltro()
     const int antiga = (m_atual >= 0 && m_atual < m_visiveis.size()) ? m_visiveis[m_atual] : -1;
     beginResetModel();
     m_visiveis.clear();
-    for (int i = 0; i < m_linhas.size(); ++i)
-        if (!m_filtro || m_filtro(Linha(m_linhas[i], *this)))
+    for (int i = 0; i < m_linhas.tamanho(); ++i)
+        if (!m_filtro || m_filtro(Linha(*this, i)))
             m_visiveis << i;
     const int nova = antiga < 0 ? -1 : int(m_visiveis.indexOf(antiga));
     m_atual = nova >= 0 ? nova : (m_visiveis.isEmpty() ? -1 : 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Colunas.h"
 #include "data/firebird/Consulta.h"
 
 #include <QAbstractTableModel>
@@ -43,16 +44,14 @@ public:
     // One row as the filter sees it: its values by field name.
     class Linha {
     public:
-        Linha(const QVector<QVariant>& valores, const DataSet& dados)
-            : m_valores(valores), m_dados(dados)
-        {}
+        Linha(const DataSet& dados, int linha) : m_dados(dados), m_linha(linha) {}
         QVariant operator[](const QString& campo) const;
         // By the field's position (DataSet::campo), for filters run over many rows.
-        QVariant em(int coluna) const { return coluna < 0 ? QVariant() : m_valores.value(coluna); }
+        QVariant em(int coluna) const { return m_dados.m_linhas.valor(m_linha, coluna); }
 
     private:
-        const QVector<QVariant>& m_valores;
         const DataSet& m_dados;
+        int m_linha; // among every row read, the filter's hidden ones too
     };
     using Filtro = std::function<bool(const Linha&)>;
 
@@ -152,13 +151,16 @@ private:
     // Reads up to `maximo` more rows, for at most `milissegundos` when that is not negative;
     // returns how many came.
     int leMais(int maximo, int milissegundos = -1);
-    void acrescenta(QList<QVector<QVariant>> novas);
+    // Shows the rows read from `primeira` on that the filter lets through, in one notice.
+    void mostraNovas(int primeira);
     void leEmSegundoPlano();
     QVariant valorBruto(int linha, int campo) const;
+    // The row's place among the rows shown; -1 when the filter hides it.
+    int posicao(int linha) const;
 
     QStringList m_campos;
-    QList<QVector<QVariant>> m_linhas;
-    QVector<int> m_visiveis; // indexes into m_linhas of the rows the filter lets through
+    Colunas m_linhas;
+    QVector<int> m_visiveis; // the rows of m_linhas the filter lets through, in order
     QList<QPair<QString, QString>> m_colunas;
     QHash<QString, Formato> m_formatos; // by upper-case field name
     Filtro m_filtro;

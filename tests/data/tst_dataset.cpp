@@ -30,6 +30,10 @@ private slots:
     void ctrlEndGoesToTheLastRowOfTheWholeList();
     void aReadThatFailsHalfWayKeepsItsRowsAndSaysSo();
     void aRowMovedMeanwhileIsNeitherLostNorReadTwice();
+    void cellsComeBackAsTheStatementGaveThem_data();
+    void cellsComeBackAsTheStatementGaveThem();
+    void quickSearchLandsWhereARowByRowSearchWould_data();
+    void quickSearchLandsWhereARowByRowSearchWould();
 
 private:
     std::unique_ptr<BancoTeste> m_banco;
@@ -376,6 +380,208 @@ void TstDataSet::aRowMovedMeanwhileIsNeitherLostNorReadTwice()
     QCOMPARE(m_lista.tamanho(), 3003);
     QCOMPARE(m_lista.valor(m_lista.tamanho() - 1, "GRU_CODIGO").toString(), QString("003009"));
     QCOMPARE(m_lista.valor(593, "GRU_CODIGO").toString(), QString("000600"));
+}
+
+namespace {
+
+// Values at the edges of what the columns hold: nulls, texts of blanks only, accents, the
+// largest quantity and amount, negatives, 29 February, codes with leading blanks.
+void insereValoresDificeis(BancoTeste& b)
+{
+    b.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, PRO_Quant, PRO_Min, "
+              "PRO_Valor, PRO_DCad, PRO_Refer) values ('       300', '   ', '000001', "
+              "999999999999.999, 999999999999999, 9999999999999.99, '2024-02-29', '')");
+    b.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, PRO_Quant, PRO_Min, "
+              "PRO_Valor, PRO_DCad, PRO_Refer) values ('       301', 'Ação é Ç', '000002', "
+              "-999999999999.999, -5, -9999999999999.99, '2000-02-29', 'Ref  ')");
+    b.executa("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, PRO_Quant, PRO_Valor, "
+              "PRO_DCad) values ('       302', 'Último', '000001', 0, 0, '1900-03-01')");
+    b.executa("Insert into Produtos (PRO_Codigo, PRO_CodGru) values ('303', '000007')");
+    const char* const movimentos[] = {
+        "(1, '         1', 'EE', '2024-02-29', 1.5, 2.25, 'NF 1', '000001')",
+        "(2, '       301', 'SS', '2023-12-31', -3, -0.01, '   ', '000002')",
+        "(3, '         1', 'EE', null, null, null, null, null)",
+        "(4, '       300', 'TE', '2024-02-29', 999999999999.999, 9999999999999.99, 'Nota fiscal nº "
+        "42', "
+        "'000001')",
+        "(5, '       302', 'SS', '2001-01-01', 0.001, 0.01, 'NF 1', '000001')",
+    };
+    for (const char* m : movimentos)
+        b.executa(QStringLiteral("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, "
+                                 "MOV_Data, MOV_Quant, MOV_Valor, MOV_Doc, MOV_Tipo) values %1")
+                      .arg(QLatin1String(m)));
+}
+
+// Exactly the same value: type, nullness, decimals and every character.
+bool mesmoValor(const QVariant& a, const QVariant& b)
+{
+    if (a.metaType() != b.metaType() || a.isNull() != b.isNull())
+        return false;
+    if (a.metaType() == QMetaType::fromType<Decimal>())
+        return a.value<Decimal>().unidades() == b.value<Decimal>().unidades() &&
+               a.value<Decimal>().escala() == b.value<Decimal>().escala();
+    if (a.typeId() == QMetaType::QString)
+        return a.toString() == b.toString() && a.toString().isNull() == b.toString().isNull();
+    return a == b;
+}
+
+const char* const produtosPorDescricao =
+    "Select p.*, g.GRU_Descricao From Produtos p left join Grupos g on (p.PRO_CodGru = "
+    "g.GRU_Codigo) order by p.PRO_Descricao";
+
+} // namespace
+
+void TstDataSet::cellsComeBackAsTheStatementGaveThem_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("products by description") << produtosPorDescricao;
+    QTest::newRow("products by quantity")
+        << "Select * From Produtos order by PRO_Quant desc, PRO_Codigo";
+    QTest::newRow("ledger by document, fixed-width texts")
+        << "Select * From Mov_Estq order by MOV_Doc, MOV_CodInt";
+    QTest::newRow("ledger by date, nulls first") << "Select * From Mov_Estq order by MOV_Data";
+    QTest::newRow("texts that change kind and width")
+        << "select cast(n as varchar(20)) as t, case when mod(n, 3) = 0 then null else n end as "
+           "i, cast(lpad('', mod(n, 4), ' ') as varchar(5)) as brancos from (select mov_codint "
+           "as n from mov_estq) order by n";
+}
+
+void TstDataSet::cellsComeBackAsTheStatementGaveThem()
+{
+    QFETCH(QString, sql);
+    insereValoresDificeis(*m_banco);
+    Consulta c(m_banco->conexao());
+    c.setSql(sql);
+    const Resultado esperado = c.abre();
+    QVERIFY(esperado.tamanho() >= 5);
+    DataSet inteira;
+    inteira.carrega(c);
+    m_lista.abre(c);
+    m_lista.completa();
+    for (const DataSet* lista : {&inteira, &m_lista}) {
+        QCOMPARE(lista->tamanho(), esperado.tamanho());
+        for (int i = 0; i < esperado.tamanho(); ++i)
+            for (int k = 0; k < esperado.campos.size(); ++k) {
+                const QVariant v = lista->valor(i, k);
+                QVERIFY2(mesmoValor(v, esperado.valor(i, k)),
+                         qPrintable(QStringLiteral("row %1, %2: %3 (%4) instead of %5 (%6)")
+                                        .arg(i)
+                                        .arg(esperado.campos[k], v.toString(), v.typeName(),
+                                             esperado.valor(i, k).toString(),
+                                             esperado.valor(i, k).typeName())));
+                QCOMPARE(lista->texto(i, k), DataSet::formata(esperado.valor(i, k),
+                                                              lista->formato(esperado.campos[k])));
+            }
+    }
+    // The filter sees the same values: the rows it keeps are those the stored values select.
+    const int coluna = esperado.coluna(esperado.campos.first());
+    const QVariant primeiro = esperado.valor(esperado.tamanho() - 1, coluna);
+    m_lista.setFiltro([&](const DataSet::Linha& l) { return mesmoValor(l.em(coluna), primeiro); });
+    QVERIFY(m_lista.tamanho() >= 1);
+    for (int i = 0; i < m_lista.tamanho(); ++i)
+        QVERIFY(mesmoValor(m_lista.valor(i, coluna), primeiro));
+}
+
+void TstDataSet::quickSearchLandsWhereARowByRowSearchWould_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("prefixo");
+    QTest::addColumn<bool>("filtrada"); // the rows of group 000002 hidden
+    const QString porDescricao = QLatin1String(produtosPorDescricao);
+    const QString porCodigo = QStringLiteral("Select * From Produtos order by PRO_Codigo");
+    for (bool filtrada : {false, true}) {
+        const char* f = filtrada ? ", filtered" : "";
+        QTest::addRow("ordered column, first match%s", f) << porDescricao << "PRO_DESCRICAO"
+                                                          << "Fi" << filtrada;
+        QTest::addRow("ordered column, only the last row%s", f)
+            << porDescricao << "PRO_DESCRICAO" << QStringLiteral("Últ") << filtrada;
+        QTest::addRow("ordered column, accents%s", f)
+            << porDescricao << "PRO_DESCRICAO" << QStringLiteral("Ação é") << filtrada;
+        QTest::addRow("ordered column, no match%s", f) << porDescricao << "PRO_DESCRICAO"
+                                                       << "Zz" << filtrada;
+        QTest::addRow("ordered column, blanks only%s", f) << porDescricao << "PRO_DESCRICAO"
+                                                          << "  " << filtrada;
+        QTest::addRow("ordered column, empty%s", f) << porDescricao << "PRO_DESCRICAO"
+                                                    << "" << filtrada;
+        QTest::addRow("ordered column, null prefix%s", f)
+            << porDescricao << "PRO_DESCRICAO" << QString() << filtrada;
+        QTest::addRow("unordered column, description%s", f) << porCodigo << "PRO_DESCRICAO"
+                                                            << "Luv" << filtrada;
+        QTest::addRow("unordered column, only the last row%s", f) << porDescricao << "PRO_CODIGO"
+                                                                  << "303" << filtrada;
+        QTest::addRow("unordered column, leading blanks%s", f) << porDescricao << "PRO_CODIGO"
+                                                               << "       30" << filtrada;
+        QTest::addRow("unordered column, trailing blanks%s", f) << porDescricao << "PRO_REFER"
+                                                                << "Ref  " << filtrada;
+        QTest::addRow("unordered column, longer than any text%s", f) << porDescricao << "PRO_REFER"
+                                                                     << "Ref   " << filtrada;
+        QTest::addRow("unordered column, no match%s", f) << porDescricao << "PRO_CODIGO"
+                                                         << "4" << filtrada;
+        QTest::addRow("fixed-width column, trailing blanks%s", f)
+            << "Select * From Mov_Estq order by MOV_CodInt"
+            << "MOV_DOC"
+            << "NF 1  " << filtrada;
+        QTest::addRow("fixed-width column, beyond its width%s", f)
+            << "Select * From Mov_Estq order by MOV_CodInt"
+            << "MOV_DOC" << QStringLiteral("NF 1").leftJustified(21) << filtrada;
+        QTest::addRow("number%s", f) << porDescricao << "PRO_QUANT"
+                                     << "-9" << filtrada;
+        QTest::addRow("date%s", f) << porDescricao << "PRO_DCAD"
+                                   << "2024-02" << filtrada;
+    }
+    // A long list read on screen, in the reverse of its texts' order.
+    QTest::newRow("long list, reverse order")
+        << QStringLiteral("select n, 'linha ' || n as texto from (%1) order by n desc")
+               .arg(QLatin1String(dezMil))
+        << "TEXTO"
+        << "linha 12" << false;
+}
+
+void TstDataSet::quickSearchLandsWhereARowByRowSearchWould()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, campo);
+    QFETCH(QString, prefixo);
+    QFETCH(bool, filtrada);
+    insereValoresDificeis(*m_banco);
+    Consulta c(m_banco->conexao());
+    c.setSql(sql);
+    const Resultado r = c.abre();
+    const int coluna = r.coluna(campo);
+    const int grupo = r.coluna("PRO_CODGRU");
+    const auto mostra = [&](int i) {
+        return !filtrada || grupo < 0 || r.valor(i, grupo).toString() != "000002";
+    };
+    // The search as a row-by-row look at each row's text.
+    int esperada = -1;
+    for (int i = 0, mostradas = 0; i < r.tamanho() && esperada < 0; ++i) {
+        if (!mostra(i))
+            continue;
+        const QVariant v = r.valor(i, coluna);
+        const QString t = v.metaType() == QMetaType::fromType<Decimal>()
+                              ? v.value<Decimal>().toString()
+                              : v.toString();
+        if (t.startsWith(prefixo))
+            esperada = mostradas;
+        ++mostradas;
+    }
+    if (filtrada)
+        m_lista.setFiltro([](const DataSet::Linha& l) {
+            return l["PRO_CODGRU"].isNull() || l["PRO_CODGRU"].toString() != "000002";
+        });
+    for (bool naTela : {true, false}) {
+        if (naTela)
+            m_lista.abre(c);
+        else
+            m_lista.carrega(c);
+        m_lista.setLinhaAtual(1);
+        QCOMPARE(m_lista.localiza(campo, prefixo), esperada);
+        QCOMPARE(m_lista.linhaAtual(), esperada < 0 ? 1 : esperada);
+        // Again on the whole list, through the index the first search left.
+        m_lista.setLinhaAtual(1);
+        QCOMPARE(m_lista.localiza(campo, prefixo), esperada);
+    }
 }
 
 QTEST_MAIN(TstDataSet)
