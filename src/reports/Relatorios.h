@@ -6,11 +6,13 @@
 #include <QDate>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class TdmProdutos;
 class TdmMovEstq;
 class TdmMovConsu;
+class FonteDeLinhas;
 
 // The report keys and what each one prints: which layout, over which of the shared lists.
 // Held once by the output-choice window (and by the command-line tool), so every layout keeps
@@ -18,6 +20,7 @@ class TdmMovConsu;
 class Relatorios {
 public:
     Relatorios(TdmProdutos& produtos, TdmMovEstq& movimentos, TdmMovConsu& emprestimos);
+    ~Relatorios();
 
     TfRel_Itens_Estoque relItensEstoque;
     TfRel_Itens_Estoque2 relItensEstoque2;
@@ -46,10 +49,15 @@ public:
     // Which dialog a movement key belongs to; none for the other keys.
     enum class Dialogo { Datas, Produto, Grupo, Requisitante };
     static std::optional<Dialogo> dialogoDaChave(const QString& chave);
-    // The print button of a parameter dialog: loads the movement list for the key and sets
-    // the texts of its layout (period, code and name, variant title, captions and column).
-    // False for a key that is not a movement key. Database errors reach the caller.
+    // The print button of a parameter dialog: keeps the movement request for the key (its rows
+    // are read from the database as the report is laid out, a batch at a time) and sets the
+    // texts of its layout (period, code and name, variant title, captions and column). False
+    // for a key that is not a movement key.
     bool carregaMovimentos(const QString& chave, const Parametros& p);
+    // The whole list a report of `chave` prints, read to its end into the shared list (for
+    // writing its rows to a spreadsheet); none for an unknown key. Database errors reach the
+    // caller as ErroBanco.
+    const DataSet* carregaLista(const QString& chave);
     // The texts the output choice sets before producing the four keys that have them.
     void aplicaVariantes(const QString& chave);
     // The movement layout of a key; none for other keys.
@@ -87,7 +95,12 @@ private:
     std::optional<bool> produz(const QString& chave, const Cabecalho& cabecalho,
                                const Motor::RecebePagina& recebe);
 
+    struct Pedido;
+    // The rows of the last movement request, read from the database a batch at a time.
+    std::unique_ptr<FonteDeLinhas> abreMovimentos();
+
     TdmProdutos& m_produtos;
     TdmMovEstq& m_movimentos;
     TdmMovConsu& m_emprestimos;
+    std::unique_ptr<Pedido> m_pedido; // none until a dialog asks for movements
 };

@@ -5,6 +5,8 @@
 #include "app/Principal.h"
 #include "common/Formatos.h"
 #include "common/JanelaBusca.h"
+#include "data/DataModule_MovEstq.h"
+#include "reports/FonteDeLinhas.h"
 #include "reports/Relatorios.h"
 #include "reports/Tela_Impressora.h"
 #include "support/AplicacaoTeste.h"
@@ -37,6 +39,8 @@ private slots:
     void overdueLoans();
     void longReportRepeatsHeadingsAndSumsOnce();
     void pdfWrittenPageByPageIsThePreparedReport();
+    void rowsReadInBatchesGiveTheReportOfTheWholeList_data();
+    void rowsReadInBatchesGiveTheReportOfTheWholeList();
     void requisitionerCodeKeepsToTheRight_data();
     void requisitionerCodeKeepsToTheRight();
 };
@@ -624,6 +628,58 @@ void TstRelMovimentos::pdfWrittenPageByPageIsThePreparedReport()
     QVERIFY(Pdf::texto(aosPoucos, 3).contains("Balanço do Período:"));
     QCOMPARE(r.gravaPdf(chave, cabecalho, pasta.filePath("nada/aqui.pdf")), std::nullopt);
     QCOMPARE(r.gravaPdf("Chave Nenhuma", cabecalho, pasta.filePath("x.pdf")), std::nullopt);
+}
+
+void TstRelMovimentos::rowsReadInBatchesGiveTheReportOfTheWholeList_data()
+{
+    QTest::addColumn<int>("lote");
+    QTest::newRow("a row at a time") << 1;
+    QTest::newRow("batches ending inside a page") << 7;
+    QTest::newRow("one batch") << 1000;
+}
+
+void TstRelMovimentos::rowsReadInBatchesGiveTheReportOfTheWholeList()
+{
+    QFETCH(int, lote);
+    AplicacaoTeste t;
+    livro(t.banco);
+    for (int i = 0; i < 150; ++i)
+        movimento(t.banco, 100 + i, i % 2 ? "1" : "2", i % 3 ? "EE" : (i % 5 ? "SS" : "TS"), i % 4,
+                  "1.5", "1000000.10", "000001");
+    TdmMovEstq& dm = t.app.dmMovEstq();
+    dm.carregaRelatorio(TdmMovEstq::Cabeca::M, TdmMovEstq::Selecao::W1,
+                        {dia.addDays(-1), dia.addDays(4), {}, {}, {}, {}});
+    QCOMPARE(dm.cds_MovEstq.tamanho(), 156);
+    const Cabecalho cabecalho{"Empresa", "(11) 5555-0101", QDateTime(dia, QTime(9, 0))};
+    TfRel_Mov_Estq layout;
+    const Motor::Documento inteiro = layout.prepara(dm.cds_MovEstq, cabecalho);
+    const RelMovimento::Soma entradas = layout.soma("EE");
+    const RelMovimento::Soma estornos = layout.soma("TS");
+    const Decimal balanco = layout.balanco();
+    QCOMPARE(inteiro.numeroDePaginas(), 3);
+
+    // The same statement on a cursor of its own, read a batch at a time.
+    Consulta consulta(t.app.conexao());
+    consulta.setSql(dm.SQLQ_MovEstq2.sql());
+    consulta.setParametro("DataIniD", dia.addDays(-1));
+    consulta.setParametro("DataFimD", dia.addDays(4));
+    FonteDeLinhas fonte(consulta.abreCursor(), dm.cds_MovEstq, lote);
+    Motor::Documento aosLotes;
+    const Motor::RecebePagina guarda = Motor::guardaEm(aosLotes);
+    int maisEmMemoria = 0;
+    QVERIFY(layout.prepara(fonte, cabecalho,
+                           [&](const Motor::Documento& molde, Motor::Pagina&& pagina, int n) {
+                               maisEmMemoria = qMax(maisEmMemoria, fonte.emMemoria());
+                               return guarda(molde, std::move(pagina), n);
+                           }));
+    // Never more than a batch of rows held, and the very pages, totals and balance.
+    QVERIFY(maisEmMemoria <= lote);
+    QCOMPARE(aosLotes, inteiro);
+    QCOMPARE(layout.soma("EE").valor, entradas.valor);
+    QCOMPARE(layout.soma("EE").quantidade, entradas.quantidade);
+    QCOMPARE(layout.soma("TS").valor, estornos.valor);
+    QCOMPARE(layout.balanco(), balanco);
+    QVERIFY(inteiro.paginas.last().linhas().join('\n').contains("Balanço do Período:"));
 }
 
 QTEST_MAIN(TstRelMovimentos)
