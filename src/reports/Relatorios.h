@@ -89,12 +89,12 @@ public:
                                 const QString& arquivo,
                                 const std::function<void(int pagina)>& progresso = {});
 
-private:
     // Lays the report of `chave` out, page by page into `recebe`: whether it went to its end,
-    // none for an unknown key.
+    // none for an unknown key. A list that cannot be read to its end throws ErroBanco.
     std::optional<bool> produz(const QString& chave, const Cabecalho& cabecalho,
                                const Motor::RecebePagina& recebe);
 
+private:
     struct Pedido;
     // The rows of the last movement request, read from the database a batch at a time.
     std::unique_ptr<FonteDeLinhas> abreMovimentos();

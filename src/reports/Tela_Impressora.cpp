@@ -9,7 +9,9 @@
 #include "reports/Visualiza.h"
 #include "reports/engine/Impressora.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -39,6 +41,15 @@ TfTela_Impressora::~TfTela_Impressora() = default;
 
 std::optional<Motor::Documento> TfTela_Impressora::produz()
 {
+    Motor::Documento d;
+    const std::optional<bool> inteiro = produz(Motor::guardaEm(d));
+    if (!inteiro || !*inteiro)
+        return std::nullopt;
+    return d;
+}
+
+std::optional<bool> TfTela_Impressora::produz(const Motor::RecebePagina& recebe)
+{
     TfPrincipal& p = m_app.principal();
     const Cabecalho cabecalho{p.EmpNome, p.EmpFone, QDateTime::currentDateTime()};
     if (Relatorios::doGrupo(Relatorio)) {
@@ -52,7 +63,7 @@ std::optional<Motor::Documento> TfTela_Impressora::produz()
     }
     m_relatorios->aplicaVariantes(Relatorio);
     try {
-        return m_relatorios->prepara(Relatorio, cabecalho);
+        return m_relatorios->produz(Relatorio, cabecalho, recebe);
     } catch (const ErroBanco& e) {
         Mensagens::erro(e.mensagem(), this);
         return std::nullopt;
@@ -71,8 +82,36 @@ void TfTela_Impressora::tela()
 
 void TfTela_Impressora::impressora()
 {
-    std::optional<Motor::Documento> d = produz();
-    if (d && !Impressora::imprime(*d))
+    // Each page goes to the printer as soon as it is laid out. A long report shows the pages
+    // sent so far and may be cancelled; cancelled, nothing is printed.
+    Impressora::Trabalho trabalho;
+    QProgressDialog progresso(QStringLiteral("Preparando o relatório..."),
+                              QStringLiteral("Cancelar"), 0, 0, this);
+    progresso.setObjectName(QStringLiteral("pdProgresso"));
+    progresso.setWindowTitle(QStringLiteral("Impressora"));
+    progresso.setWindowModality(Qt::WindowModal);
+    progresso.setAutoClose(false);
+    progresso.setAutoReset(false);
+    progresso.setMinimumDuration(1000);
+    progresso.setValue(0);
+    const std::optional<bool> inteiro = produz([&](const Motor::Documento& molde,
+                                                   Motor::Pagina&& pagina, int numero) {
+        if (!trabalho.pinta(molde, pagina))
+            return false;
+        progresso.setLabelText(QStringLiteral("Página %1 enviada para a impressora").arg(numero));
+        progresso.setValue(0);
+        QCoreApplication::processEvents();
+        return !progresso.wasCanceled();
+    });
+    const bool cancelado = progresso.wasCanceled();
+    progresso.close();
+    if (cancelado) {
+        trabalho.cancela();
+    } else if (!inteiro) {
+        trabalho.cancela(); // an unknown key, or the database already told why
+    } else if (!*inteiro || !trabalho.termina()) {
+        trabalho.cancela();
         Mensagens::erro(Impressora::mensagemDeFalha(), this);
+    }
     accept();
 }

@@ -28,6 +28,10 @@ public:
     std::optional<Motor::Documento> produz();
 
 private:
+    // The request's texts set on the layout of `Relatorio`, then its pages laid out into
+    // `recebe`: whether it went to its end, none for an unknown key or a database failure
+    // (already told).
+    std::optional<bool> produz(const Motor::RecebePagina& recebe);
     void tela();
     void impressora();
 

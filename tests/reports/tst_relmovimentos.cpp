@@ -9,12 +9,15 @@
 #include "reports/FonteDeLinhas.h"
 #include "reports/Relatorios.h"
 #include "reports/Tela_Impressora.h"
+#include "reports/engine/Impressora.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/ImpressoraTeste.h"
 
 #include <QDateEdit>
 #include <QDialog>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -41,6 +44,8 @@ private slots:
     void pdfWrittenPageByPageIsThePreparedReport();
     void rowsReadInBatchesGiveTheReportOfTheWholeList_data();
     void rowsReadInBatchesGiveTheReportOfTheWholeList();
+    void printerGetsThePagesAsTheyAreLaidOut();
+    void cancelledPrintingPrintsNothing();
     void requisitionerCodeKeepsToTheRight_data();
     void requisitionerCodeKeepsToTheRight();
 };
@@ -680,6 +685,84 @@ void TstRelMovimentos::rowsReadInBatchesGiveTheReportOfTheWholeList()
     QCOMPARE(layout.soma("TS").valor, estornos.valor);
     QCOMPARE(layout.balanco(), balanco);
     QVERIFY(inteiro.paginas.last().linhas().join('\n').contains("Balanço do Período:"));
+}
+
+namespace {
+
+// The general report by date over the ledger and 150 more movements: three pages.
+void tresPaginas(TelaTeste& t)
+{
+    livro(t.banco);
+    for (int i = 0; i < 150; ++i)
+        movimento(t.banco, 100 + i, i % 2 ? "1" : "2", i % 3 ? "EE" : "SS", 0, "1", "0.10",
+                  "000001");
+}
+
+// The general report's dialog prints; the output choice runs `escolhe` on itself.
+void pedeGeral(TelaTeste& t, const std::function<void(QDialog*)>& escolhe)
+{
+    t.driver.aoAbrir([](QDialog* d) {
+        acha<QDateEdit>(d, "dtpData_Ini")->setDate(dia.addDays(-1));
+        acha<QDateEdit>(d, "dtpData_Fim")->setDate(dia.addDays(4));
+        clica(d, "btnDIF_Imprimir");
+    });
+    t.driver.aoAbrir(escolhe);
+    t.principal().aciona("MovimentaodeEstoqueGeralporData1");
+}
+
+} // namespace
+
+void TstRelMovimentos::printerGetsThePagesAsTheyAreLaidOut()
+{
+    TelaTeste t;
+    tresPaginas(t);
+    Motor::Documento previa;
+    pedeGeral(t, [&](QDialog* escolha) {
+        previa = *t.app.janela<TfTela_Impressora>().produz();
+        clica(escolha, "BitBtn3");
+    });
+    QCOMPARE(previa.numeroDePaginas(), 3);
+
+    // The printer itself, writing to a file, without the tests' own printing function.
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath("impresso.pdf");
+    const QString esperado = pasta.filePath("previa.pdf");
+    QVERIFY(previa.gravaPdf(esperado));
+    QPrinter& impressora = Impressora::atual();
+    impressora.setOutputFileName(arquivo);
+    pedeGeral(t, [](QDialog* escolha) { clica(escolha, "BitBtn2"); });
+    impressora.setOutputFileName(QString());
+    QVERIFY(t.msgs.mensagens().isEmpty());
+    QCOMPARE(Pdf::paginas(arquivo), 3);
+    // The same words on the same pages; only the footer's moment may differ between the two
+    // requests, and the spacing pdftotext guesses at the printer's resolution.
+    const QRegularExpression hora(QStringLiteral("Data/Hora: \\S+ \\S+"));
+    for (int p = 1; p <= 3; ++p)
+        QCOMPARE(Pdf::texto(arquivo, p).replace(hora, "Data/Hora:").simplified(),
+                 Pdf::texto(esperado, p).replace(hora, "Data/Hora:").simplified());
+    QVERIFY(Pdf::texto(arquivo, 3).contains("Balanço do Período:"));
+}
+
+void TstRelMovimentos::cancelledPrintingPrintsNothing()
+{
+    TelaTeste t;
+    tresPaginas(t);
+    ImpressoraTeste impressora;
+    bool cancelou = false;
+    pedeGeral(t, [&](QDialog* escolha) {
+        // Runs while the pages are being sent, at the first page.
+        QTimer::singleShot(0, escolha, [&, escolha] {
+            if (auto* progresso = escolha->findChild<QProgressDialog*>("pdProgresso")) {
+                progresso->cancel();
+                cancelou = true;
+            }
+        });
+        clica(escolha, "BitBtn2");
+    });
+    QVERIFY(cancelou);
+    QVERIFY(impressora.impressos.isEmpty());
+    QVERIFY(t.msgs.mensagens().isEmpty());
+    QVERIFY(!t.app.janela<TfTela_Impressora>().isVisible());
 }
 
 QTEST_MAIN(TstRelMovimentos)
