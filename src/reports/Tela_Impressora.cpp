@@ -70,11 +70,41 @@ std::optional<bool> TfTela_Impressora::produz(const Motor::RecebePagina& recebe)
     }
 }
 
+// A report that takes more than a second shows the pages done so far and may be cancelled.
+std::optional<bool> TfTela_Impressora::produzComProgresso(const QString& feito,
+                                                          const Motor::RecebePagina& recebe,
+                                                          bool& cancelado)
+{
+    QProgressDialog progresso(QStringLiteral("Preparando o relatório..."),
+                              QStringLiteral("Cancelar"), 0, 0, this);
+    progresso.setObjectName(QStringLiteral("pdProgresso"));
+    progresso.setWindowTitle(QStringLiteral("Relatório"));
+    progresso.setWindowModality(Qt::WindowModal);
+    progresso.setAutoClose(false);
+    progresso.setAutoReset(false);
+    progresso.setMinimumDuration(1000);
+    progresso.setValue(0);
+    const std::optional<bool> inteiro =
+        produz([&](const Motor::Documento& molde, Motor::Pagina&& pagina, int numero) {
+            if (!recebe(molde, std::move(pagina), numero))
+                return false;
+            progresso.setLabelText(feito.arg(numero));
+            progresso.setValue(0);
+            QCoreApplication::processEvents();
+            return !progresso.wasCanceled();
+        });
+    cancelado = progresso.wasCanceled();
+    return inteiro;
+}
+
 void TfTela_Impressora::tela()
 {
-    std::optional<Motor::Documento> d = produz();
-    if (d) {
-        m_previa->mostra(std::move(*d));
+    Motor::Documento d;
+    bool cancelado = false;
+    const std::optional<bool> inteiro =
+        produzComProgresso(QStringLiteral("Página %1 preparada"), Motor::guardaEm(d), cancelado);
+    if (!cancelado && inteiro && *inteiro) {
+        m_previa->mostra(std::move(d));
         Modal::exec(m_previa);
     }
     accept();
@@ -82,33 +112,18 @@ void TfTela_Impressora::tela()
 
 void TfTela_Impressora::impressora()
 {
-    // Each page goes to the printer as soon as it is laid out. A long report shows the pages
-    // sent so far and may be cancelled; cancelled, nothing is printed.
+    // Each page goes to the printer as soon as it is laid out; cancelled, nothing is printed.
     Impressora::Trabalho trabalho;
-    QProgressDialog progresso(QStringLiteral("Preparando o relatório..."),
-                              QStringLiteral("Cancelar"), 0, 0, this);
-    progresso.setObjectName(QStringLiteral("pdProgresso"));
-    progresso.setWindowTitle(QStringLiteral("Impressora"));
-    progresso.setWindowModality(Qt::WindowModal);
-    progresso.setAutoClose(false);
-    progresso.setAutoReset(false);
-    progresso.setMinimumDuration(1000);
-    progresso.setValue(0);
-    const std::optional<bool> inteiro = produz([&](const Motor::Documento& molde,
-                                                   Motor::Pagina&& pagina, int numero) {
-        if (!trabalho.pinta(molde, pagina))
-            return false;
-        progresso.setLabelText(QStringLiteral("Página %1 enviada para a impressora").arg(numero));
-        progresso.setValue(0);
-        QCoreApplication::processEvents();
-        return !progresso.wasCanceled();
-    });
-    const bool cancelado = progresso.wasCanceled();
-    progresso.close();
-    if (cancelado) {
+    bool cancelado = false;
+    const std::optional<bool> inteiro = produzComProgresso(
+        QStringLiteral("Página %1 enviada para a impressora"),
+        [&](const Motor::Documento& molde, Motor::Pagina&& pagina, int) {
+            return trabalho.pinta(molde, pagina);
+        },
+        cancelado);
+    if (cancelado || !inteiro) {
+        // Cancelled, an unknown key, or the database already told why.
         trabalho.cancela();
-    } else if (!inteiro) {
-        trabalho.cancela(); // an unknown key, or the database already told why
     } else if (!*inteiro || !trabalho.termina()) {
         trabalho.cancela();
         Mensagens::erro(Impressora::mensagemDeFalha(), this);

@@ -45,7 +45,8 @@ private slots:
     void rowsReadInBatchesGiveTheReportOfTheWholeList_data();
     void rowsReadInBatchesGiveTheReportOfTheWholeList();
     void printerGetsThePagesAsTheyAreLaidOut();
-    void cancelledPrintingPrintsNothing();
+    void cancelledReportShowsAndPrintsNothing_data();
+    void cancelledReportShowsAndPrintsNothing();
     void requisitionerCodeKeepsToTheRight_data();
     void requisitionerCodeKeepsToTheRight();
 };
@@ -743,24 +744,33 @@ void TstRelMovimentos::printerGetsThePagesAsTheyAreLaidOut()
     QVERIFY(Pdf::texto(arquivo, 3).contains("Balanço do Período:"));
 }
 
-void TstRelMovimentos::cancelledPrintingPrintsNothing()
+void TstRelMovimentos::cancelledReportShowsAndPrintsNothing_data()
 {
+    QTest::addColumn<QString>("botao");
+    QTest::newRow("Tela") << "BitBtn1";
+    QTest::newRow("Impressora") << "BitBtn2";
+}
+
+void TstRelMovimentos::cancelledReportShowsAndPrintsNothing()
+{
+    QFETCH(QString, botao);
     TelaTeste t;
     tresPaginas(t);
     ImpressoraTeste impressora;
     bool cancelou = false;
     pedeGeral(t, [&](QDialog* escolha) {
-        // Runs while the pages are being sent, at the first page.
+        // Runs while the pages are being laid out, at the first page.
         QTimer::singleShot(0, escolha, [&, escolha] {
             if (auto* progresso = escolha->findChild<QProgressDialog*>("pdProgresso")) {
                 progresso->cancel();
                 cancelou = true;
             }
         });
-        clica(escolha, "BitBtn2");
+        clica(escolha, botao.toLatin1().constData());
     });
     QVERIFY(cancelou);
     QVERIFY(impressora.impressos.isEmpty());
+    QVERIFY(!t.driver.abertas().contains("TfVisualiza"));
     QVERIFY(t.msgs.mensagens().isEmpty());
     QVERIFY(!t.app.janela<TfTela_Impressora>().isVisible());
 }
