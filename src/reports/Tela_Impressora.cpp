@@ -99,14 +99,10 @@ std::optional<bool> TfTela_Impressora::produzComProgresso(const QString& feito,
 
 void TfTela_Impressora::tela()
 {
-    Motor::Documento d;
-    bool cancelado = false;
-    const std::optional<bool> inteiro =
-        produzComProgresso(QStringLiteral("Página %1 preparada"), Motor::guardaEm(d), cancelado);
-    if (!cancelado && inteiro && *inteiro) {
-        m_previa->mostra(std::move(d));
-        Modal::exec(m_previa);
-    }
+    // The preview opens at once and shows page 1 as soon as it is laid out; the rest comes
+    // while the person looks at it.
+    m_previa->mostra([this](const Motor::RecebePagina& recebe) { return produz(recebe); });
+    Modal::exec(m_previa);
     accept();
 }
 

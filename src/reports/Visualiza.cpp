@@ -4,16 +4,21 @@
 #include "common/Modal.h"
 #include "reports/engine/Impressora.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <limits>
 
 // The page as paper on the desk: white, with a thin shadow, at the chosen scale.
 class FolhaNaTela : public QWidget {
@@ -81,8 +86,7 @@ TfVisualiza::TfVisualiza(QWidget* parent) : Dialogo(parent)
     m_lbPagina->setAlignment(Qt::AlignCenter);
     barra->addWidget(m_lbPagina);
     botao("btnProxima", QStringLiteral(">"), [this] { vaiParaPagina(m_pagina + 1); });
-    botao("btnUltima", QStringLiteral(">|"),
-          [this] { vaiParaPagina(m_documento.numeroDePaginas() - 1); });
+    botao("btnUltima", QStringLiteral(">|"), [this] { vaiParaUltima(); });
     barra->addStretch();
     m_barra->addLayout(barra);
     barra = new QHBoxLayout;
@@ -113,14 +117,125 @@ TfVisualiza::~TfVisualiza() = default;
 
 void TfVisualiza::mostra(Motor::Documento documento)
 {
+    ++m_geracao;
+    m_producao = {};
+    m_alvo = -1;
+    m_acao = {};
+    fechaEspera();
     m_documento = std::move(documento);
     m_pagina = 0;
     m_zoom = Zoom::Pagina;
     atualiza();
 }
 
+void TfVisualiza::mostra(Producao producao)
+{
+    mostra(Motor::Documento{});
+    m_producao = std::move(producao);
+}
+
+void TfVisualiza::monta()
+{
+    if (!m_producao || m_montando || !isVisible())
+        return;
+    const Producao producao = std::exchange(m_producao, {});
+    const int geracao = m_geracao;
+    m_montando = true;
+    atualiza();
+    const std::optional<bool> inteiro = producao([&](const Motor::Documento& molde,
+                                                     Motor::Pagina&& pagina, int numero) {
+        if (geracao != m_geracao || !isVisible())
+            return false;
+        Motor::guardaEm(m_documento)(molde, std::move(pagina), numero);
+        if (m_alvo >= 0 && m_alvo < m_documento.numeroDePaginas()) {
+            m_pagina = std::exchange(m_alvo, -1);
+            if (!m_acao)
+                fechaEspera();
+        }
+        if (m_espera)
+            m_espera->setLabelText(QStringLiteral("Preparando o relatório: página %1").arg(numero));
+        atualiza();
+        // The person pages, zooms or closes the window while the rest is laid out.
+        QCoreApplication::processEvents();
+        return geracao == m_geracao && isVisible();
+    });
+    m_montando = false;
+    if (geracao != m_geracao) {
+        atualiza(); // another report took its place
+        return;
+    }
+    if (!inteiro || !*inteiro) {
+        // Closed while it was being laid out, or the rows could not be read (the person was
+        // told): a part of a report is never printed or saved as if it were the whole.
+        m_alvo = -1;
+        m_acao = {};
+        fechaEspera();
+        if (isVisible())
+            reject();
+        return;
+    }
+    if (m_alvo >= 0)
+        m_pagina = qMin(std::exchange(m_alvo, -1), m_documento.numeroDePaginas() - 1);
+    fechaEspera();
+    atualiza();
+    if (const std::function<void()> acao = std::exchange(m_acao, {}))
+        acao();
+}
+
+void TfVisualiza::espera(std::function<void()> acao)
+{
+    m_acao = std::move(acao);
+    if (!m_espera) {
+        m_espera = new QProgressDialog(QStringLiteral("Preparando o relatório..."),
+                                       QStringLiteral("Cancelar"), 0, 0, this);
+        m_espera->setObjectName(QStringLiteral("pdEspera"));
+        m_espera->setWindowTitle(QStringLiteral("Relatório"));
+        m_espera->setWindowModality(Qt::WindowModal);
+        m_espera->setAutoClose(false);
+        m_espera->setAutoReset(false);
+        m_espera->setMinimumDuration(0);
+        auto* cancelar = new QPushButton(QStringLiteral("Cancelar"), m_espera);
+        cancelar->setObjectName(QStringLiteral("btnCancelaEspera"));
+        m_espera->setCancelButton(cancelar);
+        connect(m_espera, &QProgressDialog::canceled, this, [this] {
+            // The preview stays where it was; nothing is printed or saved.
+            m_alvo = -1;
+            m_acao = {};
+            fechaEspera();
+        });
+    }
+    m_espera->show();
+}
+
+void TfVisualiza::fechaEspera()
+{
+    if (!m_espera)
+        return;
+    m_espera->hide();
+    m_espera->deleteLater();
+    m_espera = nullptr;
+    // No window system gives the activation back by itself once the bar is gone.
+    if (isVisible())
+        activateWindow();
+}
+
+void TfVisualiza::vaiParaUltima()
+{
+    if (m_montando) {
+        m_alvo = std::numeric_limits<int>::max();
+        espera();
+        return;
+    }
+    vaiParaPagina(m_documento.numeroDePaginas() - 1);
+}
+
 void TfVisualiza::vaiParaPagina(int pagina)
 {
+    if (m_montando && pagina >= m_documento.numeroDePaginas()) {
+        m_alvo = pagina;
+        espera();
+        return;
+    }
     m_pagina = qBound(0, pagina, qMax(0, m_documento.numeroDePaginas() - 1));
     atualiza();
     m_area->verticalScrollBar()->setValue(0);
@@ -151,7 +266,10 @@ double TfVisualiza::escala() const
 void TfVisualiza::atualiza()
 {
     const int total = m_documento.numeroDePaginas();
-    m_lbPagina->setText(QStringLiteral("Página %1 de %2").arg(total ? m_pagina + 1 : 0).arg(total));
+    // The number of pages is known once the last one is laid out.
+    m_lbPagina->setText(
+        m_montando ? QStringLiteral("Página %1 de ...").arg(total ? m_pagina + 1 : 0)
+                   : QStringLiteral("Página %1 de %2").arg(total ? m_pagina + 1 : 0).arg(total));
     m_folha->ajusta();
 }
 
@@ -161,6 +279,8 @@ void TfVisualiza::aoAbrir()
     // Laid out now, so the first paint already shows the whole page at the chosen zoom.
     layout()->activate();
     atualiza();
+    if (m_producao)
+        QTimer::singleShot(0, this, [this] { monta(); });
 }
 
 void TfVisualiza::ajustaATela()
@@ -206,7 +326,7 @@ void TfVisualiza::keyPressEvent(QKeyEvent* e)
         vaiParaPagina(0);
         return;
     case Qt::Key_End:
-        vaiParaPagina(m_documento.numeroDePaginas() - 1);
+        vaiParaUltima();
         return;
     default:
         Dialogo::keyPressEvent(e);
@@ -239,8 +359,16 @@ void TfVisualiza::salvaComo()
         QStringLiteral("Arquivo PDF (*.pdf);;Relatório preparado (*.zvr)"), true);
     if (arquivo.isEmpty())
         return;
-    if (!salva(arquivo))
-        Mensagens::erro(QStringLiteral("Não foi possível gravar o relatório em ") + arquivo, this);
+    const auto grava = [this, arquivo] {
+        if (!salva(arquivo))
+            Mensagens::erro(QStringLiteral("Não foi possível gravar o relatório em ") + arquivo,
+                            this);
+    };
+    // Saved whole: the pages still being laid out are waited for.
+    if (m_montando)
+        espera(grava);
+    else
+        grava();
 }
 
 void TfVisualiza::carregaEscolhido()
@@ -257,6 +385,10 @@ void TfVisualiza::carregaEscolhido()
 
 void TfVisualiza::imprime()
 {
+    if (m_montando) {
+        espera([this] { imprime(); });
+        return;
+    }
     if (!Impressora::imprime(m_documento))
         Mensagens::erro(Impressora::mensagemDeFalha(), this);
 }

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "common/Formulario.h"
-#include "reports/engine/Documento.h"
+#include "reports/engine/Motor.h"
+
+#include <functional>
+#include <optional>
 
 class QBoxLayout;
 class QLabel;
+class QProgressDialog;
 class QScrollArea;
 class FolhaNaTela;
 
@@ -22,10 +26,21 @@ public:
 
     // The report to show, from its first page, the whole page in view.
     void mostra(Motor::Documento documento);
+    // Lays a report out into `recebe`: whether it went to its end, none when it could not be
+    // made (the person has been told why).
+    using Producao = std::function<std::optional<bool>(const Motor::RecebePagina& recebe)>;
+    // The report shown as it is laid out once the window opens: page 1 as soon as it is ready,
+    // the rest while the person looks at it. Going past the pages ready, to the last page,
+    // printing or saving waits for them with a progress bar that can be cancelled.
+    void mostra(Producao producao);
+    // Whether pages are still being laid out.
+    bool montando() const { return m_montando; }
     const Motor::Documento& documento() const { return m_documento; }
 
     int paginaAtual() const { return m_pagina; } // from 0
+    // A page not laid out yet is waited for (see mostra).
     void vaiParaPagina(int pagina);
+    void vaiParaUltima();
     Zoom zoom() const { return m_zoom; }
     void setZoom(Zoom zoom);
     // Pixels per millimetre of the page as shown.
@@ -50,6 +65,11 @@ private:
     void salvaComo();
     void carregaEscolhido();
     void imprime();
+    void monta();
+    // Waits for the pages still being laid out, then runs `acao` (none: only waits); the
+    // progress bar's Cancelar drops the wait and the action.
+    void espera(std::function<void()> acao = {});
+    void fechaEspera();
 
     Motor::Documento m_documento;
     int m_pagina = 0;
@@ -58,4 +78,10 @@ private:
     FolhaNaTela* m_folha;
     QLabel* m_lbPagina;
     QBoxLayout* m_barra;
+    Producao m_producao; // to start when the window opens
+    bool m_montando = false;
+    int m_geracao = 0; // a new report stops the one being laid out
+    int m_alvo = -1;   // the page asked for before it was ready
+    std::function<void()> m_acao;
+    QProgressDialog* m_espera = nullptr;
 };

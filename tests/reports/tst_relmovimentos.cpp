@@ -9,6 +9,7 @@
 #include "reports/FonteDeLinhas.h"
 #include "reports/Relatorios.h"
 #include "reports/Tela_Impressora.h"
+#include "reports/Visualiza.h"
 #include "reports/engine/Impressora.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
@@ -45,8 +46,9 @@ private slots:
     void rowsReadInBatchesGiveTheReportOfTheWholeList_data();
     void rowsReadInBatchesGiveTheReportOfTheWholeList();
     void printerGetsThePagesAsTheyAreLaidOut();
-    void cancelledReportShowsAndPrintsNothing_data();
-    void cancelledReportShowsAndPrintsNothing();
+    void cancelledPrintingPrintsNothing();
+    void previewShowsPageOneWhileTheRestIsLaidOut_data();
+    void previewShowsPageOneWhileTheRestIsLaidOut();
     void requisitionerCodeKeepsToTheRight_data();
     void requisitionerCodeKeepsToTheRight();
 };
@@ -744,35 +746,90 @@ void TstRelMovimentos::printerGetsThePagesAsTheyAreLaidOut()
     QVERIFY(Pdf::texto(arquivo, 3).contains("Balanço do Período:"));
 }
 
-void TstRelMovimentos::cancelledReportShowsAndPrintsNothing_data()
+void TstRelMovimentos::cancelledPrintingPrintsNothing()
 {
-    QTest::addColumn<QString>("botao");
-    QTest::newRow("Tela") << "BitBtn1";
-    QTest::newRow("Impressora") << "BitBtn2";
-}
-
-void TstRelMovimentos::cancelledReportShowsAndPrintsNothing()
-{
-    QFETCH(QString, botao);
     TelaTeste t;
     tresPaginas(t);
     ImpressoraTeste impressora;
     bool cancelou = false;
     pedeGeral(t, [&](QDialog* escolha) {
-        // Runs while the pages are being laid out, at the first page.
+        // Runs while the pages are being sent, at the first page.
         QTimer::singleShot(0, escolha, [&, escolha] {
             if (auto* progresso = escolha->findChild<QProgressDialog*>("pdProgresso")) {
                 progresso->cancel();
                 cancelou = true;
             }
         });
-        clica(escolha, botao.toLatin1().constData());
+        clica(escolha, "BitBtn2");
     });
     QVERIFY(cancelou);
     QVERIFY(impressora.impressos.isEmpty());
-    QVERIFY(!t.driver.abertas().contains("TfVisualiza"));
     QVERIFY(t.msgs.mensagens().isEmpty());
     QVERIFY(!t.app.janela<TfTela_Impressora>().isVisible());
+}
+
+void TstRelMovimentos::previewShowsPageOneWhileTheRestIsLaidOut_data()
+{
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<bool>("cancela");
+    QTest::addColumn<int>("paginaNoFim");
+    QTest::addColumn<int>("impressos");
+    QTest::newRow("last page") << "btnUltima" << false << 2 << 0;
+    QTest::newRow("next page") << "btnProxima" << false << 1 << 0;
+    QTest::newRow("printing") << "btnImprimir" << false << 0 << 1;
+    QTest::newRow("printing cancelled") << "btnImprimir" << true << 0 << 0;
+    QTest::newRow("last page cancelled") << "btnUltima" << true << 0 << 0;
+}
+
+void TstRelMovimentos::previewShowsPageOneWhileTheRestIsLaidOut()
+{
+    QFETCH(QString, botao);
+    QFETCH(bool, cancela);
+    QFETCH(int, paginaNoFim);
+    QFETCH(int, impressos);
+    TelaTeste t;
+    tresPaginas(t);
+    ImpressoraTeste impressora;
+    TfVisualiza& previa = t.app.janela<TfTela_Impressora>().previa();
+    // Looks at the preview between two pages being laid out, once page 1 is there.
+    QString rotulo;
+    int prontas = -1;
+    bool esperou = false;
+    std::function<void()> olha = [&] {
+        if (!previa.montando() || previa.documento().numeroDePaginas() == 0) {
+            QTimer::singleShot(0, &previa, olha);
+            return;
+        }
+        prontas = previa.documento().numeroDePaginas();
+        rotulo = texto(&previa, "lbPagina");
+        clica(&previa, botao.toLatin1().constData());
+        auto* espera = previa.findChild<QProgressDialog*>("pdEspera");
+        esperou = espera && espera->isVisible() && previa.paginaAtual() == 0;
+        if (espera && cancela)
+            clica(espera, "btnCancelaEspera");
+    };
+    Motor::Documento visto;
+    int pagina = -1;
+    pedeGeral(t, [&](QDialog* escolha) {
+        QTimer::singleShot(0, &previa, olha);
+        t.driver.aoAbrir([&](QDialog*) {
+            visto = previa.documento();
+            pagina = previa.paginaAtual();
+            QCOMPARE(texto(&previa, "lbPagina"), QString("Página %1 de 3").arg(pagina + 1));
+            clica(&previa, "btnFechar");
+        });
+        clica(escolha, "BitBtn1");
+    });
+    QCOMPARE(prontas, 1);
+    QCOMPARE(rotulo, QString("Página 1 de ..."));
+    QVERIFY(esperou);
+    QCOMPARE(visto.numeroDePaginas(), 3);
+    QVERIFY(visto.paginas[2].linhas().join('\n').contains("Balanço do Período:"));
+    QCOMPARE(pagina, paginaNoFim);
+    QCOMPARE(impressora.impressos.size(), impressos);
+    if (impressos)
+        QCOMPARE(impressora.impressos[0], visto);
+    QVERIFY(t.msgs.mensagens().isEmpty());
 }
 
 QTEST_MAIN(TstRelMovimentos)
