@@ -224,11 +224,10 @@ std::optional<int> Relatorios::gravaPdf(const QString& chave, const Cabecalho& c
 
 std::unique_ptr<FonteDeLinhas> Relatorios::abreMovimentos()
 {
-    // The statement the movement list would load, run on a cursor of its own: the shared list
-    // and its statement stay as the windows left them.
+    // The rows the movement list would load, read on a cursor of its own: the shared list and
+    // its statement stay as the windows left them.
     Consulta consulta(m_movimentos.SQLQ_MovEstq2.conexao());
-    consulta.adiciona(TdmMovEstq::sqlCabeca(m_pedido->cabeca));
-    consulta.adiciona(TdmMovEstq::sqlSelecao(m_pedido->selecao));
+    consulta.setSql(sqlRelatorioMovimentos(m_pedido->cabeca, m_pedido->selecao));
     const TdmMovEstq::Periodo& p = m_pedido->periodo;
     consulta.setParametro(QStringLiteral("DataIniD"), p.inicio);
     consulta.setParametro(QStringLiteral("DataFimD"), p.fim);

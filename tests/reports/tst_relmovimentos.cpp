@@ -45,6 +45,8 @@ private slots:
     void pdfWrittenPageByPageIsThePreparedReport();
     void rowsReadInBatchesGiveTheReportOfTheWholeList_data();
     void rowsReadInBatchesGiveTheReportOfTheWholeList();
+    void reportRowsAreTheListsRowsInItsOrder_data();
+    void reportRowsAreTheListsRowsInItsOrder();
     void printerGetsThePagesAsTheyAreLaidOut();
     void cancelledPrintingPrintsNothing();
     void previewShowsPageOneWhileTheRestIsLaidOut_data();
@@ -688,6 +690,92 @@ void TstRelMovimentos::rowsReadInBatchesGiveTheReportOfTheWholeList()
     QCOMPARE(layout.soma("TS").valor, estornos.valor);
     QCOMPARE(layout.balanco(), balanco);
     QVERIFY(inteiro.paginas.last().linhas().join('\n').contains("Balanço do Período:"));
+}
+
+void TstRelMovimentos::reportRowsAreTheListsRowsInItsOrder_data()
+{
+    using S = TdmMovEstq::Selecao;
+    using C = TdmMovEstq::Cabeca;
+    QTest::addColumn<int>("cabeca");
+    QTest::addColumn<int>("selecao");
+    QTest::addColumn<bool>("peloIndiceDeDatas");
+    QTest::newRow("general") << int(C::M) << int(S::W1) << true;
+    QTest::newRow("general with the group") << int(C::G) << int(S::W1) << true;
+    QTest::newRow("one operation") << int(C::M) << int(S::W2) << true;
+    QTest::newRow("one product") << int(C::M) << int(S::W3) << false;
+    QTest::newRow("one product, one operation") << int(C::M) << int(S::W4) << false;
+    QTest::newRow("one group") << int(C::G) << int(S::W5) << false;
+    QTest::newRow("one group, one operation") << int(C::G) << int(S::W6) << false;
+    QTest::newRow("one requisitioner") << int(C::M) << int(S::W7) << false;
+}
+
+// The statement a report reads on its own cursor gives the rows of the movement list, day by
+// day; over a whole period the first row comes from the date index without the period being
+// joined and sorted first.
+void TstRelMovimentos::reportRowsAreTheListsRowsInItsOrder()
+{
+    QFETCH(int, cabeca);
+    QFETCH(int, selecao);
+    QFETCH(bool, peloIndiceDeDatas);
+    AplicacaoTeste t;
+    livro(t.banco);
+    // Same-day rows entered out of product and operation order.
+    for (int i = 0; i < 60; ++i)
+        movimento(t.banco, 200 - i, i % 2 ? "1" : "2", i % 3 ? "EE" : (i % 5 ? "SS" : "TS"), i % 4,
+                  "1", "2.00", i % 2 ? "000001" : "000002");
+    // Index figures as a filled ledger has them, so the engine plans as it would there.
+    for (const char* indice : {"IDX_MOV_ESTQ_DATA", "IDX_MOV_ESTQ_OPER", "IDX_MOV_ESTQ_CODPRO",
+                               "PK_MOV_ESTQ", "PK_PRODUTOS", "PK_CODMOV", "PK_REQUISITANTE"})
+        t.banco.executa(QStringLiteral("SET STATISTICS INDEX %1").arg(indice));
+    const TdmMovEstq::Periodo periodo{
+        dia.addDays(-1), dia.addDays(3), "SS", QString("1").rightJustified(10), "000001", "000001"};
+    TdmMovEstq& dm = t.app.dmMovEstq();
+    dm.carregaRelatorio(TdmMovEstq::Cabeca(cabeca), TdmMovEstq::Selecao(selecao), periodo);
+    // Each row as its day and number: the days in order, the rows of one day in no set order.
+    const auto chave = [](const QVariant& data, const QVariant& numero) {
+        return data.toDate().toString(Qt::ISODate) + ' ' + numero.toString().rightJustified(6);
+    };
+    const int data = dm.cds_MovEstq.campo("MOV_DATA");
+    const int numero = dm.cds_MovEstq.campo("MOV_CODINT");
+    QStringList daLista;
+    for (int i = 0; i < dm.cds_MovEstq.tamanho(); ++i)
+        daLista << chave(dm.cds_MovEstq.valor(i, data), dm.cds_MovEstq.valor(i, numero));
+    QVERIFY(daLista.size() > 1);
+
+    Consulta consulta(t.app.conexao());
+    consulta.setSql(
+        sqlRelatorioMovimentos(TdmMovEstq::Cabeca(cabeca), TdmMovEstq::Selecao(selecao)));
+    const QString plano = consulta.plano().toUpper();
+    if (peloIndiceDeDatas) {
+        QVERIFY2(plano.contains("M ORDER IDX_MOV_ESTQ_DATA"), qPrintable(plano));
+        QVERIFY2(!plano.contains("SORT"), qPrintable(plano));
+    }
+    const auto liga = [&](const char* nome, const QVariant& valor) {
+        for (const QString& n : consulta.parametros())
+            if (n.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
+                consulta.setParametro(QLatin1String(nome), valor);
+    };
+    liga("DataIniD", periodo.inicio);
+    liga("DataFimD", periodo.fim);
+    liga("Oper", periodo.oper);
+    liga("OperC", periodo.oper);
+    liga("CodPro", periodo.produto);
+    liga("CodGRU", periodo.grupo);
+    liga("CodTip", periodo.tipo);
+    FonteDeLinhas fonte(consulta.abreCursor(), dm.cds_MovEstq, 16);
+    QStringList doCursor;
+    for (int i = 0; fonte.existe(i); ++i)
+        doCursor << chave(fonte.valor(i, fonte.campo("MOV_DATA")),
+                          fonte.valor(i, fonte.campo("MOV_CODINT")));
+    const auto dias = [](QStringList linhas) {
+        for (QString& l : linhas)
+            l.truncate(10);
+        return linhas;
+    };
+    QCOMPARE(dias(doCursor), dias(daLista));
+    doCursor.sort();
+    daLista.sort();
+    QCOMPARE(doCursor, daLista);
 }
 
 namespace {
