@@ -130,7 +130,9 @@ bool Relatorios::doGrupo(const QString& chave)
 bool Relatorios::carregaSemDialogo(const QString& chave)
 {
     if (chave == devolucaoAtrasada) {
-        m_emprestimos.carregaAtrasadas(QDate::currentDate());
+        // Kept to be read as the pages are laid out; the loan list of the return window stays.
+        m_atrasadas = std::make_unique<Consulta>(m_emprestimos.SQLQMovConsu2.conexao());
+        preparaAtrasadas(*m_atrasadas, QDate::currentDate());
         return true;
     }
     const ChaveEstoque* c = chaveEstoque(chave);
@@ -174,6 +176,10 @@ std::optional<bool> Relatorios::produz(const QString& chave, const Cabecalho& ca
         return r->prepara(m_produtos.cds_Produtos, cabecalho, recebe);
     }
     if (chave == devolucaoAtrasada) {
+        if (m_atrasadas) {
+            FonteDeLinhas fonte(m_atrasadas->abreCursor(), m_emprestimos.cdsMovConsu);
+            return relDevAtrasada.prepara(fonte, cabecalho, recebe);
+        }
         m_emprestimos.cdsMovConsu.completa();
         return relDevAtrasada.prepara(m_emprestimos.cdsMovConsu, cabecalho, recebe);
     }
@@ -252,7 +258,10 @@ const DataSet* Relatorios::carregaLista(const QString& chave)
         return &m_produtos.cds_Produtos;
     }
     if (chave == devolucaoAtrasada) {
-        m_emprestimos.cdsMovConsu.completa();
+        if (m_atrasadas)
+            m_emprestimos.cdsMovConsu.carrega(*m_atrasadas);
+        else
+            m_emprestimos.cdsMovConsu.completa();
         return &m_emprestimos.cdsMovConsu;
     }
     if (!layoutMovimento(chave))

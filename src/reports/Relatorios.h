@@ -13,6 +13,7 @@ class TdmProdutos;
 class TdmMovEstq;
 class TdmMovConsu;
 class FonteDeLinhas;
+class Consulta;
 
 // The report keys and what each one prints: which layout, over which of the shared lists.
 // Held once by the output-choice window (and by the command-line tool), so every layout keeps
@@ -70,8 +71,9 @@ public:
     // The two keys of the group dialog.
     static bool doGrupo(const QString& chave);
 
-    // Loads the rows of a key that needs no dialog into its list; false for any other key.
-    // Database errors reach the caller as ErroBanco.
+    // Loads the rows of a stock key that needs no dialog into its list, or keeps the overdue
+    // loans' request (its rows are read from the database as the report is laid out); false
+    // for any other key. Database errors reach the caller as ErroBanco.
     bool carregaSemDialogo(const QString& chave);
     // Loads the product list for a group key, with the group code as given.
     void carregaGrupo(const QString& grupo);
@@ -102,5 +104,6 @@ private:
     TdmProdutos& m_produtos;
     TdmMovEstq& m_movimentos;
     TdmMovConsu& m_emprestimos;
-    std::unique_ptr<Pedido> m_pedido; // none until a dialog asks for movements
+    std::unique_ptr<Pedido> m_pedido;      // none until a dialog asks for movements
+    std::unique_ptr<Consulta> m_atrasadas; // the overdue loans, once asked for
 };

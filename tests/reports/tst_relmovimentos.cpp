@@ -5,6 +5,7 @@
 #include "app/Principal.h"
 #include "common/Formatos.h"
 #include "common/JanelaBusca.h"
+#include "data/DataModule_MovConsu.h"
 #include "data/DataModule_MovEstq.h"
 #include "reports/FonteDeLinhas.h"
 #include "reports/Relatorios.h"
@@ -540,6 +541,9 @@ void TstRelMovimentos::overdueLoans()
     esperadas.sort();
     QCOMPARE(impressas, esperadas);
     QVERIFY(!linhas.join('\n').contains("Total"));
+    // Read from the database as the pages were laid out: the return window's list was not
+    // filled with them.
+    QCOMPARE(t.app.dmMovConsu().cdsMovConsu.tamanho(), 0);
 }
 
 void TstRelMovimentos::longReportRepeatsHeadingsAndSumsOnce()
