@@ -32,7 +32,7 @@ public:
     void ajusta()
     {
         const double e = m_janela->escala();
-        const auto& d = m_janela->documento();
+        const auto& d = m_janela->vista();
         setFixedSize(int(d.larguraMm * e) + 2 * borda, int(d.alturaMm * e) + 2 * borda);
         update();
     }
@@ -43,14 +43,14 @@ protected:
         QPainter p(this);
         p.fillRect(rect(), QColor(128, 128, 128));
         const double e = m_janela->escala();
-        const auto& d = m_janela->documento();
+        const auto& d = m_janela->vista();
         const QRectF folha(borda, borda, d.larguraMm * e, d.alturaMm * e);
         p.fillRect(folha.translated(3, 3), QColor(60, 60, 60));
         p.fillRect(folha, Qt::white);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         p.translate(folha.topLeft());
-        d.pinta(p, m_janela->paginaAtual(), e);
+        d.pinta(p, 0, e);
     }
 
 private:
@@ -115,6 +115,26 @@ TfVisualiza::TfVisualiza(QWidget* parent) : Dialogo(parent)
 
 TfVisualiza::~TfVisualiza() = default;
 
+Motor::Documento TfVisualiza::documento() const
+{
+    Motor::Documento d = m_molde;
+    for (int i = 0; i < numeroDePaginas(); ++i)
+        d.paginas.push_back(m_guardadas.pagina(i));
+    return d;
+}
+
+const Motor::Documento& TfVisualiza::vista() const
+{
+    if (m_paginaDaVista != m_pagina || m_vista.fontes.size() != m_molde.fontes.size()) {
+        m_vista = m_molde;
+        m_vista.paginas.clear();
+        if (m_pagina < numeroDePaginas())
+            m_vista.paginas.push_back(m_guardadas.pagina(m_pagina));
+        m_paginaDaVista = m_vista.paginas.isEmpty() ? -1 : m_pagina;
+    }
+    return m_vista;
+}
+
 void TfVisualiza::mostra(Motor::Documento documento)
 {
     ++m_geracao;
@@ -122,7 +142,12 @@ void TfVisualiza::mostra(Motor::Documento documento)
     m_alvo = -1;
     m_acao = {};
     fechaEspera();
-    m_documento = std::move(documento);
+    m_guardadas.limpa();
+    m_paginaDaVista = -1;
+    m_molde = std::move(documento);
+    for (const Motor::Pagina& pagina : std::as_const(m_molde.paginas))
+        m_guardadas.guarda(pagina);
+    m_molde.paginas.clear();
     m_pagina = 0;
     m_zoom = Zoom::Pagina;
     atualiza();
@@ -146,8 +171,18 @@ void TfVisualiza::monta()
                                                      Motor::Pagina&& pagina, int numero) {
         if (geracao != m_geracao || !isVisible())
             return false;
-        Motor::guardaEm(m_documento)(molde, std::move(pagina), numero);
-        if (m_alvo >= 0 && m_alvo < m_documento.numeroDePaginas()) {
+        // Each page goes to disk as it comes: a preview of years of movements holds only the
+        // page on screen.
+        m_molde.titulo = molde.titulo;
+        m_molde.larguraMm = molde.larguraMm;
+        m_molde.alturaMm = molde.alturaMm;
+        m_molde.fontes = molde.fontes;
+        if (!m_guardadas.guarda(pagina)) {
+            Mensagens::erro(QStringLiteral("Não há espaço em disco para as páginas do relatório."),
+                            this);
+            return false;
+        }
+        if (m_alvo >= 0 && m_alvo < numeroDePaginas()) {
             m_pagina = std::exchange(m_alvo, -1);
             if (!m_acao)
                 fechaEspera();
@@ -175,7 +210,7 @@ void TfVisualiza::monta()
         return;
     }
     if (m_alvo >= 0)
-        m_pagina = qMin(std::exchange(m_alvo, -1), m_documento.numeroDePaginas() - 1);
+        m_pagina = qMin(std::exchange(m_alvo, -1), numeroDePaginas() - 1);
     fechaEspera();
     atualiza();
     if (const std::function<void()> acao = std::exchange(m_acao, {}))
@@ -226,17 +261,17 @@ void TfVisualiza::vaiParaUltima()
         espera();
         return;
     }
-    vaiParaPagina(m_documento.numeroDePaginas() - 1);
+    vaiParaPagina(numeroDePaginas() - 1);
 }
 
 void TfVisualiza::vaiParaPagina(int pagina)
 {
-    if (m_montando && pagina >= m_documento.numeroDePaginas()) {
+    if (m_montando && pagina >= numeroDePaginas()) {
         m_alvo = pagina;
         espera();
         return;
     }
-    m_pagina = qBound(0, pagina, qMax(0, m_documento.numeroDePaginas() - 1));
+    m_pagina = qBound(0, pagina, qMax(0, numeroDePaginas() - 1));
     atualiza();
     m_area->verticalScrollBar()->setValue(0);
 }
@@ -250,8 +285,8 @@ void TfVisualiza::setZoom(Zoom zoom)
 double TfVisualiza::escala() const
 {
     const QSize vista = m_area->viewport()->size() - QSize(24, 24);
-    const double largura = m_documento.larguraMm;
-    const double altura = m_documento.alturaMm;
+    const double largura = m_molde.larguraMm;
+    const double altura = m_molde.alturaMm;
     switch (m_zoom) {
     case Zoom::Cem:
         return logicalDpiX() / 25.4;
@@ -265,7 +300,7 @@ double TfVisualiza::escala() const
 
 void TfVisualiza::atualiza()
 {
-    const int total = m_documento.numeroDePaginas();
+    const int total = numeroDePaginas();
     // The number of pages is known once the last one is laid out.
     m_lbPagina->setText(
         m_montando ? QStringLiteral("Página %1 de ...").arg(total ? m_pagina + 1 : 0)
@@ -336,11 +371,19 @@ void TfVisualiza::keyPressEvent(QKeyEvent* e)
 bool TfVisualiza::salva(const QString& arquivo)
 {
     QString nome = arquivo;
-    if (QFileInfo(nome).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
-        return m_documento.gravaPdf(nome);
+    if (QFileInfo(nome).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) {
+        // Page by page from disk, so a long report is written without being held whole.
+        Motor::ArquivoPdf pdf;
+        if (!pdf.abre(nome, m_molde))
+            return false;
+        for (int i = 0; i < numeroDePaginas(); ++i)
+            if (!pdf.pinta(m_molde, m_guardadas.pagina(i)))
+                return false;
+        return pdf.termina();
+    }
     if (QFileInfo(nome).suffix().isEmpty())
         nome += QStringLiteral(".zvr");
-    return m_documento.grava(nome);
+    return documento().grava(nome);
 }
 
 bool TfVisualiza::carregaArquivo(const QString& arquivo)
@@ -389,6 +432,13 @@ void TfVisualiza::imprime()
         espera([this] { imprime(); });
         return;
     }
-    if (!Impressora::imprime(m_documento))
+    // Page by page from disk to the printer, so a long report is never held whole.
+    Impressora::Trabalho trabalho;
+    bool certo = true;
+    for (int i = 0; certo && i < numeroDePaginas(); ++i)
+        certo = trabalho.pinta(m_molde, m_guardadas.pagina(i));
+    if (!certo)
+        trabalho.cancela();
+    if (!certo || !trabalho.termina())
         Mensagens::erro(Impressora::mensagemDeFalha(), this);
 }

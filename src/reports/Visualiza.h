@@ -35,7 +35,13 @@ public:
     void mostra(Producao producao);
     // Whether pages are still being laid out.
     bool montando() const { return m_montando; }
-    const Motor::Documento& documento() const { return m_documento; }
+    // The whole report shown, its pages read back from where they are kept.
+    Motor::Documento documento() const;
+    int numeroDePaginas() const { return m_guardadas.quantas(); }
+    // The page painted, alone in a document with the report's title, paper and fonts. Only
+    // this page is held in memory; the others wait on disk.
+    const Motor::Documento& vista() const;
+    int paginasEmMemoria() const { return int(m_vista.paginas.size()); }
 
     int paginaAtual() const { return m_pagina; } // from 0
     // A page not laid out yet is waited for (see mostra).
@@ -71,7 +77,10 @@ private:
     void espera(std::function<void()> acao = {});
     void fechaEspera();
 
-    Motor::Documento m_documento;
+    Motor::Documento m_molde; // title, paper and fonts; no pages
+    Motor::PaginasGuardadas m_guardadas;
+    mutable Motor::Documento m_vista;
+    mutable int m_paginaDaVista = -1;
     int m_pagina = 0;
     Zoom m_zoom = Zoom::Pagina;
     QScrollArea* m_area;

@@ -52,6 +52,7 @@ private slots:
     void cancelledPrintingPrintsNothing();
     void previewShowsPageOneWhileTheRestIsLaidOut_data();
     void previewShowsPageOneWhileTheRestIsLaidOut();
+    void previewHoldsOnlyThePageOnScreen();
     void requisitionerCodeKeepsToTheRight_data();
     void requisitionerCodeKeepsToTheRight();
 };
@@ -921,6 +922,44 @@ void TstRelMovimentos::previewShowsPageOneWhileTheRestIsLaidOut()
     QCOMPARE(impressora.impressos.size(), impressos);
     if (impressos)
         QCOMPARE(impressora.impressos[0], visto);
+    QVERIFY(t.msgs.mensagens().isEmpty());
+}
+
+// The pages laid out go to disk: paging through the preview, only the page on screen is held,
+// and it is the very page the whole report has there.
+void TstRelMovimentos::previewHoldsOnlyThePageOnScreen()
+{
+    TelaTeste t;
+    tresPaginas(t);
+    ImpressoraTeste impressora;
+    TfVisualiza& previa = t.app.janela<TfTela_Impressora>().previa();
+    QList<int> emMemoria;
+    QList<Motor::Pagina> vistas;
+    Motor::Documento inteiro;
+    pedeGeral(t, [&](QDialog* escolha) {
+        t.driver.aoAbrir([&](QDialog*) {
+            while (previa.montando() || previa.numeroDePaginas() < 3)
+                QCoreApplication::processEvents();
+            for (const char* botao : {"btnPrimeira", "btnProxima", "btnProxima", "btnPrimeira"}) {
+                clica(&previa, botao);
+                previa.repaint();
+                emMemoria << previa.paginasEmMemoria();
+                vistas << previa.vista().paginas.value(0);
+            }
+            inteiro = previa.documento();
+            clica(&previa, "btnImprimir");
+            clica(&previa, "btnFechar");
+        });
+        clica(escolha, "BitBtn1");
+    });
+    QCOMPARE(emMemoria, QList<int>({1, 1, 1, 1}));
+    QCOMPARE(inteiro.numeroDePaginas(), 3);
+    QCOMPARE(vistas, QList<Motor::Pagina>({inteiro.paginas[0], inteiro.paginas[1],
+                                           inteiro.paginas[2], inteiro.paginas[0]}));
+    QVERIFY(inteiro.paginas[2].linhas().join('\n').contains("Balanço do Período:"));
+    // Printed from disk a page at a time: the same report.
+    QCOMPARE(impressora.impressos.size(), 1);
+    QCOMPARE(impressora.impressos[0], inteiro);
     QVERIFY(t.msgs.mensagens().isEmpty());
 }
 
