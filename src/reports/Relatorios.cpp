@@ -4,6 +4,7 @@
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
+#include "data/firebird/ErroBanco.h"
 #include "reports/FonteDeLinhas.h"
 
 namespace {
@@ -233,22 +234,34 @@ std::unique_ptr<FonteDeLinhas> Relatorios::abreMovimentos()
     // The rows the movement list would load, read on a cursor of its own: the shared list and
     // its statement stay as the windows left them.
     Consulta consulta(m_movimentos.SQLQ_MovEstq2.conexao());
-    consulta.setSql(sqlRelatorioMovimentos(m_pedido->cabeca, m_pedido->selecao));
     const TdmMovEstq::Periodo& p = m_pedido->periodo;
-    consulta.setParametro(QStringLiteral("DataIniD"), p.inicio);
-    consulta.setParametro(QStringLiteral("DataFimD"), p.fim);
-    const QStringList nomes = consulta.parametros();
-    const auto liga = [&](const char* nome, const QString& valor) {
-        for (const QString& n : nomes)
-            if (n.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
-                consulta.setParametro(QLatin1String(nome), valor);
+    const auto abre = [&](const QString& texto) {
+        consulta.setSql(texto);
+        consulta.setParametro(QStringLiteral("DataIniD"), p.inicio);
+        consulta.setParametro(QStringLiteral("DataFimD"), p.fim);
+        const QStringList nomes = consulta.parametros();
+        const auto liga = [&](const char* nome, const QString& valor) {
+            for (const QString& n : nomes)
+                if (n.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
+                    consulta.setParametro(QLatin1String(nome), valor);
+        };
+        liga("Oper", p.oper);
+        liga("OperC", p.oper);
+        liga("CodPro", p.produto);
+        liga("CodGRU", p.grupo);
+        liga("CodTip", p.tipo);
+        return consulta.abreCursor();
     };
-    liga("Oper", p.oper);
-    liga("OperC", p.oper);
-    liga("CodPro", p.produto);
-    liga("CodGRU", p.grupo);
-    liga("CodTip", p.tipo);
-    return std::make_unique<FonteDeLinhas>(consulta.abreCursor(), m_movimentos.cds_MovEstq);
+    std::unique_ptr<Cursor> cursor;
+    try {
+        cursor = abre(sqlRelatorioMovimentos(m_pedido->cabeca, m_pedido->selecao));
+    } catch (const ErroBanco&) {
+        // A database whose ledger lacks the date index the walk by date names still prints
+        // the report, sorted by the engine as before; any other fault fails again here.
+        cursor = abre(TdmMovEstq::sqlCabeca(m_pedido->cabeca) +
+                      TdmMovEstq::sqlSelecao(m_pedido->selecao));
+    }
+    return std::make_unique<FonteDeLinhas>(std::move(cursor), m_movimentos.cds_MovEstq);
 }
 
 const DataSet* Relatorios::carregaLista(const QString& chave)

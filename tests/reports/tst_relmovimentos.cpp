@@ -48,6 +48,7 @@ private slots:
     void rowsReadInBatchesGiveTheReportOfTheWholeList();
     void reportRowsAreTheListsRowsInItsOrder_data();
     void reportRowsAreTheListsRowsInItsOrder();
+    void reportPrintsOnALedgerWithoutItsDateIndex();
     void printerGetsThePagesAsTheyAreLaidOut();
     void cancelledPrintingPrintsNothing();
     void previewShowsPageOneWhileTheRestIsLaidOut_data();
@@ -781,6 +782,27 @@ void TstRelMovimentos::reportRowsAreTheListsRowsInItsOrder()
     doCursor.sort();
     daLista.sort();
     QCOMPARE(doCursor, daLista);
+}
+
+// A ledger without the date index the walk by date names still gets its report, whole and
+// in date order, without a word from the database.
+void TstRelMovimentos::reportPrintsOnALedgerWithoutItsDateIndex()
+{
+    TelaTeste t;
+    livro(t.banco);
+    t.banco.executa("DROP INDEX IDX_MOV_ESTQ_DATA");
+    ImpressoraTeste impressora;
+    const Motor::Documento d =
+        imprime(t, impressora, "MovimentaodeEstoqueGeralporData1", QString(), -1, 4);
+    QCOMPARE(d.numeroDePaginas(), 1);
+    QStringList datas;
+    for (const QString& l : d.paginas[0].linhas())
+        if (linhaDeDetalhe(l))
+            datas << l;
+    QCOMPARE(datas.size(), 6);
+    QVERIFY(datas.first().contains(Formatos::data(dia.addDays(-1))));
+    QVERIFY(datas.last().contains(Formatos::data(dia.addDays(4))));
+    QVERIFY(t.msgs.mensagens().isEmpty());
 }
 
 namespace {
