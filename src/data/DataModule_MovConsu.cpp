@@ -84,3 +84,14 @@ void TdmMovConsu::carregaAtrasadas(const QDate& hoje)
     SQLQMovConsu2.setParametro(QStringLiteral("DataAtualC"), hoje);
     cdsMovConsu.carrega(SQLQMovConsu2);
 }
+
+void preparaAtrasadas(Consulta& consulta, const QDate& hoje)
+{
+    consulta.limpa();
+    consulta.limpaParametros();
+    consulta.adiciona(QStringLiteral(
+        "SElect m.*,p.PRO_Descricao, t.REQ_Descricao From Mov_Consu m join Produtos p on "
+        "(m.MOV_CodPro = p.PRO_Codigo)  Left Outer join Requisitante t on "
+        "(m.MOV_Tipo=t.REQ_CODIGO) Where m.MOV_DataD < :DataAtualC and MOV_Devolvido='N'"));
+    consulta.setParametro(QStringLiteral("DataAtualC"), hoje);
+}

@@ -44,3 +44,7 @@ public:
 private:
     void montaLista(const QString& filtro);
 };
+
+// The open loans whose return date is before `hoje`, as TdmMovConsu::carregaAtrasadas loads
+// them, set into `consulta` for a report to read on a cursor of its own.
+void preparaAtrasadas(Consulta& consulta, const QDate& hoje);

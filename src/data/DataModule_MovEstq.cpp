@@ -170,3 +170,18 @@ void TdmMovEstq::recarrega()
 {
     cds_MovEstq.abre(SQLQ_MovEstq2);
 }
+
+QString sqlRelatorioMovimentos(TdmMovEstq::Cabeca c, TdmMovEstq::Selecao s)
+{
+    using Selecao = TdmMovEstq::Selecao;
+    const QString texto = TdmMovEstq::sqlCabeca(c) + TdmMovEstq::sqlSelecao(s);
+    if (s != Selecao::W1 && s != Selecao::W2)
+        return texto;
+    // The order of the rows within a day was never set; walking the date index, they come in
+    // the order the table holds them.
+    const qsizetype ordem = texto.lastIndexOf(QLatin1String(" Order By "), -1, Qt::CaseInsensitive);
+    return texto.left(ordem) +
+           QStringLiteral(" PLAN JOIN (JOIN (M ORDER IDX_MOV_ESTQ_DATA, P INDEX (PK_PRODUTOS), "
+                          "C INDEX (PK_CODMOV)), R INDEX (PK_REQUISITANTE))") +
+           texto.mid(ordem);
+}

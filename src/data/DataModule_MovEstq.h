@@ -83,3 +83,10 @@ private:
 
     Consulta m_movimentoDoProduto;
 };
+
+// The statement a movement report reads its rows from on a cursor of its own: the rows of
+// TdmMovEstq::sqlCabeca + sqlSelecao, by date. Over a whole period, alone or for one operation,
+// the engine walks the ledger's date index from the first day on, so the first page is ready
+// after its own rows instead of after the whole period has been joined and sorted; the other
+// selections narrow the ledger by product, group or requisitioner first and sort what is left.
+QString sqlRelatorioMovimentos(TdmMovEstq::Cabeca c, TdmMovEstq::Selecao s);

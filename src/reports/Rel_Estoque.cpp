@@ -2,6 +2,7 @@
 
 #include "common/Formatos.h"
 #include "data/DataSet.h"
+#include "reports/FonteDeLinhas.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ Motor::Documento RelEstoque::prepara(const DataSet& lista, const Cabecalho& cabe
 }
 
 bool RelEstoque::prepara(const DataSet& lista, const Cabecalho& cabecalho,
+                         const Motor::RecebePagina& recebe)
+{
+    FonteDeLinhas fonte(lista);
+    return prepara(fonte, cabecalho, recebe);
+}
+
+bool RelEstoque::prepara(FonteDeLinhas& lista, const Cabecalho& cabecalho,
                          const Motor::RecebePagina& recebe)
 {
     m_total = Decimal();
@@ -62,7 +70,7 @@ bool RelEstoque::prepara(const DataSet& lista, const Cabecalho& cabecalho,
     const int valor = lista.campo(QStringLiteral("PRO_VALOR"));
     const int quantidade = lista.campo(QStringLiteral("PRO_QUANT"));
     Motor::Linhas linhas;
-    linhas.quantas = lista.tamanho();
+    linhas.existe = [&](int linha) { return lista.existe(linha); };
     linhas.celula = [&](int linha, int coluna) { return lista.texto(linha, campos.at(coluna)); };
     if (layout.temResumo) {
         // Exact: value (2 decimals) times quantity (3 decimals) summed to the fifth decimal,

@@ -4,6 +4,7 @@
 #include "reports/engine/Motor.h"
 
 class DataSet;
+class FonteDeLinhas;
 
 // What every report prints in its page header, and when the request was made.
 struct Cabecalho {
@@ -42,6 +43,9 @@ public:
     // The same, each page handed to `recebe` as soon as it is laid out; false when `recebe`
     // stopped it.
     bool prepara(const DataSet& lista, const Cabecalho& cabecalho,
+                 const Motor::RecebePagina& recebe);
+    // The same from rows asked for in order (a list, or a statement read a batch at a time).
+    bool prepara(FonteDeLinhas& fonte, const Cabecalho& cabecalho,
                  const Motor::RecebePagina& recebe);
 
     // The stock value of the last report prepared: value times quantity over its rows.

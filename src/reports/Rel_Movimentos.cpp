@@ -2,6 +2,7 @@
 
 #include "common/Formatos.h"
 #include "data/DataSet.h"
+#include "reports/FonteDeLinhas.h"
 
 namespace {
 
@@ -55,6 +56,13 @@ Motor::Documento RelMovimento::prepara(const DataSet& lista, const Cabecalho& ca
 bool RelMovimento::prepara(const DataSet& lista, const Cabecalho& cabecalho,
                            const Motor::RecebePagina& recebe)
 {
+    FonteDeLinhas fonte(lista);
+    return prepara(fonte, cabecalho, recebe);
+}
+
+bool RelMovimento::prepara(FonteDeLinhas& lista, const Cabecalho& cabecalho,
+                           const Motor::RecebePagina& recebe)
+{
     m_somas.clear();
     m_balanco = Decimal();
 
@@ -90,7 +98,7 @@ bool RelMovimento::prepara(const DataSet& lista, const Cabecalho& cabecalho,
     const int quant = lista.campo(QStringLiteral("MOV_QUANT"));
     const int valor = lista.campo(QStringLiteral("MOV_VALOR"));
     Motor::Linhas linhas;
-    linhas.quantas = lista.tamanho();
+    linhas.existe = [&](int linha) { return lista.existe(linha); };
     linhas.celula = [&](int linha, int coluna) { return lista.texto(linha, campos.at(coluna)); };
     if (m_def.resumo == Resumo::Geral) {
         linhas.antesDaLinha = [&](int linha) {

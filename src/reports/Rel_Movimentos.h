@@ -3,6 +3,8 @@
 #include "common/Decimal.h"
 #include "reports/Rel_Estoque.h"
 
+class FonteDeLinhas;
+
 // The movement reports: rows of the shared movement list (or of the loan list, for the overdue
 // loans), the title, period, the product, group or requisitioner line and the column headings
 // repeated on every page, and a summary once at the end.
@@ -40,6 +42,9 @@ public:
     // The same, each page handed to `recebe` as soon as it is laid out; false when `recebe`
     // stopped it.
     bool prepara(const DataSet& lista, const Cabecalho& cabecalho,
+                 const Motor::RecebePagina& recebe);
+    // The same from rows asked for in order (a list, or a statement read a batch at a time).
+    bool prepara(FonteDeLinhas& fonte, const Cabecalho& cabecalho,
                  const Motor::RecebePagina& recebe);
 
     // The sums of the last report: by operation ("EE", "SS", "TE", "TS") for the general

@@ -4,6 +4,8 @@
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
+#include "data/firebird/ErroBanco.h"
+#include "reports/FonteDeLinhas.h"
 
 namespace {
 
@@ -91,9 +93,17 @@ const ChaveEstoque* chaveEstoque(const QString& chave)
 
 } // namespace
 
+struct Relatorios::Pedido {
+    TdmMovEstq::Cabeca cabeca;
+    TdmMovEstq::Selecao selecao;
+    TdmMovEstq::Periodo periodo;
+};
+
 Relatorios::Relatorios(TdmProdutos& produtos, TdmMovEstq& movimentos, TdmMovConsu& emprestimos)
     : m_produtos(produtos), m_movimentos(movimentos), m_emprestimos(emprestimos)
 {}
+
+Relatorios::~Relatorios() = default;
 
 QStringList Relatorios::chaves()
 {
@@ -121,7 +131,9 @@ bool Relatorios::doGrupo(const QString& chave)
 bool Relatorios::carregaSemDialogo(const QString& chave)
 {
     if (chave == devolucaoAtrasada) {
-        m_emprestimos.carregaAtrasadas(QDate::currentDate());
+        // Kept to be read as the pages are laid out; the loan list of the return window stays.
+        m_atrasadas = std::make_unique<Consulta>(m_emprestimos.SQLQMovConsu2.conexao());
+        preparaAtrasadas(*m_atrasadas, QDate::currentDate());
         return true;
     }
     const ChaveEstoque* c = chaveEstoque(chave);
@@ -165,10 +177,20 @@ std::optional<bool> Relatorios::produz(const QString& chave, const Cabecalho& ca
         return r->prepara(m_produtos.cds_Produtos, cabecalho, recebe);
     }
     if (chave == devolucaoAtrasada) {
+        if (m_atrasadas) {
+            FonteDeLinhas fonte(m_atrasadas->abreCursor(), m_emprestimos.cdsMovConsu);
+            return relDevAtrasada.prepara(fonte, cabecalho, recebe);
+        }
         m_emprestimos.cdsMovConsu.completa();
         return relDevAtrasada.prepara(m_emprestimos.cdsMovConsu, cabecalho, recebe);
     }
     if (RelMovimento* r = layoutMovimento(chave)) {
+        // A year of movements is read a batch at a time as its pages are laid out, each batch
+        // let go once laid out, so the workstation's memory does not grow with the period.
+        if (m_pedido) {
+            const std::unique_ptr<FonteDeLinhas> fonte = abreMovimentos();
+            return r->prepara(*fonte, cabecalho, recebe);
+        }
         m_movimentos.cds_MovEstq.completa();
         return r->prepara(m_movimentos.cds_MovEstq, cabecalho, recebe);
     }
@@ -205,6 +227,63 @@ std::optional<int> Relatorios::gravaPdf(const QString& chave, const Cabecalho& c
     if (!inteiro || !*inteiro || !pdf.termina())
         return std::nullopt;
     return paginas;
+}
+
+std::unique_ptr<FonteDeLinhas> Relatorios::abreMovimentos()
+{
+    // The rows the movement list would load, read on a cursor of its own: the shared list and
+    // its statement stay as the windows left them.
+    Consulta consulta(m_movimentos.SQLQ_MovEstq2.conexao());
+    const TdmMovEstq::Periodo& p = m_pedido->periodo;
+    const auto abre = [&](const QString& texto) {
+        consulta.setSql(texto);
+        consulta.setParametro(QStringLiteral("DataIniD"), p.inicio);
+        consulta.setParametro(QStringLiteral("DataFimD"), p.fim);
+        const QStringList nomes = consulta.parametros();
+        const auto liga = [&](const char* nome, const QString& valor) {
+            for (const QString& n : nomes)
+                if (n.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
+                    consulta.setParametro(QLatin1String(nome), valor);
+        };
+        liga("Oper", p.oper);
+        liga("OperC", p.oper);
+        liga("CodPro", p.produto);
+        liga("CodGRU", p.grupo);
+        liga("CodTip", p.tipo);
+        return consulta.abreCursor();
+    };
+    std::unique_ptr<Cursor> cursor;
+    try {
+        cursor = abre(sqlRelatorioMovimentos(m_pedido->cabeca, m_pedido->selecao));
+    } catch (const ErroBanco&) {
+        // A database whose ledger lacks the date index the walk by date names still prints
+        // the report, sorted by the engine as before; any other fault fails again here.
+        cursor = abre(TdmMovEstq::sqlCabeca(m_pedido->cabeca) +
+                      TdmMovEstq::sqlSelecao(m_pedido->selecao));
+    }
+    return std::make_unique<FonteDeLinhas>(std::move(cursor), m_movimentos.cds_MovEstq);
+}
+
+const DataSet* Relatorios::carregaLista(const QString& chave)
+{
+    if (layoutEstoque(chave)) {
+        m_produtos.cds_Produtos.completa();
+        return &m_produtos.cds_Produtos;
+    }
+    if (chave == devolucaoAtrasada) {
+        if (m_atrasadas)
+            m_emprestimos.cdsMovConsu.carrega(*m_atrasadas);
+        else
+            m_emprestimos.cdsMovConsu.completa();
+        return &m_emprestimos.cdsMovConsu;
+    }
+    if (!layoutMovimento(chave))
+        return nullptr;
+    if (m_pedido)
+        m_movimentos.carregaRelatorio(m_pedido->cabeca, m_pedido->selecao, m_pedido->periodo);
+    else
+        m_movimentos.cds_MovEstq.completa();
+    return &m_movimentos.cds_MovEstq;
 }
 
 std::optional<Relatorios::Dialogo> Relatorios::dialogoDaChave(const QString& chave)
@@ -260,7 +339,7 @@ bool Relatorios::carregaMovimentos(const QString& chave, const Parametros& p)
     case Dialogo::Datas:
         break;
     }
-    m_movimentos.carregaRelatorio(c->cabeca, c->selecao, periodo);
+    m_pedido = std::make_unique<Pedido>(Pedido{c->cabeca, c->selecao, periodo});
 
     RelMovimento& r = *layoutMovimento(chave);
     r.lbDataIni = Formatos::data(p.inicio);

@@ -6,11 +6,14 @@
 #include <QDate>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class TdmProdutos;
 class TdmMovEstq;
 class TdmMovConsu;
+class FonteDeLinhas;
+class Consulta;
 
 // The report keys and what each one prints: which layout, over which of the shared lists.
 // Held once by the output-choice window (and by the command-line tool), so every layout keeps
@@ -18,6 +21,7 @@ class TdmMovConsu;
 class Relatorios {
 public:
     Relatorios(TdmProdutos& produtos, TdmMovEstq& movimentos, TdmMovConsu& emprestimos);
+    ~Relatorios();
 
     TfRel_Itens_Estoque relItensEstoque;
     TfRel_Itens_Estoque2 relItensEstoque2;
@@ -46,10 +50,15 @@ public:
     // Which dialog a movement key belongs to; none for the other keys.
     enum class Dialogo { Datas, Produto, Grupo, Requisitante };
     static std::optional<Dialogo> dialogoDaChave(const QString& chave);
-    // The print button of a parameter dialog: loads the movement list for the key and sets
-    // the texts of its layout (period, code and name, variant title, captions and column).
-    // False for a key that is not a movement key. Database errors reach the caller.
+    // The print button of a parameter dialog: keeps the movement request for the key (its rows
+    // are read from the database as the report is laid out, a batch at a time) and sets the
+    // texts of its layout (period, code and name, variant title, captions and column). False
+    // for a key that is not a movement key.
     bool carregaMovimentos(const QString& chave, const Parametros& p);
+    // The whole list a report of `chave` prints, read to its end into the shared list (for
+    // writing its rows to a spreadsheet); none for an unknown key. Database errors reach the
+    // caller as ErroBanco.
+    const DataSet* carregaLista(const QString& chave);
     // The texts the output choice sets before producing the four keys that have them.
     void aplicaVariantes(const QString& chave);
     // The movement layout of a key; none for other keys.
@@ -62,8 +71,9 @@ public:
     // The two keys of the group dialog.
     static bool doGrupo(const QString& chave);
 
-    // Loads the rows of a key that needs no dialog into its list; false for any other key.
-    // Database errors reach the caller as ErroBanco.
+    // Loads the rows of a stock key that needs no dialog into its list, or keeps the overdue
+    // loans' request (its rows are read from the database as the report is laid out); false
+    // for any other key. Database errors reach the caller as ErroBanco.
     bool carregaSemDialogo(const QString& chave);
     // Loads the product list for a group key, with the group code as given.
     void carregaGrupo(const QString& grupo);
@@ -81,13 +91,19 @@ public:
                                 const QString& arquivo,
                                 const std::function<void(int pagina)>& progresso = {});
 
-private:
     // Lays the report of `chave` out, page by page into `recebe`: whether it went to its end,
-    // none for an unknown key.
+    // none for an unknown key. A list that cannot be read to its end throws ErroBanco.
     std::optional<bool> produz(const QString& chave, const Cabecalho& cabecalho,
                                const Motor::RecebePagina& recebe);
+
+private:
+    struct Pedido;
+    // The rows of the last movement request, read from the database a batch at a time.
+    std::unique_ptr<FonteDeLinhas> abreMovimentos();
 
     TdmProdutos& m_produtos;
     TdmMovEstq& m_movimentos;
     TdmMovConsu& m_emprestimos;
+    std::unique_ptr<Pedido> m_pedido;      // none until a dialog asks for movements
+    std::unique_ptr<Consulta> m_atrasadas; // the overdue loans, once asked for
 };

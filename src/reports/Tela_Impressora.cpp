@@ -9,7 +9,9 @@
 #include "reports/Visualiza.h"
 #include "reports/engine/Impressora.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -39,6 +41,15 @@ TfTela_Impressora::~TfTela_Impressora() = default;
 
 std::optional<Motor::Documento> TfTela_Impressora::produz()
 {
+    Motor::Documento d;
+    const std::optional<bool> inteiro = produz(Motor::guardaEm(d));
+    if (!inteiro || !*inteiro)
+        return std::nullopt;
+    return d;
+}
+
+std::optional<bool> TfTela_Impressora::produz(const Motor::RecebePagina& recebe)
+{
     TfPrincipal& p = m_app.principal();
     const Cabecalho cabecalho{p.EmpNome, p.EmpFone, QDateTime::currentDateTime()};
     if (Relatorios::doGrupo(Relatorio)) {
@@ -52,27 +63,66 @@ std::optional<Motor::Documento> TfTela_Impressora::produz()
     }
     m_relatorios->aplicaVariantes(Relatorio);
     try {
-        return m_relatorios->prepara(Relatorio, cabecalho);
+        return m_relatorios->produz(Relatorio, cabecalho, recebe);
     } catch (const ErroBanco& e) {
         Mensagens::erro(e.mensagem(), this);
         return std::nullopt;
     }
 }
 
+// A report that takes more than a second shows the pages done so far and may be cancelled.
+std::optional<bool> TfTela_Impressora::produzComProgresso(const QString& feito,
+                                                          const Motor::RecebePagina& recebe,
+                                                          bool& cancelado)
+{
+    QProgressDialog progresso(QStringLiteral("Preparando o relatório..."),
+                              QStringLiteral("Cancelar"), 0, 0, this);
+    progresso.setObjectName(QStringLiteral("pdProgresso"));
+    progresso.setWindowTitle(QStringLiteral("Relatório"));
+    progresso.setWindowModality(Qt::WindowModal);
+    progresso.setAutoClose(false);
+    progresso.setAutoReset(false);
+    progresso.setMinimumDuration(1000);
+    progresso.setValue(0);
+    const std::optional<bool> inteiro =
+        produz([&](const Motor::Documento& molde, Motor::Pagina&& pagina, int numero) {
+            if (!recebe(molde, std::move(pagina), numero))
+                return false;
+            progresso.setLabelText(feito.arg(numero));
+            progresso.setValue(0);
+            QCoreApplication::processEvents();
+            return !progresso.wasCanceled();
+        });
+    cancelado = progresso.wasCanceled();
+    return inteiro;
+}
+
 void TfTela_Impressora::tela()
 {
-    std::optional<Motor::Documento> d = produz();
-    if (d) {
-        m_previa->mostra(std::move(*d));
-        Modal::exec(m_previa);
-    }
+    // The preview opens at once and shows page 1 as soon as it is laid out; the rest comes
+    // while the person looks at it.
+    m_previa->mostra([this](const Motor::RecebePagina& recebe) { return produz(recebe); });
+    Modal::exec(m_previa);
     accept();
 }
 
 void TfTela_Impressora::impressora()
 {
-    std::optional<Motor::Documento> d = produz();
-    if (d && !Impressora::imprime(*d))
+    // Each page goes to the printer as soon as it is laid out; cancelled, nothing is printed.
+    Impressora::Trabalho trabalho;
+    bool cancelado = false;
+    const std::optional<bool> inteiro = produzComProgresso(
+        QStringLiteral("Página %1 enviada para a impressora"),
+        [&](const Motor::Documento& molde, Motor::Pagina&& pagina, int) {
+            return trabalho.pinta(molde, pagina);
+        },
+        cancelado);
+    if (cancelado || !inteiro) {
+        // Cancelled, an unknown key, or the database already told why.
+        trabalho.cancela();
+    } else if (!*inteiro || !trabalho.termina()) {
+        trabalho.cancela();
         Mensagens::erro(Impressora::mensagemDeFalha(), this);
+    }
     accept();
 }

@@ -28,6 +28,14 @@ public:
     std::optional<Motor::Documento> produz();
 
 private:
+    // The request's texts set on the layout of `Relatorio`, then its pages laid out into
+    // `recebe`: whether it went to its end, none for an unknown key or a database failure
+    // (already told).
+    std::optional<bool> produz(const Motor::RecebePagina& recebe);
+    // The same, showing `feito` (with the page number for %1) once it takes over a second, with
+    // a button that stops it; `cancelado` tells whether the person pressed it.
+    std::optional<bool> produzComProgresso(const QString& feito, const Motor::RecebePagina& recebe,
+                                           bool& cancelado);
     void tela();
     void impressora();
 

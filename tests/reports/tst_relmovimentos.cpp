@@ -5,14 +5,21 @@
 #include "app/Principal.h"
 #include "common/Formatos.h"
 #include "common/JanelaBusca.h"
+#include "data/DataModule_MovConsu.h"
+#include "data/DataModule_MovEstq.h"
+#include "reports/FonteDeLinhas.h"
 #include "reports/Relatorios.h"
 #include "reports/Tela_Impressora.h"
+#include "reports/Visualiza.h"
+#include "reports/engine/Impressora.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/ImpressoraTeste.h"
 
 #include <QDateEdit>
 #include <QDialog>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -37,6 +44,16 @@ private slots:
     void overdueLoans();
     void longReportRepeatsHeadingsAndSumsOnce();
     void pdfWrittenPageByPageIsThePreparedReport();
+    void rowsReadInBatchesGiveTheReportOfTheWholeList_data();
+    void rowsReadInBatchesGiveTheReportOfTheWholeList();
+    void reportRowsAreTheListsRowsInItsOrder_data();
+    void reportRowsAreTheListsRowsInItsOrder();
+    void reportPrintsOnALedgerWithoutItsDateIndex();
+    void printerGetsThePagesAsTheyAreLaidOut();
+    void cancelledPrintingPrintsNothing();
+    void previewShowsPageOneWhileTheRestIsLaidOut_data();
+    void previewShowsPageOneWhileTheRestIsLaidOut();
+    void previewHoldsOnlyThePageOnScreen();
     void requisitionerCodeKeepsToTheRight_data();
     void requisitionerCodeKeepsToTheRight();
 };
@@ -524,6 +541,9 @@ void TstRelMovimentos::overdueLoans()
     esperadas.sort();
     QCOMPARE(impressas, esperadas);
     QVERIFY(!linhas.join('\n').contains("Total"));
+    // Read from the database as the pages were laid out: the return window's list was not
+    // filled with them.
+    QCOMPARE(t.app.dmMovConsu().cdsMovConsu.tamanho(), 0);
 }
 
 void TstRelMovimentos::longReportRepeatsHeadingsAndSumsOnce()
@@ -622,6 +642,345 @@ void TstRelMovimentos::pdfWrittenPageByPageIsThePreparedReport()
     QVERIFY(Pdf::texto(aosPoucos, 3).contains("Balanço do Período:"));
     QCOMPARE(r.gravaPdf(chave, cabecalho, pasta.filePath("nada/aqui.pdf")), std::nullopt);
     QCOMPARE(r.gravaPdf("Chave Nenhuma", cabecalho, pasta.filePath("x.pdf")), std::nullopt);
+}
+
+void TstRelMovimentos::rowsReadInBatchesGiveTheReportOfTheWholeList_data()
+{
+    QTest::addColumn<int>("lote");
+    QTest::newRow("a row at a time") << 1;
+    QTest::newRow("batches ending inside a page") << 7;
+    QTest::newRow("one batch") << 1000;
+}
+
+void TstRelMovimentos::rowsReadInBatchesGiveTheReportOfTheWholeList()
+{
+    QFETCH(int, lote);
+    AplicacaoTeste t;
+    livro(t.banco);
+    for (int i = 0; i < 150; ++i)
+        movimento(t.banco, 100 + i, i % 2 ? "1" : "2", i % 3 ? "EE" : (i % 5 ? "SS" : "TS"), i % 4,
+                  "1.5", "1000000.10", "000001");
+    TdmMovEstq& dm = t.app.dmMovEstq();
+    dm.carregaRelatorio(TdmMovEstq::Cabeca::M, TdmMovEstq::Selecao::W1,
+                        {dia.addDays(-1), dia.addDays(4), {}, {}, {}, {}});
+    QCOMPARE(dm.cds_MovEstq.tamanho(), 156);
+    const Cabecalho cabecalho{"Empresa", "(11) 5555-0101", QDateTime(dia, QTime(9, 0))};
+    TfRel_Mov_Estq layout;
+    const Motor::Documento inteiro = layout.prepara(dm.cds_MovEstq, cabecalho);
+    const RelMovimento::Soma entradas = layout.soma("EE");
+    const RelMovimento::Soma estornos = layout.soma("TS");
+    const Decimal balanco = layout.balanco();
+    QCOMPARE(inteiro.numeroDePaginas(), 3);
+
+    // The same statement on a cursor of its own, read a batch at a time.
+    Consulta consulta(t.app.conexao());
+    consulta.setSql(dm.SQLQ_MovEstq2.sql());
+    consulta.setParametro("DataIniD", dia.addDays(-1));
+    consulta.setParametro("DataFimD", dia.addDays(4));
+    FonteDeLinhas fonte(consulta.abreCursor(), dm.cds_MovEstq, lote);
+    Motor::Documento aosLotes;
+    const Motor::RecebePagina guarda = Motor::guardaEm(aosLotes);
+    int maisEmMemoria = 0;
+    QVERIFY(layout.prepara(fonte, cabecalho,
+                           [&](const Motor::Documento& molde, Motor::Pagina&& pagina, int n) {
+                               maisEmMemoria = qMax(maisEmMemoria, fonte.emMemoria());
+                               return guarda(molde, std::move(pagina), n);
+                           }));
+    // Never more than a batch of rows held, and the very pages, totals and balance.
+    QVERIFY(maisEmMemoria <= lote);
+    QCOMPARE(aosLotes, inteiro);
+    QCOMPARE(layout.soma("EE").valor, entradas.valor);
+    QCOMPARE(layout.soma("EE").quantidade, entradas.quantidade);
+    QCOMPARE(layout.soma("TS").valor, estornos.valor);
+    QCOMPARE(layout.balanco(), balanco);
+    QVERIFY(inteiro.paginas.last().linhas().join('\n').contains("Balanço do Período:"));
+}
+
+void TstRelMovimentos::reportRowsAreTheListsRowsInItsOrder_data()
+{
+    using S = TdmMovEstq::Selecao;
+    using C = TdmMovEstq::Cabeca;
+    QTest::addColumn<int>("cabeca");
+    QTest::addColumn<int>("selecao");
+    QTest::addColumn<bool>("peloIndiceDeDatas");
+    QTest::newRow("general") << int(C::M) << int(S::W1) << true;
+    QTest::newRow("general with the group") << int(C::G) << int(S::W1) << true;
+    QTest::newRow("one operation") << int(C::M) << int(S::W2) << true;
+    QTest::newRow("one product") << int(C::M) << int(S::W3) << false;
+    QTest::newRow("one product, one operation") << int(C::M) << int(S::W4) << false;
+    QTest::newRow("one group") << int(C::G) << int(S::W5) << false;
+    QTest::newRow("one group, one operation") << int(C::G) << int(S::W6) << false;
+    QTest::newRow("one requisitioner") << int(C::M) << int(S::W7) << false;
+}
+
+// The statement a report reads on its own cursor gives the rows of the movement list, day by
+// day; over a whole period the first row comes from the date index without the period being
+// joined and sorted first.
+void TstRelMovimentos::reportRowsAreTheListsRowsInItsOrder()
+{
+    QFETCH(int, cabeca);
+    QFETCH(int, selecao);
+    QFETCH(bool, peloIndiceDeDatas);
+    AplicacaoTeste t;
+    livro(t.banco);
+    // Same-day rows entered out of product and operation order.
+    for (int i = 0; i < 60; ++i)
+        movimento(t.banco, 200 - i, i % 2 ? "1" : "2", i % 3 ? "EE" : (i % 5 ? "SS" : "TS"), i % 4,
+                  "1", "2.00", i % 2 ? "000001" : "000002");
+    // Index figures as a filled ledger has them, so the engine plans as it would there.
+    for (const char* indice : {"IDX_MOV_ESTQ_DATA", "IDX_MOV_ESTQ_OPER", "IDX_MOV_ESTQ_CODPRO",
+                               "PK_MOV_ESTQ", "PK_PRODUTOS", "PK_CODMOV", "PK_REQUISITANTE"})
+        t.banco.executa(QStringLiteral("SET STATISTICS INDEX %1").arg(indice));
+    const TdmMovEstq::Periodo periodo{
+        dia.addDays(-1), dia.addDays(3), "SS", QString("1").rightJustified(10), "000001", "000001"};
+    TdmMovEstq& dm = t.app.dmMovEstq();
+    dm.carregaRelatorio(TdmMovEstq::Cabeca(cabeca), TdmMovEstq::Selecao(selecao), periodo);
+    // Each row as its day and number: the days in order, the rows of one day in no set order.
+    const auto chave = [](const QVariant& data, const QVariant& numero) {
+        return data.toDate().toString(Qt::ISODate) + ' ' + numero.toString().rightJustified(6);
+    };
+    const int data = dm.cds_MovEstq.campo("MOV_DATA");
+    const int numero = dm.cds_MovEstq.campo("MOV_CODINT");
+    QStringList daLista;
+    for (int i = 0; i < dm.cds_MovEstq.tamanho(); ++i)
+        daLista << chave(dm.cds_MovEstq.valor(i, data), dm.cds_MovEstq.valor(i, numero));
+    QVERIFY(daLista.size() > 1);
+
+    Consulta consulta(t.app.conexao());
+    consulta.setSql(
+        sqlRelatorioMovimentos(TdmMovEstq::Cabeca(cabeca), TdmMovEstq::Selecao(selecao)));
+    const QString plano = consulta.plano().toUpper();
+    if (peloIndiceDeDatas) {
+        QVERIFY2(plano.contains("M ORDER IDX_MOV_ESTQ_DATA"), qPrintable(plano));
+        QVERIFY2(!plano.contains("SORT"), qPrintable(plano));
+    }
+    const auto liga = [&](const char* nome, const QVariant& valor) {
+        for (const QString& n : consulta.parametros())
+            if (n.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
+                consulta.setParametro(QLatin1String(nome), valor);
+    };
+    liga("DataIniD", periodo.inicio);
+    liga("DataFimD", periodo.fim);
+    liga("Oper", periodo.oper);
+    liga("OperC", periodo.oper);
+    liga("CodPro", periodo.produto);
+    liga("CodGRU", periodo.grupo);
+    liga("CodTip", periodo.tipo);
+    FonteDeLinhas fonte(consulta.abreCursor(), dm.cds_MovEstq, 16);
+    QStringList doCursor;
+    for (int i = 0; fonte.existe(i); ++i)
+        doCursor << chave(fonte.valor(i, fonte.campo("MOV_DATA")),
+                          fonte.valor(i, fonte.campo("MOV_CODINT")));
+    const auto dias = [](QStringList linhas) {
+        for (QString& l : linhas)
+            l.truncate(10);
+        return linhas;
+    };
+    QCOMPARE(dias(doCursor), dias(daLista));
+    doCursor.sort();
+    daLista.sort();
+    QCOMPARE(doCursor, daLista);
+}
+
+// A ledger without the date index the walk by date names still gets its report, whole and
+// in date order, without a word from the database.
+void TstRelMovimentos::reportPrintsOnALedgerWithoutItsDateIndex()
+{
+    TelaTeste t;
+    livro(t.banco);
+    t.banco.executa("DROP INDEX IDX_MOV_ESTQ_DATA");
+    ImpressoraTeste impressora;
+    const Motor::Documento d =
+        imprime(t, impressora, "MovimentaodeEstoqueGeralporData1", QString(), -1, 4);
+    QCOMPARE(d.numeroDePaginas(), 1);
+    QStringList datas;
+    for (const QString& l : d.paginas[0].linhas())
+        if (linhaDeDetalhe(l))
+            datas << l;
+    QCOMPARE(datas.size(), 6);
+    QVERIFY(datas.first().contains(Formatos::data(dia.addDays(-1))));
+    QVERIFY(datas.last().contains(Formatos::data(dia.addDays(4))));
+    QVERIFY(t.msgs.mensagens().isEmpty());
+}
+
+namespace {
+
+// The general report by date over the ledger and 150 more movements: three pages.
+void tresPaginas(TelaTeste& t)
+{
+    livro(t.banco);
+    for (int i = 0; i < 150; ++i)
+        movimento(t.banco, 100 + i, i % 2 ? "1" : "2", i % 3 ? "EE" : "SS", 0, "1", "0.10",
+                  "000001");
+}
+
+// The general report's dialog prints; the output choice runs `escolhe` on itself.
+void pedeGeral(TelaTeste& t, const std::function<void(QDialog*)>& escolhe)
+{
+    t.driver.aoAbrir([](QDialog* d) {
+        acha<QDateEdit>(d, "dtpData_Ini")->setDate(dia.addDays(-1));
+        acha<QDateEdit>(d, "dtpData_Fim")->setDate(dia.addDays(4));
+        clica(d, "btnDIF_Imprimir");
+    });
+    t.driver.aoAbrir(escolhe);
+    t.principal().aciona("MovimentaodeEstoqueGeralporData1");
+}
+
+} // namespace
+
+void TstRelMovimentos::printerGetsThePagesAsTheyAreLaidOut()
+{
+    TelaTeste t;
+    tresPaginas(t);
+    Motor::Documento previa;
+    pedeGeral(t, [&](QDialog* escolha) {
+        previa = *t.app.janela<TfTela_Impressora>().produz();
+        clica(escolha, "BitBtn3");
+    });
+    QCOMPARE(previa.numeroDePaginas(), 3);
+
+    // The printer itself, writing to a file, without the tests' own printing function.
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath("impresso.pdf");
+    const QString esperado = pasta.filePath("previa.pdf");
+    QVERIFY(previa.gravaPdf(esperado));
+    QPrinter& impressora = Impressora::atual();
+    impressora.setOutputFileName(arquivo);
+    pedeGeral(t, [](QDialog* escolha) { clica(escolha, "BitBtn2"); });
+    impressora.setOutputFileName(QString());
+    QVERIFY(t.msgs.mensagens().isEmpty());
+    QCOMPARE(Pdf::paginas(arquivo), 3);
+    // The same words on the same pages; only the footer's moment may differ between the two
+    // requests, and the spacing pdftotext guesses at the printer's resolution.
+    const QRegularExpression hora(QStringLiteral("Data/Hora: \\S+ \\S+"));
+    for (int p = 1; p <= 3; ++p)
+        QCOMPARE(Pdf::texto(arquivo, p).replace(hora, "Data/Hora:").simplified(),
+                 Pdf::texto(esperado, p).replace(hora, "Data/Hora:").simplified());
+    QVERIFY(Pdf::texto(arquivo, 3).contains("Balanço do Período:"));
+}
+
+void TstRelMovimentos::cancelledPrintingPrintsNothing()
+{
+    TelaTeste t;
+    tresPaginas(t);
+    ImpressoraTeste impressora;
+    bool cancelou = false;
+    pedeGeral(t, [&](QDialog* escolha) {
+        // Runs while the pages are being sent, at the first page.
+        QTimer::singleShot(0, escolha, [&, escolha] {
+            if (auto* progresso = escolha->findChild<QProgressDialog*>("pdProgresso")) {
+                progresso->cancel();
+                cancelou = true;
+            }
+        });
+        clica(escolha, "BitBtn2");
+    });
+    QVERIFY(cancelou);
+    QVERIFY(impressora.impressos.isEmpty());
+    QVERIFY(t.msgs.mensagens().isEmpty());
+    QVERIFY(!t.app.janela<TfTela_Impressora>().isVisible());
+}
+
+void TstRelMovimentos::previewShowsPageOneWhileTheRestIsLaidOut_data()
+{
+    QTest::addColumn<QString>("botao");
+    QTest::addColumn<bool>("cancela");
+    QTest::addColumn<int>("paginaNoFim");
+    QTest::addColumn<int>("impressos");
+    QTest::newRow("last page") << "btnUltima" << false << 2 << 0;
+    QTest::newRow("next page") << "btnProxima" << false << 1 << 0;
+    QTest::newRow("printing") << "btnImprimir" << false << 0 << 1;
+    QTest::newRow("printing cancelled") << "btnImprimir" << true << 0 << 0;
+    QTest::newRow("last page cancelled") << "btnUltima" << true << 0 << 0;
+}
+
+void TstRelMovimentos::previewShowsPageOneWhileTheRestIsLaidOut()
+{
+    QFETCH(QString, botao);
+    QFETCH(bool, cancela);
+    QFETCH(int, paginaNoFim);
+    QFETCH(int, impressos);
+    TelaTeste t;
+    tresPaginas(t);
+    ImpressoraTeste impressora;
+    TfVisualiza& previa = t.app.janela<TfTela_Impressora>().previa();
+    // Looks at the preview between two pages being laid out, once page 1 is there.
+    QString rotulo;
+    int prontas = -1;
+    bool esperou = false;
+    std::function<void()> olha = [&] {
+        if (!previa.montando() || previa.documento().numeroDePaginas() == 0) {
+            QTimer::singleShot(0, &previa, olha);
+            return;
+        }
+        prontas = previa.documento().numeroDePaginas();
+        rotulo = texto(&previa, "lbPagina");
+        clica(&previa, botao.toLatin1().constData());
+        auto* espera = previa.findChild<QProgressDialog*>("pdEspera");
+        esperou = espera && espera->isVisible() && previa.paginaAtual() == 0;
+        if (espera && cancela)
+            clica(espera, "btnCancelaEspera");
+    };
+    Motor::Documento visto;
+    int pagina = -1;
+    pedeGeral(t, [&](QDialog* escolha) {
+        QTimer::singleShot(0, &previa, olha);
+        t.driver.aoAbrir([&](QDialog*) {
+            visto = previa.documento();
+            pagina = previa.paginaAtual();
+            QCOMPARE(texto(&previa, "lbPagina"), QString("Página %1 de 3").arg(pagina + 1));
+            clica(&previa, "btnFechar");
+        });
+        clica(escolha, "BitBtn1");
+    });
+    QCOMPARE(prontas, 1);
+    QCOMPARE(rotulo, QString("Página 1 de ..."));
+    QVERIFY(esperou);
+    QCOMPARE(visto.numeroDePaginas(), 3);
+    QVERIFY(visto.paginas[2].linhas().join('\n').contains("Balanço do Período:"));
+    QCOMPARE(pagina, paginaNoFim);
+    QCOMPARE(impressora.impressos.size(), impressos);
+    if (impressos)
+        QCOMPARE(impressora.impressos[0], visto);
+    QVERIFY(t.msgs.mensagens().isEmpty());
+}
+
+// The pages laid out go to disk: paging through the preview, only the page on screen is held,
+// and it is the very page the whole report has there.
+void TstRelMovimentos::previewHoldsOnlyThePageOnScreen()
+{
+    TelaTeste t;
+    tresPaginas(t);
+    ImpressoraTeste impressora;
+    TfVisualiza& previa = t.app.janela<TfTela_Impressora>().previa();
+    QList<int> emMemoria;
+    QList<Motor::Pagina> vistas;
+    Motor::Documento inteiro;
+    pedeGeral(t, [&](QDialog* escolha) {
+        t.driver.aoAbrir([&](QDialog*) {
+            while (previa.montando() || previa.numeroDePaginas() < 3)
+                QCoreApplication::processEvents();
+            for (const char* botao : {"btnPrimeira", "btnProxima", "btnProxima", "btnPrimeira"}) {
+                clica(&previa, botao);
+                previa.repaint();
+                emMemoria << previa.paginasEmMemoria();
+                vistas << previa.vista().paginas.value(0);
+            }
+            inteiro = previa.documento();
+            clica(&previa, "btnImprimir");
+            clica(&previa, "btnFechar");
+        });
+        clica(escolha, "BitBtn1");
+    });
+    QCOMPARE(emMemoria, QList<int>({1, 1, 1, 1}));
+    QCOMPARE(inteiro.numeroDePaginas(), 3);
+    QCOMPARE(vistas, QList<Motor::Pagina>({inteiro.paginas[0], inteiro.paginas[1],
+                                           inteiro.paginas[2], inteiro.paginas[0]}));
+    QVERIFY(inteiro.paginas[2].linhas().join('\n').contains("Balanço do Período:"));
+    // Printed from disk a page at a time: the same report.
+    QCOMPARE(impressora.impressos.size(), 1);
+    QCOMPARE(impressora.impressos[0], inteiro);
+    QVERIFY(t.msgs.mensagens().isEmpty());
 }
 
 QTEST_MAIN(TstRelMovimentos)

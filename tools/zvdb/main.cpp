@@ -378,15 +378,13 @@ int relatorio(QStringList args)
     const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
     const Cabecalho cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()};
     if (formato != QLatin1String("pdf")) {
-        const std::optional<Motor::Documento> documento = relatorios.prepara(chave, cabecalho);
-        if (!documento) {
+        // The rows the report prints, read whole into the list they belong to.
+        const DataSet* linhas = relatorios.carregaLista(chave);
+        if (!linhas) {
             escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
             return 1;
         }
-        // The rows the report printed, from the list it printed them from.
-        const DataSet& lista = relatorios.layoutEstoque(chave)     ? produtos.cds_Produtos
-                               : relatorios.layoutMovimento(chave) ? movimentos.cds_MovEstq
-                                                                   : emprestimos.cdsMovConsu;
+        const DataSet& lista = *linhas;
         const QString falha = Exportacao::grava(
             Exportacao::tabelaDaLista(lista), arquivo,
             formato == QLatin1String("csv") ? Exportacao::Tipo::Csv : Exportacao::Tipo::Xlsx);

@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QRawFont>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cmath>
@@ -496,6 +497,78 @@ bool operator==(const Documento& a, const Documento& b)
 {
     return a.titulo == b.titulo && a.larguraMm == b.larguraMm && a.alturaMm == b.alturaMm &&
            a.fontes == b.fontes && a.paginas == b.paginas;
+}
+
+struct PaginasGuardadas::Arquivo {
+    QTemporaryFile arquivo;
+};
+
+PaginasGuardadas::PaginasGuardadas() = default;
+PaginasGuardadas::~PaginasGuardadas() = default;
+
+void PaginasGuardadas::limpa()
+{
+    m_arquivo.reset();
+    m_inicios.clear();
+}
+
+bool PaginasGuardadas::guarda(const Pagina& pagina)
+{
+    if (!m_arquivo) {
+        m_arquivo = std::make_unique<Arquivo>();
+        if (!m_arquivo->arquivo.open()) {
+            m_arquivo.reset();
+            return false;
+        }
+    }
+    QFile& f = m_arquivo->arquivo;
+    const qint64 inicio = f.size();
+    if (!f.seek(inicio))
+        return false;
+    QDataStream s(&f);
+    s.setVersion(QDataStream::Qt_6_0);
+    s << qint32(pagina.textos.size());
+    for (const Texto& t : pagina.textos)
+        s << t.caixa << t.texto << t.fonte << quint8(t.alinhamento);
+    s << qint32(pagina.regras.size());
+    for (const QLineF& r : pagina.regras)
+        s << r;
+    if (s.status() != QDataStream::Ok || !f.flush()) {
+        f.resize(inicio);
+        return false;
+    }
+    m_inicios.push_back(inicio);
+    return true;
+}
+
+Pagina PaginasGuardadas::pagina(int n) const
+{
+    Pagina pg;
+    if (!m_arquivo || n < 0 || n >= m_inicios.size())
+        return pg;
+    QFile& f = m_arquivo->arquivo;
+    if (!f.seek(m_inicios.at(n)))
+        return pg;
+    QDataStream s(&f);
+    s.setVersion(QDataStream::Qt_6_0);
+    qint32 quantos = 0;
+    s >> quantos;
+    for (qint32 i = 0; i < quantos && s.status() == QDataStream::Ok; ++i) {
+        Texto t;
+        quint8 alinhamento = 0;
+        s >> t.caixa >> t.texto >> t.fonte >> alinhamento;
+        t.alinhamento = Alinhamento(alinhamento);
+        pg.textos.push_back(std::move(t));
+    }
+    s >> quantos;
+    for (qint32 i = 0; i < quantos && s.status() == QDataStream::Ok; ++i) {
+        QLineF r;
+        s >> r;
+        pg.regras.push_back(r);
+    }
+    if (s.status() != QDataStream::Ok)
+        return Pagina{};
+    return pg;
 }
 
 } // namespace Motor

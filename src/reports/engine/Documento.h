@@ -129,6 +129,28 @@ private:
     std::unique_ptr<Folhas> m_folhas;
 };
 
+// The pages of a long report kept on disk as they come, in a temporary file of their own, and
+// read back one at a time: a preview of thousands of pages holds only the page it shows.
+class PaginasGuardadas {
+public:
+    PaginasGuardadas();
+    ~PaginasGuardadas();
+    PaginasGuardadas(const PaginasGuardadas&) = delete;
+    PaginasGuardadas& operator=(const PaginasGuardadas&) = delete;
+
+    void limpa();
+    // False when the page could not be written (a full disk); then it is not counted.
+    bool guarda(const Pagina& pagina);
+    int quantas() const { return int(m_inicios.size()); }
+    // Page `n` (from 0) as it was kept; an empty page when it cannot be read back.
+    Pagina pagina(int n) const;
+
+private:
+    struct Arquivo;
+    std::unique_ptr<Arquivo> m_arquivo;
+    QVector<qint64> m_inicios; // where each page starts in the file
+};
+
 // The QFont of a report font, for painting and measuring.
 QFont qfont(const Fonte& f);
 // The pitch of a fixed-pitch report font in millimetres, from the font's own design, so that

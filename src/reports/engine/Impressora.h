@@ -3,13 +3,16 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QPrinter;
 class QWidget;
 
 namespace Motor {
 struct Documento;
-}
+struct Pagina;
+class Folhas;
+} // namespace Motor
 
 // Every report that goes to paper goes through here, as message boxes go through Mensagens:
 // the program sends it to the current printer (CUPS, through Qt); tests install a function
@@ -37,6 +40,32 @@ QString mensagemDeFalha();
 // The printer dialog on the current printer; answers whether the user confirmed it.
 using FuncaoConfiguracao = std::function<bool(QWidget* pai)>;
 bool configura(QWidget* pai);
+
+// A report sent to the current printer a page at a time as its pages are laid out, so a long
+// report never waits whole in memory. A job cancelled, or destroyed before termina(), prints
+// nothing. With a test's function installed, the pages are gathered and handed to it whole at
+// termina().
+class Trabalho {
+public:
+    Trabalho();
+    ~Trabalho();
+    Trabalho(const Trabalho&) = delete;
+    Trabalho& operator=(const Trabalho&) = delete;
+
+    // False when the printer could not take the page; then nothing more is sent.
+    bool pinta(const Motor::Documento& molde, const Motor::Pagina& pagina);
+    // Hands the job over; true when every page went out.
+    bool termina();
+    void cancela();
+    int paginas() const { return m_paginas; }
+
+private:
+    std::unique_ptr<Motor::Documento> m_guardado;
+    std::unique_ptr<Motor::Folhas> m_folhas;
+    int m_paginas = 0;
+    bool m_falhou = false;
+    bool m_encerrado = false;
+};
 
 // Empty functions are the same as restauraPadrao().
 void instala(FuncaoImpressao impressao, FuncaoConfiguracao configuracao = {});

@@ -101,7 +101,7 @@ public:
     bool monta()
     {
         novaPagina();
-        for (int i = 0; i < m_linhas.quantas && !m_parou; ++i) {
+        for (int i = 0; !m_parou && existe(i); ++i) {
             if (m_y + alturaLinha > reguaRodape)
                 novaPagina();
             if (m_parou)
@@ -117,6 +117,11 @@ public:
     }
 
 private:
+    bool existe(int linha) const
+    {
+        return m_linhas.existe ? m_linhas.existe(linha) : linha < m_linhas.quantas;
+    }
+
     void entrega()
     {
         if (m_doc.paginas.isEmpty() || m_parou)

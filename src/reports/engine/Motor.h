@@ -53,9 +53,14 @@ struct Layout {
     QString legenda;
 };
 
-// The rows of a report as the engine reads them: how many, and the text of a cell.
+// The rows of a report as the engine reads them: how many, and the text of a cell. Rows are
+// asked for in order, each once, so a source may read them a batch at a time and let each
+// batch go once its rows are laid out.
 struct Linhas {
     int quantas = 0;
+    // When given, asked before each row instead of `quantas`: whether row `linha` exists. The
+    // count of a report read straight from the database is known only at its end.
+    std::function<bool(int linha)> existe;
     std::function<QString(int linha, int coluna)> celula;
     // Runs just before a row is laid out: where running totals are added.
     std::function<void(int linha)> antesDaLinha;
