@@ -569,9 +569,11 @@ void preparaVolume(const QString& pasta, qint64 produtos, qint64 movimentos)
 }
 
 // "Tela" pressed on the output choice of the general report by date over all five years of a
-// 1,000,000-row ledger (100,000 with --quick), until the preview has painted page 1; the rest
-// of the report is not waited for.
-void medePrimeiraPagina(bool rapido)
+// 1,000,000-row ledger (100,000 with --quick). `antes` runs just before the press; `olha` looks
+// at the preview between two pages being laid out until it answers that it has seen enough,
+// and the preview is closed then, which stops whatever is still being laid out.
+void previaCincoAnos(bool rapido, const std::function<void()>& antes,
+                     const std::function<bool(TfVisualiza&)>& olha)
 {
     QTemporaryDir pasta;
     {
@@ -588,85 +590,70 @@ void medePrimeiraPagina(bool rapido)
     escolha.relatorios().carregaMovimentos(chave, {hoje.addYears(-6), hoje, QString(), QString()});
     escolha.Relatorio = chave;
     TfVisualiza& previa = escolha.previa();
-    QElapsedTimer r;
-    double primeira = -1;
-    int paginas = 0;
-    // Looks at the preview between two pages being laid out: page 1 is painted there and then,
-    // and the preview is closed, which stops the rest.
-    std::function<void()> olha = [&] {
-        if (previa.documento().numeroDePaginas() == 0) {
-            QTimer::singleShot(0, &previa, olha);
-            return;
-        }
-        previa.repaint();
-        primeira = r.elapsed() / 1000.0;
-        paginas = previa.documento().numeroDePaginas();
-        previa.accept();
+    std::function<void()> passo = [&] {
+        if (olha(previa))
+            previa.accept();
+        else
+            QTimer::singleShot(0, &previa, passo);
     };
     Modal::instala([&](QDialog* janela) {
         janela->show();
-        QTimer::singleShot(0, &previa, olha);
+        QTimer::singleShot(0, &previa, passo);
         while (janela->isVisible())
             QApplication::processEvents();
         return janela->result();
     });
     escolha.show();
     QApplication::processEvents();
-    r.start();
+    antes();
     escolha.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
     Modal::instala({});
+}
+
+// From "Tela" until the preview has painted page 1; the rest of the report is not waited for.
+void medePrimeiraPagina(bool rapido)
+{
+    QElapsedTimer r;
+    double primeira = -1;
+    int paginas = 0;
+    previaCincoAnos(
+        rapido, [&] { r.start(); },
+        [&](TfVisualiza& previa) {
+            if (previa.documento().numeroDePaginas() == 0)
+                return false;
+            previa.repaint();
+            primeira = r.elapsed() / 1000.0;
+            paginas = previa.documento().numeroDePaginas();
+            return true;
+        });
     figura(QStringLiteral("relatorio_primeira_pagina"), primeira, "s");
     std::printf("# %d pagina(s) prontas quando a primeira foi pintada\n", paginas);
 }
 
-// "Tela" on the general report by date over all five years of a 1,000,000-row ledger (100,000
-// with --quick), every page laid out in the preview and the last one painted: the process's
-// peak memory, which the pages kept on disk hold to that of a year's PDF.
+// Every page laid out in the preview and the last one painted: the process's peak memory,
+// which the pages kept on disk hold to that of a year's PDF.
 void medePreviaCincoAnos(bool rapido)
 {
-    QTemporaryDir pasta;
-    {
-        Conexao c;
-        BancoEntregue::cria(c, pasta.path(), false);
-        DadosDemo::preencheVolume(c, rapido ? 10000 : 100000, rapido ? 100000 : 1000000);
-    }
-    Aplicacao app;
-    app.conexao().configuraEAbre(pasta.path());
-    app.criaTudo();
-    TfTela_Impressora& escolha = app.janela<TfTela_Impressora>();
-    const QString chave = QStringLiteral("Mov_Estq Geral Datas");
-    const QDate hoje = QDate::currentDate();
-    escolha.relatorios().carregaMovimentos(chave, {hoje.addYears(-6), hoje, QString(), QString()});
-    escolha.Relatorio = chave;
-    TfVisualiza& previa = escolha.previa();
     QElapsedTimer r;
+    std::clock_t cpu = 0;
     double tempo = -1;
     int paginas = 0;
-    std::function<void()> olha = [&] {
-        if (previa.montando() || previa.numeroDePaginas() == 0) {
-            QTimer::singleShot(0, &previa, olha);
-            return;
-        }
-        previa.vaiParaUltima();
-        previa.repaint();
-        tempo = r.elapsed() / 1000.0;
-        paginas = previa.numeroDePaginas();
-        previa.accept();
-    };
-    Modal::instala([&](QDialog* janela) {
-        janela->show();
-        QTimer::singleShot(0, &previa, olha);
-        while (janela->isVisible())
-            QApplication::processEvents();
-        return janela->result();
-    });
-    escolha.show();
-    QApplication::processEvents();
-    zeraPicoMemoria();
-    r.start();
-    const std::clock_t cpu = std::clock();
-    escolha.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-    Modal::instala({});
+    previaCincoAnos(
+        rapido,
+        [&] {
+            zeraPicoMemoria();
+            r.start();
+            cpu = std::clock();
+        },
+        [&](TfVisualiza& previa) {
+            if (previa.montando() || previa.numeroDePaginas() == 0)
+                return false;
+            previa.vaiParaUltima();
+            previa.repaint();
+            tempo = r.elapsed() / 1000.0;
+            paginas = previa.numeroDePaginas();
+            return true;
+        });
     figura(QStringLiteral("relatorio_previa_cinco_anos_memoria"), picoMemoriaMB(), "MB");
     std::printf("# %d paginas na previa em %.3f s, %.3f s de processador\n", paginas, tempo,
                 double(std::clock() - cpu) / CLOCKS_PER_SEC);
