@@ -15,6 +15,7 @@
 //   the second insert fails), that save is retried once from the start.
 
 #include "common/Decimal.h"
+#include "data/DataModule_MovEstq.h"
 
 #include <QDate>
 #include <QString>
@@ -155,15 +156,8 @@ struct MovimentoInexistente : std::runtime_error {
 // A ledger row as the maintenance list showed it. Ledger numbers are the highest + 1, so when
 // the last row is deleted its number goes to the next movement: a delete must address the row
 // the person saw, by its number and by what it showed. An empty value is one the row did not
-// have (NULL in the ledger).
-struct MovimentoVisto {
-    qint64 numero = 0;
-    QString produto;
-    QString operacao;
-    QDate data;
-    std::optional<Decimal> quantidade;
-    std::optional<Decimal> valor;
-};
+// have (NULL in the ledger). It is the row as the ledger's data module hands it to the list.
+using MovimentoVisto = TdmMovEstq::Movimento;
 
 // Deletes one ledger row and, with `reverte`, undoes its effect on the product's quantity on
 // hand: an entry ("EE") or a reversal of an exit ("TS") is taken back out, an exit ("SS") or a

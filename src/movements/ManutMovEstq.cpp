@@ -161,14 +161,12 @@ void TfManutMovEstq::exclui(bool reverte)
     const std::optional<TdmMovEstq::Movimento> atual = dm.movimentoAtual();
     if (!atual)
         return;
-    // The row as the person sees it: its number alone may by now be another movement's.
-    const Lancamentos::MovimentoVisto movimento{atual->numero, atual->produto,    atual->operacao,
-                                                atual->data,   atual->quantidade, atual->valor};
     try {
         // Nothing is written unless that very row is still there, so a movement another
         // workstation deleted is not reverted twice, and one that took its number is left
         // alone; either way the list read again below shows what is there now.
-        Lancamentos::excluiMovimento(m_app.conexao(), movimento, reverte);
+        // The row as the person sees it: its number alone may by now be another movement's.
+        Lancamentos::excluiMovimento(m_app.conexao(), *atual, reverte);
     } catch (const std::exception&) {
         Mensagens::erro(falha, this);
     }
