@@ -63,21 +63,26 @@ void TdmMovEstq::carregaRelatorio(Cabeca c, Selecao s, const Periodo& p)
     SQLQ_MovEstq2.limpa();
     SQLQ_MovEstq2.adiciona(sqlCabeca(c));
     SQLQ_MovEstq2.adiciona(sqlSelecao(s));
-    SQLQ_MovEstq2.setParametro(QStringLiteral("DataIniD"), p.inicio);
-    SQLQ_MovEstq2.setParametro(QStringLiteral("DataFimD"), p.fim);
-    const QStringList nomes = SQLQ_MovEstq2.parametros();
+    ligaPeriodo(SQLQ_MovEstq2, p);
+    comecaLimpa();
+    cds_MovEstq.carrega(SQLQ_MovEstq2);
+}
+
+void TdmMovEstq::ligaPeriodo(Consulta& consulta, const Periodo& p)
+{
+    consulta.setParametro(QStringLiteral("DataIniD"), p.inicio);
+    consulta.setParametro(QStringLiteral("DataFimD"), p.fim);
+    const QStringList nomes = consulta.parametros();
     const auto liga = [&](const char* nome, const QString& valor) {
         for (const QString& n : nomes)
             if (n.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
-                SQLQ_MovEstq2.setParametro(QLatin1String(nome), valor);
+                consulta.setParametro(QLatin1String(nome), valor);
     };
     liga("Oper", p.oper);
     liga("OperC", p.oper);
     liga("CodPro", p.produto);
     liga("CodGRU", p.grupo);
     liga("CodTip", p.tipo);
-    comecaLimpa();
-    cds_MovEstq.carrega(SQLQ_MovEstq2);
 }
 
 namespace {

@@ -46,6 +46,8 @@ public:
     };
     static QString sqlCabeca(Cabeca c);
     static QString sqlSelecao(Selecao s);
+    // Gives a statement of those selections its period and the choices its selection asks for.
+    static void ligaPeriodo(Consulta& consulta, const Periodo& p);
     // Loads cds_MovEstq; both ends of the period are included. Database errors reach the
     // caller as ErroBanco.
     void carregaRelatorio(Cabeca c, Selecao s, const Periodo& p);

@@ -237,19 +237,7 @@ std::unique_ptr<FonteDeLinhas> Relatorios::abreMovimentos()
     const TdmMovEstq::Periodo& p = m_pedido->periodo;
     const auto abre = [&](const QString& texto) {
         consulta.setSql(texto);
-        consulta.setParametro(QStringLiteral("DataIniD"), p.inicio);
-        consulta.setParametro(QStringLiteral("DataFimD"), p.fim);
-        const QStringList nomes = consulta.parametros();
-        const auto liga = [&](const char* nome, const QString& valor) {
-            for (const QString& n : nomes)
-                if (n.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
-                    consulta.setParametro(QLatin1String(nome), valor);
-        };
-        liga("Oper", p.oper);
-        liga("OperC", p.oper);
-        liga("CodPro", p.produto);
-        liga("CodGRU", p.grupo);
-        liga("CodTip", p.tipo);
+        TdmMovEstq::ligaPeriodo(consulta, p);
         return consulta.abreCursor();
     };
     std::unique_ptr<Cursor> cursor;
