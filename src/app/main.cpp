@@ -3,6 +3,7 @@
 #include "app/Aplicacao.h"
 #include "app/Sinais.h"
 #include "common/Convencoes.h"
+#include "data/firebird/PastaDeTravas.h"
 #include "data/firebird/Servicos.h"
 
 #include <QApplication>
@@ -12,6 +13,9 @@ int main(int argc, char** argv)
 {
     // The program never reads its terminal, and the database engine it carries must not either.
     Servicos::fechaEntradaPadrao();
+    // Before the engine is loaded: a user outside the database server's group still opens a
+    // database in a local folder.
+    PastaDeTravas::prepara();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvane Almoxarifado"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorvane Almoxarifado"));

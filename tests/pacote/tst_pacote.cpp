@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace Tela;
 using Processo::descreve;
 using Processo::Execucao;
@@ -48,6 +50,7 @@ private slots:
     void dependenciesComeFromTheLinkedLibraries();
     void lintianFindsNoError();
     void installedToolMakesADatabaseAndAReport();
+    void installedToolServesAnOrdinaryUser();
     void desktopEntryStartsTheInstalledProgram();
     void manualPageCoversEveryCommand();
     void nightlyBackupUnitRunsTheInstalledTool();
@@ -147,6 +150,36 @@ void TstPacote::installedToolMakesADatabaseAndAReport()
     const Execucao relatorio = roda(zvdb, {"relatorio", almox.path(), "Estoque Minimo", pdf});
     QVERIFY2(relatorio.status == 0 && relatorio.saida.isEmpty() && relatorio.erros.isEmpty(),
              descreve(relatorio));
+    QVERIFY(Pdf::texto(pdf).contains("Itens Abaixo do Estoque Mínimo"));
+}
+
+// The clerk who runs the program is an ordinary user, outside the group of the database server
+// that the package recommends; that server, once running, keeps the engine's shared folder in
+// /tmp to itself. The tool still makes a database in the clerk's folder and reports from it.
+void TstPacote::installedToolServesAnOrdinaryUser()
+{
+    if (::getuid() != 0)
+        QSKIP("acting as another user needs root");
+    const uid_t ninguem = 65534;
+    // The unpacked tool must be reachable by that user; the throwaway root is private.
+    QVERIFY(QFile::setPermissions(m_trabalho.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner | QFile::ReadOther |
+                                                         QFile::ExeOther));
+    QTemporaryDir almox;
+    QVERIFY(::chown(QFile::encodeName(almox.path()).constData(), ninguem, ninguem) == 0);
+    const QString zvdb = QDir(m_raiz).filePath("usr/bin/zvdb");
+    const QStringList comoNinguem = {"--reuid=65534", "--regid=65534", "--clear-groups", zvdb};
+    const QStringList ambiente = {"PATH=/usr/bin:/bin", "HOME=/nonexistent"};
+    const Execucao criar =
+        roda(QStringLiteral("/usr/bin/setpriv"), comoNinguem + QStringList{"criar", almox.path()},
+             ambiente, almox.path());
+    QVERIFY2(criar.status == 0 && criar.saida.isEmpty() && criar.erros.isEmpty(), descreve(criar));
+    const QString pdf = almox.filePath("minimo.pdf");
+    const Execucao relatorio = roda(
+        QStringLiteral("/usr/bin/setpriv"),
+        comoNinguem + QStringList{"relatorio", almox.path(), "Estoque Minimo", pdf}, ambiente,
+        almox.path());
+    QVERIFY2(relatorio.status == 0 && relatorio.erros.isEmpty(), descreve(relatorio));
     QVERIFY(Pdf::texto(pdf).contains("Itens Abaixo do Estoque Mínimo"));
 }
 

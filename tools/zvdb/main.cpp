@@ -25,6 +25,7 @@
 #include "data/DataModule_Req.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"
+#include "data/firebird/PastaDeTravas.h"
 #include "data/firebird/Servicos.h"
 #include "reports/Relatorios.h"
 
@@ -503,6 +504,9 @@ int main(int argc, char** argv)
     // Run from cron or a shell, nothing here reads the terminal: the engine's backup and restore
     // code, which asks for another volume on a bad file, then fails instead of waiting.
     Servicos::fechaEntradaPadrao();
+    // Before the engine is loaded: run by an ordinary user (or by cron as one), a database in a
+    // local folder opens even where the database server keeps its shared folder to itself.
+    PastaDeTravas::prepara();
     for (int i = 1; i < argc; ++i)
         verboso = verboso || qstrcmp(argv[i], "--verbose") == 0;
     qInstallMessageHandler(recebeMensagemDoQt);
