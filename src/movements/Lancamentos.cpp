@@ -27,17 +27,22 @@ struct Estoque {
 };
 
 // The product's row, locked until this transaction ends: another workstation's save of the
-// same product waits here and then reads what this one committed. The next ledger and loan
-// numbers come in the same statement, read once the row is locked, to spare the save two
-// more trips to the engine.
-Estoque travaProduto(Transacao& t, const QString& produto)
+// same product waits here and then reads what this one committed. The next ledger number (and,
+// for the exit that opens a loan, the next loan number) comes in the same statement, read once
+// the row is locked, to spare the save more trips to the engine. The other saves leave the
+// loans alone.
+Estoque travaProduto(Transacao& t, const QString& produto, bool abreEmprestimo = false)
 {
+    const QString proximoEmprestimo =
+        abreEmprestimo
+            ? QStringLiteral("(Select First 1 MOV_CodInt From Mov_Consu Order By MOV_CodInt "
+                             "Descending)")
+            : QStringLiteral("Null");
     Consulta q(t.conexao());
-    q.setSql(
-        QStringLiteral("Select PRO_Quant, PRO_Valor, PRO_Consumivel, "
-                       "(Select First 1 MOV_CodInt From Mov_Estq Order By MOV_CodInt Descending), "
-                       "(Select First 1 MOV_CodInt From Mov_Consu Order By MOV_CodInt Descending) "
-                       "From PRODUTOS Where PRO_Codigo=:CodigoC WITH LOCK"));
+    q.setSql(QStringLiteral("Select PRO_Quant, PRO_Valor, PRO_Consumivel, "
+                            "(Select First 1 MOV_CodInt From Mov_Estq Order By MOV_CodInt "
+                            "Descending), %1 From PRODUTOS Where PRO_Codigo=:CodigoC WITH LOCK")
+                 .arg(proximoEmprestimo));
     q.setParametro(QStringLiteral("CodigoC"), produto);
     const Resultado r = q.abre(t);
     if (r.vazio())
@@ -163,7 +168,7 @@ Gravado gravaEntrada(Conexao& conexao, const Entrada& e, const std::optional<QSt
 Gravado gravaSaida(Conexao& conexao, const Saida& s, const std::optional<QString>& usuarioLog)
 {
     return emTransacao(conexao, [&](Transacao& t) {
-        const Estoque atual = travaProduto(t, s.produto);
+        const Estoque atual = travaProduto(t, s.produto, !s.consumivel);
         if (s.quantidade > atual.quantidade)
             throw EstoqueInsuficiente(atual.quantidade);
         if (!s.consumivel && s.requisitante.trimmed().isEmpty())
