@@ -4,7 +4,8 @@
 //   zvbench                  full run (builds a million-row ledger; about a minute)
 //   zvbench --quick          a run of a few seconds, with smaller large sizes
 //   zvbench --only a,b       only the named groups (see the table at the end)
-//   zvbench --banco PASTA    the groups that need a large stock room (ledger, inicio) work on a
+//   zvbench --banco PASTA    the groups that need a large stock room (ledger, piso, inicio) work on
+//   a
 //                            copy of PASTA's database, filled beforehand with
 //                            `zvdb volume PASTA --produtos 100000 --movimentos 1000000`, instead
 //                            of filling one of their own (minutes on a small machine)
@@ -58,6 +59,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <functional>
+#include <map>
 #include <unistd.h>
 #include <vector>
 
@@ -739,6 +741,12 @@ void medeRazao(qint64 movimentos, qint64 produtos)
     busca.show();
     QApplication::processEvents();
     figura(QStringLiteral("lista_produtos_%1").arg(produtos), r.elapsed() / 1000.0, "s");
+    // The rest of the list comes in while the window answers the person, who is still typing
+    // the first letters: the search is timed on the list as it then stands, all of it read.
+    DataSet& produtosLidos = app.dmProdutos().cds_Produtos;
+    while (produtosLidos.lendo())
+        QApplication::processEvents();
+    std::printf("# lista inteira lida em %.3f s\n", r.elapsed() / 1000.0);
     auto* campo = busca.findChild<QLineEdit*>(QStringLiteral("edBusca_ConPRO"));
     // The last description in the list's order: "Produto 99999" among a hundred thousand.
     campo->setText(QStringLiteral("Produto ") +
@@ -748,9 +756,8 @@ void medeRazao(qint64 movimentos, qint64 produtos)
     QApplication::processEvents();
     figura(QStringLiteral("busca_produtos_%1").arg(produtos), r.elapsed() / 1000.0, "s");
     figura(QStringLiteral("lista_produtos_memoria"), picoMemoriaMB(), "MB");
-    // The quick search alone, on the list already read (the button above reads it again
-    // first): by description, the list's order, and by code, through an index of the codes.
-    DataSet& produtosLidos = app.dmProdutos().cds_Produtos;
+    // The quick search alone, on the list already read: by description, the list's order, and
+    // by code, through an index of the codes.
     for (const char* coluna : {"PRO_DESCRICAO", "PRO_CODIGO"}) {
         const QString prefixo =
             produtosLidos.valor(produtosLidos.tamanho() - 1, QLatin1String(coluna)).toString();
@@ -768,6 +775,139 @@ void medeRazao(qint64 movimentos, qint64 produtos)
         std::printf("# a primeira: %.3f ms\n", buscas.front());
     }
     busca.hide();
+}
+
+// Every save of the ledger beside the engine's own floor, on the large stock room: a one-row
+// insert into a table of the same database and its commit, with the same engine and settings
+// (forced writes on), and each save's time over it. The saves and the raw commit take turns,
+// so a busy machine weighs on all of them alike; each figure is the median of many.
+void medePiso(bool rapido)
+{
+    const Volume v = volumePedido(rapido);
+    QTemporaryDir pasta;
+    preparaVolume(pasta.path(), v.produtos, v.movimentos);
+    Conexao c;
+    c.configuraEAbre(pasta.path());
+    c.executaScript(QStringLiteral(
+        "Create Table Piso_Cru (N Integer Not Null Primary Key, Texto VarChar(20));"));
+    const QString emprestado = Funcoes::codigoProduto(QStringLiteral("10"));
+    const QString consumivel = Funcoes::codigoProduto(QStringLiteral("1"));
+    const QDate hoje = QDate::currentDate();
+    const QString usuario = QStringLiteral("000001");
+    const Lancamentos::Entrada entrada{emprestado,
+                                       hoje,
+                                       Decimal(1000, 3),
+                                       Decimal(1234, 2),
+                                       QStringLiteral("NF"),
+                                       QStringLiteral("0000000001"),
+                                       QStringLiteral("Produto 10"),
+                                       QStringLiteral("UN"),
+                                       QStringLiteral("A-01"),
+                                       QString(),
+                                       QString(),
+                                       Decimal(1, 0),
+                                       Decimal(100, 0)};
+    const Lancamentos::Saida saida{emprestado,
+                                   hoje,
+                                   Decimal(1000, 3),
+                                   Decimal(0, 2),
+                                   QStringLiteral("REQ"),
+                                   QStringLiteral("000001"),
+                                   false,
+                                   hoje.addDays(7)};
+    const Lancamentos::Extravio extravio{emprestado, hoje, Decimal(1000, 3), QStringLiteral("BO")};
+    const Lancamentos::Estorno estorno{
+        QStringLiteral("TS"),    consumivel,      hoje,
+        Decimal(1000, 3),        Decimal(100, 2), QStringLiteral("RM"),
+        QStringLiteral("000001")};
+    Consulta cru(c);
+    cru.setSql(QStringLiteral("Insert into Piso_Cru (N, Texto) values (:N, 'cru')"));
+    int numero = 0;
+    QList<qint64> emprestimos;
+    // Beside each time, the processor time this thread spent on it: the engine runs the
+    // statements and writes the pages in the caller's thread, so what is not processor time is
+    // mostly waiting for the disk.
+    std::map<const std::vector<double>*, std::vector<double>> processador;
+    const auto mede = [&](std::vector<double>& tempos, const std::function<void()>& grava) {
+        timespec antes{}, depois{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &antes);
+        QElapsedTimer r;
+        r.start();
+        grava();
+        tempos.push_back(r.nsecsElapsed() / 1e6);
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &depois);
+        processador[&tempos].push_back((depois.tv_sec - antes.tv_sec) * 1e3 +
+                                       (depois.tv_nsec - antes.tv_nsec) / 1e6);
+    };
+    std::vector<double> tCru, tEntrada, tSaida, tDevolucao, tExtravio, tEstorno;
+    // The pages this connection has written so far: with forced writes on, each one is a
+    // synchronous write that a commit waits for, which is where most of a save's time goes.
+    Consulta paginas(c);
+    paginas.setSql(QStringLiteral(
+        "Select s.MON$PAGE_WRITES From MON$IO_STATS s join MON$ATTACHMENTS a on "
+        "a.MON$STAT_ID = s.MON$STAT_ID Where a.MON$ATTACHMENT_ID = CURRENT_CONNECTION"));
+    std::vector<qint64> escritas(7, 0);
+    const auto conta = [&](int qual, const std::function<void()>& grava) {
+        const qint64 antes = paginas.primeiroValor().toLongLong();
+        grava();
+        escritas[qual] += paginas.primeiroValor().toLongLong() - antes;
+    };
+    const int vezes = rapido ? 50 : 300;
+    // The first turn prepares every statement; it is not counted.
+    for (int i = 0; i <= vezes; ++i) {
+        mede(tCru, [&] {
+            Transacao t(c);
+            cru.setParametro(QStringLiteral("N"), ++numero);
+            cru.executa(t);
+            t.commit();
+        });
+        mede(tEntrada, [&] { Lancamentos::gravaEntrada(c, entrada, usuario); });
+        mede(tSaida, [&] { emprestimos << Lancamentos::gravaSaida(c, saida, usuario).emprestimo; });
+        mede(tDevolucao, [&] {
+            Lancamentos::gravaDevolucao(c, {emprestimos.takeFirst(), hoje}, usuario);
+        });
+        mede(tExtravio, [&] { Lancamentos::gravaExtravio(c, extravio, usuario); });
+        mede(tEstorno, [&] { Lancamentos::gravaEstorno(c, estorno, usuario); });
+    }
+    for (auto* tempos : {&tCru, &tEntrada, &tSaida, &tDevolucao, &tExtravio, &tEstorno})
+        tempos->erase(tempos->begin());
+    // Ten more of each, outside the timings, for the pages each one writes; the reads of the
+    // count themselves write nothing (a read-only transaction).
+    const int contadas = 10;
+    for (int i = 0; i < contadas; ++i) {
+        conta(0, [&] {
+            Transacao t(c);
+            cru.setParametro(QStringLiteral("N"), ++numero);
+            cru.executa(t);
+            t.commit();
+        });
+        conta(1, [&] { Lancamentos::gravaEntrada(c, entrada, usuario); });
+        conta(2, [&] { emprestimos << Lancamentos::gravaSaida(c, saida, usuario).emprestimo; });
+        conta(3, [&] { Lancamentos::gravaDevolucao(c, {emprestimos.takeFirst(), hoje}, usuario); });
+        conta(4, [&] { Lancamentos::gravaExtravio(c, extravio, usuario); });
+        conta(5, [&] { Lancamentos::gravaEstorno(c, estorno, usuario); });
+    }
+    conta(6, [] {});
+    std::printf("# paginas gravadas por vez: cru %.1f, entrada %.1f, saida_emprestimo %.1f, "
+                "devolucao %.1f, extravio %.1f, estorno %.1f (leitura da contagem %.1f)\n",
+                escritas[0] / double(contadas), escritas[1] / double(contadas),
+                escritas[2] / double(contadas), escritas[3] / double(contadas),
+                escritas[4] / double(contadas), escritas[5] / double(contadas),
+                double(escritas[6]));
+    const double piso = mediana(tCru);
+    figura(QStringLiteral("commit_cru_%1").arg(v.movimentos), piso, "ms");
+    std::printf("# cru: %.3f ms de processador\n", mediana(processador[&tCru]));
+    const std::pair<const char*, std::vector<double>*> saves[] = {
+        {"entrada", &tEntrada},   {"saida_emprestimo", &tSaida}, {"devolucao", &tDevolucao},
+        {"extravio", &tExtravio}, {"estorno", &tEstorno},
+    };
+    for (const auto& [nome, tempos] : saves) {
+        const double tempo = mediana(*tempos);
+        std::printf("# %s: %.3f ms, %.3f ms de processador\n", nome, tempo,
+                    mediana(processador[tempos]));
+        figura(QStringLiteral("razao_%1").arg(QLatin1String(nome)), piso > 0 ? tempo / piso : -1,
+               "x");
+    }
 }
 
 void medeLedger(bool rapido)
@@ -870,6 +1010,7 @@ const Grupo grupos[] = {
     {"relatorio_primeira_pagina", medePrimeiraPagina},
     {"relatorio_previa", medePreviaCincoAnos},
     {"ledger", medeLedger},
+    {"piso", medePiso},
     {"inicio", medeInicio},
     {"exporta", medeExporta},
 };

@@ -137,6 +137,15 @@ void Lista::rele()
 
 void Lista::releLocalizando(const QString& campo, const QString& prefixo)
 {
+    // The quick search is typed letter by letter all day: a row found among the rows already
+    // read is where it lands, without reading the whole list again for each key. Only a miss
+    // reads the list again, so a row another workstation added or renamed since is still
+    // found.
+    if (!campo.isEmpty() && m_dados.localiza(campo, prefixo) >= 0) {
+        if (m_grade)
+            m_grade->viewport()->update();
+        return;
+    }
     const QString campoChave = m_dados.campoDaColuna(0);
     const QString atual = codigoAtual(m_dados);
     try {

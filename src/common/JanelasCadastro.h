@@ -109,17 +109,16 @@ public:
     // Re-reads the list in its current order; the current row stays on the same code
     // when it is still there. A database error is shown and leaves the list as it was.
     void rele();
-    // The quick search's locate and re-read in one pass over the database: the list is read
-    // again and its first row whose `campo` begins with `prefixo` (case counts) becomes
-    // current; with no such row the current row stays on the same code. The outcome is the
-    // one of locating first and re-reading after, but the rows are read once, and only as far
-    // as the row found. When the list cannot be read again, the row is located in the list
-    // as it stands and the error shown.
+    // The quick search's locate: the first row whose `campo` begins with `prefixo` (case
+    // counts) among the rows already read becomes current. Only when none does is the list
+    // read again, and its first such row becomes current; with none still, the current row
+    // stays on the same code. When the list cannot be read again, the error is shown and the
+    // list stays as it was.
     void releLocalizando(const QString& campo, const QString& prefixo);
     // The quick search: on a code column the typed text is first padded to the code's width
     // and written back; then the first row, in list order, whose value in the column begins
     // with the text (case counts) becomes current. No match leaves the current row where it
-    // was and says nothing. The list is re-read either way.
+    // was and says nothing; the list is then read again, so rows added since are found.
     void busca();
 
     DataSet& dados() { return m_dados; }

@@ -1,6 +1,5 @@
 #include "movements/Lancamentos.h"
 
-#include "common/Funcoes.h"
 #include "common/Gravacao.h"
 #include "data/DataModule_Log.h"
 #include "data/firebird/Conexao.h"
@@ -12,11 +11,6 @@ namespace Lancamentos {
 
 namespace {
 
-const QString sqlProximoMovimento =
-    QStringLiteral("Select MOV_CodInt From Mov_Estq Order By MOV_CodInt Descending");
-const QString sqlProximoEmprestimo =
-    QStringLiteral("Select MOV_CodInt From Mov_Consu Order By MOV_CodInt Descending");
-
 QVariant dec(const Decimal& d)
 {
     return QVariant::fromValue(d);
@@ -26,22 +20,40 @@ struct Estoque {
     Decimal quantidade;
     Decimal custo;
     QString consumivel;
+    // The ledger's and the loans' next numbers, read with the product: the save already holds
+    // the ledger's turn, so no other workstation can take them before this one commits.
+    qint64 proximoMovimento = 1;
+    qint64 proximoEmprestimo = 1;
 };
 
 // The product's row, locked until this transaction ends: another workstation's save of the
-// same product waits here and then reads what this one committed.
-Estoque travaProduto(Transacao& t, const QString& produto)
+// same product waits here and then reads what this one committed. The next ledger number (and,
+// for the exit that opens a loan, the next loan number) comes in the same statement, read once
+// the row is locked, to spare the save more trips to the engine. The other saves leave the
+// loans alone.
+Estoque travaProduto(Transacao& t, const QString& produto, bool abreEmprestimo = false)
 {
+    const QString proximoEmprestimo =
+        abreEmprestimo
+            ? QStringLiteral("(Select First 1 MOV_CodInt From Mov_Consu Order By MOV_CodInt "
+                             "Descending)")
+            : QStringLiteral("Null");
     Consulta q(t.conexao());
-    q.setSql(QStringLiteral(
-        "Select PRO_Quant, PRO_Valor, PRO_Consumivel From PRODUTOS Where PRO_Codigo=:CodigoC "
-        "WITH LOCK"));
+    q.setSql(QStringLiteral("Select PRO_Quant, PRO_Valor, PRO_Consumivel, "
+                            "(Select First 1 MOV_CodInt From Mov_Estq Order By MOV_CodInt "
+                            "Descending), %1 From PRODUTOS Where PRO_Codigo=:CodigoC WITH LOCK")
+                 .arg(proximoEmprestimo));
     q.setParametro(QStringLiteral("CodigoC"), produto);
     const Resultado r = q.abre(t);
     if (r.vazio())
         throw ProdutoInexistente();
+    const auto proximo = [&r](int coluna) {
+        const QVariant maior = r.valor(0, coluna);
+        return maior.isNull() ? qint64(1) : maior.toLongLong() + 1;
+    };
     return {Decimal::deVariant(r.valor(0, 0)).arredondado(3),
-            Decimal::deVariant(r.valor(0, 1)).arredondado(2), r.valor(0, 2).toString()};
+            Decimal::deVariant(r.valor(0, 1)).arredondado(2), r.valor(0, 2).toString(), proximo(3),
+            proximo(4)};
 }
 
 // Runs one statement of a save: its text line by line, as the documents give it, and its
@@ -57,11 +69,10 @@ void executa(Transacao& t, std::initializer_list<QString> linhas,
     q.executa(t);
 }
 
-qint64 insereMovimento(Transacao& t, const QString& produto, const QString& operacao,
+qint64 insereMovimento(Transacao& t, qint64 numero, const QString& produto, const QString& operacao,
                        const QDate& data, const Decimal& valor, const Decimal& quantidade,
                        const QString& documento, const QVariant& tipo, const QVariant& fornecedor)
 {
-    const qint64 numero = Funcoes::proximoNumero(t.conexao(), sqlProximoMovimento, &t);
     executa(t,
             {QStringLiteral("Insert into MOV_ESTQ (MOV_CodPro,MOV_Oper, MOV_Data,MOV_Valor,"
                             "MOV_Quant,MOV_Doc,MOV_CodInt, MOV_Tipo, MOV_CodFor)"),
@@ -122,9 +133,9 @@ Gravado gravaEntrada(Conexao& conexao, const Entrada& e, const std::optional<QSt
         if (novaQuantidade.isZero())
             throw QuantidadeZerada();
         Gravado g;
-        g.movimento =
-            insereMovimento(t, e.produto, QStringLiteral("EE"), e.data, total.arredondado(2),
-                            e.quantidade, e.documento, QVariant(), e.fornecedor);
+        g.movimento = insereMovimento(t, atual.proximoMovimento, e.produto, QStringLiteral("EE"),
+                                      e.data, total.arredondado(2), e.quantidade, e.documento,
+                                      QVariant(), e.fornecedor);
         registra(t, usuarioLog, QStringLiteral("Entrada no Estoque:") + e.produto);
         // The value already in stock at its average cost plus this entry's value, over the
         // new quantity.
@@ -157,7 +168,7 @@ Gravado gravaEntrada(Conexao& conexao, const Entrada& e, const std::optional<QSt
 Gravado gravaSaida(Conexao& conexao, const Saida& s, const std::optional<QString>& usuarioLog)
 {
     return emTransacao(conexao, [&](Transacao& t) {
-        const Estoque atual = travaProduto(t, s.produto);
+        const Estoque atual = travaProduto(t, s.produto, !s.consumivel);
         if (s.quantidade > atual.quantidade)
             throw EstoqueInsuficiente(atual.quantidade);
         if (!s.consumivel && s.requisitante.trimmed().isEmpty())
@@ -165,14 +176,15 @@ Gravado gravaSaida(Conexao& conexao, const Saida& s, const std::optional<QString
         Gravado g;
         const Decimal valor =
             s.consumivel ? (s.quantidade * s.unitario).arredondado(2) : Decimal(0, 2);
-        g.movimento = insereMovimento(t, s.produto, QStringLiteral("SS"), s.data, valor,
-                                      s.quantidade, s.documento, s.requisitante, QVariant());
+        g.movimento =
+            insereMovimento(t, atual.proximoMovimento, s.produto, QStringLiteral("SS"), s.data,
+                            valor, s.quantidade, s.documento, s.requisitante, QVariant());
         registra(t, usuarioLog, QStringLiteral("Saída do Estoque:") + s.produto);
         g.quantidade = atual.quantidade - s.quantidade;
         g.custo = atual.custo;
         atualizaQuantidade(t, s.produto, g.quantidade);
         if (!s.consumivel) {
-            g.emprestimo = Funcoes::proximoNumero(t.conexao(), sqlProximoEmprestimo, &t);
+            g.emprestimo = atual.proximoEmprestimo;
             executa(t,
                     {QStringLiteral("Insert into MOV_Consu (MOV_CodPro,MOV_Tipo,Mov_Data,"
                                     "Mov_DataD, Mov_Quant,Mov_Doc,MOV_Devolvido,MOV_CodInt)"),
@@ -200,10 +212,11 @@ Gravado gravaEstorno(Conexao& conexao, const Estorno& e, const std::optional<QSt
             throw ProdutoNaoConsumivel();
         Gravado g;
         const Decimal total = (e.quantidade * e.unitario).arredondado(2);
-        g.movimento = insereMovimento(
-            t, e.produto, deEntrada ? QStringLiteral("TE") : QStringLiteral("TS"), e.data, total,
-            e.quantidade, e.documento, deEntrada ? QString() : e.contraparte,
-            deEntrada ? e.contraparte : QString());
+        g.movimento =
+            insereMovimento(t, atual.proximoMovimento, e.produto,
+                            deEntrada ? QStringLiteral("TE") : QStringLiteral("TS"), e.data, total,
+                            e.quantidade, e.documento, deEntrada ? QString() : e.contraparte,
+                            deEntrada ? e.contraparte : QString());
         registra(t, usuarioLog, QStringLiteral("Estorno:") + e.produto);
         // A reversal moves only the quantity on hand; the average cost stays as it is.
         g.quantidade =
@@ -247,8 +260,9 @@ Gravado gravaDevolucao(Conexao& conexao, const Devolucao& d,
         g.quantidade = atual.quantidade + quantidade;
         g.custo = atual.custo;
         atualizaQuantidade(t, produto, g.quantidade);
-        g.movimento = insereMovimento(t, produto, QStringLiteral("EE"), d.data, Decimal(0, 2),
-                                      quantidade, documento, requisitante, QVariant());
+        g.movimento =
+            insereMovimento(t, atual.proximoMovimento, produto, QStringLiteral("EE"), d.data,
+                            Decimal(0, 2), quantidade, documento, requisitante, QVariant());
         g.emprestimo = d.emprestimo;
         return g;
     });
@@ -264,9 +278,9 @@ Gravado gravaExtravio(Conexao& conexao, const Extravio& e, const std::optional<Q
             throw EstoqueInsuficiente(atual.quantidade);
         Gravado g;
         // Valued at the average cost stored now, which is the one the stock still carries.
-        g.movimento = insereMovimento(t, e.produto, QStringLiteral("SS"), e.data,
-                                      (e.quantidade * atual.custo).arredondado(2), e.quantidade,
-                                      e.documento, QVariant(), QVariant());
+        g.movimento = insereMovimento(t, atual.proximoMovimento, e.produto, QStringLiteral("SS"),
+                                      e.data, (e.quantidade * atual.custo).arredondado(2),
+                                      e.quantidade, e.documento, QVariant(), QVariant());
         registra(t, usuarioLog, QStringLiteral("Extravio/Saída Definitiva:") + e.produto);
         g.quantidade = atual.quantidade - e.quantidade;
         g.custo = atual.custo;

@@ -201,6 +201,11 @@ void TstLancamentos::exitOfLentItemOpensLoan()
     QCOMPARE(loan.valor(0, "MOV_Devolvido").toString(), QString("N"));
     QVERIFY(loan.valor(0, "MOV_DataE").isNull());
     QCOMPARE(Cadastro::estoque(*m_banco, furadeira), d("2"));
+    // The next lent exit takes the numbers after both.
+    const Gravado outra = gravaSaida(
+        m_banco->conexao(), {furadeira, hoje, d("1"), d("389"), "REQ 8", "000005", false, hoje});
+    QCOMPARE(outra.movimento, 43);
+    QCOMPARE(outra.emprestimo, 2);
 }
 
 void TstLancamentos::lentItemChecksStockBeforeRequisitioner_data()

@@ -51,6 +51,8 @@ private slots:
     void quickSearch_data();
     void quickSearch();
     void quickSearchFindsTheLastOfALongList();
+    void quickSearchFindsWhatAnotherWorkstationSaved_data();
+    void quickSearchFindsWhatAnotherWorkstationSaved();
     void everyOpeningGoesBackToTheDescription();
     void productsOfADeletedGroupAreNotListed();
     void searchWindowHandsBackTheCodeWithItsBlanks();
@@ -782,6 +784,50 @@ void TstProdutos::quickSearchFindsTheLastOfALongList()
         QCOMPARE(codigoAtual(t.app, produtos), QString("       999"));
         QTRY_VERIFY(!t.app.dmProdutos().cds_Produtos.lendo());
         QCOMPARE(t.app.dmProdutos().cds_Produtos.tamanho(), 3000);
+        janela->reject();
+    });
+    Modal::exec(&t.app.janela<TfBusca_Produtos>());
+    QCOMPARE(msgs.textos(), QStringList());
+}
+
+void TstProdutos::quickSearchFindsWhatAnotherWorkstationSaved_data()
+{
+    QTest::addColumn<QString>("sql"); // run by another workstation while the list is open
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("atual");
+
+    QTest::newRow("a product added") << "Insert into Produtos (PRO_Codigo, PRO_Descricao, "
+                                        "PRO_CodGru, PRO_Quant, PRO_Consumivel) values "
+                                        "('        30', 'Martelo', '000001', 0, 'S')"
+                                     << "Mar"
+                                     << "        30";
+    QTest::newRow("a product renamed")
+        << "Update Produtos set PRO_Descricao='Lixa' Where PRO_Codigo='        12'"
+        << "Lix"
+        << "        12";
+}
+
+void TstProdutos::quickSearchFindsWhatAnotherWorkstationSaved()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, texto);
+    QFETCH(QString, atual);
+    AplicacaoTeste t;
+    Cadastro::grupo(t.banco, "000001", "Ferramentas");
+    insereProduto(t, "         7", "Broca");
+    insereProduto(t, "        12", "Serrote");
+    GravadorMensagens msgs;
+    DriverModal driver;
+    driver.aoAbrir([&](QDialog* janela) {
+        // A search that finds its row among the rows read first.
+        digita(janela, "edBusca_ConPRO", "Ser");
+        clica(janela, "btnBusca_ConPro");
+        QCOMPARE(codigoAtual(t.app, produtos), QString("        12"));
+        t.banco.executa(sql);
+        digita(janela, "edBusca_ConPRO", texto);
+        clica(janela, "btnBusca_ConPro");
+        QCOMPARE(codigoAtual(t.app, produtos), atual);
+        QCOMPARE(codigoNaGrade(janela, "dbg_Con_PRO"), atual);
         janela->reject();
     });
     Modal::exec(&t.app.janela<TfBusca_Produtos>());
