@@ -274,6 +274,28 @@ const DataSet* Relatorios::carregaLista(const QString& chave)
     return &m_movimentos.cds_MovEstq;
 }
 
+std::optional<Exportacao::Tabela> Relatorios::tabela(const QString& chave)
+{
+    QVector<RelEstoque::Campo> colunas;
+    if (RelEstoque* r = layoutEstoque(chave))
+        colunas = r->colunas();
+    else if (chave == devolucaoAtrasada)
+        colunas = relDevAtrasada.colunas();
+    else if (RelMovimento* r = layoutMovimento(chave))
+        colunas = r->colunas();
+    const DataSet* lista = colunas.isEmpty() ? nullptr : carregaLista(chave);
+    if (!lista)
+        return std::nullopt;
+    QList<Exportacao::CampoTitulado> campos;
+    for (qsizetype i = 0; i < colunas.size(); ++i) {
+        QString titulo = colunas.at(i).coluna.titulo;
+        if (titulo.isEmpty() && i > 0 && colunas.at(i - 1).coluna.tituloSobreDuas)
+            titulo = colunas.at(i - 1).coluna.titulo;
+        campos.append({colunas.at(i).campo, titulo});
+    }
+    return Exportacao::tabelaDaLista(*lista, campos);
+}
+
 std::optional<Relatorios::Dialogo> Relatorios::dialogoDaChave(const QString& chave)
 {
     if (const ChaveMovimento* c = chaveMovimento(chave))

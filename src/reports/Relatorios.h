@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Exportacao.h"
 #include "reports/Rel_Estoque.h"
 #include "reports/Rel_Movimentos.h"
 
@@ -59,6 +60,11 @@ public:
     // writing its rows to a spreadsheet); none for an unknown key. Database errors reach the
     // caller as ErroBanco.
     const DataSet* carregaLista(const QString& chave);
+    // The rows a report of `chave` prints, for a spreadsheet: its list read to its end (as
+    // carregaLista), under the column headings the layout prints, in their order; a column
+    // without a heading of its own takes the one printed over it. None for an unknown key.
+    // Database errors reach the caller as ErroBanco.
+    std::optional<Exportacao::Tabela> tabela(const QString& chave);
     // The texts the output choice sets before producing the four keys that have them.
     void aplicaVariantes(const QString& chave);
     // The movement layout of a key; none for other keys.
