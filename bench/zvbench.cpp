@@ -410,6 +410,11 @@ void medeBackup(bool rapido)
     figura(QStringLiteral("restaura_razao_gbak"), rg > 0 ? rs / rg : -1, "x");
 }
 
+// The report groups' stock room in `pasta`: a copy of the database given with --banco (filling
+// a million ledger rows takes minutes), or a new one of `produtos` products and a million
+// ledger rows (a tenth with --quick). Answers the ledger's rows.
+qint64 comBancoPronto(bool rapido, const QString& pasta, qint64 produtos);
+
 // The stock list II by description over 100,000 products (10,000 with --quick): the list
 // loaded, laid out into pages, and written as PDF; and the peak memory of the whole request.
 void medeRelatorioItens(bool rapido)
@@ -448,11 +453,10 @@ void medeRelatorioItens(bool rapido)
 // written PDF; and the peak memory of that request.
 void medeRelatorioGeral(bool rapido)
 {
-    const qint64 movimentos = rapido ? 100000 : 1000000;
     QTemporaryDir pasta;
+    const qint64 movimentos = comBancoPronto(rapido, pasta.path(), 1000);
     Conexao c;
-    BancoEntregue::cria(c, pasta.path(), false);
-    DadosDemo::preencheVolume(c, 1000, movimentos);
+    c.configuraEAbre(pasta.path());
     // The ledger spreads its rows evenly over five years: a tenth of them is half a year.
     const QDate hoje = QDate::currentDate();
     const Relatorios::Parametros periodo{hoje.addDays(-182), hoje, QString(), QString()};
@@ -489,11 +493,10 @@ void medeRelatorioGeral(bool rapido)
 // the peak memory of that request; then all five years, whose peak should be the year's.
 void medeRelatorioAno(bool rapido)
 {
-    const qint64 movimentos = rapido ? 100000 : 1000000;
     QTemporaryDir pasta;
+    comBancoPronto(rapido, pasta.path(), rapido ? 10000 : 100000);
     Conexao c;
-    BancoEntregue::cria(c, pasta.path(), false);
-    DadosDemo::preencheVolume(c, rapido ? 10000 : 100000, movimentos);
+    c.configuraEAbre(pasta.path());
     TdmProdutos produtos(c);
     TdmMovEstq livro(c);
     TdmMovConsu emprestimos(c);
@@ -566,6 +569,19 @@ void preparaVolume(const QString& pasta, qint64 produtos, qint64 movimentos)
     DadosDemo::preencheVolume(c, produtos, movimentos);
     figura(QStringLiteral("preenche_%1_movimentos_%2_produtos").arg(movimentos).arg(produtos),
            r.elapsed() / 1000.0, "s");
+}
+
+qint64 comBancoPronto(bool rapido, const QString& pasta, qint64 produtos)
+{
+    if (!bancoPronto.isEmpty()) {
+        preparaVolume(pasta, 0, 0);
+        return volumePedido(rapido).movimentos;
+    }
+    const qint64 movimentos = rapido ? 100000 : 1000000;
+    Conexao c;
+    BancoEntregue::cria(c, pasta, false);
+    DadosDemo::preencheVolume(c, produtos, movimentos);
+    return movimentos;
 }
 
 // "Tela" pressed on the output choice of the general report by date over all five years of a
