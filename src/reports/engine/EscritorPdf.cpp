@@ -224,6 +224,9 @@ int EscritorPdf::novoObjeto()
 bool EscritorPdf::abre(const QString& arquivo, const Documento& molde)
 {
     m_arquivo.setFileName(arquivo);
+    // A file the person may write in a folder where no new file may be made is still written,
+    // in place.
+    m_arquivo.setDirectWriteFallback(true);
     if (!m_arquivo.open(QIODevice::WriteOnly))
         return false;
     m_aberto = true;
