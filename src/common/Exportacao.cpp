@@ -441,10 +441,25 @@ Tabela tabelaDaLista(const DataSet& dados)
     return tabela;
 }
 
-void exportaGrade(QTableView* grade)
+Tabela tabelaDaLista(const DataSet& dados, const QList<CampoTitulado>& colunas)
 {
-    QWidget* janela = grade->window();
-    QString inicial = janela->windowTitle().trimmed();
+    Tabela tabela;
+    QList<int> campos;
+    for (const CampoTitulado& c : colunas) {
+        tabela.colunas.append({c.titulo, dados.formato(c.campo)});
+        campos.append(dados.campo(c.campo));
+    }
+    tabela.linhas = dados.tamanho();
+    tabela.valor = [&dados, campos](int linha, int coluna) {
+        const int campo = campos.at(coluna);
+        return campo < 0 ? QVariant() : dados.valor(linha, campo);
+    };
+    return tabela;
+}
+
+void exporta(QWidget* janela, const QString& nome, const Preparo& preparo)
+{
+    QString inicial = nome.trimmed();
     static const QString proibidos = QStringLiteral("/\\:*?\"<>|");
     for (QChar& ch : inicial)
         if (proibidos.contains(ch))
@@ -458,20 +473,10 @@ void exportaGrade(QTableView* grade)
     if (arquivo.isEmpty())
         return;
 
-    if (DataSet* dados = DataSet::daView(grade)) {
-        try {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            dados->completa();
-            QApplication::restoreOverrideCursor();
-        } catch (const ErroBanco&) {
-            QApplication::restoreOverrideCursor();
-            Mensagens::erro(QStringLiteral("Não foi possível ler a lista inteira do banco de "
-                                           "dados. Nada foi exportado."),
-                            janela);
-            return;
-        }
-    }
-    const Tabela tabela = tabelaDaGrade(grade);
+    const std::optional<Tabela> preparada = preparo();
+    if (!preparada)
+        return;
+    const Tabela& tabela = *preparada;
 
     std::unique_ptr<QProgressDialog> barra;
     Progresso progresso;
@@ -500,6 +505,27 @@ void exportaGrade(QTableView* grade)
                               .arg(tabela.linhas)
                               .arg(QDir::toNativeSeparators(arquivo)),
                           janela);
+}
+
+void exportaGrade(QTableView* grade)
+{
+    QWidget* janela = grade->window();
+    exporta(janela, janela->windowTitle(), [grade, janela]() -> std::optional<Tabela> {
+        if (DataSet* dados = DataSet::daView(grade)) {
+            try {
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+                dados->completa();
+                QApplication::restoreOverrideCursor();
+            } catch (const ErroBanco&) {
+                QApplication::restoreOverrideCursor();
+                Mensagens::erro(QStringLiteral("Não foi possível ler a lista inteira do banco de "
+                                               "dados. Nada foi exportado."),
+                                janela);
+                return std::nullopt;
+            }
+        }
+        return tabelaDaGrade(grade);
+    });
 }
 
 void anexaGrade(QTableView* grade)

@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 class QTableView;
 class QWidget;
@@ -52,6 +53,23 @@ Tabela tabelaDaGrade(const QTableView* grade);
 // Every row of a list (through its filter) under the columns its grids show by default. The
 // list must have been read to its end.
 Tabela tabelaDaLista(const DataSet& dados);
+
+// Every row of a list (through its filter) under the given columns: each a field of the list
+// and the title it goes out under. A field the list lacks gives empty cells.
+struct CampoTitulado {
+    QString campo;
+    QString titulo;
+};
+Tabela tabelaDaLista(const DataSet& dados, const QList<CampoTitulado>& colunas);
+
+// What a request for a spreadsheet gives the export: the table, or none when its rows could not
+// be read (the person has been told why).
+using Preparo = std::function<std::optional<Tabela>()>;
+
+// Asks for the file through the program's file chooser (`inicial` the suggested name, without
+// extension), then prepares the table (a long read shows its own wait), writes it with a progress
+// bar on long lists, and tells the person how it went.
+void exporta(QWidget* janela, const QString& inicial, const Preparo& preparo);
 
 // What "Exportar para planilha…" does: asks for the file through the program's file chooser,
 // reads the rest of the list, writes it with a progress bar on long lists, and tells the person

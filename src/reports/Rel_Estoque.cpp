@@ -6,15 +6,30 @@
 
 namespace {
 
-struct CampoColuna {
-    const char* campo;
-    Motor::Coluna coluna;
-};
-
 const QString totalGeral = QStringLiteral("Total em Estoque em R$:");
 const QString totalDoGrupo = QStringLiteral("Total em Estoque pelo em R$:");
 
 } // namespace
+
+QVector<RelEstoque::Campo> RelEstoque::colunas() const
+{
+    const auto col = [](const char* campo, const QString& titulo, double largura, bool direita,
+                        bool corta = false) {
+        return Campo{QLatin1String(campo), Motor::Coluna{titulo, largura, direita, corta}};
+    };
+    QVector<Campo> colunas;
+    colunas << col("PRO_CODIGO", QStringLiteral("Código"), 22, true)
+            << col("PRO_DESCRICAO", QStringLiteral("Descrição"), m_def.larguraDescricao, false,
+                   true)
+            << col("PRO_UNID", QStringLiteral("Unid."), 9, false);
+    if (m_def.colunas == Colunas::ComLocalizacao)
+        colunas << col("PRO_LOCAL", QStringLiteral("Localização"), 23, false)
+                << col("PRO_MIN", m_def.tituloMinimo, 14, true);
+    colunas << col("PRO_QUANT", QStringLiteral("Quantidade"), 26, true);
+    if (m_def.colunas != Colunas::SemValor)
+        colunas << col("PRO_VALOR", QStringLiteral("Valor"), 30, true);
+    return colunas;
+}
 
 Motor::Documento RelEstoque::prepara(const DataSet& lista, const Cabecalho& cabecalho)
 {
@@ -35,22 +50,6 @@ bool RelEstoque::prepara(FonteDeLinhas& lista, const Cabecalho& cabecalho,
 {
     m_total = Decimal();
 
-    const auto col = [](const char* campo, const QString& titulo, double largura, bool direita,
-                        bool corta = false) {
-        return CampoColuna{campo, Motor::Coluna{titulo, largura, direita, corta}};
-    };
-    QVector<CampoColuna> colunas;
-    colunas << col("PRO_CODIGO", QStringLiteral("Código"), 22, true)
-            << col("PRO_DESCRICAO", QStringLiteral("Descrição"), m_def.larguraDescricao, false,
-                   true)
-            << col("PRO_UNID", QStringLiteral("Unid."), 9, false);
-    if (m_def.colunas == Colunas::ComLocalizacao)
-        colunas << col("PRO_LOCAL", QStringLiteral("Localização"), 23, false)
-                << col("PRO_MIN", m_def.tituloMinimo, 14, true);
-    colunas << col("PRO_QUANT", QStringLiteral("Quantidade"), 26, true);
-    if (m_def.colunas != Colunas::SemValor)
-        colunas << col("PRO_VALOR", QStringLiteral("Valor"), 30, true);
-
     Motor::Layout layout;
     layout.empresa = cabecalho.empresa;
     layout.telefone = cabecalho.telefone;
@@ -62,9 +61,9 @@ bool RelEstoque::prepara(FonteDeLinhas& lista, const Cabecalho& cabecalho,
     layout.cabecalhoEmTodaPagina = false;
     layout.temResumo = !m_def.rotuloTotal.isEmpty();
     QVector<int> campos;
-    for (const CampoColuna& c : colunas) {
+    for (const Campo& c : colunas()) {
         layout.colunas << c.coluna;
-        campos << lista.campo(QLatin1String(c.campo));
+        campos << lista.campo(c.campo);
     }
 
     const int valor = lista.campo(QStringLiteral("PRO_VALOR"));

@@ -31,6 +31,12 @@ public:
         bool linhaDoGrupo = false;
     };
 
+    // A printed column and the list field it shows.
+    struct Campo {
+        QString campo;
+        Motor::Coluna coluna;
+    };
+
     explicit RelEstoque(Definicao definicao) : m_def(std::move(definicao)) {}
     virtual ~RelEstoque() = default;
 
@@ -51,6 +57,8 @@ public:
     // The stock value of the last report prepared: value times quantity over its rows.
     const Decimal& totalEstoque() const { return m_total; }
     const Definicao& definicao() const { return m_def; }
+    // The columns the layout prints, from left to right, with their headings.
+    QVector<Campo> colunas() const;
 
 private:
     Definicao m_def;

@@ -46,6 +46,17 @@ QVector<Campo> colunasDeUmaOperacao(double descricao)
 
 } // namespace
 
+QVector<RelMovimento::Campo> RelMovimento::colunas() const
+{
+    QVector<Campo> saida = m_def.colunas;
+    for (Campo& c : saida)
+        if (c.campo == QLatin1String("edReqFor")) {
+            c.coluna.titulo = lbForReq;
+            c.campo = campoReqFor;
+        }
+    return saida;
+}
+
 Motor::Documento RelMovimento::prepara(const DataSet& lista, const Cabecalho& cabecalho)
 {
     Motor::Documento d;
@@ -83,15 +94,9 @@ bool RelMovimento::prepara(FonteDeLinhas& lista, const Cabecalho& cabecalho,
         layout.legenda = QStringLiteral(
             "Legenda: EE=Entrada,  SS=Saída, TE=Estorno de Entrada, TS=Estorno de Saída");
     QVector<int> campos;
-    for (const Campo& c : m_def.colunas) {
-        Motor::Coluna coluna = c.coluna;
-        QString campo = c.campo;
-        if (campo == QLatin1String("edReqFor")) {
-            coluna.titulo = lbForReq;
-            campo = campoReqFor;
-        }
-        layout.colunas << coluna;
-        campos << lista.campo(campo);
+    for (const Campo& c : colunas()) {
+        layout.colunas << c.coluna;
+        campos << lista.campo(c.campo);
     }
 
     const int oper = lista.campo(QStringLiteral("MOV_OPER"));

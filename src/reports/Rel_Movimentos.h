@@ -11,10 +11,7 @@ class FonteDeLinhas;
 class RelMovimento {
 public:
     enum class Resumo { Nenhum, Geral, Simples };
-    struct Campo {
-        QString campo;
-        Motor::Coluna coluna;
-    };
+    using Campo = RelEstoque::Campo;
     struct Definicao {
         QString titulo;         // fixed; empty: the variant lbTitulo
         QString rotuloRegistro; // "Produto:", "Grupo:", "Requisitante:"; empty: no such line
@@ -36,6 +33,10 @@ public:
     QString rotuloValor;
     QString lbForReq; // the variant column's heading and field
     QString campoReqFor;
+
+    // The columns the layout prints, from left to right, with their headings and fields as the
+    // last request set them (the reversal report's third column).
+    QVector<Campo> colunas() const;
 
     // Lays out the rows of `lista`; every total starts at zero.
     Motor::Documento prepara(const DataSet& lista, const Cabecalho& cabecalho);

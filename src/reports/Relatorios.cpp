@@ -4,6 +4,7 @@
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
+#include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
 #include "reports/FonteDeLinhas.h"
 
@@ -99,6 +100,11 @@ struct Relatorios::Pedido {
     TdmMovEstq::Periodo periodo;
 };
 
+struct Relatorios::PedidoEstoque {
+    TdmProdutos::ListaEstoque lista;
+    QString grupo;
+};
+
 Relatorios::Relatorios(TdmProdutos& produtos, TdmMovEstq& movimentos, TdmMovConsu& emprestimos)
     : m_produtos(produtos), m_movimentos(movimentos), m_emprestimos(emprestimos)
 {}
@@ -139,13 +145,24 @@ bool Relatorios::carregaSemDialogo(const QString& chave)
     const ChaveEstoque* c = chaveEstoque(chave);
     if (!c || !c->lista)
         return false;
-    m_produtos.carregaListaEstoque(*c->lista);
+    m_estoque = std::make_unique<PedidoEstoque>(PedidoEstoque{*c->lista, QString()});
     return true;
 }
 
 void Relatorios::carregaGrupo(const QString& grupo)
 {
-    m_produtos.carregaListaEstoque(Lista::DoGrupo, grupo);
+    m_estoque = std::make_unique<PedidoEstoque>(PedidoEstoque{Lista::DoGrupo, grupo});
+}
+
+std::unique_ptr<FonteDeLinhas> Relatorios::abreEstoque()
+{
+    // The statement the stock list would load, on a cursor of its own; the cells read as the
+    // product list shows them.
+    Consulta consulta(m_produtos.SQLQ_Produtos2.conexao());
+    consulta.setSql(TdmProdutos::sqlListaEstoque(m_estoque->lista));
+    if (m_estoque->lista == Lista::DoGrupo)
+        consulta.setParametro(QStringLiteral("CodGru"), m_estoque->grupo);
+    return std::make_unique<FonteDeLinhas>(consulta.abreCursor(), m_produtos.cds_Produtos);
 }
 
 RelEstoque* Relatorios::layoutEstoque(const QString& chave)
@@ -173,6 +190,10 @@ std::optional<bool> Relatorios::produz(const QString& chave, const Cabecalho& ca
     // A report prints the whole list, never just the rows a grid has read so far; a list that
     // could not be read to its end stops the report with the database's words (ErroBanco).
     if (RelEstoque* r = layoutEstoque(chave)) {
+        if (m_estoque) {
+            const std::unique_ptr<FonteDeLinhas> fonte = abreEstoque();
+            return r->prepara(*fonte, cabecalho, recebe);
+        }
         m_produtos.cds_Produtos.completa();
         return r->prepara(m_produtos.cds_Produtos, cabecalho, recebe);
     }
@@ -255,6 +276,8 @@ std::unique_ptr<FonteDeLinhas> Relatorios::abreMovimentos()
 const DataSet* Relatorios::carregaLista(const QString& chave)
 {
     if (layoutEstoque(chave)) {
+        if (m_estoque)
+            m_produtos.carregaListaEstoque(m_estoque->lista, m_estoque->grupo);
         m_produtos.cds_Produtos.completa();
         return &m_produtos.cds_Produtos;
     }
@@ -272,6 +295,28 @@ const DataSet* Relatorios::carregaLista(const QString& chave)
     else
         m_movimentos.cds_MovEstq.completa();
     return &m_movimentos.cds_MovEstq;
+}
+
+std::optional<Exportacao::Tabela> Relatorios::tabela(const QString& chave)
+{
+    QVector<RelEstoque::Campo> colunas;
+    if (RelEstoque* r = layoutEstoque(chave))
+        colunas = r->colunas();
+    else if (chave == devolucaoAtrasada)
+        colunas = relDevAtrasada.colunas();
+    else if (RelMovimento* r = layoutMovimento(chave))
+        colunas = r->colunas();
+    const DataSet* lista = colunas.isEmpty() ? nullptr : carregaLista(chave);
+    if (!lista)
+        return std::nullopt;
+    QList<Exportacao::CampoTitulado> campos;
+    for (qsizetype i = 0; i < colunas.size(); ++i) {
+        QString titulo = colunas.at(i).coluna.titulo;
+        if (titulo.isEmpty() && i > 0 && colunas.at(i - 1).coluna.tituloSobreDuas)
+            titulo = colunas.at(i - 1).coluna.titulo;
+        campos.append({colunas.at(i).campo, titulo});
+    }
+    return Exportacao::tabelaDaLista(*lista, campos);
 }
 
 std::optional<Relatorios::Dialogo> Relatorios::dialogoDaChave(const QString& chave)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Exportacao.h"
 #include "reports/Rel_Estoque.h"
 #include "reports/Rel_Movimentos.h"
 
@@ -59,6 +60,11 @@ public:
     // writing its rows to a spreadsheet); none for an unknown key. Database errors reach the
     // caller as ErroBanco.
     const DataSet* carregaLista(const QString& chave);
+    // The rows a report of `chave` prints, for a spreadsheet: its list read to its end (as
+    // carregaLista), under the column headings the layout prints, in their order; a column
+    // without a heading of its own takes the one printed over it. None for an unknown key.
+    // Database errors reach the caller as ErroBanco.
+    std::optional<Exportacao::Tabela> tabela(const QString& chave);
     // The texts the output choice sets before producing the four keys that have them.
     void aplicaVariantes(const QString& chave);
     // The movement layout of a key; none for other keys.
@@ -71,11 +77,12 @@ public:
     // The two keys of the group dialog.
     static bool doGrupo(const QString& chave);
 
-    // Loads the rows of a stock key that needs no dialog into its list, or keeps the overdue
-    // loans' request (its rows are read from the database as the report is laid out); false
-    // for any other key. Database errors reach the caller as ErroBanco.
+    // Keeps the request of a key that needs no dialog: a stock list or the overdue loans. Its
+    // rows are read from the database a batch at a time as the report is laid out, so a
+    // register of a hundred thousand products never waits whole in memory, and the shared
+    // product list stays as the windows left it. False for any other key.
     bool carregaSemDialogo(const QString& chave);
-    // Loads the product list for a group key, with the group code as given.
+    // Keeps the request of a group key, with the group code as given.
     void carregaGrupo(const QString& grupo);
 
     // The stock-list layout of a key; none for a key of another kind.
@@ -98,12 +105,16 @@ public:
 
 private:
     struct Pedido;
+    struct PedidoEstoque;
+    // The rows of the last stock request, read from the database a batch at a time.
+    std::unique_ptr<FonteDeLinhas> abreEstoque();
     // The rows of the last movement request, read from the database a batch at a time.
     std::unique_ptr<FonteDeLinhas> abreMovimentos();
 
     TdmProdutos& m_produtos;
     TdmMovEstq& m_movimentos;
     TdmMovConsu& m_emprestimos;
-    std::unique_ptr<Pedido> m_pedido;      // none until a dialog asks for movements
-    std::unique_ptr<Consulta> m_atrasadas; // the overdue loans, once asked for
+    std::unique_ptr<Pedido> m_pedido;         // none until a dialog asks for movements
+    std::unique_ptr<PedidoEstoque> m_estoque; // none until a stock list is asked for
+    std::unique_ptr<Consulta> m_atrasadas;    // the overdue loans, once asked for
 };

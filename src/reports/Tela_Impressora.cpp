@@ -102,6 +102,16 @@ void TfTela_Impressora::tela()
     // The preview opens at once and shows page 1 as soon as it is laid out; the rest comes
     // while the person looks at it.
     m_previa->mostra([this](const Motor::RecebePagina& recebe) { return produz(recebe); });
+    m_previa->defineExportacao([this, chave = Relatorio]() -> std::optional<Exportacao::Tabela> {
+        try {
+            return m_relatorios->tabela(chave);
+        } catch (const ErroBanco&) {
+            Mensagens::erro(QStringLiteral("Não foi possível ler as linhas do relatório do banco "
+                                           "de dados. Nada foi exportado."),
+                            m_previa);
+            return std::nullopt;
+        }
+    });
     Modal::exec(m_previa);
     accept();
 }

@@ -4,6 +4,7 @@
 #include "common/Modal.h"
 #include "reports/engine/Impressora.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -107,6 +108,19 @@ TfVisualiza::TfVisualiza(QWidget* parent) : Dialogo(parent)
     m_area->setBackgroundRole(QPalette::Dark);
     m_area->setWidget(m_folha);
     layout->addWidget(m_area, 1);
+    // As every grid of the program: the rows to a spreadsheet from the context menu or the key.
+    m_acExportar = new QAction(QStringLiteral("Exportar para planilha…"), this);
+    m_acExportar->setObjectName(QStringLiteral("acExportarPlanilha"));
+    m_acExportar->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+    m_acExportar->setShortcutContext(Qt::WindowShortcut);
+    m_acExportar->setEnabled(false);
+    connect(m_acExportar, &QAction::triggered, this, [this] { exportaPlanilha(); });
+    addAction(m_acExportar);
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_area), m_area->viewport(), static_cast<QWidget*>(m_folha)}) {
+        w->addAction(m_acExportar);
+        w->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
     // The scale follows the area the page is shown in, which is laid out after the window.
     m_area->viewport()->installEventFilter(this);
     resize(1000, 760);
@@ -145,6 +159,7 @@ void TfVisualiza::mostra(Motor::Documento documento)
     m_guardadas.limpa();
     m_paginaDaVista = -1;
     m_molde = std::move(documento);
+    defineExportacao({});
     for (const Motor::Pagina& pagina : std::as_const(m_molde.paginas))
         m_guardadas.guarda(pagina);
     m_molde.paginas.clear();
@@ -155,8 +170,28 @@ void TfVisualiza::mostra(Motor::Documento documento)
 
 void TfVisualiza::mostra(Producao producao)
 {
+    Exportacao::Preparo exportacao = std::move(m_exportacao);
     mostra(Motor::Documento{});
     m_producao = std::move(producao);
+    defineExportacao(std::move(exportacao));
+}
+
+void TfVisualiza::defineExportacao(Exportacao::Preparo preparo)
+{
+    m_exportacao = std::move(preparo);
+    m_acExportar->setEnabled(bool(m_exportacao));
+}
+
+void TfVisualiza::exportaPlanilha()
+{
+    if (!m_exportacao)
+        return;
+    // The rows are read again while no page is being laid out from the same list.
+    if (m_montando) {
+        espera([this] { exportaPlanilha(); });
+        return;
+    }
+    Exportacao::exporta(this, m_molde.titulo, m_exportacao);
 }
 
 void TfVisualiza::monta()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "common/Exportacao.h"
 #include "common/Formulario.h"
 #include "reports/engine/Motor.h"
 
 #include <functional>
 #include <optional>
 
+class QAction;
 class QBoxLayout;
 class QLabel;
 class QProgressDialog;
@@ -33,6 +35,13 @@ public:
     // the rest while the person looks at it. Going past the pages ready, to the last page,
     // printing or saving waits for them with a progress bar that can be cancelled.
     void mostra(Producao producao);
+    // What "Exportar para planilha…" (context menu and Ctrl+Shift+E) writes: the rows of the
+    // report shown. Kept until another report is shown; a report loaded from a file has no
+    // rows at hand, and then the item is off.
+    void defineExportacao(Exportacao::Preparo preparo);
+    // The item itself: waits for the pages still being laid out (the rows are read again from
+    // the list the report came from), then asks for the file.
+    void exportaPlanilha();
     // Whether pages are still being laid out.
     bool montando() const { return m_montando; }
     // The whole report shown, its pages read back from where they are kept.
@@ -93,4 +102,6 @@ private:
     int m_alvo = -1;   // the page asked for before it was ready
     std::function<void()> m_acao;
     QProgressDialog* m_espera = nullptr;
+    Exportacao::Preparo m_exportacao;
+    QAction* m_acExportar;
 };

@@ -291,20 +291,24 @@ void TstExporta::commandLineReportAsSpreadsheet_data()
 {
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QStringList>("opcoes");
-    // The start of the first product's row as read back (.xlsx cells joined by "|"); empty for
-    // a PDF.
+    // The title row and the start of the first product's row as read back (.xlsx cells joined
+    // by "|"); empty for a PDF. The titles are the printed report's headings, not field names.
+    QTest::addColumn<QString>("titulos");
     QTest::addColumn<QString>("primeira");
     QTest::addColumn<int>("status");
+    const QString tituloXlsx = QStringLiteral("Código|Descrição|Quantidade");
     const QString xlsx = QStringLiteral("12|Arruela Pressão Ø 1/2\"; aço|#50");
-    const QString csv = QStringLiteral("12;\"Arruela Pressão Ø 1/2\"\"; aço\";;000001;;50,000;");
-    caso("xlsx by extension", QStringLiteral("itens.xlsx"), QStringList(), xlsx, 0);
-    caso("csv by extension", QStringLiteral("itens.csv"), QStringList(), csv, 0);
-    caso("pdf by extension", QStringLiteral("itens.pdf"), QStringList(), QString(), 0);
-    caso("csv by option", QStringLiteral("itens.txt"), QStringList({"--formato", "csv"}), csv, 0);
+    const QString tituloCsv = QStringLiteral("Código;Descrição;Unid.;Quantidade;Valor");
+    const QString csv = QStringLiteral("12;\"Arruela Pressão Ø 1/2\"\"; aço\";;50,000;");
+    caso("xlsx by extension", QStringLiteral("itens.xlsx"), QStringList(), tituloXlsx, xlsx, 0);
+    caso("csv by extension", QStringLiteral("itens.csv"), QStringList(), tituloCsv, csv, 0);
+    caso("pdf by extension", QStringLiteral("itens.pdf"), QStringList(), QString(), QString(), 0);
+    caso("csv by option", QStringLiteral("itens.txt"), QStringList({"--formato", "csv"}), tituloCsv,
+         csv, 0);
     caso("pdf by option", QStringLiteral("itens.xlsx"), QStringList({"--formato", "PDF"}),
-         QString(), 0);
+         QString(), QString(), 0);
     caso("unknown format", QStringLiteral("itens.odt"), QStringList({"--formato", "odt"}),
-         QString(), 2);
+         QString(), QString(), 2);
 }
 
 void TstExporta::commandLineReportAsSpreadsheet()
@@ -314,6 +318,7 @@ void TstExporta::commandLineReportAsSpreadsheet()
 #else
     QFETCH(QString, nome);
     QFETCH(QStringList, opcoes);
+    QFETCH(QString, titulos);
     QFETCH(QString, primeira);
     QFETCH(int, status);
     BancoTeste banco;
@@ -343,16 +348,18 @@ void TstExporta::commandLineReportAsSpreadsheet()
     if (primeira.contains(QLatin1Char('|'))) {
         linhas = celulasXlsx(arquivo, nullptr);
         for (QStringList& l : linhas)
-            l = QStringList{l.value(0), l.value(1), l.value(5)};
+            l = QStringList{l.value(0), l.value(1), l.value(3)};
     } else {
         QByteArray bom;
         linhas = celulasCsv(arquivo, &bom);
         QCOMPARE(bom, QByteArray("\xEF\xBB\xBF"));
-        // The code, the description, the unit, the group, the place and the quantity.
-        for (QStringList& l : linhas)
-            l = QStringList{l.first().left(primeira.size())};
+        // The code, the description, the unit and the quantity.
+        for (qsizetype i = 1; i < linhas.size(); ++i)
+            linhas[i] = QStringList{linhas.at(i).first().left(primeira.size())};
     }
     QCOMPARE(linhas.size(), 3);
+    QCOMPARE(linhas.at(0).join(QLatin1Char(titulos.contains(QLatin1Char('|')) ? '|' : ';')),
+             titulos);
     QCOMPARE(linhas.at(1).join(QLatin1Char('|')), primeira);
 #endif
 }

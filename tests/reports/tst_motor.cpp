@@ -27,6 +27,9 @@ private slots:
     void previewOpensFittedWithTheWholePage();
     void streamedPagesAreTheWholeReport();
     void pagesAlreadyWrittenAreReleased();
+    void pdfKeepsTheTextAsTyped_data();
+    void pdfKeepsTheTextAsTyped();
+    void unfinishedPdfLeavesNoFile();
 };
 
 namespace {
@@ -288,6 +291,59 @@ void TstMotor::pagesAlreadyWrittenAreReleased()
     // Kept whole, the same codes stay shared with the pages.
     const Documento d = monta(livro.layout, livro.linhas);
     QVERIFY(!livro.codigos.at(0).isDetached());
+}
+
+void TstMotor::pdfKeepsTheTextAsTyped_data()
+{
+    QTest::addColumn<QString>("descricao");
+    QTest::newRow("accents and squared") << "Fio flexível 2,5 mm² AÇÃO";
+    QTest::newRow("brackets and backslash") << "Papel (resma) A4 \\ 500";
+    QTest::newRow("euro and dash") << "Custo € 5,00 – ok";
+    QTest::newRow("quotes and degrees") << "Chave 1/4\" x 6\" 90º";
+}
+
+void TstMotor::pdfKeepsTheTextAsTyped()
+{
+    QFETCH(QString, descricao);
+    const QVector<Coluna> colunas{{QStringLiteral("Código"), 22, true},
+                                  {QStringLiteral("Descrição"), 80}};
+    const Documento d = umaLinha(colunas, {QStringLiteral("7"), descricao});
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("linha.pdf"));
+    QVERIFY(d.gravaPdf(arquivo));
+    const QString texto = Pdf::texto(arquivo);
+    QVERIFY2(texto.contains(QStringLiteral("7 ") + descricao), qPrintable(texto));
+    QVERIFY(texto.contains(QStringLiteral("Descrição")));
+}
+
+void TstMotor::unfinishedPdfLeavesNoFile()
+{
+    Livro livro(150);
+    const Documento d = monta(livro.layout, livro.linhas);
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("r.pdf"));
+    {
+        ArquivoPdf pdf;
+        QVERIFY(pdf.abre(arquivo, d));
+        QVERIFY(pdf.pinta(d, d.paginas.at(0)));
+    }
+    QVERIFY2(!QFile::exists(arquivo), "a report stopped half-way leaves no partial file");
+
+    // Nor does it spoil the report saved there before.
+    QVERIFY(d.gravaPdf(arquivo));
+    const QByteArray antes = [&] {
+        QFile f(arquivo);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    {
+        ArquivoPdf pdf;
+        QVERIFY(pdf.abre(arquivo, d));
+        QVERIFY(pdf.pinta(d, d.paginas.at(1)));
+    }
+    QFile f(arquivo);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), antes);
+    QCOMPARE(Pdf::paginas(arquivo), 3);
 }
 
 QTEST_MAIN(TstMotor)

@@ -153,6 +153,18 @@ void TstRelEstoque::rowsOfEachList()
     registroDeCasos(t.banco);
     const Motor::Documento d = prepara(t, chave);
     QCOMPARE(codigosImpressos(d, todas), linhas);
+
+    // Read from the database a batch at a time as the pages are laid out: the shared product
+    // list is left unfilled, and the pages are those of the list read whole.
+    DataSet& lista = t.app.dmProdutos().cds_Produtos;
+    QCOMPARE(lista.tamanho(), 0);
+    Relatorios& r = t.app.janela<TfTela_Impressora>().relatorios();
+    QCOMPARE(r.carregaLista(chave), &lista);
+    QCOMPARE(lista.tamanho(), linhas.size());
+    QVERIFY(
+        r.layoutEstoque(chave)->prepara(
+            lista, Cabecalho{QStringLiteral("Empresa Teste Ltda"), QStringLiteral("(11) 5555-0101"),
+                             QDateTime(QDate(2024, 3, 5), QTime(14, 30, 0))}) == d);
 }
 
 void TstRelEstoque::layoutOfEachKey_data()
@@ -396,8 +408,8 @@ void TstRelEstoque::cancelProducesNothing()
     pedeRelatorio(t, "InvetriodoEstoque1", "BitBtn3");
     QVERIFY(impressora.impressos.isEmpty());
     QCOMPARE(t.driver.abertas(), QStringList{"TfTela_Impressora"});
-    // The rows stay loaded.
-    QCOMPARE(t.app.dmProdutos().cds_Produtos.tamanho(), 3);
+    // The rows are read only as pages are laid out: none were.
+    QCOMPARE(t.app.dmProdutos().cds_Produtos.tamanho(), 0);
 
     // From the group dialog, "Cancela" also closes the dialog.
     t.driver.aoAbrir([](QDialog* dialogo) {

@@ -19,9 +19,11 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -56,6 +58,8 @@ private slots:
     void previewHoldsOnlyThePageOnScreen();
     void requisitionerCodeKeepsToTheRight_data();
     void requisitionerCodeKeepsToTheRight();
+    void previewExportsTheReportRows_data();
+    void previewExportsTheReportRows();
 };
 
 namespace {
@@ -981,6 +985,88 @@ void TstRelMovimentos::previewHoldsOnlyThePageOnScreen()
     QCOMPARE(impressora.impressos.size(), 1);
     QCOMPARE(impressora.impressos[0], inteiro);
     QVERIFY(t.msgs.mensagens().isEmpty());
+}
+
+void TstRelMovimentos::previewExportsTheReportRows_data()
+{
+    QTest::addColumn<QString>("nome");
+    // The file as read back: the .csv's lines, or the .xlsx sheet's cells as "ref=value".
+    QTest::addColumn<QStringList>("esperado");
+    QTest::newRow("csv") << "geral.csv"
+                         << QStringList{
+                                QStringLiteral("Código;Descrição;Data;Oper.;Quantidade;Valor"),
+                                QStringLiteral("1;Alicate;09/03/2024;EE;10,000;80,00"),
+                                QStringLiteral("1;Alicate;10/03/2024;SS;4,000;26,00")};
+    QTest::newRow("xlsx") << "geral.xlsx"
+                          << QStringList{"A1=Código",     "B1=Descrição", "C1=Data",    "D1=Oper.",
+                                         "E1=Quantidade", "F1=Valor",     "B2=Alicate", "D2=EE",
+                                         "E2=#10",        "F2=#80"};
+}
+
+// "Exportar para planilha…" in the preview writes the report's rows under the headings it
+// prints, numbers as numbers, accents intact.
+void TstRelMovimentos::previewExportsTheReportRows()
+{
+    QFETCH(QString, nome);
+    QFETCH(QStringList, esperado);
+    TelaTeste t;
+    livro(t.banco);
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(nome);
+    TfVisualiza& previa = t.app.janela<TfTela_Impressora>().previa();
+    pedeGeral(t, [&](QDialog* escolha) {
+        t.driver.aoAbrir([&](QDialog*) {
+            while (previa.montando() || previa.numeroDePaginas() < 1)
+                QCoreApplication::processEvents();
+            auto* acao = previa.findChild<QAction*>("acExportarPlanilha");
+            QVERIFY(acao && acao->isEnabled());
+            QCOMPARE(acao->text(), QStringLiteral("Exportar para planilha…"));
+            QVERIFY(acha<QScrollArea>(&previa, "saPaginas")->actions().contains(acao));
+            t.driver.respondeEscolha(arquivo);
+            QTest::keyClick(&previa, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(t.driver.escolhasPendentes(), 0);
+            clica(&previa, "btnFechar");
+        });
+        clica(escolha, "BitBtn1");
+    });
+    QCOMPARE(t.msgs.quantidade(), 1);
+    QVERIFY2(t.msgs.ultimoTexto().contains(QStringLiteral("6 linha")),
+             qPrintable(t.msgs.ultimoTexto()));
+
+    QStringList lido;
+    if (nome.endsWith(QLatin1String(".csv"))) {
+        QFile f(arquivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        // The byte-order mark lets the office spreadsheet read the accents as UTF-8.
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        lido = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
+        for (qsizetype i = 1; i < lido.size(); ++i)
+            lido[i] = lido.at(i).trimmed();
+        lido = lido.mid(0, esperado.size());
+    } else {
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {"-p", arquivo, "xl/worksheets/sheet1.xml"});
+        QVERIFY(unzip.waitForFinished());
+        const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
+        // A text cell holds its text in <t>; a number cell its value in <v>, with no type.
+        static const QRegularExpression celula(
+            QStringLiteral("<c r=\"([A-Z]+[0-9]+)\"([^>]*)>(?:<v>([^<]*)</v>|<is><t[^>]*>([^<]*)"
+                           "</t></is>)"));
+        QHash<QString, QString> porRef;
+        for (auto it = celula.globalMatch(xml); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const bool numero = !m.captured(2).contains(QLatin1String("t=\"")) ||
+                                m.captured(2).contains(QLatin1String("t=\"n\""));
+            porRef.insert(m.captured(1), m.captured(4).isNull() && numero
+                                             ? QLatin1Char('#') + m.captured(3)
+                                             : m.captured(4));
+        }
+        for (const QString& e : esperado)
+            lido << e.section(QLatin1Char('='), 0, 0) + QLatin1Char('=') +
+                        porRef.value(e.section(QLatin1Char('='), 0, 0));
+    }
+    QCOMPARE(lido, esperado);
 }
 
 QTEST_MAIN(TstRelMovimentos)

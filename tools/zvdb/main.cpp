@@ -379,15 +379,15 @@ int relatorio(QStringList args)
     const DadosEmpresa dados = empresa.dados().value_or(DadosEmpresa{});
     const Cabecalho cabecalho{dados.nome, dados.telefone, QDateTime::currentDateTime()};
     if (formato != QLatin1String("pdf")) {
-        // The rows the report prints, read whole into the list they belong to.
-        const DataSet* linhas = relatorios.carregaLista(chave);
-        if (!linhas) {
+        // The rows the report prints, read whole into the list they belong to, under the
+        // headings the printed report gives them.
+        const std::optional<Exportacao::Tabela> tabela = relatorios.tabela(chave);
+        if (!tabela) {
             escreve(stderr, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));
             return 1;
         }
-        const DataSet& lista = *linhas;
         const QString falha = Exportacao::grava(
-            Exportacao::tabelaDaLista(lista), arquivo,
+            *tabela, arquivo,
             formato == QLatin1String("csv") ? Exportacao::Tipo::Csv : Exportacao::Tipo::Xlsx);
         if (!falha.isEmpty()) {
             escreve(stderr, falha);
@@ -395,7 +395,7 @@ int relatorio(QStringList args)
         }
         informa(QStringLiteral("%1: %2 linha(s) gravada(s) em %3")
                     .arg(chave)
-                    .arg(lista.tamanho())
+                    .arg(tabela->linhas)
                     .arg(arquivo));
         return 0;
     }

@@ -1,15 +1,15 @@
 #include "reports/engine/Documento.h"
 
+#include "reports/engine/EscritorPdf.h"
+
 #include <QDataStream>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
 #include <QMap>
-#include <QPageLayout>
-#include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QRawFont>
 #include <QSaveFile>
 #include <QTemporaryFile>
@@ -337,39 +337,27 @@ bool Documento::pintaTudo(QPagedPaintDevice& dispositivo) const
     return folhas.termina();
 }
 
+ArquivoPdf::ArquivoPdf() = default;
+ArquivoPdf::~ArquivoPdf() = default;
+
 bool ArquivoPdf::abre(const QString& arquivo, const Documento& molde)
 {
-    QFile teste(arquivo);
-    // QPdfWriter says nothing when it cannot write; try the file first.
-    if (!teste.open(QIODevice::WriteOnly))
+    m_pdf = std::make_unique<EscritorPdf>();
+    if (!m_pdf->abre(arquivo, molde)) {
+        m_pdf.reset();
         return false;
-    teste.close();
-    m_pdf = std::make_unique<QPdfWriter>(arquivo);
-    m_pdf->setTitle(molde.titulo);
-    m_pdf->setCreator(QStringLiteral("Zorvane Almoxarifado"));
-    m_pdf->setResolution(600);
-    m_pdf->setPageLayout(
-        QPageLayout(QPageSize(QSizeF(molde.larguraMm, molde.alturaMm), QPageSize::Millimeter),
-                    QPageLayout::Portrait, QMarginsF()));
-    m_folhas = std::make_unique<Folhas>(*m_pdf);
+    }
     return true;
-}
-
-ArquivoPdf::ArquivoPdf() = default;
-
-ArquivoPdf::~ArquivoPdf()
-{
-    m_folhas.reset();
 }
 
 bool ArquivoPdf::pinta(const Documento& molde, const Pagina& pagina)
 {
-    return m_folhas && m_folhas->pinta(molde, pagina);
+    return m_pdf && m_pdf->pinta(molde, pagina);
 }
 
 bool ArquivoPdf::termina()
 {
-    return m_folhas && m_folhas->termina();
+    return m_pdf && m_pdf->termina();
 }
 
 bool Documento::gravaPdf(const QString& arquivo) const

@@ -12,7 +12,6 @@
 class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
-class QPdfWriter;
 
 // A prepared report: its pages, each a list of texts placed in millimetres on the paper and of
 // rules. Preview, printer and PDF all paint this same model, so what is seen is what is
@@ -111,7 +110,9 @@ private:
     bool m_falhou = false;
 };
 
-// A PDF file written a page at a time.
+class EscritorPdf;
+
+// A PDF file written a page at a time; it appears only once complete.
 class ArquivoPdf {
 public:
     ArquivoPdf();
@@ -125,8 +126,7 @@ public:
     bool termina();
 
 private:
-    std::unique_ptr<QPdfWriter> m_pdf;
-    std::unique_ptr<Folhas> m_folhas;
+    std::unique_ptr<EscritorPdf> m_pdf;
 };
 
 // The pages of a long report kept on disk as they come, in a temporary file of their own, and
