@@ -40,6 +40,8 @@ const QList<QPair<QString, QString>> colunasEmprestimo = {
     {QStringLiteral("MOV_DOC"), QStringLiteral("Documento")},
 };
 
+const QList<int> largurasEmprestimo = {85, 200, 65, 160, 90, 190, 80, 100};
+
 void formatosEmprestimo(DataSet& d)
 {
     d.setFormato(QStringLiteral("MOV_QUANT"), DataSet::Formato::QuantidadeSemMilhar);
@@ -73,17 +75,18 @@ TfAvisos_Dia::TfAvisos_Dia(Aplicacao& app, QWidget* parent) : Dialogo(parent), m
                  {QStringLiteral("PRO_MIN"), QStringLiteral("Est.Mínimo")},
                  {QStringLiteral("PRO_EMAX"), QStringLiteral("E.Máximo")},
                  {QStringLiteral("ULT_FORNECEDOR"), QStringLiteral("Último Fornecedor")}},
-                QStringLiteral("Abaixo do Mínimo")),
+                QStringLiteral("Abaixo do Mínimo"), {90, 320, 100, 85, 85, 250}),
         QString());
     m_tabAvisos->addTab(novaAba(m_atrasadas, "dbgAtrasadas", "lbAtrasadasVazio",
                                 QStringLiteral("Nenhuma devolução atrasada."), colunasEmprestimo,
-                                QStringLiteral("Devoluções Atrasadas")),
+                                QStringLiteral("Devoluções Atrasadas"), largurasEmprestimo),
                         QString());
     m_tabAvisos->addTab(
         novaAba(
             m_aVencer, "dbgAVencer", "lbAVencerVazio",
             QStringLiteral("Nenhuma devolução prevista para os próximos %1 dias.").arg(diasAVencer),
-            colunasEmprestimo, QStringLiteral("Devoluções em %1 Dias").arg(diasAVencer)),
+            colunasEmprestimo, QStringLiteral("Devoluções em %1 Dias").arg(diasAVencer),
+            largurasEmprestimo),
         QString());
 
     QLabel* dica = rotulo(this, "lbDica",
@@ -107,7 +110,7 @@ TfAvisos_Dia::TfAvisos_Dia(Aplicacao& app, QWidget* parent) : Dialogo(parent), m
     layout->addWidget(m_tabAvisos, 1);
     layout->addWidget(dica);
     layout->addLayout(rodape);
-    resize(980, 480);
+    resize(1060, 480);
 
     QList<QWidget*> ordem{m_tabAvisos};
     for (const Aba& a : m_abas)
@@ -119,12 +122,14 @@ TfAvisos_Dia::TfAvisos_Dia(Aplicacao& app, QWidget* parent) : Dialogo(parent), m
 
 QWidget* TfAvisos_Dia::novaAba(DataSet& dados, const char* grade, const char* vazio,
                                const QString& texto, const QList<QPair<QString, QString>>& colunas,
-                               const QString& titulo)
+                               const QString& titulo, const QList<int>& larguras)
 {
     auto* pagina = new QWidget(this);
     auto* layout = new QVBoxLayout(pagina);
     QTableView* g = Formulario::grade(pagina, grade);
     dados.acompanha(g, colunas);
+    for (int c = 0; c < larguras.size(); ++c)
+        g->horizontalHeader()->resizeSection(c, larguras.at(c));
     QLabel* l = Formulario::rotulo(pagina, vazio, texto);
     l->setAlignment(Qt::AlignCenter);
     layout->addWidget(l);
