@@ -24,6 +24,7 @@ private slots:
     void quantityToBuy();
     void groupsQuantitiesCostsAndTotals();
     void emptyRegisterPrintsZero();
+    void groupHeadingNeverLeftAloneAtTheFootOfAPage();
     void menuPrintsAndPdfReadsBack();
 };
 
@@ -206,6 +207,39 @@ void TstSugestao::emptyRegisterPrintsZero()
     QVERIFY(r.carregaSemDialogo("Sugestao de Compra"));
     const Motor::Documento d = *r.prepara("Sugestao de Compra", cabecalho);
     QCOMPARE(corpo(d), QStringList{"Produtos: 0 Total Geral: R$ 0,00"});
+}
+
+void TstSugestao::groupHeadingNeverLeftAloneAtTheFootOfAPage()
+{
+    Motor::Layout layout;
+    layout.titulo = QStringLiteral("Grupos");
+    layout.colunas = {Motor::Coluna{QStringLiteral("Item"), 40}};
+    // A first group of `antes` rows, then a second heading and its one row: wherever the page
+    // ends, the second heading is printed on the page of its row.
+    bool quebrou = false;
+    for (int antes = 40; antes <= 70; ++antes) {
+        Motor::Linhas linhas;
+        linhas.quantas = antes + 3;
+        linhas.tipo = [antes](int l) {
+            return l == 0 || l == antes + 1 ? Motor::TipoLinha::Grupo : Motor::TipoLinha::Dados;
+        };
+        linhas.celula = [antes](int l, int) {
+            return l == 0           ? QStringLiteral("Grupo A")
+                   : l == antes + 1 ? QStringLiteral("Grupo B")
+                                    : QStringLiteral("Item %1").arg(l);
+        };
+        const Motor::Documento d = Motor::monta(layout, linhas);
+        for (const Motor::Pagina& p : d.paginas) {
+            const QStringList l = p.linhas();
+            const qsizetype b = l.indexOf("Grupo B");
+            if (b < 0)
+                continue;
+            QCOMPARE(l.value(b + 1), QStringLiteral("Item %1").arg(antes + 2));
+            quebrou = quebrou || b == 1;
+        }
+    }
+    // Some of those ends put the heading at the top of the next page.
+    QVERIFY(quebrou);
 }
 
 void TstSugestao::menuPrintsAndPdfReadsBack()
