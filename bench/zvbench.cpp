@@ -4,9 +4,9 @@
 //   zvbench                  full run (builds a million-row ledger; about a minute)
 //   zvbench --quick          a run of a few seconds, with smaller large sizes
 //   zvbench --only a,b       only the named groups (see the table at the end)
-//   zvbench --banco PASTA    the groups that need a large stock room (ledger, piso, inicio) work on
-//   a
-//                            copy of PASTA's database, filled beforehand with
+//   zvbench --banco PASTA    the groups that need a large stock room (ledger, piso, inicio,
+//                            avisos and the reports) work on a copy of PASTA's database, filled
+//                            beforehand with
 //                            `zvdb volume PASTA --produtos 100000 --movimentos 1000000`, instead
 //                            of filling one of their own (minutes on a small machine)
 //
@@ -41,6 +41,7 @@
 #include "reports/Relatorios.h"
 #include "reports/Tela_Impressora.h"
 #include "reports/Visualiza.h"
+#include "utilities/Avisos_Dia.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -1009,6 +1010,90 @@ void medeExporta(bool rapido)
                 falha.isEmpty() ? "" : " (falhou)");
 }
 
+// The day's alerts on the large stock room (embedded): from reading the three lists to the
+// window on screen, as the start opens it; the first opening (statements prepared then) and
+// the median of five more. A product in a hundred is put at or below its minimum, and the
+// loans of a busy stock room are added: 2,000 open, due over the past and the next months, and
+// 40,000 returned.
+void medeAvisos(bool rapido)
+{
+    const Volume v = volumePedido(rapido);
+    QTemporaryDir pasta;
+    preparaVolume(pasta.path(), v.produtos, v.movimentos);
+    const QDate hoje = QDate::currentDate();
+    {
+        Conexao c;
+        c.configuraEAbre(pasta.path());
+        Transacao t(c);
+        Consulta minimo(c);
+        minimo.setSql(QStringLiteral("Update Produtos set PRO_Min = PRO_Quant + 1 Where "
+                                     "mod(cast(PRO_Codigo as integer), 100) = 0"));
+        minimo.executa(t);
+        Consulta e(c);
+        e.setSql(QStringLiteral("Insert into Mov_Consu (MOV_CodInt, MOV_CodPro, MOV_Tipo, "
+                                "MOV_Data, MOV_DataD, MOV_Quant, MOV_Doc, MOV_Devolvido) values "
+                                "(:N, :P, :R, :D, :DD, 1, 'RM', :S)"));
+        for (int i = 1; i <= 42000; ++i) {
+            const bool aberto = i % 21 == 0;
+            e.setParametro(QStringLiteral("N"), i);
+            const qint64 produto = 10 * (1 + i % (v.produtos / 10));
+            e.setParametro(QStringLiteral("P"), Funcoes::codigoProduto(QString::number(produto)));
+            e.setParametro(QStringLiteral("R"), Funcoes::codigoSeis(QString::number(1 + i % 50)));
+            const QDate devolucao = hoje.addDays(aberto ? (i / 21) % 120 - 90 : -(i % 700));
+            e.setParametro(QStringLiteral("D"), devolucao.addDays(-14));
+            e.setParametro(QStringLiteral("DD"), devolucao);
+            e.setParametro(QStringLiteral("S"), QString::fromLatin1(aberto ? "N" : "S"));
+            e.executa(t);
+        }
+        t.commit();
+    }
+    Aplicacao app;
+    app.conexao().configuraEAbre(pasta.path());
+    app.criaTudo();
+    TfAvisos_Dia& avisos = app.janela<TfAvisos_Dia>();
+    // As the start opens it: the lists read, then the window shown until it is on screen.
+    QElapsedTimer r;
+    double tempo = -1;
+    Modal::instala([&](QDialog* janela) {
+        janela->show();
+        QApplication::processEvents();
+        tempo = r.nsecsElapsed() / 1e9;
+        janela->hide();
+        return 0;
+    });
+    std::vector<double> tempos;
+    double primeira = -1;
+    for (int i = 0; i < 6; ++i) {
+        r.start();
+        avisos.abreAoIniciar();
+        if (i == 0)
+            primeira = tempo;
+        else
+            tempos.push_back(tempo);
+    }
+    Modal::instala({});
+    figura(QStringLiteral("avisos_%1").arg(v.produtos), primeira, "s");
+    std::printf("# mediana das seguintes: %.3f s; %d abaixo do minimo, %d atrasadas, %d a vencer\n",
+                mediana(tempos), avisos.abaixoDoMinimo().tamanho(), avisos.atrasadas().tamanho(),
+                avisos.aVencer().tamanho());
+    Consulta plano(app.conexao());
+    preparaAbaixoDoMinimo(plano);
+    std::printf("# plano minimo: %s\n", plano.plano().toUtf8().constData());
+    preparaEmprestimosVencendo(plano, QDate(), hoje.addDays(-1));
+    std::printf("# plano atrasadas: %s\n", plano.plano().toUtf8().constData());
+    preparaEmprestimosVencendo(plano, hoje, hoje.addDays(TfAvisos_Dia::diasAVencer));
+    std::printf("# plano a vencer: %s\n", plano.plano().toUtf8().constData());
+    // The purchase suggestion over the same products: each one's last purchase looked up.
+    TfRel_SugestaoCompra sugestao;
+    QElapsedTimer s;
+    s.start();
+    sugestao.carrega(app.conexao());
+    std::printf("# sugestao de compra lida em %.3f s, %d produtos\n", s.nsecsElapsed() / 1e9,
+                sugestao.lista().tamanho());
+    preparaSugestaoCompra(plano);
+    std::printf("# plano sugestao: %s\n", plano.plano().toUtf8().constData());
+}
+
 struct Grupo {
     const char* nome;
     std::function<void(bool rapido)> mede;
@@ -1029,6 +1114,7 @@ const Grupo grupos[] = {
     {"piso", medePiso},
     {"inicio", medeInicio},
     {"exporta", medeExporta},
+    {"avisos", medeAvisos},
 };
 
 } // namespace

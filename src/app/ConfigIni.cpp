@@ -84,7 +84,15 @@ bool existe(const QString& pasta)
     return !arquivo(pasta).isEmpty();
 }
 
-QString lePasta(const QString& pasta)
+namespace {
+
+bool ehDaSecao(const QString& secao, const char* nome)
+{
+    return secao.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0;
+}
+
+// The value of `chave` in section `secaoProcurada`; null when the key or the file is missing.
+QString le(const char* secaoProcurada, const char* chave, const QString& pasta)
 {
     QString secao;
     QString valor;
@@ -92,14 +100,14 @@ QString lePasta(const QString& pasta)
         QString nome;
         if (ehSecao(linha, &nome))
             secao = nome;
-        else if (secao.compare(QLatin1String("PASTA"), Qt::CaseInsensitive) == 0 &&
-                 ehChave(linha, QStringLiteral("PATH"), &valor))
+        else if (ehDaSecao(secao, secaoProcurada) && ehChave(linha, QLatin1String(chave), &valor))
             return valor;
     }
     return QString();
 }
 
-bool gravaPasta(const QString& valor, const QString& pasta)
+// Writes `chave` of section `secaoAlvo`, keeping every other line of an existing file.
+bool grava(const char* secaoAlvo, const char* chave, const QString& valor, const QString& pasta)
 {
     QString caminho = arquivo(pasta);
     if (caminho.isEmpty())
@@ -109,24 +117,22 @@ bool gravaPasta(const QString& valor, const QString& pasta)
     QString secao;
     bool gravado = false;
     bool achouSecao = false;
-    const QString linhaNova = QStringLiteral("PATH=") + valor;
+    const QString linhaNova = QLatin1String(chave) + QLatin1Char('=') + valor;
     bool emUtf8 = false;
     for (const QString& linha : linhas(caminho, &emUtf8)) {
         QString nome;
         if (ehSecao(linha, &nome)) {
             // Leaving the section without having seen the key: add it at its end.
-            if (!gravado && secao.compare(QLatin1String("PASTA"), Qt::CaseInsensitive) == 0) {
+            if (!gravado && ehDaSecao(secao, secaoAlvo)) {
                 saida << linhaNova;
                 gravado = true;
             }
             secao = nome;
-            achouSecao =
-                achouSecao || nome.compare(QLatin1String("PASTA"), Qt::CaseInsensitive) == 0;
+            achouSecao = achouSecao || ehDaSecao(nome, secaoAlvo);
             saida << linha;
             continue;
         }
-        if (secao.compare(QLatin1String("PASTA"), Qt::CaseInsensitive) == 0 &&
-            ehChave(linha, QStringLiteral("PATH"), nullptr)) {
+        if (ehDaSecao(secao, secaoAlvo) && ehChave(linha, QLatin1String(chave), nullptr)) {
             if (!gravado)
                 saida << linhaNova;
             gravado = true;
@@ -136,7 +142,7 @@ bool gravaPasta(const QString& valor, const QString& pasta)
     }
     if (!gravado) {
         if (!achouSecao)
-            saida << QStringLiteral("[PASTA]");
+            saida << QLatin1Char('[') + QLatin1String(secaoAlvo) + QLatin1Char(']');
         saida << linhaNova;
     }
 
@@ -148,6 +154,30 @@ bool gravaPasta(const QString& valor, const QString& pasta)
     // keeps its encoding, so its other lines are not garbled.
     f.write(emUtf8 ? texto.toUtf8() : texto.toLatin1());
     return f.commit();
+}
+
+} // namespace
+
+QString lePasta(const QString& pasta)
+{
+    return le("PASTA", "PATH", pasta);
+}
+
+bool gravaPasta(const QString& valor, const QString& pasta)
+{
+    return grava("PASTA", "PATH", valor, pasta);
+}
+
+bool mostraAvisos(const QString& pasta)
+{
+    return le("AVISOS", "MOSTRAR", pasta)
+               .trimmed()
+               .compare(QLatin1String("N"), Qt::CaseInsensitive) != 0;
+}
+
+bool gravaMostraAvisos(bool mostra, const QString& pasta)
+{
+    return grava("AVISOS", "MOSTRAR", QLatin1String(mostra ? "S" : "N"), pasta);
 }
 
 bool apaga(const QString& pasta)

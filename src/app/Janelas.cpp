@@ -39,6 +39,7 @@
 #include "reports/Busca_Rel_Grupo.h"
 #include "reports/DialogoRelatorio.h"
 #include "reports/Tela_Impressora.h"
+#include "utilities/Avisos_Dia.h"
 #include "utilities/Backup.h"
 #include "utilities/Restaura_Backup.h"
 

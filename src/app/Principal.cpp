@@ -34,6 +34,7 @@
 #include "registers/Manut_Grupos.h"
 #include "registers/Manut_Produtos.h"
 #include "registers/Manut_REQ.h"
+#include "utilities/Avisos_Dia.h"
 #include "utilities/Backup.h"
 #include "utilities/Restaura_Backup.h"
 #include "reports/MenuRelatorios.h"
@@ -236,6 +237,8 @@ void TfPrincipal::montaMenu()
                     MenuRelatorios::semDialogo(m_app, "Estoque Minimo")},
                    {"Devoluções Atrasadas", "DevoluesAtrasadas1", nullptr,
                     MenuRelatorios::semDialogo(m_app, "Devolução Atrasada")},
+                   {"Sugestão de Compra", "SugestaodeCompra1", nullptr,
+                    MenuRelatorios::semDialogo(m_app, "Sugestao de Compra")},
                });
 
     QMenu* uti = novoGrupo(nullptr, "Utilitários", "Utilitrios1", "4");
@@ -261,6 +264,8 @@ void TfPrincipal::montaMenu()
           {
               {"Manutenção de Movimentação de Estoque", "ManutenodeMovimentaodeEstoque1", "4.5",
                abre<TfManutMovEstq>()},
+              // Reads only: the group's gate is its own.
+              {"Avisos do Dia", "AvisosdoDia1", nullptr, abre<TfAvisos_Dia>()},
           });
 
     QMenu* ajuda = novoGrupo(nullptr, "Ajuda", "Ajuda1");
@@ -449,6 +454,8 @@ void TfPrincipal::passoDeExibicao()
         Mensagens::erro(e.mensagem(), this);
     }
     m_paineis[2]->setText(QStringLiteral("Versão:") + NumVersao);
+    // What needs doing today, over the main window and after the login.
+    m_app.janela<TfAvisos_Dia>().abreAoIniciar();
 }
 
 void TfPrincipal::closeEvent(QCloseEvent* e)

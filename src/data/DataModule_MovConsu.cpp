@@ -95,3 +95,24 @@ void preparaAtrasadas(Consulta& consulta, const QDate& hoje)
         "(m.MOV_Tipo=t.REQ_CODIGO) Where m.MOV_DataD < :DataAtualC and MOV_Devolvido='N'"));
     consulta.setParametro(QStringLiteral("DataAtualC"), hoje);
 }
+
+void preparaEmprestimosVencendo(Consulta& consulta, const QDate& de, const QDate& ate)
+{
+    consulta.limpa();
+    consulta.limpaParametros();
+    consulta.adiciona(QStringLiteral(
+        "Select m.MOV_CodInt, m.MOV_CodPro, p.PRO_Descricao, m.MOV_Tipo, t.REQ_Descricao, "
+        "m.MOV_Data, m.MOV_DataD, m.MOV_Quant, m.MOV_Doc From Mov_Consu m join"));
+    consulta.adiciona(QStringLiteral("Produtos p on (m.MOV_CodPro = p.PRO_Codigo)  Left Outer "
+                                     "join Requisitante t on (m.MOV_Tipo=t.REQ_CODIGO)"));
+    // Open loans by due date: the index on (returned, due date) reads only those days.
+    if (de.isValid()) {
+        consulta.adiciona(
+            QStringLiteral("Where m.MOV_Devolvido='N' and m.MOV_DataD between :DeD and :AteD"));
+        consulta.setParametro(QStringLiteral("DeD"), de);
+    } else {
+        consulta.adiciona(QStringLiteral("Where m.MOV_Devolvido='N' and m.MOV_DataD <= :AteD"));
+    }
+    consulta.setParametro(QStringLiteral("AteD"), ate);
+    consulta.adiciona(QStringLiteral("Order By m.MOV_DataD, m.MOV_CodInt"));
+}

@@ -48,3 +48,8 @@ private:
 // The open loans whose return date is before `hoje`, as TdmMovConsu::carregaAtrasadas loads
 // them, set into `consulta` for a report to read on a cursor of its own.
 void preparaAtrasadas(Consulta& consulta, const QDate& hoje);
+
+// The open loans due from `de` to `ate` (both included; a null `de`: every day before `ate`),
+// the soonest due first, with the product's description and the requisitioner's name: the
+// loans the day's alerts show as overdue and as due in the next days.
+void preparaEmprestimosVencendo(Consulta& consulta, const QDate& de, const QDate& ate);

@@ -210,3 +210,50 @@ void TdmProdutos::carregaListaEstoque(ListaEstoque lista, const QString& grupo)
         SQLQ_Produtos2.setParametro(QStringLiteral("CodGru"), grupo);
     cds_Produtos.carrega(SQLQ_Produtos2);
 }
+
+void preparaAbaixoDoMinimo(Consulta& consulta)
+{
+    consulta.limpa();
+    consulta.limpaParametros();
+    consulta.adiciona(QStringLiteral(
+        "Select p.PRO_Codigo, p.PRO_Descricao, p.PRO_Quant, p.PRO_Min, p.PRO_EMax, p.PRO_CodFor, "
+        "coalesce(f.FOR_Razao, p.PRO_CodFor) as ULT_FORNECEDOR"));
+    consulta.adiciona(QStringLiteral(
+        "From Produtos p Left Outer join Fornecedor f on (f.FOR_Codigo = p.PRO_CodFor)"));
+    // The few products found are sorted after one plain pass over the register: walking the
+    // whole register in code order through its key to keep a hundredth of it costs more.
+    consulta.adiciona(QStringLiteral("Where p.PRO_Quant <= p.PRO_Min Order By p.PRO_Codigo || ''"));
+}
+
+void preparaSugestaoCompra(Consulta& consulta)
+{
+    consulta.limpa();
+    consulta.limpaParametros();
+    consulta.adiciona(QStringLiteral(
+        "Select p.PRO_Codigo, p.PRO_Descricao, p.PRO_Unid, p.PRO_Quant, p.PRO_Min, p.PRO_EMax, "
+        "p.PRO_CodFor, f.FOR_Razao, f.FOR_Fone1, f.FOR_Contato, e.MOV_Valor as ULT_VALOR, "
+        "e.MOV_Quant as ULT_QUANT"));
+    consulta.adiciona(QStringLiteral(
+        "From Produtos p Left Outer join Fornecedor f on (f.FOR_Codigo = p.PRO_CodFor)"));
+    // The product's own ledger rows through the product index, a few dozen: "+ 0" keeps the
+    // engine from walking the whole ledger down its number index to find the highest, and the
+    // operation joined to an empty text from also reading the operation index, which holds a
+    // third of the ledger or more under "EE".
+    consulta.adiciona(QStringLiteral(
+        "Left Outer join Mov_Estq e on (e.MOV_CodInt = (Select Max(x.MOV_CodInt + 0) From Mov_Estq "
+        "x "
+        "Where x.MOV_CodPro = p.PRO_Codigo and x.MOV_Oper || '' = 'EE' and x.MOV_CodFor is not "
+        "null and x.MOV_Quant > 0))"));
+    consulta.adiciona(QStringLiteral("Where p.PRO_Quant <= p.PRO_Min Order By p.PRO_Codigo || ''"));
+}
+
+void carregaProdutoNaLista(TdmProdutos& dm, const QString& codigo)
+{
+    Consulta& q = dm.SQLQ_Produtos2;
+    q.limpa();
+    q.limpaParametros();
+    q.setSql(QStringLiteral("Select p.*,g.GRU_Descricao From Produtos p Left Outer join Grupos g "
+                            "on(p.PRO_CodGRU =g.GRU_Codigo) Where p.PRO_Codigo=:CodigoC"));
+    q.setParametro(QStringLiteral("CodigoC"), codigo);
+    dm.cds_Produtos.carrega(q);
+}

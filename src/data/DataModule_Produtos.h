@@ -87,3 +87,19 @@ private:
     Consulta m_altera;
     Consulta m_exclui;
 };
+
+// Products at or below their minimum stock, by code, with their last supplier's company name
+// (ULT_FORNECEDOR: the name, or the code when the supplier is no longer registered): what the
+// day's alerts list first. A product whose group was deleted still runs out, so no group join.
+void preparaAbaixoDoMinimo(Consulta& consulta);
+
+// The same products with what a purchase needs: the unit, the last supplier's phone and
+// contact, and the value and quantity of the product's last purchase entry (ULT_VALOR,
+// ULT_QUANT; none when it has none). A return of a lent item is an entry too, at no value and
+// from no supplier: it says nothing of what the product costs, so it is not a purchase here.
+void preparaSugestaoCompra(Consulta& consulta);
+
+// Loads the product list with the one product of `codigo` (padded), as its current row: the
+// record window shows the list's current product, so this is how another window shows one
+// product's record. A product whose group was deleted is found too.
+void carregaProdutoNaLista(TdmProdutos& dm, const QString& codigo);

@@ -171,6 +171,34 @@ void TfDevolucao::aoAbrir()
         Mensagens::erro(e.mensagem(), this);
     }
     m_edCodPro->setFocus();
+    if (m_filtro) {
+        const auto [produto, requisitante] = *m_filtro;
+        m_filtro.reset();
+        aplicaFiltro(produto, requisitante);
+    }
+}
+
+void TfDevolucao::filtraNaAbertura(const QString& produto, const QString& requisitante)
+{
+    m_filtro = std::pair{produto, requisitante};
+}
+
+void TfDevolucao::aplicaFiltro(const QString& produto, const QString& requisitante)
+{
+    // The product as its look-up shows it; the requisitioner's name only when it is still
+    // registered: a loan to someone since removed is still listed by the code it was lent to.
+    m_edCodPro->setText(produto);
+    if (!m_produto->codigo().confere())
+        return;
+    m_edCodReq->setText(requisitante);
+    try {
+        if (m_requisitante->regras().procura(requisitante))
+            m_requisitante->aceita(requisitante);
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), this);
+    }
+    busca();
+    m_dbgDev->setFocus();
 }
 
 void TfDevolucao::busca()

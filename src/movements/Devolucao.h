@@ -2,6 +2,9 @@
 
 #include "common/Formulario.h"
 
+#include <optional>
+#include <utility>
+
 class Aplicacao;
 class CampoCodigo;
 class CamposProduto;
@@ -16,12 +19,18 @@ class TfDevolucao : public Dialogo {
 public:
     explicit TfDevolucao(Aplicacao& app, QWidget* parent = nullptr);
 
+    // The next opening shows the open loans of `produto` lent to `requisitante` (codes as
+    // stored), both filters filled as if typed, instead of the empty list: a loan chosen in
+    // another window comes straight to its return.
+    void filtraNaAbertura(const QString& produto, const QString& requisitante);
+
 protected:
     void aoAbrir() override;
 
 private:
     void busca();
     void devolve();
+    void aplicaFiltro(const QString& produto, const QString& requisitante);
 
     Aplicacao& m_app;
     QLineEdit* m_edCodPro;
@@ -33,4 +42,5 @@ private:
     QTableView* m_dbgDev;
     CamposProduto* m_produto;
     CampoCodigo* m_requisitante;
+    std::optional<std::pair<QString, QString>> m_filtro; // product and requisitioner
 };

@@ -83,6 +83,7 @@ const ChaveMovimento* chaveMovimento(const QString& chave)
 }
 
 const QString devolucaoAtrasada = QStringLiteral("Devolução Atrasada");
+const QString sugestaoCompra = QStringLiteral("Sugestao de Compra");
 
 const ChaveEstoque* chaveEstoque(const QString& chave)
 {
@@ -118,14 +119,14 @@ QStringList Relatorios::chaves()
         saida << QString::fromUtf8(c.chave);
     for (const ChaveMovimento& c : chavesMovimento)
         saida << QString::fromUtf8(c.chave);
-    saida << devolucaoAtrasada;
+    saida << devolucaoAtrasada << sugestaoCompra;
     return saida;
 }
 
 bool Relatorios::semDialogo(const QString& chave)
 {
     const ChaveEstoque* c = chaveEstoque(chave);
-    return (c && c->lista) || chave == devolucaoAtrasada;
+    return (c && c->lista) || chave == devolucaoAtrasada || chave == sugestaoCompra;
 }
 
 bool Relatorios::doGrupo(const QString& chave)
@@ -140,6 +141,10 @@ bool Relatorios::carregaSemDialogo(const QString& chave)
         // Kept to be read as the pages are laid out; the loan list of the return window stays.
         m_atrasadas = std::make_unique<Consulta>(m_emprestimos.SQLQMovConsu2.conexao());
         preparaAtrasadas(*m_atrasadas, QDate::currentDate());
+        return true;
+    }
+    if (chave == sugestaoCompra) {
+        relSugestao.carrega(m_produtos.SQLQ_Produtos2.conexao());
         return true;
     }
     const ChaveEstoque* c = chaveEstoque(chave);
@@ -205,6 +210,8 @@ std::optional<bool> Relatorios::produz(const QString& chave, const Cabecalho& ca
         m_emprestimos.cdsMovConsu.completa();
         return relDevAtrasada.prepara(m_emprestimos.cdsMovConsu, cabecalho, recebe);
     }
+    if (chave == sugestaoCompra)
+        return relSugestao.prepara(cabecalho, recebe);
     if (RelMovimento* r = layoutMovimento(chave)) {
         // A year of movements is read a batch at a time as its pages are laid out, each batch
         // let go once laid out, so the workstation's memory does not grow with the period.
@@ -288,6 +295,8 @@ const DataSet* Relatorios::carregaLista(const QString& chave)
             m_emprestimos.cdsMovConsu.completa();
         return &m_emprestimos.cdsMovConsu;
     }
+    if (chave == sugestaoCompra)
+        return &relSugestao.lista();
     if (!layoutMovimento(chave))
         return nullptr;
     if (m_pedido)

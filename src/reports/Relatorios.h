@@ -3,6 +3,7 @@
 #include "common/Exportacao.h"
 #include "reports/Rel_Estoque.h"
 #include "reports/Rel_Movimentos.h"
+#include "reports/Rel_Sugestao.h"
 
 #include <QDate>
 
@@ -40,6 +41,7 @@ public:
     TfRel_Mov_Estq_Grupo_ES relGrupoES;
     TfRel_Mov_Estq_Tipo relTipo;
     TfRel_DevAtrasada relDevAtrasada;
+    TfRel_SugestaoCompra relSugestao;
 
     // What a parameter dialog hands over: the period and the code and name it shows.
     struct Parametros {

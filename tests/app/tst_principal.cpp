@@ -150,7 +150,8 @@ void TstPrincipal::menuHasEveryItemInOrder()
                           "Extravio/Saída Definitiva de não Consumíveis"}));
     QCOMPARE(textos("Relatrios1"),
              QStringList({"Listas de Itens no Estoque", "Movimentação de Estoque",
-                          "Itens Abaixo do Estoque Mínimo", "Devoluções Atrasadas"}));
+                          "Itens Abaixo do Estoque Mínimo", "Devoluções Atrasadas",
+                          "Sugestão de Compra"}));
     QCOMPARE(textos("ListasdeItensnoEstoque1"),
              QStringList({"Itens no Estoque I (Ordenado por Código)",
                           "Itens No Estoque II (Ordenado por Código)",
@@ -163,7 +164,7 @@ void TstPrincipal::menuHasEveryItemInOrder()
     QCOMPARE(relMov[11], QString("Saídas por Requitante "));
     QCOMPARE(textos("Utilitrios1"),
              QStringList({"Backup", "Restaura Backup", "Dados da Empresa", "Usuários",
-                          "Manutenção de Movimentação de Estoque"}));
+                          "Manutenção de Movimentação de Estoque", "Avisos do Dia"}));
     QCOMPARE(textos("Usurios1"),
              QStringList({"Manutenção de Usuários", "Login de Usuários", "Permissão de Usuários",
                           "Dá/Retira Permissão de Usuários", "Log de Usuários",

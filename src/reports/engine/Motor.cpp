@@ -34,6 +34,9 @@ const Fonte fonteTitulo{false, 14, true};
 const Fonte fonteSubtitulo{false, 11, true};
 const Fonte fonteTitulosColunas{false, 10, true};
 const Fonte fonteCelula{true, 10, false};
+const Fonte fonteCelulaTotal{true, 10, true};
+const Fonte fonteGrupo{false, 10, true};
+constexpr double alturaGrupo = 6;
 const Fonte fonteRotuloResumo{false, 10, true};
 const Fonte fonteValorResumo{false, 10, false};
 const Fonte fonteRodape{false, 9, false};
@@ -102,13 +105,20 @@ public:
     {
         novaPagina();
         for (int i = 0; !m_parou && existe(i); ++i) {
-            if (m_y + alturaLinha > reguaRodape)
+            const TipoLinha tipo = m_linhas.tipo ? m_linhas.tipo(i) : TipoLinha::Dados;
+            // A group's heading goes to the next page with at least its first row.
+            const double altura =
+                tipo == TipoLinha::Grupo ? alturaGrupo + alturaLinha : alturaLinha;
+            if (m_y + altura > reguaRodape)
                 novaPagina();
             if (m_parou)
                 break;
             if (m_linhas.antesDaLinha)
                 m_linhas.antesDaLinha(i);
-            linhaDeDados(i);
+            if (tipo == TipoLinha::Grupo)
+                linhaDeGrupo(i);
+            else
+                linhaDeDados(i, tipo == TipoLinha::Total ? fonteCelulaTotal : fonteCelula);
         }
         if (m_layout.temResumo && !m_parou)
             resumo();
@@ -201,20 +211,28 @@ private:
               fonteRodape, Alinhamento::Direita);
     }
 
-    void linhaDeDados(int linha)
+    void linhaDeGrupo(int linha)
+    {
+        m_y += 1;
+        texto(margem, m_y, larguraUtil, alturaGrupo - 1, m_linhas.celula(linha, 0), fonteGrupo);
+        m_y += alturaGrupo - 1;
+    }
+
+    void linhaDeDados(int linha, const Fonte& base)
     {
         Pagina& pg = pagina();
+        const quint8 celula = base == fonteCelula ? m_celula : m_doc.fonte(base);
         for (int c = 0; c < m_layout.colunas.size(); ++c) {
             const Coluna& col = m_layout.colunas.at(c);
             QString t = m_linhas.celula(linha, c);
             if (t.isEmpty())
                 continue;
-            quint8 fonte = m_celula;
+            quint8 fonte = celula;
             const double largura = t.size() * m_passoMono;
             if (col.corta && largura > col.largura + 0.01)
                 t = cortaMono(t, col.largura);
             else if (!col.corta && largura > m_largura.at(c) + 0.01)
-                fonte = condensada(largura, m_largura.at(c));
+                fonte = condensada(base, largura, m_largura.at(c));
             pg.textos.push_back(Texto{QRectF(m_x.at(c), m_y, m_largura.at(c), alturaLinha),
                                       std::move(t), fonte,
                                       col.direita ? Alinhamento::Direita : Alinhamento::Esquerda});
@@ -223,9 +241,9 @@ private:
     }
 
     // The cell font narrowed, in whole percents rounded down, until `largura` fits `cabe`.
-    quint8 condensada(double largura, double cabe)
+    quint8 condensada(const Fonte& base, double largura, double cabe)
     {
-        Fonte f = fonteCelula;
+        Fonte f = base;
         f.larguraPorCento = qBound(1, int(std::floor(cabe / largura * 100)), 100);
         return m_doc.fonte(f);
     }

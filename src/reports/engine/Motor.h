@@ -53,6 +53,11 @@ struct Layout {
     QString legenda;
 };
 
+// What a row of a grouped report is: a line of data cells; the heading of a group (the text of
+// its first cell, bold, across the page, never left alone at the foot of a page); or a group's
+// total (its cells in bold, on the data cells' grid).
+enum class TipoLinha { Dados, Grupo, Total };
+
 // The rows of a report as the engine reads them: how many, and the text of a cell. Rows are
 // asked for in order, each once, so a source may read them a batch at a time and let each
 // batch go once its rows are laid out.
@@ -64,6 +69,8 @@ struct Linhas {
     std::function<QString(int linha, int coluna)> celula;
     // Runs just before a row is laid out: where running totals are added.
     std::function<void(int linha)> antesDaLinha;
+    // When given, the kind of each row; without it every row is a data row.
+    std::function<TipoLinha(int linha)> tipo;
     // The summary band's lines, asked for once, after the last row.
     std::function<QVector<LinhaResumo>()> resumo;
 };
