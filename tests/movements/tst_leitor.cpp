@@ -18,6 +18,8 @@ class TstLeitor : public QObject {
 private slots:
     void scannedBarCodeMovesOn_data();
     void scannedBarCodeMovesOn();
+    void scannedBarCodeFindsTheRowOfTheProductList_data();
+    void scannedBarCodeFindsTheRowOfTheProductList();
 };
 
 namespace {
@@ -91,6 +93,55 @@ void TstLeitor::scannedBarCodeMovesOn()
         QCOMPARE(focado()->objectName(), proximo);
         j->reject();
     });
+    QCOMPARE(t.driver.passosPendentes(), 0);
+    QCOMPARE(t.msgs.textos(), QStringList());
+}
+
+void TstLeitor::scannedBarCodeFindsTheRowOfTheProductList_data()
+{
+    QTest::addColumn<bool>("pelaBusca"); // the search window a code field opens, or the list
+    QTest::addColumn<QString>("campoBusca");
+    QTest::addColumn<QString>("grade");
+    caso("product list", false, QString("edBusca_ManutPRO"), QString("dbg_Manut_PRO"));
+    caso("product search", true, QString("edBusca_ConPRO"), QString("dbg_Con_PRO"));
+}
+
+void TstLeitor::scannedBarCodeFindsTheRowOfTheProductList()
+{
+    QFETCH(bool, pelaBusca);
+    QFETCH(QString, campoBusca);
+    QFETCH(QString, grade);
+    TelaTeste t;
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    // Listed by description, the product scanned is not the first row.
+    Cadastro::produto(t.banco, {.codigo = QStringLiteral("        11"),
+                                .descricao = QStringLiteral("Alicate"),
+                                .codigoBarras = QStringLiteral("7891000000021")});
+    Cadastro::produto(t.banco, {.codigo = QStringLiteral("        12"),
+                                .descricao = QStringLiteral("Furadeira"),
+                                .codigoBarras = barras});
+    const QByteArray b = campoBusca.toLatin1(), g = grade.toLatin1();
+    const DriverModal::Passos naLista = [&](QDialog* j) {
+        marca(j, "rbPRO_Busca_CodBar");
+        QLineEdit* campoLeitor = campo(j, b.constData());
+        campoLeitor->setFocus();
+        leitor(campoLeitor, barras);
+        // Nothing was pressed: neither "Novo" nor "Seleciona" opened or closed a window.
+        QVERIFY(j->isVisible());
+        QCOMPARE(codigoNaGrade(j, g.constData()), QString("        12"));
+        QVERIFY(focado(j, g.constData()));
+        j->reject();
+    };
+    if (pelaBusca) {
+        t.driver.aoAbrir([&](QDialog* j) {
+            f5(j, "edCodigo");
+            j->reject();
+        });
+        t.driver.aoAbrir(naLista);
+        t.principal().aciona("ConsultadeFornecedoresdeumProduto1");
+    } else {
+        t.abre("Produtos1", naLista);
+    }
     QCOMPARE(t.driver.passosPendentes(), 0);
     QCOMPARE(t.msgs.textos(), QStringList());
 }
