@@ -36,6 +36,7 @@
 #include "registers/Manut_REQ.h"
 #include "utilities/Backup.h"
 #include "utilities/Restaura_Backup.h"
+#include "reports/Etiquetas.h"
 #include "reports/MenuRelatorios.h"
 
 #include <QCloseEvent>
@@ -236,6 +237,8 @@ void TfPrincipal::montaMenu()
                     MenuRelatorios::semDialogo(m_app, "Estoque Minimo")},
                    {"Devoluções Atrasadas", "DevoluesAtrasadas1", nullptr,
                     MenuRelatorios::semDialogo(m_app, "Devolução Atrasada")},
+                   {"Etiquetas de Produtos", "EtiquetasdeProdutos1", nullptr,
+                    abre<TfEtiquetas>()},
                });
 
     QMenu* uti = novoGrupo(nullptr, "Utilitários", "Utilitrios1", "4");

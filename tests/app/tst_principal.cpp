@@ -150,7 +150,8 @@ void TstPrincipal::menuHasEveryItemInOrder()
                           "Extravio/Saída Definitiva de não Consumíveis"}));
     QCOMPARE(textos("Relatrios1"),
              QStringList({"Listas de Itens no Estoque", "Movimentação de Estoque",
-                          "Itens Abaixo do Estoque Mínimo", "Devoluções Atrasadas"}));
+                          "Itens Abaixo do Estoque Mínimo", "Devoluções Atrasadas",
+                          "Etiquetas de Produtos"}));
     QCOMPARE(textos("ListasdeItensnoEstoque1"),
              QStringList({"Itens no Estoque I (Ordenado por Código)",
                           "Itens No Estoque II (Ordenado por Código)",
