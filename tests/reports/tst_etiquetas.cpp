@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QPrintPreviewWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -28,6 +29,7 @@ private slots:
     void labelsScanBack_data();
     void labelsScanBack();
     void descriptionIsCutAtAWord();
+    void previewShowsEveryPage();
     void incompleteRequestsAreRefused_data();
     void incompleteRequestsAreRefused();
 };
@@ -221,6 +223,31 @@ void TstEtiquetas::descriptionIsCutAtAWord()
              qPrintable(descricao));
     QCOMPARE(porPagina[2].join(QLatin1Char(' ')),
              QStringLiteral("Broca de Aço Rápido 8 mm Código: 12 12"));
+}
+
+// The preview shows the pages the printer would get: a sheet and the three labels past it.
+void TstEtiquetas::previewShowsEveryPage()
+{
+    TelaTeste t;
+    produtos(t);
+    int paginas = -1;
+    t.driver.aoAbrir([&](QDialog* j) {
+        informa(j, "edEtq_CodIni", "10");
+        informa(j, "edEtq_CodFim", "12");
+        digita(j, "edEtq_Quant", "11");
+        escolhe(j, "cbEtq_Papel", DesenhoEtiquetas::folhaA4().nome);
+        clica(j, "btnEtq_Visualiza");
+        clica(j, "btnEtq_Fecha");
+    });
+    t.driver.aoAbrir([&](QDialog* previa) {
+        if (auto* folhas = previa->findChild<QPrintPreviewWidget*>())
+            paginas = folhas->pageCount();
+        previa->reject();
+    });
+    t.principal().aciona("EtiquetasdeProdutos1");
+    QCOMPARE(t.driver.passosPendentes(), 0);
+    QCOMPARE(t.msgs.textos(), QStringList());
+    QCOMPARE(paginas, 2);
 }
 
 void TstEtiquetas::incompleteRequestsAreRefused_data()
