@@ -8,12 +8,14 @@
 #include "support/Processo.h"
 
 #include "reports/DesenhoEtiquetas.h"
+#include "reports/engine/Impressora.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -103,6 +105,11 @@ QStringList leEtiquetas(const QString& pdf, const DesenhoEtiquetas::Papel& papel
         return {QStringLiteral("%1 páginas").arg(imagens.size())};
     for (const QString& nome : std::as_const(imagens)) {
         const QImage pagina(pasta + QLatin1Char('/') + nome);
+        // Each page is the paper itself, no larger.
+        const QSize folha(qRound(papel.larguraMm * pxPorMm), qRound(papel.alturaMm * pxPorMm));
+        if (qAbs(pagina.width() - folha.width()) > 2 || qAbs(pagina.height() - folha.height()) > 2)
+            return {
+                QStringLiteral("página de %1 x %2 px").arg(pagina.width()).arg(pagina.height())};
         for (int posicao = 0; posicao < papel.porPagina(); ++posicao) {
             const QRectF mm = papel.caixa(posicao);
             const QImage etiqueta = pagina.copy(QRectF(mm.x() * pxPorMm, mm.y() * pxPorMm,
@@ -126,10 +133,16 @@ QStringList repete(const QStringList& cada, int vezes)
 }
 
 // Asks for the labels as a person does and saves them as PDF.
+// With `pelaImpressora` "Imprime" sends them to the current printer, which writes to the file.
 void salvaEtiquetas(TelaTeste& t, const QString& radio, const Campos& campos,
-                    const QString& quantas, int papel, const QString& inicio, const QString& pdf)
+                    const QString& quantas, int papel, const QString& inicio, const QString& pdf,
+                    bool pelaImpressora = false)
 {
-    t.driver.respondeEscolha(pdf);
+    QPrinter& impressora = Impressora::atual();
+    if (pelaImpressora)
+        impressora.setOutputFileName(pdf);
+    else
+        t.driver.respondeEscolha(pdf);
     t.abre("EtiquetasdeProdutos1", [&](QDialog* j) {
         marca(j, qPrintable(radio));
         for (const auto& [nome, valor] : campos)
@@ -139,9 +152,10 @@ void salvaEtiquetas(TelaTeste& t, const QString& radio, const Campos& campos,
                 papel == 0 ? DesenhoEtiquetas::folhaA4().nome : DesenhoEtiquetas::rolo().nome);
         if (!inicio.isEmpty())
             digita(j, "edEtq_Inicio", inicio);
-        clica(j, "btnEtq_Pdf");
+        clica(j, pelaImpressora ? "btnEtq_Imprime" : "btnEtq_Pdf");
         clica(j, "btnEtq_Fecha");
     });
+    impressora.setOutputFileName(QString());
 }
 
 } // namespace
@@ -155,20 +169,23 @@ void TstEtiquetas::labelsScanBack_data()
     QTest::addColumn<QString>("inicio");
     QTest::addColumn<int>("paginas");
     QTest::addColumn<QStringList>("esperadas"); // the bar codes, position by position
+    QTest::addColumn<bool>("pelaImpressora");   // "Imprime" rather than "Salva PDF"
 
     const QStringList tres = {"7891000000014", "CHV-ISO-1000", "12"};
     // 33 labels: a sheet and three of the next, whose other positions stay blank.
     caso("code range on A4, more than a sheet", QString("rbEtq_Faixa"),
          Campos{{"edEtq_CodIni", "10"}, {"edEtq_CodFim", "12"}}, QString("11"), 0, QString("1"), 2,
-         repete(tres, 11) + repete({QString()}, 27));
+         repete(tres, 11) + repete({QString()}, 27), false);
     // By description; a sheet used up to its fifth label: the first four positions are left alone.
     caso("group on a used sheet", QString("rbEtq_Grupo"), Campos{{"edEtq_CodGru", "1"}},
          QString("2"), 0, QString("5"), 1,
          repete({QString()}, 4) + repete({"12", "CHV-ISO-1000", "7891000000014"}, 2) +
-             repete({QString()}, 20));
+             repete({QString()}, 20),
+         false);
+    // Through the printer.
     caso("entry document on the roll", QString("rbEtq_Entrada"),
          Campos{{"edEtq_Documento", "NF 4471"}}, QString("1"), 1, QString(), 2,
-         QStringList({"CHV-ISO-1000", "7891000000014"}));
+         QStringList({"CHV-ISO-1000", "7891000000014"}), true);
 }
 
 void TstEtiquetas::labelsScanBack()
@@ -180,11 +197,12 @@ void TstEtiquetas::labelsScanBack()
     QFETCH(QString, inicio);
     QFETCH(int, paginas);
     QFETCH(QStringList, esperadas);
+    QFETCH(bool, pelaImpressora);
     TelaTeste t;
     produtos(t);
     QTemporaryDir pasta;
     const QString pdf = pasta.filePath(QStringLiteral("etiquetas.pdf"));
-    salvaEtiquetas(t, radio, campos, quantas, papel, inicio, pdf);
+    salvaEtiquetas(t, radio, campos, quantas, papel, inicio, pdf, pelaImpressora);
     QCOMPARE(t.driver.passosPendentes(), 0);
     QCOMPARE(t.driver.escolhasPendentes(), 0);
     QCOMPARE(t.msgs.textos(), QStringList());
