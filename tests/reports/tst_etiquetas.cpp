@@ -7,6 +7,7 @@
 #include "support/PdfCaixas.h"
 #include "support/Processo.h"
 
+#include "data/DataModule_Grupos.h"
 #include "reports/DesenhoEtiquetas.h"
 #include "reports/engine/Impressora.h"
 
@@ -32,6 +33,8 @@ private slots:
     void labelsScanBack();
     void descriptionIsCutAtAWord();
     void previewShowsEveryPage();
+    void groupComesFromItsSearch_data() { casosDaBusca(); }
+    void groupComesFromItsSearch();
     void incompleteRequestsAreRefused_data();
     void incompleteRequestsAreRefused();
 };
@@ -266,6 +269,28 @@ void TstEtiquetas::previewShowsEveryPage()
     QCOMPARE(t.driver.passosPendentes(), 0);
     QCOMPARE(t.msgs.textos(), QStringList());
     QCOMPARE(paginas, 2);
+}
+
+// F5 in the group, or its "...", opens the group search; the group chosen comes back, named.
+void TstEtiquetas::groupComesFromItsSearch()
+{
+    QFETCH(bool, porF5);
+    TelaTeste t;
+    produtos(t);
+    t.driver.aoAbrir([&](QDialog* j) {
+        marca(j, "rbEtq_Grupo");
+        abreBusca(j, "edEtq_CodGru", "btnEtq_BuscaGru", porF5);
+        QCOMPARE(texto(j, "edEtq_CodGru"), QString("000002"));
+        tab(j, "edEtq_CodGru");
+        QCOMPARE(texto(j, "edEtq_DescGru"), QString("Limpeza"));
+        clica(j, "btnEtq_Fecha");
+    });
+    t.driver.aoAbrir([&](QDialog* busca) {
+        escolheNaBusca(busca, t.app.dmGrupos().cds_Grupos, "GRU_Codigo", "000002");
+    });
+    t.principal().aciona("EtiquetasdeProdutos1");
+    QCOMPARE(t.driver.abertas(), QStringList({"TfEtiquetas", "TfBusca_Grupos"}));
+    QCOMPARE(t.msgs.textos(), QStringList());
 }
 
 void TstEtiquetas::incompleteRequestsAreRefused_data()
