@@ -144,12 +144,6 @@ DesenhoEtiquetas::Papel TfEtiquetas::papel() const
     return m_papel->currentIndex() == 1 ? DesenhoEtiquetas::rolo() : DesenhoEtiquetas::folhaA4();
 }
 
-int TfEtiquetas::inicio() const
-{
-    const int n = m_inicio->text().toInt();
-    return n >= 1 && n <= papel().porPagina() ? n - 1 : 0;
-}
-
 std::optional<int> TfEtiquetas::posicaoInicial()
 {
     const int porPagina = papel().porPagina();

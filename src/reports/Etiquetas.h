@@ -25,8 +25,6 @@ public:
     // finds no product (the person has been told why).
     DesenhoEtiquetas::Papel papel() const;
     std::optional<QVector<DesenhoEtiquetas::Etiqueta>> etiquetas();
-    // The position of the first label on the first page (from 0).
-    int inicio() const;
 
 protected:
     void aoAbrir() override;
