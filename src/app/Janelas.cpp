@@ -38,6 +38,7 @@
 #include "registers/Manut_REQ.h"
 #include "reports/Busca_Rel_Grupo.h"
 #include "reports/DialogoRelatorio.h"
+#include "reports/Etiquetas.h"
 #include "reports/Tela_Impressora.h"
 #include "utilities/Avisos_Dia.h"
 #include "utilities/Backup.h"

@@ -53,6 +53,7 @@ class TfDatas_Produto;
 class TfDatas_Grupo;
 class TfDatas_REQ;
 class TfBusca_Rel_Grupo;
+class TfEtiquetas;
 class TfBackup;
 class TfRestaura_Backup;
 class TfAvisos_Dia;
@@ -73,7 +74,8 @@ using Todas =
           TfManutMovEstq, TfConsulta_MovEstq, TfManut_Usuarios, TfDados_Usuarios, TfConfig_Login,
           TfConfig_Log, TfPermissao_Usuarios, TfDaRetiraPermissoes, TfConsulta_Log,
           TfTela_Impressora, TfDatas, TfDatas_Produto, TfDatas_Grupo, TfDatas_REQ,
-          TfBusca_Rel_Grupo, TfBackup, TfRestaura_Backup, TfAvisos_Dia>;
+          TfBusca_Rel_Grupo, TfBackup, TfRestaura_Backup, TfAvisos_Dia,
+          TfEtiquetas>;
 
 template <typename T> inline constexpr bool registrada = Todas::contem<T>;
 

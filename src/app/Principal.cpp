@@ -37,6 +37,7 @@
 #include "utilities/Avisos_Dia.h"
 #include "utilities/Backup.h"
 #include "utilities/Restaura_Backup.h"
+#include "reports/Etiquetas.h"
 #include "reports/MenuRelatorios.h"
 
 #include <QCloseEvent>
@@ -239,6 +240,8 @@ void TfPrincipal::montaMenu()
                     MenuRelatorios::semDialogo(m_app, "Devolução Atrasada")},
                    {"Sugestão de Compra", "SugestaodeCompra1", nullptr,
                     MenuRelatorios::semDialogo(m_app, "Sugestao de Compra")},
+                   {"Etiquetas de Produtos", "EtiquetasdeProdutos1", nullptr,
+                    abre<TfEtiquetas>()},
                });
 
     QMenu* uti = novoGrupo(nullptr, "Utilitários", "Utilitrios1", "4");

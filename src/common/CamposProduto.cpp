@@ -9,8 +9,65 @@
 #include "common/Funcoes.h"
 #include "data/DataModule_Produtos.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
+
+namespace {
+
+// Seen before the window's own Enter handling: the application's Enter-as-Tab filter comes first
+// and moves on by itself, so this answers only where the window gives Enter no meaning.
+class EnterDoLeitor : public QObject {
+public:
+    EnterDoLeitor(QLineEdit* campo, std::function<bool()> acao)
+        : QObject(campo), m_acao(std::move(acao))
+    {
+        campo->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        if (evento->type() != QEvent::KeyPress)
+            return false;
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->key() != Qt::Key_Return && tecla->key() != Qt::Key_Enter)
+            return false;
+        if (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        if (QApplication::activePopupWidget())
+            return false;
+        // A copy: the action may close the window and with it this filter.
+        const std::function<bool()> acao = m_acao;
+        return acao();
+    }
+
+private:
+    std::function<bool()> m_acao;
+};
+
+} // namespace
+
+namespace LeitorDeBarras {
+
+void aoEnter(QLineEdit* campo, std::function<bool()> acao)
+{
+    new EnterDoLeitor(campo, std::move(acao));
+}
+
+void enterAvanca(QLineEdit* campo)
+{
+    aoEnter(campo, [campo] {
+        // The key Tab itself, so the focus follows the window's own tab order and the field's
+        // leave work runs as on any Tab.
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(campo, &tab);
+        return true;
+    });
+}
+
+} // namespace LeitorDeBarras
 
 CamposProduto::CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codigoBarras,
                              QWidget* janela, Regras regras)
@@ -45,6 +102,7 @@ CamposProduto::CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codig
                 c->setText(c->text().trimmed());
             }
         });
+    LeitorDeBarras::enterAvanca(codigoBarras);
     // Installed after the bar code's own F5, so it is the one that answers the key.
     if (m_regras.buscaNoCodigoBarras)
         Convencoes::teclaF5(codigoBarras, [this] { m_codigo->abreBusca(); });

@@ -80,3 +80,17 @@ private:
     QString m_codigoMostrado;
     QString m_barrasMostradas;
 };
+
+// A hand scanner types a bar code, a key every few milliseconds, and then Enter. In a bar-code
+// field that Enter moves on exactly as Tab does (so the leave work looks the product up),
+// whether or not the window otherwise treats Enter as Tab, and the window's default button is
+// not pressed. CamposProduto gives it to its bar-code field; other fields that take a scanned
+// code use these.
+namespace LeitorDeBarras {
+
+void enterAvanca(QLineEdit* campo);
+// Enter in `campo` runs `acao` instead, when `acao` answers true; otherwise Enter goes on as
+// the window treats it.
+void aoEnter(QLineEdit* campo, std::function<bool()> acao);
+
+} // namespace LeitorDeBarras

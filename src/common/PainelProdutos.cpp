@@ -1,5 +1,6 @@
 #include "common/PainelProdutos.h"
 
+#include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/JanelasCadastro.h"
@@ -33,6 +34,8 @@ const ColunaDeBusca colunasDeBusca[] = {
     {"rbPRO_Busca_CodBar", "Código de Barras", "PRO_CODBAR", "Código de Barras:"},
     {"rbPRO_Busca_OBS", "Observações", "PRO_OBS", "Observações:"},
 };
+
+const int colunaDasBarras = 3;
 
 // The ordering radios' captions and the column each orders by.
 const char* const textosDasOrdens[] = {"Código", "Descrição", "Referência", "Grupo"};
@@ -118,6 +121,15 @@ Painel::Painel(Dialogo* janela, TdmProdutos& dm, const Nomes& nomes,
             m_rotulo->setText(QString::fromUtf8(colunasDeBusca[i].rotulo));
         });
     connect(btBusca, &QPushButton::clicked, this, &Painel::busca);
+    // A scanned bar code ends with Enter: searching by bar code, it finds the product and moves
+    // on to the grid, where the product found is the current row.
+    LeitorDeBarras::aoEnter(m_campo, [this] {
+        if (m_coluna != colunaDasBarras)
+            return false;
+        busca();
+        m_grade->setFocus(Qt::TabFocusReason);
+        return true;
+    });
 }
 
 void Painel::monta(const QString& cabecalho, QHBoxLayout* botoes)

@@ -257,3 +257,62 @@ void carregaProdutoNaLista(TdmProdutos& dm, const QString& codigo)
     q.setParametro(QStringLiteral("CodigoC"), codigo);
     dm.cds_Produtos.carrega(q);
 }
+
+namespace {
+
+QList<Produto> produtosDe(Consulta& q)
+{
+    const Resultado r = q.abre();
+    QList<Produto> produtos;
+    QStringList vistos;
+    for (int i = 0; i < r.tamanho(); ++i) {
+        Produto p = Produto::deLinha(r, i);
+        // A product entered twice in one document still gets its labels once.
+        if (vistos.contains(p.codigo))
+            continue;
+        vistos << p.codigo;
+        produtos << std::move(p);
+    }
+    return produtos;
+}
+
+} // namespace
+
+QList<Produto> TdmProdutos::produtosDaFaixa(const QString& de, const QString& ate)
+{
+    Consulta q(SQLQ_Produtos2.conexao());
+    q.adiciona(QStringLiteral("Select * From Produtos"));
+    QStringList condicoes;
+    if (!de.isEmpty())
+        condicoes << QStringLiteral("PRO_Codigo >= :DeC");
+    if (!ate.isEmpty())
+        condicoes << QStringLiteral("PRO_Codigo <= :AteC");
+    if (!condicoes.isEmpty())
+        q.adiciona(QStringLiteral("Where ") + condicoes.join(QStringLiteral(" and ")));
+    q.adiciona(QStringLiteral("Order By PRO_Codigo"));
+    if (!de.isEmpty())
+        q.setParametro(QStringLiteral("DeC"), de);
+    if (!ate.isEmpty())
+        q.setParametro(QStringLiteral("AteC"), ate);
+    return produtosDe(q);
+}
+
+QList<Produto> TdmProdutos::produtosDoGrupo(const QString& grupo)
+{
+    Consulta q(SQLQ_Produtos2.conexao());
+    q.adiciona(QStringLiteral("Select * From Produtos Where PRO_CodGru = :CodGruC"));
+    q.adiciona(QStringLiteral("Order By PRO_Descricao, PRO_Codigo"));
+    q.setParametro(QStringLiteral("CodGruC"), grupo);
+    return produtosDe(q);
+}
+
+QList<Produto> TdmProdutos::produtosDaEntrada(const QString& documento)
+{
+    Consulta q(SQLQ_Produtos2.conexao());
+    q.adiciona(QStringLiteral(
+        "Select p.* From Mov_Estq m join Produtos p on (p.PRO_Codigo = m.MOV_CodPro)"));
+    q.adiciona(QStringLiteral("Where m.MOV_Oper = 'EE' and m.MOV_Doc = :DocC"));
+    q.adiciona(QStringLiteral("Order By m.MOV_CodInt"));
+    q.setParametro(QStringLiteral("DocC"), documento);
+    return produtosDe(q);
+}

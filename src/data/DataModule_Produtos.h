@@ -86,6 +86,15 @@ private:
     Consulta m_inclui;
     Consulta m_altera;
     Consulta m_exclui;
+
+public:
+    // The products to label, each once: those whose codes (padded) lie from `de` to `ate`, an
+    // empty end leaving that side open, in code order; those of a group, by description; those
+    // of one entry document, in the order they were entered. Database errors reach the caller
+    // as ErroBanco.
+    QList<Produto> produtosDaFaixa(const QString& de, const QString& ate);
+    QList<Produto> produtosDoGrupo(const QString& grupo);
+    QList<Produto> produtosDaEntrada(const QString& documento);
 };
 
 // Products at or below their minimum stock, by code, with their last supplier's company name

@@ -43,6 +43,7 @@ const QStringList janelasDoEnter = {
     "TfDatas_Grupo",
     "TfDatas_Produto",
     "TfDatas_REQ",
+    "TfEtiquetas",
 };
 
 // The windows whose grid is striped.

@@ -151,7 +151,7 @@ void TstPrincipal::menuHasEveryItemInOrder()
     QCOMPARE(textos("Relatrios1"),
              QStringList({"Listas de Itens no Estoque", "Movimentação de Estoque",
                           "Itens Abaixo do Estoque Mínimo", "Devoluções Atrasadas",
-                          "Sugestão de Compra"}));
+                          "Sugestão de Compra", "Etiquetas de Produtos"}));
     QCOMPARE(textos("ListasdeItensnoEstoque1"),
              QStringList({"Itens no Estoque I (Ordenado por Código)",
                           "Itens No Estoque II (Ordenado por Código)",
