@@ -38,19 +38,14 @@ TfConsulta_Log::TfConsulta_Log(Aplicacao& app, QWidget* parent) : Dialogo(parent
     m_dtpFinal = Formulario::data(this, "dtpDataFinal");
     QPushButton* btnFiltra = botao(this, "btnFiltra", QStringLiteral("Filtrar"));
 
-    auto* campos = new QGridLayout;
-    campos->addWidget(new QLabel(QStringLiteral("Cód.Usuário:"), this), 0, 0);
-    campos->addWidget(m_edCodigo, 0, 1);
-    campos->addWidget(new QLabel(QStringLiteral("Login:"), this), 0, 2);
-    campos->addWidget(m_edLogin, 0, 3);
-    campos->addWidget(new QLabel(QStringLiteral("Nome:"), this), 0, 4);
-    campos->addWidget(m_edNome, 0, 5);
-    campos->addWidget(new QLabel(QStringLiteral("Data Inicial:"), this), 1, 0);
-    campos->addWidget(m_dtpInicial, 1, 1);
-    campos->addWidget(new QLabel(QStringLiteral("Data Final"), this), 1, 2);
-    campos->addWidget(m_dtpFinal, 1, 3);
-    campos->addWidget(btnFiltra, 1, 5, Qt::AlignLeft);
-    campos->setColumnStretch(5, 1);
+    Quadro campos(this);
+    campos.linha({{QStringLiteral("Cód.Usuário:"), m_edCodigo},
+                  {QStringLiteral("Login:"), m_edLogin},
+                  {QStringLiteral("Nome:"), m_edNome}});
+    campos.linha({{QStringLiteral("Data Inicial:"), m_dtpInicial},
+                  {QStringLiteral("Data Final"), m_dtpFinal}});
+    campos.poe(1, 5, fileira({btnFiltra}));
+    campos.grade()->setColumnStretch(5, 1);
 
     QTableView* grade = Formulario::grade(this, "dbgLog");
     QHBoxLayout* fileira =
@@ -58,14 +53,12 @@ TfConsulta_Log::TfConsulta_Log(Aplicacao& app, QWidget* parent) : Dialogo(parent
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titulo(this, "", QStringLiteral("Consulta de Log de Usuários")));
-    layout->addLayout(campos);
+    layout->addLayout(campos.grade());
     layout->addWidget(grade, 1);
     layout->addLayout(fileira);
     resize(820, 520);
 
-    m_app.dmLog().cdsLOG.acompanha(grade);
-    grade->setColumnWidth(0, 90);
-    grade->setColumnWidth(1, 320);
+    colunasDaLista(grade, m_app.dmLog().cdsLOG, {0, 40});
     grade->horizontalHeader()->setStretchLastSection(true);
 
     ordemTab({m_edCodigo, m_edLogin, m_dtpInicial, m_dtpFinal, btnFiltra, grade});

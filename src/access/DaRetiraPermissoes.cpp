@@ -60,9 +60,7 @@ TfDaRetiraPermissoes::TfDaRetiraPermissoes(Aplicacao& app, QWidget* parent)
     resize(640, 560);
 
     TdmPER& dm = m_app.dmPER();
-    dm.cdsPER.acompanha(m_grade);
-    m_grade->setColumnWidth(0, 90);
-    m_grade->setColumnWidth(1, 380);
+    colunasDaLista(m_grade, dm.cdsPER, {0, 50});
     m_grade->horizontalHeader()->setStretchLastSection(true);
 
     CampoCodigo::Regras regras = regrasDoUsuario(

@@ -276,29 +276,28 @@ void TfDados_Usuarios::inclui()
 void TfDados_Usuarios::altera()
 {
     const DadosUsuario u = usuarioDosCampos();
-    const bool ok = Familia::grava(
-        m_app, this, [&](Transacao& t) { return m_app.dmUsuarios().altera(t, u); },
-        QStringLiteral("Alteração de Usuário:") + u.codigo,
-        [](const ErroBanco&) { return QStringLiteral("Deu Erro, tente novamente"); },
-        TipoMensagem::Informacao);
-    if (!ok)
-        return;
-    m_app.janela<TfManut_Usuarios>().lista().rele();
-    accept();
+    gravaEFecha([&](Transacao& t) { return m_app.dmUsuarios().altera(t, u); },
+                QStringLiteral("Alteração de Usuário:") + u.codigo);
 }
 
 void TfDados_Usuarios::exclui()
 {
     const QString codigo = m_edCodigo->text();
     // The user's permission rows go with the user, or neither goes.
-    const bool ok = Familia::grava(
-        m_app, this,
+    gravaEFecha(
         [&](Transacao& t) {
             const qint64 linhas = m_app.dmUsuarios().exclui(t, codigo);
             m_app.dmPER().excluiPermissoes(t, codigo);
             return linhas;
         },
-        QStringLiteral("Exclusão de Usuário:") + codigo,
+        QStringLiteral("Exclusão de Usuário:") + codigo);
+}
+
+void TfDados_Usuarios::gravaEFecha(const std::function<qint64(Transacao&)>& escreve,
+                                   const QString& auditoria)
+{
+    const bool ok = Familia::grava(
+        m_app, this, escreve, auditoria,
         [](const ErroBanco&) { return QStringLiteral("Deu Erro, tente novamente"); },
         TipoMensagem::Informacao);
     if (!ok)

@@ -3,6 +3,7 @@
 #include "common/Formulario.h"
 
 class Aplicacao;
+class Transacao;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -44,6 +45,9 @@ private:
     void inclui();
     void altera();
     void exclui();
+    // A change or a delete: written with its audit line, the list re-read, the window closed;
+    // on failure the window stays as it was.
+    void gravaEFecha(const std::function<qint64(Transacao&)>& escreve, const QString& auditoria);
 
     Aplicacao& m_app;
     QLabel* m_lbTitulo;

@@ -26,13 +26,14 @@ TfManut_Usuarios::TfManut_Usuarios(Aplicacao& app, QWidget* parent) : Dialogo(pa
     setWindowTitle(QStringLiteral("Manutencao de Usuários"));
 
     QGroupBox* ordem = moldura(this, "", QStringLiteral("Ordenado por:"));
-    QRadioButton* rbCodigo = radio(ordem, "rbUSU_Codigo", QStringLiteral("Código"));
-    m_rbNome = radio(ordem, "rbUSU_Nome", QStringLiteral("Nome"));
-    QRadioButton* rbLogin = radio(ordem, "rbUSU_Login", QStringLiteral("Login"));
-    m_rbNome->setChecked(true);
-    auto* lo = new QHBoxLayout(ordem);
-    for (QRadioButton* r : {rbCodigo, m_rbNome, rbLogin})
-        lo->addWidget(r);
+    const QList<QRadioButton*> ordens = radios(ordem,
+                                               {{"rbUSU_Codigo", QStringLiteral("Código")},
+                                                {"rbUSU_Nome", QStringLiteral("Nome")},
+                                                {"rbUSU_Login", QStringLiteral("Login")}},
+                                               1);
+    QRadioButton* rbCodigo = ordens[0];
+    m_rbNome = ordens[1];
+    QRadioButton* rbLogin = ordens[2];
 
     QGroupBox* caixaBusca = moldura(this, "", QStringLiteral("Busca Rápida"));
     QLabel* lbBusca = rotulo(caixaBusca, "lbUSU_Busca", QStringLiteral("Nome:"));
@@ -69,11 +70,8 @@ TfManut_Usuarios::TfManut_Usuarios(Aplicacao& app, QWidget* parent) : Dialogo(pa
     resize(720, 480);
 
     TdmUsuarios& dm = m_app.dmUsuarios();
-    dm.cds_Usuarios.acompanha(grade);
+    colunasDaLista(grade, dm.cds_Usuarios, {0, 35, 12});
     grade->horizontalHeader()->setStretchLastSection(true);
-    const int larguras[] = {80, 280, 110, 50};
-    for (int c = 0; c < 4; ++c)
-        grade->setColumnWidth(c, larguras[c]);
 
     m_lista = new Familia::Lista(this, dm.lista(), grade, lbBusca, edBusca, 6, QLatin1Char('0'));
     m_lista->adicionaOrdem({rbCodigo, int(Ordem::PorCodigo), QStringLiteral("Código:"),

@@ -1,5 +1,7 @@
 #include "common/Decimal.h"
 
+#include "common/Inteiro128.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -10,22 +12,13 @@
 
 namespace {
 
-using Int128 = __int128;
-using UInt128 = unsigned __int128;
+using Inteiro128::divideArredondando;
+using Inteiro128::Int128;
+using Inteiro128::potencias;
+using Inteiro128::UInt128;
 
 constexpr int escalaMaxima = 18;
 constexpr qint64 maximo = std::numeric_limits<qint64>::max();
-
-// 10^0 .. 10^38, every power of ten an unsigned 128-bit value holds.
-constexpr std::array<UInt128, 39> potencias = [] {
-    std::array<UInt128, 39> p{};
-    UInt128 v = 1;
-    for (auto& x : p) {
-        x = v;
-        v *= 10;
-    }
-    return p;
-}();
 
 void validaEscala(int escala)
 {
@@ -36,16 +29,6 @@ void validaEscala(int escala)
 UInt128 magnitude(Int128 v)
 {
     return v < 0 ? UInt128(0) - UInt128(v) : UInt128(v);
-}
-
-// mag / divisor, rounded half away from zero (mag is a magnitude, so "up").
-UInt128 divideArredondando(UInt128 mag, UInt128 divisor)
-{
-    UInt128 q = mag / divisor;
-    const UInt128 r = mag % divisor;
-    if (r >= divisor - r)
-        ++q;
-    return q;
 }
 
 Decimal monta(bool negativo, UInt128 mag, int escala)

@@ -1,31 +1,18 @@
 #include "common/Formatos.h"
 
+#include "common/Inteiro128.h"
+
 #include <algorithm>
 #include <string>
 
 namespace {
 
-using UInt128 = unsigned __int128;
+using Inteiro128::divideArredondando;
+using Inteiro128::potencias;
+using Inteiro128::UInt128;
 
 constexpr int digitosDeNumero = 14;
 constexpr int digitosDePorcentagem = 10;
-
-UInt128 potencia(int k)
-{
-    UInt128 p = 1;
-    while (k-- > 0)
-        p *= 10;
-    return p;
-}
-
-UInt128 divideArredondando(UInt128 mag, UInt128 divisor)
-{
-    UInt128 q = mag / divisor;
-    const UInt128 r = mag % divisor;
-    if (r >= divisor - r)
-        ++q;
-    return q;
-}
 
 std::string digitosDe(UInt128 v)
 {
@@ -61,11 +48,11 @@ Texto escreve(const Decimal& v, int casas, int significativos, bool milhar)
 
     const int excesso = int(digitosDe(mag).size()) - significativos;
     if (mag != 0 && excesso > 0) {
-        const UInt128 p = potencia(excesso);
+        const UInt128 p = potencias[excesso];
         mag = divideArredondando(mag, p) * p;
     }
     if (casas < escala) {
-        mag = divideArredondando(mag, potencia(escala - casas));
+        mag = divideArredondando(mag, potencias[escala - casas]);
         escala = casas;
     }
 

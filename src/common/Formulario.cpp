@@ -5,10 +5,13 @@
 #include "common/Mensagens.h"
 #include "data/DataSet.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,7 +24,10 @@
 #include <QTableView>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <QValidator>
+
+#include <algorithm>
 
 namespace {
 
@@ -138,6 +144,21 @@ QLineEdit* campo(QWidget* pai, const char* nome, int largura)
     return c;
 }
 
+QLineEdit* numero(QWidget* pai, const char* nome, Numero tipo, int largura)
+{
+    QLineEdit* c = campo(pai, nome, largura);
+    c->setAlignment(Qt::AlignRight);
+    if (tipo == Numero::Inteiro)
+        Convencoes::filtroInteiro(c);
+    else
+        Convencoes::filtroDecimal(c);
+    if (tipo == Numero::Quantidade)
+        Convencoes::formatoQuantidade(c);
+    else if (tipo == Numero::Moeda)
+        Convencoes::formatoMoeda(c);
+    return c;
+}
+
 QLineEdit* campoLeitura(QWidget* pai, const char* nome)
 {
     auto* c = nomeado(new QLineEdit(pai), nome);
@@ -186,6 +207,11 @@ QPushButton* botao(QWidget* pai, const char* nome, const QString& texto)
 QRadioButton* radio(QWidget* pai, const char* nome, const QString& texto)
 {
     return nomeado(new QRadioButton(texto, pai), nome);
+}
+
+QCheckBox* marca(QWidget* pai, const char* nome, const QString& texto)
+{
+    return nomeado(new QCheckBox(texto, pai), nome);
 }
 
 QLabel* rotulo(QWidget* pai, const char* nome, const QString& texto)
@@ -247,20 +273,176 @@ int largura(const QWidget* campo)
     return campo->property(propriedadeLargura).toInt();
 }
 
-QHBoxLayout* botoes(QWidget* pai, const QList<Acao>& inicio, const QList<Acao>& fim)
+Botoes botoes(QWidget* pai, const QList<Acao>& inicio, const QList<Acao>& fim)
 {
-    auto* fileira = new QHBoxLayout;
+    Botoes feitos{new QHBoxLayout, {}};
     const auto poe = [&](const QList<Acao>& acoes) {
         for (const Acao& a : acoes) {
             QPushButton* b = botao(pai, a.nome, a.texto);
             QObject::connect(b, &QPushButton::clicked, pai, a.faz);
-            fileira->addWidget(b);
+            feitos.fileira->addWidget(b);
+            feitos.lista << b;
         }
     };
     poe(inicio);
-    fileira->addStretch();
+    feitos.fileira->addStretch();
     poe(fim);
-    return fileira;
+    return feitos;
+}
+
+QHBoxLayout* fileira(const QList<QWidget*>& inicio, const QList<QWidget*>& fim)
+{
+    auto* f = new QHBoxLayout;
+    for (QWidget* w : inicio)
+        f->addWidget(w);
+    f->addStretch();
+    for (QWidget* w : fim)
+        f->addWidget(w);
+    return f;
+}
+
+QHBoxLayout* lado(const QList<QWidget*>& widgets, int esticado)
+{
+    auto* l = new QHBoxLayout;
+    for (qsizetype i = 0; i < widgets.size(); ++i)
+        l->addWidget(widgets[i], i == esticado ? 1 : 0);
+    return l;
+}
+
+QVBoxLayout* pilha(QWidget* caixa, const QList<QWidget*>& widgets)
+{
+    auto* l = new QVBoxLayout(caixa);
+    for (QWidget* w : widgets)
+        l->addWidget(w, 0, Qt::AlignLeft);
+    return l;
+}
+
+QList<QRadioButton*> radios(QGroupBox* caixa, const QList<Opcao>& opcoes, int marcada,
+                            Qt::Orientation sentido)
+{
+    QList<QRadioButton*> feitos;
+    for (const Opcao& o : opcoes)
+        feitos << radio(caixa, o.nome, o.texto);
+    feitos.at(marcada)->setChecked(true);
+    if (sentido == Qt::Vertical) {
+        pilha(caixa, {feitos.begin(), feitos.end()});
+    } else {
+        auto* fileira = new QHBoxLayout(caixa);
+        for (QRadioButton* r : std::as_const(feitos))
+            fileira->addWidget(r);
+    }
+    return feitos;
+}
+
+Quadro::Quadro(QWidget* pai, Rotulos rotulos)
+    : m_pai(pai), m_grade(new QGridLayout), m_rotulos(rotulos)
+{}
+
+Quadro& Quadro::linha(std::initializer_list<Celula> celulas)
+{
+    const int linha = m_linha;
+    int coluna = 0;
+    for (const Celula& c : celulas)
+        coluna = poe(linha, coluna, c);
+    m_linha = linha + 1;
+    return *this;
+}
+
+int Quadro::poe(int linha, int coluna, const Celula& c)
+{
+    // The next row goes below every row filled so far.
+    m_linha = qMax(m_linha, linha + 1);
+    const auto poeParte = [&](QGridLayout* g, int l, int col, int colunas) {
+        if (c.widget)
+            g->addWidget(c.widget, l, col, 1, colunas);
+        else
+            g->addLayout(c.layout, l, col, 1, colunas);
+    };
+    if (!c.temRotulo) {
+        poeParte(m_grade, linha, coluna, c.colunas);
+        return coluna + c.colunas;
+    }
+    QLabel* r = c.rotuloFeito ? c.rotuloFeito : rotulo(m_pai, "", c.rotulo);
+    r->setBuddy(c.widget);
+    if (m_rotulos == Rotulos::Acima) {
+        auto* v = new QVBoxLayout;
+        v->setSpacing(2);
+        v->addWidget(r);
+        if (c.widget)
+            v->addWidget(c.widget);
+        else
+            v->addLayout(c.layout);
+        m_grade->addLayout(v, linha, coluna, 1, c.colunas);
+        return coluna + c.colunas;
+    }
+    // A caption beside several lines names them from their first.
+    const bool alto = qobject_cast<QPlainTextEdit*>(c.widget) != nullptr;
+    m_grade->addWidget(r, linha, coluna, alto ? Qt::AlignTop : Qt::Alignment());
+    poeParte(m_grade, linha, coluna + 1, c.colunas);
+    return coluna + 1 + c.colunas;
+}
+
+void Quadro::instala()
+{
+    m_pai->setLayout(m_grade);
+}
+
+namespace {
+
+// The widest value a person usually meets in a column of this format.
+QString amostra(DataSet::Formato formato)
+{
+    switch (formato) {
+    case DataSet::Formato::Quantidade:
+        return QStringLiteral("00.000,000");
+    case DataSet::Formato::QuantidadeSemMilhar:
+        return QStringLiteral("00000,000");
+    case DataSet::Formato::Moeda:
+        return QStringLiteral("R$ 00.000,00");
+    case DataSet::Formato::Inteiro:
+        return QStringLiteral("000000");
+    case DataSet::Formato::Data:
+        return QStringLiteral("00/00/0000");
+    case DataSet::Formato::Hora:
+        return QStringLiteral("00:00:00");
+    default:
+        return {};
+    }
+}
+
+// Room for the cell's margins and the header's sort mark.
+const int margemDaColuna = 16;
+
+// The column as wide as its caption, its format's usual widest value or its characters.
+void dimensiona(QTableView* grade, DataSet& dados, int coluna, int caracteres)
+{
+    QHeaderView* cabecalho = grade->horizontalHeader();
+    const QString titulo = grade->model()->headerData(coluna, Qt::Horizontal).toString();
+    const QFontMetrics letras = grade->fontMetrics();
+    const DataSet::Formato formato = dados.formato(DataSet::campoDaView(grade, coluna));
+    const int largura = std::max({cabecalho->fontMetrics().horizontalAdvance(titulo),
+                                  letras.horizontalAdvance(amostra(formato)),
+                                  caracteres * letras.averageCharWidth()});
+    cabecalho->resizeSection(coluna, largura + margemDaColuna);
+}
+
+} // namespace
+
+void colunas(QTableView* grade, DataSet& dados, const QList<Coluna>& colunas)
+{
+    QList<QPair<QString, QString>> campos;
+    for (const Coluna& c : colunas)
+        campos << qMakePair(QLatin1String(c.campo), c.titulo);
+    dados.acompanha(grade, campos);
+    for (qsizetype i = 0; i < colunas.size(); ++i)
+        dimensiona(grade, dados, int(i), colunas[i].caracteres);
+}
+
+void colunasDaLista(QTableView* grade, DataSet& dados, const QList<int>& caracteres)
+{
+    dados.acompanha(grade);
+    for (int i = 0; i < grade->model()->columnCount(); ++i)
+        dimensiona(grade, dados, i, caracteres.value(i));
 }
 
 void ordemTab(const QList<QWidget*>& ordem)

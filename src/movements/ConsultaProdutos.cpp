@@ -38,53 +38,44 @@ TfConsultaProdutos::TfConsultaProdutos(Aplicacao& app, QWidget* parent)
     QTableView* DBGPRo = grade(this, "DBGPRo");
     QPushButton* btnFechar = botao(this, "btnFechar", QStringLiteral("Fechar"));
 
-    auto* g = new QGridLayout;
-    g->addWidget(rotulo(this, "", QStringLiteral("Código:")), 0, 0);
-    auto* codigo = new QHBoxLayout;
-    codigo->addWidget(m_edCodigo);
-    codigo->addWidget(btnBusca);
-    g->addLayout(codigo, 0, 1);
-    g->addWidget(rotulo(this, "", QStringLiteral("Código de Barras:")), 0, 2);
-    g->addWidget(m_edCodBar, 0, 3);
-    g->addWidget(rotulo(this, "", QStringLiteral("Descrição")), 1, 0);
-    g->addWidget(m_edDesc, 1, 1, 1, 3);
-    g->addWidget(rotulo(this, "", QStringLiteral("Referência:")), 2, 0);
-    g->addWidget(m_edRefer, 2, 1);
-    g->addWidget(rotulo(this, "", QStringLiteral("Localização:")), 2, 2);
-    g->addWidget(m_edLocal, 2, 3);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
+    Quadro quadro(this);
+    quadro.linha({{QStringLiteral("Código:"), lado({m_edCodigo, btnBusca})},
+                  {QStringLiteral("Código de Barras:"), m_edCodBar}});
+    quadro.linha({{QStringLiteral("Descrição"), m_edDesc, 3}});
+    quadro.linha(
+        {{QStringLiteral("Referência:"), m_edRefer}, {QStringLiteral("Localização:"), m_edLocal}});
+    quadro.grade()->setColumnStretch(1, 1);
+    quadro.grade()->setColumnStretch(3, 1);
 
     TdmProdutos& dm = m_app.dmProdutos();
-    dm.cds_Produtos3.acompanha(DBGPRo, {{"FOR_CODIGO", QStringLiteral("Cód.Fornecedor")},
-                                        {"FOR_RAZAO", QStringLiteral("Razão Social")},
-                                        {"FOR_FONE1", QStringLiteral("Telefone")},
-                                        {"FOR_CONTATO", QStringLiteral("Contato")},
-                                        {"FOR_FAX", QStringLiteral("FAX")}});
+    colunas(DBGPRo, dm.cds_Produtos3,
+            {{"FOR_CODIGO", QStringLiteral("Cód.Fornecedor"), 10},
+             {"FOR_RAZAO", QStringLiteral("Razão Social"), 40},
+             {"FOR_FONE1", QStringLiteral("Telefone"), 14},
+             {"FOR_CONTATO", QStringLiteral("Contato"), 20},
+             {"FOR_FAX", QStringLiteral("FAX"), 14}});
     dm.fornecedoresVazios();
-    QHeaderView* cabecalho = DBGPRo->horizontalHeader();
-    for (const auto& [coluna, largura] :
-         {std::pair{0, 125}, {1, 300}, {2, 120}, {3, 160}, {4, 120}})
-        cabecalho->resizeSection(coluna, largura);
 
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(btnFechar);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Formulario::titulo(this, "Label1", titulo));
-    layout->addLayout(g);
+    layout->addLayout(quadro.grade());
     QLabel* rotuloGrade = rotulo(this, "lbFornecedores", QStringLiteral("Fornecedores"));
     rotuloGrade->setBuddy(DBGPRo);
     layout->addWidget(rotuloGrade);
     layout->addWidget(DBGPRo, 1);
-    layout->addLayout(botoes);
+    layout->addLayout(fileira({}, {btnFechar}));
     resize(860, 480);
 
     ordemTab({m_edCodigo, btnBusca, m_edCodBar, DBGPRo, btnFechar});
+    connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
+    liga(btnBusca);
+}
 
+void TfConsultaProdutos::liga(QPushButton* buscaProduto)
+{
     CamposProduto::Regras produto;
     produto.origem = QStringLiteral("Consulta Produtos");
-    produto.botaoBusca = btnBusca;
+    produto.botaoBusca = buscaProduto;
     produto.aparaAoEntrar = true;
     produto.esvaziaAoRecusar = true;
     produto.naoEncontrado = QStringLiteral("Produto Não Encontrado");
@@ -100,7 +91,6 @@ TfConsultaProdutos::TfConsultaProdutos(Aplicacao& app, QWidget* parent)
     connect(&m_produto->codigo(), &CampoCodigo::entrou, m_edCodigo, &QLineEdit::selectAll);
     Convencoes::selecionaAoEntrar(m_edCodBar);
 
-    connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
     // A query window: Enter keeps no meaning of its own here, only Tab moves on.
     Convencoes::coresDeFoco(this);
 }

@@ -5,6 +5,7 @@
 class Aplicacao;
 class CamposProduto;
 class QLineEdit;
+class QPushButton;
 struct Produto;
 
 // From whom a product has been bought: every supplier named on its movements, once each.
@@ -19,6 +20,9 @@ protected:
     void aoAbrir() override;
 
 private:
+    // The look-ups and the keys, wired once the form is laid out; `buscaProduto` opens the
+    // product search.
+    void liga(QPushButton* buscaProduto);
     void mostraProduto(const Produto& p);
 
     Aplicacao& m_app;

@@ -44,31 +44,21 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
     setWindowTitle(QStringLiteral("Consulta de Movimentação de Estoque"));
 
     QGroupBox* mostrar = moldura(this, "GroupBox1", QStringLiteral("Mostrar"));
-    m_cbEntradas = new QCheckBox(QStringLiteral("Entradas"), mostrar);
-    m_cbSaidas = new QCheckBox(QStringLiteral("Saídas"), mostrar);
-    m_cbEst_Entrada = new QCheckBox(QStringLiteral("Estorno de Entrada"), mostrar);
-    m_cbEst_Saida = new QCheckBox(QStringLiteral("Estorno de Saída"), mostrar);
-    auto* lm = new QVBoxLayout(mostrar);
-    const std::pair<QCheckBox*, const char*> caixas[] = {{m_cbEntradas, "cbEntradas"},
-                                                         {m_cbSaidas, "cbSaidas"},
-                                                         {m_cbEst_Entrada, "cbEst_Entrada"},
-                                                         {m_cbEst_Saida, "cbEst_Saida"}};
-    for (const auto& [caixa, nome] : caixas) {
-        caixa->setObjectName(QLatin1String(nome));
-        lm->addWidget(caixa);
-        connect(caixa, &QCheckBox::clicked, this, [this, c = caixa] { filtraOperacao(c); });
-    }
+    pilha(mostrar,
+          {m_cbEntradas = marca(mostrar, "cbEntradas", QStringLiteral("Entradas")),
+           m_cbSaidas = marca(mostrar, "cbSaidas", QStringLiteral("Saídas")),
+           m_cbEst_Entrada = marca(mostrar, "cbEst_Entrada", QStringLiteral("Estorno de Entrada")),
+           m_cbEst_Saida = marca(mostrar, "cbEst_Saida", QStringLiteral("Estorno de Saída"))});
 
     QGroupBox* datas = moldura(this, "GroupBox2", QStringLiteral("Datas"));
-    m_dtpData_Inicial = Formulario::data(datas, "dtpData_Inicial");
-    m_dtpData_Final = Formulario::data(datas, "dtpData_Final");
     QPushButton* btnDatas = botao(datas, "btnDatas_Filtrar", QStringLiteral("Filtrar"));
-    auto* ld = new QGridLayout(datas);
-    ld->addWidget(rotulo(datas, "", QStringLiteral("Data Inicial:")), 0, 0);
-    ld->addWidget(m_dtpData_Inicial, 0, 1);
-    ld->addWidget(rotulo(datas, "", QStringLiteral("Data Final:")), 1, 0);
-    ld->addWidget(m_dtpData_Final, 1, 1);
-    ld->addWidget(btnDatas, 2, 1);
+    Quadro quadroDatas(datas);
+    quadroDatas.linha({{QStringLiteral("Data Inicial:"),
+                        m_dtpData_Inicial = Formulario::data(datas, "dtpData_Inicial")}});
+    quadroDatas.linha({{QStringLiteral("Data Final:"),
+                        m_dtpData_Final = Formulario::data(datas, "dtpData_Final")}});
+    quadroDatas.poe(2, 1, btnDatas);
+    quadroDatas.instala();
 
     QGroupBox* prod = moldura(this, "GroupBox3", QStringLiteral("Produto"));
     m_cbTodosProdutos = radio(prod, "cbTodosProdutos", QStringLiteral("Todos os Produtos"));
@@ -79,68 +69,56 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
     m_edCodBar = campo(prod, "edCodBar", 14);
     m_edDescricao = campoLeitura(prod, "edDescricao");
     QPushButton* btnProduto = botao(prod, "btnProduto_Filtrar", QStringLiteral("Filtrar"));
-    QPushButton* btnBusca = botao(prod, "btnBusca_Produto", QStringLiteral("..."));
-    btnBusca->setFixedWidth(28);
-    auto* lp = new QGridLayout(prod);
-    lp->addWidget(m_cbTodosProdutos, 0, 0, 1, 2);
-    lp->addWidget(m_cbDeterminado_Produto, 0, 2, 1, 2);
-    lp->addWidget(rotulo(prod, "", QStringLiteral("Código")), 1, 0);
-    lp->addWidget(m_edCodPro, 1, 1);
-    lp->addWidget(btnBusca, 1, 2);
-    lp->addWidget(rotulo(prod, "", QStringLiteral("Código de Barras")), 1, 3);
-    lp->addWidget(m_edCodBar, 1, 4);
-    lp->addWidget(rotulo(prod, "", QStringLiteral("Descrição")), 2, 0);
-    lp->addWidget(m_edDescricao, 2, 1, 1, 4);
-    lp->addWidget(btnProduto, 3, 4, Qt::AlignRight);
-    lp->setColumnStretch(4, 1);
+    m_btnBusca = botao(prod, "btnBusca_Produto", QStringLiteral("..."));
+    m_btnBusca->setFixedWidth(28);
+    Quadro quadroProduto(prod);
+    quadroProduto.linha({{m_cbTodosProdutos, 2}, {m_cbDeterminado_Produto, 2}});
+    quadroProduto.linha({{QStringLiteral("Código"), m_edCodPro},
+                         {m_btnBusca},
+                         {QStringLiteral("Código de Barras"), m_edCodBar}});
+    quadroProduto.linha({{QStringLiteral("Descrição"), m_edDescricao, 4}});
+    quadroProduto.linha({{fileira({}, {btnProduto}), 5}});
+    quadroProduto.grade()->setColumnStretch(4, 1);
+    quadroProduto.instala();
 
     QTableView* grade = Formulario::grade(this, "dbgConsulta_MovEstq");
-    m_app.dmMovEstq().cds_MovEstq.acompanha(grade,
-                                            {{"MOV_CODPRO", QStringLiteral("Código ")},
-                                             {"PRO_DESCRICAO", QStringLiteral("Descrição")},
-                                             {"MOV_TIPO", QStringLiteral("Cod.Requisitante")},
-                                             {"MOV_OPER", QStringLiteral("Operacão")},
-                                             {"MOV_DATA", QStringLiteral("Data")},
-                                             {"MOV_VALOR", QStringLiteral("Valor")},
-                                             {"MOV_QUANT", QStringLiteral("Quantidade")},
-                                             {"MOV_DOC", QStringLiteral("Documento")},
-                                             {"DESCRICAO", QStringLiteral("Operação")},
-                                             {"REQ_DESCRICAO", QStringLiteral("Requisitante")}});
+    colunas(grade, m_app.dmMovEstq().cds_MovEstq,
+            {{"MOV_CODPRO", QStringLiteral("Código "), 10},
+             {"PRO_DESCRICAO", QStringLiteral("Descrição"), 30},
+             {"MOV_TIPO", QStringLiteral("Cod.Requisitante")},
+             {"MOV_OPER", QStringLiteral("Operacão")},
+             {"MOV_DATA", QStringLiteral("Data")},
+             {"MOV_VALOR", QStringLiteral("Valor")},
+             {"MOV_QUANT", QStringLiteral("Quantidade")},
+             {"MOV_DOC", QStringLiteral("Documento"), 15},
+             {"DESCRICAO", QStringLiteral("Operação"), 20},
+             {"REQ_DESCRICAO", QStringLiteral("Requisitante"), 25}});
     avisaFalhaDeLeitura(m_app.dmMovEstq().cds_MovEstq, this);
-    QHeaderView* cabecalho = grade->horizontalHeader();
-    for (const auto& [coluna, largura] : {std::pair{0, 90},
-                                          {1, 220},
-                                          {2, 125},
-                                          {3, 70},
-                                          {4, 85},
-                                          {5, 100},
-                                          {6, 95},
-                                          {7, 110},
-                                          {8, 150},
-                                          {9, 170}})
-        cabecalho->resizeSection(coluna, largura);
 
     QPushButton* fecha = botao(this, "btnConsulta_MovEstq_Fechar", QStringLiteral("Fechar"));
-    auto* topo = new QHBoxLayout;
-    topo->addWidget(mostrar);
-    topo->addWidget(datas);
-    topo->addWidget(prod, 1);
-    auto* base = new QHBoxLayout;
-    base->addStretch();
-    base->addWidget(fecha);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         titulo(this, "Label1", QStringLiteral("Consulta de Movimentação de Estoque")));
-    layout->addLayout(topo);
+    layout->addLayout(lado({mostrar, datas, prod}, 2));
     layout->addWidget(grade, 1);
-    layout->addLayout(base);
+    layout->addLayout(fileira({}, {fecha}));
     resize(1100, 600);
+    connect(btnDatas, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraDatas);
+    connect(btnProduto, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraProduto);
+    connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
+    liga();
+}
+
+void TfConsulta_MovEstq::liga()
+{
+    for (QCheckBox* caixa : {m_cbEntradas, m_cbSaidas, m_cbEst_Entrada, m_cbEst_Saida})
+        connect(caixa, &QCheckBox::clicked, this, [this, caixa] { filtraOperacao(caixa); });
 
     // A bar code that is not registered sends the person back to the product code, emptied:
     // the code is what they correct.
     CamposProduto::Regras produto;
     produto.origem = QStringLiteral("Consulta MovEstq");
-    produto.botaoBusca = btnBusca;
+    produto.botaoBusca = m_btnBusca;
     produto.aparaAoEntrar = true;
     produto.esvaziaAoRecusar = true;
     produto.naoEncontrado = naoCadastrado;
@@ -151,8 +129,6 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
     };
     m_produto = new CamposProduto(m_app, m_edCodPro, m_edCodBar, this, produto);
 
-    connect(btnDatas, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraDatas);
-    connect(btnProduto, &QPushButton::clicked, this, &TfConsulta_MovEstq::filtraProduto);
     // Either radio filters as soon as it is chosen, by mouse or by keyboard. A click reaches
     // the radio's focus-in before the radio is checked, so the click itself must filter too.
     for (QRadioButton* r : {m_cbTodosProdutos, m_cbDeterminado_Produto}) {
@@ -162,7 +138,6 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
                 filtraProduto();
         });
     }
-    connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
     Convencoes::coresDeFoco(this);
 }
 

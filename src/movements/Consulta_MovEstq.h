@@ -10,6 +10,7 @@ class CamposProduto;
 class QCheckBox;
 class QDateEdit;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 // The ledger on screen: the movements of a date range, narrowed by the kinds of operation
@@ -30,6 +31,8 @@ protected:
     void aoFechar() override;
 
 private:
+    // The look-ups, the boxes and the radios, wired once the form is laid out.
+    void liga();
     void filtraDatas();
     void filtraOperacao(QCheckBox* caixa);
     void filtraProduto();
@@ -48,6 +51,7 @@ private:
     QLineEdit* m_edCodPro;
     QLineEdit* m_edCodBar;
     QLineEdit* m_edDescricao;
+    QPushButton* m_btnBusca;
     CamposProduto* m_produto;
 
     // What the boxes ask for: the operation of each kind's box, in the boxes' order (empty

@@ -44,81 +44,64 @@ TfDevolucao::TfDevolucao(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_a
     m_edCodReq = campo(caixa, "edCodReq", 6);
     m_edDescReq = campoLeitura(caixa, "edDescReq");
     QPushButton* btnBusca = botao(caixa, "btnBusca", QStringLiteral("Buscar"));
-    QPushButton* btnBuscaPro = botao(caixa, "btnBuscaPro", QStringLiteral("..."));
-    QPushButton* btnBuscareq = botao(caixa, "btnBuscareq", QStringLiteral("..."));
+    m_btnBuscaPro = botao(caixa, "btnBuscaPro", QStringLiteral("..."));
+    m_btnBuscareq = botao(caixa, "btnBuscareq", QStringLiteral("..."));
     m_edUnid = campoLeitura(caixa, "edUnid");
-    for (QPushButton* b : {btnBuscaPro, btnBuscareq})
+    for (QPushButton* b : {m_btnBuscaPro, m_btnBuscareq})
         b->setFixedWidth(28);
-
-    auto* g = new QGridLayout(caixa);
-    g->addWidget(rotulo(caixa, "", QStringLiteral("Código Produto:")), 0, 0);
-    g->addWidget(m_edCodPro, 0, 1);
-    g->addWidget(btnBuscaPro, 0, 2);
-    g->addWidget(rotulo(caixa, "", QStringLiteral("Código de Barras:")), 0, 3);
-    g->addWidget(m_edCodBar, 0, 4);
-    g->addWidget(rotulo(caixa, "", QStringLiteral("Unidade:")), 0, 5);
-    g->addWidget(m_edUnid, 0, 6);
-    g->addWidget(rotulo(caixa, "", QStringLiteral("Descrição do Produto:")), 1, 0);
-    g->addWidget(m_edDescPro, 1, 1, 1, 6);
-    g->addWidget(rotulo(caixa, "", QStringLiteral("Requisitante:")), 2, 0);
-    g->addWidget(m_edCodReq, 2, 1);
-    g->addWidget(btnBuscareq, 2, 2);
-    g->addWidget(m_edDescReq, 2, 3, 1, 4);
-    auto* linhaBusca = new QHBoxLayout;
-    linhaBusca->addStretch();
-    linhaBusca->addWidget(btnBusca);
-    g->addLayout(linhaBusca, 3, 0, 1, 7);
-    g->setColumnStretch(4, 1);
     m_edUnid->setMaximumWidth(70);
+
+    Quadro quadro(caixa);
+    quadro.linha({{QStringLiteral("Código Produto:"), m_edCodPro},
+                  {m_btnBuscaPro},
+                  {QStringLiteral("Código de Barras:"), m_edCodBar},
+                  {QStringLiteral("Unidade:"), m_edUnid}});
+    quadro.linha({{QStringLiteral("Descrição do Produto:"), m_edDescPro, 6}});
+    quadro.linha(
+        {{QStringLiteral("Requisitante:"), m_edCodReq}, {m_btnBuscareq}, {m_edDescReq, 4}});
+    quadro.linha({{fileira({}, {btnBusca}), 7}});
+    quadro.grade()->setColumnStretch(4, 1);
+    quadro.instala();
 
     // The loans are listed on plain rows, not striped like the registers' lists.
     m_dbgDev = grade(this, "dbgDev", false);
     TdmMovConsu& dm = m_app.dmMovConsu();
-    dm.cdsMovConsu.acompanha(m_dbgDev, {{"MOV_CODPRO", QStringLiteral("Cód.Produto")},
-                                        {"PRO_DESCRICAO", QStringLiteral("Descrição do Produo")},
-                                        {"MOV_TIPO", QStringLiteral("Cód Req.")},
-                                        {"REQ_DESCRICAO", QStringLiteral("Nome do Requisitante")},
-                                        {"MOV_DATA", QStringLiteral("Data da Saída")},
-                                        {"MOV_DATAD", QStringLiteral("D. Prevista para Devolução")},
-                                        {"MOV_DATAE", QStringLiteral("D. da Entrega")},
-                                        {"MOV_QUANT", QStringLiteral("Quantidade")},
-                                        {"MOV_DOC", QStringLiteral("Documento")},
-                                        {"MOV_DEVOLVIDO", QStringLiteral("Devolvido")}});
+    colunas(m_dbgDev, dm.cdsMovConsu,
+            {{"MOV_CODPRO", QStringLiteral("Cód.Produto"), 10},
+             {"PRO_DESCRICAO", QStringLiteral("Descrição do Produo"), 30},
+             {"MOV_TIPO", QStringLiteral("Cód Req.")},
+             {"REQ_DESCRICAO", QStringLiteral("Nome do Requisitante"), 25},
+             {"MOV_DATA", QStringLiteral("Data da Saída")},
+             {"MOV_DATAD", QStringLiteral("D. Prevista para Devolução")},
+             {"MOV_DATAE", QStringLiteral("D. da Entrega")},
+             {"MOV_QUANT", QStringLiteral("Quantidade")},
+             {"MOV_DOC", QStringLiteral("Documento"), 15},
+             {"MOV_DEVOLVIDO", QStringLiteral("Devolvido")}});
     dm.esvaziaEmprestimos();
-    QHeaderView* cabecalho = m_dbgDev->horizontalHeader();
-    for (const auto& [coluna, largura] : {std::pair{0, 95},
-                                          {1, 220},
-                                          {2, 70},
-                                          {3, 180},
-                                          {4, 100},
-                                          {5, 185},
-                                          {6, 100},
-                                          {7, 85},
-                                          {8, 110},
-                                          {9, 75}})
-        cabecalho->resizeSection(coluna, largura);
 
     QPushButton* btnDev = botao(this, "btnDev", QStringLiteral("Devolver"));
     QPushButton* brnFechar = botao(this, "brnFechar", QStringLiteral("Fechar"));
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(btnDev);
-    botoes->addWidget(brnFechar);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         titulo(this, "Label1", QStringLiteral("Devolução de Produtos não Consumíveis")));
     layout->addWidget(caixa);
     layout->addWidget(m_dbgDev, 1);
-    layout->addLayout(botoes);
+    layout->addLayout(fileira({}, {btnDev, brnFechar}));
     resize(1100, 560);
 
     ordemTab({m_dbgDev, btnDev, brnFechar, m_edCodPro, m_edCodBar, m_edDescPro, m_edCodReq,
-              m_edDescReq, btnBusca, btnBuscaPro, btnBuscareq, m_edUnid});
+              m_edDescReq, btnBusca, m_btnBuscaPro, m_btnBuscareq, m_edUnid});
+    connect(btnBusca, &QPushButton::clicked, this, &TfDevolucao::busca);
+    connect(btnDev, &QPushButton::clicked, this, &TfDevolucao::devolve);
+    connect(brnFechar, &QPushButton::clicked, this, &QDialog::accept);
+    liga();
+}
 
+void TfDevolucao::liga()
+{
     CamposProduto::Regras produto;
     produto.origem = origem;
-    produto.botaoBusca = btnBuscaPro;
+    produto.botaoBusca = m_btnBuscaPro;
     produto.aparaAoEntrar = true;
     produto.esvaziaAoRecusar = true;
     produto.naoEncontrado = QStringLiteral("Produto não Encontrado");
@@ -144,7 +127,7 @@ TfDevolucao::TfDevolucao(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_a
     });
 
     CampoCodigo::Regras requisitante =
-        regrasDoRequisitante(m_app, m_edDescReq, {origem, btnBuscareq});
+        regrasDoRequisitante(m_app, m_edDescReq, {origem, m_btnBuscareq});
     requisitante.aparaAoSair = true;
     requisitante.naoEncontrado = QStringLiteral("Requisitante não Encontrado");
     requisitante.tipo = TipoMensagem::Erro;
@@ -152,9 +135,6 @@ TfDevolucao::TfDevolucao(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_a
     m_requisitante = new CampoCodigo(m_edCodReq, this, requisitante);
     connect(m_requisitante, &CampoCodigo::entrou, m_edDescReq, &QLineEdit::clear);
 
-    connect(btnBusca, &QPushButton::clicked, this, &TfDevolucao::busca);
-    connect(btnDev, &QPushButton::clicked, this, &TfDevolucao::devolve);
-    connect(brnFechar, &QPushButton::clicked, this, &QDialog::accept);
     Convencoes::coresDeFoco(this);
     Convencoes::enterComoTab(this);
 }

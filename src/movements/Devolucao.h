@@ -9,6 +9,7 @@ class Aplicacao;
 class CampoCodigo;
 class CamposProduto;
 class QLineEdit;
+class QPushButton;
 class QTableView;
 
 // The open loans of lent-out items, narrowed by product and by requisitioner, from which one
@@ -28,6 +29,8 @@ protected:
     void aoAbrir() override;
 
 private:
+    // The look-ups and the keys, wired once the form is laid out.
+    void liga();
     void busca();
     void devolve();
     void aplicaFiltro(const QString& produto, const QString& requisitante);
@@ -39,6 +42,8 @@ private:
     QLineEdit* m_edCodReq;
     QLineEdit* m_edDescReq;
     QLineEdit* m_edUnid;
+    QPushButton* m_btnBuscaPro;
+    QPushButton* m_btnBuscareq;
     QTableView* m_dbgDev;
     CamposProduto* m_produto;
     CampoCodigo* m_requisitante;

@@ -50,86 +50,55 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent
     setObjectName(QStringLiteral("TfEntrada_Estq"));
     setWindowTitle(QStringLiteral("Entrada de Estoque"));
 
-    // The limits are the columns' widths: what is typed past them could not be stored.
-    m_edENT_CodPRO = campo(this, "edENT_CodPRO", 10);
-    m_edENT_CodPRO->setAlignment(Qt::AlignRight);
-    m_edEnt_DescPro = campoLeitura(this, "edEnt_DescPro");
-    m_btnENT_Estoque_BuscaPRO = botao(this, "btnENT_Estoque_BuscaPRO", QStringLiteral("..."));
-    m_edENT_CodBar = campo(this, "edENT_CodBar", 14);
-    m_edENT_Unid = campo(this, "edENT_Unid", 3);
-    m_edEnt_QuantAtual = campoLeitura(this, "edEnt_QuantAtual");
-    m_edEnt_Quant = campo(this, "edEnt_Quant");
-    m_dtpEnt_Data = Formulario::data(this, "dtpEnt_Data");
-    m_edEnt_Documento = campo(this, "edEnt_Documento", 20);
-    m_edEnt_Valor = campo(this, "edEnt_Valor");
-    for (QLineEdit* c : {m_edEnt_QuantAtual, m_edEnt_Quant, m_edEnt_Valor}) {
-        c->setAlignment(Qt::AlignRight);
-        Convencoes::filtroDecimal(c);
-    }
-    Convencoes::formatoQuantidade(m_edEnt_QuantAtual);
-    Convencoes::formatoQuantidade(m_edEnt_Quant);
-    Convencoes::formatoMoeda(m_edEnt_Valor);
-    m_edENT_CodFor = campoH(this, "edENT_CodFor", 10);
-    m_edENT_RazaoFor = campoH(this, "edENT_RazaoFor");
-    m_btnBuscaFornecedor = botao(this, "btnBuscaFornecedor", QStringLiteral("..."));
-    m_edENT_Local = campo(this, "edENT_Local", 10);
-    m_edENT_Min = campo(this, "edENT_Min");
-    m_edENT_Max = campo(this, "edENT_Max");
-    for (QLineEdit* c : {m_edENT_Min, m_edENT_Max}) {
-        c->setAlignment(Qt::AlignRight);
-        Convencoes::filtroInteiro(c);
-    }
-    m_edEnt_Refer = campo(this, "edEnt_Refer", 20);
-    m_edENT_Obs = memo(this, "edENT_Obs");
+    // The form, a line at a time: each field after its label, from the left. The limits are
+    // the columns' widths: what is typed past them could not be stored.
+    const QString procura = QStringLiteral("...");
+    Quadro quadro(this);
+    quadro.linha(
+        {{QStringLiteral("Código:"), m_edENT_CodPRO = campo(this, "edENT_CodPRO", 10)},
+         {QStringLiteral("Descrição:"),
+          lado({m_edEnt_DescPro = campoLeitura(this, "edEnt_DescPro"),
+                m_btnENT_Estoque_BuscaPRO = botao(this, "btnENT_Estoque_BuscaPRO", procura)},
+               0),
+          3}});
+    quadro.linha(
+        {{QStringLiteral("Código de Barras:"), m_edENT_CodBar = campo(this, "edENT_CodBar", 14)},
+         {QStringLiteral("Unidade:"), m_edENT_Unid = campo(this, "edENT_Unid", 3)}});
+    quadro.linha({{QStringLiteral("Quantidade atual em Estoque:"),
+                   m_edEnt_QuantAtual = numero(this, "edEnt_QuantAtual", Numero::Quantidade)},
+                  {QStringLiteral("Quantidade:"),
+                   m_edEnt_Quant = numero(this, "edEnt_Quant", Numero::Quantidade)}});
+    quadro.linha(
+        {{QStringLiteral("Data:"), m_dtpEnt_Data = Formulario::data(this, "dtpEnt_Data")},
+         {QStringLiteral("Documento:"), m_edEnt_Documento = campo(this, "edEnt_Documento", 20)},
+         {QStringLiteral("Valor"), m_edEnt_Valor = numero(this, "edEnt_Valor", Numero::Moeda)}});
+    quadro.linha(
+        {{QStringLiteral("Fornecedor:"), m_edENT_CodFor = campoH(this, "edENT_CodFor", 10)},
+         {lado({m_edENT_RazaoFor = campoH(this, "edENT_RazaoFor"),
+                m_btnBuscaFornecedor = botao(this, "btnBuscaFornecedor", procura)},
+               0),
+          4}});
+    quadro.linha({{QStringLiteral("Localização no Estoque:"),
+                   m_edENT_Local = campo(this, "edENT_Local", 10)},
+                  {QStringLiteral("Estoque Mínimo:"),
+                   m_edENT_Min = numero(this, "edENT_Min", Numero::Inteiro)},
+                  {QStringLiteral("Estoque Máximo:"),
+                   m_edENT_Max = numero(this, "edENT_Max", Numero::Inteiro)}});
+    quadro.linha({{QStringLiteral("Referência:"), m_edEnt_Refer = campo(this, "edEnt_Refer", 20)}});
+    quadro.linha(
+        {{QStringLiteral("Observações do Produto:"), m_edENT_Obs = memo(this, "edENT_Obs"), 5}});
     m_edENT_Obs->setMaximumHeight(70);
     m_btnEntrada_Grava = botao(this, "btnEntrada_Grava", QStringLiteral("Grava"));
     m_btnEntrada_Fechar = botao(this, "btnEntrada_Fechar", QStringLiteral("Fechar"));
 
-    // The form, a line at a time: each field after its label, from the left.
-    auto* grade = new QGridLayout;
-    const auto linha = [&](int l, std::initializer_list<std::pair<QString, QWidget*>> campos) {
-        int c = 0;
-        for (const auto& [texto, w] : campos) {
-            grade->addWidget(rotulo(this, "", texto), l, c++);
-            grade->addWidget(w, l, c++);
-        }
-    };
-    const auto comBotao = [](QWidget* w, QPushButton* b) {
-        auto* l = new QHBoxLayout;
-        l->addWidget(w, 1);
-        l->addWidget(b);
-        return l;
-    };
-    linha(0, {{QStringLiteral("Código:"), m_edENT_CodPRO}});
-    grade->addWidget(rotulo(this, "", QStringLiteral("Descrição:")), 0, 2);
-    grade->addLayout(comBotao(m_edEnt_DescPro, m_btnENT_Estoque_BuscaPRO), 0, 3, 1, 3);
-    linha(1, {{QStringLiteral("Código de Barras:"), m_edENT_CodBar},
-              {QStringLiteral("Unidade:"), m_edENT_Unid}});
-    linha(2, {{QStringLiteral("Quantidade atual em Estoque:"), m_edEnt_QuantAtual},
-              {QStringLiteral("Quantidade:"), m_edEnt_Quant}});
-    linha(3, {{QStringLiteral("Data:"), m_dtpEnt_Data},
-              {QStringLiteral("Documento:"), m_edEnt_Documento},
-              {QStringLiteral("Valor"), m_edEnt_Valor}});
-    linha(4, {{QStringLiteral("Fornecedor:"), m_edENT_CodFor}});
-    grade->addLayout(comBotao(m_edENT_RazaoFor, m_btnBuscaFornecedor), 4, 2, 1, 4);
-    linha(5, {{QStringLiteral("Localização no Estoque:"), m_edENT_Local},
-              {QStringLiteral("Estoque Mínimo:"), m_edENT_Min},
-              {QStringLiteral("Estoque Máximo:"), m_edENT_Max}});
-    linha(6, {{QStringLiteral("Referência:"), m_edEnt_Refer}});
-    grade->addWidget(rotulo(this, "", QStringLiteral("Observações do Produto:")), 7, 0,
-                     Qt::AlignTop);
-    grade->addWidget(m_edENT_Obs, 7, 1, 1, 5);
-
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch(1);
-    botoes->addWidget(m_btnEntrada_Grava);
-    botoes->addWidget(m_btnEntrada_Fechar);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titulo(this, "lbEntrada_Titulo", QStringLiteral("Entrada no Estoque")));
-    layout->addLayout(grade);
-    layout->addLayout(botoes);
+    layout->addLayout(quadro.grade());
+    layout->addLayout(fileira({}, {m_btnEntrada_Grava, m_btnEntrada_Fechar}));
     resize(820, 380);
+
+    m_edENT_CodPRO->setAlignment(Qt::AlignRight);
+    m_edEnt_QuantAtual->setReadOnly(true);
 
     // The order Tab and Enter follow. The code field comes last: the window opens there, and
     // once the product is found the person goes round the whole form from the top.
@@ -143,7 +112,11 @@ TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent
               m_edENT_Max,         m_edEnt_Refer,
               m_edENT_Obs,         m_btnEntrada_Grava,
               m_btnEntrada_Fechar, m_edENT_CodPRO});
+    liga();
+}
 
+void TfEntrada_Estq::liga()
+{
     CamposProduto::Regras produto;
     produto.origem = QStringLiteral("Entrada Estoque");
     produto.botaoBusca = m_btnENT_Estoque_BuscaPRO;

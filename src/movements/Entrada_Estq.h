@@ -28,6 +28,8 @@ protected:
     void aoAbrir() override { limpa(); }
 
 private:
+    // The look-ups, the buttons and the keys, wired once the form is laid out.
+    void liga();
     // Every field back to what a fresh delivery starts with, "Grava" off, the code field first.
     void limpa();
     void mostraProduto(const Produto& p);

@@ -52,84 +52,52 @@ TfEstorno_Estq::TfEstorno_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent
     setWindowTitle(QStringLiteral("Estorno de Entrada"));
 
     m_lbTitulo = titulo(this, "lEstorno_Titulo", windowTitle());
-    m_edCodPro = campo(this, "edEST_CodPro");
-    m_edCodPro->setAlignment(Qt::AlignRight);
-    m_edDescPro = campo(this, "edEst_DescPro");
+    m_lbContraparte = rotulo(this, "lbRequisitante", QStringLiteral("Fornecedor:"));
     auto* btnBuscaPro = botao(this, "btnEST_BuscaPro", QStringLiteral("..."));
-    m_edCodBar = campo(this, "edEST_CodBar");
-    m_edUnid = campo(this, "edEst_Unid");
-    m_edQuantAtual = campo(this, "edEst_QuantAtual");
-    m_dtpData = Formulario::data(this, "dtpEst_Data");
-    m_edQuant = campo(this, "EdEst_Quant");
-    m_edValor = campo(this, "edEST_Valor");
-    m_edDoc = campo(this, "edEst_Doc", 20);
-    m_edCodReq = campoH(this, "edEST_CodReq");
-    m_edNomeReq = campoH(this, "edEST_NomeReq");
+    Quadro quadro(this);
+    quadro.linha({{QStringLiteral("Código:"), m_edCodPro = campo(this, "edEST_CodPro")}});
+    quadro.linha({{QStringLiteral("Descrição:"), m_edDescPro = campo(this, "edEst_DescPro"), 2},
+                  {btnBuscaPro}});
+    quadro.linha({{QStringLiteral("Código de Barras:"), m_edCodBar = campo(this, "edEST_CodBar")}});
+    quadro.linha({{QStringLiteral("Unidade:"), m_edUnid = campo(this, "edEst_Unid")}});
+    quadro.linha({{QStringLiteral("Quantidade Atual no Estoque:"),
+                   m_edQuantAtual = numero(this, "edEst_QuantAtual", Numero::Quantidade)}});
+    quadro.linha({{QStringLiteral("Data:"), m_dtpData = Formulario::data(this, "dtpEst_Data")}});
+    quadro.linha({{QStringLiteral("Quantidade:"),
+                   m_edQuant = numero(this, "EdEst_Quant", Numero::Quantidade)}});
+    quadro.linha({{rotulo(this, "lEst_Preco", QStringLiteral("Valor:")),
+                   m_edValor = numero(this, "edEST_Valor", Numero::Moeda)}});
+    quadro.linha({{QStringLiteral("Documento:"), m_edDoc = campo(this, "edEst_Doc", 20), 2}});
+    quadro.linha({{m_lbContraparte, m_edCodReq = campoH(this, "edEST_CodReq")},
+                  {m_edNomeReq = campoH(this, "edEST_NomeReq")},
+                  {m_btnBuscaReq = botao(this, "btnBuscaReq", QStringLiteral("..."))}});
+    quadro.grade()->setColumnStretch(2, 1);
+    m_edCodPro->setAlignment(Qt::AlignRight);
     m_edNomeReq->setReadOnly(true);
-    m_btnBuscaReq = botao(this, "btnBuscaReq", QStringLiteral("..."));
+
     auto* btnGrava = botao(this, "btnEst_Grava", QStringLiteral("Grava"));
     auto* btnFecha = botao(this, "btnEst_Fecha", QStringLiteral("Fechar"));
-
-    for (QLineEdit* numero : {m_edQuantAtual, m_edQuant, m_edValor}) {
-        numero->setAlignment(Qt::AlignRight);
-        Convencoes::filtroDecimal(numero);
-    }
-    Convencoes::formatoQuantidade(m_edQuantAtual);
-    Convencoes::formatoQuantidade(m_edQuant);
-    Convencoes::formatoMoeda(m_edValor);
-
-    m_lbContraparte = rotulo(this, "lbRequisitante", QStringLiteral("Fornecedor:"));
-
-    auto* grade = new QGridLayout;
-    int linha = 0;
-    const auto par = [&](QLabel* r, QWidget* w, int largura = 1) {
-        grade->addWidget(r, linha, 0);
-        grade->addWidget(w, linha, 1, 1, largura);
-    };
-    const auto texto = [this](const QString& t) { return rotulo(this, "", t); };
-    par(texto(QStringLiteral("Código:")), m_edCodPro);
-    ++linha;
-    par(texto(QStringLiteral("Descrição:")), m_edDescPro, 2);
-    grade->addWidget(btnBuscaPro, linha++, 3);
-    par(texto(QStringLiteral("Código de Barras:")), m_edCodBar);
-    ++linha;
-    par(texto(QStringLiteral("Unidade:")), m_edUnid);
-    ++linha;
-    par(texto(QStringLiteral("Quantidade Atual no Estoque:")), m_edQuantAtual);
-    ++linha;
-    par(texto(QStringLiteral("Data:")), m_dtpData);
-    ++linha;
-    par(texto(QStringLiteral("Quantidade:")), m_edQuant);
-    ++linha;
-    par(rotulo(this, "lEst_Preco", QStringLiteral("Valor:")), m_edValor);
-    ++linha;
-    par(texto(QStringLiteral("Documento:")), m_edDoc, 2);
-    ++linha;
-    par(m_lbContraparte, m_edCodReq);
-    grade->addWidget(m_edNomeReq, linha, 2);
-    grade->addWidget(m_btnBuscaReq, linha, 3);
-    grade->setColumnStretch(2, 1);
-
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(btnGrava);
-    botoes->addWidget(btnFecha);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_lbTitulo);
-    layout->addLayout(grade);
-    layout->addLayout(botoes);
+    layout->addLayout(quadro.grade());
+    layout->addLayout(fileira({}, {btnGrava, btnFecha}));
     resize(640, 420);
 
     // Enter and Tab walk the fields in the order the stock room fills them in.
     ordemTab({m_edCodPro, m_edDescPro, btnBuscaPro, m_edCodBar, m_edUnid, m_edQuantAtual, m_dtpData,
               m_edQuant, m_edValor, m_edDoc, m_edCodReq, m_edNomeReq, m_btnBuscaReq, btnGrava,
               btnFecha});
+    connect(btnGrava, &QPushButton::clicked, this, &TfEstorno_Estq::grava);
+    connect(btnFecha, &QPushButton::clicked, this, &QDialog::accept);
+    liga(btnBuscaPro);
+}
 
+void TfEstorno_Estq::liga(QPushButton* buscaProduto)
+{
     // A code the register does not have is erased, and a lent-out item leaves neither code.
     CamposProduto::Regras produto;
     produto.origem = QStringLiteral("Estorno Estoque");
-    produto.botaoBusca = btnBuscaPro;
+    produto.botaoBusca = buscaProduto;
     produto.aparaAoEntrar = true;
     produto.esvaziaAoRecusar = true;
     // A lent-out item comes back through its return, never through a reversal.
@@ -146,8 +114,6 @@ TfEstorno_Estq::TfEstorno_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent
             m_edNomeReq->clear();
     });
 
-    connect(btnGrava, &QPushButton::clicked, this, &TfEstorno_Estq::grava);
-    connect(btnFecha, &QPushButton::clicked, this, &QDialog::accept);
     Convencoes::coresDeFoco(this);
     Convencoes::enterComoTab(this);
     limpa();

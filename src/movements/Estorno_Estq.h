@@ -28,6 +28,9 @@ protected:
     void aoAbrir() override;
 
 private:
+    // The look-ups and the keys, wired once the form is laid out; `buscaProduto` opens the
+    // product search.
+    void liga(QPushButton* buscaProduto);
     // Whether this opening reverses an entry; otherwise it reverses an exit.
     bool deEntrada() const;
     // The counterpart field looks up a supplier for an entry, a requisitioner for an exit.

@@ -73,49 +73,39 @@ TfExtravio::TfExtravio(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app
           static_cast<QLineEdit*>(m_edValor), static_cast<QLineEdit*>(m_edQuantAtual)})
         soLeitura(c);
 
-    auto* g = new QGridLayout;
-    int linha = 0;
-    const auto par = [&](const QString& texto, QWidget* w, int coluna, int largura = 1) {
-        QLabel* r = rotulo(this, "", texto);
-        r->setBuddy(w);
-        g->addWidget(r, linha, coluna);
-        g->addWidget(w, linha, coluna + 1, 1, largura);
-    };
-    par(QStringLiteral("Código:"), m_edCodPro, 0);
-    ++linha;
-    par(QStringLiteral("Descrição:"), m_edDescPro, 0, 3);
-    g->addWidget(btnBusca, linha++, 4);
-    par(QStringLiteral("Cód.Barras:"), m_edCodBar, 0);
-    par(QStringLiteral("Unidade:"), m_edUnid, 2);
-    ++linha;
-    par(QStringLiteral("Valor:"), m_edValor, 0);
-    par(QStringLiteral("Quant.Atual em Estoque:"), m_edQuantAtual, 2);
-    ++linha;
-    par(QStringLiteral("Quantidade:"), m_edQuant, 0);
-    par(QStringLiteral("Data:"), m_dtpData, 2);
-    ++linha;
-    par(QStringLiteral("Documento:"), m_edDoc, 0, 3);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
+    Quadro quadro(this);
+    quadro.linha({{QStringLiteral("Código:"), m_edCodPro}});
+    quadro.linha({{QStringLiteral("Descrição:"), m_edDescPro, 3}, {btnBusca}});
+    quadro.linha(
+        {{QStringLiteral("Cód.Barras:"), m_edCodBar}, {QStringLiteral("Unidade:"), m_edUnid}});
+    quadro.linha({{QStringLiteral("Valor:"), m_edValor},
+                  {QStringLiteral("Quant.Atual em Estoque:"), m_edQuantAtual}});
+    quadro.linha(
+        {{QStringLiteral("Quantidade:"), m_edQuant}, {QStringLiteral("Data:"), m_dtpData}});
+    quadro.linha({{QStringLiteral("Documento:"), m_edDoc, 3}});
+    quadro.grade()->setColumnStretch(1, 1);
+    quadro.grade()->setColumnStretch(3, 1);
 
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(btnGrava);
-    botoes->addWidget(btnSair);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         titulo(this, "Label1", QStringLiteral("Extravio/Saída Definitiva de Não Consumíveis")));
-    layout->addLayout(g);
+    layout->addLayout(quadro.grade());
     layout->addStretch();
-    layout->addLayout(botoes);
+    layout->addLayout(fileira({}, {btnGrava, btnSair}));
     resize(640, 300);
 
     ordemTab({m_edCodPro, m_edDescPro, btnBusca, m_edCodBar, m_edUnid, m_edValor, m_edQuantAtual,
               m_edQuant, m_dtpData, m_edDoc, btnGrava, btnSair});
+    connect(btnGrava, &QPushButton::clicked, this, &TfExtravio::grava);
+    connect(btnSair, &QPushButton::clicked, this, &QDialog::reject);
+    liga(btnBusca);
+}
 
+void TfExtravio::liga(QPushButton* buscaProduto)
+{
     CamposProduto::Regras produto;
     produto.origem = QStringLiteral("Extravio");
-    produto.botaoBusca = btnBusca;
+    produto.botaoBusca = buscaProduto;
     produto.aparaAoEntrar = true;
     produto.esvaziaAoRecusar = true;
     produto.naoEncontrado = naoCadastrado;
@@ -134,8 +124,6 @@ TfExtravio::TfExtravio(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app
     Convencoes::aoSair(m_edQuant, this, [this] { confereEstoque(); });
     Convencoes::aoEntrar(m_edQuant, this, [this] { m_quantidadeRecusada = false; });
 
-    connect(btnGrava, &QPushButton::clicked, this, &TfExtravio::grava);
-    connect(btnSair, &QPushButton::clicked, this, &QDialog::reject);
     Convencoes::coresDeFoco(this);
     Convencoes::enterComoTab(this);
 }

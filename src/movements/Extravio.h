@@ -6,6 +6,7 @@
 class Aplicacao;
 class CamposProduto;
 class QDateEdit;
+class QPushButton;
 class TEditH;
 struct Produto;
 
@@ -22,6 +23,9 @@ protected:
     void aoAbrir() override;
 
 private:
+    // The look-ups and the keys, wired once the form is laid out; `buscaProduto` opens the
+    // product search.
+    void liga(QPushButton* buscaProduto);
     void limpaProduto();
     void mostraProduto(const Produto& p, bool porCodigo);
     void confereEstoque();

@@ -43,44 +43,31 @@ TfManutMovEstq::TfManutMovEstq(Aplicacao& app, QWidget* parent) : Dialogo(parent
     QPushButton* btnBusca = botao(caixa, "btnBusca", QStringLiteral("..."));
     btnBusca->setFixedWidth(28);
     QPushButton* btnFiltra = botao(caixa, "btnFiltra", QStringLiteral("Filtrar"));
-    auto* g = new QGridLayout(caixa);
-    g->addWidget(rotulo(caixa, "", QStringLiteral("Data Inicial:")), 0, 0);
-    g->addWidget(m_dtpDataInicial, 0, 1);
-    g->addWidget(rotulo(caixa, "", QStringLiteral("Data Final:")), 0, 2);
-    g->addWidget(m_dtpDataFinal, 0, 3);
-    g->addWidget(rotulo(caixa, "", QStringLiteral("Código")), 1, 0);
-    g->addWidget(m_edCodigo, 1, 1);
-    g->addWidget(rotulo(caixa, "", QStringLiteral("Descrição")), 1, 2);
-    g->addWidget(m_edDesc, 1, 3, 1, 2);
-    g->addWidget(btnBusca, 1, 5);
-    g->addWidget(btnFiltra, 1, 6);
-    g->setColumnStretch(4, 1);
+    Quadro quadro(caixa);
+    quadro.linha({{QStringLiteral("Data Inicial:"), m_dtpDataInicial},
+                  {QStringLiteral("Data Final:"), m_dtpDataFinal}});
+    quadro.linha({{QStringLiteral("Código"), m_edCodigo},
+                  {QStringLiteral("Descrição"), m_edDesc, 2},
+                  {btnBusca},
+                  {btnFiltra}});
+    quadro.grade()->setColumnStretch(4, 1);
+    quadro.instala();
 
     m_dbgMovEstq = grade(this, "dbgMovEstq");
     TdmMovEstq& dm = m_app.dmMovEstq();
-    dm.cds_MovEstq.acompanha(m_dbgMovEstq, {{"MOV_CODPRO", QStringLiteral("Código ")},
-                                            {"PRO_DESCRICAO", QStringLiteral("Descrição")},
-                                            {"MOV_TIPO", QStringLiteral("Cod.Requisitante")},
-                                            {"REQ_DESCRICAO", QStringLiteral("Requisitante")},
-                                            {"DESCRICAO", QStringLiteral("Operação")},
-                                            {"MOV_DATA", QStringLiteral("Data")},
-                                            {"MOV_VALOR", QStringLiteral("Valor")},
-                                            {"MOV_QUANT", QStringLiteral("Quantidade")},
-                                            {"MOV_DOC", QStringLiteral("Documento")}});
+    colunas(m_dbgMovEstq, dm.cds_MovEstq,
+            {{"MOV_CODPRO", QStringLiteral("Código "), 10},
+             {"PRO_DESCRICAO", QStringLiteral("Descrição"), 30},
+             {"MOV_TIPO", QStringLiteral("Cod.Requisitante")},
+             {"REQ_DESCRICAO", QStringLiteral("Requisitante"), 25},
+             {"DESCRICAO", QStringLiteral("Operação"), 20},
+             {"MOV_DATA", QStringLiteral("Data")},
+             {"MOV_VALOR", QStringLiteral("Valor")},
+             {"MOV_QUANT", QStringLiteral("Quantidade")},
+             {"MOV_DOC", QStringLiteral("Documento"), 15}});
     avisaFalhaDeLeitura(dm.cds_MovEstq, this);
-    QHeaderView* cabecalho = m_dbgMovEstq->horizontalHeader();
-    for (const auto& [coluna, largura] : {std::pair{0, 90},
-                                          {1, 220},
-                                          {2, 125},
-                                          {3, 170},
-                                          {4, 150},
-                                          {5, 85},
-                                          {6, 100},
-                                          {7, 95},
-                                          {8, 110}})
-        cabecalho->resizeSection(coluna, largura);
 
-    QHBoxLayout* fileira =
+    QHBoxLayout* linhaDeBotoes =
         botoes(this,
                {{"btnExcluir", QStringLiteral("Somente Excluir"), [this] { exclui(false); }},
                 {"btnReverter", QStringLiteral("Excluir e Reverter"), [this] { exclui(true); }}},
@@ -91,7 +78,7 @@ TfManutMovEstq::TfManutMovEstq(Aplicacao& app, QWidget* parent) : Dialogo(parent
         titulo(this, "Label1", QStringLiteral("Manutenção de Movimentação de Estoque")));
     layout->addWidget(caixa);
     layout->addWidget(m_dbgMovEstq, 1);
-    layout->addLayout(fileira);
+    layout->addLayout(linhaDeBotoes);
     resize(1080, 560);
 
     CampoCodigo::Regras produto =

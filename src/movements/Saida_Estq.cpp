@@ -35,13 +35,6 @@ const QString semProduto =
     QStringLiteral("Nenhum Produto foi Escolhido, digite o Código do Produto !");
 const QString falhaGravacao = QStringLiteral("Não consegui Gravar, Tente novamente !");
 
-QLabel* rotulo(QWidget* pai, const QString& texto, QWidget* campo, const char* nome = "")
-{
-    QLabel* l = Formulario::rotulo(pai, nome, texto);
-    l->setBuddy(campo);
-    return l;
-}
-
 // The number a field holds, read as the save reads it: the bare number is written back into
 // the field first. A text that is not a number says so and keeps the user in the field.
 std::optional<Decimal> numeroDoCampo(QLineEdit* campo, const QString& nome, QWidget* janela)
@@ -60,95 +53,63 @@ std::optional<Decimal> numeroDoCampo(QLineEdit* campo, const QString& nome, QWid
 
 TfSaida_Estq::TfSaida_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
-    using Formulario::botao;
-    using Formulario::campo;
-    using Formulario::data;
+    using namespace Formulario;
     setObjectName(QStringLiteral("TfSaida_Estq"));
     setWindowTitle(QStringLiteral("Saída do Estoque"));
 
     // The codes stop at their columns' widths; the ledger and the loan keep 20 characters of
     // the document.
     m_edCodPro = campo(this, "edSaida_CodPro", 10);
+    m_edCodPro->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_edDescPro = campo(this, "edSaida_DescPro");
     m_btnBuscaPro = botao(this, "btnSaida_Estoque_BuscaPRO", QStringLiteral("..."));
-    m_edCodBar = campo(this, "edSaida_CodBar", 14);
-    m_edUnid = campo(this, "edSaida_Unid");
-    m_edQuantAtual = campo(this, "edSaida_QuantAtual");
-    m_dtpData = data(this, "dtpSaida_Data");
     m_edCodReq = campo(this, "edSaida_CodREQ", 6);
     m_edDescReq = campo(this, "edSaida_DescREQ");
     m_btnBuscaReq = botao(this, "btnSaida_Estoque_BuscaTipo", QStringLiteral("..."));
-    m_edQuant = campo(this, "EdSaida_Quant");
-    m_edValor = campo(this, "edSaida_Valor");
+    m_dtpDataD = Formulario::data(this, "dtpSaida_DataD");
+    m_lbDataD = rotulo(this, "lbSaida_DataD", QStringLiteral("Data Prevista para Devolução:"));
+
+    Quadro quadro(this);
+    quadro.linha({{QStringLiteral("Código:"), m_edCodPro},
+                  {QStringLiteral("Descrição:"), lado({m_edDescPro, m_btnBuscaPro}, 0)}});
+    quadro.linha(
+        {{QStringLiteral("Código de Barras:"), m_edCodBar = campo(this, "edSaida_CodBar", 14)},
+         {QStringLiteral("Unidade:"), m_edUnid = campo(this, "edSaida_Unid")}});
+    quadro.linha({{QStringLiteral("Quantidade Atual no Estoque:"),
+                   m_edQuantAtual = numero(this, "edSaida_QuantAtual", Numero::Quantidade)},
+                  {QStringLiteral("Data:"), m_dtpData = Formulario::data(this, "dtpSaida_Data")}});
+    quadro.linha({{QStringLiteral("Requisitante:"), m_edCodReq},
+                  {lado({m_edDescReq, m_btnBuscaReq}, 0), 2}});
+    quadro.linha(
+        {{QStringLiteral("Quantidade:"),
+          m_edQuant = numero(this, "EdSaida_Quant", Numero::Quantidade)},
+         {QStringLiteral("Valor:"), m_edValor = numero(this, "edSaida_Valor", Numero::Moeda)}});
+    quadro.linha({{QStringLiteral("Documento:"), m_edDoc = campo(this, "edSaida_Doc", 20)},
+                  {QStringLiteral("Consumível:"),
+                   m_edConsumivel = campoLeitura(this, "edSaida_consumivel")}});
+    quadro.linha({{m_lbDataD, m_dtpDataD}});
+    quadro.grade()->setColumnStretch(3, 1);
     // Until a product to be valued is looked up, there is nothing to price.
     m_edValor->setReadOnly(true);
-    m_edDoc = campo(this, "edSaida_Doc", 20);
-    m_edConsumivel = Formulario::campoLeitura(this, "edSaida_consumivel");
-    m_dtpDataD = data(this, "dtpSaida_DataD");
-    m_lbDataD =
-        rotulo(this, QStringLiteral("Data Prevista para Devolução:"), m_dtpDataD, "lbSaida_DataD");
+
     m_btnGrava = botao(this, "btnSaida_Estq_Grava", QStringLiteral("Grava"));
     auto* fecha = botao(this, "btnSaida_Estq_Fecha", QStringLiteral("Fechar"));
-    for (QLineEdit* c : {m_edCodPro, m_edQuantAtual, m_edQuant, m_edValor})
-        c->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    auto* grade = new QGridLayout;
-    int linha = 0;
-    const auto par = [&](const QString& texto, QWidget* w, int coluna) {
-        grade->addWidget(rotulo(this, texto, w), linha, coluna);
-        grade->addWidget(w, linha, coluna + 1);
-    };
-    par(QStringLiteral("Código:"), m_edCodPro, 0);
-    grade->addWidget(rotulo(this, QStringLiteral("Descrição:"), m_edDescPro), linha, 2);
-    auto* descricao = new QHBoxLayout;
-    descricao->addWidget(m_edDescPro, 1);
-    descricao->addWidget(m_btnBuscaPro);
-    grade->addLayout(descricao, linha++, 3);
-    par(QStringLiteral("Código de Barras:"), m_edCodBar, 0);
-    par(QStringLiteral("Unidade:"), m_edUnid, 2);
-    ++linha;
-    par(QStringLiteral("Quantidade Atual no Estoque:"), m_edQuantAtual, 0);
-    par(QStringLiteral("Data:"), m_dtpData, 2);
-    ++linha;
-    par(QStringLiteral("Requisitante:"), m_edCodReq, 0);
-    auto* nomeRequisitante = new QHBoxLayout;
-    nomeRequisitante->addWidget(m_edDescReq, 1);
-    nomeRequisitante->addWidget(m_btnBuscaReq);
-    grade->addLayout(nomeRequisitante, linha++, 2, 1, 2);
-    par(QStringLiteral("Quantidade:"), m_edQuant, 0);
-    par(QStringLiteral("Valor:"), m_edValor, 2);
-    ++linha;
-    par(QStringLiteral("Documento:"), m_edDoc, 0);
-    par(QStringLiteral("Consumível:"), m_edConsumivel, 2);
-    ++linha;
-    grade->addWidget(m_lbDataD, linha, 0);
-    grade->addWidget(m_dtpDataD, linha++, 1);
-    grade->setColumnStretch(3, 1);
-
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(m_btnGrava);
-    botoes->addWidget(fecha);
-
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        Formulario::titulo(this, "lbSaida_Titulo", QStringLiteral("Saída do Estoque")));
-    layout->addLayout(grade);
+    layout->addWidget(titulo(this, "lbSaida_Titulo", QStringLiteral("Saída do Estoque")));
+    layout->addLayout(quadro.grade());
     layout->addStretch();
-    layout->addLayout(botoes);
+    layout->addLayout(fileira({}, {m_btnGrava, fecha}));
     resize(760, 330);
 
-    Formulario::ordemTab({m_edCodPro, m_edDescPro, m_btnBuscaPro, m_edCodBar, m_edUnid,
-                          m_edQuantAtual, m_dtpData, m_edCodReq, m_edDescReq, m_btnBuscaReq,
-                          m_edQuant, m_edValor, m_edDoc, m_edConsumivel, m_dtpDataD, m_btnGrava,
-                          fecha});
+    ordemTab({m_edCodPro, m_edDescPro, m_btnBuscaPro, m_edCodBar, m_edUnid, m_edQuantAtual,
+              m_dtpData, m_edCodReq, m_edDescReq, m_btnBuscaReq, m_edQuant, m_edValor, m_edDoc,
+              m_edConsumivel, m_dtpDataD, m_btnGrava, fecha});
+    connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
+    liga();
+}
 
-    for (QLineEdit* c : {m_edQuantAtual, m_edQuant, m_edValor})
-        Convencoes::filtroDecimal(c);
-    Convencoes::formatoQuantidade(m_edQuantAtual);
-    Convencoes::formatoQuantidade(m_edQuant);
-    Convencoes::formatoMoeda(m_edValor);
-
+void TfSaida_Estq::liga()
+{
     // An unknown code stays as padded, with the product shown before still on screen.
     CamposProduto::Regras produto;
     produto.origem = QStringLiteral("Saída Estoque");
@@ -163,7 +124,6 @@ TfSaida_Estq::TfSaida_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent), m
     m_requisitante = new CampoCodigo(m_edCodReq, this, requisitante);
 
     connect(m_btnGrava, &QPushButton::clicked, this, &TfSaida_Estq::grava);
-    connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
     Convencoes::coresDeFoco(this);
     Convencoes::enterComoTab(this);
 }

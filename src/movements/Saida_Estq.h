@@ -25,6 +25,8 @@ protected:
     void aoAbrir() override { limpa(); }
 
 private:
+    // The look-ups and the buttons, wired once the form is laid out.
+    void liga();
     // Every field back to its empty value, the cursor on the product code. Whether the value
     // can be typed and whether the due date shows stay as the last product made them.
     void limpa();

@@ -54,13 +54,15 @@ TfBusca_Fornecedor::TfBusca_Fornecedor(Aplicacao& app, QWidget* parent)
     setWindowTitle(QStringLiteral("Busca de Fornecedores"));
 
     QGroupBox* ordem = moldura(this, "", QStringLiteral("Ordenado por:"));
-    QRadioButton* rbCodigo = radio(ordem, "rbCodigo", QStringLiteral("Código"));
-    QRadioButton* rbRazao = radio(ordem, "rbRazao", QStringLiteral("Nome/Razão Social"));
-    QRadioButton* rbFanta = radio(ordem, "rbFanta", QStringLiteral("Apelido/Nome Fantasia"));
-    rbRazao->setChecked(true);
-    auto* lo = new QHBoxLayout(ordem);
-    for (QRadioButton* r : {rbCodigo, rbRazao, rbFanta})
-        lo->addWidget(r);
+    const QList<QRadioButton*> ordens =
+        radios(ordem,
+               {{"rbCodigo", QStringLiteral("Código")},
+                {"rbRazao", QStringLiteral("Nome/Razão Social")},
+                {"rbFanta", QStringLiteral("Apelido/Nome Fantasia")}},
+               1);
+    QRadioButton* rbCodigo = ordens[0];
+    QRadioButton* rbRazao = ordens[1];
+    QRadioButton* rbFanta = ordens[2];
 
     QGroupBox* busca = moldura(this, "", QStringLiteral("Busca:"));
     QLabel* rotulo = Formulario::rotulo(busca, "lbBusca", QStringLiteral("R.Social/Nome:"));

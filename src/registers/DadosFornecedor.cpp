@@ -84,47 +84,31 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent) : Dialogo(
     m_edDescGrupo = campoLeitura(this, "edDescGrupo");
     m_edDescGrupo->setFocusPolicy(Qt::NoFocus);
 
-    auto* grade = new QGridLayout;
-    auto linha = [&](int l, int coluna, const QString& texto, QWidget* w) {
-        grade->addWidget(new QLabel(texto, this), l, coluna);
-        grade->addWidget(w, l, coluna + 1);
-    };
-    linha(0, 0, QStringLiteral("Código:"), m_edCodigo);
-    linha(0, 2, QStringLiteral("Tipo:"), m_cbFJ);
-    linha(1, 0, QStringLiteral("Data do Cadastramento:"), m_dtpDCad);
-    auto* linhaGrupo = new QHBoxLayout;
-    linhaGrupo->addWidget(m_edCodGrupo);
-    linhaGrupo->addWidget(m_btnBuscaGrupo);
-    grade->addWidget(new QLabel(QStringLiteral("Código Grupo:"), this), 2, 0);
-    grade->addLayout(linhaGrupo, 2, 1);
-    linha(2, 2, QStringLiteral("Descrição do Grupo de Fornecedores:"), m_edDescGrupo);
+    Quadro quadro(this);
+    quadro.linha({{QStringLiteral("Código:"), m_edCodigo}, {QStringLiteral("Tipo:"), m_cbFJ}});
+    quadro.linha({{QStringLiteral("Data do Cadastramento:"), m_dtpDCad}});
+    quadro.linha({{QStringLiteral("Código Grupo:"), lado({m_edCodGrupo, m_btnBuscaGrupo})},
+                  {QStringLiteral("Descrição do Grupo de Fornecedores:"), m_edDescGrupo}});
     // Two columns of label and field, in the order Enter walks through them.
     int i = 0;
     for (const Definicao& d : definicoes) {
         QLineEdit* e = campo(this, d.nome, d.largura);
         m_campos << Campo{e, d.dado};
-        linha(3 + i % 11, i < 11 ? 0 : 2, QString::fromUtf8(d.rotulo), e);
+        quadro.poe(3 + i % 11, i < 11 ? 0 : 2, {QString::fromUtf8(d.rotulo), e});
         ++i;
     }
     m_edRazao = m_campos.first().edit;
     m_edObs = memo(this, "edObs", 200);
     m_edObs->setMaximumHeight(70);
-    grade->addWidget(new QLabel(QStringLiteral("Observações:"), this), 14, 0);
-    grade->addWidget(m_edObs, 14, 1, 1, 3);
+    quadro.poe(14, 0, {QStringLiteral("Observações:"), m_edObs, 3});
 
     m_btnCadastra = botao(this, "btnCadastra", QStringLiteral("Inclui"));
     m_btnLimpa = botao(this, "btnLimpa", QStringLiteral("Limpa os Campos"));
     m_btnSaida = botao(this, "btnSaida", QStringLiteral("Saída"));
-    auto* botoes = new QHBoxLayout;
-    botoes->addWidget(m_btnCadastra);
-    botoes->addWidget(m_btnLimpa);
-    botoes->addStretch();
-    botoes->addWidget(m_btnSaida);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_lTitulo);
-    layout->addLayout(grade);
-    layout->addLayout(botoes);
+    layout->addLayout(quadro.grade());
+    layout->addLayout(fileira({m_btnCadastra, m_btnLimpa}, {m_btnSaida}));
     resize(820, 560);
 
     // The order in which Tab and Enter walk through the window.
@@ -133,7 +117,11 @@ TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent) : Dialogo(
         ordem << c.edit;
     ordem << m_edObs << m_btnCadastra << m_btnLimpa << m_btnSaida;
     ordemTab(ordem);
+    liga();
+}
 
+void TfDadosFornecedor::liga()
+{
     // Only a new supplier's code can be typed, and it must be free. Coming into the field
     // offers the next free code; a taken one gives way to a fresh proposal. An emptied code is
     // padded like any other (0000000000) and looked up.

@@ -32,6 +32,8 @@ protected:
     void aoAbrir() override;
 
 private:
+    // The look-ups, the buttons and the keys, wired once the form is laid out.
+    void liga();
     // A plain text field of the supplier and the datum it holds.
     struct Campo {
         QLineEdit* edit;

@@ -57,10 +57,10 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(pa
     m_edPRO_Quant = campoLeitura(this, "edPRO_Quant");
     m_edPRO_Quant->setFocusPolicy(Qt::NoFocus);
     m_edPRO_Unid = campo(this, "edPRO_Unid", 3);
-    m_edPRO_Min = campo(this, "edPRO_Min", 10);
-    m_edPRO_EMax = campo(this, "edPRO_EMax", 10);
-    m_edPRO_Valor = campo(this, "edPRO_Valor", 14);
-    for (QLineEdit* c : {m_edPRO_Codigo, m_edPRO_Quant, m_edPRO_Min, m_edPRO_EMax, m_edPRO_Valor})
+    m_edPRO_Min = Formulario::numero(this, "edPRO_Min", Numero::Inteiro, 10);
+    m_edPRO_EMax = Formulario::numero(this, "edPRO_EMax", Numero::Inteiro, 10);
+    m_edPRO_Valor = Formulario::numero(this, "edPRO_Valor", Numero::Decimal, 14);
+    for (QLineEdit* c : {m_edPRO_Codigo, m_edPRO_Quant})
         c->setAlignment(Qt::AlignRight);
     m_edPRO_Local = campo(this, "edPRO_Local", 10);
     m_edPRO_CodBar = campo(this, "edPRO_CodBar", 14);
@@ -77,47 +77,31 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(pa
     m_btnPRO_Limpa = botao(this, "btnPRO_Limpa", QStringLiteral("Limpa"));
     QPushButton* fecha = botao(this, "btnPRO_Fecha", QStringLiteral("Fechar"));
 
-    auto* grade = new QGridLayout;
-    auto celula = [&](const QString& rotulo, QList<QWidget*> conteudo, int linha, int coluna,
-                      int colunas = 1) {
-        auto* h = new QHBoxLayout;
-        for (QWidget* w : conteudo)
-            h->addWidget(w, w == m_edPRO_NomeGru || w == m_edPRO_RazaoFor ? 1 : 0);
-        auto* v = new QVBoxLayout;
-        v->setSpacing(2);
-        v->addWidget(new QLabel(rotulo, this));
-        v->addLayout(h);
-        grade->addLayout(v, linha, coluna, 1, colunas);
-    };
-    celula(QStringLiteral("Código"), {m_edPRO_Codigo}, 0, 0);
-    celula(QStringLiteral("Descrição"), {m_edPRO_Descricao}, 0, 1, 2);
-    celula(QStringLiteral("Grupo"), {m_edPRO_CodGru, m_btnDados_Pro_Busca, m_edPRO_NomeGru}, 1, 0,
-           2);
-    celula(QStringLiteral("Quantidade em Estoque"), {m_edPRO_Quant}, 1, 2);
-    celula(QStringLiteral("Unidade"), {m_edPRO_Unid}, 2, 0);
-    celula(QStringLiteral("Estoque Mínimo"), {m_edPRO_Min}, 2, 1);
-    celula(QStringLiteral("Estoque Máximo"), {m_edPRO_EMax}, 2, 2);
-    celula(QStringLiteral("Valor Unitário"), {m_edPRO_Valor}, 3, 0);
-    celula(QStringLiteral("Localização"), {m_edPRO_Local}, 3, 1);
-    celula(QStringLiteral("Código de Barras"), {m_edPRO_CodBar}, 3, 2);
-    celula(QStringLiteral("Referência"), {m_edPRO_Refer}, 4, 0);
-    celula(QStringLiteral("Consumível"), {m_cbPRO_Consumivel}, 4, 1);
-    celula(QStringLiteral("Data do Cadastramento"), {m_dtpPRO_DCad}, 4, 2);
-    celula(QStringLiteral("Data da Última Compra"), {m_edPRO_UComp}, 5, 0);
-    celula(QStringLiteral("Observações"), {m_edPRO_Obs}, 5, 1, 2);
-    celula(QStringLiteral("Último Fornecedor"), {m_edPRO_CodFor, m_edPRO_RazaoFor}, 6, 0, 3);
-
-    auto* botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(m_btnPRO_Salva);
-    botoes->addWidget(m_btnPRO_Limpa);
-    botoes->addWidget(fecha);
+    Quadro quadro(this, Quadro::Rotulos::Acima);
+    quadro.linha({{QStringLiteral("Código"), m_edPRO_Codigo},
+                  {QStringLiteral("Descrição"), m_edPRO_Descricao, 2}});
+    quadro.linha({{QStringLiteral("Grupo"),
+                   lado({m_edPRO_CodGru, m_btnDados_Pro_Busca, m_edPRO_NomeGru}, 2), 2},
+                  {QStringLiteral("Quantidade em Estoque"), m_edPRO_Quant}});
+    quadro.linha({{QStringLiteral("Unidade"), m_edPRO_Unid},
+                  {QStringLiteral("Estoque Mínimo"), m_edPRO_Min},
+                  {QStringLiteral("Estoque Máximo"), m_edPRO_EMax}});
+    quadro.linha({{QStringLiteral("Valor Unitário"), m_edPRO_Valor},
+                  {QStringLiteral("Localização"), m_edPRO_Local},
+                  {QStringLiteral("Código de Barras"), m_edPRO_CodBar}});
+    quadro.linha({{QStringLiteral("Referência"), m_edPRO_Refer},
+                  {QStringLiteral("Consumível"), m_cbPRO_Consumivel},
+                  {QStringLiteral("Data do Cadastramento"), m_dtpPRO_DCad}});
+    quadro.linha({{QStringLiteral("Data da Última Compra"), m_edPRO_UComp},
+                  {QStringLiteral("Observações"), m_edPRO_Obs, 2}});
+    quadro.linha(
+        {{QStringLiteral("Último Fornecedor"), lado({m_edPRO_CodFor, m_edPRO_RazaoFor}, 1), 3}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_lbDados_Pro_Titulo);
-    layout->addLayout(grade);
+    layout->addLayout(quadro.grade());
     layout->addStretch();
-    layout->addLayout(botoes);
+    layout->addLayout(fileira({}, {m_btnPRO_Salva, m_btnPRO_Limpa, fecha}));
     resize(720, 420);
 
     // Tab and Enter go through the fields in the order people fill them in.
@@ -127,7 +111,12 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(pa
         m_edPRO_Refer,  m_cbPRO_Consumivel, m_dtpPRO_DCad,  m_edPRO_UComp,        m_edPRO_Obs,
         m_edPRO_CodFor, m_edPRO_RazaoFor,   m_btnPRO_Salva, m_btnPRO_Limpa,       fecha,
     });
+    connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
+    liga();
+}
 
+void TfDados_Produtos::liga()
+{
     // Only a new product takes a typed code, and it must be free; elsewhere the field is
     // read-only and shows the product loaded.
     CampoCodigo::Regras codigo;
@@ -144,16 +133,11 @@ TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(pa
         m_app, m_edPRO_NomeGru, {QStringLiteral("Dados_Produtos"), m_btnDados_Pro_Busca});
     m_grupo = new CampoCodigo(m_edPRO_CodGru, this, grupo);
 
-    Convencoes::filtroInteiro(m_edPRO_Min);
-    Convencoes::filtroInteiro(m_edPRO_EMax);
-    Convencoes::filtroDecimal(m_edPRO_Valor);
-
     connect(m_btnPRO_Salva, &QPushButton::clicked, this, &TfDados_Produtos::salva);
     connect(m_btnPRO_Limpa, &QPushButton::clicked, this, [this] {
         valoresDeAbertura();
         m_edPRO_Codigo->setFocus();
     });
-    connect(fecha, &QPushButton::clicked, this, &QDialog::accept);
 
     Convencoes::aoEntrar(m_edPRO_NomeGru, this, [this] { m_btnDados_Pro_Busca->setFocus(); });
     for (QLineEdit* c : {m_edPRO_Min, m_edPRO_EMax, m_edPRO_Valor})

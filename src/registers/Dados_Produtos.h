@@ -31,6 +31,8 @@ protected:
     void aoAbrir() override;
 
 private:
+    // The look-ups, the buttons and the keys, wired once the form is laid out.
+    void liga();
     ::Modo modo() const;
     // Every field back to what an opening shows.
     void valoresDeAbertura();

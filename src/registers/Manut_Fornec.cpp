@@ -22,19 +22,17 @@
 TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
-    using Ordem = TdmFornecedor::Ordem;
     setObjectName(QStringLiteral("TfManut_Fornec"));
     setWindowTitle(QStringLiteral("Manutenção de Fornecedores"));
 
     QGroupBox* ordem = moldura(this, "", QStringLiteral("Ordenado por:"));
-    QRadioButton* rbtnCodigo = radio(ordem, "rbtnCodigo", QStringLiteral("Por Código"));
-    m_rbtnRazao = radio(ordem, "rbtnRazao", QStringLiteral("Por Razão Social / Nome"));
-    QRadioButton* rbtnFatasia =
-        radio(ordem, "rbtnFatasia", QStringLiteral("Por Nome Fantasia / Apelido"));
-    m_rbtnRazao->setChecked(true);
-    auto* lo = new QVBoxLayout(ordem);
-    for (QRadioButton* r : {rbtnCodigo, m_rbtnRazao, rbtnFatasia})
-        lo->addWidget(r, 0, Qt::AlignLeft);
+    const QList<QRadioButton*> ordens =
+        radios(ordem,
+               {{"rbtnCodigo", QStringLiteral("Por Código")},
+                {"rbtnRazao", QStringLiteral("Por Razão Social / Nome")},
+                {"rbtnFatasia", QStringLiteral("Por Nome Fantasia / Apelido")}},
+               1, Qt::Vertical);
+    m_rbtnRazao = ordens[1];
 
     QGroupBox* buscaPor = moldura(this, "", QStringLiteral("Busca Por:"));
     const struct {
@@ -61,15 +59,7 @@ TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent
     m_lbTitulo = rotulo(buscaPor, "lbTitulo", QStringLiteral("R.Social/Nome:"));
     m_edBusca = campo(buscaPor, "edBuscaFornec");
     QPushButton* btBusca = botao(buscaPor, "btnBusca_Fornec", QStringLiteral("Busca"));
-    auto* linhaBusca = new QHBoxLayout;
-    linhaBusca->addWidget(m_lbTitulo);
-    linhaBusca->addWidget(m_edBusca, 1);
-    linhaBusca->addWidget(btBusca);
-    lb->addLayout(linhaBusca, 2, 0, 1, 3);
-
-    auto* topo = new QHBoxLayout;
-    topo->addWidget(ordem);
-    topo->addWidget(buscaPor, 1);
+    lb->addLayout(lado({m_lbTitulo, m_edBusca, btBusca}, 1), 2, 0, 1, 3);
 
     QTableView* grade = Formulario::grade(this, "dbManut_For");
 
@@ -77,7 +67,7 @@ TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent
         return [this, modulo, modo] { abreDados(QLatin1String(modulo), modo); };
     };
     // "Saída" also forgets the mode: nothing is open from this list any more.
-    QHBoxLayout* fileira =
+    QHBoxLayout* linhaDeBotoes =
         botoes(this,
                {{"btnInclui", QStringLiteral("Novo"), abre("1.5.1", ::Modo::Inclui)},
                 {"btnAltera", QStringLiteral("Altera"), abre("1.5.2", ::Modo::Altera)},
@@ -90,11 +80,18 @@ TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titulo(this, "", QStringLiteral("Manutenção de Fornecedores")));
-    layout->addLayout(topo);
+    layout->addLayout(lado({ordem, buscaPor}, 1));
     layout->addWidget(grade, 1);
-    layout->addLayout(fileira);
+    layout->addLayout(linhaDeBotoes);
     resize(900, 560);
 
+    connect(btBusca, &QPushButton::clicked, this, &TfManut_Fornec::busca);
+    liga(ordens, grade);
+}
+
+void TfManut_Fornec::liga(const QList<QRadioButton*>& ordens, QTableView* grade)
+{
+    using Ordem = TdmFornecedor::Ordem;
     TdmFornecedor& dm = m_app.dmFornecedor();
     dm.cdsFornecedor.setColunas(TfBusca_Fornecedor::colunasDaGrade());
     dm.cdsFornecedor.acompanha(grade);
@@ -103,9 +100,9 @@ TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent
     // left to that box.
     m_lista = new Familia::Lista(this, dm.listaDaManutencao(), grade, nullptr, m_edBusca, 10,
                                  QLatin1Char('0'));
-    m_lista->adicionaOrdem({rbtnCodigo, int(Ordem::PorCodigo), {}, {}});
-    m_lista->adicionaOrdem({m_rbtnRazao, int(Ordem::PorRazao), {}, {}});
-    m_lista->adicionaOrdem({rbtnFatasia, int(Ordem::PorFantasia), {}, {}});
+    m_lista->adicionaOrdem({ordens[0], int(Ordem::PorCodigo), {}, {}});
+    m_lista->adicionaOrdem({ordens[1], int(Ordem::PorRazao), {}, {}});
+    m_lista->adicionaOrdem({ordens[2], int(Ordem::PorFantasia), {}, {}});
     m_lista->ligaRadios(false);
     // Every opening goes back to the name order; it has no radio of its own, so clicking
     // "Por Razão Social / Nome" still applies that radio's own statement.
@@ -116,7 +113,6 @@ TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent
     Convencoes::selecionaAoEntrar(m_edBusca);
     Convencoes::aoSair(m_edBusca, this, [this] { saiDaBusca(); });
 
-    connect(btBusca, &QPushButton::clicked, this, &TfManut_Fornec::busca);
     Convencoes::coresDeFoco(this);
 }
 

@@ -8,6 +8,7 @@ class Aplicacao;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QTableView;
 namespace Familia {
 class Lista;
 }
@@ -29,6 +30,9 @@ protected:
     void aoAbrir() override;
 
 private:
+    // The list, its orders and the search, wired once the window is laid out: `ordens` are the
+    // radios of the ordering box, in the list's order.
+    void liga(const QList<QRadioButton*>& ordens, QTableView* grade);
     // One choice of the "Busca Por:" box: the column searched and the label it shows.
     struct ColunaBusca {
         QRadioButton* radio;

@@ -35,17 +35,12 @@ TfBusca_Rel_Grupo::TfBusca_Rel_Grupo(Aplicacao& app, QWidget* parent) : Dialogo(
     grade->addWidget(m_btnBusca, 1, 2);
     layout->addLayout(grade);
     layout->addSpacing(8);
-    QPushButton* imprimir = nullptr;
-    QPushButton* cancelar = nullptr;
-    layout->addLayout(
+    const Formulario::Botoes botoes =
         Formulario::botoes(this, {},
-                           {
-                               {"btnImprimir", QStringLiteral("Imprimir"), [this] { imprime(); }},
-                               {"btnCancelar", QStringLiteral("Cancelar"), [this] { reject(); }},
-                           }));
-    imprimir = findChild<QPushButton*>(QStringLiteral("btnImprimir"));
-    cancelar = findChild<QPushButton*>(QStringLiteral("btnCancelar"));
-    Formulario::ordemTab({m_edCodGrupo, m_edDescGrupo, m_btnBusca, imprimir, cancelar});
+                           {{"btnImprimir", QStringLiteral("Imprimir"), [this] { imprime(); }},
+                            {"btnCancelar", QStringLiteral("Cancelar"), [this] { reject(); }}});
+    layout->addLayout(botoes);
+    Formulario::ordemTab({m_edCodGrupo, m_edDescGrupo, m_btnBusca, botoes[0], botoes[1]});
 
     CampoCodigo::Regras regras =
         regrasDoGrupo(m_app, m_edDescGrupo, {QStringLiteral("Rel_Grupo"), m_btnBusca});

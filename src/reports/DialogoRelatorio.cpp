@@ -60,12 +60,13 @@ DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* 
     datas->setColumnStretch(2, 1);
     layout->addLayout(datas);
     layout->addSpacing(8);
-    layout->addLayout(
+    const Formulario::Botoes botoes =
         Formulario::botoes(this, {},
                            {{forma.botaoImprime, forma.textoImprime, [this] { imprime(); }},
-                            {forma.botaoFecha, forma.textoFecha, [this] { reject(); }}}));
-    m_imprime = findChild<QPushButton*>(QLatin1String(forma.botaoImprime));
-    m_fecha = findChild<QPushButton*>(QLatin1String(forma.botaoFecha));
+                            {forma.botaoFecha, forma.textoFecha, [this] { reject(); }}});
+    layout->addLayout(botoes);
+    m_imprime = botoes[0];
+    m_fecha = botoes[1];
 
     const BuscaDoCampo busca{forma.origem, m_busca};
     switch (forma.registro) {
@@ -149,11 +150,8 @@ TfDatas::TfDatas(Aplicacao& app, QWidget* parent)
                         .titulo = QStringLiteral("Escolha as Datas Inicial e Final"),
                         .cabecalho = QStringLiteral("Escolha o Período"),
                         .dataInicial = "dtpData_Ini",
-                        .rotuloInicial = QStringLiteral("Data Inicial:"),
                         .dataFinal = "dtpData_Fim",
-                        .rotuloFinal = QStringLiteral("Data Final:"),
                         .botaoImprime = "btnDIF_Imprimir",
-                        .textoImprime = QStringLiteral("Imprimir"),
                         .botaoFecha = "btnDIF_Sair",
                         .textoFecha = QStringLiteral("Fechar"),
                         .enterComoTab = false},
@@ -173,18 +171,12 @@ TfDatas_Produto::TfDatas_Produto(Aplicacao& app, QWidget* parent)
            .campoCodigo = "edCodPro",
            .rotuloCodigo = QStringLiteral("Código"),
            .campoDescricao = "EdDescPro",
-           .rotuloDescricao = QStringLiteral("Descrição:"),
            .botaoBusca = "btnBusca_Produto",
            .origem = QStringLiteral("Datas_Produto"),
-           .dataInicial = "dtpData_Inicial",
-           .rotuloInicial = QStringLiteral("Data Inicial:"),
-           .dataFinal = "dtpData_Final",
-           .rotuloFinal = QStringLiteral("Data Final:"),
            .botaoImprime = "btnImprime",
            .textoImprime = QStringLiteral("Imprime"),
            .botaoFecha = "btnFechar",
-           .textoFecha = QStringLiteral("Fechar"),
-           .enterComoTab = true},
+           .textoFecha = QStringLiteral("Fechar")},
           parent)
 {
     Formulario::ordemTab(
@@ -200,20 +192,10 @@ TfDatas_Grupo::TfDatas_Grupo(Aplicacao& app, QWidget* parent)
            .cabecalho = QStringLiteral("Escolha um Grupo e uma Data Inicial e uma Data Final"),
            .registro = Registro::Grupo,
            .campoCodigo = "edCodGrupo",
-           .rotuloCodigo = QStringLiteral("Código:"),
            .campoDescricao = "edDescGrupo",
-           .rotuloDescricao = QStringLiteral("Descrição:"),
            .botaoBusca = "btnBusca_Grupo",
            .origem = QStringLiteral("Datas_Grupo"),
-           .dataInicial = "dtpData_Inicial",
-           .rotuloInicial = QStringLiteral("Data Inicial"),
-           .dataFinal = "dtpData_Final",
-           .rotuloFinal = QStringLiteral("Data Final:"),
-           .botaoImprime = "btnImprimir",
-           .textoImprime = QStringLiteral("Imprimir"),
-           .botaoFecha = "btnCancelar",
-           .textoFecha = QStringLiteral("Cancelar"),
-           .enterComoTab = true},
+           .rotuloInicial = QStringLiteral("Data Inicial")},
           parent)
 {
     Formulario::ordemTab({m_codigo, m_descricao, m_busca, m_inicio, m_fim, m_imprime, m_fecha});
@@ -229,20 +211,11 @@ TfDatas_REQ::TfDatas_REQ(Aplicacao& app, QWidget* parent)
                QStringLiteral("Escolha um Requisitante e uma Data Inicial e uma Data Final"),
            .registro = Registro::Requisitante,
            .campoCodigo = "edCodREQ",
-           .rotuloCodigo = QStringLiteral("Código:"),
            .campoDescricao = "edDescREQ",
            .rotuloDescricao = QStringLiteral("Nome:"),
            .botaoBusca = "btnBusca_Tipo",
            .origem = QStringLiteral("Datas_Tipo"),
-           .dataInicial = "dtpData_Inicial",
-           .rotuloInicial = QStringLiteral("Data Inicial"),
-           .dataFinal = "dtpData_Final",
-           .rotuloFinal = QStringLiteral("Data Final:"),
-           .botaoImprime = "btnImprimir",
-           .textoImprime = QStringLiteral("Imprimir"),
-           .botaoFecha = "btnCancelar",
-           .textoFecha = QStringLiteral("Cancelar"),
-           .enterComoTab = true},
+           .rotuloInicial = QStringLiteral("Data Inicial")},
           parent)
 {
     // The order this window has always had: the buttons first, though it opens on the code.

@@ -22,25 +22,26 @@ public:
 
 protected:
     enum class Registro { Nenhum, Grupo, Produto, Requisitante };
+    // What sets one dialog apart; the values given here are those most of them share.
     struct Forma {
         const char* nome;
         QString titulo{};
         QString cabecalho{};
         Registro registro = Registro::Nenhum;
         const char* campoCodigo = nullptr;
-        QString rotuloCodigo{};
+        QString rotuloCodigo = QStringLiteral("Código:");
         const char* campoDescricao = nullptr;
-        QString rotuloDescricao{};
+        QString rotuloDescricao = QStringLiteral("Descrição:");
         const char* botaoBusca = nullptr;
         QString origem{};
-        const char* dataInicial;
-        QString rotuloInicial{};
-        const char* dataFinal;
-        QString rotuloFinal{};
-        const char* botaoImprime;
-        QString textoImprime{};
-        const char* botaoFecha;
-        QString textoFecha{};
+        const char* dataInicial = "dtpData_Inicial";
+        QString rotuloInicial = QStringLiteral("Data Inicial:");
+        const char* dataFinal = "dtpData_Final";
+        QString rotuloFinal = QStringLiteral("Data Final:");
+        const char* botaoImprime = "btnImprimir";
+        QString textoImprime = QStringLiteral("Imprimir");
+        const char* botaoFecha = "btnCancelar";
+        QString textoFecha = QStringLiteral("Cancelar");
         bool enterComoTab = true;
     };
 

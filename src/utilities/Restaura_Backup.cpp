@@ -32,14 +32,14 @@ TfRestaura_Backup::TfRestaura_Backup(Aplicacao& app, QWidget* parent) : Dialogo(
         rotulo(this, "lbBackup1", QStringLiteral("Local onde o Backup dos Dados foi Feito:")), 0, 0,
         1, 2);
     grade->addWidget(m_edBackup1, 1, 0);
-    grade->addWidget(botao(this, "Button2", QStringLiteral("Procurar Backup")), 1, 1);
+    QPushButton* procura = botao(this, "Button2", QStringLiteral("Procurar Backup"));
+    grade->addWidget(procura, 1, 1);
     grade->addWidget(
         rotulo(this, "lbPasta", QStringLiteral("Local onde o Backup dos Dados Será Restaurado:")),
         2, 0, 1, 2);
     grade->addWidget(m_edPasta, 3, 0);
     grade->setColumnStretch(0, 1);
-    connect(findChild<QPushButton*>(QStringLiteral("Button2")), &QPushButton::clicked, this,
-            [this] { procuraBackup(); });
+    connect(procura, &QPushButton::clicked, this, [this] { procuraBackup(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
