@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -17,7 +17,7 @@ class TfDados_Usuarios : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfDados_Usuarios(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDados_Usuarios(Contexto& app, QWidget* parent = nullptr);
 
     // The code of the user being changed, deleted or looked at: the list's current row at
     // opening.
@@ -45,7 +45,7 @@ private:
     void altera();
     void exclui();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLabel* m_lbTitulo;
     QLineEdit* m_edCodigo;
     QLineEdit* m_edNome;

@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class CamposProduto;
 class QLineEdit;
@@ -14,7 +14,7 @@ class TfDevolucao : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfDevolucao(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDevolucao(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;
@@ -23,7 +23,7 @@ private:
     void busca();
     void devolve();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edCodPro;
     QLineEdit* m_edCodBar;
     QLineEdit* m_edDescPro;
