@@ -16,11 +16,11 @@
 // Benchmarks are never run as tests.
 
 #include "app/Aplicacao.h"
-#include "app/ConfigIni.h"
 #include "common/Convencoes.h"
 #include "common/Exportacao.h"
 #include "common/Funcoes.h"
 #include "common/Modal.h"
+#include "contexto/ConfigIni.h"
 #include "data/BancoEntregue.h"
 #include "data/DadosDemo.h"
 #include "data/DataModule_Log.h"

@@ -1,10 +1,10 @@
 #include "access/Config_Log.h"
 
-#include "app/Aplicacao.h"
 #include "common/JanelasCadastro.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Configuracoes.h"
 
-TfConfig_Log::TfConfig_Log(Aplicacao& app, QWidget* parent)
+TfConfig_Log::TfConfig_Log(Contexto& app, QWidget* parent)
     : JanelaSimNao(app,
                    {"TfConfig_Log",
                     QStringLiteral("Deseja Gravar o Log das Operações dos Usuários ?"),

@@ -8,7 +8,7 @@ class TfConfig_Log : public JanelaSimNao {
     Q_OBJECT
 
 public:
-    explicit TfConfig_Log(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfConfig_Log(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     QString valorGravado() override;

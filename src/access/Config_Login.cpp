@@ -1,14 +1,14 @@
 #include "access/Config_Login.h"
 
-#include "app/Aplicacao.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Configuracoes.h"
 #include "data/DataModule_Usuarios.h"
 #include "data/firebird/ErroBanco.h"
 
 #include <QComboBox>
 
-TfConfig_Login::TfConfig_Login(Aplicacao& app, QWidget* parent)
+TfConfig_Login::TfConfig_Login(Contexto& app, QWidget* parent)
     : JanelaSimNao(app,
                    {"TfConfig_Login", QStringLiteral("Configurações de Login de Usuário"),
                     QStringLiteral("Deseja ter Login de Usuários no Programa ?"), "cbLoginSN",

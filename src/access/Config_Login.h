@@ -9,7 +9,7 @@ class TfConfig_Login : public JanelaSimNao {
     Q_OBJECT
 
 public:
-    explicit TfConfig_Login(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfConfig_Login(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     QString valorGravado() override;

@@ -1,11 +1,11 @@
 #include "access/Consulta_Log.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Log.h"
 #include "data/DataModule_Usuarios.h"
 #include "data/firebird/ErroBanco.h"
@@ -21,7 +21,7 @@
 
 #include <optional>
 
-TfConsulta_Log::TfConsulta_Log(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfConsulta_Log::TfConsulta_Log(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfConsulta_Log"));

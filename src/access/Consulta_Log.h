@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class QDateEdit;
 class QLineEdit;
@@ -13,7 +13,7 @@ class TfConsulta_Log : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfConsulta_Log(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfConsulta_Log(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;
@@ -22,7 +22,7 @@ private:
     void saiDoLogin();
     void filtra();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edCodigo;
     QLineEdit* m_edLogin;
     QLineEdit* m_edNome;

@@ -1,6 +1,5 @@
 #include "access/DaRetiraPermissoes.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
@@ -8,6 +7,7 @@
 #include "common/Gravacao.h"
 #include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_PER.h"
 #include "data/DataModule_Usuarios.h"
 #include "data/firebird/ErroBanco.h"
@@ -23,7 +23,7 @@
 
 #include <optional>
 
-TfDaRetiraPermissoes::TfDaRetiraPermissoes(Aplicacao& app, QWidget* parent)
+TfDaRetiraPermissoes::TfDaRetiraPermissoes(Contexto& app, QWidget* parent)
     : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;

@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class QLineEdit;
 class QTableView;
@@ -13,7 +13,7 @@ class TfDaRetiraPermissoes : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfDaRetiraPermissoes(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDaRetiraPermissoes(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;
@@ -24,7 +24,7 @@ private:
     // Re-reads the rows of the user the grid shows, keeping the same row current.
     void releLista();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edCodigo;
     QLineEdit* m_edLogin;
     QLineEdit* m_edNome;

@@ -1,11 +1,11 @@
 #include "access/Dados_Usuarios.h"
 
 #include "access/Manut_Usuarios.h"
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Configuracoes.h"
 #include "data/DataModule_PER.h"
 #include "data/DataModule_Usuarios.h"
@@ -28,7 +28,7 @@ const QString tituloInclusao = QStringLiteral("Inclusão de Usuários");
 
 } // namespace
 
-TfDados_Usuarios::TfDados_Usuarios(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfDados_Usuarios::TfDados_Usuarios(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfDados_Usuarios"));

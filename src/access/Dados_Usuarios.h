@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class Transacao;
 class QComboBox;
 class QDateEdit;
@@ -18,7 +18,7 @@ class TfDados_Usuarios : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfDados_Usuarios(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDados_Usuarios(Contexto& app, QWidget* parent = nullptr);
 
     // The code of the user being changed, deleted or looked at: the list's current row at
     // opening.
@@ -49,7 +49,7 @@ private:
     // on failure the window stays as it was.
     void gravaEFecha(const std::function<qint64(Transacao&)>& escreve, const QString& auditoria);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLabel* m_lbTitulo;
     QLineEdit* m_edCodigo;
     QLineEdit* m_edNome;

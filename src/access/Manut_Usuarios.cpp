@@ -1,11 +1,11 @@
 #include "access/Manut_Usuarios.h"
 
 #include "access/Dados_Usuarios.h"
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Usuarios.h"
 
 #include <QGroupBox>
@@ -18,7 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TfManut_Usuarios::TfManut_Usuarios(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfManut_Usuarios::TfManut_Usuarios(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     using Ordem = TdmUsuarios::Ordem;

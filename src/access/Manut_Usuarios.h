@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class QRadioButton;
 class QTableView;
 namespace Familia {
@@ -16,7 +16,7 @@ class TfManut_Usuarios : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfManut_Usuarios(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfManut_Usuarios(Contexto& app, QWidget* parent = nullptr);
 
     // The mode in which the record window opens.
     ::Modo Modo = ::Modo::Nenhum;
@@ -31,7 +31,7 @@ private:
     // else `vazia` says there is none.
     void abreDados(::Modo modo, const QString& vazia);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     Familia::Lista* m_lista;
     QRadioButton* m_rbNome;
     QTableView* m_grade;

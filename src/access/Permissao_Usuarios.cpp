@@ -1,10 +1,10 @@
 #include "access/Permissao_Usuarios.h"
 
-#include "app/Aplicacao.h"
 #include "common/JanelasCadastro.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Configuracoes.h"
 
-TfPermissao_Usuarios::TfPermissao_Usuarios(Aplicacao& app, QWidget* parent)
+TfPermissao_Usuarios::TfPermissao_Usuarios(Contexto& app, QWidget* parent)
     : JanelaSimNao(app,
                    {"TfPermissao_Usuarios",
                     QStringLiteral("Deseja Ter Permissão de Usuários no Programa ?"),

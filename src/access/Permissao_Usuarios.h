@@ -8,7 +8,7 @@ class TfPermissao_Usuarios : public JanelaSimNao {
     Q_OBJECT
 
 public:
-    explicit TfPermissao_Usuarios(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfPermissao_Usuarios(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     QString valorGravado() override;

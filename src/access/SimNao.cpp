@@ -1,9 +1,9 @@
 #include "access/SimNao.h"
 
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Gravacao.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
 
@@ -15,7 +15,7 @@
 
 #include <optional>
 
-JanelaSimNao::JanelaSimNao(Aplicacao& app, const Desenho& d, QWidget* parent)
+JanelaSimNao::JanelaSimNao(Contexto& app, const Desenho& d, QWidget* parent)
     : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;

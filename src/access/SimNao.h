@@ -4,7 +4,7 @@
 
 #include <functional>
 
-class Aplicacao;
+class Contexto;
 class ErroBanco;
 class QComboBox;
 class Transacao;
@@ -31,7 +31,7 @@ protected:
         const char* fechar;
     };
 
-    JanelaSimNao(Aplicacao& app, const Desenho& desenho, QWidget* parent);
+    JanelaSimNao(Contexto& app, const Desenho& desenho, QWidget* parent);
 
     // The stored value of the window's setting. Database errors reach the caller.
     virtual QString valorGravado() = 0;
@@ -46,6 +46,6 @@ protected:
 
     void aoAbrir() override;
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QComboBox* m_escolha;
 };

@@ -1,9 +1,9 @@
 #include "app/Config_BancoDados.h"
 
 #include "app/Aplicacao.h"
-#include "app/ConfigIni.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
+#include "contexto/ConfigIni.h"
 #include "data/BancoEntregue.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"

@@ -51,7 +51,15 @@ template <typename... T> QList<Janelas::Janela> lista(Janelas::Lista<T...>)
     // The class name comes from the window's own meta-object, which each must declare.
     static_assert((QtPrivate::HasQ_OBJECT_Macro<T>::Value && ...));
     return {Janelas::Janela{QString::fromLatin1(T::staticMetaObject.className()),
-                            [](Aplicacao& app) -> QWidget& { return app.janela<T>(); }}...};
+                            [](Contexto& c) -> QWidget& { return c.janela<T>(); }}...};
+}
+
+template <typename... T>
+std::unique_ptr<QWidget> nova(Aplicacao& app, const std::type_info& tipo, Janelas::Lista<T...>)
+{
+    std::unique_ptr<QWidget> feita;
+    ((tipo == typeid(T) && (feita = std::make_unique<T>(app), true)) || ...);
+    return feita;
 }
 
 } // namespace
@@ -61,6 +69,11 @@ namespace Janelas {
 QList<Janela> todas()
 {
     return lista(Todas{});
+}
+
+std::unique_ptr<QWidget> faz(Aplicacao& app, const std::type_info& tipo)
+{
+    return nova(app, tipo, Todas{});
 }
 
 } // namespace Janelas

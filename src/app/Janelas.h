@@ -1,16 +1,20 @@
 #pragma once
 
-// Every window the program makes through Aplicacao::janela<T>(), listed once. A window that is
-// not listed cannot be made that way (it does not compile), so whatever walks over this list
-// (the checks that keep every window's keys, grids and fields in line) sees every window.
+// Every window the program makes through the context's janela<T>(), listed once, and how each
+// is made. A window that is not listed cannot be made that way (asking for it throws, and the
+// menu's windows are checked when the menu compiles), so whatever walks over this list (the
+// checks that keep every window's keys, grids and fields in line) sees every window.
 
 #include <QList>
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <type_traits>
+#include <typeinfo>
 
 class Aplicacao;
+class Contexto;
 class QWidget;
 class TfPrincipal;
 class TfLogin;
@@ -82,10 +86,13 @@ template <typename T> inline constexpr bool registrada = Todas::contem<T>;
 struct Janela {
     QString classe;
     // The run's window of that class, made on first use.
-    std::function<QWidget&(Aplicacao&)> abre;
+    std::function<QWidget&(Contexto&)> abre;
 };
 
 // The listed windows, in the list's order.
 QList<Janela> todas();
+
+// A new window of the listed class `tipo` for the run; null for a class that is not listed.
+std::unique_ptr<QWidget> faz(Aplicacao& app, const std::type_info& tipo);
 
 } // namespace Janelas

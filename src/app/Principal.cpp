@@ -16,7 +16,6 @@
 #include "common/Versao.h"
 #include "data/DataModule_Configuracoes.h"
 #include "data/DataModule_Empresa.h"
-#include "data/DataModule_PER.h"
 #include "data/DataModule_Versao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
@@ -54,8 +53,6 @@
 
 namespace {
 
-const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
-
 QLabel* rotuloDeDado(QWidget* pai, const char* nome)
 {
     QLabel* l = Formulario::rotulo(pai, nome, QString());
@@ -69,7 +66,12 @@ QLabel* rotuloDeDado(QWidget* pai, const char* nome)
 } // namespace
 
 TfPrincipal::TfPrincipal(Aplicacao& app, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_app(app)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      FlagLogin(app.sessao().FlagLogin), FlagPermissao(app.sessao().FlagPermissao),
+      FlagLog(app.sessao().FlagLog), CodUsuario(app.sessao().CodUsuario),
+      LoginUsuario(app.sessao().LoginUsuario), EmpNome(app.sessao().EmpNome),
+      EmpFone(app.sessao().EmpFone), NumVersao(app.sessao().NumVersao),
+      TipoEstorno(app.sessao().TipoEstorno), m_app(app)
 {
     setObjectName(QStringLiteral("TfPrincipal"));
     setWindowTitle(QStringLiteral("Zorvane Almoxarifado"));
@@ -111,6 +113,7 @@ TfPrincipal::TfPrincipal(Aplicacao& app, QWidget* parent)
     m_paineis[2]->setText(QStringLiteral("Versão:"));
 
     montaMenu();
+    connect(&app.sessao(), &Sessao::empresaAlterada, this, &TfPrincipal::atualizaEmpresa);
     resize(900, 600);
     if (QScreen* tela = QGuiApplication::primaryScreen())
         move(tela->availableGeometry().center() - rect().center());
@@ -302,22 +305,17 @@ QMenu* TfPrincipal::grupo(const QString& nome) const
 
 bool TfPrincipal::registraLog() const
 {
-    return FlagLog == QLatin1String("S") && FlagLogin == QLatin1String("S");
+    return m_app.sessao().registraLog();
 }
 
 bool TfPrincipal::temAcesso(const QString& codigo)
 {
-    if (FlagPermissao != QLatin1String("S") || FlagLogin != QLatin1String("S"))
-        return true;
-    return m_app.dmPER().temPermissao(CodUsuario, codigo);
+    return m_app.sessao().temAcesso(codigo);
 }
 
 bool TfPrincipal::permite(const QString& codigo)
 {
-    if (temAcesso(codigo))
-        return true;
-    Mensagens::aviso(semPermissao, this);
-    return false;
+    return m_app.sessao().permite(codigo, this);
 }
 
 void TfPrincipal::aoAbrirGrupo(QMenu* menu, const QString& codigo)
@@ -338,7 +336,7 @@ void TfPrincipal::aoAbrirGrupo(QMenu* menu, const QString& codigo)
     // can be chosen by a user who may not enter the group.
     QTimer::singleShot(0, menu, [this, menu] {
         menu->close();
-        Mensagens::aviso(semPermissao, this);
+        Mensagens::aviso(Sessao::semPermissao(), this);
     });
 }
 

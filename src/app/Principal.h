@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include "app/Aplicacao.h"
+#include "app/Janelas.h"
 #include "common/Modal.h"
 #include <functional>
 #include <initializer_list>
@@ -13,9 +14,10 @@ class QLabel;
 class QMenu;
 
 // The main window: the company header, the status bar and the menu through which every other
-// window opens, each behind the current user's permission. It holds the state of the run that
-// every window reads: the three access flags, the logged-in user, the company's name and
-// telephone for the reports, the stored version and the reversal mode.
+// window opens, each behind the current user's permission. It fills and shows the session's
+// state (the three access flags, the logged-in user, the company's name and telephone for the
+// reports, the stored version and the reversal mode); its fields of those names are the
+// session's own.
 class TfPrincipal : public QMainWindow {
     Q_OBJECT
 
@@ -23,21 +25,22 @@ public:
     explicit TfPrincipal(Aplicacao& app, QWidget* parent = nullptr);
     ~TfPrincipal() override;
 
-    QString FlagLogin;
-    QString FlagPermissao;
-    QString FlagLog;
-    QString CodUsuario;
-    QString LoginUsuario;
-    QString EmpNome;
-    QString EmpFone;
-    QString NumVersao;
-    QString TipoEstorno;
+    QString& FlagLogin;
+    QString& FlagPermissao;
+    QString& FlagLog;
+    QString& CodUsuario;
+    QString& LoginUsuario;
+    QString& EmpNome;
+    QString& EmpFone;
+    QString& NumVersao;
+    QString& TipoEstorno;
 
     // Operations are written to the audit log only when both logging and login are on.
     bool registraLog() const;
 
     // The gate of a module code: allowed unless permissions and login are both on and the
-    // user's row does not say "S". A refusal shows the warning and answers false.
+    // user's row does not say "S". A refusal shows the warning over this window and answers
+    // false.
     bool permite(const QString& codigo);
     // The same answer without the warning.
     bool temAcesso(const QString& codigo);
@@ -84,6 +87,7 @@ private:
     // Opens the run's window of class T modally.
     template <typename T> std::function<void()> abre()
     {
+        static_assert(Janelas::registrada<T>, "a window the menu opens is listed in app/Janelas.h");
         return [this] { Modal::exec(&m_app.template janela<T>()); };
     }
     QMenu* novoGrupo(QMenu* pai, const char* titulo, const char* nome,

@@ -1,6 +1,6 @@
 #include "common/CamposCadastro.h"
 
-#include "app/Aplicacao.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "data/DataModule_Grupos.h"
@@ -54,7 +54,7 @@ template <typename Registro> std::optional<QString> descricaoDe(const std::optio
 
 } // namespace
 
-CampoCodigo::Regras regrasDoUsuario(Aplicacao& app, QLineEdit* login, QLineEdit* nome,
+CampoCodigo::Regras regrasDoUsuario(Contexto& app, QLineEdit* login, QLineEdit* nome,
                                     const QString& naoEncontrado)
 {
     CampoCodigo::Regras regras;
@@ -75,7 +75,7 @@ CampoCodigo::Regras regrasDoUsuario(Aplicacao& app, QLineEdit* login, QLineEdit*
     return regras;
 }
 
-CampoCodigo::Regras regrasDoRequisitante(Aplicacao& app, QLineEdit* descricao,
+CampoCodigo::Regras regrasDoRequisitante(Contexto& app, QLineEdit* descricao,
                                          const BuscaDoCampo& busca)
 {
     CampoCodigo::Regras r = regras(6, QLatin1Char('0'), &app.janela<TfBusca_REQ>(), busca);
@@ -87,7 +87,7 @@ CampoCodigo::Regras regrasDoRequisitante(Aplicacao& app, QLineEdit* descricao,
     return r;
 }
 
-CampoCodigo::Regras regrasDoGrupo(Aplicacao& app, QLineEdit* descricao, const BuscaDoCampo& busca)
+CampoCodigo::Regras regrasDoGrupo(Contexto& app, QLineEdit* descricao, const BuscaDoCampo& busca)
 {
     CampoCodigo::Regras r = regras(6, QLatin1Char('0'), &app.janela<TfBusca_Grupos>(), busca);
     r.procura = mostraEm(
@@ -96,7 +96,7 @@ CampoCodigo::Regras regrasDoGrupo(Aplicacao& app, QLineEdit* descricao, const Bu
     return r;
 }
 
-CampoCodigo::Regras regrasDoGrupoFornecedor(Aplicacao& app, QLineEdit* descricao,
+CampoCodigo::Regras regrasDoGrupoFornecedor(Contexto& app, QLineEdit* descricao,
                                             const BuscaDoCampo& busca)
 {
     CampoCodigo::Regras r = regras(6, QLatin1Char('0'), &app.janela<TfBuscaGRU_For>(), busca);
@@ -109,7 +109,7 @@ CampoCodigo::Regras regrasDoGrupoFornecedor(Aplicacao& app, QLineEdit* descricao
     return r;
 }
 
-CampoCodigo::Regras regrasDoFornecedor(Aplicacao& app, QLineEdit* razao, const BuscaDoCampo& busca)
+CampoCodigo::Regras regrasDoFornecedor(Contexto& app, QLineEdit* razao, const BuscaDoCampo& busca)
 {
     CampoCodigo::Regras r = regras(10, QLatin1Char('0'), &app.janela<TfBusca_Fornecedor>(), busca);
     r.procura = mostraEm(razao, [&app](const QString& codigo) {
@@ -122,7 +122,7 @@ CampoCodigo::Regras regrasDoFornecedor(Aplicacao& app, QLineEdit* razao, const B
     return r;
 }
 
-CampoCodigo::Regras regrasDoProduto(Aplicacao& app, QLineEdit* descricao, const BuscaDoCampo& busca)
+CampoCodigo::Regras regrasDoProduto(Contexto& app, QLineEdit* descricao, const BuscaDoCampo& busca)
 {
     CampoCodigo::Regras r = regras(10, QLatin1Char(' '), &app.janela<TfBusca_Produtos>(), busca);
     r.procura = mostraEm(descricao, [&app](const QString& codigo) {

@@ -2,7 +2,7 @@
 
 #include "common/CampoCodigo.h"
 
-class Aplicacao;
+class Contexto;
 class QAbstractButton;
 class QLineEdit;
 
@@ -21,29 +21,28 @@ struct BuscaDoCampo {
 // A user's code typed in a window that shows the user's login and name beside it: padded with
 // zeros to 6, looked up, the login and name shown; a code nobody has is refused with the
 // window's error message, the code and both fields emptied.
-CampoCodigo::Regras regrasDoUsuario(Aplicacao& app, QLineEdit* login, QLineEdit* nome,
+CampoCodigo::Regras regrasDoUsuario(Contexto& app, QLineEdit* login, QLineEdit* nome,
                                     const QString& naoEncontrado);
 
 // A requisitioner: zeros to 6, the name shown in `descricao`; an unknown code is erased with
 // "Requisitante não Encontrado !".
-CampoCodigo::Regras regrasDoRequisitante(Aplicacao& app, QLineEdit* descricao,
+CampoCodigo::Regras regrasDoRequisitante(Contexto& app, QLineEdit* descricao,
                                          const BuscaDoCampo& busca);
 
 // A product group: zeros to 6, the description shown in `descricao`; an unknown code stays,
 // refused with "Grupo não Encontrado !".
-CampoCodigo::Regras regrasDoGrupo(Aplicacao& app, QLineEdit* descricao, const BuscaDoCampo& busca);
+CampoCodigo::Regras regrasDoGrupo(Contexto& app, QLineEdit* descricao, const BuscaDoCampo& busca);
 
 // A supplier group: zeros to 6, the description shown in `descricao`; an unknown code stays,
 // refused with a warning "Grupo de Fornecedor não Encontrado", its description emptied.
-CampoCodigo::Regras regrasDoGrupoFornecedor(Aplicacao& app, QLineEdit* descricao,
+CampoCodigo::Regras regrasDoGrupoFornecedor(Contexto& app, QLineEdit* descricao,
                                             const BuscaDoCampo& busca);
 
 // A supplier: zeros to 10, the company name shown in `razao`; an unknown code is an error
 // "Fornecedor não Cadastrado", and both the code and the name are emptied.
-CampoCodigo::Regras regrasDoFornecedor(Aplicacao& app, QLineEdit* razao, const BuscaDoCampo& busca);
+CampoCodigo::Regras regrasDoFornecedor(Contexto& app, QLineEdit* razao, const BuscaDoCampo& busca);
 
 // A product by its code alone: blanks in front to 10, the description shown in `descricao`
 // (when given); an unknown code stays, refused with "Produto não Encontrado !". A window with
 // the bar code beside the code takes the product fields (CamposProduto), which build on this.
-CampoCodigo::Regras regrasDoProduto(Aplicacao& app, QLineEdit* descricao,
-                                    const BuscaDoCampo& busca);
+CampoCodigo::Regras regrasDoProduto(Contexto& app, QLineEdit* descricao, const BuscaDoCampo& busca);

@@ -1,12 +1,12 @@
 #include "common/CamposProduto.h"
 
-#include "app/Aplicacao.h"
-#include "app/Principal.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
+#include "contexto/Contexto.h"
+#include "contexto/Sessao.h"
 #include "data/DataModule_Produtos.h"
 
 #include <QApplication>
@@ -69,7 +69,7 @@ void enterAvanca(QLineEdit* campo)
 
 } // namespace LeitorDeBarras
 
-CamposProduto::CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codigoBarras,
+CamposProduto::CamposProduto(Contexto& app, QLineEdit* codigo, QLineEdit* codigoBarras,
                              QWidget* janela, Regras regras)
     : QObject(janela), m_app(app), m_regras(std::move(regras))
 {

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class QAbstractButton;
 class QLineEdit;
@@ -55,7 +55,7 @@ public:
         std::function<void(const Produto&, Via via)> mostra;
     };
 
-    CamposProduto(Aplicacao& app, QLineEdit* codigo, QLineEdit* codigoBarras, QWidget* janela,
+    CamposProduto(Contexto& app, QLineEdit* codigo, QLineEdit* codigoBarras, QWidget* janela,
                   Regras regras);
 
     CampoCodigo& codigo() const { return *m_codigo; }
@@ -72,7 +72,7 @@ private:
     // product still in the code field.
     bool barrasDoCodigo(const QString& barras) const;
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     Regras m_regras;
     CampoCodigo* m_codigo;
     CampoCodigo* m_codigoBarras;

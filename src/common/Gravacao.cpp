@@ -1,7 +1,7 @@
 #include "common/Gravacao.h"
 
-#include "app/Aplicacao.h"
-#include "app/Principal.h"
+#include "contexto/Contexto.h"
+#include "contexto/Sessao.h"
 #include "data/DataModule_Log.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
@@ -40,15 +40,15 @@ void exigeRegistro(qint64 linhas)
         throw ErroBanco(registroSumido());
 }
 
-std::optional<QString> usuarioLog(Aplicacao& app)
+std::optional<QString> usuarioLog(Contexto& app)
 {
-    const TfPrincipal& principal = app.principal();
-    if (!principal.registraLog())
+    const Sessao& sessao = app.sessao();
+    if (!sessao.registraLog())
         return std::nullopt;
-    return principal.CodUsuario;
+    return sessao.CodUsuario;
 }
 
-bool grava(Aplicacao& app, QWidget* janela, const Salvamento& salvamento)
+bool grava(Contexto& app, QWidget* janela, const Salvamento& salvamento)
 {
     const std::optional<QString> usuario =
         salvamento.textoLog.isEmpty() ? std::nullopt : usuarioLog(app);

@@ -12,7 +12,7 @@
 #include <optional>
 #include <type_traits>
 
-class Aplicacao;
+class Contexto;
 class Conexao;
 class ErroBanco;
 class QWidget;
@@ -45,7 +45,7 @@ QString registroSumido();
 void exigeRegistro(qint64 linhas);
 
 // The audit user of this session: the user logged in, when logging and login are both on.
-std::optional<QString> usuarioLog(Aplicacao& app);
+std::optional<QString> usuarioLog(Contexto& app);
 
 // A save from a window.
 struct Salvamento {
@@ -64,6 +64,6 @@ struct Salvamento {
 // Runs the save in the session's connection, with the session's audit user. On a failure
 // everything, audit line included, is rolled back, and only then the message is shown: no row
 // stays locked while the user reads it. Returns whether the save went through.
-bool grava(Aplicacao& app, QWidget* janela, const Salvamento& salvamento);
+bool grava(Contexto& app, QWidget* janela, const Salvamento& salvamento);
 
 } // namespace Gravacao

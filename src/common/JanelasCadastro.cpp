@@ -1,12 +1,12 @@
 #include "common/JanelasCadastro.h"
 
-#include "app/Aplicacao.h"
-#include "app/Principal.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/Gravacao.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
+#include "contexto/Sessao.h"
 #include "data/DataSet.h"
 #include "data/firebird/Consulta.h"
 #include "data/firebird/ErroBanco.h"
@@ -28,10 +28,10 @@
 
 namespace Familia {
 
-bool permiteBotao(Aplicacao& app, const QString& codigoModulo)
+bool permiteBotao(Contexto& app, const QString& codigoModulo)
 {
     try {
-        return app.principal().permite(codigoModulo);
+        return app.sessao().permite(codigoModulo);
     } catch (const ErroBanco& e) {
         Mensagens::erro(e.mensagem());
         return false;
@@ -43,7 +43,7 @@ QString registroSumido()
     return Gravacao::registroSumido();
 }
 
-bool grava(Aplicacao& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
+bool grava(Contexto& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha,
            TipoMensagem tipoFalha)
 {
@@ -236,7 +236,7 @@ Quadro::Quadro(QDialog* janela, const Desenho& d, const ListaDoModulo& fonte)
     QObject::connect(botaoBusca, &QPushButton::clicked, lista, &Lista::busca);
 }
 
-JanelaManutencao::JanelaManutencao(Aplicacao& app, const Desenho& desenho,
+JanelaManutencao::JanelaManutencao(Contexto& app, const Desenho& desenho,
                                    const ListaDoModulo& lista, const Botoes& b,
                                    std::function<QDialog&()> janelaDados, QWidget* parent)
     : Dialogo(parent), m_app(app), m_quadro(this, desenho, lista),
@@ -287,7 +287,7 @@ JanelaSelecao::JanelaSelecao(const Desenho& desenho, const ListaDoModulo& lista,
     Convencoes::coresDeFoco(this);
 }
 
-JanelaDados::JanelaDados(Aplicacao& app, const DesenhoDados& d, CadastroSimples& cadastro,
+JanelaDados::JanelaDados(Contexto& app, const DesenhoDados& d, CadastroSimples& cadastro,
                          std::function<JanelaManutencao&()> manutencao, QWidget* parent)
     : Dialogo(parent), m_app(app), m_cadastro(cadastro), m_manutencao(std::move(manutencao)),
       m_desenho(d)

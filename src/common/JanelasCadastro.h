@@ -24,7 +24,7 @@
 #include <QString>
 #include <functional>
 
-class Aplicacao;
+class Contexto;
 class Consulta;
 class DataSet;
 class ErroBanco;
@@ -40,7 +40,7 @@ namespace Familia {
 
 // The permission of one list button: refused only when permissions and login are both on
 // and the user's row does not say "S"; a refusal shows the warning and answers false.
-bool permiteBotao(Aplicacao& app, const QString& codigoModulo);
+bool permiteBotao(Contexto& app, const QString& codigoModulo);
 
 // One save of a record window, in one transaction: `escreve` runs the statements and answers
 // how many rows of the record itself they touched, then the audit line `textoLog` is written
@@ -51,7 +51,7 @@ bool permiteBotao(Aplicacao& app, const QString& codigoModulo);
 // user reads it. A rollback that fails as well changes nothing of what the user is told.
 // Returns whether the save went through. The failure is a warning unless `tipoFalha` says
 // otherwise.
-bool grava(Aplicacao& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
+bool grava(Contexto& app, QWidget* janela, const std::function<qint64(Transacao&)>& escreve,
            const QString& textoLog, const std::function<QString(const ErroBanco&)>& falha,
            TipoMensagem tipoFalha = TipoMensagem::Aviso);
 // The reason a save gives when the record it changes or deletes is no longer there.
@@ -214,10 +214,10 @@ public:
 
 protected:
     // `janelaDados` gives the register's record window.
-    JanelaManutencao(Aplicacao& app, const Desenho& desenho, const ListaDoModulo& lista,
+    JanelaManutencao(Contexto& app, const Desenho& desenho, const ListaDoModulo& lista,
                      const Botoes& botoes, std::function<QDialog&()> janelaDados, QWidget* parent);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     Quadro m_quadro;
 
 private:
@@ -288,7 +288,7 @@ public:
 
 protected:
     // `manutencao` gives the register's list window, whose mode and list this window follows.
-    JanelaDados(Aplicacao& app, const DesenhoDados& desenho, CadastroSimples& cadastro,
+    JanelaDados(Contexto& app, const DesenhoDados& desenho, CadastroSimples& cadastro,
                 std::function<JanelaManutencao&()> manutencao, QWidget* parent);
 
     ::Modo modo() { return m_manutencao().Modo; }
@@ -314,7 +314,7 @@ protected:
     // the mode) and puts the user there.
     bool descricaoPreenchida();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     CadastroSimples& m_cadastro;
     QLabel* m_lbTitulo;
     QLineEdit* m_edCodigo;

@@ -6,7 +6,7 @@
 #include <QPair>
 #include <QString>
 
-class Aplicacao;
+class Contexto;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;

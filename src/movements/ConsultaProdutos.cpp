@@ -1,10 +1,10 @@
 #include "movements/ConsultaProdutos.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
 
@@ -17,8 +17,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TfConsultaProdutos::TfConsultaProdutos(Aplicacao& app, QWidget* parent)
-    : Dialogo(parent), m_app(app)
+TfConsultaProdutos::TfConsultaProdutos(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     const QString titulo = QStringLiteral("Consulta de Fornecedores de um Produto");

@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CamposProduto;
 class QLineEdit;
 class QPushButton;
@@ -14,7 +14,7 @@ class TfConsultaProdutos : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfConsultaProdutos(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfConsultaProdutos(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;
@@ -25,7 +25,7 @@ private:
     void liga(QPushButton* buscaProduto);
     void mostraProduto(const Produto& p);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edCodigo;
     QLineEdit* m_edCodBar;
     QLineEdit* m_edDesc;

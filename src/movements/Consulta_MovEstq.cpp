@@ -1,11 +1,11 @@
 #include "movements/Consulta_MovEstq.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
@@ -36,8 +36,7 @@ QString texto(const char* campoESinal, const QString& valor)
 
 } // namespace
 
-TfConsulta_MovEstq::TfConsulta_MovEstq(Aplicacao& app, QWidget* parent)
-    : Dialogo(parent), m_app(app)
+TfConsulta_MovEstq::TfConsulta_MovEstq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfConsulta_MovEstq"));

@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-class Aplicacao;
+class Contexto;
 class CamposProduto;
 class QCheckBox;
 class QDateEdit;
@@ -20,7 +20,7 @@ class TfConsulta_MovEstq : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfConsulta_MovEstq(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfConsulta_MovEstq(Contexto& app, QWidget* parent = nullptr);
 
     // The row filter in force, as its five parts compose it, e.g.
     // MOV_CodPRo<>'      ' and (MOV_Oper='EE' or MOV_OPER='SS' or MOV_OPER='  ' or MOV_OPER='  ')
@@ -39,7 +39,7 @@ private:
     void recalculaProduto();
     void aplicaFiltro();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QCheckBox* m_cbEntradas;
     QCheckBox* m_cbSaidas;
     QCheckBox* m_cbEst_Entrada;

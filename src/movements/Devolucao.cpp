@@ -1,12 +1,12 @@
 #include "movements/Devolucao.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
@@ -30,7 +30,7 @@ const QString nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolve
 
 } // namespace
 
-TfDevolucao::TfDevolucao(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfDevolucao::TfDevolucao(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfDevolucao"));

@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class CamposProduto;
 class QLineEdit;
@@ -18,7 +18,7 @@ class TfDevolucao : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfDevolucao(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDevolucao(Contexto& app, QWidget* parent = nullptr);
 
     // The next opening shows the open loans of `produto` lent to `requisitante` (codes as
     // stored), both filters filled as if typed, instead of the empty list: a loan chosen in
@@ -35,7 +35,7 @@ private:
     void devolve();
     void aplicaFiltro(const QString& produto, const QString& requisitante);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edCodPro;
     QLineEdit* m_edCodBar;
     QLineEdit* m_edDescPro;

@@ -1,9 +1,9 @@
 #include "movements/Devolve.h"
 
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Formatos.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_Produtos.h"
 #include "data/DataModule_Req.h"
@@ -27,7 +27,7 @@ const QString nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolve
 
 } // namespace
 
-TfDevolve::TfDevolve(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfDevolve::TfDevolve(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfDevolve"));

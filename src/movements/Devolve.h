@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class QDateEdit;
 class QLineEdit;
 
@@ -13,7 +13,7 @@ class TfDevolve : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfDevolve(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDevolve(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;
@@ -21,7 +21,7 @@ protected:
 private:
     void devolve();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     qint64 m_emprestimo = 0;
     QLineEdit* m_edCodPro;
     QLineEdit* m_edDescPro;

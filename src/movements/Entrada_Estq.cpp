@@ -1,6 +1,5 @@
 #include "movements/Entrada_Estq.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
@@ -9,6 +8,7 @@
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Produtos.h"
 #include "movements/Lancamentos.h"
 #include "movements/Movimento.h"
@@ -44,7 +44,7 @@ void erroDeConversao(QLineEdit* campo, QWidget* janela)
 
 } // namespace
 
-TfEntrada_Estq::TfEntrada_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEntrada_Estq::TfEntrada_Estq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfEntrada_Estq"));

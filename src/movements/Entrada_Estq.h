@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class CamposProduto;
 class QDateEdit;
@@ -22,7 +22,7 @@ class TfEntrada_Estq : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfEntrada_Estq(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfEntrada_Estq(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override { limpa(); }
@@ -38,7 +38,7 @@ private:
     bool podeGravar() const;
     void grava();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edENT_CodPRO;
     QLineEdit* m_edEnt_DescPro;
     QPushButton* m_btnENT_Estoque_BuscaPRO;

@@ -1,7 +1,5 @@
 #include "movements/Estorno_Estq.h"
 
-#include "app/Aplicacao.h"
-#include "app/Principal.h"
 #include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
@@ -9,6 +7,8 @@
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
+#include "contexto/Sessao.h"
 #include "data/DataModule_Produtos.h"
 #include "movements/Lancamentos.h"
 #include "movements/Movimento.h"
@@ -45,7 +45,7 @@ QString naoEhNumero(const QString& texto)
 
 } // namespace
 
-TfEstorno_Estq::TfEstorno_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEstorno_Estq::TfEstorno_Estq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfEstorno_Estq"));
@@ -121,7 +121,7 @@ void TfEstorno_Estq::liga(QPushButton* buscaProduto)
 
 bool TfEstorno_Estq::deEntrada() const
 {
-    return m_app.principal().TipoEstorno == QLatin1String("TE");
+    return m_app.sessao().TipoEstorno == QLatin1String("TE");
 }
 
 CampoCodigo::Regras TfEstorno_Estq::regrasContraparte()

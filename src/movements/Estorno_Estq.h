@@ -3,7 +3,7 @@
 #include "common/CampoCodigo.h"
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CamposProduto;
 class QDateEdit;
 class QLabel;
@@ -21,7 +21,7 @@ class TfEstorno_Estq : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfEstorno_Estq(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfEstorno_Estq(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     // The mode's texts and counterpart, every field back at its opening value.
@@ -40,7 +40,7 @@ private:
     void mostraProduto(const Produto& p);
     void grava();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLabel* m_lbTitulo;
     QLabel* m_lbContraparte;
     QLineEdit* m_edCodPro;

@@ -1,6 +1,5 @@
 #include "movements/Extravio.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
@@ -8,6 +7,7 @@
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
 #include "movements/Lancamentos.h"
@@ -48,7 +48,7 @@ void soLeitura(QLineEdit* c)
 
 } // namespace
 
-TfExtravio::TfExtravio(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfExtravio::TfExtravio(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfExtravio"));

@@ -3,7 +3,7 @@
 #include "common/Decimal.h"
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CamposProduto;
 class QDateEdit;
 class QPushButton;
@@ -17,7 +17,7 @@ class TfExtravio : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfExtravio(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfExtravio(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;
@@ -33,7 +33,7 @@ private:
     void recusaQuantidade(const Decimal& pedida, const Decimal& existente);
     void grava();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     TEditH* m_edCodPro;
     TEditH* m_edDescPro;
     TEditH* m_edCodBar;

@@ -1,12 +1,12 @@
 #include "movements/ManutMovEstq.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_MovEstq.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
@@ -28,7 +28,7 @@ const QString falha = QStringLiteral("Não Consegui Realizar a Operação, Tente
 
 } // namespace
 
-TfManutMovEstq::TfManutMovEstq(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfManutMovEstq::TfManutMovEstq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfManutMovEstq"));

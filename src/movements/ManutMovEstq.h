@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class QDateEdit;
 class QTableView;
@@ -16,7 +16,7 @@ class TfManutMovEstq : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfManutMovEstq(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfManutMovEstq(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;
@@ -26,7 +26,7 @@ private:
     void filtra();
     void exclui(bool reverte);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QDateEdit* m_dtpDataInicial;
     QDateEdit* m_dtpDataFinal;
     TEditH* m_edCodigo;

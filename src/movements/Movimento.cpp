@@ -1,10 +1,10 @@
 #include "movements/Movimento.h"
 
-#include "app/Aplicacao.h"
-#include "app/Principal.h"
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Gravacao.h"
+#include "contexto/Contexto.h"
+#include "contexto/Sessao.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -16,7 +16,7 @@ std::optional<Decimal> numeroDe(const QLineEdit* campo)
     return Formatos::converte(Funcoes::LimpaNumero(campo->text()));
 }
 
-std::optional<QString> usuarioLog(Aplicacao& app)
+std::optional<QString> usuarioLog(Contexto& app)
 {
     return Gravacao::usuarioLog(app);
 }

@@ -9,7 +9,7 @@
 
 #include <optional>
 
-class Aplicacao;
+class Contexto;
 class QLineEdit;
 class QWidget;
 
@@ -21,7 +21,7 @@ std::optional<Decimal> numeroDe(const QLineEdit* campo);
 
 // The user the save's audit line is written for: the one logged in, when both the login and the
 // audit log are switched on; none otherwise.
-std::optional<QString> usuarioLog(Aplicacao& app);
+std::optional<QString> usuarioLog(Contexto& app);
 
 // A save stopped by one of the checks it makes as it runs: the window says why and puts the
 // user where the correction belongs.

@@ -1,6 +1,5 @@
 #include "movements/Saida_Estq.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
@@ -8,6 +7,7 @@
 #include "common/Formatos.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Produtos.h"
 #include "movements/Lancamentos.h"
 #include "movements/Movimento.h"
@@ -51,7 +51,7 @@ std::optional<Decimal> numeroDoCampo(QLineEdit* campo, const QString& nome, QWid
 
 } // namespace
 
-TfSaida_Estq::TfSaida_Estq(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfSaida_Estq::TfSaida_Estq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfSaida_Estq"));

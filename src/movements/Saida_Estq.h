@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class CamposProduto;
 class QDateEdit;
@@ -19,7 +19,7 @@ class TfSaida_Estq : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfSaida_Estq(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfSaida_Estq(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override { limpa(); }
@@ -33,7 +33,7 @@ private:
     void mostraProduto(const Produto& p, bool porCodigo);
     void grava();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edCodPro;
     QLineEdit* m_edDescPro;
     QPushButton* m_btnBuscaPro;

@@ -1,15 +1,15 @@
 #include "registers/BuscaGRU_For.h"
 
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_GrupoFornecedor.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
 
-TfBuscaGRU_For::TfBuscaGRU_For(Aplicacao& app, QWidget* parent)
+TfBuscaGRU_For::TfBuscaGRU_For(Contexto& app, QWidget* parent)
     : JanelaSelecao({.nome = "TfBuscaGRU_For",
                      .titulo = QStringLiteral("Busca de Grupo de Fornecedores"),
                      .cabecalho = QStringLiteral("Busca de Grupo de Fornecedor"),

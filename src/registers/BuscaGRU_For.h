@@ -2,7 +2,7 @@
 
 #include "common/JanelasCadastro.h"
 
-class Aplicacao;
+class Contexto;
 
 // Picks a supplier group for another window (the supplier record window): the chosen code goes
 // into the caller's field.
@@ -10,7 +10,7 @@ class TfBuscaGRU_For : public Familia::JanelaSelecao {
     Q_OBJECT
 
 public:
-    explicit TfBuscaGRU_For(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfBuscaGRU_For(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;

@@ -1,7 +1,7 @@
 #include "registers/Busca_Fornecedor.h"
 
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Fornecedor.h"
 
 #include <QGroupBox>
@@ -45,7 +45,7 @@ QList<QPair<QString, QString>> TfBusca_Fornecedor::colunasDaGrade()
     };
 }
 
-TfBusca_Fornecedor::TfBusca_Fornecedor(Aplicacao& app, QWidget* parent)
+TfBusca_Fornecedor::TfBusca_Fornecedor(Contexto& app, QWidget* parent)
     : JanelaBusca(parent), m_app(app)
 {
     using namespace Formulario;

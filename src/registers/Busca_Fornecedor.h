@@ -5,7 +5,7 @@
 #include <QList>
 #include <QPair>
 
-class Aplicacao;
+class Contexto;
 class QLineEdit;
 class QRadioButton;
 
@@ -16,7 +16,7 @@ class TfBusca_Fornecedor : public Familia::JanelaBusca {
     Q_OBJECT
 
 public:
-    explicit TfBusca_Fornecedor(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfBusca_Fornecedor(Contexto& app, QWidget* parent = nullptr);
 
     Familia::Lista& lista() { return *m_lista; }
 
@@ -28,7 +28,7 @@ protected:
     void aoAbrir() override;
 
 private:
-    Aplicacao& m_app;
+    Contexto& m_app;
     Familia::Lista* m_lista;
     QLineEdit* m_edBusca;
     int m_porRazao = -1;

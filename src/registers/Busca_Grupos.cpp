@@ -1,11 +1,11 @@
 #include "registers/Busca_Grupos.h"
 
-#include "app/Aplicacao.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Grupos.h"
 
 #include <QRadioButton>
 
-TfBusca_Grupos::TfBusca_Grupos(Aplicacao& app, QWidget* parent)
+TfBusca_Grupos::TfBusca_Grupos(Contexto& app, QWidget* parent)
     : JanelaSelecao({.nome = "TfBusca_Grupos",
                      .titulo = QStringLiteral("Consulta de Grupos de Produtos"),
                      .radioCodigo = "rbBusca_Grupos_Codigo",

@@ -1,8 +1,8 @@
 #include "registers/Busca_Produtos.h"
 
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/PainelProdutos.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Produtos.h"
 
 #include <QGroupBox>
@@ -12,8 +12,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TfBusca_Produtos::TfBusca_Produtos(Aplicacao& app, QWidget* parent)
-    : JanelaBusca(parent), m_app(app)
+TfBusca_Produtos::TfBusca_Produtos(Contexto& app, QWidget* parent) : JanelaBusca(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfBusca_Produtos"));

@@ -2,7 +2,7 @@
 
 #include "common/JanelasCadastro.h"
 
-class Aplicacao;
+class Contexto;
 namespace ListaProdutos {
 class Painel;
 }
@@ -14,12 +14,12 @@ class TfBusca_Produtos : public Familia::JanelaBusca {
     Q_OBJECT
 
 public:
-    explicit TfBusca_Produtos(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfBusca_Produtos(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;
 
 private:
-    Aplicacao& m_app;
+    Contexto& m_app;
     ListaProdutos::Painel* m_painel;
 };

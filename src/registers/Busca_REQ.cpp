@@ -1,12 +1,12 @@
 #include "registers/Busca_REQ.h"
 
-#include "app/Aplicacao.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Req.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
 
-TfBusca_REQ::TfBusca_REQ(Aplicacao& app, QWidget* parent)
+TfBusca_REQ::TfBusca_REQ(Contexto& app, QWidget* parent)
     : JanelaSelecao({.nome = "TfBusca_REQ",
                      .titulo = QStringLiteral("Busca de Requisitantes"),
                      .caixaOrdem = QStringLiteral("Ordenado por"),

@@ -2,7 +2,7 @@
 
 #include "common/JanelasCadastro.h"
 
-class Aplicacao;
+class Contexto;
 
 // Picks a requisitioner for another window (a stock exit, a reversal, a return, a report):
 // the chosen code goes into the caller's field.
@@ -10,7 +10,7 @@ class TfBusca_REQ : public Familia::JanelaSelecao {
     Q_OBJECT
 
 public:
-    explicit TfBusca_REQ(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfBusca_REQ(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;

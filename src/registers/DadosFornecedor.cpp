@@ -1,12 +1,12 @@
 #include "registers/DadosFornecedor.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "data/firebird/ErroBanco.h"
@@ -63,7 +63,7 @@ const Definicao definicoes[] = {
 
 } // namespace
 
-TfDadosFornecedor::TfDadosFornecedor(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfDadosFornecedor::TfDadosFornecedor(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfDadosFornecedor"));

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class QComboBox;
 class QDateEdit;
@@ -22,7 +22,7 @@ class TfDadosFornecedor : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfDadosFornecedor(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDadosFornecedor(Contexto& app, QWidget* parent = nullptr);
 
     // The code of the supplier being changed, deleted or looked at: the list's current row at
     // opening.
@@ -56,7 +56,7 @@ private:
     // Re-reads the list window's list; `fecha` closes this window.
     void gravado(bool fecha);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLabel* m_lTitulo;
     QLineEdit* m_edCodigo;
     QComboBox* m_cbFJ;

@@ -1,15 +1,15 @@
 #include "registers/Dados_GrupoFornecedor.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "registers/Manut_GrupoFornecedor.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-TfDados_GrupoFornecedor::TfDados_GrupoFornecedor(Aplicacao& app, QWidget* parent)
+TfDados_GrupoFornecedor::TfDados_GrupoFornecedor(Contexto& app, QWidget* parent)
     : JanelaDados(
           app,
           // Typing stops at the code's six digits and the description's thirty characters, as in

@@ -2,7 +2,7 @@
 
 #include "common/JanelasCadastro.h"
 
-class Aplicacao;
+class Contexto;
 
 // One supplier group, added, changed or deleted in the mode the list window chose. A new group
 // is offered the highest code plus one, which the user may type over with a free code.
@@ -10,7 +10,7 @@ class TfDados_GrupoFornecedor : public Familia::JanelaDados {
     Q_OBJECT
 
 public:
-    explicit TfDados_GrupoFornecedor(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDados_GrupoFornecedor(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     // The fields take typing only where the mode uses them.

@@ -1,13 +1,13 @@
 #include "registers/Dados_Grupos.h"
 
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Grupos.h"
 #include "registers/Manut_Grupos.h"
 
 #include <QLineEdit>
 
-TfDados_Grupos::TfDados_Grupos(Aplicacao& app, QWidget* parent)
+TfDados_Grupos::TfDados_Grupos(Contexto& app, QWidget* parent)
     : JanelaDados(
           app,
           {.nome = "TfDados_Grupos",

@@ -2,7 +2,7 @@
 
 #include "common/JanelasCadastro.h"
 
-class Aplicacao;
+class Contexto;
 
 // One product group, added, changed or deleted in the mode the list window chose. The code is
 // never typed: a new group gets the highest code plus one.
@@ -10,7 +10,7 @@ class TfDados_Grupos : public Familia::JanelaDados {
     Q_OBJECT
 
 public:
-    explicit TfDados_Grupos(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDados_Grupos(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     // The code field takes no typing: in "Inclui" it gets the next code, and the focus goes on

@@ -1,6 +1,5 @@
 #include "registers/Dados_Produtos.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
@@ -9,6 +8,7 @@
 #include "common/Funcoes.h"
 #include "common/JanelasCadastro.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Fornecedor.h"
 #include "data/DataModule_Grupos.h"
 #include "data/DataModule_MovEstq.h"
@@ -36,7 +36,7 @@ const Decimal valorMaximo(9999999999999, 2);
 
 } // namespace
 
-TfDados_Produtos::TfDados_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfDados_Produtos::TfDados_Produtos(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfDados_Produtos"));

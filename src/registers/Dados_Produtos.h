@@ -4,7 +4,7 @@
 
 #include <optional>
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class Decimal;
 class QComboBox;
@@ -21,7 +21,7 @@ class TfDados_Produtos : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfDados_Produtos(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDados_Produtos(Contexto& app, QWidget* parent = nullptr);
 
     // The code of the product being changed, deleted or looked at: the list's current row at
     // opening. The change and the deletion address this product whatever the fields show.
@@ -58,7 +58,7 @@ private:
                            const QString& nome);
     bool recusaSeVazio(QLineEdit* campo, const QString& texto);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLabel* m_lbDados_Pro_Titulo;
     QLineEdit* m_edPRO_Codigo;
     QLineEdit* m_edPRO_Descricao;

@@ -1,8 +1,8 @@
 #include "registers/Dados_REQ.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Req.h"
 #include "data/firebird/ErroBanco.h"
 #include "registers/Manut_REQ.h"
@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
-TfDados_REQ::TfDados_REQ(Aplicacao& app, QWidget* parent)
+TfDados_REQ::TfDados_REQ(Contexto& app, QWidget* parent)
     : JanelaDados(
           app,
           {.nome = "TfDados_REQ",

@@ -2,7 +2,7 @@
 
 #include "common/JanelasCadastro.h"
 
-class Aplicacao;
+class Contexto;
 
 // One requisitioner, added, changed or deleted in the mode the list window chose. A new one
 // is offered the highest code plus one, which the user may type over.
@@ -10,7 +10,7 @@ class TfDados_REQ : public Familia::JanelaDados {
     Q_OBJECT
 
 public:
-    explicit TfDados_REQ(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDados_REQ(Contexto& app, QWidget* parent = nullptr);
 
     void setVisible(bool visivel) override;
 

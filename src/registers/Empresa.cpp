@@ -1,10 +1,10 @@
 #include "registers/Empresa.h"
 
-#include "app/Aplicacao.h"
-#include "app/Principal.h"
 #include "common/Convencoes.h"
 #include "common/Gravacao.h"
 #include "common/Mensagens.h"
+#include "contexto/Contexto.h"
+#include "contexto/Sessao.h"
 #include "data/DataModule_Empresa.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Transacao.h"
@@ -45,7 +45,7 @@ const Campo campos[] = {
 
 } // namespace
 
-TfEmpresa::TfEmpresa(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEmpresa::TfEmpresa(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfEmpresa"));
@@ -137,5 +137,5 @@ void TfEmpresa::grava()
     Mensagens::informacao(QStringLiteral("Dados Gravados com Sucesso !"), this);
     // The header shows the new data at once; the reports keep the name and telephone read at
     // start until the program starts again.
-    m_app.principal().atualizaEmpresa(d.nome, d.telefone, d.email, d.homePage);
+    emit m_app.sessao().empresaAlterada(d.nome, d.telefone, d.email, d.homePage);
 }

@@ -5,7 +5,7 @@
 #include <QList>
 #include <utility>
 
-class Aplicacao;
+class Contexto;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -19,7 +19,7 @@ class TfEmpresa : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfEmpresa(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfEmpresa(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;
@@ -29,7 +29,7 @@ private:
     void carrega();
     void grava();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     // Each line field and the company datum it shows.
     QList<std::pair<QLineEdit*, QString DadosEmpresa::*>> m_campos;
     QLineEdit* m_edNome;

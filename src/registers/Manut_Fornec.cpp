@@ -1,10 +1,10 @@
 #include "registers/Manut_Fornec.h"
 
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/JanelasCadastro.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Fornecedor.h"
 #include "registers/Busca_Fornecedor.h"
 #include "registers/DadosFornecedor.h"
@@ -19,7 +19,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TfManut_Fornec::TfManut_Fornec(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfManut_Fornec::TfManut_Fornec(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfManut_Fornec"));

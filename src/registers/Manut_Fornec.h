@@ -4,7 +4,7 @@
 
 #include <QList>
 
-class Aplicacao;
+class Contexto;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -19,7 +19,7 @@ class TfManut_Fornec : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfManut_Fornec(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfManut_Fornec(Contexto& app, QWidget* parent = nullptr);
 
     // The mode in which the record window opens; none once the list window has been left.
     ::Modo Modo = ::Modo::Nenhum;
@@ -46,7 +46,7 @@ private:
     void saiDaBusca();
     void busca();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     Familia::Lista* m_lista;
     QLabel* m_lbTitulo;
     QLineEdit* m_edBusca;

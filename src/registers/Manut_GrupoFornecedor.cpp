@@ -1,14 +1,14 @@
 #include "registers/Manut_GrupoFornecedor.h"
 
-#include "app/Aplicacao.h"
 #include "common/Convencoes.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_GrupoFornecedor.h"
 #include "registers/Dados_GrupoFornecedor.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
 
-TfManut_GrupoFornecedor::TfManut_GrupoFornecedor(Aplicacao& app, QWidget* parent)
+TfManut_GrupoFornecedor::TfManut_GrupoFornecedor(Contexto& app, QWidget* parent)
     : JanelaManutencao(
           app,
           {.nome = "TfManut_GrupoFornecedor",

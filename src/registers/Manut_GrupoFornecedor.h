@@ -2,7 +2,7 @@
 
 #include "common/JanelasCadastro.h"
 
-class Aplicacao;
+class Contexto;
 
 // The list of supplier groups: ordering by code or description, quick search, and the buttons
 // that open the record window to add, change or delete a group.
@@ -10,7 +10,7 @@ class TfManut_GrupoFornecedor : public Familia::JanelaManutencao {
     Q_OBJECT
 
 public:
-    explicit TfManut_GrupoFornecedor(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfManut_GrupoFornecedor(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;

@@ -1,10 +1,10 @@
 #include "registers/Manut_Grupos.h"
 
-#include "app/Aplicacao.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Grupos.h"
 #include "registers/Dados_Grupos.h"
 
-TfManut_Grupos::TfManut_Grupos(Aplicacao& app, QWidget* parent)
+TfManut_Grupos::TfManut_Grupos(Contexto& app, QWidget* parent)
     : JanelaManutencao(
           app,
           {.nome = "TfManut_Grupos",

@@ -2,7 +2,7 @@
 
 #include "common/JanelasCadastro.h"
 
-class Aplicacao;
+class Contexto;
 
 // The list of product groups: ordering, quick search, and the buttons that open the record
 // window to add, change or delete a group.
@@ -10,7 +10,7 @@ class TfManut_Grupos : public Familia::JanelaManutencao {
     Q_OBJECT
 
 public:
-    explicit TfManut_Grupos(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfManut_Grupos(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;

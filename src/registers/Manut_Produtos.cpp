@@ -1,15 +1,15 @@
 #include "registers/Manut_Produtos.h"
 
-#include "app/Aplicacao.h"
 #include "common/JanelasCadastro.h"
 #include "common/Modal.h"
 #include "common/PainelProdutos.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Produtos.h"
 #include "registers/Dados_Produtos.h"
 
 #include <QHBoxLayout>
 
-TfManut_Produtos::TfManut_Produtos(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfManut_Produtos::TfManut_Produtos(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfManut_Produtos"));

@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 namespace Familia {
 class Lista;
 }
@@ -16,7 +16,7 @@ class TfManut_Produtos : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfManut_Produtos(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfManut_Produtos(Contexto& app, QWidget* parent = nullptr);
 
     // The mode in which the record window opens.
     ::Modo Modo = ::Modo::Nenhum;
@@ -29,6 +29,6 @@ protected:
 private:
     void abreDados(const QString& codigoModulo, ::Modo modo);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     ListaProdutos::Painel* m_painel;
 };

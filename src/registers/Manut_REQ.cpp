@@ -1,12 +1,12 @@
 #include "registers/Manut_REQ.h"
 
-#include "app/Aplicacao.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Req.h"
 #include "registers/Dados_REQ.h"
 
 #include <QRadioButton>
 
-TfManut_REQ::TfManut_REQ(Aplicacao& app, QWidget* parent)
+TfManut_REQ::TfManut_REQ(Contexto& app, QWidget* parent)
     : JanelaManutencao(
           app,
           {.nome = "TfManut_REQ",

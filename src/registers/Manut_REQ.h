@@ -2,7 +2,7 @@
 
 #include "common/JanelasCadastro.h"
 
-class Aplicacao;
+class Contexto;
 
 // The list of requisitioners, the people and departments goods are issued to: ordering, quick
 // search, and the buttons that open the record window to add, change or delete one.
@@ -10,7 +10,7 @@ class TfManut_REQ : public Familia::JanelaManutencao {
     Q_OBJECT
 
 public:
-    explicit TfManut_REQ(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfManut_REQ(Contexto& app, QWidget* parent = nullptr);
 
 protected:
     void aoAbrir() override;

@@ -1,11 +1,11 @@
 #include "reports/Busca_Rel_Grupo.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
 #include "data/firebird/ErroBanco.h"
 #include "reports/Tela_Impressora.h"
 
@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfBusca_Rel_Grupo::TfBusca_Rel_Grupo(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfBusca_Rel_Grupo::TfBusca_Rel_Grupo(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     setObjectName(QStringLiteral("TfBusca_Rel_Grupo"));
     setWindowTitle(QStringLiteral("Escolha um Grupo"));

@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class QLineEdit;
 class QPushButton;
@@ -14,7 +14,7 @@ class TfBusca_Rel_Grupo : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfBusca_Rel_Grupo(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfBusca_Rel_Grupo(Contexto& app, QWidget* parent = nullptr);
 
     QString Relatorio;
 
@@ -28,7 +28,7 @@ protected:
 private:
     void imprime();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edCodGrupo;
     QLineEdit* m_edDescGrupo;
     QPushButton* m_btnBusca;

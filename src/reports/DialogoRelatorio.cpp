@@ -1,12 +1,12 @@
 #include "reports/DialogoRelatorio.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
 #include "reports/Tela_Impressora.h"
@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-DialogoRelatorio::DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* parent)
+DialogoRelatorio::DialogoRelatorio(Contexto& app, const Forma& forma, QWidget* parent)
     : Dialogo(parent), m_app(app), m_forma(forma)
 {
     setObjectName(QLatin1String(forma.nome));
@@ -144,7 +144,7 @@ void DialogoRelatorio::imprime()
     accept();
 }
 
-TfDatas::TfDatas(Aplicacao& app, QWidget* parent)
+TfDatas::TfDatas(Contexto& app, QWidget* parent)
     : DialogoRelatorio(app,
                        {.nome = "TfDatas",
                         .titulo = QStringLiteral("Escolha as Datas Inicial e Final"),
@@ -161,7 +161,7 @@ TfDatas::TfDatas(Aplicacao& app, QWidget* parent)
     adjustSize();
 }
 
-TfDatas_Produto::TfDatas_Produto(Aplicacao& app, QWidget* parent)
+TfDatas_Produto::TfDatas_Produto(Contexto& app, QWidget* parent)
     : DialogoRelatorio(
           app,
           {.nome = "TfDatas_Produto",
@@ -184,7 +184,7 @@ TfDatas_Produto::TfDatas_Produto(Aplicacao& app, QWidget* parent)
     adjustSize();
 }
 
-TfDatas_Grupo::TfDatas_Grupo(Aplicacao& app, QWidget* parent)
+TfDatas_Grupo::TfDatas_Grupo(Contexto& app, QWidget* parent)
     : DialogoRelatorio(
           app,
           {.nome = "TfDatas_Grupo",
@@ -202,7 +202,7 @@ TfDatas_Grupo::TfDatas_Grupo(Aplicacao& app, QWidget* parent)
     adjustSize();
 }
 
-TfDatas_REQ::TfDatas_REQ(Aplicacao& app, QWidget* parent)
+TfDatas_REQ::TfDatas_REQ(Contexto& app, QWidget* parent)
     : DialogoRelatorio(
           app,
           {.nome = "TfDatas_REQ",

@@ -3,7 +3,7 @@
 #include "common/Formulario.h"
 #include "reports/Relatorios.h"
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class QDateEdit;
 class QLineEdit;
@@ -45,11 +45,11 @@ protected:
         bool enterComoTab = true;
     };
 
-    DialogoRelatorio(Aplicacao& app, const Forma& forma, QWidget* parent);
+    DialogoRelatorio(Contexto& app, const Forma& forma, QWidget* parent);
     void aoAbrir() override;
     void imprime();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     Forma m_forma;
     QLineEdit* m_codigo = nullptr;
     QLineEdit* m_descricao = nullptr;
@@ -66,26 +66,26 @@ protected:
 class TfDatas : public DialogoRelatorio {
     Q_OBJECT
 public:
-    explicit TfDatas(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDatas(Contexto& app, QWidget* parent = nullptr);
 };
 
 // "Escolha um Produto e o Período".
 class TfDatas_Produto : public DialogoRelatorio {
     Q_OBJECT
 public:
-    explicit TfDatas_Produto(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDatas_Produto(Contexto& app, QWidget* parent = nullptr);
 };
 
 // "Escolha um Grupo e um Período".
 class TfDatas_Grupo : public DialogoRelatorio {
     Q_OBJECT
 public:
-    explicit TfDatas_Grupo(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDatas_Grupo(Contexto& app, QWidget* parent = nullptr);
 };
 
 // "Escolha um Requisitante e uma Data Inicial e uma Data Final".
 class TfDatas_REQ : public DialogoRelatorio {
     Q_OBJECT
 public:
-    explicit TfDatas_REQ(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfDatas_REQ(Contexto& app, QWidget* parent = nullptr);
 };

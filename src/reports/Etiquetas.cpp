@@ -1,12 +1,12 @@
 #include "reports/Etiquetas.h"
 
-#include "app/Aplicacao.h"
 #include "common/CampoCodigo.h"
 #include "common/CamposCadastro.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
 #include "reports/engine/Impressora.h"
@@ -28,7 +28,7 @@ const QString nomeDaJanela = QStringLiteral("Etiquetas de Produtos");
 
 } // namespace
 
-TfEtiquetas::TfEtiquetas(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEtiquetas::TfEtiquetas(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfEtiquetas"));

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-class Aplicacao;
+class Contexto;
 class CampoCodigo;
 class QComboBox;
 class QLineEdit;
@@ -19,7 +19,7 @@ class TfEtiquetas : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfEtiquetas(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfEtiquetas(Contexto& app, QWidget* parent = nullptr);
 
     // The paper chosen, and the labels asked for; none when the request is incomplete or
     // finds no product (the person has been told why).
@@ -38,7 +38,7 @@ private:
     // The position asked for, from 0; none when it is off the sheet (the person has been told).
     std::optional<int> posicaoInicial();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QRadioButton* m_porFaixa;
     QRadioButton* m_porGrupo;
     QRadioButton* m_porEntrada;

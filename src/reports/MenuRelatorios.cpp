@@ -1,8 +1,8 @@
 #include "reports/MenuRelatorios.h"
 
-#include "app/Aplicacao.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
 #include "data/firebird/ErroBanco.h"
 #include "reports/Busca_Rel_Grupo.h"
 #include "reports/DialogoRelatorio.h"
@@ -10,7 +10,7 @@
 
 namespace MenuRelatorios {
 
-std::function<void()> semDialogo(Aplicacao& app, const char* chave)
+std::function<void()> semDialogo(Contexto& app, const char* chave)
 {
     return [&app, chave = QString::fromUtf8(chave)] {
         TfTela_Impressora& tela = app.janela<TfTela_Impressora>();
@@ -25,7 +25,7 @@ std::function<void()> semDialogo(Aplicacao& app, const char* chave)
     };
 }
 
-std::function<void()> doGrupo(Aplicacao& app, const char* chave)
+std::function<void()> doGrupo(Contexto& app, const char* chave)
 {
     return [&app, chave = QString::fromUtf8(chave)] {
         TfBusca_Rel_Grupo& dialogo = app.janela<TfBusca_Rel_Grupo>();
@@ -34,7 +34,7 @@ std::function<void()> doGrupo(Aplicacao& app, const char* chave)
     };
 }
 
-std::function<void()> comDialogo(Aplicacao& app, const char* chave)
+std::function<void()> comDialogo(Contexto& app, const char* chave)
 {
     return [&app, chave = QString::fromUtf8(chave)] {
         DialogoRelatorio* d = nullptr;

@@ -1,9 +1,9 @@
 #include "reports/Tela_Impressora.h"
 
-#include "app/Aplicacao.h"
-#include "app/Principal.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
+#include "contexto/Sessao.h"
 #include "data/firebird/ErroBanco.h"
 #include "reports/Busca_Rel_Grupo.h"
 #include "reports/Visualiza.h"
@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfTela_Impressora::TfTela_Impressora(Aplicacao& app, QWidget* parent)
+TfTela_Impressora::TfTela_Impressora(Contexto& app, QWidget* parent)
     : Dialogo(parent), m_app(app), m_relatorios(std::make_unique<Relatorios>(
                                        app.dmProdutos(), app.dmMovEstq(), app.dmMovConsu())),
       m_previa(new TfVisualiza(this))
@@ -50,7 +50,7 @@ std::optional<Motor::Documento> TfTela_Impressora::produz()
 
 std::optional<bool> TfTela_Impressora::produz(const Motor::RecebePagina& recebe)
 {
-    TfPrincipal& p = m_app.principal();
+    Sessao& p = m_app.sessao();
     const Cabecalho cabecalho{p.EmpNome, p.EmpFone, QDateTime::currentDateTime()};
     if (Relatorios::doGrupo(Relatorio)) {
         // The group layouts print the code and description the dialog still shows.

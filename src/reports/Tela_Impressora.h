@@ -5,7 +5,7 @@
 
 #include <memory>
 
-class Aplicacao;
+class Contexto;
 class TfVisualiza;
 
 // "Escolha uma Opção": the last window of every report request. "Tela" shows the report named
@@ -15,7 +15,7 @@ class TfTela_Impressora : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfTela_Impressora(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfTela_Impressora(Contexto& app, QWidget* parent = nullptr);
     ~TfTela_Impressora() override;
 
     QString Relatorio;
@@ -39,7 +39,7 @@ private:
     void tela();
     void impressora();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     std::unique_ptr<Relatorios> m_relatorios;
     TfVisualiza* m_previa;
 };

@@ -1,12 +1,12 @@
 #include "utilities/Avisos_Dia.h"
 
-#include "app/Aplicacao.h"
-#include "app/ConfigIni.h"
-#include "app/Principal.h"
 #include "common/Convencoes.h"
 #include "common/Formatos.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/ConfigIni.h"
+#include "contexto/Contexto.h"
+#include "contexto/Sessao.h"
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
@@ -51,7 +51,7 @@ void formatosEmprestimo(DataSet& d)
 
 } // namespace
 
-TfAvisos_Dia::TfAvisos_Dia(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfAvisos_Dia::TfAvisos_Dia(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfAvisos_Dia"));
@@ -213,7 +213,7 @@ void TfAvisos_Dia::aoAbrir()
 
 void TfAvisos_Dia::abreProduto(int linha)
 {
-    TfPrincipal& p = m_app.principal();
+    Sessao& p = m_app.sessao();
     // The record's "Consulta", behind the permissions the product list would ask for.
     try {
         if (!p.permite(QStringLiteral("1")) || !p.permite(QStringLiteral("1.2")) ||
@@ -231,7 +231,7 @@ void TfAvisos_Dia::abreProduto(int linha)
 
 void TfAvisos_Dia::abreDevolucao(const DataSet& lista, int linha)
 {
-    TfPrincipal& p = m_app.principal();
+    Sessao& p = m_app.sessao();
     try {
         if (!p.permite(QStringLiteral("2")) || !p.permite(QStringLiteral("2.6")))
             return;

@@ -5,7 +5,7 @@
 
 #include <QDate>
 
-class Aplicacao;
+class Contexto;
 class QCheckBox;
 class QLabel;
 class QTabWidget;
@@ -21,7 +21,7 @@ class TfAvisos_Dia : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfAvisos_Dia(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfAvisos_Dia(Contexto& app, QWidget* parent = nullptr);
 
     // The loans due from today to this many days ahead are "due soon".
     static constexpr int diasAVencer = 3;
@@ -56,7 +56,7 @@ private:
     void abreProduto(int linha);
     void abreDevolucao(const DataSet& lista, int linha);
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     DataSet m_minimo;
     DataSet m_atrasadas;
     DataSet m_aVencer;

@@ -1,9 +1,9 @@
 #include "utilities/Backup.h"
 
-#include "app/Aplicacao.h"
-#include "app/ConfigIni.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/ConfigIni.h"
+#include "contexto/Contexto.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Servicos.h"
@@ -22,7 +22,7 @@ const QString nomePadrao = QStringLiteral("backup.gbk");
 
 } // namespace
 
-TfBackup::TfBackup(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfBackup::TfBackup(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfBackup"));

@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class QLineEdit;
 
 // Copies the whole database named by Config.ini into a backup file, by the database server's
@@ -13,7 +13,7 @@ class TfBackup : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfBackup(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfBackup(Contexto& app, QWidget* parent = nullptr);
 
     // The backup file the next backup writes, and the database it copies.
     QString arquivoBackup() const { return m_arquivo; }
@@ -29,7 +29,7 @@ private:
     void escolhePasta();
     void geraBackup();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edPasta;
     QString m_arquivo;
     QString m_banco;

@@ -1,8 +1,8 @@
 #include "utilities/Restaura_Backup.h"
 
-#include "app/Aplicacao.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
+#include "contexto/Contexto.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"
 #include "data/firebird/Servicos.h"
@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfRestaura_Backup::TfRestaura_Backup(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfRestaura_Backup::TfRestaura_Backup(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
 {
     using namespace Formulario;
     setObjectName(QStringLiteral("TfRestaura_Backup"));
@@ -126,7 +126,7 @@ void TfRestaura_Backup::reabreConexao()
     try {
         m_app.garanteConexao();
     } catch (const ErroBanco& e) {
-        Mensagens::erro(Aplicacao::mensagemFalhaInicio(e.mensagem()), this);
+        Mensagens::erro(Contexto::mensagemFalhaInicio(e.mensagem()), this);
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "common/Formulario.h"
 
-class Aplicacao;
+class Contexto;
 class QLineEdit;
 
 // Brings a backup file back as a database file, by the database server's own restore service.
@@ -16,7 +16,7 @@ class TfRestaura_Backup : public Dialogo {
     Q_OBJECT
 
 public:
-    explicit TfRestaura_Backup(Aplicacao& app, QWidget* parent = nullptr);
+    explicit TfRestaura_Backup(Contexto& app, QWidget* parent = nullptr);
 
     QString arquivoBackup() const { return m_backup; }
     QString bancoDestino() const { return m_banco; }
@@ -33,7 +33,7 @@ private:
     // Opens the program's connection again; a failure is shown as at start-up.
     void reabreConexao();
 
-    Aplicacao& m_app;
+    Contexto& m_app;
     QLineEdit* m_edBackup1;
     QLineEdit* m_edPasta;
     QString m_backup;

@@ -1,6 +1,6 @@
 // Config.ini as other programs write and read it.
 
-#include "app/ConfigIni.h"
+#include "contexto/ConfigIni.h"
 
 #include <QDir>
 #include <QFile>

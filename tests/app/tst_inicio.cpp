@@ -1,7 +1,7 @@
 // The start of the program: Config.ini, the database folder dialog and the failure message.
 
 #include "app/Aplicacao.h"
-#include "app/ConfigIni.h"
+#include "contexto/ConfigIni.h"
 #include "support/BancoTeste.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"

@@ -2,7 +2,7 @@
 // the person chooses.
 
 #include "app/Aplicacao.h"
-#include "app/ConfigIni.h"
+#include "contexto/ConfigIni.h"
 #include "data/DataModule_Configuracoes.h"
 #include "support/BancoTeste.h"
 #include "support/DriverModal.h"

@@ -2,8 +2,8 @@
 // writes the files, and a workstation's windows drive it exactly as on the embedded engine.
 
 #include "app/Aplicacao.h"
-#include "app/ConfigIni.h"
 #include "app/Principal.h"
+#include "contexto/ConfigIni.h"
 #include "data/DadosDemo.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/Servicos.h"

@@ -2,8 +2,8 @@
 // when the window opens by itself at start, the workstation's choice kept in Config.ini, and
 // where a double-click on a row leads.
 
-#include "app/ConfigIni.h"
 #include "app/Principal.h"
+#include "contexto/ConfigIni.h"
 #include "data/DataModule_MovConsu.h"
 #include "data/DataModule_Produtos.h"
 #include "data/DataSet.h"

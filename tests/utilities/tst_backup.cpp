@@ -3,7 +3,7 @@
 // backup file must never cost the database it was meant to replace, and a failed backup must
 // never cost the backup that was there before.
 
-#include "app/ConfigIni.h"
+#include "contexto/ConfigIni.h"
 #include "data/DadosDemo.h"
 #include "data/firebird/Conexao.h"
 #include "data/firebird/ErroBanco.h"

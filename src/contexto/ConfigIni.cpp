@@ -1,4 +1,4 @@
-#include "app/ConfigIni.h"
+#include "contexto/ConfigIni.h"
 
 #include <QDir>
 #include <QFile>
