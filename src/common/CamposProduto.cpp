@@ -47,6 +47,21 @@ private:
     std::function<bool()> m_acao;
 };
 
+// The product whose shelf label carries `lido`: its code, when it has no bar code of its own.
+std::optional<Produto> produtoDaEtiqueta(TdmProdutos& produtos, const QString& lido)
+{
+    // The label carries the code without its blanks; a text wider than a code is no code.
+    const QString codigo = lido.trimmed();
+    if (codigo.isEmpty() || codigo.size() > 10)
+        return std::nullopt;
+    std::optional<Produto> p = produtos.produtoPorCodigo(Funcoes::codigoProduto(codigo));
+    // A product with a bar code of its own is labelled with that: its code read here was typed,
+    // not scanned from its label, and stays unknown as a bar code.
+    if (!p || !p->codigoBarras.trimmed().isEmpty())
+        return std::nullopt;
+    return p;
+}
+
 } // namespace
 
 namespace LeitorDeBarras {
@@ -136,8 +151,10 @@ bool CamposProduto::procura(const QString& valor, Via via)
     m_codigoMostrado.clear();
     m_barrasMostradas.clear();
     TdmProdutos& produtos = m_app.dmProdutos();
-    const std::optional<Produto> p = via == Via::Codigo ? produtos.produtoPorCodigo(valor)
-                                                        : produtos.produtoPorCodigoBarras(valor);
+    std::optional<Produto> p = via == Via::Codigo ? produtos.produtoPorCodigo(valor)
+                                                  : produtos.produtoPorCodigoBarras(valor);
+    if (!p && via == Via::CodigoBarras)
+        p = produtoDaEtiqueta(produtos, valor);
     if (!p)
         return false;
     CampoCodigo& campo = via == Via::Codigo ? *m_codigo : *m_codigoBarras;

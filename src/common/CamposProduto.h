@@ -25,6 +25,11 @@ struct Produto;
 // the first of them. So the bar code that a look-up by code has just shown is not looked up
 // again when the person walks through the field: the product named by its code stays. A bar
 // code the person types is looked up.
+//
+// A product without a bar code is labelled on the shelf with its code in the bars. Read into the
+// bar-code field, a text that is no product's bar code but is the code of such a product finds
+// that product, as its code typed in the code field would; the window then shows it and moves on
+// as after any scan. A product's bar code always wins over another's code.
 class CamposProduto : public QObject {
     Q_OBJECT
 

@@ -20,6 +20,8 @@ private slots:
     void scannedBarCodeMovesOn();
     void scannedBarCodeFindsTheRowOfTheProductList_data();
     void scannedBarCodeFindsTheRowOfTheProductList();
+    void scannedCodeLabelFindsTheProduct_data();
+    void scannedCodeLabelFindsTheProduct();
 };
 
 namespace {
@@ -144,6 +146,81 @@ void TstLeitor::scannedBarCodeFindsTheRowOfTheProductList()
     }
     QCOMPARE(t.driver.passosPendentes(), 0);
     QCOMPARE(t.msgs.textos(), QStringList());
+}
+
+void TstLeitor::scannedCodeLabelFindsTheProduct_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("campoBarras");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<QString>("descricao");
+    QTest::addColumn<QString>("proximo");
+    QTest::addColumn<QString>("consumivel");
+    // Another product has the label's text as its bar code.
+    QTest::addColumn<bool>("barrasDeOutro");
+    caso("entry", QString("EntradanoEstoque1"), QString("edENT_CodBar"), QString("edENT_CodPRO"),
+         QString("edEnt_DescPro"), QString("edENT_Unid"), QString("S"), false);
+    caso("write-off", QString("ExtravioSadaDefinitivadenoConsumveis1"), QString("edCodBar"),
+         QString("edCodPro"), QString("edDescPro"), QString("edQuant"), QString("N"), false);
+    caso("movement query", QString("ConsultadeMovimentaodeEstoque1"), QString("edCodBar"),
+         QString("edCodPro"), QString("edDescricao"), QString("edDescricao"), QString("S"), false);
+    caso("entry, the bar code wins", QString("EntradanoEstoque1"), QString("edENT_CodBar"),
+         QString("edENT_CodPRO"), QString("edEnt_DescPro"), QString("edENT_Unid"), QString("S"),
+         true);
+    caso("write-off, the bar code wins", QString("ExtravioSadaDefinitivadenoConsumveis1"),
+         QString("edCodBar"), QString("edCodPro"), QString("edDescPro"), QString("edQuant"),
+         QString("N"), true);
+}
+
+void TstLeitor::scannedCodeLabelFindsTheProduct()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, campoBarras);
+    QFETCH(QString, codigo);
+    QFETCH(QString, descricao);
+    QFETCH(QString, proximo);
+    QFETCH(QString, consumivel);
+    QFETCH(bool, barrasDeOutro);
+    TelaTeste t;
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    // Without a bar code of its own, its label carries its code, as printed: "12".
+    Cadastro::produto(t.banco, {.codigo = QStringLiteral("        12"),
+                                .descricao = QStringLiteral("Furadeira"),
+                                .quantidade = "5",
+                                .consumivel = consumivel});
+    // Its code read by the scanner is not looked up by the code of a product that has a bar code.
+    Cadastro::produto(t.banco, {.codigo = QStringLiteral("        56"),
+                                .descricao = QStringLiteral("Trena"),
+                                .consumivel = consumivel,
+                                .codigoBarras = barras});
+    if (barrasDeOutro)
+        Cadastro::produto(t.banco, {.codigo = QStringLiteral("        34"),
+                                    .descricao = QStringLiteral("Serrote"),
+                                    .quantidade = "2",
+                                    .consumivel = consumivel,
+                                    .codigoBarras = QStringLiteral("12")});
+    const QStringList esperado = barrasDeOutro ? QStringList{"        34", "Serrote", "12"}
+                                               : QStringList{"        12", "Furadeira", ""};
+    const QByteArray b = campoBarras.toLatin1(), c = codigo.toLatin1(), d = descricao.toLatin1();
+    t.abre(qPrintable(item), [&](QDialog* j) {
+        QLineEdit* campoLeitor = campo(j, b.constData());
+        campoLeitor->setFocus();
+        leitor(campoLeitor, QStringLiteral("12"));
+        QVERIFY(j->isVisible());
+        QCOMPARE(textos(j, {c.constData(), d.constData(), b.constData()}), esperado);
+        QVERIFY(focado());
+        QCOMPARE(focado()->objectName(), proximo);
+        QCOMPARE(t.msgs.textos(), QStringList());
+
+        // "56" is no label: the product coded 56 is labelled with its bar code.
+        campoLeitor->setFocus();
+        campoLeitor->clear();
+        leitor(campoLeitor, QStringLiteral("56"));
+        QCOMPARE(t.msgs.textos().size(), 1);
+        QVERIFY(texto(j, d.constData()) != QString("Trena"));
+        j->reject();
+    });
+    QCOMPARE(t.driver.passosPendentes(), 0);
 }
 
 QTEST_MAIN(TstLeitor)
