@@ -9,8 +9,10 @@
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
 #include "support/ImpressoraTeste.h"
+#include "support/Processo.h"
 
 #include <QDialog>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,6 +28,7 @@ private slots:
     void emptyRegisterPrintsZero();
     void groupHeadingNeverLeftAloneAtTheFootOfAPage();
     void menuPrintsAndPdfReadsBack();
+    void commandLineWritesThePdf();
 };
 
 namespace {
@@ -263,6 +266,29 @@ void TstSugestao::menuPrintsAndPdfReadsBack()
     for (const char* esperado : {"Sugestão de Compra", "Aço Zeta", "(11) 5555-0202", "Contato: Ana",
                                  "Sem Fornecedor", "R$ 30,25", "R$ 139,14", "R$ 175,39", "11,500"})
         QVERIFY2(texto.contains(QString::fromUtf8(esperado)), esperado);
+}
+
+void TstSugestao::commandLineWritesThePdf()
+{
+#ifndef ZVDB_PROGRAMA
+    QSKIP("the build has no zvdb");
+#else
+    BancoTeste banco;
+    casos(banco);
+    // The embedded engine lets one process at a time open the file.
+    banco.conexao().fecha();
+    QTemporaryDir pasta;
+    const QString pdf = pasta.filePath("sugestao.pdf");
+    const Processo::Execucao e = Processo::roda(
+        QStringLiteral(ZVDB_PROGRAMA), {"relatorio", banco.pasta(), "Sugestao de Compra", pdf});
+    QVERIFY2(e.status == 0 && e.saida.isEmpty() && e.erros.isEmpty(), Processo::descreve(e));
+    const QString texto = Pdf::texto(pdf);
+    QVERIFY(texto.contains(QString::fromUtf8("Sugestão de Compra")));
+    // The page keeps its columns: a label and its amount may stand apart.
+    for (const char* esperado : {"Contato: Beto", "Total:\\s+R\\$ 139,14", "Produtos:\\s+6",
+                                 "Total Geral:\\s+R\\$ 175,39"})
+        QVERIFY2(texto.contains(QRegularExpression(QLatin1String(esperado))), esperado);
+#endif
 }
 
 QTEST_MAIN(TstSugestao)
