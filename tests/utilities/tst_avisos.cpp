@@ -37,6 +37,8 @@ private slots:
     void showAtStartKeptInConfigIni();
     void doubleClickOnLoanOpensItsReturn();
     void doubleClickOnProductOpensItsRecord();
+    void doubleClickAsksForTheMenusPermissions_data();
+    void doubleClickAsksForTheMenusPermissions();
 
 private:
     // Config.ini lives in the working directory: each test gets its own.
@@ -294,6 +296,48 @@ void TstAvisos::doubleClickOnProductOpensItsRecord()
         clica(j, "btnFechar");
     });
     QVERIFY(t.msgs.textos().isEmpty());
+}
+
+void TstAvisos::doubleClickAsksForTheMenusPermissions_data()
+{
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("recusado"); // the module the user may not use; none: all allowed
+    QTest::addColumn<QString>("janela");   // the window the double-click opens; none: refused
+    // A loan leads to the return: the movements' group, then its item.
+    caso("loan, movements refused", QString("dbgAtrasadas"), QString("2"), QString());
+    caso("loan, return refused", QString("dbgAVencer"), QString("2.6"), QString());
+    caso("loan, allowed", QString("dbgAtrasadas"), QString(), QString("TfDevolucao"));
+    // A product leads to the products' list and its "Consulta" button.
+    caso("product, registers refused", QString("dbgMinimo"), QString("1"), QString());
+    caso("product, products refused", QString("dbgMinimo"), QString("1.2"), QString());
+    caso("product, its query refused", QString("dbgMinimo"), QString("1.2.4"), QString());
+    caso("product, allowed", QString("dbgMinimo"), QString(), QString("TfDados_Produtos"));
+}
+
+void TstAvisos::doubleClickAsksForTheMenusPermissions()
+{
+    QFETCH(QString, grade);
+    QFETCH(QString, recusado);
+    QFETCH(QString, janela);
+    TelaTeste t;
+    produtosAbaixo(t.banco);
+    emprestimos(t.banco);
+    t.comPermissoes("000001", {"1", "1.2", "1.2.4", "2", "2.6"}, recusado);
+    t.abre("AvisosdoDia1", [&](QDialog* j) {
+        if (!janela.isEmpty())
+            t.driver.aoAbrir([](QDialog* d) { d->reject(); });
+        duploClique(j, qPrintable(grade), 0);
+        QCOMPARE(t.driver.abertas().last(), janela.isEmpty() ? QString("TfAvisos_Dia") : janela);
+        if (janela.isEmpty())
+            QCOMPARE(t.msgs.mensagens(),
+                     QList<MensagemGravada>(
+                         {{TipoMensagem::Aviso,
+                           QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo")}}));
+        else
+            QCOMPARE(t.msgs.textos(), QStringList());
+        clica(j, "btnFechar");
+    });
+    QCOMPARE(t.driver.passosPendentes(), 0);
 }
 
 QTEST_MAIN(TstAvisos)
