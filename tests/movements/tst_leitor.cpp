@@ -1,7 +1,8 @@
 // A hand scanner types the bar code, a key every few milliseconds, and then Enter. In every
 // window with a bar-code field that Enter looks the product up and moves on as Tab does, in the
 // windows that treat Enter as Tab and in those that give it no meaning alike, and no button of
-// the window is pressed by it.
+// the window is pressed by it. A shelf label printed with the code of a product that has no bar
+// code finds that product too.
 
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
@@ -188,7 +189,7 @@ void TstLeitor::scannedCodeLabelFindsTheProduct()
                                 .descricao = QStringLiteral("Furadeira"),
                                 .quantidade = "5",
                                 .consumivel = consumivel});
-    // Its code read by the scanner is not looked up by the code of a product that has a bar code.
+    // A product with a bar code is labelled with that: its code in the bar-code field is unknown.
     Cadastro::produto(t.banco, {.codigo = QStringLiteral("        56"),
                                 .descricao = QStringLiteral("Trena"),
                                 .consumivel = consumivel,

@@ -1,6 +1,6 @@
 // The purchase suggestion: which products it lists and under which supplier, how much of each
 // to buy, at what cost, and its totals, from the menu through the output choice to the printer
-// and a written PDF.
+// and a written PDF, and from the administrator's command line.
 
 #include "app/Principal.h"
 #include "reports/Relatorios.h"
