@@ -36,11 +36,11 @@ QString texto(const char* campoESinal, const QString& valor)
 
 } // namespace
 
-TfConsulta_MovEstq::TfConsulta_MovEstq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfConsulta_MovEstq::TfConsulta_MovEstq(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfConsulta_MovEstq", QStringLiteral("Consulta de Movimentação de Estoque")),
+      m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfConsulta_MovEstq"));
-    setWindowTitle(QStringLiteral("Consulta de Movimentação de Estoque"));
 
     QGroupBox* mostrar = moldura(this, "GroupBox1", QStringLiteral("Mostrar"));
     pilha(mostrar,

@@ -30,11 +30,10 @@ const QString nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolve
 
 } // namespace
 
-TfDevolucao::TfDevolucao(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfDevolucao::TfDevolucao(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfDevolucao", QStringLiteral("Devolução de Não Consumíveis")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfDevolucao"));
-    setWindowTitle(QStringLiteral("Devolução de Não Consumíveis"));
 
     QGroupBox* caixa = moldura(this, "GroupBox1", QStringLiteral("Busca"));
     m_edCodPro = campo(caixa, "edCodPro", 10);

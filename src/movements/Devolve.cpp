@@ -27,11 +27,11 @@ const QString nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolve
 
 } // namespace
 
-TfDevolve::TfDevolve(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfDevolve::TfDevolve(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfDevolve", QStringLiteral("Devolução de Produtos não Consumíveis")),
+      m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfDevolve"));
-    setWindowTitle(QStringLiteral("Devolução de Produtos não Consumíveis"));
 
     m_edCodPro = campoLeitura(this, "edCodPro");
     m_edCodPro->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

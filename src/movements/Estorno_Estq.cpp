@@ -45,11 +45,10 @@ QString naoEhNumero(const QString& texto)
 
 } // namespace
 
-TfEstorno_Estq::TfEstorno_Estq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEstorno_Estq::TfEstorno_Estq(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfEstorno_Estq", QStringLiteral("Estorno de Entrada")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfEstorno_Estq"));
-    setWindowTitle(QStringLiteral("Estorno de Entrada"));
 
     m_lbTitulo = titulo(this, "lEstorno_Titulo", windowTitle());
     m_lbContraparte = rotulo(this, "lbRequisitante", QStringLiteral("Fornecedor:"));

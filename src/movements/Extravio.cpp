@@ -48,11 +48,11 @@ void soLeitura(QLineEdit* c)
 
 } // namespace
 
-TfExtravio::TfExtravio(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfExtravio::TfExtravio(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfExtravio", QStringLiteral("Extravio/Saída Definitiva de não Consumíveis")),
+      m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfExtravio"));
-    setWindowTitle(QStringLiteral("Extravio/Saída Definitiva de não Consumíveis"));
 
     m_edCodPro = campoH(this, "edCodPro", 10);
     m_edCodPro->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -28,11 +28,11 @@ const QString falha = QStringLiteral("Não Consegui Realizar a Operação, Tente
 
 } // namespace
 
-TfManutMovEstq::TfManutMovEstq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfManutMovEstq::TfManutMovEstq(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfManutMovEstq", QStringLiteral("Manutenção de Movimentação de Estoque")),
+      m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfManutMovEstq"));
-    setWindowTitle(QStringLiteral("Manutenção de Movimentação de Estoque"));
 
     QGroupBox* caixa = moldura(this, "GroupBox1", QStringLiteral("Busca"));
     m_dtpDataInicial = Formulario::data(caixa, "dtpDataInicial");

@@ -28,11 +28,10 @@ const QString nomeDaJanela = QStringLiteral("Etiquetas de Produtos");
 
 } // namespace
 
-TfEtiquetas::TfEtiquetas(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEtiquetas::TfEtiquetas(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfEtiquetas", nomeDaJanela), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfEtiquetas"));
-    setWindowTitle(nomeDaJanela);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titulo(this, "lbCabecalho", nomeDaJanela));
 
