@@ -1,6 +1,7 @@
 #include "movements/Consulta_MovEstq.h"
 
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
@@ -115,11 +116,8 @@ void TfConsulta_MovEstq::liga()
 
     // A bar code that is not registered sends the person back to the product code, emptied:
     // the code is what they correct.
-    CamposProduto::Regras produto;
-    produto.origem = QStringLiteral("Consulta MovEstq");
-    produto.botaoBusca = m_btnBusca;
-    produto.aparaAoEntrar = true;
-    produto.esvaziaAoRecusar = true;
+    CamposProduto::Regras produto =
+        regrasDoProdutoEBarras({QStringLiteral("Consulta MovEstq"), m_btnBusca});
     produto.naoEncontrado = naoCadastrado;
     produto.tipoNaoEncontrado = TipoMensagem::Aviso;
     produto.barrasRecusadasNoCodigo = true;

@@ -26,7 +26,6 @@ namespace {
 
 const QString origem = QStringLiteral("Devolução");
 const QString consumivel = QStringLiteral("Este produto é um Produto Consumível não tem Devolução");
-const QString nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolver !");
 
 } // namespace
 
@@ -98,11 +97,7 @@ TfDevolucao::TfDevolucao(Contexto& app, QWidget* parent)
 
 void TfDevolucao::liga()
 {
-    CamposProduto::Regras produto;
-    produto.origem = origem;
-    produto.botaoBusca = m_btnBuscaPro;
-    produto.aparaAoEntrar = true;
-    produto.esvaziaAoRecusar = true;
+    CamposProduto::Regras produto = regrasDoProdutoEBarras({origem, m_btnBuscaPro});
     produto.naoEncontrado = QStringLiteral("Produto não Encontrado");
     produto.tipoNaoEncontrado = TipoMensagem::Erro;
     produto.buscaNoCodigoBarras = true;
@@ -196,7 +191,7 @@ void TfDevolucao::devolve()
 {
     // Without a loan there is nothing to show, and nothing a return could close.
     if (m_app.dmMovConsu().cdsMovConsu.linhaAtual() < 0) {
-        Mensagens::informacao(nenhumEmprestimo, this);
+        Mensagens::informacao(TfDevolve::nenhumEmprestimo, this);
         return;
     }
     Modal::exec(&m_app.janela<TfDevolve>());

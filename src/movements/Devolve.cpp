@@ -23,9 +23,10 @@ namespace {
 
 const QString falhaGravacao = QStringLiteral("Não Consegui Gravar, tente novamente !");
 const QString jaDevolvido = QStringLiteral("Este Empréstimo já foi Devolvido !");
-const QString nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolver !");
 
 } // namespace
+
+const QString TfDevolve::nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolver !");
 
 TfDevolve::TfDevolve(Contexto& app, QWidget* parent)
     : Dialogo(parent, "TfDevolve", QStringLiteral("Devolução de Produtos não Consumíveis")),

@@ -94,11 +94,8 @@ TfEstorno_Estq::TfEstorno_Estq(Contexto& app, QWidget* parent)
 void TfEstorno_Estq::liga(QPushButton* buscaProduto)
 {
     // A code the register does not have is erased, and a lent-out item leaves neither code.
-    CamposProduto::Regras produto;
-    produto.origem = QStringLiteral("Estorno Estoque");
-    produto.botaoBusca = buscaProduto;
-    produto.aparaAoEntrar = true;
-    produto.esvaziaAoRecusar = true;
+    CamposProduto::Regras produto =
+        regrasDoProdutoEBarras({QStringLiteral("Estorno Estoque"), buscaProduto});
     // A lent-out item comes back through its return, never through a reversal.
     produto.recusa = [](const Produto& p) {
         return p.consumivel == QLatin1String("N") ? naoConsumivel : QString();

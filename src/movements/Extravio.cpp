@@ -1,6 +1,7 @@
 #include "movements/Extravio.h"
 
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
@@ -103,11 +104,8 @@ TfExtravio::TfExtravio(Contexto& app, QWidget* parent)
 
 void TfExtravio::liga(QPushButton* buscaProduto)
 {
-    CamposProduto::Regras produto;
-    produto.origem = QStringLiteral("Extravio");
-    produto.botaoBusca = buscaProduto;
-    produto.aparaAoEntrar = true;
-    produto.esvaziaAoRecusar = true;
+    CamposProduto::Regras produto =
+        regrasDoProdutoEBarras({QStringLiteral("Extravio"), buscaProduto});
     produto.naoEncontrado = naoCadastrado;
     produto.tipoNaoEncontrado = TipoMensagem::Erro;
     produto.buscaNoCodigoBarras = true;

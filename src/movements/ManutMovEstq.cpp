@@ -22,12 +22,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString falha = QStringLiteral("Não Consegui Realizar a Operação, Tente Novamente");
-
-} // namespace
-
 TfManutMovEstq::TfManutMovEstq(Contexto& app, QWidget* parent)
     : Dialogo(parent, "TfManutMovEstq", QStringLiteral("Manutenção de Movimentação de Estoque")),
       m_app(app)
@@ -155,7 +149,7 @@ void TfManutMovEstq::exclui(bool reverte)
         // The row as the person sees it: its number alone may by now be another movement's.
         Lancamentos::excluiMovimento(m_app.conexao(), *atual, reverte);
     } catch (const std::exception&) {
-        Mensagens::erro(falha, this);
+        Mensagens::erro(QStringLiteral("Não Consegui Realizar a Operação, Tente Novamente"), this);
     }
     try {
         dm.recarrega();
