@@ -21,11 +21,10 @@
 
 #include <optional>
 
-TfConsulta_Log::TfConsulta_Log(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfConsulta_Log::TfConsulta_Log(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfConsulta_Log", QStringLiteral("Consulta de Log de Usuários")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfConsulta_Log"));
-    setWindowTitle(QStringLiteral("Consulta de Log de Usuários"));
 
     m_edCodigo = campoH(this, "edCodigo", 6);
     m_edCodigo->setMaximumWidth(90);

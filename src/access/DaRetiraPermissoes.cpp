@@ -24,11 +24,10 @@
 #include <optional>
 
 TfDaRetiraPermissoes::TfDaRetiraPermissoes(Contexto& app, QWidget* parent)
-    : Dialogo(parent), m_app(app)
+    : Dialogo(parent, "TfDaRetiraPermissoes", QStringLiteral("Dá/Retira Permissão de Usuários")),
+      m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfDaRetiraPermissoes"));
-    setWindowTitle(QStringLiteral("Dá/Retira Permissão de Usuários"));
 
     QGroupBox* caixa = moldura(this, "", QStringLiteral("Escolha um Usuário"));
     m_edCodigo = campoH(caixa, "edCodigo", 6);

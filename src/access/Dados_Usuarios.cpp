@@ -28,12 +28,11 @@ const QString tituloInclusao = QStringLiteral("Inclusão de Usuários");
 
 } // namespace
 
-TfDados_Usuarios::TfDados_Usuarios(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+// The caption stays the same in every mode; the title label tells the mode.
+TfDados_Usuarios::TfDados_Usuarios(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfDados_Usuarios", tituloInclusao), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfDados_Usuarios"));
-    // The caption stays the same in every mode; the title label tells the mode.
-    setWindowTitle(tituloInclusao);
 
     m_lbTitulo = titulo(this, "lbTitulo_Dados_Usuarios", tituloInclusao);
     // Codes are given by the program, never typed: the field shows the code and passes the

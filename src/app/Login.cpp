@@ -34,10 +34,9 @@ public:
 
 } // namespace
 
-TfLogin::TfLogin(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfLogin::TfLogin(Aplicacao& app, QWidget* parent)
+    : Dialogo(parent, "TfLogin", QStringLiteral("Login")), m_app(app)
 {
-    setObjectName(QStringLiteral("TfLogin"));
-    setWindowTitle(QStringLiteral("Login"));
     // Escape leaves the login as the system's close key does, through the closing check.
     setFechaComEsc(true);
 

@@ -11,10 +11,9 @@
 
 using namespace Formulario;
 
-TfSobre::TfSobre(Aplicacao& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfSobre::TfSobre(Aplicacao& app, QWidget* parent)
+    : Dialogo(parent, "TfSobre", QStringLiteral("Sobre")), m_app(app)
 {
-    setObjectName(QStringLiteral("TfSobre"));
-    setWindowTitle(QStringLiteral("Sobre"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         titulo(this, "lbProduto", QStringLiteral("Programa Zorvane Almoxarifado"), 6));

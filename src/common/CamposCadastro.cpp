@@ -131,3 +131,13 @@ CampoCodigo::Regras regrasDoProduto(Contexto& app, QLineEdit* descricao, const B
     r.naoEncontrado = QStringLiteral("Produto não Encontrado !");
     return r;
 }
+
+CamposProduto::Regras regrasDoProdutoEBarras(const BuscaDoCampo& busca)
+{
+    CamposProduto::Regras r;
+    r.origem = busca.origem;
+    r.botaoBusca = busca.botao;
+    r.aparaAoEntrar = true;
+    r.esvaziaAoRecusar = true;
+    return r;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/CampoCodigo.h"
+#include "common/CamposProduto.h"
 
 class Contexto;
 class QAbstractButton;
@@ -46,3 +47,8 @@ CampoCodigo::Regras regrasDoFornecedor(Contexto& app, QLineEdit* razao, const Bu
 // (when given); an unknown code stays, refused with "Produto não Encontrado !". A window with
 // the bar code beside the code takes the product fields (CamposProduto), which build on this.
 CampoCodigo::Regras regrasDoProduto(Contexto& app, QLineEdit* descricao, const BuscaDoCampo& busca);
+
+// A product by its code and its bar code together, as the movement windows check it: a stored
+// code sheds its blanks when the person comes in, and a code the register does not have is
+// erased. The window adds what it shows and how it words the refusal.
+CamposProduto::Regras regrasDoProdutoEBarras(const BuscaDoCampo& busca);

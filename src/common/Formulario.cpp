@@ -457,6 +457,12 @@ Dialogo::Dialogo(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {}
 
+Dialogo::Dialogo(QWidget* parent, const char* nome, const QString& legenda) : Dialogo(parent)
+{
+    setObjectName(QLatin1String(nome));
+    setWindowTitle(legenda);
+}
+
 void Dialogo::showEvent(QShowEvent* e)
 {
     if (!e->spontaneous())

@@ -189,6 +189,9 @@ class Dialogo : public QDialog {
 
 public:
     explicit Dialogo(QWidget* parent = nullptr);
+    // A window named `nome` (the name tests and the window registry find it by) under the
+    // caption `legenda`.
+    Dialogo(QWidget* parent, const char* nome, const QString& legenda);
 
     // Whether the window is being shown (or hidden) just now. Showing a dialog hands its
     // focused control a focus-in of its own, which is no visit by the user: a radio that

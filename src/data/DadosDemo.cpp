@@ -231,66 +231,97 @@ void preenche(Conexao& conexao)
     insere(t, QStringLiteral("Update Versao set Numero=:NumeroC"),
            {QString::fromLatin1(versaoPrograma)});
 
-    Almoxarifado a(t);
-    auto produto = [&](const char* codigo, const QString& descricao, const char* unidade,
-                       const char* grupo, const char* local, int minimo, int maximo,
-                       bool consumivel, const QString& referencia, const char* codBarras) {
-        a.produto({codigoProduto(QLatin1String(codigo)), descricao, QLatin1String(unidade),
-                   codigoSeis(QLatin1String(grupo)), QLatin1String(local), minimo, maximo,
-                   consumivel, referencia, QLatin1String(codBarras), Decimal(0, 3), Decimal(0, 2),
-                   QDate(), QString()});
+    // The products as the stock room registers them: code, description, unit, group, shelf,
+    // minimum and maximum stock, whether it is used up, the maker's reference and the bar code.
+    struct ProdutoDemo {
+        const char* codigo;
+        QString descricao;
+        const char *unidade, *grupo, *local;
+        int minimo, maximo;
+        bool consumivel;
+        QString referencia;
+        const char* codBarras;
     };
-    produto("1", QStringLiteral("Chave de fenda 1/4\" x 6\""), "UN", "1", "A-01", 2, 10, false,
-            QStringLiteral("CF-1406"), "7891234500011");
-    produto("2", QStringLiteral("Alicate universal 8\""), "UN", "1", "A-01", 2, 8, false,
-            QStringLiteral("AU-0800"), "7891234500028");
-    produto("3", QStringLiteral("Furadeira de impacto 650 W"), "UN", "1", "A-02", 1, 3, false,
-            QStringLiteral("FI-650"), "7891234500035");
-    produto("10", QStringLiteral("Fio flexível 2,5 mm² azul"), "M", "2", "B-03", 100, 500, true,
-            QStringLiteral("FX25-AZ"), "7891234500103");
-    produto("11", QStringLiteral("Disjuntor bipolar 20 A"), "UN", "2", "B-04", 5, 30, true,
-            QStringLiteral("DJ-2P20"), "7891234500110");
-    produto("12", QStringLiteral("Fita isolante 19 mm x 20 m"), "RL", "2", "B-04", 10, 60, true,
-            QStringLiteral("FI-1920"), "7891234500127");
-    produto("20", QStringLiteral("Luva de vaqueta"), "PR", "3", "C-01", 20, 100, true,
-            QStringLiteral("LV-09"), "7891234500202");
-    produto("21", QStringLiteral("Óculos de segurança incolor"), "UN", "3", "C-01", 10, 50, true,
-            QStringLiteral("OS-INC"), "7891234500219");
-    produto("30", QStringLiteral("Papel sulfite A4 (resma com 500 folhas)"), "RS", "4", "D-02", 10,
-            80, true, QStringLiteral("PS-A4"), "7891234500301");
-    produto("31", QStringLiteral("Caneta esferográfica azul"), "UN", "4", "D-02", 50, 300, true,
-            QStringLiteral("CE-AZ"), "7891234500318");
-    produto("40", QStringLiteral("Detergente neutro 5 L"), "GL", "5", "E-01", 4, 20, true,
-            QStringLiteral("DN-5L"), "7891234500400");
+    const QList<ProdutoDemo> produtos = {
+        {"1", QStringLiteral("Chave de fenda 1/4\" x 6\""), "UN", "1", "A-01", 2, 10, false,
+         QStringLiteral("CF-1406"), "7891234500011"},
+        {"2", QStringLiteral("Alicate universal 8\""), "UN", "1", "A-01", 2, 8, false,
+         QStringLiteral("AU-0800"), "7891234500028"},
+        {"3", QStringLiteral("Furadeira de impacto 650 W"), "UN", "1", "A-02", 1, 3, false,
+         QStringLiteral("FI-650"), "7891234500035"},
+        {"10", QStringLiteral("Fio flexível 2,5 mm² azul"), "M", "2", "B-03", 100, 500, true,
+         QStringLiteral("FX25-AZ"), "7891234500103"},
+        {"11", QStringLiteral("Disjuntor bipolar 20 A"), "UN", "2", "B-04", 5, 30, true,
+         QStringLiteral("DJ-2P20"), "7891234500110"},
+        {"12", QStringLiteral("Fita isolante 19 mm x 20 m"), "RL", "2", "B-04", 10, 60, true,
+         QStringLiteral("FI-1920"), "7891234500127"},
+        {"20", QStringLiteral("Luva de vaqueta"), "PR", "3", "C-01", 20, 100, true,
+         QStringLiteral("LV-09"), "7891234500202"},
+        {"21", QStringLiteral("Óculos de segurança incolor"), "UN", "3", "C-01", 10, 50, true,
+         QStringLiteral("OS-INC"), "7891234500219"},
+        {"30", QStringLiteral("Papel sulfite A4 (resma com 500 folhas)"), "RS", "4", "D-02", 10, 80,
+         true, QStringLiteral("PS-A4"), "7891234500301"},
+        {"31", QStringLiteral("Caneta esferográfica azul"), "UN", "4", "D-02", 50, 300, true,
+         QStringLiteral("CE-AZ"), "7891234500318"},
+        {"40", QStringLiteral("Detergente neutro 5 L"), "GL", "5", "E-01", 4, 20, true,
+         QStringLiteral("DN-5L"), "7891234500400"},
+    };
+    Almoxarifado a(t);
+    for (const ProdutoDemo& p : produtos)
+        a.produto({codigoProduto(QLatin1String(p.codigo)), p.descricao, QLatin1String(p.unidade),
+                   codigoSeis(QLatin1String(p.grupo)), QLatin1String(p.local), p.minimo, p.maximo,
+                   p.consumivel, p.referencia, QLatin1String(p.codBarras), Decimal(0, 3),
+                   Decimal(0, 2), QDate(), QString()});
 
-    auto dia = [&](int n) { return inicio.addDays(n); };
-    a.entrada("1", dia(0), "6", "18,90", "1", "NF 10231");
-    a.entrada("2", dia(0), "4", "42,50", "1", "NF 10231");
-    a.entrada("3", dia(1), "2", "389,00", "1", "NF 10245");
-    a.entrada("10", dia(2), "300", "2,15", "2", "NF 5512");
-    a.entrada("11", dia(2), "20", "31,40", "2", "NF 5512");
-    a.entrada("12", dia(2), "40", "4,79", "2", "NF 5512");
-    a.entrada("20", dia(3), "60", "14,25", "1", "NF 10302");
-    a.entrada("21", dia(3), "30", "9,80", "1", "NF 10302");
-    a.entrada("30", dia(4), "40", "24,90", "3", "NF 887");
-    a.entrada("31", dia(4), "200", "1,35", "3", "NF 887");
-    a.entrada("40", dia(4), "12", "38,70", "3", "NF 887");
-
-    a.saida("10", dia(10), "85,5", "2", "REQ 0001");
-    a.saida("12", dia(10), "6", "2", "REQ 0001");
-    a.saida("20", dia(12), "15", "3", "REQ 0002");
-    a.saida("30", dia(15), "8", "4", "REQ 0003");
-    a.saida("31", dia(15), "40", "4", "REQ 0003");
-    a.saida("1", dia(20), "2", "1", "REQ 0004", dia(27));
-    a.saida("3", dia(21), "1", "1", "REQ 0005", dia(24));
-
-    // A second purchase at another price moves the average cost.
-    a.entrada("10", dia(30), "200", "2,39", "2", "NF 5678");
-    a.entrada("30", dia(32), "20", "26,50", "3", "NF 912");
-    a.saida("10", dia(40), "120", "1", "REQ 0006");
-    a.saida("11", dia(41), "3", "2", "REQ 0007");
-    a.saida("21", dia(45), "4", "3", "REQ 0008");
-    a.saida("2", dia(50), "1", "5", "REQ 0009", hoje.addDays(5));
+    // Two months of the stock room, in the order they happened, days counted from the first
+    // purchase: a purchase has its unit price and its supplier, an issue has no price and goes
+    // to a requisitioner, and a tool lent out has the day it is due back. A second purchase at
+    // another price moves the average cost.
+    struct LancamentoDemo {
+        const char* produto;
+        int dia;
+        const char *quantidade, *unitario, *quem, *documento;
+        int devolucao = -1;
+    };
+    // One movement a line, as a ledger reads.
+    // clang-format off
+    const QList<LancamentoDemo> lancamentos = {
+        {"1", 0, "6", "18,90", "1", "NF 10231"},
+        {"2", 0, "4", "42,50", "1", "NF 10231"},
+        {"3", 1, "2", "389,00", "1", "NF 10245"},
+        {"10", 2, "300", "2,15", "2", "NF 5512"},
+        {"11", 2, "20", "31,40", "2", "NF 5512"},
+        {"12", 2, "40", "4,79", "2", "NF 5512"},
+        {"20", 3, "60", "14,25", "1", "NF 10302"},
+        {"21", 3, "30", "9,80", "1", "NF 10302"},
+        {"30", 4, "40", "24,90", "3", "NF 887"},
+        {"31", 4, "200", "1,35", "3", "NF 887"},
+        {"40", 4, "12", "38,70", "3", "NF 887"},
+        {"10", 10, "85,5", nullptr, "2", "REQ 0001"},
+        {"12", 10, "6", nullptr, "2", "REQ 0001"},
+        {"20", 12, "15", nullptr, "3", "REQ 0002"},
+        {"30", 15, "8", nullptr, "4", "REQ 0003"},
+        {"31", 15, "40", nullptr, "4", "REQ 0003"},
+        {"1", 20, "2", nullptr, "1", "REQ 0004", 27},
+        {"3", 21, "1", nullptr, "1", "REQ 0005", 24},
+        {"10", 30, "200", "2,39", "2", "NF 5678"},
+        {"30", 32, "20", "26,50", "3", "NF 912"},
+        {"10", 40, "120", nullptr, "1", "REQ 0006"},
+        {"11", 41, "3", nullptr, "2", "REQ 0007"},
+        {"21", 45, "4", nullptr, "3", "REQ 0008"},
+        {"2", 50, "1", nullptr, "5", "REQ 0009", 65},
+    };
+    // clang-format on
+    for (const LancamentoDemo& l : lancamentos) {
+        const QDate dia = inicio.addDays(l.dia);
+        if (l.unitario)
+            a.entrada(QLatin1String(l.produto), dia, QLatin1String(l.quantidade),
+                      QLatin1String(l.unitario), QLatin1String(l.quem), QLatin1String(l.documento));
+        else
+            a.saida(QLatin1String(l.produto), dia, QLatin1String(l.quantidade),
+                    QLatin1String(l.quem), QLatin1String(l.documento),
+                    l.devolucao < 0 ? QDate() : inicio.addDays(l.devolucao));
+    }
 
     a.gravaProdutos(inicio);
     t.commit();

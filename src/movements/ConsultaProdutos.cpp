@@ -1,6 +1,7 @@
 #include "movements/ConsultaProdutos.h"
 
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Mensagens.h"
@@ -72,11 +73,8 @@ TfConsultaProdutos::TfConsultaProdutos(Contexto& app, QWidget* parent) : Dialogo
 
 void TfConsultaProdutos::liga(QPushButton* buscaProduto)
 {
-    CamposProduto::Regras produto;
-    produto.origem = QStringLiteral("Consulta Produtos");
-    produto.botaoBusca = buscaProduto;
-    produto.aparaAoEntrar = true;
-    produto.esvaziaAoRecusar = true;
+    CamposProduto::Regras produto =
+        regrasDoProdutoEBarras({QStringLiteral("Consulta Produtos"), buscaProduto});
     produto.naoEncontrado = QStringLiteral("Produto Não Encontrado");
     produto.tipoNaoEncontrado = TipoMensagem::Erro;
     produto.buscaNoCodigoBarras = true;

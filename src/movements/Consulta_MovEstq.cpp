@@ -1,6 +1,7 @@
 #include "movements/Consulta_MovEstq.h"
 
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/Funcoes.h"
@@ -36,11 +37,11 @@ QString texto(const char* campoESinal, const QString& valor)
 
 } // namespace
 
-TfConsulta_MovEstq::TfConsulta_MovEstq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfConsulta_MovEstq::TfConsulta_MovEstq(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfConsulta_MovEstq", QStringLiteral("Consulta de Movimentação de Estoque")),
+      m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfConsulta_MovEstq"));
-    setWindowTitle(QStringLiteral("Consulta de Movimentação de Estoque"));
 
     QGroupBox* mostrar = moldura(this, "GroupBox1", QStringLiteral("Mostrar"));
     pilha(mostrar,
@@ -115,11 +116,8 @@ void TfConsulta_MovEstq::liga()
 
     // A bar code that is not registered sends the person back to the product code, emptied:
     // the code is what they correct.
-    CamposProduto::Regras produto;
-    produto.origem = QStringLiteral("Consulta MovEstq");
-    produto.botaoBusca = m_btnBusca;
-    produto.aparaAoEntrar = true;
-    produto.esvaziaAoRecusar = true;
+    CamposProduto::Regras produto =
+        regrasDoProdutoEBarras({QStringLiteral("Consulta MovEstq"), m_btnBusca});
     produto.naoEncontrado = naoCadastrado;
     produto.tipoNaoEncontrado = TipoMensagem::Aviso;
     produto.barrasRecusadasNoCodigo = true;

@@ -26,15 +26,13 @@ namespace {
 
 const QString origem = QStringLiteral("Devolução");
 const QString consumivel = QStringLiteral("Este produto é um Produto Consumível não tem Devolução");
-const QString nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolver !");
 
 } // namespace
 
-TfDevolucao::TfDevolucao(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfDevolucao::TfDevolucao(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfDevolucao", QStringLiteral("Devolução de Não Consumíveis")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfDevolucao"));
-    setWindowTitle(QStringLiteral("Devolução de Não Consumíveis"));
 
     QGroupBox* caixa = moldura(this, "GroupBox1", QStringLiteral("Busca"));
     m_edCodPro = campo(caixa, "edCodPro", 10);
@@ -99,11 +97,7 @@ TfDevolucao::TfDevolucao(Contexto& app, QWidget* parent) : Dialogo(parent), m_ap
 
 void TfDevolucao::liga()
 {
-    CamposProduto::Regras produto;
-    produto.origem = origem;
-    produto.botaoBusca = m_btnBuscaPro;
-    produto.aparaAoEntrar = true;
-    produto.esvaziaAoRecusar = true;
+    CamposProduto::Regras produto = regrasDoProdutoEBarras({origem, m_btnBuscaPro});
     produto.naoEncontrado = QStringLiteral("Produto não Encontrado");
     produto.tipoNaoEncontrado = TipoMensagem::Erro;
     produto.buscaNoCodigoBarras = true;
@@ -197,7 +191,7 @@ void TfDevolucao::devolve()
 {
     // Without a loan there is nothing to show, and nothing a return could close.
     if (m_app.dmMovConsu().cdsMovConsu.linhaAtual() < 0) {
-        Mensagens::informacao(nenhumEmprestimo, this);
+        Mensagens::informacao(TfDevolve::nenhumEmprestimo, this);
         return;
     }
     Modal::exec(&m_app.janela<TfDevolve>());

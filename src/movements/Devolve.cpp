@@ -23,15 +23,16 @@ namespace {
 
 const QString falhaGravacao = QStringLiteral("Não Consegui Gravar, tente novamente !");
 const QString jaDevolvido = QStringLiteral("Este Empréstimo já foi Devolvido !");
-const QString nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolver !");
 
 } // namespace
 
-TfDevolve::TfDevolve(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+const QString TfDevolve::nenhumEmprestimo = QStringLiteral("Nenhum Empréstimo para Devolver !");
+
+TfDevolve::TfDevolve(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfDevolve", QStringLiteral("Devolução de Produtos não Consumíveis")),
+      m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfDevolve"));
-    setWindowTitle(QStringLiteral("Devolução de Produtos não Consumíveis"));
 
     m_edCodPro = campoLeitura(this, "edCodPro");
     m_edCodPro->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -15,6 +15,10 @@ class TfDevolve : public Dialogo {
 public:
     explicit TfDevolve(Contexto& app, QWidget* parent = nullptr);
 
+    // What the person is told when there is no loan to return, here or in the loan list that
+    // opens this window.
+    static const QString nenhumEmprestimo;
+
 protected:
     void aoAbrir() override;
 

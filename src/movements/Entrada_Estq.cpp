@@ -44,11 +44,10 @@ void erroDeConversao(QLineEdit* campo, QWidget* janela)
 
 } // namespace
 
-TfEntrada_Estq::TfEntrada_Estq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEntrada_Estq::TfEntrada_Estq(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfEntrada_Estq", QStringLiteral("Entrada de Estoque")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfEntrada_Estq"));
-    setWindowTitle(QStringLiteral("Entrada de Estoque"));
 
     // The form, a line at a time: each field after its label, from the left. The limits are
     // the columns' widths: what is typed past them could not be stored.

@@ -45,11 +45,10 @@ QString naoEhNumero(const QString& texto)
 
 } // namespace
 
-TfEstorno_Estq::TfEstorno_Estq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEstorno_Estq::TfEstorno_Estq(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfEstorno_Estq", QStringLiteral("Estorno de Entrada")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfEstorno_Estq"));
-    setWindowTitle(QStringLiteral("Estorno de Entrada"));
 
     m_lbTitulo = titulo(this, "lEstorno_Titulo", windowTitle());
     m_lbContraparte = rotulo(this, "lbRequisitante", QStringLiteral("Fornecedor:"));
@@ -95,11 +94,8 @@ TfEstorno_Estq::TfEstorno_Estq(Contexto& app, QWidget* parent) : Dialogo(parent)
 void TfEstorno_Estq::liga(QPushButton* buscaProduto)
 {
     // A code the register does not have is erased, and a lent-out item leaves neither code.
-    CamposProduto::Regras produto;
-    produto.origem = QStringLiteral("Estorno Estoque");
-    produto.botaoBusca = buscaProduto;
-    produto.aparaAoEntrar = true;
-    produto.esvaziaAoRecusar = true;
+    CamposProduto::Regras produto =
+        regrasDoProdutoEBarras({QStringLiteral("Estorno Estoque"), buscaProduto});
     // A lent-out item comes back through its return, never through a reversal.
     produto.recusa = [](const Produto& p) {
         return p.consumivel == QLatin1String("N") ? naoConsumivel : QString();

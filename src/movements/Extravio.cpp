@@ -1,6 +1,7 @@
 #include "movements/Extravio.h"
 
 #include "common/CampoCodigo.h"
+#include "common/CamposCadastro.h"
 #include "common/CamposProduto.h"
 #include "common/Convencoes.h"
 #include "common/EditH.h"
@@ -48,11 +49,11 @@ void soLeitura(QLineEdit* c)
 
 } // namespace
 
-TfExtravio::TfExtravio(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfExtravio::TfExtravio(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfExtravio", QStringLiteral("Extravio/Saída Definitiva de não Consumíveis")),
+      m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfExtravio"));
-    setWindowTitle(QStringLiteral("Extravio/Saída Definitiva de não Consumíveis"));
 
     m_edCodPro = campoH(this, "edCodPro", 10);
     m_edCodPro->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -103,11 +104,8 @@ TfExtravio::TfExtravio(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(
 
 void TfExtravio::liga(QPushButton* buscaProduto)
 {
-    CamposProduto::Regras produto;
-    produto.origem = QStringLiteral("Extravio");
-    produto.botaoBusca = buscaProduto;
-    produto.aparaAoEntrar = true;
-    produto.esvaziaAoRecusar = true;
+    CamposProduto::Regras produto =
+        regrasDoProdutoEBarras({QStringLiteral("Extravio"), buscaProduto});
     produto.naoEncontrado = naoCadastrado;
     produto.tipoNaoEncontrado = TipoMensagem::Erro;
     produto.buscaNoCodigoBarras = true;

@@ -22,17 +22,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString falha = QStringLiteral("Não Consegui Realizar a Operação, Tente Novamente");
-
-} // namespace
-
-TfManutMovEstq::TfManutMovEstq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfManutMovEstq::TfManutMovEstq(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfManutMovEstq", QStringLiteral("Manutenção de Movimentação de Estoque")),
+      m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfManutMovEstq"));
-    setWindowTitle(QStringLiteral("Manutenção de Movimentação de Estoque"));
 
     QGroupBox* caixa = moldura(this, "GroupBox1", QStringLiteral("Busca"));
     m_dtpDataInicial = Formulario::data(caixa, "dtpDataInicial");
@@ -155,7 +149,7 @@ void TfManutMovEstq::exclui(bool reverte)
         // The row as the person sees it: its number alone may by now be another movement's.
         Lancamentos::excluiMovimento(m_app.conexao(), *atual, reverte);
     } catch (const std::exception&) {
-        Mensagens::erro(falha, this);
+        Mensagens::erro(QStringLiteral("Não Consegui Realizar a Operação, Tente Novamente"), this);
     }
     try {
         dm.recarrega();

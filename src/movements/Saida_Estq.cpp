@@ -51,11 +51,10 @@ std::optional<Decimal> numeroDoCampo(QLineEdit* campo, const QString& nome, QWid
 
 } // namespace
 
-TfSaida_Estq::TfSaida_Estq(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfSaida_Estq::TfSaida_Estq(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfSaida_Estq", QStringLiteral("Saída do Estoque")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfSaida_Estq"));
-    setWindowTitle(QStringLiteral("Saída do Estoque"));
 
     // The codes stop at their columns' widths; the ledger and the loan keep 20 characters of
     // the document.

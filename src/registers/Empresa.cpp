@@ -45,11 +45,10 @@ const Campo campos[] = {
 
 } // namespace
 
-TfEmpresa::TfEmpresa(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEmpresa::TfEmpresa(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfEmpresa", QStringLiteral("Dados da Empresa")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfEmpresa"));
-    setWindowTitle(QStringLiteral("Dados da Empresa"));
 
     auto* form = new QFormLayout;
     QList<QWidget*> ordem;

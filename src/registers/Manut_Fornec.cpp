@@ -19,11 +19,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TfManut_Fornec::TfManut_Fornec(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfManut_Fornec::TfManut_Fornec(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfManut_Fornec", QStringLiteral("Manutenção de Fornecedores")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfManut_Fornec"));
-    setWindowTitle(QStringLiteral("Manutenção de Fornecedores"));
 
     QGroupBox* ordem = moldura(this, "", QStringLiteral("Ordenado por:"));
     const QList<QRadioButton*> ordens =

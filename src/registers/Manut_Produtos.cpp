@@ -9,11 +9,10 @@
 
 #include <QHBoxLayout>
 
-TfManut_Produtos::TfManut_Produtos(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfManut_Produtos::TfManut_Produtos(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfManut_Produtos", QStringLiteral("Manutenção de Produtos")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfManut_Produtos"));
-    setWindowTitle(QStringLiteral("Manutenção de Produtos"));
 
     m_painel = new ListaProdutos::Painel(
         this, m_app.dmProdutos(),

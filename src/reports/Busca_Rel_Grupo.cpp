@@ -15,10 +15,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfBusca_Rel_Grupo::TfBusca_Rel_Grupo(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfBusca_Rel_Grupo::TfBusca_Rel_Grupo(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfBusca_Rel_Grupo", QStringLiteral("Escolha um Grupo")), m_app(app)
 {
-    setObjectName(QStringLiteral("TfBusca_Rel_Grupo"));
-    setWindowTitle(QStringLiteral("Escolha um Grupo"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Formulario::titulo(this, "Label3", QStringLiteral("Escolha um Grupo")));
     auto* grade = new QGridLayout;

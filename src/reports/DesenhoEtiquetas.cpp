@@ -82,27 +82,24 @@ QRectF Papel::caixa(int posicao) const
 
 Papel folhaA4()
 {
-    Papel p;
-    p.nome = QStringLiteral("Folha A4 - 3 x 10 etiquetas de 66,7 x 25,4 mm");
-    p.colunas = 3;
-    p.linhas = 10;
-    p.etiquetaLarguraMm = 66.7;
-    p.etiquetaAlturaMm = 25.4;
+    Papel p{.nome = QStringLiteral("Folha A4 - 3 x 10 etiquetas de 66,7 x 25,4 mm"),
+            .colunas = 3,
+            .linhas = 10,
+            .etiquetaLarguraMm = 66.7,
+            .etiquetaAlturaMm = 25.4};
     // The labels touch one another and the block is centred on the sheet.
-    p.margemEsquerdaMm = (p.larguraMm - 3 * p.etiquetaLarguraMm) / 2;
-    p.margemSuperiorMm = (p.alturaMm - 10 * p.etiquetaAlturaMm) / 2;
+    p.margemEsquerdaMm = (p.larguraMm - p.colunas * p.etiquetaLarguraMm) / 2;
+    p.margemSuperiorMm = (p.alturaMm - p.linhas * p.etiquetaAlturaMm) / 2;
     return p;
 }
 
 Papel rolo()
 {
-    Papel p;
-    p.nome = QStringLiteral("Rolo - 1 etiqueta de 50 x 25 mm por página");
-    p.larguraMm = 50;
-    p.alturaMm = 25;
-    p.etiquetaLarguraMm = 50;
-    p.etiquetaAlturaMm = 25;
-    return p;
+    return {.nome = QStringLiteral("Rolo - 1 etiqueta de 50 x 25 mm por página"),
+            .larguraMm = 50,
+            .alturaMm = 25,
+            .etiquetaLarguraMm = 50,
+            .etiquetaAlturaMm = 25};
 }
 
 Etiqueta deProduto(const Produto& p)

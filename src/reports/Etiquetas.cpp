@@ -22,19 +22,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
+#include <utility>
 
-const QString nomeDaJanela = QStringLiteral("Etiquetas de Produtos");
-
-} // namespace
-
-TfEtiquetas::TfEtiquetas(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfEtiquetas::TfEtiquetas(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfEtiquetas", QStringLiteral("Etiquetas de Produtos")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfEtiquetas"));
-    setWindowTitle(nomeDaJanela);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(titulo(this, "lbCabecalho", nomeDaJanela));
+    layout->addWidget(titulo(this, "lbCabecalho", windowTitle()));
 
     QGroupBox* produtos = moldura(this, "gbEtq_Produtos", QStringLiteral("Produtos"));
     auto* gp = new QGridLayout(produtos);
@@ -66,7 +61,6 @@ TfEtiquetas::TfEtiquetas(Contexto& app, QWidget* parent) : Dialogo(parent), m_ap
     layout->addWidget(produtos);
 
     QGroupBox* impressao = moldura(this, "gbEtq_Impressao", QStringLiteral("Impressão"));
-    auto* gi = new QGridLayout(impressao);
     m_quantidade = campo(impressao, "edEtq_Quant", 3);
     m_quantidade->setMaximumWidth(60);
     Convencoes::filtroDeDigitacao(m_quantidade, Convencoes::Digitacao::Digitos, false);
@@ -75,16 +69,15 @@ TfEtiquetas::TfEtiquetas(Contexto& app, QWidget* parent) : Dialogo(parent), m_ap
     m_inicio = campo(impressao, "edEtq_Inicio", 2);
     m_inicio->setMaximumWidth(60);
     Convencoes::filtroDeDigitacao(m_inicio, Convencoes::Digitacao::Digitos, false);
-    gi->addWidget(rotulo(impressao, "lbEtq_Quant", QStringLiteral("Etiquetas de cada produto:")), 0,
-                  0);
-    gi->addWidget(m_quantidade, 0, 1);
-    gi->addWidget(rotulo(impressao, "lbEtq_Papel", QStringLiteral("Papel:")), 1, 0);
-    gi->addWidget(m_papel, 1, 1, 1, 2);
-    gi->addWidget(
-        rotulo(impressao, "lbEtq_Inicio", QStringLiteral("Começar na etiqueta (folha já usada):")),
-        2, 0);
-    gi->addWidget(m_inicio, 2, 1);
-    gi->setColumnStretch(2, 1);
+    Quadro qi(impressao);
+    qi.linha({{rotulo(impressao, "lbEtq_Quant", QStringLiteral("Etiquetas de cada produto:")),
+               m_quantidade}});
+    qi.linha({{rotulo(impressao, "lbEtq_Papel", QStringLiteral("Papel:")), m_papel, 2}});
+    qi.linha({{rotulo(impressao, "lbEtq_Inicio",
+                      QStringLiteral("Começar na etiqueta (folha já usada):")),
+               m_inicio}});
+    qi.grade()->setColumnStretch(2, 1);
+    qi.instala();
     layout->addWidget(impressao);
 
     layout->addSpacing(8);
@@ -216,13 +209,21 @@ std::optional<QVector<DesenhoEtiquetas::Etiqueta>> TfEtiquetas::etiquetas()
     return lista;
 }
 
-void TfEtiquetas::visualiza()
+std::optional<TfEtiquetas::Trabalho> TfEtiquetas::trabalho()
 {
     const std::optional<int> posicao = posicaoInicial();
     if (!posicao)
-        return;
-    const auto lista = etiquetas();
+        return std::nullopt;
+    auto lista = etiquetas();
     if (!lista)
+        return std::nullopt;
+    return Trabalho{*posicao, std::move(*lista)};
+}
+
+void TfEtiquetas::visualiza()
+{
+    const std::optional<Trabalho> t = trabalho();
+    if (!t)
         return;
     const DesenhoEtiquetas::Papel folha = papel();
     QPrinter& impressora = Impressora::atual();
@@ -230,21 +231,17 @@ void TfEtiquetas::visualiza()
     DesenhoEtiquetas::preparaDispositivo(impressora, folha);
     QPrintPreviewDialog previa(&impressora, this);
     previa.setObjectName(QStringLiteral("TfEtiquetas_Previa"));
-    previa.setWindowTitle(nomeDaJanela);
-    connect(&previa, &QPrintPreviewDialog::paintRequested, this,
-            [folha, lista, posicao](QPrinter* p) {
-                DesenhoEtiquetas::pintaTudo(*p, folha, *lista, *posicao);
-            });
+    previa.setWindowTitle(windowTitle());
+    connect(&previa, &QPrintPreviewDialog::paintRequested, this, [folha, &t](QPrinter* p) {
+        DesenhoEtiquetas::pintaTudo(*p, folha, t->lista, t->posicao);
+    });
     Modal::exec(&previa);
 }
 
 void TfEtiquetas::imprime()
 {
-    const std::optional<int> posicao = posicaoInicial();
-    if (!posicao)
-        return;
-    const auto lista = etiquetas();
-    if (!lista)
+    const std::optional<Trabalho> t = trabalho();
+    if (!t)
         return;
     if (!Impressora::disponivel()) {
         Mensagens::erro(QStringLiteral("Nenhuma impressora está instalada neste computador.\n"
@@ -255,26 +252,23 @@ void TfEtiquetas::imprime()
     QPrinter& impressora = Impressora::atual();
     impressora.setCopyCount(1);
     impressora.setPrintRange(QPrinter::AllPages);
-    impressora.setDocName(nomeDaJanela);
+    impressora.setDocName(windowTitle());
     impressora.setFullPage(true);
     DesenhoEtiquetas::preparaDispositivo(impressora, papel());
-    if (!DesenhoEtiquetas::pintaTudo(impressora, papel(), *lista, *posicao))
+    if (!DesenhoEtiquetas::pintaTudo(impressora, papel(), t->lista, t->posicao))
         Mensagens::erro(QStringLiteral("Não foi possível imprimir as etiquetas."), this);
 }
 
 void TfEtiquetas::salvaPdf()
 {
-    const std::optional<int> posicao = posicaoInicial();
-    if (!posicao)
-        return;
-    const auto lista = etiquetas();
-    if (!lista)
+    const std::optional<Trabalho> t = trabalho();
+    if (!t)
         return;
     const QString arquivo = Modal::escolheArquivo(
         this, QStringLiteral("Salvar Etiquetas"), QStringLiteral("etiquetas.pdf"),
         QStringLiteral("Arquivos PDF (*.pdf)"), true, QStringLiteral("pdf"));
     if (arquivo.isEmpty())
         return;
-    if (!DesenhoEtiquetas::gravaPdf(arquivo, papel(), *lista, *posicao))
+    if (!DesenhoEtiquetas::gravaPdf(arquivo, papel(), t->lista, t->posicao))
         Mensagens::erro(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo), this);
 }

@@ -37,6 +37,13 @@ private:
     void salvaPdf();
     // The position asked for, from 0; none when it is off the sheet (the person has been told).
     std::optional<int> posicaoInicial();
+    // What is to be put on paper: the labels and the position the first one takes.
+    struct Trabalho {
+        int posicao;
+        QVector<DesenhoEtiquetas::Etiqueta> lista;
+    };
+    // The position and the labels together, asked in that order; none when either is refused.
+    std::optional<Trabalho> trabalho();
 
     Contexto& m_app;
     QRadioButton* m_porFaixa;

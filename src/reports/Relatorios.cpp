@@ -93,6 +93,18 @@ const ChaveEstoque* chaveEstoque(const QString& chave)
     return nullptr;
 }
 
+// A list the report asked for itself comes on a cursor of its own (`fonte`), read a batch at a
+// time as the pages are laid out; the list a window shows is read to its end first.
+template <typename Layout>
+bool produzDe(Layout& layout, std::unique_ptr<FonteDeLinhas> fonte, DataSet& lista,
+              const Cabecalho& cabecalho, const Motor::RecebePagina& recebe)
+{
+    if (fonte)
+        return layout.prepara(*fonte, cabecalho, recebe);
+    lista.completa();
+    return layout.prepara(lista, cabecalho, recebe);
+}
+
 } // namespace
 
 struct Relatorios::Pedido {
@@ -194,34 +206,22 @@ std::optional<bool> Relatorios::produz(const QString& chave, const Cabecalho& ca
 {
     // A report prints the whole list, never just the rows a grid has read so far; a list that
     // could not be read to its end stops the report with the database's words (ErroBanco).
-    if (RelEstoque* r = layoutEstoque(chave)) {
-        if (m_estoque) {
-            const std::unique_ptr<FonteDeLinhas> fonte = abreEstoque();
-            return r->prepara(*fonte, cabecalho, recebe);
-        }
-        m_produtos.cds_Produtos.completa();
-        return r->prepara(m_produtos.cds_Produtos, cabecalho, recebe);
-    }
-    if (chave == devolucaoAtrasada) {
-        if (m_atrasadas) {
-            FonteDeLinhas fonte(m_atrasadas->abreCursor(), m_emprestimos.cdsMovConsu);
-            return relDevAtrasada.prepara(fonte, cabecalho, recebe);
-        }
-        m_emprestimos.cdsMovConsu.completa();
-        return relDevAtrasada.prepara(m_emprestimos.cdsMovConsu, cabecalho, recebe);
-    }
+    if (RelEstoque* r = layoutEstoque(chave))
+        return produzDe(*r, m_estoque ? abreEstoque() : nullptr, m_produtos.cds_Produtos, cabecalho,
+                        recebe);
+    if (chave == devolucaoAtrasada)
+        return produzDe(relDevAtrasada,
+                        m_atrasadas ? std::make_unique<FonteDeLinhas>(m_atrasadas->abreCursor(),
+                                                                      m_emprestimos.cdsMovConsu)
+                                    : nullptr,
+                        m_emprestimos.cdsMovConsu, cabecalho, recebe);
     if (chave == sugestaoCompra)
         return relSugestao.prepara(cabecalho, recebe);
-    if (RelMovimento* r = layoutMovimento(chave)) {
-        // A year of movements is read a batch at a time as its pages are laid out, each batch
-        // let go once laid out, so the workstation's memory does not grow with the period.
-        if (m_pedido) {
-            const std::unique_ptr<FonteDeLinhas> fonte = abreMovimentos();
-            return r->prepara(*fonte, cabecalho, recebe);
-        }
-        m_movimentos.cds_MovEstq.completa();
-        return r->prepara(m_movimentos.cds_MovEstq, cabecalho, recebe);
-    }
+    // A year of movements is read a batch at a time as its pages are laid out, each batch let
+    // go once laid out, so the workstation's memory does not grow with the period.
+    if (RelMovimento* r = layoutMovimento(chave))
+        return produzDe(*r, m_pedido ? abreMovimentos() : nullptr, m_movimentos.cds_MovEstq,
+                        cabecalho, recebe);
     return std::nullopt;
 }
 

@@ -59,10 +59,9 @@ private:
     TfVisualiza* m_janela;
 };
 
-TfVisualiza::TfVisualiza(QWidget* parent) : Dialogo(parent)
+TfVisualiza::TfVisualiza(QWidget* parent)
+    : Dialogo(parent, "TfVisualiza", QStringLiteral("Impressão na Tela"))
 {
-    setObjectName(QStringLiteral("TfVisualiza"));
-    setWindowTitle(QStringLiteral("Impressão na Tela"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
 
     auto* layout = new QVBoxLayout(this);

@@ -51,11 +51,10 @@ void formatosEmprestimo(DataSet& d)
 
 } // namespace
 
-TfAvisos_Dia::TfAvisos_Dia(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfAvisos_Dia::TfAvisos_Dia(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfAvisos_Dia", QStringLiteral("Avisos do Dia")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfAvisos_Dia"));
-    setWindowTitle(QStringLiteral("Avisos do Dia"));
 
     m_minimo.setFormato(QStringLiteral("PRO_QUANT"), DataSet::Formato::Quantidade);
     m_minimo.setFormato(QStringLiteral("PRO_MIN"), DataSet::Formato::Inteiro);

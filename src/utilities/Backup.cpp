@@ -22,11 +22,10 @@ const QString nomePadrao = QStringLiteral("backup.gbk");
 
 } // namespace
 
-TfBackup::TfBackup(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfBackup::TfBackup(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfBackup", QStringLiteral("Backup dos Dados do Sistema")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfBackup"));
-    setWindowTitle(QStringLiteral("Backup dos Dados do Sistema"));
 
     m_edPasta = campoLeitura(this, "edPasta");
     m_edPasta->setEnabled(false);

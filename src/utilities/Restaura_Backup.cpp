@@ -16,11 +16,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfRestaura_Backup::TfRestaura_Backup(Contexto& app, QWidget* parent) : Dialogo(parent), m_app(app)
+TfRestaura_Backup::TfRestaura_Backup(Contexto& app, QWidget* parent)
+    : Dialogo(parent, "TfRestaura_Backup", QStringLiteral("fRestaura_Backup")), m_app(app)
 {
     using namespace Formulario;
-    setObjectName(QStringLiteral("TfRestaura_Backup"));
-    setWindowTitle(QStringLiteral("fRestaura_Backup"));
 
     m_edBackup1 = campoLeitura(this, "edBackup1");
     m_edBackup1->setEnabled(false);

@@ -248,6 +248,14 @@ struct Coluna {
     unsigned deslocamentoNulo;
 };
 
+// A value of the engine's row buffer, which keeps no alignment for it.
+template <typename T> T le(const unsigned char* dado)
+{
+    T v;
+    std::memcpy(&v, dado, sizeof v);
+    return v;
+}
+
 QVariant leValor(const Coluna& c, const unsigned char* buf)
 {
     if (*reinterpret_cast<const short*>(buf + c.deslocamentoNulo) == -1)
@@ -265,56 +273,37 @@ QVariant leValor(const Coluna& c, const unsigned char* buf)
             return QByteArray(reinterpret_cast<const char*>(dado), int(c.tamanho));
         return QString::fromLatin1(reinterpret_cast<const char*>(dado), int(c.tamanho));
     case SQL_VARYING: {
-        unsigned short len;
-        std::memcpy(&len, dado, sizeof len);
+        const auto len = le<unsigned short>(dado);
         const char* p = reinterpret_cast<const char*>(dado + sizeof len);
         if (c.charset == charsetOctets)
             return QByteArray(p, len);
         return QString::fromLatin1(p, len);
     }
-    case SQL_SHORT: {
-        qint16 v;
-        std::memcpy(&v, dado, sizeof v);
-        return inteiro(v);
-    }
-    case SQL_LONG: {
-        qint32 v;
-        std::memcpy(&v, dado, sizeof v);
-        return inteiro(v);
-    }
-    case SQL_INT64: {
-        qint64 v;
-        std::memcpy(&v, dado, sizeof v);
-        return inteiro(v);
-    }
-    case SQL_FLOAT: {
-        float v;
-        std::memcpy(&v, dado, sizeof v);
-        return double(v);
-    }
+    case SQL_SHORT:
+        return inteiro(le<qint16>(dado));
+    case SQL_LONG:
+        return inteiro(le<qint32>(dado));
+    case SQL_INT64:
+        return inteiro(le<qint64>(dado));
+    case SQL_FLOAT:
+        return double(le<float>(dado));
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: {
-        double v;
-        std::memcpy(&v, dado, sizeof v);
-        return v;
-    }
+    case SQL_D_FLOAT:
+        return le<double>(dado);
     case SQL_TYPE_DATE: {
-        ISC_DATE x;
-        std::memcpy(&x, dado, sizeof x);
+        const auto x = le<ISC_DATE>(dado);
         unsigned a, m, d;
         util->decodeDate(x, &a, &m, &d);
         return QDate(int(a), int(m), int(d));
     }
     case SQL_TYPE_TIME: {
-        ISC_TIME x;
-        std::memcpy(&x, dado, sizeof x);
+        const auto x = le<ISC_TIME>(dado);
         unsigned h, mi, s, f;
         util->decodeTime(x, &h, &mi, &s, &f);
         return QTime(int(h), int(mi), int(s), int(f / 10));
     }
     case SQL_TIMESTAMP: {
-        ISC_TIMESTAMP x;
-        std::memcpy(&x, dado, sizeof x);
+        const auto x = le<ISC_TIMESTAMP>(dado);
         unsigned a, m, d, h, mi, s, f;
         util->decodeDate(x.timestamp_date, &a, &m, &d);
         util->decodeTime(x.timestamp_time, &h, &mi, &s, &f);

@@ -235,6 +235,44 @@ private:
     IService* m_servico = nullptr;
 };
 
+// A backup and a restore are the same request the other way round: the database and the backup
+// file, named as the server sees them; the progress follows the file the service writes.
+QStringList copia(const QString& servidor, std::chrono::milliseconds paciencia, unsigned char acao,
+                  const QString& banco, const QString& arquivo,
+                  const Servicos::Progresso& progresso)
+{
+    const bool restaura = acao == isc_action_svc_restore;
+    const QByteArray b = Servicos::caminhoNoServidor(banco).toLocal8Bit();
+    const QByteArray a = Servicos::caminhoNoServidor(arquivo).toLocal8Bit();
+    Servico s(servidor);
+    return s.executa(
+        [&](IXpbBuilder* spb, ThrowStatusWrapper* st) {
+            spb->insertTag(st, acao);
+            spb->insertString(st, isc_spb_dbname, b.constData());
+            spb->insertString(st, isc_spb_bkp_file, a.constData());
+            // Never over an existing file: the caller gives a new name.
+            if (restaura)
+                spb->insertInt(st, isc_spb_options, isc_spb_res_create);
+            spb->insertTag(st, isc_spb_verbose);
+        },
+        progresso, Servicos::caminhoNoServidor(restaura ? banco : arquivo), paciencia);
+}
+
+// Takes the database `banco` off line or back on: `modo` says which, and how.
+void mudaEstado(const QString& servidor, std::chrono::milliseconds paciencia, const QString& banco,
+                const std::function<void(IXpbBuilder*, ThrowStatusWrapper*)>& modo)
+{
+    const QByteArray b = Servicos::caminhoNoServidor(banco).toLocal8Bit();
+    Servico s(servidor);
+    s.executa(
+        [&](IXpbBuilder* spb, ThrowStatusWrapper* st) {
+            spb->insertTag(st, isc_action_svc_properties);
+            spb->insertString(st, isc_spb_dbname, b.constData());
+            modo(spb, st);
+        },
+        {}, QString(), paciencia);
+}
+
 } // namespace
 
 Servicos::Servicos(const QString& banco, std::chrono::milliseconds paciencia)
@@ -273,63 +311,29 @@ QString Servicos::caminhoNoServidor(const QString& caminho)
 QStringList Servicos::executaBackup(const QString& banco, const QString& arquivo,
                                     const Progresso& progresso) const
 {
-    const QByteArray b = caminhoNoServidor(banco).toLocal8Bit();
-    const QByteArray a = caminhoNoServidor(arquivo).toLocal8Bit();
-    Servico s(m_servidor);
-    return s.executa(
-        [&](IXpbBuilder* spb, ThrowStatusWrapper* st) {
-            spb->insertTag(st, isc_action_svc_backup);
-            spb->insertString(st, isc_spb_dbname, b.constData());
-            spb->insertString(st, isc_spb_bkp_file, a.constData());
-            spb->insertTag(st, isc_spb_verbose);
-        },
-        progresso, caminhoNoServidor(arquivo), m_paciencia);
+    return copia(m_servidor, m_paciencia, isc_action_svc_backup, banco, arquivo, progresso);
 }
 
 QStringList Servicos::executaRestauracao(const QString& arquivo, const QString& banco,
                                          const Progresso& progresso) const
 {
-    const QByteArray b = caminhoNoServidor(banco).toLocal8Bit();
-    const QByteArray a = caminhoNoServidor(arquivo).toLocal8Bit();
-    Servico s(m_servidor);
-    return s.executa(
-        [&](IXpbBuilder* spb, ThrowStatusWrapper* st) {
-            spb->insertTag(st, isc_action_svc_restore);
-            spb->insertString(st, isc_spb_bkp_file, a.constData());
-            spb->insertString(st, isc_spb_dbname, b.constData());
-            // Never over an existing file: the caller gives a new name.
-            spb->insertInt(st, isc_spb_options, isc_spb_res_create);
-            spb->insertTag(st, isc_spb_verbose);
-        },
-        progresso, caminhoNoServidor(banco), m_paciencia);
+    return copia(m_servidor, m_paciencia, isc_action_svc_restore, banco, arquivo, progresso);
 }
 
 void Servicos::desligaBanco(const QString& banco) const
 {
-    const QByteArray b = caminhoNoServidor(banco).toLocal8Bit();
-    Servico s(m_servidor);
-    s.executa(
-        [&](IXpbBuilder* spb, ThrowStatusWrapper* st) {
-            spb->insertTag(st, isc_action_svc_properties);
-            spb->insertString(st, isc_spb_dbname, b.constData());
-            spb->insertBytes(st, isc_spb_prp_shutdown_mode, "\x03", 1); // full
-            // Waits for nobody: fails at once when someone is attached.
-            spb->insertInt(st, isc_spb_prp_attachments_shutdown, 0);
-        },
-        {}, QString(), m_paciencia);
+    mudaEstado(m_servidor, m_paciencia, banco, [](IXpbBuilder* spb, ThrowStatusWrapper* st) {
+        spb->insertBytes(st, isc_spb_prp_shutdown_mode, "\x03", 1); // full
+        // Waits for nobody: fails at once when someone is attached.
+        spb->insertInt(st, isc_spb_prp_attachments_shutdown, 0);
+    });
 }
 
 void Servicos::religaBanco(const QString& banco) const
 {
-    const QByteArray b = caminhoNoServidor(banco).toLocal8Bit();
-    Servico s(m_servidor);
-    s.executa(
-        [&](IXpbBuilder* spb, ThrowStatusWrapper* st) {
-            spb->insertTag(st, isc_action_svc_properties);
-            spb->insertString(st, isc_spb_dbname, b.constData());
-            spb->insertBytes(st, isc_spb_prp_online_mode, "\x00", 1); // normal
-        },
-        {}, QString(), m_paciencia);
+    mudaEstado(m_servidor, m_paciencia, banco, [](IXpbBuilder* spb, ThrowStatusWrapper* st) {
+        spb->insertBytes(st, isc_spb_prp_online_mode, "\x00", 1); // normal
+    });
 }
 
 void Servicos::backup(const QString& banco, const QString& arquivo,
