@@ -101,14 +101,6 @@ QString colunaDe(AplicacaoTeste& t, const QString& codigo, const QString& coluna
         .toString();
 }
 
-const ListaDeCadastro fornecedores{
-    .menu = "Fornecedores1",
-    .novo = "btnInclui",
-    .fecha = "Button5",
-    .grade = "dbManut_For",
-    .dados = [](Aplicacao& a) -> DataSet& { return a.dmFornecedor().cdsFornecedor; },
-    .campoCodigo = "FOR_CODIGO"};
-
 // The audit lines as "user|text", in the order of their texts.
 QStringList linhasDoLog(AplicacaoTeste& t)
 {
@@ -186,10 +178,10 @@ void TstFornecedores::codeProposedTypedAndChecked()
         for (const QString& c : existentes)
             maior = std::max(maior, c.toInt());
         QCOMPARE(edCodigo->text(), QString::number(maior + 1).rightJustified(10, '0'));
-        QVERIFY(codigosDaLista(t.app, fornecedores).contains(codigo));
+        QVERIFY(codigosDaLista(t.app, listaDeFornecedores).contains(codigo));
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(driver.abertas(), QStringList({"TfManut_Fornec", "TfDadosFornecedor"}));
     QCOMPARE(t.banco.conta("Fornecedor"), existentes.size() + 1);
     QCOMPARE(colunaDe(t, codigo, "FOR_Razao"), QString("Ferragens São Jorge"));
@@ -229,7 +221,7 @@ void TstFornecedores::codeTakenMeanwhileOrClearedGetsANewOne()
         QCOMPARE(msgs.textos(), QStringList({"Novo Código:0000000003"}));
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(colunaDe(t, "0000000001", "FOR_Razao"), QString("Outra estação"));
     QCOMPARE(colunaDe(t, "0000000002", "FOR_Razao"), QString("Parafusos Brasil"));
     QCOMPARE(colunaDe(t, "0000000003", "FOR_Razao"), QString("Porcas Unidas"));
@@ -261,7 +253,7 @@ void TstFornecedores::clickRightAfterARefusedCodeSavesNothing()
         QCOMPARE(msgs.quantidade(), 1);
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(t.banco.conta("Fornecedor"), 2);
     QCOMPARE(colunaDe(t, "0000000008", "FOR_Razao"), QString("Ferragens São Jorge"));
 }
@@ -277,7 +269,7 @@ void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
-        selecionaCodigo(t.app, fornecedores, lista, "0000000042");
+        selecionaCodigo(t.app, listaDeFornecedores, lista, "0000000042");
         clica(lista, "btnAltera");
         clica(lista, "Button5");
     });
@@ -304,7 +296,7 @@ void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
         clica(dados, "btnCadastra");
         QVERIFY(!dados->isVisible());
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(t.app.janela<TfDadosFornecedor>().CodSelecionado, QString("0000000042"));
     QCOMPARE(colunaDe(t, "0000000042", "FOR_Cidade"), QString("Campinas"));
@@ -377,7 +369,7 @@ void TstFornecedores::failedWriteShowsTheDatabaseMessage()
             QCOMPARE(campo(dados, "edFone2")->text(), fone2);
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     // Nothing stored, the audit line included.
     QCOMPARE(t.banco.conta("Fornecedor"), 1);
     QCOMPARE(colunaDe(t, "0000000001", "FOR_Fone2"), QString("3232-1000"));
@@ -423,7 +415,7 @@ void TstFornecedores::typingStopsAtTheWidthButStoredTextIsNotCut()
         QCOMPARE(obs->toPlainText(), QString(200, 'o'));
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(colunaDe(t, "0000000001", "FOR_Razao"), nomeLargo);
     QCOMPARE(t.banco.conta("Fornecedor"), 1);
 }
@@ -543,7 +535,7 @@ void TstFornecedores::windowFollowsItsMode()
         QVERIFY(dados->isVisible());
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(driver.abertas().size(), 3);
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(t.banco.conta("Fornecedor"), 1);
@@ -571,9 +563,9 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog()
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
         clica(lista, "btnInclui");
-        selecionaCodigo(t.app, fornecedores, lista, "0000000001");
+        selecionaCodigo(t.app, listaDeFornecedores, lista, "0000000001");
         clica(lista, "btnAltera");
-        selecionaCodigo(t.app, fornecedores, lista, "0000000002");
+        selecionaCodigo(t.app, listaDeFornecedores, lista, "0000000002");
         clica(lista, "btnExclui");
         clica(lista, "Button5");
     });
@@ -606,7 +598,7 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog()
         clica(dados, "btnCadastra");
         QVERIFY(!dados->isVisible());
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(colunaDe(t, "0000000001", "FOR_Razao"), QString("Alfa Metais e Cia"));
     QCOMPARE(colunaDe(t, "0000000003", "FOR_Razao"), QString("Gama Ferragens"));
@@ -615,7 +607,7 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog()
     QCOMPARE(colunaDe(t, "0000000003", "FOR_OBS"), QString("Fecha cedo"));
     QCOMPARE(t.banco.conta("Fornecedor"), 2);
     // The list shows what is stored, by name.
-    QCOMPARE(codigosDaLista(t.app, fornecedores), QStringList({"0000000001", "0000000003"}));
+    QCOMPARE(codigosDaLista(t.app, listaDeFornecedores), QStringList({"0000000001", "0000000003"}));
     QCOMPARE(linhasDoLog(t), registra ? QStringList({"000004|Alteração de Fornecedor:0000000001",
                                                      "000004|Exclusão de Fornecedor:0000000002",
                                                      "000004|Inclusão de Fornecedor:0000000003"})
@@ -695,7 +687,7 @@ void TstFornecedores::groupLookedUpOnLeaving()
         clica(dados, "btnCadastra");
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     if (mensagens.isEmpty())
         QCOMPARE(colunaDe(t, "0000000001", "FOR_Grupo"), codigo);
 }
@@ -748,7 +740,7 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
         acha<QTableView>(busca, "dbgBusca_GRUFor")->selectRow(0);
         clica(busca, "btnSeleciona");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(driver.abertas(),
              QStringList({"TfManut_Fornec", "TfDadosFornecedor", "TfBuscaGRU_For"}));
@@ -788,7 +780,7 @@ void TstFornecedores::listOpensByNameAndOrders()
         QVERIFY(acha<QRadioButton>(lista, "rbtnRazao")->isChecked());
         QVERIFY(acha<QRadioButton>(lista, "rbRazao")->isChecked());
         QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000012", "0000000003", "0000000007"}));
         auto* grade = acha<QTableView>(lista, "dbManut_For");
         QCOMPARE(grade->model()->columnCount(), 26);
@@ -799,10 +791,10 @@ void TstFornecedores::listOpensByNameAndOrders()
         QCOMPARE(grade->model()->index(0, 1).data().toString(), QString("Lixa Forte"));
 
         clica(lista, "rbtnCodigo");
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000003", "0000000007", "0000000012"}));
         clica(lista, "rbtnFatasia");
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000007", "0000000012", "0000000003"}));
         // Ordering leaves the search choice alone.
         QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
@@ -820,12 +812,12 @@ void TstFornecedores::listOpensByNameAndOrders()
         QVERIFY(acha<QRadioButton>(lista, "rbtnRazao")->isChecked());
         QVERIFY(acha<QRadioButton>(lista, "rbRazao")->isChecked());
         QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000012", "0000000003", "0000000007"}));
         clica(lista, "Button5");
     });
-    abreLista(t.app, fornecedores);
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
+    abreLista(t.app, listaDeFornecedores);
 }
 
 void TstFornecedores::quickSearchByColumn_data()
@@ -896,7 +888,7 @@ void TstFornecedores::quickSearchByColumn()
         // Leaving the field for the "Busca" button pads a code first.
         clica(lista, "btnBusca_Fornec");
         QCOMPARE(busca->text(), escrito);
-        QCOMPARE(codigoAtual(t.app, fornecedores), atual);
+        QCOMPARE(codigoAtual(t.app, listaDeFornecedores), atual);
         auto* grade = acha<QTableView>(lista, "dbManut_For");
         QCOMPARE(grade->model()->index(grade->currentIndex().row(), 0).data().toString(), atual);
         // Back in the field, the old search is selected, ready to be typed over.
@@ -904,7 +896,7 @@ void TstFornecedores::quickSearchByColumn()
         QCOMPARE(busca->selectedText(), escrito);
         clica(lista, "Button5");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
 }
 
 void TstFornecedores::searchWindowOpensAfreshAndSelects()
@@ -925,20 +917,20 @@ void TstFornecedores::searchWindowOpensAfreshAndSelects()
         QCOMPARE(busca->windowTitle(), QString("Busca de Fornecedores"));
         QVERIFY(acha<QRadioButton>(busca, "rbRazao")->isChecked());
         QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("R.Social/Nome:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000012", "0000000003", "0000000007"}));
         clica(busca, "rbFanta");
         QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("N.Fantasia/Apelido:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000007", "0000000012", "0000000003"}));
         clica(busca, "rbCodigo");
         QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("Código:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000003", "0000000007", "0000000012"}));
         digita(busca, "edBusca", "12");
         clica(busca, "btnBusca_Grupos");
         QCOMPARE(campo(busca, "edBusca")->text(), QString("0000000012"));
-        QCOMPARE(codigoAtual(t.app, fornecedores), QString("0000000012"));
+        QCOMPARE(codigoAtual(t.app, listaDeFornecedores), QString("0000000012"));
         // "Fechar" writes nothing.
         clica(busca, "btnFechar");
     });
@@ -946,11 +938,11 @@ void TstFornecedores::searchWindowOpensAfreshAndSelects()
         QVERIFY(acha<QRadioButton>(busca, "rbRazao")->isChecked());
         QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("R.Social/Nome:"));
         QCOMPARE(campo(busca, "edBusca")->text(), QString());
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000012", "0000000003", "0000000007"}));
         digita(busca, "edBusca", "Tin");
         clica(busca, "btnBusca_Grupos");
-        QCOMPARE(codigoAtual(t.app, fornecedores), QString("0000000007"));
+        QCOMPARE(codigoAtual(t.app, listaDeFornecedores), QString("0000000007"));
         clica(busca, "btnSeleciona");
         QVERIFY(!busca->isVisible());
     });

@@ -63,14 +63,6 @@ QString descricaoDoGrupo(AplicacaoTeste& t, const QString& codigo)
         .toString();
 }
 
-const ListaDeCadastro grupos{
-    .menu = "GrupodeFornecedores1",
-    .novo = "btnGruFornec_Novo",
-    .fecha = "btnGruFornec_Fechar",
-    .grade = "dbgManut_GrupoFornecedor",
-    .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupoFornecedor().cdsGrupoFornecedor; },
-    .campoCodigo = "GRU_CODIGO"};
-
 } // namespace
 
 void TstGrupoFornecedor::codeProposedTypedAndChecked_data()
@@ -111,7 +103,7 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked()
         Cadastro::grupoFornecedor(t.banco, c, "Existente " + c);
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         QCOMPARE(edCodigo->text(), proposto);
         QCOMPARE(focado(), edCodigo);
@@ -143,7 +135,7 @@ void TstGrupoFornecedor::refusedCodeIsNotSaved()
     Cadastro::grupoFornecedor(t.banco, "000003", "Tintas");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         digita(dados, "edCodigo", "3");
         digita(dados, "edDescricao", "Ferragens");
         QCOMPARE(msgs.textos(), QStringList({codigoTomado}));
@@ -165,7 +157,7 @@ void TstGrupoFornecedor::noCodeOfferedPastTheColumn()
     Cadastro::grupoFornecedor(t.banco, "999999", "Diversos");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         // The next number would not fit the column: the field is left for the user to type a
         // free code, and says why.
@@ -221,7 +213,7 @@ void TstGrupoFornecedor::blankDescriptionAndLimpa()
     AplicacaoTeste t;
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         // Blanks are no description.
         digita(dados, "edDescricao", "   ");
         clica(dados, "btnGruFornec_Grava");
@@ -282,7 +274,7 @@ void TstGrupoFornecedor::descriptionStopsAtItsColumn()
         if (dados->isVisible())
             clica(dados, "btnGruFornec_Fechar");
     });
-    abreLista(t.app, grupos);
+    abreLista(t.app, listaDeGruposDeFornecedores);
     QCOMPARE(descricaoDoGrupo(t, codigo), QString("Materiais Eletricos e Hidrauli"));
     QCOMPARE(Cadastro::linhasLog(t.banco), QStringList({log}));
 }
@@ -357,7 +349,7 @@ void TstGrupoFornecedor::windowFollowsItsMode()
         QVERIFY(focado(dados, qPrintable(foco)));
         clica(dados, "btnGruFornec_Fechar");
     });
-    abreLista(t.app, grupos);
+    abreLista(t.app, listaDeGruposDeFornecedores);
     QCOMPARE(driver.abertas().size(), 3);
 }
 
@@ -372,14 +364,16 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         QLineEdit* busca = campo(lista, "edBusca_GruFornec");
         QVERIFY(acha<QRadioButton>(lista, "rbDescricao")->isChecked());
         QCOMPARE(rotulo->text(), QString("Descrição:"));
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000002", "000003", "000001"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000002", "000003", "000001"}));
         QCOMPARE(focado(), busca);
 
         // A new order empties the search and hands it the focus.
         digitaTexto(busca, "Tin");
         clica(lista, "rbCodigo");
         QCOMPARE(rotulo->text(), QString("Código:"));
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000001", "000002", "000003"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000001", "000002", "000003"}));
         QCOMPARE(busca->text(), QString());
         QCOMPARE(focado(), busca);
 
@@ -389,13 +383,13 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         enter(lista, "edBusca_GruFornec");
         QVERIFY(focado(lista, "btnBusca_GruFornec"));
         QCOMPARE(busca->text(), QString("3"));
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000001"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000001"));
         enter(lista, "btnBusca_GruFornec");
         QCOMPARE(busca->text(), QString("3"));
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000001"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000001"));
         clica(lista, "btnBusca_GruFornec");
         QCOMPARE(busca->text(), QString("000003"));
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000003"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000003"));
         auto* grade = acha<QTableView>(lista, "dbgManut_GrupoFornecedor");
         QCOMPARE(grade->model()->index(grade->currentIndex().row(), 0).data().toString(),
                  QString("000003"));
@@ -407,11 +401,12 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         QCOMPARE(texto(lista, "lbBusca_GruFornec"), QString("Descrição:"));
         QCOMPARE(texto(lista, "edBusca_GruFornec"), QString());
         QVERIFY(focado(lista, "edBusca_GruFornec"));
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000002", "000003", "000001"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000002", "000003", "000001"}));
         clica(lista, "btnGruFornec_Fechar");
     });
-    abreLista(t.app, grupos);
-    abreLista(t.app, grupos);
+    abreLista(t.app, listaDeGruposDeFornecedores);
+    abreLista(t.app, listaDeGruposDeFornecedores);
 }
 
 void TstGrupoFornecedor::searchFieldPaddedOnLeaving_data()
@@ -455,7 +450,7 @@ void TstGrupoFornecedor::searchFieldPaddedOnLeaving()
         // Leaving the field for the "Busca" button pads it first.
         clica(busca, "btnBusca");
         QCOMPARE(Tela::texto(busca, "edBusca"), escrito);
-        QCOMPARE(codigoAtual(t.app, grupos), atual);
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), atual);
         clica(busca, "btnFechar");
     });
     Modal::exec(&t.app.janela<TfBuscaGRU_For>());
@@ -479,10 +474,11 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
         QCOMPARE(busca->windowTitle(), QString("Busca de Grupo de Fornecedores"));
         clica(busca, "rbCodigo");
         QCOMPARE(texto(busca, "lbTitulo"), QString("Código:"));
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000001", "000002", "000003"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000001", "000002", "000003"}));
         digita(busca, "edBusca", "2");
         clica(busca, "btnBusca");
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000002"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000002"));
         // "Fechar" writes nothing.
         clica(busca, "btnFechar");
     });
@@ -492,7 +488,8 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
         QCOMPARE(texto(busca, "lbTitulo"), QString("Descrição:"));
         QCOMPARE(edBusca->text(), QString());
         QCOMPARE(focado(), edBusca);
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000002", "000003", "000001"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000002", "000003", "000001"}));
 
         // Clicked back into, the search field has its whole text selected, ready to be typed
         // over.
@@ -503,7 +500,7 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
         QCOMPARE(focado(), edBusca);
         QTRY_COMPARE(edBusca->selectedText(), QString("Mad"));
         clica(busca, "btnBusca");
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000003"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000003"));
         // Double-clicking the grid chooses nothing.
         QTest::mouseDClick(grade->viewport(), Qt::LeftButton, {},
                            grade->visualRect(grade->model()->index(1, 1)).center());

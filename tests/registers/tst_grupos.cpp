@@ -33,18 +33,6 @@ private slots:
     void searchWindowOpensByDescriptionAndSharesItsOrder();
 };
 
-namespace {
-
-const ListaDeCadastro grupos{
-    .menu = "GruposdeProdutos1",
-    .novo = "btn_Manut_GRU_Novo",
-    .fecha = "btnManut_GRU_Fechar",
-    .grade = "dbg_ManutGrupos",
-    .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupos().cds_Grupos; },
-    .campoCodigo = "GRU_CODIGO"};
-
-} // namespace
-
 void TstGrupos::proposedCode_data()
 {
     QTest::addColumn<QStringList>("existentes");
@@ -107,7 +95,7 @@ void TstGrupos::emptyAndRepeatedDescriptions()
     Cadastro::grupo(t.banco, "000001", "Elétrica");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGrupos, [&](QDialog* dados) {
         digitaTexto(campo(dados, "edGRU_Descricao"), "   ");
         clica(dados, "btnGRU_Salva");
         QCOMPARE(msgs.textos(), QStringList({"O Campo da Descrição Precisa ser Preenchido"}));

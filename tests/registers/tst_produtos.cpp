@@ -103,14 +103,6 @@ QString comoTexto(const QVariant& v)
     return v.value<Decimal>().toString();
 }
 
-const ListaDeCadastro produtos{
-    .menu = "Produtos1",
-    .novo = "btnManut_PRO_Novo",
-    .fecha = "btnManut_PRO_Fecha",
-    .grade = "dbg_Manut_PRO",
-    .dados = [](Aplicacao& a) -> DataSet& { return a.dmProdutos().cds_Produtos; },
-    .campoCodigo = "PRO_CODIGO"};
-
 // Code, description and group of a new product, each left with Tab.
 void preencheObrigatorios(QDialog* dados, const QString& codigo)
 {
@@ -177,7 +169,7 @@ void TstProdutos::inclusion()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Inclusão de Produtos"));
@@ -224,7 +216,7 @@ void TstProdutos::inclusion()
         QCOMPARE(texto(dados, "edPRO_Quant"), QString("0,000"));
         QCOMPARE(consumivel->currentText(), QString("Sim"));
         QCOMPARE(focado(), campo(dados, "edPRO_Codigo"));
-        QCOMPARE(codigosDaLista(t.app, produtos), QStringList({codigo}));
+        QCOMPARE(codigosDaLista(t.app, listaDeProdutos), QStringList({codigo}));
         clica(dados, "btnPRO_Fecha");
     });
 
@@ -255,7 +247,7 @@ void TstProdutos::duplicateCodeRefusedWhenLeavingItAndLimpa()
     insereProduto(t, "        12", "Alicate");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QLineEdit* codigo = campo(dados, "edPRO_Codigo");
         digita(dados, "edPRO_Codigo", "12");
         tab(dados, "edPRO_Codigo");
@@ -299,7 +291,7 @@ void TstProdutos::groupLookUpAndGroupSearch()
     Cadastro::grupo(t.banco, "000002", QStringLiteral("Elétrica"));
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QLineEdit* grupo = campo(dados, "edPRO_CodGru");
         digita(dados, "edPRO_CodGru", "9");
         tab(dados, "edPRO_CodGru");
@@ -340,7 +332,7 @@ void TstProdutos::saveRightAfterAnUnknownGroupWritesNothing()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         digita(dados, "edPRO_Codigo", "2");
         tab(dados, "edPRO_Codigo");
         digita(dados, "edPRO_Descricao", QStringLiteral("Chave de Fenda"));
@@ -408,7 +400,7 @@ void TstProdutos::minimumAndMaximum()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         preencheObrigatorios(dados, "1");
         digita(dados, "edPRO_EMax", maximo);
         digita(dados, "edPRO_Min", minimo);
@@ -460,7 +452,7 @@ void TstProdutos::changeLoadsTheProductAndWritesOnlyWhatItOwns()
                    {"PRO_OBS", "Rolo de 100 m"}});
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Altera", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Altera", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Alteração de Produtos"));
@@ -530,7 +522,7 @@ void TstProdutos::consultaShowsAndNeverWrites()
                    {"PRO_Valor", decimal(1234567890123, 2)}});
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Consulta", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Consulta", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Consulta de Produtos"));
@@ -584,7 +576,7 @@ void TstProdutos::deletion()
         movimento(2, "         5");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Exclui", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Exclui", [&](QDialog* dados) {
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Exclusão de Produtos"));
         QCOMPARE(acha<QPushButton>(dados, "btnPRO_Salva")->text(), QString("Exclui"));
@@ -602,7 +594,7 @@ void TstProdutos::deletion()
     });
     const QStringList restantes =
         movimentado ? QStringList({"         5", "         6"}) : QStringList({"         6"});
-    QCOMPARE(codigosDaLista(t.app, produtos), restantes);
+    QCOMPARE(codigosDaLista(t.app, listaDeProdutos), restantes);
     QCOMPARE(t.banco.conta("Produtos"), restantes.size());
     const Resultado l = t.banco.consulta("Select LOG_Descricao From Log");
     QCOMPARE(l.tamanho(), movimentado ? 0 : 1);
@@ -749,13 +741,13 @@ void TstProdutos::quickSearch()
     const char* grade = naBusca ? "dbg_Con_PRO" : "dbg_Manut_PRO";
     DriverModal driver;
     driver.aoAbrir([&](QDialog* janela) {
-        QCOMPARE(codigoAtual(t.app, produtos), QString("         7"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("         7"));
         marca(janela, qPrintable(radio));
         QCOMPARE(acha<QLabel>(janela, "lbTitulo_Busca")->text(), rotulo);
         digita(janela, busca, texto);
         clica(janela, naBusca ? "btnBusca_ConPro" : "btnBusca_ManutPro");
         QCOMPARE(campo(janela, busca)->text(), escrito);
-        QCOMPARE(codigoAtual(t.app, produtos), atual);
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), atual);
         QCOMPARE(codigoNaGrade(janela, grade), atual);
         janela->reject();
     });
@@ -775,13 +767,13 @@ void TstProdutos::quickSearchFindsTheLastOfALongList()
     driver.aoAbrir([&](QDialog* janela) {
         digita(janela, "edBusca_ConPRO", "Produto 999");
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t.app, produtos), QString("       999"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("       999"));
         QCOMPARE(t.app.dmProdutos().cds_Produtos.linhaAtual(), 2999);
         QCOMPARE(codigoNaGrade(janela, "dbg_Con_PRO"), QString("       999"));
         // No match: the list is read again and the same product stays current.
         digita(janela, "edBusca_ConPRO", "Parafuso");
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t.app, produtos), QString("       999"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("       999"));
         QTRY_VERIFY(!t.app.dmProdutos().cds_Produtos.lendo());
         QCOMPARE(t.app.dmProdutos().cds_Produtos.tamanho(), 3000);
         janela->reject();
@@ -822,11 +814,11 @@ void TstProdutos::quickSearchFindsWhatAnotherWorkstationSaved()
         // A search that finds its row among the rows read first.
         digita(janela, "edBusca_ConPRO", "Ser");
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t.app, produtos), QString("        12"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("        12"));
         t.banco.executa(sql);
         digita(janela, "edBusca_ConPRO", texto);
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t.app, produtos), atual);
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), atual);
         QCOMPARE(codigoNaGrade(janela, "dbg_Con_PRO"), atual);
         janela->reject();
     });
@@ -880,7 +872,7 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
             driver.aoAbrir([&, j, vez](QDialog* janela) {
                 QVERIFY(acha<QRadioButton>(janela, j->descricao)->isChecked());
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Descricao");
-                QCOMPARE(codigosDaLista(t.app, produtos),
+                QCOMPARE(codigosDaLista(t.app, listaDeProdutos),
                          QStringList({"         2", "         3", "         1"}));
                 QVERIFY(acha<QRadioButton>(janela, "rbPRO_Busca_Descricao")->isChecked());
                 QCOMPARE(acha<QLabel>(janela, "lbTitulo_Busca")->text(), j->rotulo);
@@ -896,10 +888,10 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
                 // tabs onto it, and leaves the quick-search label alone.
                 marca(janela, j->grupo);
                 QCOMPARE(listaSql.sql(), base + "Order By g.GRU_Descricao");
-                QCOMPARE(codigosDaLista(t.app, produtos).last(), QString("         3"));
+                QCOMPARE(codigosDaLista(t.app, listaDeProdutos).last(), QString("         3"));
                 acha<QRadioButton>(janela, j->referencia)->setFocus(Qt::TabFocusReason);
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Refer");
-                QCOMPARE(codigosDaLista(t.app, produtos),
+                QCOMPARE(codigosDaLista(t.app, listaDeProdutos),
                          QStringList({"         3", "         1", "         2"}));
                 marca(janela, j->codigo);
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Codigo");
@@ -930,7 +922,7 @@ void TstProdutos::productsOfADeletedGroupAreNotListed()
     DriverModal driver;
     for (int i = 0; i < 2; ++i)
         driver.aoAbrir([&, i](QDialog* janela) {
-            QCOMPARE(codigosDaLista(t.app, produtos), QStringList({"         1"}));
+            QCOMPARE(codigosDaLista(t.app, listaDeProdutos), QStringList({"         1"}));
             auto* grade = acha<QTableView>(janela, i == 0 ? "dbg_Manut_PRO" : "dbg_Con_PRO");
             QCOMPARE(grade->model()->rowCount(), 1);
             janela->reject();
@@ -962,7 +954,7 @@ void TstProdutos::searchWindowHandsBackTheCodeWithItsBlanks()
         auto* grade = acha<QTableView>(janela, "dbg_Con_PRO");
         const QRect linha = grade->visualRect(grade->model()->index(1, 1));
         QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, linha.center());
-        QCOMPARE(codigoAtual(t.app, produtos), QString("        12"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("        12"));
         clica(janela, "btnCon_PRO_Seleciona");
     });
     Modal::exec(&chamador);

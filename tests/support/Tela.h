@@ -84,6 +84,14 @@ struct ListaDeCadastro {
     const char* campoCodigo;
 };
 
+// The list windows of the registers, each as its own tests and the tests shared by the registers
+// of a code and a description reach it.
+extern const ListaDeCadastro listaDeGrupos;
+extern const ListaDeCadastro listaDeRequisitantes;
+extern const ListaDeCadastro listaDeGruposDeFornecedores;
+extern const ListaDeCadastro listaDeFornecedores;
+extern const ListaDeCadastro listaDeProdutos;
+
 // The codes of the register's shared list, in the order its grids show them, and the code of
 // its current row.
 QStringList codigosDaLista(Aplicacao& app, const ListaDeCadastro& cadastro);
