@@ -345,9 +345,7 @@ void TstEntrada::saveStoppedWritesNothing()
     cadastra(t);
     if (bancoRecusa) {
         // The ledger row goes in first; the product's update is refused after it.
-        t.banco.executa("CREATE EXCEPTION produto_travado 'produto travado'");
-        t.banco.executa("CREATE TRIGGER produtos_travados FOR Produtos BEFORE UPDATE "
-                        "AS BEGIN EXCEPTION produto_travado; END");
+        t.banco.recusa("Produtos", "UPDATE", "produto travado");
     }
     const Resultado antes = linhaDoProduto(t, Funcoes::codigoProduto(codigo));
     abreEntrada(t, [&](QDialog* janela) {

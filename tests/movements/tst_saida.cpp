@@ -512,9 +512,7 @@ void TstSaida::failingLoanRollsBackEverything()
     TelaTeste t;
     parafusoEFuradeira(t);
     t.comAuditoria("000001");
-    t.banco.executa("CREATE EXCEPTION emprestimo_travado 'sem empréstimos'");
-    t.banco.executa("CREATE TRIGGER emprestimos_travados FOR Mov_Consu BEFORE INSERT AS "
-                    "BEGIN EXCEPTION emprestimo_travado; END");
+    t.banco.recusa("Mov_Consu", "INSERT", "sem empréstimos");
     saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "13");
         informa(j, "edSaida_CodREQ", "3");

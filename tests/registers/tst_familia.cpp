@@ -577,10 +577,7 @@ void TstFamilia::refusedSaveRollsBackBeforeTheMessage()
     t.principal().CodUsuario = "000001";
     r.insere(t.banco, "000001", "Tintas");
     // The database refuses every change to the register from here on.
-    t.banco.executa("CREATE EXCEPTION cadastro_travado 'cadastro travado'");
-    t.banco.executa(QStringLiteral("CREATE TRIGGER cadastro_travado FOR %1 BEFORE INSERT OR "
-                                   "UPDATE OR DELETE AS BEGIN EXCEPTION cadastro_travado; END")
-                        .arg(QLatin1String(r.tabela)));
+    t.banco.recusa(QLatin1String(r.tabela), "INSERT OR UPDATE OR DELETE", "cadastro travado");
     const QVariant conexao = conexaoDoPrograma(t);
     GravadorMensagens msgs;
     // When the box shows, the save has already been undone: the program holds nothing open.
@@ -638,9 +635,7 @@ void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
     t.principal().CodUsuario = "000001";
     r.insere(t.banco, "000001", "Tintas");
     // The change goes through and locks the row; the audit line after it is refused.
-    t.banco.executa("CREATE EXCEPTION log_travado 'log travado'");
-    t.banco.executa("CREATE TRIGGER log_travado FOR Log BEFORE INSERT "
-                    "AS BEGIN EXCEPTION log_travado; END");
+    t.banco.recusa("Log", "INSERT", "log travado");
     const QVariant conexao = conexaoDoPrograma(t);
     GravadorMensagens msgs;
     qint64 alteradasPorOutra = -1;

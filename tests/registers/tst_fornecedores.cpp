@@ -340,9 +340,7 @@ void TstFornecedores::failedWriteShowsTheDatabaseMessage()
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000001";
     insereFornecedor(t, "0000000001", "Tintas Cor Ltda", {{"FOR_Fone2", "3232-1000"}});
-    t.banco.executa("CREATE EXCEPTION fornecedor_recusado 'fornecedor recusado'");
-    t.banco.executa("CREATE TRIGGER fornecedor_recusa FOR Fornecedor BEFORE INSERT OR UPDATE OR "
-                    "DELETE AS BEGIN EXCEPTION fornecedor_recusado; END");
+    t.banco.recusa("Fornecedor", "INSERT OR UPDATE OR DELETE", "fornecedor recusado");
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {

@@ -610,9 +610,7 @@ void TstProdutos::failedWritesRollBackAndKeepTheFields()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "         1", "Alicate");
     // The database refuses every write to products.
-    t.banco.executa("CREATE EXCEPTION pro_travado 'produto travado'");
-    t.banco.executa("CREATE TRIGGER pro_travados FOR Produtos BEFORE INSERT OR UPDATE OR DELETE "
-                    "AS BEGIN EXCEPTION pro_travado; END");
+    t.banco.recusa("Produtos", "INSERT OR UPDATE OR DELETE", "produto travado");
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
