@@ -33,6 +33,10 @@ struct Produto {
     QString consumivel = QStringLiteral("S");
     QString unidade;
     QString codigoBarras;
+    QString local;   // the shelf
+    QVariant minimo; // the stock limits; none when unset
+    QVariant maximo;
+    QVariant fornecedor; // the usual supplier's code
 };
 void produto(BancoTeste& b, const Produto& p);
 
