@@ -38,8 +38,8 @@ private slots:
 
 namespace {
 
-const QString parafuso = QStringLiteral("        12");
-const QString furadeira = QStringLiteral("        13");
+using Cadastro::furadeira;
+using Cadastro::parafuso;
 const QString serra = QStringLiteral("        14");
 const QString semDevolucao =
     QStringLiteral("Este produto é um Produto Consumível não tem Devolução");

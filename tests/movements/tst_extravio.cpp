@@ -33,8 +33,8 @@ private slots:
 
 namespace {
 
-const QString parafuso = QStringLiteral("        12");
-const QString furadeira = QStringLiteral("        13");
+using Cadastro::furadeira;
+using Cadastro::parafuso;
 const QString naoConsumiveis =
     QStringLiteral("Este módulo é Somente para Produtos Não Consumíveis");
 const QString naoCadastrado = QStringLiteral("Produto não Cadastrado");

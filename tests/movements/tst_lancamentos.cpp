@@ -50,8 +50,8 @@ private:
 };
 
 namespace {
-const QString parafuso = QStringLiteral("        12");
-const QString furadeira = QStringLiteral("        13");
+using Cadastro::furadeira;
+using Cadastro::parafuso;
 } // namespace
 
 void TstLancamentos::init()
