@@ -352,15 +352,12 @@ void TstFamilia::twoInclusionsInARowAndTheirAuditLines_data()
 
 void TstFamilia::twoInclusionsInARowAndTheirAuditLines()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(bool, registra);
     QFETCH(QStringList, descricoes);
     QFETCH(QStringList, naLista);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000003";
+    t.auditoriaDaLinha("000003");
     GravadorMensagens msgs;
     DriverModal driver;
     QStringList listaAoFim;

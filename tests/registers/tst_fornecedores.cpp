@@ -549,12 +549,9 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog_data()
 
 void TstFornecedores::auditLinesOnlyWithLoginAndLog()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(bool, registra);
     AplicacaoTeste t;
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000004";
+    t.auditoriaDaLinha("000004");
     insereFornecedor(t, "0000000001", "Alfa Metais");
     insereFornecedor(t, "0000000002", "Beta Tintas");
     GravadorMensagens msgs;

@@ -154,8 +154,6 @@ void TstProdutos::inclusion_data()
 
 void TstProdutos::inclusion()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(QString, digitado);
     QFETCH(QString, codigo);
     QFETCH(QString, valor);
@@ -164,8 +162,7 @@ void TstProdutos::inclusion()
     QFETCH(bool, naoConsumivel);
     QFETCH(QString, linhaLog);
     AplicacaoTeste t;
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000004";
+    t.auditoriaDaLinha("000004");
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
