@@ -402,9 +402,9 @@ void TstFamilia::codeTakenMeanwhile_data()
     // Product groups and supplier groups look again at the save and take the next code;
     // requisitioners do not, and the insert fails.
     QTest::addColumn<bool>("renumera");
-    QTest::newRow("grupos") << "grupos" << true;
-    QTest::newRow("requisitantes") << "requisitantes" << false;
-    QTest::newRow("grupos de fornecedores") << "grupos de fornecedores" << true;
+    caso("grupos", "grupos", true);
+    caso("requisitantes", "requisitantes", false);
+    caso("grupos de fornecedores", "grupos de fornecedores", true);
 }
 
 void TstFamilia::codeTakenMeanwhile()
@@ -451,7 +451,7 @@ void TstFamilia::descriptionTheDatabaseCannotHold_data()
 {
     colunaRegistro();
     for (const QString& nome : registros().keys())
-        QTest::newRow(qPrintable(nome)) << nome;
+        caso(qPrintable(nome), nome);
 }
 
 // No stored description holds a character outside ISO 8859-1: leaving the field asks nothing
@@ -484,10 +484,9 @@ void TstFamilia::changeAndDeleteTheCurrentRow_data()
 {
     colunaRegistro();
     QTest::addColumn<QStringList>("naLista"); // the list's codes afterwards, in its order
-    QTest::newRow("grupos") << "grupos" << QStringList({"000001", "000003"});
-    QTest::newRow("requisitantes") << "requisitantes" << QStringList({"000003", "000001"});
-    QTest::newRow("grupos de fornecedores")
-        << "grupos de fornecedores" << QStringList({"000003", "000001"});
+    caso("grupos", "grupos", QStringList({"000001", "000003"}));
+    caso("requisitantes", "requisitantes", QStringList({"000003", "000001"}));
+    caso("grupos de fornecedores", "grupos de fornecedores", QStringList({"000003", "000001"}));
 }
 
 void TstFamilia::changeAndDeleteTheCurrentRow()
@@ -621,7 +620,7 @@ void TstFamilia::rowFreeForOthersWhileTheFailureIsRead_data()
 {
     colunaRegistro();
     for (const QString& nome : registros().keys())
-        QTest::newRow(qPrintable(nome)) << nome;
+        caso(qPrintable(nome), nome);
 }
 
 void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
@@ -906,7 +905,7 @@ void TstFamilia::searchWindowHandsBackTheChosenCode_data()
 {
     colunaRegistro();
     for (const QString& nome : registros().keys())
-        QTest::newRow(qPrintable(nome)) << nome;
+        caso(qPrintable(nome), nome);
 }
 
 void TstFamilia::searchWindowHandsBackTheChosenCode()

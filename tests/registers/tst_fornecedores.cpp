@@ -118,22 +118,15 @@ void TstFornecedores::codeProposedTypedAndChecked_data()
     QTest::addColumn<QString>("digitado"); // null: the proposal is kept
     QTest::addColumn<QString>("codigo");   // the field once the user has moved on
     QTest::addColumn<bool>("tomado");
-    QTest::newRow("empty table") << QStringList() << "0000000001" << QString() << "0000000001"
-                                 << false;
-    QTest::newRow("highest is 41") << QStringList({"0000000007", "0000000041"}) << "0000000042"
-                                   << QString() << "0000000042" << false;
-    QTest::newRow("7 typed") << QStringList() << "0000000001"
-                             << "7"
-                             << "0000000007" << false;
-    QTest::newRow("7 typed between blanks") << QStringList() << "0000000001"
-                                            << " 7 "
-                                            << "0000000007" << false;
-    QTest::newRow("7 already taken: fresh proposal") << QStringList({"0000000007"}) << "0000000008"
-                                                     << "7"
-                                                     << "0000000008" << true;
-    QTest::newRow("emptied code: all zeros") << QStringList({"0000000003"}) << "0000000004"
-                                             << ""
-                                             << "0000000000" << false;
+    caso("empty table", QStringList(), "0000000001", QString(), "0000000001", false);
+    caso("highest is 41", QStringList({"0000000007", "0000000041"}), "0000000042", QString(),
+         "0000000042", false);
+    caso("7 typed", QStringList(), "0000000001", "7", "0000000007", false);
+    caso("7 typed between blanks", QStringList(), "0000000001", " 7 ", "0000000007", false);
+    caso("7 already taken: fresh proposal", QStringList({"0000000007"}), "0000000008", "7",
+         "0000000008", true);
+    caso("emptied code: all zeros", QStringList({"0000000003"}), "0000000004", "", "0000000000",
+         false);
 }
 
 void TstFornecedores::codeProposedTypedAndChecked()
@@ -317,17 +310,12 @@ void TstFornecedores::failedWriteShowsTheDatabaseMessage_data()
     QTest::addColumn<QString>("doBanco"); // part of the database's own message
     // The database refuses every write of this table (a rule of its own, as a full disk or a
     // lost server would): the window says which write failed, with the database's words.
-    QTest::newRow("insert refused") << "btnInclui"
-                                    << "3232-2000"
-                                    << "Não Consegui Incluir, Tente Novamente !"
-                                    << "fornecedor recusado";
-    QTest::newRow("change refused") << "btnAltera"
-                                    << "3232-2000"
-                                    << "Não Consegui Alterar, Tente Novamente !"
-                                    << "fornecedor recusado";
-    QTest::newRow("delete refused")
-        << "btnExclui" << QString() << "Não Consegui Excluir, Tente Novamente !"
-        << "fornecedor recusado";
+    caso("insert refused", "btnInclui", "3232-2000", "Não Consegui Incluir, Tente Novamente !",
+         "fornecedor recusado");
+    caso("change refused", "btnAltera", "3232-2000", "Não Consegui Alterar, Tente Novamente !",
+         "fornecedor recusado");
+    caso("delete refused", "btnExclui", QString(), "Não Consegui Excluir, Tente Novamente !",
+         "fornecedor recusado");
 }
 
 void TstFornecedores::failedWriteShowsTheDatabaseMessage()
@@ -428,22 +416,14 @@ void TstFornecedores::windowFollowsItsMode_data()
     QTest::addColumn<bool>("codigoLivre");
     QTest::addColumn<bool>("dadosLivres");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("Inclui after Altera") << "btnAltera"
-                                         << "btnInclui"
-                                         << "Inclusão de Fornecedores"
-                                         << "Inclui" << true << true << true << "edCodigo";
-    QTest::newRow("Altera after Inclui") << "btnInclui"
-                                         << "btnAltera"
-                                         << "Alteração de Fornecedores"
-                                         << "Altera" << false << false << true << "cbFJ";
-    QTest::newRow("Exclui after Altera") << "btnAltera"
-                                         << "btnExclui"
-                                         << "Exclusão de Fornecedores"
-                                         << "Exclui" << false << false << false << "btnCadastra";
-    QTest::newRow("Consulta after Altera")
-        << "btnAltera"
-        << "btnConsulta"
-        << "Consulta de Fornecedores" << QString() << false << false << false << "btnSaida";
+    caso("Inclui after Altera", "btnAltera", "btnInclui", "Inclusão de Fornecedores", "Inclui",
+         true, true, true, "edCodigo");
+    caso("Altera after Inclui", "btnInclui", "btnAltera", "Alteração de Fornecedores", "Altera",
+         false, false, true, "cbFJ");
+    caso("Exclui after Altera", "btnAltera", "btnExclui", "Exclusão de Fornecedores", "Exclui",
+         false, false, false, "btnCadastra");
+    caso("Consulta after Altera", "btnAltera", "btnConsulta", "Consulta de Fornecedores", QString(),
+         false, false, false, "btnSaida");
 }
 
 void TstFornecedores::windowFollowsItsMode()
@@ -619,28 +599,15 @@ void TstFornecedores::groupLookedUpOnLeaving_data()
     // How the user leaves the field: Enter (towards "..."), Shift+Tab (back to the date), or
     // a click into another field.
     QTest::addColumn<QString>("saida");
-    QTest::newRow("3 is group 000003") << "3"
-                                       << "000003"
-                                       << "Metais" << QStringList() << "edRazao"
-                                       << "Enter";
+    caso("3 is group 000003", "3", "000003", "Metais", QStringList(), "edRazao", "Enter");
     // A group found always leads on to the name, wherever the user was heading.
-    QTest::newRow("3, leaving with Shift+Tab") << "3"
-                                               << "000003"
-                                               << "Metais" << QStringList() << "edRazao"
-                                               << "Shift+Tab";
-    QTest::newRow("3, clicking into the city") << "3"
-                                               << "000003"
-                                               << "Metais" << QStringList() << "edRazao"
-                                               << "edCidade";
-    QTest::newRow("missing group")
-        << " 9"
-        << "000009"
-        << "" << QStringList({"Grupo de Fornecedor não Encontrado"}) << "edCodGrupo"
-        << "Enter";
-    QTest::newRow("no group") << "  "
-                              << ""
-                              << "" << QStringList() << "btnBuscaGrupo"
-                              << "Enter";
+    caso("3, leaving with Shift+Tab", "3", "000003", "Metais", QStringList(), "edRazao",
+         "Shift+Tab");
+    caso("3, clicking into the city", "3", "000003", "Metais", QStringList(), "edRazao",
+         "edCidade");
+    caso("missing group", " 9", "000009", "", QStringList({"Grupo de Fornecedor não Encontrado"}),
+         "edCodGrupo", "Enter");
+    caso("no group", "  ", "", "", QStringList(), "btnBuscaGrupo", "Enter");
 }
 
 void TstFornecedores::groupLookedUpOnLeaving()
@@ -822,46 +789,16 @@ void TstFornecedores::quickSearchByColumn_data()
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("escrito"); // the field once left
     QTest::addColumn<QString>("atual");   // the row "Busca" makes current
-    QTest::newRow("code 7") << "rbCodigo"
-                            << "Código:"
-                            << "7"
-                            << "0000000007"
-                            << "0000000007";
-    QTest::newRow("code of eleven digits left alone") << "rbCodigo"
-                                                      << "Código:"
-                                                      << "12345678901"
-                                                      << "12345678901"
-                                                      << "0000000012";
-    QTest::newRow("name, case counts") << "rbRazao"
-                                       << "R.Social/Nome:"
-                                       << "madeireira"
-                                       << "madeireira"
-                                       << "0000000012";
-    QTest::newRow("name") << "rbRazao"
-                          << "R.Social/Nome:"
-                          << "Madeireira"
-                          << "Madeireira"
-                          << "0000000003";
-    QTest::newRow("trade name") << "rbFantasia"
-                                << "N.Fantasia/Apelido:"
-                                << "Aqua"
-                                << "Aqua"
-                                << "0000000007";
-    QTest::newRow("CPF") << "rbCNPJ"
-                         << "CNPJ/CPF:"
-                         << "123.456"
-                         << "123.456"
-                         << "0000000012";
-    QTest::newRow("telephone") << "rbTelefone"
-                               << "Telefone:"
-                               << "(51)"
-                               << "(51)"
-                               << "0000000003";
-    QTest::newRow("remarks") << "rbObs"
-                             << "Observações:"
-                             << "Entrega às"
-                             << "Entrega às"
-                             << "0000000007";
+    caso("code 7", "rbCodigo", "Código:", "7", "0000000007", "0000000007");
+    caso("code of eleven digits left alone", "rbCodigo", "Código:", "12345678901", "12345678901",
+         "0000000012");
+    caso("name, case counts", "rbRazao", "R.Social/Nome:", "madeireira", "madeireira",
+         "0000000012");
+    caso("name", "rbRazao", "R.Social/Nome:", "Madeireira", "Madeireira", "0000000003");
+    caso("trade name", "rbFantasia", "N.Fantasia/Apelido:", "Aqua", "Aqua", "0000000007");
+    caso("CPF", "rbCNPJ", "CNPJ/CPF:", "123.456", "123.456", "0000000012");
+    caso("telephone", "rbTelefone", "Telefone:", "(51)", "(51)", "0000000003");
+    caso("remarks", "rbObs", "Observações:", "Entrega às", "Entrega às", "0000000007");
 }
 
 void TstFornecedores::quickSearchByColumn()

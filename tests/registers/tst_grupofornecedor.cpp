@@ -72,23 +72,17 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked_data()
     QTest::addColumn<QString>("digitado"); // null: the proposal is kept
     QTest::addColumn<QString>("codigo");   // the field once the user has moved on
     QTest::addColumn<QStringList>("mensagens");
-    QTest::newRow("empty table") << QStringList() << "000001" << QString() << "000001"
-                                 << QStringList();
-    QTest::newRow("after 000009") << QStringList({"000002", "000009"}) << "000010" << QString()
-                                  << "000010" << QStringList();
-    QTest::newRow("3 typed over the proposal") << QStringList({"000001"}) << "000002"
-                                               << "3"
-                                               << "000003" << QStringList();
-    QTest::newRow("3 already taken: fresh proposal") << QStringList({"000003"}) << "000004"
-                                                     << "3"
-                                                     << "000004" << QStringList({codigoTomado});
-    QTest::newRow("emptied code") << QStringList() << "000001"
-                                  << ""
-                                  << "000000" << QStringList();
+    caso("empty table", QStringList(), "000001", QString(), "000001", QStringList());
+    caso("after 000009", QStringList({"000002", "000009"}), "000010", QString(), "000010",
+         QStringList());
+    caso("3 typed over the proposal", QStringList({"000001"}), "000002", "3", "000003",
+         QStringList());
+    caso("3 already taken: fresh proposal", QStringList({"000003"}), "000004", "3", "000004",
+         QStringList({codigoTomado}));
+    caso("emptied code", QStringList(), "000001", "", "000000", QStringList());
     // Typing stops at the column's six digits; the code typed so far is free and kept.
-    QTest::newRow("seven digits typed: six kept") << QStringList({"000001"}) << "000002"
-                                                  << "1234567"
-                                                  << "123456" << QStringList();
+    caso("seven digits typed: six kept", QStringList({"000001"}), "000002", "1234567", "123456",
+         QStringList());
 }
 
 void TstGrupoFornecedor::codeProposedTypedAndChecked()
@@ -240,12 +234,9 @@ void TstGrupoFornecedor::descriptionStopsAtItsColumn_data()
     QTest::addColumn<QString>("botao");
     QTest::addColumn<QString>("codigo"); // the group saved
     QTest::addColumn<QString>("log");
-    QTest::newRow("insert") << "btnGruFornec_Novo"
-                            << "000002"
-                            << "000001|Inclusão de Grupo de Fornecedor:000002";
-    QTest::newRow("change") << "btnGruFornec_Altera"
-                            << "000001"
-                            << "000001|Alteração de Grupo de Fornecedor:000001";
+    caso("insert", "btnGruFornec_Novo", "000002", "000001|Inclusão de Grupo de Fornecedor:000002");
+    caso("change", "btnGruFornec_Altera", "000001",
+         "000001|Alteração de Grupo de Fornecedor:000001");
 }
 
 void TstGrupoFornecedor::descriptionStopsAtItsColumn()
@@ -291,24 +282,14 @@ void TstGrupoFornecedor::windowFollowsItsMode_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("descricao");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("Inclui after Exclui") << "btnGruFornec_Exclui"
-                                         << "btnGruFornec_Novo"
-                                         << "Inclusão de Grupo de Fornecedores"
-                                         << "Grava" << true << true << true << "000008"
-                                         << ""
-                                         << "edCodigo";
-    QTest::newRow("Altera after Inclui") << "btnGruFornec_Novo"
-                                         << "btnGruFornec_Altera"
-                                         << "Alteração de Grupo de Fornecedores"
-                                         << "Altera" << false << false << true << "000007"
-                                         << "Tintas"
-                                         << "edDescricao";
-    QTest::newRow("Exclui after Altera") << "btnGruFornec_Altera"
-                                         << "btnGruFornec_Exclui"
-                                         << "Exclusão de Grupo de Fornecedores"
-                                         << "Exclui" << false << false << false << "000007"
-                                         << "Tintas"
-                                         << "btnGruFornec_Grava";
+    caso("Inclui after Exclui", "btnGruFornec_Exclui", "btnGruFornec_Novo",
+         "Inclusão de Grupo de Fornecedores", "Grava", true, true, true, "000008", "", "edCodigo");
+    caso("Altera after Inclui", "btnGruFornec_Novo", "btnGruFornec_Altera",
+         "Alteração de Grupo de Fornecedores", "Altera", false, false, true, "000007", "Tintas",
+         "edDescricao");
+    caso("Exclui after Altera", "btnGruFornec_Altera", "btnGruFornec_Exclui",
+         "Exclusão de Grupo de Fornecedores", "Exclui", false, false, false, "000007", "Tintas",
+         "btnGruFornec_Grava");
 }
 
 void TstGrupoFornecedor::windowFollowsItsMode()
@@ -415,22 +396,10 @@ void TstGrupoFornecedor::searchFieldPaddedOnLeaving_data()
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("escrito");
     QTest::addColumn<QString>("atual"); // the row "Busca" then finds
-    QTest::newRow("code 3") << "rbCodigo"
-                            << "3"
-                            << "000003"
-                            << "000003";
-    QTest::newRow("code of blanks left alone") << "rbCodigo"
-                                               << "  "
-                                               << "  "
-                                               << "000001";
-    QTest::newRow("seven digits left alone") << "rbCodigo"
-                                             << "1234567"
-                                             << "1234567"
-                                             << "000001";
-    QTest::newRow("description not padded") << "rbDescricao"
-                                            << "Ma"
-                                            << "Ma"
-                                            << "000003";
+    caso("code 3", "rbCodigo", "3", "000003", "000003");
+    caso("code of blanks left alone", "rbCodigo", "  ", "  ", "000001");
+    caso("seven digits left alone", "rbCodigo", "1234567", "1234567", "000001");
+    caso("description not padded", "rbDescricao", "Ma", "Ma", "000003");
 }
 
 void TstGrupoFornecedor::searchFieldPaddedOnLeaving()

@@ -38,9 +38,9 @@ void TstGrupos::proposedCode_data()
     QTest::addColumn<QStringList>("existentes");
     QTest::addColumn<QString>("proposto");
     QTest::addColumn<bool>("grava");
-    QTest::newRow("empty table") << QStringList() << "000001" << true;
-    QTest::newRow("after 000009") << QStringList({"000002", "000009"}) << "000010" << true;
-    QTest::newRow("after 999999") << QStringList({"999999"}) << "1000000" << false;
+    caso("empty table", QStringList(), "000001", true);
+    caso("after 000009", QStringList({"000002", "000009"}), "000010", true);
+    caso("after 999999", QStringList({"999999"}), "1000000", false);
 }
 
 void TstGrupos::proposedCode()

@@ -127,29 +127,13 @@ void TstProdutos::inclusion_data()
     QTest::addColumn<bool>("naoConsumivel");
     QTest::addColumn<QString>("linhaLog"); // empty: no audit line
 
-    QTest::newRow("code 12, logged")
-        << "S"
-        << "S"
-        << "12"
-        << "        12"
-        << "1234.5"
-        << "R$ 1.234,50"
-        << "1234.50" << false << QStringLiteral("Inclusão de Produto:        12");
+    caso("code 12, logged", "S", "S", "12", "        12", "1234.5", "R$ 1.234,50", "1234.50", false,
+         QStringLiteral("Inclusão de Produto:        12"));
     // The unit value rounds the way it shows, half away from zero, never through a double.
-    QTest::newRow("ten characters, log without login") << "N"
-                                                       << "S"
-                                                       << "ABCDEFGHIJ"
-                                                       << "ABCDEFGHIJ"
-                                                       << "2.135"
-                                                       << "R$ 2,14"
-                                                       << "2.14" << true << QString();
-    QTest::newRow("login without log") << "S"
-                                       << "N"
-                                       << "7"
-                                       << "         7"
-                                       << "0,5"
-                                       << "R$ 0,50"
-                                       << "0.50" << false << QString();
+    caso("ten characters, log without login", "N", "S", "ABCDEFGHIJ", "ABCDEFGHIJ", "2.135",
+         "R$ 2,14", "2.14", true, QString());
+    caso("login without log", "S", "N", "7", "         7", "0,5", "R$ 0,50", "0.50", false,
+         QString());
 }
 
 void TstProdutos::inclusion()
@@ -364,23 +348,13 @@ void TstProdutos::minimumAndMaximum_data()
     QTest::addColumn<int>("minimoGravado"); // -1: nothing stored
     QTest::addColumn<int>("maximoGravado");
 
-    QTest::newRow("5 over 3, leaving the minimum") << "3"
-                                                   << "5" << 1 << "0"
-                                                   << "3" << QStringList({minimoMenor}) << 0 << 3;
+    caso("5 over 3, leaving the minimum", "3", "5", 1, "0", "3", QStringList({minimoMenor}), 0, 3);
     // A maximum of 0 is not compared when the minimum is left, only when the maximum is.
-    QTest::newRow("5 over 0, leaving both") << "0"
-                                            << "5" << 2 << "5"
-                                            << "5" << QStringList({maximoMaior}) << 5 << 5;
-    QTest::newRow("5 over 0, saved at once") << "0"
-                                             << "5" << 0 << "5"
-                                             << "0" << QStringList({minimoDeve}) << -1 << -1;
-    QTest::newRow("equal") << "5"
-                           << "5" << 1 << "5"
-                           << "5" << QStringList() << 5 << 5;
+    caso("5 over 0, leaving both", "0", "5", 2, "5", "5", QStringList({maximoMaior}), 5, 5);
+    caso("5 over 0, saved at once", "0", "5", 0, "5", "0", QStringList({minimoDeve}), -1, -1);
+    caso("equal", "5", "5", 1, "5", "5", QStringList(), 5, 5);
     // An emptied minimum is no number: the save stops before writing anything.
-    QTest::newRow("minimum emptied") << "3"
-                                     << "" << 0 << ""
-                                     << "3" << QStringList({minimoNaoNumero}) << -1 << -1;
+    caso("minimum emptied", "3", "", 0, "", "3", QStringList({minimoNaoNumero}), -1, -1);
 }
 
 void TstProdutos::minimumAndMaximum()
@@ -550,8 +524,8 @@ void TstProdutos::consultaShowsAndNeverWrites()
 void TstProdutos::deletion_data()
 {
     QTest::addColumn<bool>("movimentado");
-    QTest::newRow("with a movement") << true;
-    QTest::newRow("without movements") << false;
+    caso("with a movement", true);
+    caso("without movements", false);
 }
 
 void TstProdutos::deletion()
@@ -680,39 +654,24 @@ void TstProdutos::quickSearch_data()
     QTest::addColumn<QString>("escrito");
     QTest::addColumn<QString>("atual");
 
-    QTest::newRow("code 12 padded with blanks")
-        << false << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "12"
-        << "        12"
-        << "        12";
-    QTest::newRow("code 120") << false << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "120"
-                              << "       120"
-                              << "       120";
-    QTest::newRow("description, case counts")
-        << false << "rbPRO_Busca_Descricao" << QStringLiteral("Descrição:") << "cha"
-        << "cha"
-        << "       120";
-    QTest::newRow("reference") << false << "rbPRO_Busca_Refer" << QStringLiteral("Referência:")
-                               << "SR"
-                               << "SR"
-                               << "        12";
-    QTest::newRow("bar code") << false << "rbPRO_Busca_CodBar"
-                              << QStringLiteral("Código de Barras:") << "555"
-                              << "555"
-                              << "       120";
-    QTest::newRow("notes") << false << "rbPRO_Busca_OBS" << QStringLiteral("Observações:")
-                           << QStringLiteral("frá") << QStringLiteral("frá") << "        12";
-    QTest::newRow("no match stays put")
-        << false << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "99"
-        << "        99"
-        << "         7";
-    QTest::newRow("search window, code 12")
-        << true << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "12"
-        << "        12"
-        << "        12";
-    QTest::newRow("search window, bar code")
-        << true << "rbPRO_Busca_CodBar" << QStringLiteral("Código de Barras:") << "555"
-        << "555"
-        << "       120";
+    caso("code 12 padded with blanks", false, "rbPRO_Busca_Codigo", QStringLiteral("Código:"), "12",
+         "        12", "        12");
+    caso("code 120", false, "rbPRO_Busca_Codigo", QStringLiteral("Código:"), "120", "       120",
+         "       120");
+    caso("description, case counts", false, "rbPRO_Busca_Descricao", QStringLiteral("Descrição:"),
+         "cha", "cha", "       120");
+    caso("reference", false, "rbPRO_Busca_Refer", QStringLiteral("Referência:"), "SR", "SR",
+         "        12");
+    caso("bar code", false, "rbPRO_Busca_CodBar", QStringLiteral("Código de Barras:"), "555", "555",
+         "       120");
+    caso("notes", false, "rbPRO_Busca_OBS", QStringLiteral("Observações:"), QStringLiteral("frá"),
+         QStringLiteral("frá"), "        12");
+    caso("no match stays put", false, "rbPRO_Busca_Codigo", QStringLiteral("Código:"), "99",
+         "        99", "         7");
+    caso("search window, code 12", true, "rbPRO_Busca_Codigo", QStringLiteral("Código:"), "12",
+         "        12", "        12");
+    caso("search window, bar code", true, "rbPRO_Busca_CodBar", QStringLiteral("Código de Barras:"),
+         "555", "555", "       120");
 }
 
 void TstProdutos::quickSearch()
@@ -783,15 +742,14 @@ void TstProdutos::quickSearchFindsWhatAnotherWorkstationSaved_data()
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("atual");
 
-    QTest::newRow("a product added") << "Insert into Produtos (PRO_Codigo, PRO_Descricao, "
-                                        "PRO_CodGru, PRO_Quant, PRO_Consumivel) values "
-                                        "('        30', 'Martelo', '000001', 0, 'S')"
-                                     << "Mar"
-                                     << "        30";
-    QTest::newRow("a product renamed")
-        << "Update Produtos set PRO_Descricao='Lixa' Where PRO_Codigo='        12'"
-        << "Lix"
-        << "        12";
+    caso("a product added",
+         "Insert into Produtos (PRO_Codigo, PRO_Descricao, "
+         "PRO_CodGru, PRO_Quant, PRO_Consumivel) values "
+         "('        30', 'Martelo', '000001', 0, 'S')",
+         "Mar", "        30");
+    caso("a product renamed",
+         "Update Produtos set PRO_Descricao='Lixa' Where PRO_Codigo='        12'", "Lix",
+         "        12");
 }
 
 void TstProdutos::quickSearchFindsWhatAnotherWorkstationSaved()

@@ -60,24 +60,15 @@ void TstRequisitantes::proposedCode_data()
     QTest::addColumn<QString>("digitado"); // empty: the proposal is kept
     QTest::addColumn<QString>("gravado");  // empty: nothing is stored
     QTest::addColumn<QStringList>("mensagens");
-    QTest::newRow("empty table") << QStringList() << "000001"
-                                 << ""
-                                 << "000001" << QStringList();
-    QTest::newRow("after 000009") << QStringList({"000002", "000009"}) << "000010"
-                                  << ""
-                                  << "000010" << QStringList();
-    QTest::newRow("proposal overtyped with 42") << QStringList({"000002"}) << "000003"
-                                                << "42"
-                                                << "000042" << QStringList();
+    caso("empty table", QStringList(), "000001", "", "000001", QStringList());
+    caso("after 000009", QStringList({"000002", "000009"}), "000010", "", "000010", QStringList());
+    caso("proposal overtyped with 42", QStringList({"000002"}), "000003", "42", "000042",
+         QStringList());
     // The seven-digit code is shown whole, never cut to six, and the save refuses it.
-    QTest::newRow("after 999999") << QStringList({"999999"}) << "1000000"
-                                  << ""
-                                  << "" << QStringList({falhaInclusao});
+    caso("after 999999", QStringList({"999999"}), "1000000", "", "", QStringList({falhaInclusao}));
     // Nothing can be proposed; the person types the code, and the next proposal fails again.
-    QTest::newRow("highest code not a number")
-        << QStringList({"000009", "ABC"}) << ""
-        << "5"
-        << "000005" << QStringList({semProposta, semProposta});
+    caso("highest code not a number", QStringList({"000009", "ABC"}), "", "5", "000005",
+         QStringList({semProposta, semProposta}));
 }
 
 void TstRequisitantes::proposedCode()
@@ -136,12 +127,12 @@ void TstRequisitantes::codeFieldChecksItselfWhenLeft_data()
     QTest::addColumn<QString>("digitado");
     QTest::addColumn<bool>("salvaLogo"); // leave the code by clicking "Salva" instead of Tab
     QTest::addColumn<QString>("erro");
-    QTest::newRow("taken code") << "7" << false << codigoRepetido;
-    QTest::newRow("empty code") << "" << false << codigoVazio;
+    caso("taken code", "7", false, codigoRepetido);
+    caso("empty code", "", false, codigoVazio);
     // The click that follows the refusal must not store a requisitioner without a code.
-    QTest::newRow("empty code, then Salva") << "" << true << codigoVazio;
+    caso("empty code, then Salva", "", true, codigoVazio);
     // Nor one with a code already taken.
-    QTest::newRow("taken code, then Salva") << "7" << true << codigoRepetido;
+    caso("taken code, then Salva", "7", true, codigoRepetido);
 }
 
 void TstRequisitantes::codeFieldChecksItselfWhenLeft()
