@@ -784,11 +784,7 @@ void TstFornecedores::listOpensByNameAndOrders()
 
 void TstFornecedores::quickSearchByColumn_data()
 {
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<QString>("rotulo");
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<QString>("escrito"); // the field once left
-    QTest::addColumn<QString>("atual");   // the row "Busca" makes current
+    colunasDaBuscaRapida();
     caso("code 7", "rbCodigo", "Código:", "7", "0000000007", "0000000007");
     caso("code of eleven digits left alone", "rbCodigo", "Código:", "12345678901", "12345678901",
          "0000000012");
@@ -803,11 +799,7 @@ void TstFornecedores::quickSearchByColumn_data()
 
 void TstFornecedores::quickSearchByColumn()
 {
-    QFETCH(QString, radio);
-    QFETCH(QString, rotulo);
-    QFETCH(QString, texto);
-    QFETCH(QString, escrito);
-    QFETCH(QString, atual);
+    const auto [radio, rotulo, texto, escrito, atual] = buscaRapidaDaLinha();
     AplicacaoTeste t;
     tresFornecedores(t);
     DriverModal driver;

@@ -648,11 +648,7 @@ void TstProdutos::buttonRefusedWithoutPermission()
 void TstProdutos::quickSearch_data()
 {
     QTest::addColumn<bool>("naBusca"); // in the search window rather than the list window
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<QString>("rotulo");
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<QString>("escrito");
-    QTest::addColumn<QString>("atual");
+    colunasDaBuscaRapida();
 
     caso("code 12 padded with blanks", false, "rbPRO_Busca_Codigo", QStringLiteral("Código:"), "12",
          "        12", "        12");
@@ -677,11 +673,7 @@ void TstProdutos::quickSearch_data()
 void TstProdutos::quickSearch()
 {
     QFETCH(bool, naBusca);
-    QFETCH(QString, radio);
-    QFETCH(QString, rotulo);
-    QFETCH(QString, texto);
-    QFETCH(QString, escrito);
-    QFETCH(QString, atual);
+    const auto [radio, rotulo, texto, escrito, atual] = buscaRapidaDaLinha();
     AplicacaoTeste t;
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     // By description: Broca, Serrote, chave (capitals sort first).

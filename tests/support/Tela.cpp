@@ -193,6 +193,25 @@ const ListaDeCadastro listaDeProdutos{
     .dados = [](Aplicacao& a) -> DataSet& { return a.dmProdutos().cds_Produtos; },
     .campoCodigo = "PRO_CODIGO"};
 
+void colunasDaBuscaRapida()
+{
+    QTest::addColumn<QString>("radio");
+    QTest::addColumn<QString>("rotulo");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("escrito"); // the field once left
+    QTest::addColumn<QString>("atual");   // the row the search makes current
+}
+
+BuscaRapida buscaRapidaDaLinha()
+{
+    QFETCH(QString, radio);
+    QFETCH(QString, rotulo);
+    QFETCH(QString, texto);
+    QFETCH(QString, escrito);
+    QFETCH(QString, atual);
+    return {radio, rotulo, texto, escrito, atual};
+}
+
 QStringList codigosDaLista(Aplicacao& app, const ListaDeCadastro& cadastro)
 {
     return colunaDaLista(cadastro.dados(app), cadastro.campoCodigo);
