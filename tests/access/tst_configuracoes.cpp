@@ -239,9 +239,7 @@ void TstConfiguracoes::failuresSayWhatTheDatabaseSaid()
         if (semLinha) {
             t.banco.executa("Delete From Configuracoes");
         } else {
-            t.banco.executa("CREATE EXCEPTION travada 'configuração travada'");
-            t.banco.executa("CREATE TRIGGER travada FOR Configuracoes BEFORE UPDATE "
-                            "AS BEGIN EXCEPTION travada; END");
+            t.banco.recusa("Configuracoes", "UPDATE", "configuração travada");
         }
         escolhe(d, j.escolha, QStringLiteral("Sim"));
         clica(d, j.grava);

@@ -136,9 +136,7 @@ void TstPermissoes::failedSwitchLeavesTheRow()
 {
     TelaTeste t;
     anaComPermissoes(t);
-    t.banco.executa("CREATE EXCEPTION travado 'permissão travada'");
-    t.banco.executa("CREATE TRIGGER travado FOR Permissoes BEFORE UPDATE "
-                    "AS BEGIN EXCEPTION travado; END");
+    t.banco.recusa("Permissoes", "UPDATE", "permissão travada");
     t.abre(menu, [&](QDialog* d) {
         informa(d, "edCodigo", "7");
         clica(d, "btnMostrar");

@@ -28,7 +28,7 @@ private slots:
 
 namespace {
 
-const QString parafuso = QStringLiteral("        12");
+using Cadastro::parafuso;
 const QString senha = QStringLiteral("Cofre#42");
 
 // One start of the program on the database, as far as the main window's first showing.

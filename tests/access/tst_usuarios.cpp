@@ -146,34 +146,22 @@ void TstUsuarios::checksInOrder_data()
     QTest::addColumn<QString>("senha2");
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("foco");
-    caso("blank name", QStringLiteral("   "), QStringLiteral(""), QStringLiteral(""),
-         QStringLiteral("x"),
-         QStringLiteral("O Campo Nome Completo do Usuários Precisa ser Preenchido !"),
-         QStringLiteral("edUSU_Nome"));
-    caso("blank login", QStringLiteral("Ana"), QStringLiteral("  "), QStringLiteral(""),
-         QStringLiteral(""), QStringLiteral("O Campo Login Precisa ser Preenchido !"),
-         QStringLiteral("edUSU_Login"));
-    caso("blank password", QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("  "),
-         QStringLiteral("  "), QStringLiteral("O Campo Senha Precisa ser Preenchido !"),
-         QStringLiteral("edUSU_Senha"));
-    caso("passwords differ in case", QStringLiteral("Ana"), QStringLiteral("ana"),
-         QStringLiteral("Segredo"), QStringLiteral("segredo"),
-         QStringLiteral("Redigite a Senha Novamente as Senhas estão diferentes !"),
-         QStringLiteral("edUSU_Senha"));
+    caso("blank name", "   ", "", "", "x",
+         "O Campo Nome Completo do Usuários Precisa ser Preenchido !", "edUSU_Nome");
+    caso("blank login", "Ana", "  ", "", "", "O Campo Login Precisa ser Preenchido !",
+         "edUSU_Login");
+    caso("blank password", "Ana", "ana", "  ", "  ", "O Campo Senha Precisa ser Preenchido !",
+         "edUSU_Senha");
+    caso("passwords differ in case", "Ana", "ana", "Segredo", "segredo",
+         "Redigite a Senha Novamente as Senhas estão diferentes !", "edUSU_Senha");
     // The database holds ISO 8859-1 ("José" goes in): the field is named, never its content.
-    caso("name the database cannot hold", QStringLiteral("José 日本"), QStringLiteral("ana"),
-         QStringLiteral("x"), QStringLiteral("x"),
-         QStringLiteral(
-             "O Campo Nome Completo do Usuário tem um Caractere que não pode ser Gravado !"),
-         QStringLiteral("edUSU_Nome"));
-    caso("login the database cannot hold", QStringLiteral("Ana"), QStringLiteral("ana€"),
-         QStringLiteral("x"), QStringLiteral("x"),
-         QStringLiteral("O Campo Login tem um Caractere que não pode ser Gravado !"),
-         QStringLiteral("edUSU_Login"));
-    caso("password the database cannot hold", QStringLiteral("Ana"), QStringLiteral("ana"),
-         QStringLiteral("segr€do"), QStringLiteral("segr€do"),
-         QStringLiteral("O Campo Senha tem um Caractere que não pode ser Gravado !"),
-         QStringLiteral("edUSU_Senha"));
+    caso("name the database cannot hold", "José 日本", "ana", "x", "x",
+         "O Campo Nome Completo do Usuário tem um Caractere que não pode ser Gravado !",
+         "edUSU_Nome");
+    caso("login the database cannot hold", "Ana", "ana€", "x", "x",
+         "O Campo Login tem um Caractere que não pode ser Gravado !", "edUSU_Login");
+    caso("password the database cannot hold", "Ana", "ana", "segr€do", "segr€do",
+         "O Campo Senha tem um Caractere que não pode ser Gravado !", "edUSU_Senha");
 }
 
 void TstUsuarios::checksInOrder()
@@ -251,12 +239,9 @@ void TstUsuarios::savesWriteOneAuditLine_data()
     QTest::addColumn<QString>("botao");
     QTest::addColumn<QString>("linha");
     QTest::addColumn<int>("usuarios");
-    caso("insert", QStringLiteral("btnUSU_Inclui"), QStringLiteral("Inclusão de Usuário:000007"),
-         7);
-    caso("change", QStringLiteral("btnUSU_Altera"), QStringLiteral("Alteração de Usuário:000007"),
-         6);
-    caso("delete", QStringLiteral("btnUSU_Exclui"), QStringLiteral("Exclusão de Usuário:000007"),
-         5);
+    caso("insert", "btnUSU_Inclui", "Inclusão de Usuário:000007", 7);
+    caso("change", "btnUSU_Altera", "Alteração de Usuário:000007", 6);
+    caso("delete", "btnUSU_Exclui", "Exclusão de Usuário:000007", 5);
 }
 
 void TstUsuarios::savesWriteOneAuditLine()
@@ -306,19 +291,19 @@ void TstUsuarios::failureLeavesNeitherHalf_data()
     const QString falhaInclui = QStringLiteral("Não Consegui Grava, tente novamente !");
     const QString deuErro = QStringLiteral("Deu Erro, tente novamente");
     // The insert of the user goes through; the 30th permission row is refused.
-    caso("insert, permission row refused", QStringLiteral("btnUSU_Inclui"),
+    caso("insert, permission row refused", "btnUSU_Inclui",
          QStringLiteral("FOR Permissoes BEFORE INSERT AS BEGIN IF (NEW.PER_CodMod STARTING "
                         "WITH '2.5.1') THEN EXCEPTION travado; END"),
          falhaInclui, int(TipoMensagem::Aviso));
-    caso("insert, audit line refused", QStringLiteral("btnUSU_Inclui"),
-         QStringLiteral("FOR Log BEFORE INSERT AS BEGIN EXCEPTION travado; END"), falhaInclui,
+    caso("insert, audit line refused", "btnUSU_Inclui",
+         "FOR Log BEFORE INSERT AS BEGIN EXCEPTION travado; END", falhaInclui,
          int(TipoMensagem::Aviso));
-    caso("change refused", QStringLiteral("btnUSU_Altera"),
-         QStringLiteral("FOR Usuarios BEFORE UPDATE AS BEGIN EXCEPTION travado; END"), deuErro,
+    caso("change refused", "btnUSU_Altera",
+         "FOR Usuarios BEFORE UPDATE AS BEGIN EXCEPTION travado; END", deuErro,
          int(TipoMensagem::Informacao));
     // The user is deleted; its permission rows are refused.
-    caso("delete, permission rows refused", QStringLiteral("btnUSU_Exclui"),
-         QStringLiteral("FOR Permissoes BEFORE DELETE AS BEGIN EXCEPTION travado; END"), deuErro,
+    caso("delete, permission rows refused", "btnUSU_Exclui",
+         "FOR Permissoes BEFORE DELETE AS BEGIN EXCEPTION travado; END", deuErro,
          int(TipoMensagem::Informacao));
 }
 
@@ -387,14 +372,10 @@ void TstUsuarios::loginStaysPassable_data()
         "O Login está Ligado e este é o único Usuário Ativo, não é possível Excluí-lo !");
     const QString inativa = QStringLiteral(
         "O Login está Ligado e este é o único Usuário Ativo, não é possível Inativá-lo !");
-    caso("delete the only active user", QStringLiteral("btnUSU_Exclui"), QStringLiteral("S"),
-         QStringLiteral("I"), exclui);
-    caso("make the only active user inactive", QStringLiteral("btnUSU_Altera"), QStringLiteral("S"),
-         QString(), inativa);
-    caso("delete with another active user", QStringLiteral("btnUSU_Exclui"), QStringLiteral("S"),
-         QStringLiteral("A"), QString());
-    caso("delete with login off", QStringLiteral("btnUSU_Exclui"), QStringLiteral("N"), QString(),
-         QString());
+    caso("delete the only active user", "btnUSU_Exclui", "S", "I", exclui);
+    caso("make the only active user inactive", "btnUSU_Altera", "S", QString(), inativa);
+    caso("delete with another active user", "btnUSU_Exclui", "S", "A", QString());
+    caso("delete with login off", "btnUSU_Exclui", "N", QString(), QString());
 }
 
 void TstUsuarios::loginStaysPassable()
@@ -426,13 +407,10 @@ void TstUsuarios::emptyListRefusals_data()
 {
     QTest::addColumn<QString>("botao");
     QTest::addColumn<QString>("mensagem");
-    caso("Altera", QStringLiteral("btnUSU_Altera"),
-         QStringLiteral("Nenhum Usuário para Alterar !"));
-    caso("Exclui", QStringLiteral("btnUSU_Exclui"),
-         QStringLiteral("Nenhum Usuário para Excluir !"));
-    caso("Consulta", QStringLiteral("btnUSU_Consulta"),
-         QStringLiteral("Nenhum Usuário para Consulta !"));
-    caso("Inclui always opens", QStringLiteral("btnUSU_Inclui"), QString());
+    caso("Altera", "btnUSU_Altera", "Nenhum Usuário para Alterar !");
+    caso("Exclui", "btnUSU_Exclui", "Nenhum Usuário para Excluir !");
+    caso("Consulta", "btnUSU_Consulta", "Nenhum Usuário para Consulta !");
+    caso("Inclui always opens", "btnUSU_Inclui", QString());
 }
 
 void TstUsuarios::emptyListRefusals()

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 
+using Tela::caso;
 using Tela::mostra;
 
 namespace {
@@ -157,24 +158,12 @@ void TstConvencoes::digitacao_data()
     QTest::addColumn<QString>("esperado");
     QTest::addColumn<bool>("enterPassa");
 
-    QTest::newRow("decimal: dot as comma, no minus, no letters") << "decimal"
-                                                                 << "-1a.5 x"
-                                                                 << "1,5" << false;
-    QTest::newRow("decimal: comma") << "decimal"
-                                    << "12,34"
-                                    << "12,34" << false;
-    QTest::newRow("whole: comma kept, dot dropped") << "inteiro"
-                                                    << "-1.2,3a"
-                                                    << "12,3" << false;
-    QTest::newRow("TEditH with decimals") << "editH2"
-                                          << "-1a.5"
-                                          << "1,5" << true;
-    QTest::newRow("TEditH without decimals") << "editH0"
-                                             << "-1,2.3a"
-                                             << "123" << true;
-    QTest::newRow("TEditH not a number") << "editHLivre"
-                                         << "-1a.5"
-                                         << "-1a.5" << true;
+    caso("decimal: dot as comma, no minus, no letters", "decimal", "-1a.5 x", "1,5", false);
+    caso("decimal: comma", "decimal", "12,34", "12,34", false);
+    caso("whole: comma kept, dot dropped", "inteiro", "-1.2,3a", "12,3", false);
+    caso("TEditH with decimals", "editH2", "-1a.5", "1,5", true);
+    caso("TEditH without decimals", "editH0", "-1,2.3a", "123", true);
+    caso("TEditH not a number", "editHLivre", "-1a.5", "-1a.5", true);
 }
 
 void TstConvencoes::digitacao()
@@ -223,24 +212,12 @@ void TstConvencoes::colagem_data()
     QTest::addColumn<QString>("esperado");
     QTest::addColumn<bool>("peloMenu");
 
-    QTest::newRow("decimal: formatted amount") << "decimal"
-                                               << "R$ 1.234,56"
-                                               << "1234,56" << false;
-    QTest::newRow("decimal: dot decimal") << "decimal"
-                                          << "-1.5"
-                                          << "1,5" << false;
-    QTest::newRow("decimal: from the menu") << "decimal"
-                                            << "R$ 1.234,56"
-                                            << "1234,56" << true;
-    QTest::newRow("whole") << "inteiro"
-                           << "1.234,5"
-                           << "1234,5" << false;
-    QTest::newRow("TEditH without decimals") << "editH0"
-                                             << "1.234"
-                                             << "1234" << false;
-    QTest::newRow("TEditH not a number") << "editHLivre"
-                                         << "a-1.5"
-                                         << "a-1.5" << false;
+    caso("decimal: formatted amount", "decimal", "R$ 1.234,56", "1234,56", false);
+    caso("decimal: dot decimal", "decimal", "-1.5", "1,5", false);
+    caso("decimal: from the menu", "decimal", "R$ 1.234,56", "1234,56", true);
+    caso("whole", "inteiro", "1.234,5", "1234,5", false);
+    caso("TEditH without decimals", "editH0", "1.234", "1234", false);
+    caso("TEditH not a number", "editHLivre", "a-1.5", "a-1.5", false);
 }
 
 void TstConvencoes::colagem()
@@ -287,33 +264,15 @@ void TstConvencoes::editHSaida_data()
     QTest::addColumn<QString>("saindo");
     QTest::addColumn<bool>("ficaNoCampo");
 
-    QTest::newRow("money") << true << false << 2 << "1234,56"
-                           << "1234,56"
-                           << "R$ 1.234,56" << false;
-    QTest::newRow("money, letters only") << true << false << 2 << "abc"
-                                         << ""
-                                         << "0,00" << true;
-    QTest::newRow("quantity typed with a dot") << false << false << 3 << "1.5"
-                                               << "1,5"
-                                               << "1,500" << false;
-    QTest::newRow("quantity, thousands") << false << false << 3 << "1234567,8"
-                                         << "1234567,8"
-                                         << "1.234.567,800" << false;
-    QTest::newRow("quantity, two commas") << false << false << 3 << "1,2,3"
-                                          << "1,2,3"
-                                          << "0,000" << true;
-    QTest::newRow("whole, empty") << false << false << 0 << ""
-                                  << ""
-                                  << "0" << true;
-    QTest::newRow("percentage") << false << true << 2 << "12,5"
-                                << "12,5"
-                                << "12,50%" << false;
-    QTest::newRow("percentage, empty") << false << true << 0 << ""
-                                       << ""
-                                       << "0%" << true;
-    QTest::newRow("percentage, lone comma") << false << true << 1 << ","
-                                            << ","
-                                            << "0,0%" << true;
+    caso("money", true, false, 2, "1234,56", "1234,56", "R$ 1.234,56", false);
+    caso("money, letters only", true, false, 2, "abc", "", "0,00", true);
+    caso("quantity typed with a dot", false, false, 3, "1.5", "1,5", "1,500", false);
+    caso("quantity, thousands", false, false, 3, "1234567,8", "1234567,8", "1.234.567,800", false);
+    caso("quantity, two commas", false, false, 3, "1,2,3", "1,2,3", "0,000", true);
+    caso("whole, empty", false, false, 0, "", "", "0", true);
+    caso("percentage", false, true, 2, "12,5", "12,5", "12,50%", false);
+    caso("percentage, empty", false, true, 0, "", "", "0%", true);
+    caso("percentage, lone comma", false, true, 1, ",", ",", "0,0%", true);
 }
 
 void TstConvencoes::editHSaida()
@@ -408,16 +367,11 @@ void TstConvencoes::formatos_data()
     QTest::addColumn<QString>("saindo");
     QTest::addColumn<bool>("ficaNoCampo");
 
-    QTest::newRow("quantity") << false << "1234,5"
-                              << "1.234,500" << false;
-    QTest::newRow("money") << true << "1234,56"
-                           << "R$ 1.234,56" << false;
-    QTest::newRow("quantity, letters") << false << "abc"
-                                       << "abc" << true;
-    QTest::newRow("money, two commas") << true << "1,,2"
-                                       << "1,,2" << true;
-    QTest::newRow("money, empty") << true << ""
-                                  << "" << true;
+    caso("quantity", false, "1234,5", "1.234,500", false);
+    caso("money", true, "1234,56", "R$ 1.234,56", false);
+    caso("quantity, letters", false, "abc", "abc", true);
+    caso("money, two commas", true, "1,,2", "1,,2", true);
+    caso("money, empty", true, "", "", true);
 }
 
 void TstConvencoes::formatos()
@@ -500,12 +454,12 @@ void TstConvencoes::enterComoTab_data()
     QTest::addColumn<QString>("origem");
     QTest::addColumn<int>("tecla");
 
-    QTest::newRow("line edit") << "linha" << int(Qt::Key_Return);
-    QTest::newRow("line edit, keypad Enter") << "linha" << int(Qt::Key_Enter);
-    QTest::newRow("editable combo box") << "combo" << int(Qt::Key_Return);
-    QTest::newRow("multi-line text") << "texto" << int(Qt::Key_Return);
-    QTest::newRow("date") << "data" << int(Qt::Key_Return);
-    QTest::newRow("field created after the call") << "tardio" << int(Qt::Key_Return);
+    caso("line edit", "linha", int(Qt::Key_Return));
+    caso("line edit, keypad Enter", "linha", int(Qt::Key_Enter));
+    caso("editable combo box", "combo", int(Qt::Key_Return));
+    caso("multi-line text", "texto", int(Qt::Key_Return));
+    caso("date", "data", int(Qt::Key_Return));
+    caso("field created after the call", "tardio", int(Qt::Key_Return));
 }
 
 void TstConvencoes::enterComoTab()
@@ -656,12 +610,12 @@ void TstConvencoes::grade_data()
     QTest::addColumn<int>("linha"); // -1: the empty area under the rows
     QTest::addColumn<QString>("cor");
 
-    QTest::newRow("one row") << true << 1 << -1 << 0 << "foco";
-    QTest::newRow("second row white") << true << 2 << -1 << 1 << "normal";
-    QTest::newRow("third row yellow") << true << 3 << -1 << 2 << "foco";
-    QTest::newRow("selected row highlighted") << true << 2 << 1 << 1 << "destaque";
-    QTest::newRow("empty area") << true << 2 << -1 << -1 << "foco";
-    QTest::newRow("not striped") << false << 2 << -1 << 1 << "foco";
+    caso("one row", true, 1, -1, 0, "foco");
+    caso("second row white", true, 2, -1, 1, "normal");
+    caso("third row yellow", true, 3, -1, 2, "foco");
+    caso("selected row highlighted", true, 2, 1, 1, "destaque");
+    caso("empty area", true, 2, -1, -1, "foco");
+    caso("not striped", false, 2, -1, 1, "foco");
 }
 
 void TstConvencoes::grade()

@@ -35,8 +35,8 @@ private slots:
 
 namespace {
 
-const QString parafuso = QStringLiteral("        12");
-const QString furadeira = QStringLiteral("        13");
+using Cadastro::furadeira;
+using Cadastro::parafuso;
 const QDate dia1(2004, 10, 1);
 const QDate dia31(2004, 10, 31);
 

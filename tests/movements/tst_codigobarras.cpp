@@ -49,24 +49,20 @@ void TstCodigoBarras::sharedBarCodeKeepsTheProductTyped_data()
     QTest::addColumn<QString>("barras");
     QTest::addColumn<QString>("descricao");
     QTest::addColumn<QString>("consumivel"); // the kind of product the window takes
-    caso("entry", QString("EntradanoEstoque1"), QString("edENT_CodPRO"), QString("edENT_CodBar"),
-         QString("edEnt_DescPro"), QString("S"));
-    caso("exit", QString("SadanoEstoque1"), QString("edSaida_CodPro"), QString("edSaida_CodBar"),
-         QString("edSaida_DescPro"), QString("N"));
-    caso("reversal of an entry", QString("EstornodeEntrada1"), QString("edEST_CodPro"),
-         QString("edEST_CodBar"), QString("edEst_DescPro"), QString("S"));
-    caso("reversal of an exit", QString("EstornodeSada1"), QString("edEST_CodPro"),
-         QString("edEST_CodBar"), QString("edEst_DescPro"), QString("S"));
-    caso("write-off", QString("ExtravioSadaDefinitivadenoConsumveis1"), QString("edCodPro"),
-         QString("edCodBar"), QString("edDescPro"), QString("N"));
-    caso("return", QString("DevoluodenoConsumveis1"), QString("edCodPro"), QString("edCodBar"),
-         QString("edDescPro"), QString("N"));
-    caso("suppliers of a product", QString("ConsultadeFornecedoresdeumProduto1"),
-         QString("edCodigo"), QString("edCodBar"), QString("edDesc"), QString("S"));
-    caso("movement query", QString("ConsultadeMovimentaodeEstoque1"), QString("edCodPro"),
-         QString("edCodBar"), QString("edDescricao"), QString("S"));
-    caso("report of one product", QString("GeralporProduto1"), QString("edCodPro"),
-         QString("edCodBar"), QString("EdDescPro"), QString("S"));
+    caso("entry", "EntradanoEstoque1", "edENT_CodPRO", "edENT_CodBar", "edEnt_DescPro", "S");
+    caso("exit", "SadanoEstoque1", "edSaida_CodPro", "edSaida_CodBar", "edSaida_DescPro", "N");
+    caso("reversal of an entry", "EstornodeEntrada1", "edEST_CodPro", "edEST_CodBar",
+         "edEst_DescPro", "S");
+    caso("reversal of an exit", "EstornodeSada1", "edEST_CodPro", "edEST_CodBar", "edEst_DescPro",
+         "S");
+    caso("write-off", "ExtravioSadaDefinitivadenoConsumveis1", "edCodPro", "edCodBar", "edDescPro",
+         "N");
+    caso("return", "DevoluodenoConsumveis1", "edCodPro", "edCodBar", "edDescPro", "N");
+    caso("suppliers of a product", "ConsultadeFornecedoresdeumProduto1", "edCodigo", "edCodBar",
+         "edDesc", "S");
+    caso("movement query", "ConsultadeMovimentaodeEstoque1", "edCodPro", "edCodBar", "edDescricao",
+         "S");
+    caso("report of one product", "GeralporProduto1", "edCodPro", "edCodBar", "EdDescPro", "S");
 }
 
 void TstCodigoBarras::sharedBarCodeKeepsTheProductTyped()

@@ -38,8 +38,8 @@ private slots:
 
 namespace {
 
-const QString parafuso = QStringLiteral("        12");
-const QString furadeira = QStringLiteral("        13");
+using Cadastro::furadeira;
+using Cadastro::parafuso;
 const QString serra = QStringLiteral("        14");
 const QString semDevolucao =
     QStringLiteral("Este produto é um Produto Consumível não tem Devolução");
@@ -300,9 +300,7 @@ void TstDevolucao::failedReturnChangesNothingAndCloses()
     TelaTeste t;
     emprestimosAbertos(t);
     t.comAuditoria("000001");
-    t.banco.executa("CREATE EXCEPTION razao_travada 'razao travada'");
-    t.banco.executa("CREATE TRIGGER razao_travada FOR Mov_Estq BEFORE INSERT AS "
-                    "BEGIN EXCEPTION razao_travada; END");
+    t.banco.recusa("Mov_Estq", "INSERT", "razao travada");
     devolucao(t, [&](QDialog* j) {
         clica(j, "btnBusca");
         escolheEDevolve(t, j, 2, [&](QDialog* c) {

@@ -25,7 +25,7 @@ private slots:
 
 namespace {
 
-const QString furadeira = QStringLiteral("        13");
+using Cadastro::furadeira;
 
 // A consumable screw and two lent-out tools; the drill is out twice, the saw once.
 void ferramentasEmprestadas(AplicacaoTeste& t)

@@ -15,6 +15,7 @@
 #include "support/GravadorMensagens.h"
 #include "support/Numeros.h"
 #include "support/Tela.h"
+#include "support/Textos.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -24,6 +25,7 @@
 #include <QtTest>
 
 using namespace Tela;
+using Textos::produtoNaoEncontrado;
 
 class TstEntrada : public QObject {
     Q_OBJECT
@@ -44,9 +46,8 @@ private slots:
 
 namespace {
 
-const QString parafuso = QStringLiteral("        12");
+using Cadastro::parafuso;
 const QString negativo = QStringLiteral("        30");
-const QString naoEncontrado = QStringLiteral("Produto não Encontrado !");
 const QString fornecedorNaoCadastrado = QStringLiteral("Fornecedor não Cadastrado");
 const QString quantidadeZero = QStringLiteral("Quantidade deve ser maior que 0");
 const QString falhaGravacao = QStringLiteral("Não Consegui Gravar, tente novamente !");
@@ -184,14 +185,14 @@ void TstEntrada::productLookup_data()
     caso("code 12 is eight blanks and 12", false, "edENT_CodPRO", "12", parafuso, true, "", true,
          "edEnt_DescPro");
     caso("unknown code, padded, Grava stays off", false, "edENT_CodPRO", "99", "        99", false,
-         naoEncontrado, false, "edENT_CodPRO");
+         produtoNaoEncontrado, false, "edENT_CodPRO");
     caso("unknown code after a product was found", true, "edENT_CodPRO", "99", "        99", true,
-         naoEncontrado, false, "edENT_CodPRO");
+         produtoNaoEncontrado, false, "edENT_CodPRO");
     caso("bar code", false, "edENT_CodBar", "7891000100", parafuso, true, "", true, "edENT_Unid");
     caso("unknown bar code, Grava stays off", false, "edENT_CodBar", "000", "", false,
-         naoEncontrado, false, "edENT_CodBar");
+         produtoNaoEncontrado, false, "edENT_CodBar");
     caso("unknown bar code, Grava stays on", true, "edENT_CodBar", "000", parafuso, true,
-         naoEncontrado, true, "edENT_CodBar");
+         produtoNaoEncontrado, true, "edENT_CodBar");
 }
 
 void TstEntrada::productLookup()
@@ -345,9 +346,7 @@ void TstEntrada::saveStoppedWritesNothing()
     cadastra(t);
     if (bancoRecusa) {
         // The ledger row goes in first; the product's update is refused after it.
-        t.banco.executa("CREATE EXCEPTION produto_travado 'produto travado'");
-        t.banco.executa("CREATE TRIGGER produtos_travados FOR Produtos BEFORE UPDATE "
-                        "AS BEGIN EXCEPTION produto_travado; END");
+        t.banco.recusa("Produtos", "UPDATE", "produto travado");
     }
     const Resultado antes = linhaDoProduto(t, Funcoes::codigoProduto(codigo));
     abreEntrada(t, [&](QDialog* janela) {

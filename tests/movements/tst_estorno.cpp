@@ -15,6 +15,7 @@
 #include "support/GravadorMensagens.h"
 #include "support/Numeros.h"
 #include "support/Tela.h"
+#include "support/Textos.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -24,6 +25,7 @@
 #include <QtTest>
 
 using namespace Tela;
+using Textos::produtoNaoEncontrado;
 
 class TstEstorno : public QObject {
     Q_OBJECT
@@ -51,13 +53,12 @@ private slots:
 
 namespace {
 
-const QString naoEncontrado = QStringLiteral("Produto não Encontrado !");
 const QString naoConsumivel = QStringLiteral("Produto não consumível não pode ser Estornado");
 const QString nadaEscolhido =
     QStringLiteral("Nenhum Produto Foi Escolhido ou a Quantidade deve ser maior que 0");
 const QString produtoSumiu = QStringLiteral(
     "Produto não Encontrado no Cadastro, o Estorno não foi Gravado. Escolha o Produto novamente.");
-const QString parafuso = QStringLiteral("        12");
+using Cadastro::parafuso;
 const QString serra = QStringLiteral("        13");
 
 // A consumable screw with 20 on hand at 6,50, a lent-out saw, supplier 15 and requisitioner 3.
@@ -295,10 +296,10 @@ void TstEstorno::productLookupRefusals_data()
     caso("lent-out item by bar code", "edEST_CodBar", "789200", int(TipoMensagem::Erro),
          naoConsumivel, "", "");
     // An unknown code empties only the field it was typed in.
-    caso("unknown code", "edEST_CodPro", "99", int(TipoMensagem::Informacao), naoEncontrado, "",
-         "789100");
-    caso("unknown bar code", "edEST_CodBar", "000", int(TipoMensagem::Informacao), naoEncontrado,
-         parafuso, "");
+    caso("unknown code", "edEST_CodPro", "99", int(TipoMensagem::Informacao), produtoNaoEncontrado,
+         "", "789100");
+    caso("unknown bar code", "edEST_CodBar", "000", int(TipoMensagem::Informacao),
+         produtoNaoEncontrado, parafuso, "");
 }
 
 void TstEstorno::productLookupRefusals()
@@ -334,9 +335,9 @@ void TstEstorno::codeLongerThanItsColumnIsNotFound_data()
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("mensagem");
     caso("product code", "TE", "edEST_CodPro", "12345678901", int(TipoMensagem::Informacao),
-         naoEncontrado);
+         produtoNaoEncontrado);
     caso("bar code", "TS", "edEST_CodBar", "789100789100789", int(TipoMensagem::Informacao),
-         naoEncontrado);
+         produtoNaoEncontrado);
     caso("supplier", "TE", "edEST_CodReq", "00000000015", int(TipoMensagem::Erro),
          "Fornecedor não Cadastrado");
     caso("requisitioner", "TS", "edEST_CodReq", "0000003", int(TipoMensagem::Informacao),

@@ -33,8 +33,8 @@ private slots:
 
 namespace {
 
-const QString parafuso = QStringLiteral("        12");
-const QString furadeira = QStringLiteral("        13");
+using Cadastro::furadeira;
+using Cadastro::parafuso;
 const QString naoConsumiveis =
     QStringLiteral("Este módulo é Somente para Produtos Não Consumíveis");
 const QString naoCadastrado = QStringLiteral("Produto não Cadastrado");
@@ -271,9 +271,7 @@ void TstExtravio::failedSaveKeepsTheWindow()
     TelaTeste t;
     furadeiraEmprestada(t);
     t.comAuditoria("000002");
-    t.banco.executa("CREATE EXCEPTION razao_travada 'razao travada'");
-    t.banco.executa("CREATE TRIGGER estoque_travado FOR Produtos BEFORE UPDATE AS "
-                    "BEGIN EXCEPTION razao_travada; END");
+    t.banco.recusa("Produtos", "UPDATE", "razao travada");
     extravio(t, [&](QDialog* j) {
         informa(j, "edCodPro", "13");
         informa(j, "edQuant", "1");

@@ -50,8 +50,8 @@ private:
 };
 
 namespace {
-const QString parafuso = QStringLiteral("        12");
-const QString furadeira = QStringLiteral("        13");
+using Cadastro::furadeira;
+using Cadastro::parafuso;
 } // namespace
 
 void TstLancamentos::init()
@@ -239,9 +239,7 @@ void TstLancamentos::lentItemChecksStockBeforeRequisitioner()
 
 void TstLancamentos::failingLoanRollsBackEverything()
 {
-    m_banco->executa("CREATE EXCEPTION emprestimo_travado 'sem empréstimos'");
-    m_banco->executa("CREATE TRIGGER emprestimos_travados FOR Mov_Consu BEFORE INSERT AS "
-                     "BEGIN EXCEPTION emprestimo_travado; END");
+    m_banco->recusa("Mov_Consu", "INSERT", "sem empréstimos");
     QVERIFY_THROWS_EXCEPTION(ErroBanco, gravaSaida(m_banco->conexao(),
                                                    {furadeira, QDate::currentDate(), d("1"), d("0"),
                                                     "", "000005", false, QDate::currentDate()},

@@ -35,7 +35,7 @@ private slots:
 
 namespace {
 
-const QString parafuso = QStringLiteral("        12");
+using Cadastro::parafuso;
 const QString arruela = QStringLiteral("        13");
 const QDate ontem = QDate::currentDate().addDays(-1);
 

@@ -15,6 +15,7 @@
 #include "support/GravadorMensagens.h"
 #include "support/Numeros.h"
 #include "support/Tela.h"
+#include "support/Textos.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -24,6 +25,7 @@
 #include <QtTest>
 
 using namespace Tela;
+using Textos::produtoNaoEncontrado;
 
 class TstSaida : public QObject {
     Q_OBJECT
@@ -51,9 +53,8 @@ private slots:
 
 namespace {
 
-const QString parafuso = QStringLiteral("        12");
-const QString furadeira = QStringLiteral("        13");
-const QString naoEncontrado = QStringLiteral("Produto não Encontrado !");
+using Cadastro::furadeira;
+using Cadastro::parafuso;
 const QString reqNaoEncontrado = QStringLiteral("Requisitante não Encontrado !");
 const QString estoqueInsuficiente =
     QStringLiteral("Quantidade tem que ser igual ou menor que a Quantidade Atual em Estoque");
@@ -348,11 +349,11 @@ void TstSaida::productLookups_data()
     caso("bar code of a consumable after a lent item", "13", "edSaida_CodBar", "7891000000012",
          parafuso, "Parafuso", "20,000", "R$ 6,50", true, "Sim", false, "");
     caso("unknown code", "", "edSaida_CodPro", "999", "       999", "", "0,000", "R$ 0,00", true,
-         "", true, naoEncontrado);
+         "", true, produtoNaoEncontrado);
     caso("unknown code keeps the product shown", "12", "edSaida_CodPro", "999", "       999",
-         "Parafuso", "20,000", "R$ 6,50", false, "Sim", false, naoEncontrado);
+         "Parafuso", "20,000", "R$ 6,50", false, "Sim", false, produtoNaoEncontrado);
     caso("unknown bar code", "", "edSaida_CodBar", "000", "", "", "0,000", "R$ 0,00", true, "",
-         true, naoEncontrado);
+         true, produtoNaoEncontrado);
 }
 
 void TstSaida::productLookups()
@@ -438,8 +439,8 @@ void TstSaida::refusedWithoutAProductLookedUp_data()
     caso("nothing looked up", "", "", false, QStringList({semProduto}));
     // The fields still describe the screw; neither it nor the unknown code may be issued.
     caso("unknown code after a product", "12", "999", false,
-         QStringList({naoEncontrado, semProduto}));
-    caso("product deleted after its look-up", "12", "", true, QStringList({naoEncontrado}));
+         QStringList({produtoNaoEncontrado, semProduto}));
+    caso("product deleted after its look-up", "12", "", true, QStringList({produtoNaoEncontrado}));
 }
 
 void TstSaida::refusedWithoutAProductLookedUp()
@@ -478,7 +479,7 @@ void TstSaida::refusedCodeStopsTheClickThatLeftIt_data()
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("depois"); // what the field shows after the refusal
     caso("unknown requisitioner", "edSaida_CodREQ", "77", reqNaoEncontrado, "");
-    caso("unknown bar code", "edSaida_CodBar", "000", naoEncontrado, "000");
+    caso("unknown bar code", "edSaida_CodBar", "000", produtoNaoEncontrado, "000");
 }
 
 // The screw is on screen; the person types a code that is not registered and presses "Grava"
@@ -512,9 +513,7 @@ void TstSaida::failingLoanRollsBackEverything()
     TelaTeste t;
     parafusoEFuradeira(t);
     t.comAuditoria("000001");
-    t.banco.executa("CREATE EXCEPTION emprestimo_travado 'sem empréstimos'");
-    t.banco.executa("CREATE TRIGGER emprestimos_travados FOR Mov_Consu BEFORE INSERT AS "
-                    "BEGIN EXCEPTION emprestimo_travado; END");
+    t.banco.recusa("Mov_Consu", "INSERT", "sem empréstimos");
     saida(t, [&](QDialog* j) {
         informa(j, "edSaida_CodPro", "13");
         informa(j, "edSaida_CodREQ", "3");

@@ -62,22 +62,17 @@ namespace {
 
 // One register as its windows and its table name things.
 struct Registro {
-    const char* menu;
     const char* tabela;
     const char* colunaCodigo;
     const char* colunaDescricao;
     void (*insere)(BancoTeste&, const QString&, const QString&);
-    DataSet& (*lista)(Aplicacao&);
     Familia::JanelaBusca& (*busca)(Aplicacao&);
-    const char* campoLista; // the code field of the shared list
     // The list window.
+    ListaDeCadastro cadastro;
     const char* janelaLista;
     QString modulo;
-    const char* novo;
     const char* altera;
     const char* exclui;
-    const char* fecharLista;
-    const char* grade;
     const char* radioCodigo;
     const char* radioDescricao;
     const char* campoBusca;
@@ -107,9 +102,6 @@ struct Registro {
     const char* gradeBusca;
     const char* seleciona;
     const char* fecharBusca;
-
-    // Its list window as the shared test helpers reach it.
-    ListaDeCadastro cadastro() const { return {menu, novo, fecharLista, grade, lista, campoLista}; }
 };
 
 const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
@@ -118,21 +110,16 @@ const QMap<QString, Registro>& registros()
 {
     static const QMap<QString, Registro> todos = {
         {QStringLiteral("grupos"),
-         {.menu = "GruposdeProdutos1",
-          .tabela = "Grupos",
+         {.tabela = "Grupos",
           .colunaCodigo = "GRU_Codigo",
           .colunaDescricao = "GRU_Descricao",
           .insere = Cadastro::grupo,
-          .lista = [](Aplicacao& a) -> DataSet& { return a.dmGrupos().cds_Grupos; },
           .busca = [](Aplicacao& a) -> Familia::JanelaBusca& { return a.janela<TfBusca_Grupos>(); },
-          .campoLista = "GRU_CODIGO",
+          .cadastro = listaDeGrupos,
           .janelaLista = "TfManut_Grupos",
           .modulo = QStringLiteral("1.1"),
-          .novo = "btn_Manut_GRU_Novo",
           .altera = "btnManut_GRU_Altera",
           .exclui = "btnManut_GRU_Exclui",
-          .fecharLista = "btnManut_GRU_Fechar",
-          .grade = "dbg_ManutGrupos",
           .radioCodigo = "rbManut_Grupos_Codigo",
           .radioDescricao = "rbManut_GRupos_Descricao",
           .campoBusca = "edManut_Grupos_Busca",
@@ -164,21 +151,16 @@ const QMap<QString, Registro>& registros()
           .seleciona = "btnBusca_Seleciona",
           .fecharBusca = "btnBusca_GRU_Fechar"}},
         {QStringLiteral("requisitantes"),
-         {.menu = "ipodeSadas1",
-          .tabela = "Requisitante",
+         {.tabela = "Requisitante",
           .colunaCodigo = "REQ_Codigo",
           .colunaDescricao = "REQ_Descricao",
           .insere = Cadastro::requisitante,
-          .lista = [](Aplicacao& a) -> DataSet& { return a.dmReq().cds_Req; },
           .busca = [](Aplicacao& a) -> Familia::JanelaBusca& { return a.janela<TfBusca_REQ>(); },
-          .campoLista = "REQ_CODIGO",
+          .cadastro = listaDeRequisitantes,
           .janelaLista = "TfManut_REQ",
           .modulo = QStringLiteral("1.3"),
-          .novo = "btnREQ_Inclui",
           .altera = "btnREQ_Altera",
           .exclui = "btnREQ_Exclui",
-          .fecharLista = "btnREQ_Fecha",
-          .grade = "dbg_Manut_REQ",
           .radioCodigo = "rbREQ_Codigo",
           .radioDescricao = "rbREQ_Descricao",
           .campoBusca = "edManut_REQ_Busca",
@@ -209,23 +191,16 @@ const QMap<QString, Registro>& registros()
           .seleciona = "btnBusca_Seleciona",
           .fecharBusca = "btnBusca_TIP_Fechar"}},
         {QStringLiteral("grupos de fornecedores"),
-         {.menu = "GrupodeFornecedores1",
-          .tabela = "GRU_Fornec",
+         {.tabela = "GRU_Fornec",
           .colunaCodigo = "GRU_Codigo",
           .colunaDescricao = "GRU_Desc",
           .insere = Cadastro::grupoFornecedor,
-          .lista = [](Aplicacao& a) -> DataSet& {
-              return a.dmGrupoFornecedor().cdsGrupoFornecedor;
-          },
           .busca = [](Aplicacao& a) -> Familia::JanelaBusca& { return a.janela<TfBuscaGRU_For>(); },
-          .campoLista = "GRU_CODIGO",
+          .cadastro = listaDeGruposDeFornecedores,
           .janelaLista = "TfManut_GrupoFornecedor",
           .modulo = QStringLiteral("1.4"),
-          .novo = "btnGruFornec_Novo",
           .altera = "btnGruFornec_Altera",
           .exclui = "btnGruFornec_Exclui",
-          .fecharLista = "btnGruFornec_Fechar",
-          .grade = "dbgManut_GrupoFornecedor",
           .radioCodigo = "rbCodigo",
           .radioDescricao = "rbDescricao",
           .campoBusca = "edBusca_GruFornec",
@@ -317,7 +292,7 @@ void TstFamilia::buttonRefusedWithoutPermission()
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
     r.insere(t.banco, "000001", "Tintas");
-    const char* const botoes[] = {r.novo, r.altera, r.exclui};
+    const char* const botoes[] = {r.cadastro.novo, r.altera, r.exclui};
     const QString modulos[] = {r.modulo + ".1", r.modulo + ".2", r.modulo + ".3"};
     t.comPermissoes("000001", {"1", r.modulo, modulos[0], modulos[1], modulos[2]},
                     modulos[recusado]);
@@ -333,11 +308,11 @@ void TstFamilia::buttonRefusedWithoutPermission()
             if (b != recusado)
                 clica(lista, botoes[b]);
         QCOMPARE(msgs.quantidade(), 0);
-        clica(lista, r.fecharLista);
+        clica(lista, r.cadastro.fecha);
     });
     for (int i = 0; i < 2; ++i)
         driver.aoAbrir([&](QDialog* dados) { clica(dados, r.fecharDados); });
-    t.principal().aciona(QLatin1String(r.menu));
+    t.principal().aciona(QLatin1String(r.cadastro.menu));
     QCOMPARE(driver.abertas(), QStringList({r.janelaLista, r.janelaDados, r.janelaDados}));
     QCOMPARE(t.banco.conta(r.tabela), 1);
 }
@@ -377,19 +352,16 @@ void TstFamilia::twoInclusionsInARowAndTheirAuditLines_data()
 
 void TstFamilia::twoInclusionsInARowAndTheirAuditLines()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(bool, registra);
     QFETCH(QStringList, descricoes);
     QFETCH(QStringList, naLista);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000003";
+    t.auditoriaDaLinha("000003");
     GravadorMensagens msgs;
     DriverModal driver;
     QStringList listaAoFim;
-    inclusao(t.app, driver, r.cadastro(), [&](QDialog* dados) {
+    inclusao(t.app, driver, r.cadastro, [&](QDialog* dados) {
         QCOMPARE(texto(dados, r.codigo), QString("000001"));
         for (int i = 0; i < descricoes.size(); ++i) {
             if (focado(dados, r.codigo)) {
@@ -405,7 +377,7 @@ void TstFamilia::twoInclusionsInARowAndTheirAuditLines()
             QCOMPARE(texto(dados, r.codigo), QStringLiteral("00000%1").arg(i + 2));
             QVERIFY(focado(dados, r.focoAposIncluir));
         }
-        listaAoFim = codigosDaLista(t.app, r.cadastro());
+        listaAoFim = codigosDaLista(t.app, r.cadastro);
         clica(dados, r.fecharDados);
     });
     if (naLista.isEmpty()) {
@@ -430,9 +402,9 @@ void TstFamilia::codeTakenMeanwhile_data()
     // Product groups and supplier groups look again at the save and take the next code;
     // requisitioners do not, and the insert fails.
     QTest::addColumn<bool>("renumera");
-    QTest::newRow("grupos") << "grupos" << true;
-    QTest::newRow("requisitantes") << "requisitantes" << false;
-    QTest::newRow("grupos de fornecedores") << "grupos de fornecedores" << true;
+    caso("grupos", "grupos", true);
+    caso("requisitantes", "requisitantes", false);
+    caso("grupos de fornecedores", "grupos de fornecedores", true);
 }
 
 void TstFamilia::codeTakenMeanwhile()
@@ -444,7 +416,7 @@ void TstFamilia::codeTakenMeanwhile()
     t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, r.cadastro(), [&](QDialog* dados) {
+    inclusao(t.app, driver, r.cadastro, [&](QDialog* dados) {
         QCOMPARE(texto(dados, r.codigo), QString("000001"));
         // The proposed code is still free when the user moves on to the description.
         digita(dados, r.descricao, "Parafusos");
@@ -479,7 +451,7 @@ void TstFamilia::descriptionTheDatabaseCannotHold_data()
 {
     colunaRegistro();
     for (const QString& nome : registros().keys())
-        QTest::newRow(qPrintable(nome)) << nome;
+        caso(qPrintable(nome), nome);
 }
 
 // No stored description holds a character outside ISO 8859-1: leaving the field asks nothing
@@ -492,7 +464,7 @@ void TstFamilia::descriptionTheDatabaseCannotHold()
     t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, r.cadastro(), [&](QDialog* dados) {
+    inclusao(t.app, driver, r.cadastro, [&](QDialog* dados) {
         digita(dados, r.descricao, "Tintas €");
         tab(dados, r.descricao);
         QCOMPARE(msgs.quantidade(), 0);
@@ -512,10 +484,9 @@ void TstFamilia::changeAndDeleteTheCurrentRow_data()
 {
     colunaRegistro();
     QTest::addColumn<QStringList>("naLista"); // the list's codes afterwards, in its order
-    QTest::newRow("grupos") << "grupos" << QStringList({"000001", "000003"});
-    QTest::newRow("requisitantes") << "requisitantes" << QStringList({"000003", "000001"});
-    QTest::newRow("grupos de fornecedores")
-        << "grupos de fornecedores" << QStringList({"000003", "000001"});
+    caso("grupos", "grupos", QStringList({"000001", "000003"}));
+    caso("requisitantes", "requisitantes", QStringList({"000003", "000001"}));
+    caso("grupos de fornecedores", "grupos de fornecedores", QStringList({"000003", "000001"}));
 }
 
 void TstFamilia::changeAndDeleteTheCurrentRow()
@@ -532,11 +503,11 @@ void TstFamilia::changeAndDeleteTheCurrentRow()
     DriverModal driver;
     QPointer<Familia::JanelaDados> janelaDados;
     driver.aoAbrir([&](QDialog* lista) {
-        selecionaCodigo(t.app, r.cadastro(), lista, "000001");
+        selecionaCodigo(t.app, r.cadastro, lista, "000001");
         clica(lista, r.altera);
-        selecionaCodigo(t.app, r.cadastro(), lista, "000002");
+        selecionaCodigo(t.app, r.cadastro, lista, "000002");
         clica(lista, r.exclui);
-        clica(lista, r.fecharLista);
+        clica(lista, r.cadastro.fecha);
     });
     driver.aoAbrir([&](QDialog* dados) {
         janelaDados = qobject_cast<Familia::JanelaDados*>(dados);
@@ -568,14 +539,14 @@ void TstFamilia::changeAndDeleteTheCurrentRow()
         clica(dados, r.salva);
         QVERIFY(!dados->isVisible());
     });
-    t.principal().aciona(QLatin1String(r.menu));
+    t.principal().aciona(QLatin1String(r.cadastro.menu));
     QCOMPARE(msgs.quantidade(), 0);
     QVERIFY(janelaDados);
     QCOMPARE(janelaDados->CodSelecionado, QString("000002"));
     QCOMPARE(t.banco.conta(r.tabela), 2);
     QCOMPARE(descricaoDe(r, t, "000001"), QString("Tintas e Vernizes"));
     QCOMPARE(descricaoDe(r, t, "000003"), QString("Madeiras"));
-    QCOMPARE(codigosDaLista(t.app, r.cadastro()), naLista);
+    QCOMPARE(codigosDaLista(t.app, r.cadastro), naLista);
     QCOMPARE(Cadastro::linhasLog(t.banco), QStringList({"000002|Alteração de " + r.log + "000001",
                                                         "000002|Exclusão de " + r.log + "000002"}));
 }
@@ -602,22 +573,19 @@ void TstFamilia::refusedSaveRollsBackBeforeTheMessage()
     t.principal().CodUsuario = "000001";
     r.insere(t.banco, "000001", "Tintas");
     // The database refuses every change to the register from here on.
-    t.banco.executa("CREATE EXCEPTION cadastro_travado 'cadastro travado'");
-    t.banco.executa(QStringLiteral("CREATE TRIGGER cadastro_travado FOR %1 BEFORE INSERT OR "
-                                   "UPDATE OR DELETE AS BEGIN EXCEPTION cadastro_travado; END")
-                        .arg(QLatin1String(r.tabela)));
+    t.banco.recusa(QLatin1String(r.tabela), "INSERT OR UPDATE OR DELETE", "cadastro travado");
     const QVariant conexao = conexaoDoPrograma(t);
     GravadorMensagens msgs;
     // When the box shows, the save has already been undone: the program holds nothing open.
     int abertasAoMostrar = -1;
     msgs.aoMostrar(
         [&](const MensagemGravada&) { abertasAoMostrar = int(transacoesAbertas(t, conexao)); });
-    const char* const botoes[] = {r.novo, r.altera, r.exclui};
+    const char* const botoes[] = {r.cadastro.novo, r.altera, r.exclui};
     const QString falhas[] = {r.falhaInclui, r.falhaAltera, r.falhaExclui};
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
         clica(lista, botoes[modo]);
-        clica(lista, r.fecharLista);
+        clica(lista, r.cadastro.fecha);
     });
     driver.aoAbrir([&](QDialog* dados) {
         // What the user typed stays after the failure, where the mode lets them type.
@@ -642,7 +610,7 @@ void TstFamilia::refusedSaveRollsBackBeforeTheMessage()
         QCOMPARE(texto(dados, r.descricao), descricao);
         clica(dados, r.fecharDados);
     });
-    t.principal().aciona(QLatin1String(r.menu));
+    t.principal().aciona(QLatin1String(r.cadastro.menu));
     QCOMPARE(t.banco.conta(r.tabela), 1);
     QCOMPARE(descricaoDe(r, t, "000001"), QString("Tintas"));
     QCOMPARE(t.banco.conta("Log"), 0);
@@ -652,7 +620,7 @@ void TstFamilia::rowFreeForOthersWhileTheFailureIsRead_data()
 {
     colunaRegistro();
     for (const QString& nome : registros().keys())
-        QTest::newRow(qPrintable(nome)) << nome;
+        caso(qPrintable(nome), nome);
 }
 
 void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
@@ -663,9 +631,7 @@ void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
     t.principal().CodUsuario = "000001";
     r.insere(t.banco, "000001", "Tintas");
     // The change goes through and locks the row; the audit line after it is refused.
-    t.banco.executa("CREATE EXCEPTION log_travado 'log travado'");
-    t.banco.executa("CREATE TRIGGER log_travado FOR Log BEFORE INSERT "
-                    "AS BEGIN EXCEPTION log_travado; END");
+    t.banco.recusa("Log", "INSERT", "log travado");
     const QVariant conexao = conexaoDoPrograma(t);
     GravadorMensagens msgs;
     qint64 alteradasPorOutra = -1;
@@ -681,7 +647,7 @@ void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
         clica(lista, r.altera);
-        clica(lista, r.fecharLista);
+        clica(lista, r.cadastro.fecha);
     });
     driver.aoAbrir([&](QDialog* dados) {
         digita(dados, r.descricao, "Tintas e Vernizes");
@@ -691,7 +657,7 @@ void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
         QVERIFY(dados->isVisible());
         clica(dados, r.fecharDados);
     });
-    t.principal().aciona(QLatin1String(r.menu));
+    t.principal().aciona(QLatin1String(r.cadastro.menu));
     QCOMPARE(alteradasPorOutra, 1);
     QCOMPARE(descricaoDe(r, t, "000001"), QString("Outra estação"));
     QCOMPARE(t.banco.conta("Log"), 0);
@@ -911,7 +877,7 @@ void TstFamilia::quickSearch()
     r.insere(t.banco, "000007", "Bruno");
     r.insere(t.banco, "000012", "Elétrica");
     r.insere(t.banco, "000020", "Limpeza");
-    DataSet& lista = r.lista(t.app);
+    DataSet& lista = r.cadastro.dados(t.app);
     const char* radio = naBusca ? (porCodigo ? r.radioCodigoBusca : r.radioDescricaoBusca)
                                 : (porCodigo ? r.radioCodigo : r.radioDescricao);
     const char* campoBusca = naBusca ? r.campoBuscaBusca : r.campoBusca;
@@ -920,26 +886,26 @@ void TstFamilia::quickSearch()
         clica(janela, radio);
         // An order starts on its first row; the search then starts from the first code.
         QCOMPARE(Familia::codigoAtual(lista),
-                 lista.valor(0, QLatin1String(r.campoLista)).toString());
-        lista.localiza(QLatin1String(r.campoLista), "000001");
+                 lista.valor(0, QLatin1String(r.cadastro.campoCodigo)).toString());
+        lista.localiza(QLatin1String(r.cadastro.campoCodigo), "000001");
         digita(janela, campoBusca, texto);
         clica(janela, naBusca ? r.botaoBuscaBusca : r.botaoBusca);
         QCOMPARE(Tela::texto(janela, campoBusca), escrito);
         QCOMPARE(Familia::codigoAtual(lista), atual);
-        QCOMPARE(codigoNaGrade(janela, naBusca ? r.gradeBusca : r.grade), atual);
+        QCOMPARE(codigoNaGrade(janela, naBusca ? r.gradeBusca : r.cadastro.grade), atual);
         janela->reject();
     });
     if (naBusca)
         Modal::exec(&r.busca(t.app));
     else
-        t.principal().aciona(QLatin1String(r.menu));
+        t.principal().aciona(QLatin1String(r.cadastro.menu));
 }
 
 void TstFamilia::searchWindowHandsBackTheChosenCode_data()
 {
     colunaRegistro();
     for (const QString& nome : registros().keys())
-        QTest::newRow(qPrintable(nome)) << nome;
+        caso(qPrintable(nome), nome);
 }
 
 void TstFamilia::searchWindowHandsBackTheChosenCode()
@@ -967,7 +933,7 @@ void TstFamilia::searchWindowHandsBackTheChosenCode()
     });
     driver.aoAbrir([&](QDialog* janela) {
         QCOMPARE(janela->objectName(), busca.objectName());
-        escolheNaBusca(janela, r.lista(t.app), r.campoLista, "000003");
+        escolheNaBusca(janela, r.cadastro.dados(t.app), r.cadastro.campoCodigo, "000003");
     });
     Modal::exec(&chamador);
 

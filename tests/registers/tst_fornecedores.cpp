@@ -101,14 +101,6 @@ QString colunaDe(AplicacaoTeste& t, const QString& codigo, const QString& coluna
         .toString();
 }
 
-const ListaDeCadastro fornecedores{
-    .menu = "Fornecedores1",
-    .novo = "btnInclui",
-    .fecha = "Button5",
-    .grade = "dbManut_For",
-    .dados = [](Aplicacao& a) -> DataSet& { return a.dmFornecedor().cdsFornecedor; },
-    .campoCodigo = "FOR_CODIGO"};
-
 // The audit lines as "user|text", in the order of their texts.
 QStringList linhasDoLog(AplicacaoTeste& t)
 {
@@ -126,22 +118,15 @@ void TstFornecedores::codeProposedTypedAndChecked_data()
     QTest::addColumn<QString>("digitado"); // null: the proposal is kept
     QTest::addColumn<QString>("codigo");   // the field once the user has moved on
     QTest::addColumn<bool>("tomado");
-    QTest::newRow("empty table") << QStringList() << "0000000001" << QString() << "0000000001"
-                                 << false;
-    QTest::newRow("highest is 41") << QStringList({"0000000007", "0000000041"}) << "0000000042"
-                                   << QString() << "0000000042" << false;
-    QTest::newRow("7 typed") << QStringList() << "0000000001"
-                             << "7"
-                             << "0000000007" << false;
-    QTest::newRow("7 typed between blanks") << QStringList() << "0000000001"
-                                            << " 7 "
-                                            << "0000000007" << false;
-    QTest::newRow("7 already taken: fresh proposal") << QStringList({"0000000007"}) << "0000000008"
-                                                     << "7"
-                                                     << "0000000008" << true;
-    QTest::newRow("emptied code: all zeros") << QStringList({"0000000003"}) << "0000000004"
-                                             << ""
-                                             << "0000000000" << false;
+    caso("empty table", QStringList(), "0000000001", QString(), "0000000001", false);
+    caso("highest is 41", QStringList({"0000000007", "0000000041"}), "0000000042", QString(),
+         "0000000042", false);
+    caso("7 typed", QStringList(), "0000000001", "7", "0000000007", false);
+    caso("7 typed between blanks", QStringList(), "0000000001", " 7 ", "0000000007", false);
+    caso("7 already taken: fresh proposal", QStringList({"0000000007"}), "0000000008", "7",
+         "0000000008", true);
+    caso("emptied code: all zeros", QStringList({"0000000003"}), "0000000004", "", "0000000000",
+         false);
 }
 
 void TstFornecedores::codeProposedTypedAndChecked()
@@ -186,10 +171,10 @@ void TstFornecedores::codeProposedTypedAndChecked()
         for (const QString& c : existentes)
             maior = std::max(maior, c.toInt());
         QCOMPARE(edCodigo->text(), QString::number(maior + 1).rightJustified(10, '0'));
-        QVERIFY(codigosDaLista(t.app, fornecedores).contains(codigo));
+        QVERIFY(codigosDaLista(t.app, listaDeFornecedores).contains(codigo));
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(driver.abertas(), QStringList({"TfManut_Fornec", "TfDadosFornecedor"}));
     QCOMPARE(t.banco.conta("Fornecedor"), existentes.size() + 1);
     QCOMPARE(colunaDe(t, codigo, "FOR_Razao"), QString("Ferragens São Jorge"));
@@ -229,7 +214,7 @@ void TstFornecedores::codeTakenMeanwhileOrClearedGetsANewOne()
         QCOMPARE(msgs.textos(), QStringList({"Novo Código:0000000003"}));
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(colunaDe(t, "0000000001", "FOR_Razao"), QString("Outra estação"));
     QCOMPARE(colunaDe(t, "0000000002", "FOR_Razao"), QString("Parafusos Brasil"));
     QCOMPARE(colunaDe(t, "0000000003", "FOR_Razao"), QString("Porcas Unidas"));
@@ -261,7 +246,7 @@ void TstFornecedores::clickRightAfterARefusedCodeSavesNothing()
         QCOMPARE(msgs.quantidade(), 1);
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(t.banco.conta("Fornecedor"), 2);
     QCOMPARE(colunaDe(t, "0000000008", "FOR_Razao"), QString("Ferragens São Jorge"));
 }
@@ -277,7 +262,7 @@ void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
-        selecionaCodigo(t.app, fornecedores, lista, "0000000042");
+        selecionaCodigo(t.app, listaDeFornecedores, lista, "0000000042");
         clica(lista, "btnAltera");
         clica(lista, "Button5");
     });
@@ -304,7 +289,7 @@ void TstFornecedores::enterWalksRoundAChangeAndKeepsItsCode()
         clica(dados, "btnCadastra");
         QVERIFY(!dados->isVisible());
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(t.app.janela<TfDadosFornecedor>().CodSelecionado, QString("0000000042"));
     QCOMPARE(colunaDe(t, "0000000042", "FOR_Cidade"), QString("Campinas"));
@@ -325,17 +310,12 @@ void TstFornecedores::failedWriteShowsTheDatabaseMessage_data()
     QTest::addColumn<QString>("doBanco"); // part of the database's own message
     // The database refuses every write of this table (a rule of its own, as a full disk or a
     // lost server would): the window says which write failed, with the database's words.
-    QTest::newRow("insert refused") << "btnInclui"
-                                    << "3232-2000"
-                                    << "Não Consegui Incluir, Tente Novamente !"
-                                    << "fornecedor recusado";
-    QTest::newRow("change refused") << "btnAltera"
-                                    << "3232-2000"
-                                    << "Não Consegui Alterar, Tente Novamente !"
-                                    << "fornecedor recusado";
-    QTest::newRow("delete refused")
-        << "btnExclui" << QString() << "Não Consegui Excluir, Tente Novamente !"
-        << "fornecedor recusado";
+    caso("insert refused", "btnInclui", "3232-2000", "Não Consegui Incluir, Tente Novamente !",
+         "fornecedor recusado");
+    caso("change refused", "btnAltera", "3232-2000", "Não Consegui Alterar, Tente Novamente !",
+         "fornecedor recusado");
+    caso("delete refused", "btnExclui", QString(), "Não Consegui Excluir, Tente Novamente !",
+         "fornecedor recusado");
 }
 
 void TstFornecedores::failedWriteShowsTheDatabaseMessage()
@@ -348,9 +328,7 @@ void TstFornecedores::failedWriteShowsTheDatabaseMessage()
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000001";
     insereFornecedor(t, "0000000001", "Tintas Cor Ltda", {{"FOR_Fone2", "3232-1000"}});
-    t.banco.executa("CREATE EXCEPTION fornecedor_recusado 'fornecedor recusado'");
-    t.banco.executa("CREATE TRIGGER fornecedor_recusa FOR Fornecedor BEFORE INSERT OR UPDATE OR "
-                    "DELETE AS BEGIN EXCEPTION fornecedor_recusado; END");
+    t.banco.recusa("Fornecedor", "INSERT OR UPDATE OR DELETE", "fornecedor recusado");
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
@@ -377,7 +355,7 @@ void TstFornecedores::failedWriteShowsTheDatabaseMessage()
             QCOMPARE(campo(dados, "edFone2")->text(), fone2);
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     // Nothing stored, the audit line included.
     QCOMPARE(t.banco.conta("Fornecedor"), 1);
     QCOMPARE(colunaDe(t, "0000000001", "FOR_Fone2"), QString("3232-1000"));
@@ -423,7 +401,7 @@ void TstFornecedores::typingStopsAtTheWidthButStoredTextIsNotCut()
         QCOMPARE(obs->toPlainText(), QString(200, 'o'));
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(colunaDe(t, "0000000001", "FOR_Razao"), nomeLargo);
     QCOMPARE(t.banco.conta("Fornecedor"), 1);
 }
@@ -438,22 +416,14 @@ void TstFornecedores::windowFollowsItsMode_data()
     QTest::addColumn<bool>("codigoLivre");
     QTest::addColumn<bool>("dadosLivres");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("Inclui after Altera") << "btnAltera"
-                                         << "btnInclui"
-                                         << "Inclusão de Fornecedores"
-                                         << "Inclui" << true << true << true << "edCodigo";
-    QTest::newRow("Altera after Inclui") << "btnInclui"
-                                         << "btnAltera"
-                                         << "Alteração de Fornecedores"
-                                         << "Altera" << false << false << true << "cbFJ";
-    QTest::newRow("Exclui after Altera") << "btnAltera"
-                                         << "btnExclui"
-                                         << "Exclusão de Fornecedores"
-                                         << "Exclui" << false << false << false << "btnCadastra";
-    QTest::newRow("Consulta after Altera")
-        << "btnAltera"
-        << "btnConsulta"
-        << "Consulta de Fornecedores" << QString() << false << false << false << "btnSaida";
+    caso("Inclui after Altera", "btnAltera", "btnInclui", "Inclusão de Fornecedores", "Inclui",
+         true, true, true, "edCodigo");
+    caso("Altera after Inclui", "btnInclui", "btnAltera", "Alteração de Fornecedores", "Altera",
+         false, false, true, "cbFJ");
+    caso("Exclui after Altera", "btnAltera", "btnExclui", "Exclusão de Fornecedores", "Exclui",
+         false, false, false, "btnCadastra");
+    caso("Consulta after Altera", "btnAltera", "btnConsulta", "Consulta de Fornecedores", QString(),
+         false, false, false, "btnSaida");
 }
 
 void TstFornecedores::windowFollowsItsMode()
@@ -543,7 +513,7 @@ void TstFornecedores::windowFollowsItsMode()
         QVERIFY(dados->isVisible());
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(driver.abertas().size(), 3);
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(t.banco.conta("Fornecedor"), 1);
@@ -559,21 +529,18 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog_data()
 
 void TstFornecedores::auditLinesOnlyWithLoginAndLog()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(bool, registra);
     AplicacaoTeste t;
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000004";
+    t.auditoriaDaLinha("000004");
     insereFornecedor(t, "0000000001", "Alfa Metais");
     insereFornecedor(t, "0000000002", "Beta Tintas");
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
         clica(lista, "btnInclui");
-        selecionaCodigo(t.app, fornecedores, lista, "0000000001");
+        selecionaCodigo(t.app, listaDeFornecedores, lista, "0000000001");
         clica(lista, "btnAltera");
-        selecionaCodigo(t.app, fornecedores, lista, "0000000002");
+        selecionaCodigo(t.app, listaDeFornecedores, lista, "0000000002");
         clica(lista, "btnExclui");
         clica(lista, "Button5");
     });
@@ -606,7 +573,7 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog()
         clica(dados, "btnCadastra");
         QVERIFY(!dados->isVisible());
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(colunaDe(t, "0000000001", "FOR_Razao"), QString("Alfa Metais e Cia"));
     QCOMPARE(colunaDe(t, "0000000003", "FOR_Razao"), QString("Gama Ferragens"));
@@ -615,7 +582,7 @@ void TstFornecedores::auditLinesOnlyWithLoginAndLog()
     QCOMPARE(colunaDe(t, "0000000003", "FOR_OBS"), QString("Fecha cedo"));
     QCOMPARE(t.banco.conta("Fornecedor"), 2);
     // The list shows what is stored, by name.
-    QCOMPARE(codigosDaLista(t.app, fornecedores), QStringList({"0000000001", "0000000003"}));
+    QCOMPARE(codigosDaLista(t.app, listaDeFornecedores), QStringList({"0000000001", "0000000003"}));
     QCOMPARE(linhasDoLog(t), registra ? QStringList({"000004|Alteração de Fornecedor:0000000001",
                                                      "000004|Exclusão de Fornecedor:0000000002",
                                                      "000004|Inclusão de Fornecedor:0000000003"})
@@ -632,28 +599,15 @@ void TstFornecedores::groupLookedUpOnLeaving_data()
     // How the user leaves the field: Enter (towards "..."), Shift+Tab (back to the date), or
     // a click into another field.
     QTest::addColumn<QString>("saida");
-    QTest::newRow("3 is group 000003") << "3"
-                                       << "000003"
-                                       << "Metais" << QStringList() << "edRazao"
-                                       << "Enter";
+    caso("3 is group 000003", "3", "000003", "Metais", QStringList(), "edRazao", "Enter");
     // A group found always leads on to the name, wherever the user was heading.
-    QTest::newRow("3, leaving with Shift+Tab") << "3"
-                                               << "000003"
-                                               << "Metais" << QStringList() << "edRazao"
-                                               << "Shift+Tab";
-    QTest::newRow("3, clicking into the city") << "3"
-                                               << "000003"
-                                               << "Metais" << QStringList() << "edRazao"
-                                               << "edCidade";
-    QTest::newRow("missing group")
-        << " 9"
-        << "000009"
-        << "" << QStringList({"Grupo de Fornecedor não Encontrado"}) << "edCodGrupo"
-        << "Enter";
-    QTest::newRow("no group") << "  "
-                              << ""
-                              << "" << QStringList() << "btnBuscaGrupo"
-                              << "Enter";
+    caso("3, leaving with Shift+Tab", "3", "000003", "Metais", QStringList(), "edRazao",
+         "Shift+Tab");
+    caso("3, clicking into the city", "3", "000003", "Metais", QStringList(), "edRazao",
+         "edCidade");
+    caso("missing group", " 9", "000009", "", QStringList({"Grupo de Fornecedor não Encontrado"}),
+         "edCodGrupo", "Enter");
+    caso("no group", "  ", "", "", QStringList(), "btnBuscaGrupo", "Enter");
 }
 
 void TstFornecedores::groupLookedUpOnLeaving()
@@ -695,7 +649,7 @@ void TstFornecedores::groupLookedUpOnLeaving()
         clica(dados, "btnCadastra");
         clica(dados, "btnSaida");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     if (mensagens.isEmpty())
         QCOMPARE(colunaDe(t, "0000000001", "FOR_Grupo"), codigo);
 }
@@ -748,7 +702,7 @@ void TstFornecedores::groupSearchWritesTheGroupCode()
         acha<QTableView>(busca, "dbgBusca_GRUFor")->selectRow(0);
         clica(busca, "btnSeleciona");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(driver.abertas(),
              QStringList({"TfManut_Fornec", "TfDadosFornecedor", "TfBuscaGRU_For"}));
@@ -788,7 +742,7 @@ void TstFornecedores::listOpensByNameAndOrders()
         QVERIFY(acha<QRadioButton>(lista, "rbtnRazao")->isChecked());
         QVERIFY(acha<QRadioButton>(lista, "rbRazao")->isChecked());
         QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000012", "0000000003", "0000000007"}));
         auto* grade = acha<QTableView>(lista, "dbManut_For");
         QCOMPARE(grade->model()->columnCount(), 26);
@@ -799,10 +753,10 @@ void TstFornecedores::listOpensByNameAndOrders()
         QCOMPARE(grade->model()->index(0, 1).data().toString(), QString("Lixa Forte"));
 
         clica(lista, "rbtnCodigo");
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000003", "0000000007", "0000000012"}));
         clica(lista, "rbtnFatasia");
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000007", "0000000012", "0000000003"}));
         // Ordering leaves the search choice alone.
         QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
@@ -820,70 +774,32 @@ void TstFornecedores::listOpensByNameAndOrders()
         QVERIFY(acha<QRadioButton>(lista, "rbtnRazao")->isChecked());
         QVERIFY(acha<QRadioButton>(lista, "rbRazao")->isChecked());
         QCOMPARE(acha<QLabel>(lista, "lbTitulo")->text(), QString("R.Social/Nome:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000012", "0000000003", "0000000007"}));
         clica(lista, "Button5");
     });
-    abreLista(t.app, fornecedores);
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
+    abreLista(t.app, listaDeFornecedores);
 }
 
 void TstFornecedores::quickSearchByColumn_data()
 {
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<QString>("rotulo");
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<QString>("escrito"); // the field once left
-    QTest::addColumn<QString>("atual");   // the row "Busca" makes current
-    QTest::newRow("code 7") << "rbCodigo"
-                            << "Código:"
-                            << "7"
-                            << "0000000007"
-                            << "0000000007";
-    QTest::newRow("code of eleven digits left alone") << "rbCodigo"
-                                                      << "Código:"
-                                                      << "12345678901"
-                                                      << "12345678901"
-                                                      << "0000000012";
-    QTest::newRow("name, case counts") << "rbRazao"
-                                       << "R.Social/Nome:"
-                                       << "madeireira"
-                                       << "madeireira"
-                                       << "0000000012";
-    QTest::newRow("name") << "rbRazao"
-                          << "R.Social/Nome:"
-                          << "Madeireira"
-                          << "Madeireira"
-                          << "0000000003";
-    QTest::newRow("trade name") << "rbFantasia"
-                                << "N.Fantasia/Apelido:"
-                                << "Aqua"
-                                << "Aqua"
-                                << "0000000007";
-    QTest::newRow("CPF") << "rbCNPJ"
-                         << "CNPJ/CPF:"
-                         << "123.456"
-                         << "123.456"
-                         << "0000000012";
-    QTest::newRow("telephone") << "rbTelefone"
-                               << "Telefone:"
-                               << "(51)"
-                               << "(51)"
-                               << "0000000003";
-    QTest::newRow("remarks") << "rbObs"
-                             << "Observações:"
-                             << "Entrega às"
-                             << "Entrega às"
-                             << "0000000007";
+    colunasDaBuscaRapida();
+    caso("code 7", "rbCodigo", "Código:", "7", "0000000007", "0000000007");
+    caso("code of eleven digits left alone", "rbCodigo", "Código:", "12345678901", "12345678901",
+         "0000000012");
+    caso("name, case counts", "rbRazao", "R.Social/Nome:", "madeireira", "madeireira",
+         "0000000012");
+    caso("name", "rbRazao", "R.Social/Nome:", "Madeireira", "Madeireira", "0000000003");
+    caso("trade name", "rbFantasia", "N.Fantasia/Apelido:", "Aqua", "Aqua", "0000000007");
+    caso("CPF", "rbCNPJ", "CNPJ/CPF:", "123.456", "123.456", "0000000012");
+    caso("telephone", "rbTelefone", "Telefone:", "(51)", "(51)", "0000000003");
+    caso("remarks", "rbObs", "Observações:", "Entrega às", "Entrega às", "0000000007");
 }
 
 void TstFornecedores::quickSearchByColumn()
 {
-    QFETCH(QString, radio);
-    QFETCH(QString, rotulo);
-    QFETCH(QString, texto);
-    QFETCH(QString, escrito);
-    QFETCH(QString, atual);
+    const auto [radio, rotulo, texto, escrito, atual] = buscaRapidaDaLinha();
     AplicacaoTeste t;
     tresFornecedores(t);
     DriverModal driver;
@@ -896,7 +812,7 @@ void TstFornecedores::quickSearchByColumn()
         // Leaving the field for the "Busca" button pads a code first.
         clica(lista, "btnBusca_Fornec");
         QCOMPARE(busca->text(), escrito);
-        QCOMPARE(codigoAtual(t.app, fornecedores), atual);
+        QCOMPARE(codigoAtual(t.app, listaDeFornecedores), atual);
         auto* grade = acha<QTableView>(lista, "dbManut_For");
         QCOMPARE(grade->model()->index(grade->currentIndex().row(), 0).data().toString(), atual);
         // Back in the field, the old search is selected, ready to be typed over.
@@ -904,7 +820,7 @@ void TstFornecedores::quickSearchByColumn()
         QCOMPARE(busca->selectedText(), escrito);
         clica(lista, "Button5");
     });
-    abreLista(t.app, fornecedores);
+    abreLista(t.app, listaDeFornecedores);
 }
 
 void TstFornecedores::searchWindowOpensAfreshAndSelects()
@@ -925,20 +841,20 @@ void TstFornecedores::searchWindowOpensAfreshAndSelects()
         QCOMPARE(busca->windowTitle(), QString("Busca de Fornecedores"));
         QVERIFY(acha<QRadioButton>(busca, "rbRazao")->isChecked());
         QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("R.Social/Nome:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000012", "0000000003", "0000000007"}));
         clica(busca, "rbFanta");
         QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("N.Fantasia/Apelido:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000007", "0000000012", "0000000003"}));
         clica(busca, "rbCodigo");
         QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("Código:"));
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000003", "0000000007", "0000000012"}));
         digita(busca, "edBusca", "12");
         clica(busca, "btnBusca_Grupos");
         QCOMPARE(campo(busca, "edBusca")->text(), QString("0000000012"));
-        QCOMPARE(codigoAtual(t.app, fornecedores), QString("0000000012"));
+        QCOMPARE(codigoAtual(t.app, listaDeFornecedores), QString("0000000012"));
         // "Fechar" writes nothing.
         clica(busca, "btnFechar");
     });
@@ -946,11 +862,11 @@ void TstFornecedores::searchWindowOpensAfreshAndSelects()
         QVERIFY(acha<QRadioButton>(busca, "rbRazao")->isChecked());
         QCOMPARE(acha<QLabel>(busca, "lbBusca")->text(), QString("R.Social/Nome:"));
         QCOMPARE(campo(busca, "edBusca")->text(), QString());
-        QCOMPARE(codigosDaLista(t.app, fornecedores),
+        QCOMPARE(codigosDaLista(t.app, listaDeFornecedores),
                  QStringList({"0000000012", "0000000003", "0000000007"}));
         digita(busca, "edBusca", "Tin");
         clica(busca, "btnBusca_Grupos");
-        QCOMPARE(codigoAtual(t.app, fornecedores), QString("0000000007"));
+        QCOMPARE(codigoAtual(t.app, listaDeFornecedores), QString("0000000007"));
         clica(busca, "btnSeleciona");
         QVERIFY(!busca->isVisible());
     });

@@ -63,14 +63,6 @@ QString descricaoDoGrupo(AplicacaoTeste& t, const QString& codigo)
         .toString();
 }
 
-const ListaDeCadastro grupos{
-    .menu = "GrupodeFornecedores1",
-    .novo = "btnGruFornec_Novo",
-    .fecha = "btnGruFornec_Fechar",
-    .grade = "dbgManut_GrupoFornecedor",
-    .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupoFornecedor().cdsGrupoFornecedor; },
-    .campoCodigo = "GRU_CODIGO"};
-
 } // namespace
 
 void TstGrupoFornecedor::codeProposedTypedAndChecked_data()
@@ -80,23 +72,17 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked_data()
     QTest::addColumn<QString>("digitado"); // null: the proposal is kept
     QTest::addColumn<QString>("codigo");   // the field once the user has moved on
     QTest::addColumn<QStringList>("mensagens");
-    QTest::newRow("empty table") << QStringList() << "000001" << QString() << "000001"
-                                 << QStringList();
-    QTest::newRow("after 000009") << QStringList({"000002", "000009"}) << "000010" << QString()
-                                  << "000010" << QStringList();
-    QTest::newRow("3 typed over the proposal") << QStringList({"000001"}) << "000002"
-                                               << "3"
-                                               << "000003" << QStringList();
-    QTest::newRow("3 already taken: fresh proposal") << QStringList({"000003"}) << "000004"
-                                                     << "3"
-                                                     << "000004" << QStringList({codigoTomado});
-    QTest::newRow("emptied code") << QStringList() << "000001"
-                                  << ""
-                                  << "000000" << QStringList();
+    caso("empty table", QStringList(), "000001", QString(), "000001", QStringList());
+    caso("after 000009", QStringList({"000002", "000009"}), "000010", QString(), "000010",
+         QStringList());
+    caso("3 typed over the proposal", QStringList({"000001"}), "000002", "3", "000003",
+         QStringList());
+    caso("3 already taken: fresh proposal", QStringList({"000003"}), "000004", "3", "000004",
+         QStringList({codigoTomado}));
+    caso("emptied code", QStringList(), "000001", "", "000000", QStringList());
     // Typing stops at the column's six digits; the code typed so far is free and kept.
-    QTest::newRow("seven digits typed: six kept") << QStringList({"000001"}) << "000002"
-                                                  << "1234567"
-                                                  << "123456" << QStringList();
+    caso("seven digits typed: six kept", QStringList({"000001"}), "000002", "1234567", "123456",
+         QStringList());
 }
 
 void TstGrupoFornecedor::codeProposedTypedAndChecked()
@@ -111,7 +97,7 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked()
         Cadastro::grupoFornecedor(t.banco, c, "Existente " + c);
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         QCOMPARE(edCodigo->text(), proposto);
         QCOMPARE(focado(), edCodigo);
@@ -143,7 +129,7 @@ void TstGrupoFornecedor::refusedCodeIsNotSaved()
     Cadastro::grupoFornecedor(t.banco, "000003", "Tintas");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         digita(dados, "edCodigo", "3");
         digita(dados, "edDescricao", "Ferragens");
         QCOMPARE(msgs.textos(), QStringList({codigoTomado}));
@@ -165,7 +151,7 @@ void TstGrupoFornecedor::noCodeOfferedPastTheColumn()
     Cadastro::grupoFornecedor(t.banco, "999999", "Diversos");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         // The next number would not fit the column: the field is left for the user to type a
         // free code, and says why.
@@ -221,7 +207,7 @@ void TstGrupoFornecedor::blankDescriptionAndLimpa()
     AplicacaoTeste t;
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         // Blanks are no description.
         digita(dados, "edDescricao", "   ");
         clica(dados, "btnGruFornec_Grava");
@@ -248,12 +234,9 @@ void TstGrupoFornecedor::descriptionStopsAtItsColumn_data()
     QTest::addColumn<QString>("botao");
     QTest::addColumn<QString>("codigo"); // the group saved
     QTest::addColumn<QString>("log");
-    QTest::newRow("insert") << "btnGruFornec_Novo"
-                            << "000002"
-                            << "000001|Inclusão de Grupo de Fornecedor:000002";
-    QTest::newRow("change") << "btnGruFornec_Altera"
-                            << "000001"
-                            << "000001|Alteração de Grupo de Fornecedor:000001";
+    caso("insert", "btnGruFornec_Novo", "000002", "000001|Inclusão de Grupo de Fornecedor:000002");
+    caso("change", "btnGruFornec_Altera", "000001",
+         "000001|Alteração de Grupo de Fornecedor:000001");
 }
 
 void TstGrupoFornecedor::descriptionStopsAtItsColumn()
@@ -282,7 +265,7 @@ void TstGrupoFornecedor::descriptionStopsAtItsColumn()
         if (dados->isVisible())
             clica(dados, "btnGruFornec_Fechar");
     });
-    abreLista(t.app, grupos);
+    abreLista(t.app, listaDeGruposDeFornecedores);
     QCOMPARE(descricaoDoGrupo(t, codigo), QString("Materiais Eletricos e Hidrauli"));
     QCOMPARE(Cadastro::linhasLog(t.banco), QStringList({log}));
 }
@@ -299,24 +282,14 @@ void TstGrupoFornecedor::windowFollowsItsMode_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("descricao");
     QTest::addColumn<QString>("foco");
-    QTest::newRow("Inclui after Exclui") << "btnGruFornec_Exclui"
-                                         << "btnGruFornec_Novo"
-                                         << "Inclusão de Grupo de Fornecedores"
-                                         << "Grava" << true << true << true << "000008"
-                                         << ""
-                                         << "edCodigo";
-    QTest::newRow("Altera after Inclui") << "btnGruFornec_Novo"
-                                         << "btnGruFornec_Altera"
-                                         << "Alteração de Grupo de Fornecedores"
-                                         << "Altera" << false << false << true << "000007"
-                                         << "Tintas"
-                                         << "edDescricao";
-    QTest::newRow("Exclui after Altera") << "btnGruFornec_Altera"
-                                         << "btnGruFornec_Exclui"
-                                         << "Exclusão de Grupo de Fornecedores"
-                                         << "Exclui" << false << false << false << "000007"
-                                         << "Tintas"
-                                         << "btnGruFornec_Grava";
+    caso("Inclui after Exclui", "btnGruFornec_Exclui", "btnGruFornec_Novo",
+         "Inclusão de Grupo de Fornecedores", "Grava", true, true, true, "000008", "", "edCodigo");
+    caso("Altera after Inclui", "btnGruFornec_Novo", "btnGruFornec_Altera",
+         "Alteração de Grupo de Fornecedores", "Altera", false, false, true, "000007", "Tintas",
+         "edDescricao");
+    caso("Exclui after Altera", "btnGruFornec_Altera", "btnGruFornec_Exclui",
+         "Exclusão de Grupo de Fornecedores", "Exclui", false, false, false, "000007", "Tintas",
+         "btnGruFornec_Grava");
 }
 
 void TstGrupoFornecedor::windowFollowsItsMode()
@@ -357,7 +330,7 @@ void TstGrupoFornecedor::windowFollowsItsMode()
         QVERIFY(focado(dados, qPrintable(foco)));
         clica(dados, "btnGruFornec_Fechar");
     });
-    abreLista(t.app, grupos);
+    abreLista(t.app, listaDeGruposDeFornecedores);
     QCOMPARE(driver.abertas().size(), 3);
 }
 
@@ -372,14 +345,16 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         QLineEdit* busca = campo(lista, "edBusca_GruFornec");
         QVERIFY(acha<QRadioButton>(lista, "rbDescricao")->isChecked());
         QCOMPARE(rotulo->text(), QString("Descrição:"));
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000002", "000003", "000001"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000002", "000003", "000001"}));
         QCOMPARE(focado(), busca);
 
         // A new order empties the search and hands it the focus.
         digitaTexto(busca, "Tin");
         clica(lista, "rbCodigo");
         QCOMPARE(rotulo->text(), QString("Código:"));
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000001", "000002", "000003"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000001", "000002", "000003"}));
         QCOMPARE(busca->text(), QString());
         QCOMPARE(focado(), busca);
 
@@ -389,13 +364,13 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         enter(lista, "edBusca_GruFornec");
         QVERIFY(focado(lista, "btnBusca_GruFornec"));
         QCOMPARE(busca->text(), QString("3"));
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000001"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000001"));
         enter(lista, "btnBusca_GruFornec");
         QCOMPARE(busca->text(), QString("3"));
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000001"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000001"));
         clica(lista, "btnBusca_GruFornec");
         QCOMPARE(busca->text(), QString("000003"));
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000003"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000003"));
         auto* grade = acha<QTableView>(lista, "dbgManut_GrupoFornecedor");
         QCOMPARE(grade->model()->index(grade->currentIndex().row(), 0).data().toString(),
                  QString("000003"));
@@ -407,11 +382,12 @@ void TstGrupoFornecedor::listOpensByDescriptionAndEnterMovesOn()
         QCOMPARE(texto(lista, "lbBusca_GruFornec"), QString("Descrição:"));
         QCOMPARE(texto(lista, "edBusca_GruFornec"), QString());
         QVERIFY(focado(lista, "edBusca_GruFornec"));
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000002", "000003", "000001"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000002", "000003", "000001"}));
         clica(lista, "btnGruFornec_Fechar");
     });
-    abreLista(t.app, grupos);
-    abreLista(t.app, grupos);
+    abreLista(t.app, listaDeGruposDeFornecedores);
+    abreLista(t.app, listaDeGruposDeFornecedores);
 }
 
 void TstGrupoFornecedor::searchFieldPaddedOnLeaving_data()
@@ -420,22 +396,10 @@ void TstGrupoFornecedor::searchFieldPaddedOnLeaving_data()
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("escrito");
     QTest::addColumn<QString>("atual"); // the row "Busca" then finds
-    QTest::newRow("code 3") << "rbCodigo"
-                            << "3"
-                            << "000003"
-                            << "000003";
-    QTest::newRow("code of blanks left alone") << "rbCodigo"
-                                               << "  "
-                                               << "  "
-                                               << "000001";
-    QTest::newRow("seven digits left alone") << "rbCodigo"
-                                             << "1234567"
-                                             << "1234567"
-                                             << "000001";
-    QTest::newRow("description not padded") << "rbDescricao"
-                                            << "Ma"
-                                            << "Ma"
-                                            << "000003";
+    caso("code 3", "rbCodigo", "3", "000003", "000003");
+    caso("code of blanks left alone", "rbCodigo", "  ", "  ", "000001");
+    caso("seven digits left alone", "rbCodigo", "1234567", "1234567", "000001");
+    caso("description not padded", "rbDescricao", "Ma", "Ma", "000003");
 }
 
 void TstGrupoFornecedor::searchFieldPaddedOnLeaving()
@@ -455,7 +419,7 @@ void TstGrupoFornecedor::searchFieldPaddedOnLeaving()
         // Leaving the field for the "Busca" button pads it first.
         clica(busca, "btnBusca");
         QCOMPARE(Tela::texto(busca, "edBusca"), escrito);
-        QCOMPARE(codigoAtual(t.app, grupos), atual);
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), atual);
         clica(busca, "btnFechar");
     });
     Modal::exec(&t.app.janela<TfBuscaGRU_For>());
@@ -479,10 +443,11 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
         QCOMPARE(busca->windowTitle(), QString("Busca de Grupo de Fornecedores"));
         clica(busca, "rbCodigo");
         QCOMPARE(texto(busca, "lbTitulo"), QString("Código:"));
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000001", "000002", "000003"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000001", "000002", "000003"}));
         digita(busca, "edBusca", "2");
         clica(busca, "btnBusca");
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000002"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000002"));
         // "Fechar" writes nothing.
         clica(busca, "btnFechar");
     });
@@ -492,7 +457,8 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
         QCOMPARE(texto(busca, "lbTitulo"), QString("Descrição:"));
         QCOMPARE(edBusca->text(), QString());
         QCOMPARE(focado(), edBusca);
-        QCOMPARE(codigosDaLista(t.app, grupos), QStringList({"000002", "000003", "000001"}));
+        QCOMPARE(codigosDaLista(t.app, listaDeGruposDeFornecedores),
+                 QStringList({"000002", "000003", "000001"}));
 
         // Clicked back into, the search field has its whole text selected, ready to be typed
         // over.
@@ -503,7 +469,7 @@ void TstGrupoFornecedor::searchWindowOpensAfreshAndSelects()
         QCOMPARE(focado(), edBusca);
         QTRY_COMPARE(edBusca->selectedText(), QString("Mad"));
         clica(busca, "btnBusca");
-        QCOMPARE(codigoAtual(t.app, grupos), QString("000003"));
+        QCOMPARE(codigoAtual(t.app, listaDeGruposDeFornecedores), QString("000003"));
         // Double-clicking the grid chooses nothing.
         QTest::mouseDClick(grade->viewport(), Qt::LeftButton, {},
                            grade->visualRect(grade->model()->index(1, 1)).center());

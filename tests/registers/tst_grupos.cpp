@@ -33,26 +33,14 @@ private slots:
     void searchWindowOpensByDescriptionAndSharesItsOrder();
 };
 
-namespace {
-
-const ListaDeCadastro grupos{
-    .menu = "GruposdeProdutos1",
-    .novo = "btn_Manut_GRU_Novo",
-    .fecha = "btnManut_GRU_Fechar",
-    .grade = "dbg_ManutGrupos",
-    .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupos().cds_Grupos; },
-    .campoCodigo = "GRU_CODIGO"};
-
-} // namespace
-
 void TstGrupos::proposedCode_data()
 {
     QTest::addColumn<QStringList>("existentes");
     QTest::addColumn<QString>("proposto");
     QTest::addColumn<bool>("grava");
-    QTest::newRow("empty table") << QStringList() << "000001" << true;
-    QTest::newRow("after 000009") << QStringList({"000002", "000009"}) << "000010" << true;
-    QTest::newRow("after 999999") << QStringList({"999999"}) << "1000000" << false;
+    caso("empty table", QStringList(), "000001", true);
+    caso("after 000009", QStringList({"000002", "000009"}), "000010", true);
+    caso("after 999999", QStringList({"999999"}), "1000000", false);
 }
 
 void TstGrupos::proposedCode()
@@ -107,7 +95,7 @@ void TstGrupos::emptyAndRepeatedDescriptions()
     Cadastro::grupo(t.banco, "000001", "Elétrica");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, grupos, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeGrupos, [&](QDialog* dados) {
         digitaTexto(campo(dados, "edGRU_Descricao"), "   ");
         clica(dados, "btnGRU_Salva");
         QCOMPARE(msgs.textos(), QStringList({"O Campo da Descrição Precisa ser Preenchido"}));

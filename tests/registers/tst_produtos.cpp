@@ -103,14 +103,6 @@ QString comoTexto(const QVariant& v)
     return v.value<Decimal>().toString();
 }
 
-const ListaDeCadastro produtos{
-    .menu = "Produtos1",
-    .novo = "btnManut_PRO_Novo",
-    .fecha = "btnManut_PRO_Fecha",
-    .grade = "dbg_Manut_PRO",
-    .dados = [](Aplicacao& a) -> DataSet& { return a.dmProdutos().cds_Produtos; },
-    .campoCodigo = "PRO_CODIGO"};
-
 // Code, description and group of a new product, each left with Tab.
 void preencheObrigatorios(QDialog* dados, const QString& codigo)
 {
@@ -135,35 +127,17 @@ void TstProdutos::inclusion_data()
     QTest::addColumn<bool>("naoConsumivel");
     QTest::addColumn<QString>("linhaLog"); // empty: no audit line
 
-    QTest::newRow("code 12, logged")
-        << "S"
-        << "S"
-        << "12"
-        << "        12"
-        << "1234.5"
-        << "R$ 1.234,50"
-        << "1234.50" << false << QStringLiteral("Inclusão de Produto:        12");
+    caso("code 12, logged", "S", "S", "12", "        12", "1234.5", "R$ 1.234,50", "1234.50", false,
+         QStringLiteral("Inclusão de Produto:        12"));
     // The unit value rounds the way it shows, half away from zero, never through a double.
-    QTest::newRow("ten characters, log without login") << "N"
-                                                       << "S"
-                                                       << "ABCDEFGHIJ"
-                                                       << "ABCDEFGHIJ"
-                                                       << "2.135"
-                                                       << "R$ 2,14"
-                                                       << "2.14" << true << QString();
-    QTest::newRow("login without log") << "S"
-                                       << "N"
-                                       << "7"
-                                       << "         7"
-                                       << "0,5"
-                                       << "R$ 0,50"
-                                       << "0.50" << false << QString();
+    caso("ten characters, log without login", "N", "S", "ABCDEFGHIJ", "ABCDEFGHIJ", "2.135",
+         "R$ 2,14", "2.14", true, QString());
+    caso("login without log", "S", "N", "7", "         7", "0,5", "R$ 0,50", "0.50", false,
+         QString());
 }
 
 void TstProdutos::inclusion()
 {
-    QFETCH(QString, login);
-    QFETCH(QString, log);
     QFETCH(QString, digitado);
     QFETCH(QString, codigo);
     QFETCH(QString, valor);
@@ -172,12 +146,11 @@ void TstProdutos::inclusion()
     QFETCH(bool, naoConsumivel);
     QFETCH(QString, linhaLog);
     AplicacaoTeste t;
-    t.flags(qPrintable(login), "N", qPrintable(log));
-    t.principal().CodUsuario = "000004";
+    t.auditoriaDaLinha("000004");
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Inclusão de Produtos"));
@@ -224,7 +197,7 @@ void TstProdutos::inclusion()
         QCOMPARE(texto(dados, "edPRO_Quant"), QString("0,000"));
         QCOMPARE(consumivel->currentText(), QString("Sim"));
         QCOMPARE(focado(), campo(dados, "edPRO_Codigo"));
-        QCOMPARE(codigosDaLista(t.app, produtos), QStringList({codigo}));
+        QCOMPARE(codigosDaLista(t.app, listaDeProdutos), QStringList({codigo}));
         clica(dados, "btnPRO_Fecha");
     });
 
@@ -255,7 +228,7 @@ void TstProdutos::duplicateCodeRefusedWhenLeavingItAndLimpa()
     insereProduto(t, "        12", "Alicate");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QLineEdit* codigo = campo(dados, "edPRO_Codigo");
         digita(dados, "edPRO_Codigo", "12");
         tab(dados, "edPRO_Codigo");
@@ -299,7 +272,7 @@ void TstProdutos::groupLookUpAndGroupSearch()
     Cadastro::grupo(t.banco, "000002", QStringLiteral("Elétrica"));
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         QLineEdit* grupo = campo(dados, "edPRO_CodGru");
         digita(dados, "edPRO_CodGru", "9");
         tab(dados, "edPRO_CodGru");
@@ -340,7 +313,7 @@ void TstProdutos::saveRightAfterAnUnknownGroupWritesNothing()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         digita(dados, "edPRO_Codigo", "2");
         tab(dados, "edPRO_Codigo");
         digita(dados, "edPRO_Descricao", QStringLiteral("Chave de Fenda"));
@@ -375,23 +348,13 @@ void TstProdutos::minimumAndMaximum_data()
     QTest::addColumn<int>("minimoGravado"); // -1: nothing stored
     QTest::addColumn<int>("maximoGravado");
 
-    QTest::newRow("5 over 3, leaving the minimum") << "3"
-                                                   << "5" << 1 << "0"
-                                                   << "3" << QStringList({minimoMenor}) << 0 << 3;
+    caso("5 over 3, leaving the minimum", "3", "5", 1, "0", "3", QStringList({minimoMenor}), 0, 3);
     // A maximum of 0 is not compared when the minimum is left, only when the maximum is.
-    QTest::newRow("5 over 0, leaving both") << "0"
-                                            << "5" << 2 << "5"
-                                            << "5" << QStringList({maximoMaior}) << 5 << 5;
-    QTest::newRow("5 over 0, saved at once") << "0"
-                                             << "5" << 0 << "5"
-                                             << "0" << QStringList({minimoDeve}) << -1 << -1;
-    QTest::newRow("equal") << "5"
-                           << "5" << 1 << "5"
-                           << "5" << QStringList() << 5 << 5;
+    caso("5 over 0, leaving both", "0", "5", 2, "5", "5", QStringList({maximoMaior}), 5, 5);
+    caso("5 over 0, saved at once", "0", "5", 0, "5", "0", QStringList({minimoDeve}), -1, -1);
+    caso("equal", "5", "5", 1, "5", "5", QStringList(), 5, 5);
     // An emptied minimum is no number: the save stops before writing anything.
-    QTest::newRow("minimum emptied") << "3"
-                                     << "" << 0 << ""
-                                     << "3" << QStringList({minimoNaoNumero}) << -1 << -1;
+    caso("minimum emptied", "3", "", 0, "", "3", QStringList({minimoNaoNumero}), -1, -1);
 }
 
 void TstProdutos::minimumAndMaximum()
@@ -408,7 +371,7 @@ void TstProdutos::minimumAndMaximum()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Novo", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Novo", [&](QDialog* dados) {
         preencheObrigatorios(dados, "1");
         digita(dados, "edPRO_EMax", maximo);
         digita(dados, "edPRO_Min", minimo);
@@ -460,7 +423,7 @@ void TstProdutos::changeLoadsTheProductAndWritesOnlyWhatItOwns()
                    {"PRO_OBS", "Rolo de 100 m"}});
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Altera", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Altera", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Alteração de Produtos"));
@@ -530,7 +493,7 @@ void TstProdutos::consultaShowsAndNeverWrites()
                    {"PRO_Valor", decimal(1234567890123, 2)}});
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Consulta", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Consulta", [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Produtos"));
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Consulta de Produtos"));
@@ -561,8 +524,8 @@ void TstProdutos::consultaShowsAndNeverWrites()
 void TstProdutos::deletion_data()
 {
     QTest::addColumn<bool>("movimentado");
-    QTest::newRow("with a movement") << true;
-    QTest::newRow("without movements") << false;
+    caso("with a movement", true);
+    caso("without movements", false);
 }
 
 void TstProdutos::deletion()
@@ -584,7 +547,7 @@ void TstProdutos::deletion()
         movimento(2, "         5");
     GravadorMensagens msgs;
     DriverModal driver;
-    abreDados(t.app, driver, produtos, "btnManut_PRO_Exclui", [&](QDialog* dados) {
+    abreDados(t.app, driver, listaDeProdutos, "btnManut_PRO_Exclui", [&](QDialog* dados) {
         QCOMPARE(acha<QLabel>(dados, "lbDados_Pro_Titulo")->text(),
                  QStringLiteral("Exclusão de Produtos"));
         QCOMPARE(acha<QPushButton>(dados, "btnPRO_Salva")->text(), QString("Exclui"));
@@ -602,7 +565,7 @@ void TstProdutos::deletion()
     });
     const QStringList restantes =
         movimentado ? QStringList({"         5", "         6"}) : QStringList({"         6"});
-    QCOMPARE(codigosDaLista(t.app, produtos), restantes);
+    QCOMPARE(codigosDaLista(t.app, listaDeProdutos), restantes);
     QCOMPARE(t.banco.conta("Produtos"), restantes.size());
     const Resultado l = t.banco.consulta("Select LOG_Descricao From Log");
     QCOMPARE(l.tamanho(), movimentado ? 0 : 1);
@@ -618,9 +581,7 @@ void TstProdutos::failedWritesRollBackAndKeepTheFields()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     insereProduto(t, "         1", "Alicate");
     // The database refuses every write to products.
-    t.banco.executa("CREATE EXCEPTION pro_travado 'produto travado'");
-    t.banco.executa("CREATE TRIGGER pro_travados FOR Produtos BEFORE INSERT OR UPDATE OR DELETE "
-                    "AS BEGIN EXCEPTION pro_travado; END");
+    t.banco.recusa("Produtos", "INSERT OR UPDATE OR DELETE", "produto travado");
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
@@ -687,55 +648,32 @@ void TstProdutos::buttonRefusedWithoutPermission()
 void TstProdutos::quickSearch_data()
 {
     QTest::addColumn<bool>("naBusca"); // in the search window rather than the list window
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<QString>("rotulo");
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<QString>("escrito");
-    QTest::addColumn<QString>("atual");
+    colunasDaBuscaRapida();
 
-    QTest::newRow("code 12 padded with blanks")
-        << false << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "12"
-        << "        12"
-        << "        12";
-    QTest::newRow("code 120") << false << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "120"
-                              << "       120"
-                              << "       120";
-    QTest::newRow("description, case counts")
-        << false << "rbPRO_Busca_Descricao" << QStringLiteral("Descrição:") << "cha"
-        << "cha"
-        << "       120";
-    QTest::newRow("reference") << false << "rbPRO_Busca_Refer" << QStringLiteral("Referência:")
-                               << "SR"
-                               << "SR"
-                               << "        12";
-    QTest::newRow("bar code") << false << "rbPRO_Busca_CodBar"
-                              << QStringLiteral("Código de Barras:") << "555"
-                              << "555"
-                              << "       120";
-    QTest::newRow("notes") << false << "rbPRO_Busca_OBS" << QStringLiteral("Observações:")
-                           << QStringLiteral("frá") << QStringLiteral("frá") << "        12";
-    QTest::newRow("no match stays put")
-        << false << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "99"
-        << "        99"
-        << "         7";
-    QTest::newRow("search window, code 12")
-        << true << "rbPRO_Busca_Codigo" << QStringLiteral("Código:") << "12"
-        << "        12"
-        << "        12";
-    QTest::newRow("search window, bar code")
-        << true << "rbPRO_Busca_CodBar" << QStringLiteral("Código de Barras:") << "555"
-        << "555"
-        << "       120";
+    caso("code 12 padded with blanks", false, "rbPRO_Busca_Codigo", QStringLiteral("Código:"), "12",
+         "        12", "        12");
+    caso("code 120", false, "rbPRO_Busca_Codigo", QStringLiteral("Código:"), "120", "       120",
+         "       120");
+    caso("description, case counts", false, "rbPRO_Busca_Descricao", QStringLiteral("Descrição:"),
+         "cha", "cha", "       120");
+    caso("reference", false, "rbPRO_Busca_Refer", QStringLiteral("Referência:"), "SR", "SR",
+         "        12");
+    caso("bar code", false, "rbPRO_Busca_CodBar", QStringLiteral("Código de Barras:"), "555", "555",
+         "       120");
+    caso("notes", false, "rbPRO_Busca_OBS", QStringLiteral("Observações:"), QStringLiteral("frá"),
+         QStringLiteral("frá"), "        12");
+    caso("no match stays put", false, "rbPRO_Busca_Codigo", QStringLiteral("Código:"), "99",
+         "        99", "         7");
+    caso("search window, code 12", true, "rbPRO_Busca_Codigo", QStringLiteral("Código:"), "12",
+         "        12", "        12");
+    caso("search window, bar code", true, "rbPRO_Busca_CodBar", QStringLiteral("Código de Barras:"),
+         "555", "555", "       120");
 }
 
 void TstProdutos::quickSearch()
 {
     QFETCH(bool, naBusca);
-    QFETCH(QString, radio);
-    QFETCH(QString, rotulo);
-    QFETCH(QString, texto);
-    QFETCH(QString, escrito);
-    QFETCH(QString, atual);
+    const auto [radio, rotulo, texto, escrito, atual] = buscaRapidaDaLinha();
     AplicacaoTeste t;
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     // By description: Broca, Serrote, chave (capitals sort first).
@@ -749,13 +687,13 @@ void TstProdutos::quickSearch()
     const char* grade = naBusca ? "dbg_Con_PRO" : "dbg_Manut_PRO";
     DriverModal driver;
     driver.aoAbrir([&](QDialog* janela) {
-        QCOMPARE(codigoAtual(t.app, produtos), QString("         7"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("         7"));
         marca(janela, qPrintable(radio));
         QCOMPARE(acha<QLabel>(janela, "lbTitulo_Busca")->text(), rotulo);
         digita(janela, busca, texto);
         clica(janela, naBusca ? "btnBusca_ConPro" : "btnBusca_ManutPro");
         QCOMPARE(campo(janela, busca)->text(), escrito);
-        QCOMPARE(codigoAtual(t.app, produtos), atual);
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), atual);
         QCOMPARE(codigoNaGrade(janela, grade), atual);
         janela->reject();
     });
@@ -775,13 +713,13 @@ void TstProdutos::quickSearchFindsTheLastOfALongList()
     driver.aoAbrir([&](QDialog* janela) {
         digita(janela, "edBusca_ConPRO", "Produto 999");
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t.app, produtos), QString("       999"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("       999"));
         QCOMPARE(t.app.dmProdutos().cds_Produtos.linhaAtual(), 2999);
         QCOMPARE(codigoNaGrade(janela, "dbg_Con_PRO"), QString("       999"));
         // No match: the list is read again and the same product stays current.
         digita(janela, "edBusca_ConPRO", "Parafuso");
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t.app, produtos), QString("       999"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("       999"));
         QTRY_VERIFY(!t.app.dmProdutos().cds_Produtos.lendo());
         QCOMPARE(t.app.dmProdutos().cds_Produtos.tamanho(), 3000);
         janela->reject();
@@ -796,15 +734,14 @@ void TstProdutos::quickSearchFindsWhatAnotherWorkstationSaved_data()
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("atual");
 
-    QTest::newRow("a product added") << "Insert into Produtos (PRO_Codigo, PRO_Descricao, "
-                                        "PRO_CodGru, PRO_Quant, PRO_Consumivel) values "
-                                        "('        30', 'Martelo', '000001', 0, 'S')"
-                                     << "Mar"
-                                     << "        30";
-    QTest::newRow("a product renamed")
-        << "Update Produtos set PRO_Descricao='Lixa' Where PRO_Codigo='        12'"
-        << "Lix"
-        << "        12";
+    caso("a product added",
+         "Insert into Produtos (PRO_Codigo, PRO_Descricao, "
+         "PRO_CodGru, PRO_Quant, PRO_Consumivel) values "
+         "('        30', 'Martelo', '000001', 0, 'S')",
+         "Mar", "        30");
+    caso("a product renamed",
+         "Update Produtos set PRO_Descricao='Lixa' Where PRO_Codigo='        12'", "Lix",
+         "        12");
 }
 
 void TstProdutos::quickSearchFindsWhatAnotherWorkstationSaved()
@@ -822,11 +759,11 @@ void TstProdutos::quickSearchFindsWhatAnotherWorkstationSaved()
         // A search that finds its row among the rows read first.
         digita(janela, "edBusca_ConPRO", "Ser");
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t.app, produtos), QString("        12"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("        12"));
         t.banco.executa(sql);
         digita(janela, "edBusca_ConPRO", texto);
         clica(janela, "btnBusca_ConPro");
-        QCOMPARE(codigoAtual(t.app, produtos), atual);
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), atual);
         QCOMPARE(codigoNaGrade(janela, "dbg_Con_PRO"), atual);
         janela->reject();
     });
@@ -880,7 +817,7 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
             driver.aoAbrir([&, j, vez](QDialog* janela) {
                 QVERIFY(acha<QRadioButton>(janela, j->descricao)->isChecked());
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Descricao");
-                QCOMPARE(codigosDaLista(t.app, produtos),
+                QCOMPARE(codigosDaLista(t.app, listaDeProdutos),
                          QStringList({"         2", "         3", "         1"}));
                 QVERIFY(acha<QRadioButton>(janela, "rbPRO_Busca_Descricao")->isChecked());
                 QCOMPARE(acha<QLabel>(janela, "lbTitulo_Busca")->text(), j->rotulo);
@@ -896,10 +833,10 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
                 // tabs onto it, and leaves the quick-search label alone.
                 marca(janela, j->grupo);
                 QCOMPARE(listaSql.sql(), base + "Order By g.GRU_Descricao");
-                QCOMPARE(codigosDaLista(t.app, produtos).last(), QString("         3"));
+                QCOMPARE(codigosDaLista(t.app, listaDeProdutos).last(), QString("         3"));
                 acha<QRadioButton>(janela, j->referencia)->setFocus(Qt::TabFocusReason);
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Refer");
-                QCOMPARE(codigosDaLista(t.app, produtos),
+                QCOMPARE(codigosDaLista(t.app, listaDeProdutos),
                          QStringList({"         3", "         1", "         2"}));
                 marca(janela, j->codigo);
                 QCOMPARE(listaSql.sql(), base + "Order By p.PRO_Codigo");
@@ -930,7 +867,7 @@ void TstProdutos::productsOfADeletedGroupAreNotListed()
     DriverModal driver;
     for (int i = 0; i < 2; ++i)
         driver.aoAbrir([&, i](QDialog* janela) {
-            QCOMPARE(codigosDaLista(t.app, produtos), QStringList({"         1"}));
+            QCOMPARE(codigosDaLista(t.app, listaDeProdutos), QStringList({"         1"}));
             auto* grade = acha<QTableView>(janela, i == 0 ? "dbg_Manut_PRO" : "dbg_Con_PRO");
             QCOMPARE(grade->model()->rowCount(), 1);
             janela->reject();
@@ -962,7 +899,7 @@ void TstProdutos::searchWindowHandsBackTheCodeWithItsBlanks()
         auto* grade = acha<QTableView>(janela, "dbg_Con_PRO");
         const QRect linha = grade->visualRect(grade->model()->index(1, 1));
         QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, linha.center());
-        QCOMPARE(codigoAtual(t.app, produtos), QString("        12"));
+        QCOMPARE(codigoAtual(t.app, listaDeProdutos), QString("        12"));
         clica(janela, "btnCon_PRO_Seleciona");
     });
     Modal::exec(&chamador);

@@ -51,14 +51,6 @@ const QString semProposta =
     QStringLiteral("Não foi possível propor um código: o maior código gravado não é um número. "
                    "Digite o código.");
 
-const ListaDeCadastro requisitantes{
-    .menu = "ipodeSadas1",
-    .novo = "btnREQ_Inclui",
-    .fecha = "btnREQ_Fecha",
-    .grade = "dbg_Manut_REQ",
-    .dados = [](Aplicacao& a) -> DataSet& { return a.dmReq().cds_Req; },
-    .campoCodigo = "REQ_CODIGO"};
-
 } // namespace
 
 void TstRequisitantes::proposedCode_data()
@@ -68,24 +60,15 @@ void TstRequisitantes::proposedCode_data()
     QTest::addColumn<QString>("digitado"); // empty: the proposal is kept
     QTest::addColumn<QString>("gravado");  // empty: nothing is stored
     QTest::addColumn<QStringList>("mensagens");
-    QTest::newRow("empty table") << QStringList() << "000001"
-                                 << ""
-                                 << "000001" << QStringList();
-    QTest::newRow("after 000009") << QStringList({"000002", "000009"}) << "000010"
-                                  << ""
-                                  << "000010" << QStringList();
-    QTest::newRow("proposal overtyped with 42") << QStringList({"000002"}) << "000003"
-                                                << "42"
-                                                << "000042" << QStringList();
+    caso("empty table", QStringList(), "000001", "", "000001", QStringList());
+    caso("after 000009", QStringList({"000002", "000009"}), "000010", "", "000010", QStringList());
+    caso("proposal overtyped with 42", QStringList({"000002"}), "000003", "42", "000042",
+         QStringList());
     // The seven-digit code is shown whole, never cut to six, and the save refuses it.
-    QTest::newRow("after 999999") << QStringList({"999999"}) << "1000000"
-                                  << ""
-                                  << "" << QStringList({falhaInclusao});
+    caso("after 999999", QStringList({"999999"}), "1000000", "", "", QStringList({falhaInclusao}));
     // Nothing can be proposed; the person types the code, and the next proposal fails again.
-    QTest::newRow("highest code not a number")
-        << QStringList({"000009", "ABC"}) << ""
-        << "5"
-        << "000005" << QStringList({semProposta, semProposta});
+    caso("highest code not a number", QStringList({"000009", "ABC"}), "", "5", "000005",
+         QStringList({semProposta, semProposta}));
 }
 
 void TstRequisitantes::proposedCode()
@@ -102,7 +85,7 @@ void TstRequisitantes::proposedCode()
     GravadorMensagens msgs;
     QStringList aposSalvar;
     DriverModal driver;
-    inclusao(t.app, driver, requisitantes, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeRequisitantes, [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Requisitantes"));
         QCOMPARE(texto(dados, "lbREQ_Titulo"), QStringLiteral("Inclusão de Requisitantes"));
         QCOMPARE(botao(dados, "btnREQ_Salva")->text(), QString("Salva"));
@@ -144,12 +127,12 @@ void TstRequisitantes::codeFieldChecksItselfWhenLeft_data()
     QTest::addColumn<QString>("digitado");
     QTest::addColumn<bool>("salvaLogo"); // leave the code by clicking "Salva" instead of Tab
     QTest::addColumn<QString>("erro");
-    QTest::newRow("taken code") << "7" << false << codigoRepetido;
-    QTest::newRow("empty code") << "" << false << codigoVazio;
+    caso("taken code", "7", false, codigoRepetido);
+    caso("empty code", "", false, codigoVazio);
     // The click that follows the refusal must not store a requisitioner without a code.
-    QTest::newRow("empty code, then Salva") << "" << true << codigoVazio;
+    caso("empty code, then Salva", "", true, codigoVazio);
     // Nor one with a code already taken.
-    QTest::newRow("taken code, then Salva") << "7" << true << codigoRepetido;
+    caso("taken code, then Salva", "7", true, codigoRepetido);
 }
 
 void TstRequisitantes::codeFieldChecksItselfWhenLeft()
@@ -161,7 +144,7 @@ void TstRequisitantes::codeFieldChecksItselfWhenLeft()
     Cadastro::requisitante(t.banco, "000007", "Oficina");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, requisitantes, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeRequisitantes, [&](QDialog* dados) {
         QLineEdit* codigo = campo(dados, "edREQ_Codigo");
         QCOMPARE(codigo->text(), QString("000008"));
         digita(dados, "edREQ_Descricao", "Almoxarifado Central");
@@ -187,7 +170,7 @@ void TstRequisitantes::nameChecksAndLimpa()
     Cadastro::requisitante(t.banco, "000001", "Oficina");
     GravadorMensagens msgs;
     DriverModal driver;
-    inclusao(t.app, driver, requisitantes, [&](QDialog* dados) {
+    inclusao(t.app, driver, listaDeRequisitantes, [&](QDialog* dados) {
         digita(dados, "edREQ_Descricao", "   ");
         clica(dados, "btnREQ_Salva");
         QCOMPARE(msgs.textos(), QStringList({nomeVazio}));
@@ -278,19 +261,21 @@ void TstRequisitantes::everyOpeningGoesBackToTheNameOrder()
             QVERIFY(acha<QRadioButton>(lista, "rbREQ_Descricao")->isChecked());
             QCOMPARE(rotulo->text(), rotuloAoAbrir[vez]);
             QCOMPARE(listaSql.sql(), QString("Select * From REQUISITANTE order By REQ_Descricao"));
-            QCOMPARE(codigosDaLista(t.app, requisitantes), QStringList({"000002", "000001"}));
+            QCOMPARE(codigosDaLista(t.app, listaDeRequisitantes),
+                     QStringList({"000002", "000001"}));
             QCOMPARE(grade->model()->headerData(1, Qt::Horizontal).toString(),
                      QStringLiteral("Descrição"));
             // Whatever the label says, the quick search looks in the names.
             digita(lista, "edManut_REQ_Busca", "Zé");
             clica(lista, "btnREQ_Busca");
             QCOMPARE(texto(lista, "edManut_REQ_Busca"), QStringLiteral("Zé"));
-            QCOMPARE(codigoAtual(t.app, requisitantes), QString("000001"));
+            QCOMPARE(codigoAtual(t.app, listaDeRequisitantes), QString("000001"));
             if (vez < 2) {
                 clica(lista, "rbREQ_Codigo");
                 QCOMPARE(rotulo->text(), QStringLiteral("Código:"));
                 QCOMPARE(listaSql.sql(), QString("Select * From Requisitante Order by REQ_Codigo"));
-                QCOMPARE(codigosDaLista(t.app, requisitantes), QStringList({"000001", "000002"}));
+                QCOMPARE(codigosDaLista(t.app, listaDeRequisitantes),
+                         QStringList({"000001", "000002"}));
             }
             if (vez == 1) {
                 clica(lista, "rbREQ_Descricao");
@@ -311,7 +296,8 @@ void TstRequisitantes::everyOpeningGoesBackToTheNameOrder()
             QCOMPARE(rotulo->text(), QString("Nome:"));
             QCOMPARE(texto(busca, "edBusca_REQ_Busca"), QString());
             QCOMPARE(listaSql.sql(), QString("Select * From REquisitante Order by REQ_Descricao"));
-            QCOMPARE(codigosDaLista(t.app, requisitantes), QStringList({"000002", "000001"}));
+            QCOMPARE(codigosDaLista(t.app, listaDeRequisitantes),
+                     QStringList({"000002", "000001"}));
             QCOMPARE(grade->model()->headerData(0, Qt::Horizontal).toString(),
                      QStringLiteral("Código"));
             QCOMPARE(grade->model()->headerData(1, Qt::Horizontal).toString(), QString("Nome"));
@@ -349,7 +335,7 @@ void TstRequisitantes::searchWindowFollowsTheSharedRow()
         // ...and a row clicked in this grid becomes the shared current row.
         const QRect linha = grade->visualRect(grade->model()->index(2, 1));
         QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, linha.center());
-        QCOMPARE(codigoAtual(t.app, requisitantes), QString("000003"));
+        QCOMPARE(codigoAtual(t.app, listaDeRequisitantes), QString("000003"));
         clica(janela, "btnBusca_Seleciona");
     });
     Modal::exec(&busca);

@@ -49,23 +49,20 @@ private slots:
 
 namespace {
 
-using P = Cadastro::Produto;
-
-void produto(BancoTeste& b, const QString& codigo, const QString& descricao,
-             const QString& quantidade, const QString& valor,
-             const QString& grupo = QStringLiteral("000001"), const QVariant& minimo = {})
+// A product on shelf A-01, counted in units, with its minimum when given.
+void produtoNaPrateleira(BancoTeste& b, const QString& codigo, const QString& descricao,
+                         const QString& quantidade, const QString& valor,
+                         const QString& grupo = QStringLiteral("000001"),
+                         const QVariant& minimo = {})
 {
-    P p;
-    p.codigo = codigo.rightJustified(10, QLatin1Char(' '));
-    p.descricao = descricao;
-    p.grupo = grupo;
-    p.quantidade = quantidade;
-    p.valor = valor;
-    p.unidade = QStringLiteral("UN");
-    Cadastro::produto(b, p);
-    b.executa(QStringLiteral("Update Produtos set PRO_Min = :M, PRO_Local = 'A-01' "
-                             "where PRO_Codigo = :C"),
-              {{QStringLiteral("M"), minimo}, {QStringLiteral("C"), p.codigo}});
+    Cadastro::produto(b, {.codigo = codigo.rightJustified(10, QLatin1Char(' ')),
+                          .descricao = descricao,
+                          .grupo = grupo,
+                          .quantidade = quantidade,
+                          .valor = valor,
+                          .unidade = QStringLiteral("UN"),
+                          .local = QStringLiteral("A-01"),
+                          .minimo = minimo});
 }
 
 // The register of the edge cases: codes of different lengths, a product whose group is gone,
@@ -74,12 +71,12 @@ void registroDeCasos(BancoTeste& b)
 {
     Cadastro::grupo(b, "000001", "Ferramentas");
     Cadastro::grupo(b, "000002", "Elétrica");
-    produto(b, "123", "Alicate", "5", "10.00", "000001", 5); // at its minimum
-    produto(b, "99", "Broca", "0", "3.50", "000001", 2);     // zero, below minimum
-    produto(b, "7", "Cabo", "-2", "4.00", "000002", 1);      // negative
-    produto(b, "1000", "Disjuntor", "3", "25.00", "000002"); // no minimum
-    produto(b, "55", "Esquadro", "8", "12.00", "000001", 6); // above its minimum
-    produto(b, "8", "Fita órfã", "4", "1.00", "000099", 10); // group is gone
+    produtoNaPrateleira(b, "123", "Alicate", "5", "10.00", "000001", 5); // at its minimum
+    produtoNaPrateleira(b, "99", "Broca", "0", "3.50", "000001", 2);     // zero, below minimum
+    produtoNaPrateleira(b, "7", "Cabo", "-2", "4.00", "000002", 1);      // negative
+    produtoNaPrateleira(b, "1000", "Disjuntor", "3", "25.00", "000002"); // no minimum
+    produtoNaPrateleira(b, "55", "Esquadro", "8", "12.00", "000001", 6); // above its minimum
+    produtoNaPrateleira(b, "8", "Fita órfã", "4", "1.00", "000099", 10); // group is gone
 }
 
 // The detail lines of a report: the lines between its headings and its footer, the summary
@@ -227,9 +224,10 @@ void TstRelEstoque::stockValueIsTheExactSumOfThePrintedRows()
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     // Cents a binary double cannot hold, many times over, and a negative quantity.
     for (int i = 1; i <= 30; ++i)
-        produto(t.banco, QString::number(i), QString("Item %1").arg(i), "0.333", "0.10");
-    produto(t.banco, "31", "Devolvido", "-1.5", "1234567.89");
-    produto(t.banco, "32", "Parafuso", "1000", "0.01");
+        produtoNaPrateleira(t.banco, QString::number(i), QString("Item %1").arg(i), "0.333",
+                            "0.10");
+    produtoNaPrateleira(t.banco, "31", "Devolvido", "-1.5", "1234567.89");
+    produtoNaPrateleira(t.banco, "32", "Parafuso", "1000", "0.01");
     // 30 x 0,0333 = 0,999; -1.851.851,835; 10,00: 0,999 - 1.851.851,835 + 10 = -1.851.840,836
     const Motor::Documento d = prepara(t, "Itens Estoque Codigo");
     const RelEstoque& r = t.app.janela<TfTela_Impressora>().relatorios().relItensEstoque;
@@ -267,8 +265,8 @@ void TstRelEstoque::longReportRepeatsFrameButNotHeadings()
     AplicacaoTeste t;
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     for (int i = 1; i <= 150; ++i)
-        produto(t.banco, QString::number(i), QString("Item %1").arg(i, 3, 10, QChar('0')), "2",
-                "1.50");
+        produtoNaPrateleira(t.banco, QString::number(i),
+                            QString("Item %1").arg(i, 3, 10, QChar('0')), "2", "1.50");
     const Motor::Documento d = prepara(t, "Itens Estoque Codigo 2");
     QCOMPARE(d.numeroDePaginas(), 3);
     int detalhes = 0;
@@ -306,8 +304,8 @@ void TstRelEstoque::longDescriptionCutAtAWord()
 {
     AplicacaoTeste t;
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
-    produto(t.banco, "1", "Parafuso sextavado zincado com porca e arruela", "1", "1");
-    produto(t.banco, "2", "ParafusoSextavadoZincadoComPorca", "1", "1");
+    produtoNaPrateleira(t.banco, "1", "Parafuso sextavado zincado com porca e arruela", "1", "1");
+    produtoNaPrateleira(t.banco, "2", "ParafusoSextavadoZincadoComPorca", "1", "1");
     // Layout II: 53 mm of Liberation Mono 10 pt hold 25 characters.
     const QStringList linhas = prepara(t, "Itens Estoque Codigo 2").paginas[0].linhas();
     QVERIFY2(linhas.contains("1 Parafuso sextavado UN A-01 1,000 R$ 1,00"),
@@ -356,7 +354,7 @@ void TstRelEstoque::savedReportLoadsBackAndPdfReadsBack()
     TelaTeste t;
     Cadastro::grupo(t.banco, "000001", "Ferramentas");
     for (int i = 1; i <= 70; ++i)
-        produto(t.banco, QString::number(i), QString("Item %1").arg(i), "1", "2.00");
+        produtoNaPrateleira(t.banco, QString::number(i), QString("Item %1").arg(i), "1", "2.00");
     QTemporaryDir pasta;
     const QString zvr = pasta.filePath("estoque.zvr");
     const QString pdf = pasta.filePath("estoque.pdf");

@@ -167,7 +167,7 @@ void TstRelMovimentos::everyKeyFromItsDialog_data()
     const QString geralTitulo = "Lista de Movimentação de Estoque Geral por Data";
     const QString colunasGerais = "Código Descrição Data Oper. Quantidade Valor";
     const QString periodo = "Período: 09/03/2024 à 14/03/2024";
-    caso("general, whole period", QString("MovimentaodeEstoqueGeralporData1"), QString(), -1, 4,
+    caso("general, whole period", "MovimentaodeEstoqueGeralporData1", QString(), -1, 4,
          QStringList{geralTitulo, periodo, colunasGerais},
          QStringList{"1 Alicate 09/03/2024 EE 10,000 R$ 80,00",
                      "1 Alicate 10/03/2024 SS 4,000 R$ 26,00", "2 Cabo 11/03/2024 TE 1,000 R$ 5,00",
@@ -176,44 +176,44 @@ void TstRelMovimentos::everyKeyFromItsDialog_data()
          geral("13,000", "R$ 110,00", "5,000", "R$ 36,00", "1,000", "R$ 5,00", "2,000", "R$ 13,00",
                "R$ 82,00"));
     // One entry of 10 worth 80 and one exit of 4 worth 26: a balance of 54.
-    caso("general, entry and exit", QString("MovimentaodeEstoqueGeralporData1"), QString(), -1, 0,
+    caso("general, entry and exit", "MovimentaodeEstoqueGeralporData1", QString(), -1, 0,
          QStringList{geralTitulo, "Período: 09/03/2024 à 10/03/2024", colunasGerais},
          QStringList{"1 Alicate 09/03/2024 EE 10,000 R$ 80,00",
                      "1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
          geral("10,000", "R$ 80,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
                "R$ 54,00"));
-    caso("general, one day of exits only", QString("MovimentaodeEstoqueGeralporData1"), QString(),
-         0, 0, QStringList{geralTitulo, "Período: 10/03/2024 à 10/03/2024", colunasGerais},
+    caso("general, one day of exits only", "MovimentaodeEstoqueGeralporData1", QString(), 0, 0,
+         QStringList{geralTitulo, "Período: 10/03/2024 à 10/03/2024", colunasGerais},
          QStringList{"1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
          geral("0,000", "R$ 0,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
                "-R$ 26,00"));
-    caso("general, start after end", QString("MovimentaodeEstoqueGeralporData1"), QString(), 4, -1,
+    caso("general, start after end", "MovimentaodeEstoqueGeralporData1", QString(), 4, -1,
          QStringList{geralTitulo, "Período: 14/03/2024 à 09/03/2024", colunasGerais}, QStringList{},
          geral("0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
                "R$ 0,00"));
-    caso("entries", QString("SomenteEntradasporData1"), QString(), -1, 4,
+    caso("entries", "SomenteEntradasporData1", QString(), -1, 4,
          QStringList{"Lista de Movimentação de Estoque Geral (Somente Entradas)", periodo,
                      "Código Descrição Data Quantidade Valor"},
          QStringList{"1 Alicate 09/03/2024 10,000 R$ 80,00", "2 Cabo 13/03/2024 3,000 R$ 30,00"},
          QStringList{"Total de Entradas(Quantidade): 13,000 Total de Entradas(R$): R$ 110,00"});
-    caso("exits", QString("SomenteSadasporData1"), QString(), -1, 4,
+    caso("exits", "SomenteSadasporData1", QString(), -1, 4,
          QStringList{"Lista de Movimentação de Estoque Geral (Somente Saídas)", periodo,
                      "Código Descrição Data Quantidade Valor"},
          QStringList{"1 Alicate 10/03/2024 4,000 R$ 26,00", "2 Cabo 14/03/2024 1,000 R$ 10,00"},
          QStringList{"Total de Saídas(Quantidade): 5,000 Total de Saídas(R$): R$ 36,00"});
-    caso("reversed entries", QString("SomenteEstornosdeEntradaporData1"), QString(), -1, 4,
+    caso("reversed entries", "SomenteEstornosdeEntradaporData1", QString(), -1, 4,
          QStringList{"Lista de Movimentação de Estoque Geral (Somente E.Entradas)", periodo,
                      "Código Descrição Fornec. Data Quantidade Valor"},
          QStringList{"2 Cabo 0000000002 11/03/2024 1,000 R$ 5,00"},
          QStringList{"Total de Estorno de Entradas(Quantidade): 1,000 "
                      "Total de Estrorno de Entradas(R$): R$ 5,00"});
-    caso("reversed exits", QString("SomenteEstornosdeSadaporData1"), QString(), -1, 4,
+    caso("reversed exits", "SomenteEstornosdeSadaporData1", QString(), -1, 4,
          QStringList{"Lista de Movimentação de Estoque Geral (Somente E.Saídas)", periodo,
                      "Código Descrição Requis. Data Quantidade Valor"},
          QStringList{"1 Alicate 000001 12/03/2024 2,000 R$ 13,00"},
          QStringList{"Total de Estorno de Saídas(Quantidade): 2,000 "
                      "Total de Estrorno de Saídas(R$): R$ 13,00"});
-    caso("product", QString("GeralporProduto1"), QString("1"), -1, 4,
+    caso("product", "GeralporProduto1", "1", -1, 4,
          QStringList{"Lista de Movimentação de Estoque por Produto", periodo,
                      "Produto:          1 / Alicate", "Data Oper. Quantidade Valor"},
          QStringList{"09/03/2024 Entrada 10,000 R$ 80,00", "10/03/2024 Saída 4,000 R$ 26,00",
@@ -221,51 +221,51 @@ void TstRelMovimentos::everyKeyFromItsDialog_data()
          geral("10,000", "R$ 80,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "2,000", "R$ 13,00",
                "R$ 67,00"));
     // A purchase has no requisitioner; a return shows who returned the item.
-    caso("product entries, a purchase", QString("SomenteEntradasporProduto1"), QString("1"), -1, 4,
+    caso("product entries, a purchase", "SomenteEntradasporProduto1", "1", -1, 4,
          QStringList{"Movimentação de Estoque por Produto(Somente Entradas)", periodo,
                      "Produto:          1 / Alicate", "Data Requisitante Quantidade Valor"},
          QStringList{"09/03/2024 10,000 R$ 80,00"},
          QStringList{"Total de Entradas(Quantidade) 10,000 Total de Entradas(R$) R$ 80,00"});
-    caso("product entries, a return", QString("SomenteEntradasporProduto1"), QString("2"), -1, 4,
+    caso("product entries, a return", "SomenteEntradasporProduto1", "2", -1, 4,
          QStringList{"Movimentação de Estoque por Produto(Somente Entradas)", periodo,
                      "Produto:          2 / Cabo", "Data Requisitante Quantidade Valor"},
          QStringList{"13/03/2024 000002 Almoxarifado 3,000 R$ 30,00"},
          QStringList{"Total de Entradas(Quantidade) 3,000 Total de Entradas(R$) R$ 30,00"});
-    caso("product exits", QString("SomenteSadasporProduto1"), QString("2"), -1, 4,
+    caso("product exits", "SomenteSadasporProduto1", "2", -1, 4,
          QStringList{"Movimentação de Estoque por Produto(Somente Saídas)", periodo,
                      "Produto:          2 / Cabo", "Data Requisitante Quantidade Valor"},
          QStringList{"14/03/2024 000002 Almoxarifado 1,000 R$ 10,00"},
          QStringList{"Total de Saídas(Quantidade) 1,000 Total de Saídas(R$) R$ 10,00"});
-    caso("group", QString("GeralporGrupo1"), QString("2"), -1, 4,
+    caso("group", "GeralporGrupo1", "2", -1, 4,
          QStringList{"Lista de Movimentação de Estoque por Grupo", periodo,
                      "Grupo: 000002 / Elétrica", colunasGerais},
          QStringList{"2 Cabo 11/03/2024 TE 1,000 R$ 5,00", "2 Cabo 13/03/2024 EE 3,000 R$ 30,00",
                      "2 Cabo 14/03/2024 SS 1,000 R$ 10,00"},
          geral("3,000", "R$ 30,00", "1,000", "R$ 10,00", "1,000", "R$ 5,00", "0,000", "R$ 0,00",
                "R$ 15,00"));
-    caso("group entries", QString("SomenteEntradasporGrupo1"), QString("1"), -1, 4,
+    caso("group entries", "SomenteEntradasporGrupo1", "1", -1, 4,
          QStringList{"Movimentação de Estoque por Grupo(Somente Entradas)", periodo,
                      "Grupo: 000001 / Ferramentas", "Código Descrição Data Quantidade Valor"},
          QStringList{"1 Alicate 09/03/2024 10,000 R$ 80,00"},
          QStringList{"Total de Entradas(Quantidade) 10,000 Total de Entradas(R$) R$ 80,00"});
-    caso("group exits", QString("SomenteSadasporGrupo1"), QString("1"), -1, 4,
+    caso("group exits", "SomenteSadasporGrupo1", "1", -1, 4,
          QStringList{"Movimentação de Estoque por Grupo(Somente Saídas)", periodo,
                      "Grupo: 000001 / Ferramentas", "Código Descrição Data Quantidade Valor"},
          QStringList{"1 Alicate 10/03/2024 4,000 R$ 26,00"},
          QStringList{"Total de Saídas(Quantidade) 4,000 Total de Saídas(R$) R$ 26,00"});
-    caso("requisitioner exits", QString("SadasporTipodeSadas1"), QString("2"), -1, 4,
+    caso("requisitioner exits", "SadasporTipodeSadas1", "2", -1, 4,
          QStringList{"Lista de Movimentação de Estoque de Saídas por Requisitante", periodo,
                      "Requisitante: 000002 / Almoxarifado",
                      "Código Descrição Data Quantidade Valor"},
          QStringList{"2 Cabo 14/03/2024 1,000 R$ 10,00"},
          QStringList{"Total de Saídas(Quantidade): 1,000 Total de Saídas(R$): R$ 10,00"});
-    caso("requisitioner reversals", QString("EstornodeSadasporRequisitante1"), QString("1"), -1, 4,
+    caso("requisitioner reversals", "EstornodeSadasporRequisitante1", "1", -1, 4,
          QStringList{"Lista de Movimentação de Estoque de Estorno por Requisitante", periodo,
                      "Requisitante: 000001 / Manutenção", "Código Descrição Data Quantidade Valor"},
          QStringList{"1 Alicate 12/03/2024 2,000 R$ 13,00"},
          QStringList{"Total de Estorno(Quantidade): 2,000 Total de Estorno(R$): R$ 13,00"});
     // An empty code is accepted and finds nothing.
-    caso("group left empty", QString("GeralporGrupo1"), QString(), -1, 4,
+    caso("group left empty", "GeralporGrupo1", QString(), -1, 4,
          QStringList{"Lista de Movimentação de Estoque por Grupo", periodo, "Grupo:  /",
                      colunasGerais},
          QStringList{},
@@ -369,15 +369,12 @@ void TstRelMovimentos::codeDialogs_data()
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("naoEncontrado");
-    caso("group", QString("GeralporGrupo1"), QString("edCodGrupo"), QString("edDescGrupo"),
-         QString("btnBusca_Grupo"), QString("Datas_Grupo"), QString("000002"), QString("Elétrica"),
-         QString("Grupo não Encontrado !"));
-    caso("requisitioner", QString("SadasporTipodeSadas1"), QString("edCodREQ"),
-         QString("edDescREQ"), QString("btnBusca_Tipo"), QString("Datas_Tipo"), QString("000002"),
-         QString("Almoxarifado"), QString("Requisitante não Encontrado !"));
-    caso("product", QString("GeralporProduto1"), QString("edCodPro"), QString("EdDescPro"),
-         QString("btnBusca_Produto"), QString("Datas_Produto"), QString("         2"),
-         QString("Cabo"), QString("Produto não Encontrado !"));
+    caso("group", "GeralporGrupo1", "edCodGrupo", "edDescGrupo", "btnBusca_Grupo", "Datas_Grupo",
+         "000002", "Elétrica", "Grupo não Encontrado !");
+    caso("requisitioner", "SadasporTipodeSadas1", "edCodREQ", "edDescREQ", "btnBusca_Tipo",
+         "Datas_Tipo", "000002", "Almoxarifado", "Requisitante não Encontrado !");
+    caso("product", "GeralporProduto1", "edCodPro", "EdDescPro", "btnBusca_Produto",
+         "Datas_Produto", "         2", "Cabo", "Produto não Encontrado !");
 }
 
 void TstRelMovimentos::codeDialogs()
@@ -422,14 +419,14 @@ void TstRelMovimentos::overLongCodesAreNotFound_data()
     QTest::addColumn<QString>("botao");
     QTest::addColumn<QString>("codigo");
     QTest::addColumn<QString>("naoEncontrado");
-    caso("group and period", QString("GeralporGrupo1"), QString("edCodGrupo"),
-         QString("btnImprimir"), QString("1234567"), QString("Grupo não Encontrado !"));
-    caso("group of a stock list", QString("ItensnoEstoquedeumGrupo1"), QString("edCodGrupo"),
-         QString("btnImprimir"), QString("1234567"), QString("Grupo não Encontrado !"));
-    caso("requisitioner", QString("SadasporTipodeSadas1"), QString("edCodREQ"),
-         QString("btnImprimir"), QString("1234567"), QString("Requisitante não Encontrado !"));
-    caso("product", QString("GeralporProduto1"), QString("edCodPro"), QString("btnImprime"),
-         QString("12345678901"), QString("Produto não Encontrado !"));
+    caso("group and period", "GeralporGrupo1", "edCodGrupo", "btnImprimir", "1234567",
+         "Grupo não Encontrado !");
+    caso("group of a stock list", "ItensnoEstoquedeumGrupo1", "edCodGrupo", "btnImprimir",
+         "1234567", "Grupo não Encontrado !");
+    caso("requisitioner", "SadasporTipodeSadas1", "edCodREQ", "btnImprimir", "1234567",
+         "Requisitante não Encontrado !");
+    caso("product", "GeralporProduto1", "edCodPro", "btnImprime", "12345678901",
+         "Produto não Encontrado !");
 }
 
 void TstRelMovimentos::overLongCodesAreNotFound()
@@ -469,16 +466,16 @@ void TstRelMovimentos::focusOrders_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QStringList>("ordem");
-    caso("dates", QString("MovimentaodeEstoqueGeralporData1"),
+    caso("dates", "MovimentaodeEstoqueGeralporData1",
          QStringList{"dtpData_Ini", "dtpData_Fim", "btnDIF_Imprimir", "btnDIF_Sair"});
-    caso("product", QString("GeralporProduto1"),
+    caso("product", "GeralporProduto1",
          QStringList{"edCodPro", "edCodBar", "EdDescPro", "btnBusca_Produto", "dtpData_Inicial",
                      "dtpData_Final", "btnImprime", "btnFechar"});
-    caso("group", QString("GeralporGrupo1"),
+    caso("group", "GeralporGrupo1",
          QStringList{"edCodGrupo", "edDescGrupo", "btnBusca_Grupo", "dtpData_Inicial",
                      "dtpData_Final", "btnImprimir", "btnCancelar"});
     // It opens on the code, though its order starts at the buttons.
-    caso("requisitioner", QString("SadasporTipodeSadas1"),
+    caso("requisitioner", "SadasporTipodeSadas1",
          QStringList{"edCodREQ", "edDescREQ", "dtpData_Inicial", "dtpData_Final", "btnImprimir",
                      "btnCancelar", "btnBusca_Tipo", "edCodREQ"});
 }

@@ -101,3 +101,11 @@ QString BancoServidor::pastaRemota() const
 {
     return QStringLiteral("localhost:") + m_pasta.path();
 }
+
+void BancoTeste::recusa(const QString& tabela, const QString& operacoes, const QString& motivo)
+{
+    const QString nome = QStringLiteral("recusa_") + tabela;
+    executa(QStringLiteral("CREATE EXCEPTION %1 '%2'").arg(nome, motivo));
+    executa(QStringLiteral("CREATE TRIGGER %1 FOR %2 BEFORE %3 AS BEGIN EXCEPTION %1; END")
+                .arg(nome, tabela, operacoes));
+}

@@ -27,6 +27,10 @@ public:
     Resultado consulta(const QString& sql, const QVariantMap& parametros = {});
     QVariant valor(const QString& sql, const QVariantMap& parametros = {});
     int conta(const QString& tabela);
+    // Makes the database turn down `operacoes` on `tabela` ("UPDATE", "INSERT OR UPDATE OR
+    // DELETE") with `motivo` as its reason: a save the engine refuses, to see what is rolled back
+    // and what the window says.
+    void recusa(const QString& tabela, const QString& operacoes, const QString& motivo);
 
 private:
     QTemporaryDir m_pasta;

@@ -51,15 +51,20 @@ void produto(BancoTeste& b, const Produto& p)
 {
     b.executa(
         QStringLiteral("Insert into Produtos (PRO_Codigo, PRO_Descricao, PRO_CodGru, "
-                       "PRO_Quant, PRO_Valor, PRO_Consumivel, PRO_Unid, PRO_CodBar) values "
-                       "(:C, :D, :G, %1, %2, :S, :U, :B)")
+                       "PRO_Quant, PRO_Valor, PRO_Consumivel, PRO_Unid, PRO_CodBar, PRO_Local, "
+                       "PRO_Min, PRO_EMax, PRO_CodFor) values "
+                       "(:C, :D, :G, %1, %2, :S, :U, :B, :L, :MI, :MA, :F)")
             .arg(p.quantidade, p.valor),
         {{QStringLiteral("C"), p.codigo},
          {QStringLiteral("D"), p.descricao},
          {QStringLiteral("G"), p.grupo},
          {QStringLiteral("S"), p.consumivel},
          {QStringLiteral("U"), p.unidade.isEmpty() ? QVariant() : QVariant(p.unidade)},
-         {QStringLiteral("B"), p.codigoBarras.isEmpty() ? QVariant() : QVariant(p.codigoBarras)}});
+         {QStringLiteral("B"), p.codigoBarras.isEmpty() ? QVariant() : QVariant(p.codigoBarras)},
+         {QStringLiteral("L"), p.local.isEmpty() ? QVariant() : QVariant(p.local)},
+         {QStringLiteral("MI"), p.minimo},
+         {QStringLiteral("MA"), p.maximo},
+         {QStringLiteral("F"), p.fornecedor}});
 }
 
 Decimal estoque(BancoTeste& b, const QString& produto)

@@ -23,6 +23,11 @@ void fornecedor(BancoTeste& b, const QString& codigo, const QString& razao);
 // A row of `tabela` with the columns given (by name) and their values; the others stay empty.
 void insere(BancoTeste& b, const QString& tabela, const QVariantMap& colunas);
 
+// The codes, as stored, of the two products most movement tests keep in stock: a screw and a
+// drill.
+inline const QString parafuso = QStringLiteral("        12");
+inline const QString furadeira = QStringLiteral("        13");
+
 // A product with what the windows read of it; the rest of its columns stay empty.
 struct Produto {
     QString codigo; // padded to 10 with blanks
@@ -33,6 +38,10 @@ struct Produto {
     QString consumivel = QStringLiteral("S");
     QString unidade;
     QString codigoBarras;
+    QString local;   // the shelf
+    QVariant minimo; // the stock limits; none when unset
+    QVariant maximo;
+    QVariant fornecedor; // the usual supplier's code
 };
 void produto(BancoTeste& b, const Produto& p);
 

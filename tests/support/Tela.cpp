@@ -4,6 +4,11 @@
 #include "app/Principal.h"
 #include "common/Formulario.h"
 #include "common/JanelasCadastro.h"
+#include "data/DataModule_Fornecedor.h"
+#include "data/DataModule_GrupoFornecedor.h"
+#include "data/DataModule_Grupos.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Req.h"
 #include "data/DataSet.h"
 #include "support/GravadorMensagens.h"
 
@@ -146,6 +151,65 @@ QList<int> listados(const DataSet& lista)
         numeros << int(lista.valor(i, "MOV_CODINT").toLongLong());
     std::sort(numeros.begin(), numeros.end());
     return numeros;
+}
+
+const ListaDeCadastro listaDeGrupos{
+    .menu = "GruposdeProdutos1",
+    .novo = "btn_Manut_GRU_Novo",
+    .fecha = "btnManut_GRU_Fechar",
+    .grade = "dbg_ManutGrupos",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupos().cds_Grupos; },
+    .campoCodigo = "GRU_CODIGO"};
+
+const ListaDeCadastro listaDeRequisitantes{
+    .menu = "ipodeSadas1",
+    .novo = "btnREQ_Inclui",
+    .fecha = "btnREQ_Fecha",
+    .grade = "dbg_Manut_REQ",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmReq().cds_Req; },
+    .campoCodigo = "REQ_CODIGO"};
+
+const ListaDeCadastro listaDeGruposDeFornecedores{
+    .menu = "GrupodeFornecedores1",
+    .novo = "btnGruFornec_Novo",
+    .fecha = "btnGruFornec_Fechar",
+    .grade = "dbgManut_GrupoFornecedor",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupoFornecedor().cdsGrupoFornecedor; },
+    .campoCodigo = "GRU_CODIGO"};
+
+const ListaDeCadastro listaDeFornecedores{
+    .menu = "Fornecedores1",
+    .novo = "btnInclui",
+    .fecha = "Button5",
+    .grade = "dbManut_For",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmFornecedor().cdsFornecedor; },
+    .campoCodigo = "FOR_CODIGO"};
+
+const ListaDeCadastro listaDeProdutos{
+    .menu = "Produtos1",
+    .novo = "btnManut_PRO_Novo",
+    .fecha = "btnManut_PRO_Fecha",
+    .grade = "dbg_Manut_PRO",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmProdutos().cds_Produtos; },
+    .campoCodigo = "PRO_CODIGO"};
+
+void colunasDaBuscaRapida()
+{
+    QTest::addColumn<QString>("radio");
+    QTest::addColumn<QString>("rotulo");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("escrito"); // the field once left
+    QTest::addColumn<QString>("atual");   // the row the search makes current
+}
+
+BuscaRapida buscaRapidaDaLinha()
+{
+    QFETCH(QString, radio);
+    QFETCH(QString, rotulo);
+    QFETCH(QString, texto);
+    QFETCH(QString, escrito);
+    QFETCH(QString, atual);
+    return {radio, rotulo, texto, escrito, atual};
 }
 
 QStringList codigosDaLista(Aplicacao& app, const ListaDeCadastro& cadastro)

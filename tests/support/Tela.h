@@ -84,6 +84,29 @@ struct ListaDeCadastro {
     const char* campoCodigo;
 };
 
+// The list windows of the registers, each as its own tests and the tests shared by the registers
+// of a code and a description reach it.
+extern const ListaDeCadastro listaDeGrupos;
+extern const ListaDeCadastro listaDeRequisitantes;
+extern const ListaDeCadastro listaDeGruposDeFornecedores;
+extern const ListaDeCadastro listaDeFornecedores;
+extern const ListaDeCadastro listaDeProdutos;
+
+// A quick search in a list or search window, as a row of a test's data: the radio that picks the
+// column, the caption the search field then shows, what is typed, what the field shows once
+// left, and the code of the row the search makes current.
+struct BuscaRapida {
+    QString radio;
+    QString rotulo;
+    QString texto;
+    QString escrito;
+    QString atual;
+};
+// The columns "radio", "rotulo", "texto", "escrito" and "atual" of such rows, and the running
+// row's values.
+void colunasDaBuscaRapida();
+BuscaRapida buscaRapidaDaLinha();
+
 // The codes of the register's shared list, in the order its grids show them, and the code of
 // its current row.
 QStringList codigosDaLista(Aplicacao& app, const ListaDeCadastro& cadastro);

@@ -50,20 +50,19 @@ namespace {
 
 const QDate hoje = QDate::currentDate();
 
-void produto(BancoTeste& b, const char* codigo, const char* descricao, const char* quantidade,
-             const QVariant& minimo, const QVariant& fornecedor = {}, const char* consumivel = "S")
+// A product with its minimum, a maximum of 20 and, when given, its usual supplier.
+void produtoComLimites(BancoTeste& b, const char* codigo, const char* descricao,
+                       const char* quantidade, const QVariant& minimo,
+                       const QVariant& fornecedor = {}, const char* consumivel = "S")
 {
-    Cadastro::Produto p;
-    p.codigo = QString::fromLatin1(codigo).rightJustified(10, QLatin1Char(' '));
-    p.descricao = QString::fromUtf8(descricao);
-    p.quantidade = QLatin1String(quantidade);
-    p.consumivel = QLatin1String(consumivel);
-    Cadastro::produto(b, p);
-    b.executa(QStringLiteral("Update Produtos set PRO_Min = :M, PRO_EMax = 20, PRO_CodFor = :F "
-                             "where PRO_Codigo = :C"),
-              {{QStringLiteral("M"), minimo},
-               {QStringLiteral("F"), fornecedor},
-               {QStringLiteral("C"), p.codigo}});
+    Cadastro::produto(b,
+                      {.codigo = QString::fromLatin1(codigo).rightJustified(10, QLatin1Char(' ')),
+                       .descricao = QString::fromUtf8(descricao),
+                       .quantidade = QLatin1String(quantidade),
+                       .consumivel = QLatin1String(consumivel),
+                       .minimo = minimo,
+                       .maximo = 20,
+                       .fornecedor = fornecedor});
 }
 
 void emprestimo(BancoTeste& b, int numero, const char* produto, const char* requisitante,
@@ -83,11 +82,11 @@ void emprestimo(BancoTeste& b, int numero, const char* produto, const char* requ
 void produtosAbaixo(BancoTeste& b)
 {
     Cadastro::fornecedor(b, "0000000002", "Ferragens Bravo");
-    produto(b, "1", "Alicate", "5", 5, "0000000002");  // at its minimum
-    produto(b, "2", "Broca", "-1", 0);                 // below a minimum of zero
-    produto(b, "3", "Cabo", "6", 5);                   // above
-    produto(b, "4", "Disjuntor", "0", QVariant());     // no minimum
-    produto(b, "5", "Esquadro", "1", 3, "0000000007"); // its supplier since removed
+    produtoComLimites(b, "1", "Alicate", "5", 5, "0000000002");  // at its minimum
+    produtoComLimites(b, "2", "Broca", "-1", 0);                 // below a minimum of zero
+    produtoComLimites(b, "3", "Cabo", "6", 5);                   // above
+    produtoComLimites(b, "4", "Disjuntor", "0", QVariant());     // no minimum
+    produtoComLimites(b, "5", "Esquadro", "1", 3, "0000000007"); // its supplier since removed
 }
 
 // Loans due at every edge: overdue by a day and by five, due today, in three days and in
@@ -96,8 +95,8 @@ void emprestimos(BancoTeste& b)
 {
     Cadastro::requisitante(b, "000003", QStringLiteral("Manutenção"));
     Cadastro::requisitante(b, "000004", QStringLiteral("Elétrica"));
-    produto(b, "13", "Furadeira", "10", 1, {}, "N");
-    produto(b, "14", "Serra", "10", 1, {}, "N");
+    produtoComLimites(b, "13", "Furadeira", "10", 1, {}, "N");
+    produtoComLimites(b, "14", "Serra", "10", 1, {}, "N");
     emprestimo(b, 1, "13", "000003", -1);
     emprestimo(b, 2, "14", "000004", 0);
     emprestimo(b, 3, "13", "000004", 3);
@@ -208,10 +207,10 @@ void TstAvisos::opensAtStartOnlyWithSomethingToShow()
     QFETCH(bool, abre);
     TelaTeste t;
     Cadastro::requisitante(t.banco, "000003", QStringLiteral("Manutenção"));
-    produto(t.banco, "13", "Furadeira", "10", 1, {}, "N");
+    produtoComLimites(t.banco, "13", "Furadeira", "10", 1, {}, "N");
     emprestimo(t.banco, 1, "13", "000003", atrasada ? -1 : 4);
     if (produtos)
-        produto(t.banco, "1", "Alicate", "5", 5);
+        produtoComLimites(t.banco, "1", "Alicate", "5", 5);
     if (desligado)
         QVERIFY(ConfigIni::gravaMostraAvisos(false));
     if (abre)
@@ -227,7 +226,7 @@ void TstAvisos::opensAtStartOnlyWithSomethingToShow()
 void TstAvisos::showAtStartKeptInConfigIni()
 {
     TelaTeste t;
-    produto(t.banco, "1", "Alicate", "5", 5);
+    produtoComLimites(t.banco, "1", "Alicate", "5", 5);
     // The database folder of this workstation stays as it was.
     QVERIFY(ConfigIni::gravaPasta("/dados/almox"));
     t.abre("AvisosdoDia1", [](QDialog* j) {
