@@ -5,7 +5,9 @@
 #include "data/firebird/Transacao.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
+#include "support/DiaMovimentado.h"
 #include "support/ImpressoraTeste.h"
+#include "support/Outubro.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -37,8 +39,7 @@ namespace {
 
 using Cadastro::furadeira;
 using Cadastro::parafuso;
-const QDate dia1(2004, 10, 1);
-const QDate dia31(2004, 10, 31);
+using namespace Outubro;
 
 // October: an entry, an exit and a reversal of each of the washer on the 1st; the drill's entry
 // on the 31st and its exit on the 2nd of November. The washer's description carries accents, a
@@ -66,7 +67,7 @@ void livroDeOutubro(AplicacaoTeste& t)
     mov(4, parafuso, "TS", dia1, "1", "1");
     mov(5, furadeira, "SS", dia31, "1", "1");
     mov(6, furadeira, "EE", dia31, "2", "300");
-    mov(7, furadeira, "SS", QDate(2004, 11, 2), "1", "1");
+    mov(7, furadeira, "SS", novembro2, "1", "1");
 }
 
 // The cells of the first sheet, row by row: texts as they are, numbers (dates among them) as
@@ -227,19 +228,10 @@ void TstExporta::listStillReadingExportsEveryRow()
 {
     TelaTeste t;
     livroDeOutubro(t);
-    {
-        Transacao tr(t.banco.conexao());
-        Consulta mov(t.banco.conexao());
-        mov.setSql("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Quant, "
-                   "MOV_Valor, MOV_Data) values (:n, :p, 'EE', 1, 1, :d)");
-        mov.setParametro("d", QDate::currentDate());
-        mov.setParametro("p", parafuso);
-        for (int n = 10; n < 3010; ++n) {
-            mov.setParametro("n", n);
-            mov.executa(tr);
-        }
-        tr.commit();
-    }
+    // 3,000 entries of the washer today (10 to 3,009).
+    DiaMovimentado::escreve(t.banco, 10, 3009, [](int) {
+        return DiaMovimentado::Linha{parafuso, "EE"};
+    });
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath("hoje.csv");
     const DataSet& lista = t.app.dmMovEstq().cds_MovEstq;

@@ -8,7 +8,9 @@
 #include "movements/Lancamentos.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
+#include "support/DiaMovimentado.h"
 #include "support/ImpressoraTeste.h"
+#include "support/Outubro.h"
 
 #include <QDateEdit>
 #include <QDialog>
@@ -42,8 +44,7 @@ namespace {
 
 using Cadastro::furadeira;
 using Cadastro::parafuso;
-const QDate dia1(2004, 10, 1);
-const QDate dia31(2004, 10, 31);
+using namespace Outubro;
 
 // On the 1st: an entry (1), an exit (2), a reversal of each (3, 4) of the screw; a loan of the
 // drill (5) and its write-off (6, an "SS" with no requisitioner). On the 31st an entry (7) of
@@ -74,7 +75,7 @@ void movimentosDeOutubro(AplicacaoTeste& t)
     mov(5, furadeira, "SS", dia1, "000001");
     mov(6, furadeira, "SS", dia1);
     mov(7, furadeira, "EE", dia31);
-    mov(8, furadeira, "SS", QDate(2004, 11, 2));
+    mov(8, furadeira, "SS", novembro2);
     mov(9, parafuso, "EE", QDate::currentDate());
 }
 
@@ -219,7 +220,7 @@ void TstConsultaMovEstq::dateQueriesKeepTheChoices()
         clica(j, "btnProduto_Filtrar");
         QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({5, 6}));
         // Both days included, the choices kept.
-        datas(j, dia31, QDate(2004, 11, 2));
+        datas(j, dia31, novembro2);
         QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({8}));
         datas(j, dia1, dia1);
         QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({5, 6}));
@@ -264,21 +265,10 @@ void TstConsultaMovEstq::longDayFilteredAsItComesIn()
     movimentosDeOutubro(t);
     // A busy day: 1,600 more movements today, the four kinds in turn, the screw's and the
     // drill's alternately (10 to 1,609).
-    {
-        Transacao tr(t.banco.conexao());
-        Consulta mov(t.banco.conexao());
-        mov.setSql("Insert into Mov_Estq (MOV_CodInt, MOV_CodPro, MOV_Oper, MOV_Quant, "
-                   "MOV_Valor, MOV_Data) values (:n, :p, :o, 1, 1, :d)");
-        mov.setParametro("d", QDate::currentDate());
+    DiaMovimentado::escreve(t.banco, 10, 1609, [](int n) {
         const char* const operacoes[] = {"EE", "SS", "TE", "TS"};
-        for (int n = 10; n < 1610; ++n) {
-            mov.setParametro("n", n);
-            mov.setParametro("p", n % 2 ? furadeira : parafuso);
-            mov.setParametro("o", operacoes[(n / 2) % 4]);
-            mov.executa(tr);
-        }
-        tr.commit();
-    }
+        return DiaMovimentado::Linha{n % 2 ? furadeira : parafuso, operacoes[(n / 2) % 4]};
+    });
     const DataSet& lista = t.app.dmMovEstq().cds_MovEstq;
     consulta(t, [&](QDialog* j) {
         // The choices, made whether or not the whole day has come in yet, hold for every row.

@@ -58,6 +58,15 @@ void lancamento(AplicacaoTeste& t, int numero, const QString& produto, const QSt
                                   .data = data});
 }
 
+// The screw, 25 in stock, with an entry (1) of `entrada` and an exit (2) of 1, both today.
+void entradaESaidaDeHoje(AplicacaoTeste& t, const char* entrada)
+{
+    Cadastro::grupo(t.banco, "000001", "Geral");
+    cadastraProduto(t, parafuso, "25");
+    lancamento(t, 1, parafuso, "EE", entrada, QDate::currentDate());
+    lancamento(t, 2, parafuso, "SS", "1", QDate::currentDate());
+}
+
 void manutencao(TelaTeste& t, DriverModal::Passos passos)
 {
     t.abre("ManutenodeMovimentaodeEstoque1", std::move(passos));
@@ -160,10 +169,7 @@ void TstManutMovEstq::deleteAndRevert()
 void TstManutMovEstq::rowAlreadyDeletedIsNotRevertedAgain()
 {
     TelaTeste t;
-    Cadastro::grupo(t.banco, "000001", "Geral");
-    cadastraProduto(t, parafuso, "25");
-    lancamento(t, 1, parafuso, "EE", "10", QDate::currentDate());
-    lancamento(t, 2, parafuso, "SS", "1", QDate::currentDate());
+    entradaESaidaDeHoje(t, "10");
     manutencao(t, [&](QDialog* j) {
         escolhe(t, 1);
         t.banco.executa("Delete From Mov_Estq Where MOV_CodInt = 1");
@@ -312,10 +318,7 @@ void TstManutMovEstq::filters()
 void TstManutMovEstq::queryWindowFilterDoesNotNarrowTheList()
 {
     TelaTeste t;
-    Cadastro::grupo(t.banco, "000001", "Geral");
-    cadastraProduto(t, parafuso, "25");
-    lancamento(t, 1, parafuso, "EE", "1", QDate::currentDate());
-    lancamento(t, 2, parafuso, "SS", "1", QDate::currentDate());
+    entradaESaidaDeHoje(t, "1");
     t.abre("ConsultadeMovimentaodeEstoque1", [&](QDialog* j) {
         marca(j, "cbSaidas");
         QCOMPARE(listados(t.app.dmMovEstq().cds_MovEstq), QList<int>({1}));

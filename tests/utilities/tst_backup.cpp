@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <future>
 
 #include <fcntl.h>
@@ -58,6 +59,31 @@ QStringList arquivosDe(const QString& pasta)
 // How long a test waits for a service that should end at once before it gives the service what
 // it waits for, so a fault shows as a failure and not as a test that never ends.
 constexpr int paciencia = 30000;
+// The program works on the test's database, as chosen in Config.ini, and finds one group there.
+bool umGrupoNoBancoDoPrograma(TelaTeste& t)
+{
+    if (!ConfigIni::gravaPasta(t.banco.pasta()))
+        return false;
+    Cadastro::grupo(t.banco, "000001", "Elétrica");
+    return true;
+}
+
+// The restore window worked as the administrator works it: the backup file, then the database it
+// replaces (the two choosers answer in that order), then "Restaurar". `depois` goes on in the
+// window before it closes.
+void restaura(TelaTeste& t, const QString& backup, const QString& banco,
+              const std::function<void(QDialog*)>& depois = {})
+{
+    t.driver.respondeEscolha(backup);
+    t.driver.respondeEscolha(banco);
+    t.abre("RestauraBackup1", [&](QDialog* janela) {
+        clica(janela, "Button2");
+        clica(janela, "btnEscolhePasta");
+        clica(janela, "btnGeraBackup");
+        if (depois)
+            depois(janela);
+    });
+}
 
 // A backup of a database with rows, cut to half its size: the server reads it to its end, finds
 // no more, and asks for the next volume.
@@ -356,13 +382,7 @@ void TstBackup::badBackupFileLeavesTheTargetUntouched()
         grava(ruim, f.read(f.size() / 2));
     }
 
-    t.driver.respondeEscolha(ruim);
-    t.driver.respondeEscolha(alvo.filePath("zv.fdb"));
-    t.driver.respondeEscolha(bom);
-    t.abre("RestauraBackup1", [&](QDialog* janela) {
-        clica(janela, "Button2");
-        clica(janela, "btnEscolhePasta");
-        clica(janela, "btnGeraBackup");
+    restaura(t, ruim, alvo.filePath("zv.fdb"), [&](QDialog* janela) {
         QVERIFY(janela->isVisible());
         QCOMPARE(t.msgs.quantidade(), 1);
         QCOMPARE(t.msgs.mensagens().at(0).tipo, TipoMensagem::Aviso);
@@ -378,6 +398,7 @@ void TstBackup::badBackupFileLeavesTheTargetUntouched()
 
         // A second attempt with a good file restores.
         t.msgs.limpa();
+        t.driver.respondeEscolha(bom);
         clica(janela, "Button2");
         clica(janela, "btnGeraBackup");
     });
@@ -392,8 +413,7 @@ void TstBackup::badBackupFileLeavesTheTargetUntouched()
 void TstBackup::restoreOverADatabaseInUseIsRefused()
 {
     TelaTeste t;
-    QVERIFY(ConfigIni::gravaPasta(t.banco.pasta()));
-    Cadastro::grupo(t.banco, "000001", "Elétrica");
+    QVERIFY(umGrupoNoBancoDoPrograma(t));
     QTemporaryDir arquivos;
     const QString vazio = arquivos.filePath("vazio.gbk");
     {
@@ -402,14 +422,7 @@ void TstBackup::restoreOverADatabaseInUseIsRefused()
     }
 
     // The test's own connection stays on the program's database, as another workstation's.
-    t.driver.respondeEscolha(vazio);
-    t.driver.respondeEscolha(t.banco.arquivo());
-    t.abre("RestauraBackup1", [&](QDialog* janela) {
-        clica(janela, "Button2");
-        clica(janela, "btnEscolhePasta");
-        clica(janela, "btnGeraBackup");
-        clica(janela, "btnFechar");
-    });
+    restaura(t, vazio, t.banco.arquivo(), [](QDialog* janela) { clica(janela, "btnFechar"); });
     QCOMPARE(t.msgs.quantidade(), 1);
     QVERIFY2(t.msgs.ultimoTexto().startsWith(restauraFalhou) &&
                  t.msgs.ultimoTexto().contains(t.banco.arquivo()) &&
@@ -424,8 +437,7 @@ void TstBackup::restoreOverADatabaseInUseIsRefused()
 void TstBackup::restoreReplacesTheProgramsOwnDatabase()
 {
     TelaTeste t;
-    QVERIFY(ConfigIni::gravaPasta(t.banco.pasta()));
-    Cadastro::grupo(t.banco, "000001", "Elétrica");
+    QVERIFY(umGrupoNoBancoDoPrograma(t));
     QTemporaryDir arquivos;
     const QString ontem = arquivos.filePath("ontem.gbk");
     Servicos().backup(t.banco.arquivo(), ontem);
@@ -434,13 +446,7 @@ void TstBackup::restoreReplacesTheProgramsOwnDatabase()
     // Only the program works in its database now.
     t.banco.conexao().fecha();
 
-    t.driver.respondeEscolha(ontem);
-    t.driver.respondeEscolha(t.banco.arquivo());
-    t.abre("RestauraBackup1", [&](QDialog* janela) {
-        clica(janela, "Button2");
-        clica(janela, "btnEscolhePasta");
-        clica(janela, "btnGeraBackup");
-    });
+    restaura(t, ontem, t.banco.arquivo());
     QCOMPARE(t.msgs.textos(), QStringList{restauraOk});
     QVERIFY(t.app.fimSolicitado());
     // The program's connection, open again, already reads yesterday's rows.
@@ -539,14 +545,7 @@ void TstBackup::truncatedBackupNeverWaitsOnTheTerminal()
             tubo[1] = -1;
         });
         vigia.start(paciencia);
-        t.driver.respondeEscolha(truncado);
-        t.driver.respondeEscolha(alvo.filePath("zv.fdb"));
-        t.abre("RestauraBackup1", [&](QDialog* j) {
-            clica(j, "Button2");
-            clica(j, "btnEscolhePasta");
-            clica(j, "btnGeraBackup");
-            clica(j, "btnFechar");
-        });
+        restaura(t, truncado, alvo.filePath("zv.fdb"), [](QDialog* j) { clica(j, "btnFechar"); });
         ::dup2(original, STDIN_FILENO);
         ::close(original);
         if (tubo[1] >= 0)
