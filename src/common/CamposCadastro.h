@@ -10,7 +10,9 @@ class QLineEdit;
 // The code field of each register, as the stock room's windows name a record of another
 // register: its padding, its look-up, its refusal and its search window. A window takes its
 // register's rules and changes only what it does differently (a refusal of another kind, a
-// description emptied along with the code), then makes the field with them.
+// description emptied along with the code), then makes the field with them. The rules are made
+// beside the registers' search windows they open (registers/CamposCadastro.cpp), so that a
+// window of another room asks for a register's field without knowing its search window.
 
 // Where a window's field sends the person for a search: the tag the search window knows the
 // window by, and the window's "..." button (none when it has none).

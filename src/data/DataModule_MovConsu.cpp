@@ -57,20 +57,7 @@ std::optional<Emprestimo> TdmMovConsu::emprestimoAtual() const
 {
     if (cdsMovConsu.linhaAtual() < 0)
         return std::nullopt;
-    const auto valor = [this](const char* campo) {
-        return cdsMovConsu.valor(QLatin1String(campo));
-    };
-    Emprestimo e;
-    e.numero = valor("MOV_CODINT").toLongLong();
-    e.produto = valor("MOV_CODPRO").toString();
-    e.requisitante = valor("MOV_TIPO").toString();
-    const QVariant quantidade = valor("MOV_QUANT");
-    if (!quantidade.isNull())
-        e.quantidade = Decimal::deVariant(quantidade);
-    e.documento = valor("MOV_DOC").toString();
-    e.data = valor("MOV_DATA").toDate();
-    e.devolucao = valor("MOV_DATAD").toDate();
-    return e;
+    return emprestimoDaLinha(cdsMovConsu, cdsMovConsu.linhaAtual());
 }
 
 void TdmMovConsu::carregaAtrasadas(const QDate& hoje)
@@ -115,4 +102,27 @@ void preparaEmprestimosVencendo(Consulta& consulta, const QDate& de, const QDate
     }
     consulta.setParametro(QStringLiteral("AteD"), ate);
     consulta.adiciona(QStringLiteral("Order By m.MOV_DataD, m.MOV_CodInt"));
+}
+
+void formataEmprestimosVencendo(DataSet& lista)
+{
+    lista.setFormato(QStringLiteral("MOV_QUANT"), DataSet::Formato::QuantidadeSemMilhar);
+    lista.setFormato(QStringLiteral("MOV_DATA"), DataSet::Formato::Data);
+    lista.setFormato(QStringLiteral("MOV_DATAD"), DataSet::Formato::Data);
+}
+
+Emprestimo emprestimoDaLinha(const DataSet& lista, int linha)
+{
+    const auto valor = [&](const char* campo) { return lista.valor(linha, QLatin1String(campo)); };
+    Emprestimo e;
+    e.numero = valor("MOV_CODINT").toLongLong();
+    e.produto = valor("MOV_CODPRO").toString();
+    e.requisitante = valor("MOV_TIPO").toString();
+    const QVariant quantidade = valor("MOV_QUANT");
+    if (!quantidade.isNull())
+        e.quantidade = Decimal::deVariant(quantidade);
+    e.documento = valor("MOV_DOC").toString();
+    e.data = valor("MOV_DATA").toDate();
+    e.devolucao = valor("MOV_DATAD").toDate();
+    return e;
 }

@@ -225,6 +225,18 @@ void preparaAbaixoDoMinimo(Consulta& consulta)
     consulta.adiciona(QStringLiteral("Where p.PRO_Quant <= p.PRO_Min Order By p.PRO_Codigo || ''"));
 }
 
+void formataAbaixoDoMinimo(DataSet& lista)
+{
+    lista.setFormato(QStringLiteral("PRO_QUANT"), DataSet::Formato::Quantidade);
+    lista.setFormato(QStringLiteral("PRO_MIN"), DataSet::Formato::Inteiro);
+    lista.setFormato(QStringLiteral("PRO_EMAX"), DataSet::Formato::Inteiro);
+}
+
+QString codigoAbaixoDoMinimo(const DataSet& lista, int linha)
+{
+    return lista.valor(linha, QStringLiteral("PRO_CODIGO")).toString();
+}
+
 void preparaSugestaoCompra(Consulta& consulta)
 {
     consulta.limpa();

@@ -1,10 +1,14 @@
 #include "registers/Manut_Produtos.h"
 
+#include "common/FichaDoProduto.h"
 #include "common/JanelasCadastro.h"
+#include "common/Mensagens.h"
 #include "common/Modal.h"
 #include "common/PainelProdutos.h"
 #include "contexto/Contexto.h"
+#include "contexto/Sessao.h"
 #include "data/DataModule_Produtos.h"
+#include "data/firebird/ErroBanco.h"
 #include "registers/Dados_Produtos.h"
 
 #include <QHBoxLayout>
@@ -55,4 +59,20 @@ void TfManut_Produtos::abreDados(const QString& codigoModulo, ::Modo modo)
         return;
     Modo = modo;
     Modal::exec(&m_app.janela<TfDados_Produtos>());
+}
+
+void consultaProduto(Contexto& app, const QString& codigo, QWidget* pai)
+{
+    Sessao& s = app.sessao();
+    try {
+        if (!s.permite(QStringLiteral("1")) || !s.permite(QStringLiteral("1.2")) ||
+            !s.permite(QStringLiteral("1.2.4")))
+            return;
+        carregaProdutoNaLista(app.dmProdutos(), codigo);
+    } catch (const ErroBanco& e) {
+        Mensagens::erro(e.mensagem(), pai);
+        return;
+    }
+    app.janela<TfManut_Produtos>().Modo = ::Modo::Consulta;
+    Modal::exec(&app.janela<TfDados_Produtos>());
 }

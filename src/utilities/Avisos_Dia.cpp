@@ -1,6 +1,7 @@
 #include "utilities/Avisos_Dia.h"
 
 #include "common/Convencoes.h"
+#include "common/FichaDoProduto.h"
 #include "common/Formatos.h"
 #include "common/Mensagens.h"
 #include "common/Modal.h"
@@ -11,12 +12,9 @@
 #include "data/DataModule_Produtos.h"
 #include "data/firebird/ErroBanco.h"
 #include "movements/Devolucao.h"
-#include "registers/Dados_Produtos.h"
-#include "registers/Manut_Produtos.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -29,25 +27,17 @@ const QString falhaLeitura = QStringLiteral("Não Consegui ler os Avisos do Dia,
 const QString falhaConfig =
     QStringLiteral("Não Consegui gravar a opção \"Mostrar ao iniciar\" no Config.ini");
 
-const QList<QPair<QString, QString>> colunasEmprestimo = {
-    {QStringLiteral("MOV_CODPRO"), QStringLiteral("Cód.Produto")},
-    {QStringLiteral("PRO_DESCRICAO"), QStringLiteral("Descrição do Produto")},
-    {QStringLiteral("MOV_TIPO"), QStringLiteral("Cód Req.")},
-    {QStringLiteral("REQ_DESCRICAO"), QStringLiteral("Nome do Requisitante")},
-    {QStringLiteral("MOV_DATA"), QStringLiteral("Data da Saída")},
-    {QStringLiteral("MOV_DATAD"), QStringLiteral("D. Prevista para Devolução")},
-    {QStringLiteral("MOV_QUANT"), QStringLiteral("Quantidade")},
-    {QStringLiteral("MOV_DOC"), QStringLiteral("Documento")},
+// The loans of both tabs, under the columns the return window shows them with.
+const QList<Formulario::Coluna> colunasEmprestimo = {
+    {"MOV_CODPRO", QStringLiteral("Cód.Produto"), 10},
+    {"PRO_DESCRICAO", QStringLiteral("Descrição do Produto"), 30},
+    {"MOV_TIPO", QStringLiteral("Cód Req.")},
+    {"REQ_DESCRICAO", QStringLiteral("Nome do Requisitante"), 25},
+    {"MOV_DATA", QStringLiteral("Data da Saída")},
+    {"MOV_DATAD", QStringLiteral("D. Prevista para Devolução")},
+    {"MOV_QUANT", QStringLiteral("Quantidade")},
+    {"MOV_DOC", QStringLiteral("Documento"), 15},
 };
-
-const QList<int> largurasEmprestimo = {85, 200, 65, 160, 90, 190, 80, 100};
-
-void formatosEmprestimo(DataSet& d)
-{
-    d.setFormato(QStringLiteral("MOV_QUANT"), DataSet::Formato::QuantidadeSemMilhar);
-    d.setFormato(QStringLiteral("MOV_DATA"), DataSet::Formato::Data);
-    d.setFormato(QStringLiteral("MOV_DATAD"), DataSet::Formato::Data);
-}
 
 } // namespace
 
@@ -56,11 +46,9 @@ TfAvisos_Dia::TfAvisos_Dia(Contexto& app, QWidget* parent)
 {
     using namespace Formulario;
 
-    m_minimo.setFormato(QStringLiteral("PRO_QUANT"), DataSet::Formato::Quantidade);
-    m_minimo.setFormato(QStringLiteral("PRO_MIN"), DataSet::Formato::Inteiro);
-    m_minimo.setFormato(QStringLiteral("PRO_EMAX"), DataSet::Formato::Inteiro);
-    formatosEmprestimo(m_atrasadas);
-    formatosEmprestimo(m_aVencer);
+    formataAbaixoDoMinimo(m_minimo);
+    formataEmprestimosVencendo(m_atrasadas);
+    formataEmprestimosVencendo(m_aVencer);
 
     m_lbTitulo = titulo(this, "lbTitulo", QStringLiteral("Avisos do Dia"));
     m_tabAvisos = new QTabWidget(this);
@@ -68,24 +56,23 @@ TfAvisos_Dia::TfAvisos_Dia(Contexto& app, QWidget* parent)
     m_tabAvisos->addTab(
         novaAba(m_minimo, "dbgMinimo", "lbMinimoVazio",
                 QStringLiteral("Nenhum produto está no estoque mínimo ou abaixo dele."),
-                {{QStringLiteral("PRO_CODIGO"), QStringLiteral("Código")},
-                 {QStringLiteral("PRO_DESCRICAO"), QStringLiteral("Descrição")},
-                 {QStringLiteral("PRO_QUANT"), QStringLiteral("Quantidade")},
-                 {QStringLiteral("PRO_MIN"), QStringLiteral("Est.Mínimo")},
-                 {QStringLiteral("PRO_EMAX"), QStringLiteral("E.Máximo")},
-                 {QStringLiteral("ULT_FORNECEDOR"), QStringLiteral("Último Fornecedor")}},
-                QStringLiteral("Abaixo do Mínimo"), {90, 320, 100, 85, 85, 250}),
+                {{"PRO_CODIGO", QStringLiteral("Código"), 10},
+                 {"PRO_DESCRICAO", QStringLiteral("Descrição"), 40},
+                 {"PRO_QUANT", QStringLiteral("Quantidade")},
+                 {"PRO_MIN", QStringLiteral("Est.Mínimo")},
+                 {"PRO_EMAX", QStringLiteral("E.Máximo")},
+                 {"ULT_FORNECEDOR", QStringLiteral("Último Fornecedor"), 30}},
+                QStringLiteral("Abaixo do Mínimo")),
         QString());
     m_tabAvisos->addTab(novaAba(m_atrasadas, "dbgAtrasadas", "lbAtrasadasVazio",
                                 QStringLiteral("Nenhuma devolução atrasada."), colunasEmprestimo,
-                                QStringLiteral("Devoluções Atrasadas"), largurasEmprestimo),
+                                QStringLiteral("Devoluções Atrasadas")),
                         QString());
     m_tabAvisos->addTab(
         novaAba(
             m_aVencer, "dbgAVencer", "lbAVencerVazio",
             QStringLiteral("Nenhuma devolução prevista para os próximos %1 dias.").arg(diasAVencer),
-            colunasEmprestimo, QStringLiteral("Devoluções em %1 Dias").arg(diasAVencer),
-            largurasEmprestimo),
+            colunasEmprestimo, QStringLiteral("Devoluções em %1 Dias").arg(diasAVencer)),
         QString());
 
     QLabel* dica = rotulo(this, "lbDica",
@@ -120,15 +107,13 @@ TfAvisos_Dia::TfAvisos_Dia(Contexto& app, QWidget* parent)
 }
 
 QWidget* TfAvisos_Dia::novaAba(DataSet& dados, const char* grade, const char* vazio,
-                               const QString& texto, const QList<QPair<QString, QString>>& colunas,
-                               const QString& titulo, const QList<int>& larguras)
+                               const QString& texto, const QList<Formulario::Coluna>& colunas,
+                               const QString& titulo)
 {
     auto* pagina = new QWidget(this);
     auto* layout = new QVBoxLayout(pagina);
     QTableView* g = Formulario::grade(pagina, grade);
-    dados.acompanha(g, colunas);
-    for (int c = 0; c < larguras.size(); ++c)
-        g->horizontalHeader()->resizeSection(c, larguras.at(c));
+    Formulario::colunas(g, dados, colunas);
     QLabel* l = Formulario::rotulo(pagina, vazio, texto);
     l->setAlignment(Qt::AlignCenter);
     layout->addWidget(l);
@@ -212,20 +197,7 @@ void TfAvisos_Dia::aoAbrir()
 
 void TfAvisos_Dia::abreProduto(int linha)
 {
-    Sessao& p = m_app.sessao();
-    // The record's "Consulta", behind the permissions the product list would ask for.
-    try {
-        if (!p.permite(QStringLiteral("1")) || !p.permite(QStringLiteral("1.2")) ||
-            !p.permite(QStringLiteral("1.2.4")))
-            return;
-        carregaProdutoNaLista(m_app.dmProdutos(),
-                              m_minimo.valor(linha, QStringLiteral("PRO_CODIGO")).toString());
-    } catch (const ErroBanco& e) {
-        Mensagens::erro(e.mensagem(), this);
-        return;
-    }
-    m_app.janela<TfManut_Produtos>().Modo = ::Modo::Consulta;
-    Modal::exec(&m_app.janela<TfDados_Produtos>());
+    consultaProduto(m_app, codigoAbaixoDoMinimo(m_minimo, linha), this);
 }
 
 void TfAvisos_Dia::abreDevolucao(const DataSet& lista, int linha)
@@ -238,9 +210,9 @@ void TfAvisos_Dia::abreDevolucao(const DataSet& lista, int linha)
         Mensagens::erro(e.mensagem(), this);
         return;
     }
+    const Emprestimo emprestimo = emprestimoDaLinha(lista, linha);
     TfDevolucao& devolucao = m_app.janela<TfDevolucao>();
-    devolucao.filtraNaAbertura(lista.valor(linha, QStringLiteral("MOV_CODPRO")).toString(),
-                               lista.valor(linha, QStringLiteral("MOV_TIPO")).toString());
+    devolucao.filtraNaAbertura(emprestimo.produto, emprestimo.requisitante);
     Modal::exec(&devolucao);
     // A loan returned there leaves the lists here.
     le();

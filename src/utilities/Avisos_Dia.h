@@ -50,8 +50,7 @@ private:
         QString titulo;
     };
     QWidget* novaAba(DataSet& dados, const char* grade, const char* vazio, const QString& texto,
-                     const QList<QPair<QString, QString>>& colunas, const QString& titulo,
-                     const QList<int>& larguras);
+                     const QList<Formulario::Coluna>& colunas, const QString& titulo);
     void mostraAbas();
     void abreProduto(int linha);
     void abreDevolucao(const DataSet& lista, int linha);

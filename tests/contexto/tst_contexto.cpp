@@ -29,6 +29,7 @@ class TstContexto : public QObject {
 private slots:
     void registryMakesEachListedWindowOnceAndRefusesOthers();
     void nothingUnderTheMainWindowIncludesIt();
+    void otherRoomsReachTheRegistersThroughTheKit();
 };
 
 // A window asked for twice is the same window, with what it kept; one the program does not
@@ -44,25 +45,28 @@ void TstContexto::registryMakesEachListedWindowOnceAndRefusesOthers()
     QCOMPARE(&contexto.janela<TfManut_Grupos>(), &grupos);
 }
 
-// The windows and their kit work with the context under them; only the program's start-up and
-// main window (src/app/) know the windows, never the other way round.
-void TstContexto::nothingUnderTheMainWindowIncludesIt()
+namespace {
+
+// The lines of src/ that include a header of the room `incluida`, from files outside the
+// rooms in `permitidas` ("file:line"); `lidos` counts the files read.
+QStringList inclusoesDe(const QString& incluida, const QStringList& permitidas, int& lidos)
 {
-    const QString raiz = qEnvironmentVariable("ZV_SOURCE_DIR");
-    QVERIFY2(!raiz.isEmpty(), "ZV_SOURCE_DIR names the source tree");
-    const QString src = raiz + QStringLiteral("/src");
-    const QRegularExpression inclusao(QStringLiteral(R"(^\s*#\s*include\s*["<]app/)"));
+    const QString src = qEnvironmentVariable("ZV_SOURCE_DIR") + QStringLiteral("/src");
+    const QRegularExpression inclusao(QStringLiteral(R"(^\s*#\s*include\s*["<]%1/)").arg(incluida));
     QStringList achados;
-    int lidos = 0;
+    lidos = 0;
     QDirIterator it(src, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString caminho = it.next();
         const QString relativo = QDir(src).relativeFilePath(caminho);
-        if (relativo.startsWith(QLatin1String("app/")))
+        if (permitidas.contains(relativo.section(QLatin1Char('/'), 0, 0)))
             continue;
         QFile f(caminho);
-        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(caminho));
+        if (!f.open(QIODevice::ReadOnly)) {
+            achados << relativo + QStringLiteral(": unreadable");
+            continue;
+        }
         ++lidos;
         int numero = 0;
         while (!f.atEnd()) {
@@ -71,7 +75,32 @@ void TstContexto::nothingUnderTheMainWindowIncludesIt()
                 achados << relativo + QLatin1Char(':') + QString::number(numero);
         }
     }
-    QVERIFY2(lidos > 50, qPrintable(src));
+    return achados;
+}
+
+} // namespace
+
+// The windows and their kit work with the context under them; only the program's start-up and
+// main window (src/app/) know the windows, never the other way round.
+void TstContexto::nothingUnderTheMainWindowIncludesIt()
+{
+    QVERIFY2(!qEnvironmentVariableIsEmpty("ZV_SOURCE_DIR"), "ZV_SOURCE_DIR names the source tree");
+    int lidos = 0;
+    const QStringList achados = inclusoesDe(QStringLiteral("app"), {QStringLiteral("app")}, lidos);
+    QVERIFY2(lidos > 50, qPrintable(qEnvironmentVariable("ZV_SOURCE_DIR")));
+    QVERIFY2(achados.isEmpty(), qPrintable(achados.join(QLatin1Char(' '))));
+}
+
+// The windows of the other rooms (movements, reports, utilities, access) and the kit they share
+// reach a register only through the kit: the register fields, their search windows and a
+// product's record are asked for by what they are, never by the register's own window.
+void TstContexto::otherRoomsReachTheRegistersThroughTheKit()
+{
+    QVERIFY2(!qEnvironmentVariableIsEmpty("ZV_SOURCE_DIR"), "ZV_SOURCE_DIR names the source tree");
+    int lidos = 0;
+    const QStringList achados = inclusoesDe(
+        QStringLiteral("registers"), {QStringLiteral("app"), QStringLiteral("registers")}, lidos);
+    QVERIFY2(lidos > 50, qPrintable(qEnvironmentVariable("ZV_SOURCE_DIR")));
     QVERIFY2(achados.isEmpty(), qPrintable(achados.join(QLatin1Char(' '))));
 }
 
