@@ -149,10 +149,27 @@ void colunaRegistro()
     QTest::addColumn<QString>("registro");
 }
 
+// A row for each register, named after it, with that column only.
+void umaLinhaPorRegistro()
+{
+    colunaRegistro();
+    for (const QString& nome : registros().keys())
+        caso(qPrintable(nome), nome);
+}
+
 const Registro& registroDaLinha()
 {
     QFETCH(QString, registro);
     return *registros().constFind(registro);
+}
+
+// Opens the register's record window for an inclusion by user 000001, whose saves write their
+// audit lines; the window takes `passos`.
+void inclusaoComAuditoria(AplicacaoTeste& t, const Registro& r, DriverModal::Passos passos)
+{
+    t.comAuditoria("000001");
+    DriverModal driver;
+    inclusao(t.app, driver, r.lista, std::move(passos));
 }
 
 QString descricaoDe(const Registro& r, AplicacaoTeste& t, const QString& codigo)
@@ -322,11 +339,8 @@ void TstFamilia::codeTakenMeanwhile()
     QFETCH(bool, renumera);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, r.lista, [&](QDialog* dados) {
+    inclusaoComAuditoria(t, r, [&](QDialog* dados) {
         QCOMPARE(texto(dados, r.dados.codigo), QString("000001"));
         // The proposed code is still free when the user moves on to the description.
         digita(dados, r.dados.descricao, "Parafusos");
@@ -359,9 +373,7 @@ void TstFamilia::codeTakenMeanwhile()
 
 void TstFamilia::descriptionTheDatabaseCannotHold_data()
 {
-    colunaRegistro();
-    for (const QString& nome : registros().keys())
-        caso(qPrintable(nome), nome);
+    umaLinhaPorRegistro();
 }
 
 // No stored description holds a character outside ISO 8859-1: leaving the field asks nothing
@@ -370,11 +382,8 @@ void TstFamilia::descriptionTheDatabaseCannotHold()
 {
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, r.lista, [&](QDialog* dados) {
+    inclusaoComAuditoria(t, r, [&](QDialog* dados) {
         digita(dados, r.dados.descricao, "Tintas €");
         tab(dados, r.dados.descricao);
         QCOMPARE(msgs.quantidade(), 0);
@@ -404,8 +413,7 @@ void TstFamilia::changeAndDeleteTheCurrentRow()
     QFETCH(QStringList, naLista);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000002";
+    t.comAuditoria("000002");
     r.tabela.insere(t.banco, "000001", "Tintas");
     r.tabela.insere(t.banco, "000002", "Abrasivos");
     r.tabela.insere(t.banco, "000003", "Madeiras");
@@ -479,8 +487,7 @@ void TstFamilia::refusedSaveRollsBackBeforeTheMessage()
     QFETCH(int, modo);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
+    t.comAuditoria("000001");
     r.tabela.insere(t.banco, "000001", "Tintas");
     // The database refuses every change to the register from here on.
     t.banco.recusa(QLatin1String(r.tabela.nome), "INSERT OR UPDATE OR DELETE", "cadastro travado");
@@ -528,17 +535,14 @@ void TstFamilia::refusedSaveRollsBackBeforeTheMessage()
 
 void TstFamilia::rowFreeForOthersWhileTheFailureIsRead_data()
 {
-    colunaRegistro();
-    for (const QString& nome : registros().keys())
-        caso(qPrintable(nome), nome);
+    umaLinhaPorRegistro();
 }
 
 void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
 {
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
+    t.comAuditoria("000001");
     r.tabela.insere(t.banco, "000001", "Tintas");
     // The change goes through and locks the row; the audit line after it is refused.
     t.banco.recusa("Log", "INSERT", "log travado");
@@ -700,8 +704,7 @@ void TstFamilia::recordDeletedElsewhereIsNotSaved()
     QFETCH(bool, altera);
     const Sumido& r = *sumidos().constFind(registro);
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000009";
+    t.comAuditoria("000009");
     r.insere(t.banco);
     GravadorMensagens msgs;
     DriverModal driver;
@@ -811,9 +814,7 @@ void TstFamilia::quickSearch()
 
 void TstFamilia::searchWindowHandsBackTheChosenCode_data()
 {
-    colunaRegistro();
-    for (const QString& nome : registros().keys())
-        caso(qPrintable(nome), nome);
+    umaLinhaPorRegistro();
 }
 
 void TstFamilia::searchWindowHandsBackTheChosenCode()
