@@ -607,18 +607,16 @@ namespace {
 // Every record window whose save goes through the family's, with what it shows when a change
 // or deletion finds its record gone.
 struct Sumido {
-    const char* menu;
+    ListaDeCadastro lista;
     const char* tabela;
     const char* colunaCodigo;
     QString codigo; // as stored
     void (*insere)(BancoTeste&);
-    const char* altera;
-    const char* exclui;
-    const char* fecharLista;
+    // The record window: its code field, a field a change types in, its save and close buttons.
+    const char* codigoDados;
+    const char* campo;
     const char* salva;
     const char* fecharDados;
-    const char* codigoDados;
-    const char* campo; // a field a change types in
     QString falhaAltera;
     QString falhaExclui;
     TipoMensagem tipo;
@@ -631,12 +629,12 @@ const QMap<QString, Sumido>& sumidos()
     const QString excluir = QStringLiteral("Não Consegui Excluir, Tente Novamente !");
     static const QMap<QString, Sumido> todos = {
         {QStringLiteral("grupos"),
-         {"GruposdeProdutos1", "Grupos", "GRU_Codigo", "000001",
-          [](BancoTeste& b) { Cadastro::grupo(b, "000001", "Tintas"); }, "btnManut_GRU_Altera",
-          "btnManut_GRU_Exclui", "btnManut_GRU_Fechar", "btnGRU_Salva", "btnGRU_Fecha",
-          "edGRU_Codigo", "edGRU_Descricao", alterar, excluir, TipoMensagem::Aviso, false}},
+         {listaDeGrupos, "Grupos", "GRU_Codigo", "000001",
+          [](BancoTeste& b) { Cadastro::grupo(b, "000001", "Tintas"); }, "edGRU_Codigo",
+          "edGRU_Descricao", "btnGRU_Salva", "btnGRU_Fecha", alterar, excluir, TipoMensagem::Aviso,
+          false}},
         {QStringLiteral("produtos"),
-         {"Produtos1", "Produtos", "PRO_Codigo", "         1",
+         {listaDeProdutos, "Produtos", "PRO_Codigo", "         1",
           [](BancoTeste& b) {
               Cadastro::grupo(b, "000001", "Ferramentas");
               Cadastro::insere(b, "Produtos",
@@ -649,36 +647,34 @@ const QMap<QString, Sumido>& sumidos()
                                 {"PRO_Valor", 0},
                                 {"PRO_Consumivel", "S"}});
           },
-          "btnManut_PRO_Altera", "btnManut_PRO_Exclui", "btnManut_PRO_Fecha", "btnPRO_Salva",
-          "btnPRO_Fecha", "edPRO_Codigo", "edPRO_Descricao",
+          "edPRO_Codigo", "edPRO_Descricao", "btnPRO_Salva", "btnPRO_Fecha",
           QStringLiteral("Deu Erro, tente novamente !"),
           QStringLiteral("Deu Erro, tente novamente !"), TipoMensagem::Aviso, false}},
         {QStringLiteral("requisitantes"),
-         {"ipodeSadas1", "Requisitante", "REQ_Codigo", "000001",
-          [](BancoTeste& b) { Cadastro::requisitante(b, "000001", "Oficina"); }, "btnREQ_Altera",
-          "btnREQ_Exclui", "btnREQ_Fecha", "btnREQ_Salva", "btnREQ_Fechar", "edREQ_Codigo",
-          "edREQ_Descricao", QStringLiteral("Não Consegui Alterar, Tente Novamente"),
+         {listaDeRequisitantes, "Requisitante", "REQ_Codigo", "000001",
+          [](BancoTeste& b) { Cadastro::requisitante(b, "000001", "Oficina"); }, "edREQ_Codigo",
+          "edREQ_Descricao", "btnREQ_Salva", "btnREQ_Fechar",
+          QStringLiteral("Não Consegui Alterar, Tente Novamente"),
           QStringLiteral("Não consegui Excluir, tente novamente"), TipoMensagem::Aviso, false}},
         {QStringLiteral("grupos de fornecedores"),
-         {"GrupodeFornecedores1", "GRU_Fornec", "GRU_Codigo", "000003",
-          [](BancoTeste& b) { Cadastro::grupoFornecedor(b, "000003", "Metais"); },
-          "btnGruFornec_Altera", "btnGruFornec_Exclui", "btnGruFornec_Fechar", "btnGruFornec_Grava",
-          "btnGruFornec_Fechar", "edCodigo", "edDescricao", alterar, excluir, TipoMensagem::Aviso,
-          true}},
+         {listaDeGruposDeFornecedores, "GRU_Fornec", "GRU_Codigo", "000003",
+          [](BancoTeste& b) { Cadastro::grupoFornecedor(b, "000003", "Metais"); }, "edCodigo",
+          "edDescricao", "btnGruFornec_Grava", "btnGruFornec_Fechar", alterar, excluir,
+          TipoMensagem::Aviso, true}},
         {QStringLiteral("fornecedores"),
-         {"Fornecedores1", "Fornecedor", "FOR_Codigo", "0000000001",
+         {listaDeFornecedores, "Fornecedor", "FOR_Codigo", "0000000001",
           [](BancoTeste& b) { Cadastro::fornecedor(b, "0000000001", "Tintas Cor Ltda"); },
-          "btnAltera", "btnExclui", "Button5", "btnCadastra", "btnSaida", "edCodigo", "edRazao",
-          alterar, excluir, TipoMensagem::Aviso, true}},
+          "edCodigo", "edRazao", "btnCadastra", "btnSaida", alterar, excluir, TipoMensagem::Aviso,
+          true}},
         {QStringLiteral("usuarios"),
-         {"ManutenodeUsurios1", "Usuarios", "USU_Codigo", "000001",
+         {listaDeUsuarios, "Usuarios", "USU_Codigo", "000001",
           [](BancoTeste& b) {
               Cadastro::usuario(b, "000001", "Ana", "ana", "segredo");
               Cadastro::permissoes(b, "000001", {"1", "4.4.1"}, QString());
           },
-          "btnUSU_Altera", "btnUSU_Exclui", "btnUSU_Fecha", "btnUSU_Grava", "btnDados_USU_Fecha",
-          "edUSU_Codigo", "edUSU_Nome", QStringLiteral("Deu Erro, tente novamente"),
-          QStringLiteral("Deu Erro, tente novamente"), TipoMensagem::Informacao, false}},
+          "edUSU_Codigo", "edUSU_Nome", "btnUSU_Grava", "btnDados_USU_Fecha",
+          QStringLiteral("Deu Erro, tente novamente"), QStringLiteral("Deu Erro, tente novamente"),
+          TipoMensagem::Informacao, false}},
     };
     return todos;
 }
@@ -710,8 +706,8 @@ void TstFamilia::recordDeletedElsewhereIsNotSaved()
     DriverModal driver;
     bool aberta = false;
     driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, altera ? r.altera : r.exclui);
-        clica(lista, r.fecharLista);
+        clica(lista, altera ? r.lista.altera : r.lista.exclui);
+        clica(lista, r.lista.fecha);
     });
     driver.aoAbrir([&](QDialog* dados) {
         QCOMPARE(texto(dados, r.codigoDados), r.codigo);
@@ -738,7 +734,7 @@ void TstFamilia::recordDeletedElsewhereIsNotSaved()
         QCOMPARE(Cadastro::todasAsLinhas(t.banco.conexao()), noBanco);
         clica(dados, r.fecharDados);
     });
-    t.principal().aciona(QLatin1String(r.menu));
+    t.principal().aciona(QLatin1String(r.lista.menu));
     QVERIFY(aberta);
     QCOMPARE(t.banco.conta("Log"), 0);
     QCOMPARE(t.banco.conta(r.tabela), 0);

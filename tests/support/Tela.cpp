@@ -9,6 +9,7 @@
 #include "data/DataModule_Grupos.h"
 #include "data/DataModule_Produtos.h"
 #include "data/DataModule_Req.h"
+#include "data/DataModule_Usuarios.h"
 #include "data/DataSet.h"
 #include "registers/BuscaGRU_For.h"
 #include "registers/Busca_Grupos.h"
@@ -202,7 +203,9 @@ const ListaDeCadastro listaDeFornecedores{
     .fecha = "Button5",
     .grade = "dbManut_For",
     .dados = [](Aplicacao& a) -> DataSet& { return a.dmFornecedor().cdsFornecedor; },
-    .campoCodigo = "FOR_CODIGO"};
+    .campoCodigo = "FOR_CODIGO",
+    .altera = "btnAltera",
+    .exclui = "btnExclui"};
 
 const ListaDeCadastro listaDeProdutos{
     .menu = "Produtos1",
@@ -210,7 +213,19 @@ const ListaDeCadastro listaDeProdutos{
     .fecha = "btnManut_PRO_Fecha",
     .grade = "dbg_Manut_PRO",
     .dados = [](Aplicacao& a) -> DataSet& { return a.dmProdutos().cds_Produtos; },
-    .campoCodigo = "PRO_CODIGO"};
+    .campoCodigo = "PRO_CODIGO",
+    .altera = "btnManut_PRO_Altera",
+    .exclui = "btnManut_PRO_Exclui"};
+
+const ListaDeCadastro listaDeUsuarios{
+    .menu = "ManutenodeUsurios1",
+    .novo = "btnUSU_Inclui",
+    .fecha = "btnUSU_Fecha",
+    .grade = "dbgManut_Usuarios",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmUsuarios().cds_Usuarios; },
+    .campoCodigo = "USU_CODIGO",
+    .altera = "btnUSU_Altera",
+    .exclui = "btnUSU_Exclui"};
 
 const DadosDeCadastro dadosDeGrupos{.janela = "TfDados_Grupos",
                                     .titulo = "lb_Titulo_DadosGRU",
@@ -243,7 +258,7 @@ const BuscaDeCadastro buscaDeGrupos{
     .grade = "dbg_BuscaGrupos",
     .seleciona = "btnBusca_Seleciona",
     .fecha = "btnBusca_GRU_Fechar",
-    .chamador = "Dados_Produtos"};
+    .chamador = QStringLiteral("Dados_Produtos")};
 
 const BuscaDeCadastro buscaDeRequisitantes{
     .janela = [](Aplicacao& a) -> JanelaBusca& { return a.janela<TfBusca_REQ>(); },
@@ -251,7 +266,7 @@ const BuscaDeCadastro buscaDeRequisitantes{
     .grade = "dbg_BuscaREQ",
     .seleciona = "btnBusca_Seleciona",
     .fecha = "btnBusca_TIP_Fechar",
-    .chamador = "Saida"};
+    .chamador = QStringLiteral("Saida")};
 
 const BuscaDeCadastro buscaDeGruposDeFornecedores{
     .janela = [](Aplicacao& a) -> JanelaBusca& { return a.janela<TfBuscaGRU_For>(); },
@@ -259,7 +274,7 @@ const BuscaDeCadastro buscaDeGruposDeFornecedores{
     .grade = "dbgBusca_GRUFor",
     .seleciona = "btnSeleciona",
     .fecha = "btnFechar",
-    .chamador = "Cad_Fornecedor"};
+    .chamador = QStringLiteral("Cad_Fornecedor")};
 
 void colunasDaBuscaRapida()
 {

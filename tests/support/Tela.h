@@ -84,10 +84,10 @@ struct CamposDeBusca {
 };
 
 // A register's list window as its tests reach it: the main-menu item that opens it, its "new
-// record" and close buttons, its grid, and the shared list the grid shows with its code field.
-// The registers of a code and a description also name the window itself, its change and
-// deletion buttons, the permission module of its three buttons (the buttons' own modules are
-// this one followed by ".1", ".2" and ".3") and its quick search.
+// record" and close buttons, its grid, the shared list the grid shows with its code field, and
+// its change and deletion buttons. The registers of a code and a description also name the
+// window itself, the permission module of its three buttons (the buttons' own modules are this
+// one followed by ".1", ".2" and ".3") and its quick search.
 struct ListaDeCadastro {
     const char* menu;
     const char* novo;
@@ -109,6 +109,7 @@ extern const ListaDeCadastro listaDeRequisitantes;
 extern const ListaDeCadastro listaDeGruposDeFornecedores;
 extern const ListaDeCadastro listaDeFornecedores;
 extern const ListaDeCadastro listaDeProdutos;
+extern const ListaDeCadastro listaDeUsuarios;
 
 // The record window of a register of a code and a description: the window, its title label, its
 // two fields, and its save, clear and close buttons.
@@ -135,7 +136,7 @@ struct BuscaDeCadastro {
     const char* grade;
     const char* seleciona;
     const char* fecha;
-    const char* chamador;
+    QString chamador;
 };
 
 extern const BuscaDeCadastro buscaDeGrupos;
