@@ -60,175 +60,85 @@ private slots:
 
 namespace {
 
-// One register as its windows and its table name things.
-struct Registro {
-    const char* tabela;
+// Where a register is stored, and how a test puts a row there.
+struct Tabela {
+    const char* nome;
     const char* colunaCodigo;
     const char* colunaDescricao;
     void (*insere)(BancoTeste&, const QString&, const QString&);
-    Familia::JanelaBusca& (*busca)(Aplicacao&);
-    // The list window.
-    ListaDeCadastro cadastro;
-    const char* janelaLista;
-    QString modulo;
-    const char* altera;
-    const char* exclui;
-    const char* radioCodigo;
-    const char* radioDescricao;
-    const char* campoBusca;
-    const char* botaoBusca;
-    // The record window.
-    const char* janelaDados;
-    QString registro; // the titles: "Inclusão de " + registro
-    const char* titulo;
-    const char* codigo;
-    const char* descricao;
-    const char* salva;
-    const char* limpa;
-    const char* fecharDados;
-    QString log; // the audit lines: "Inclusão de " + log + code
-    QString falhaInclui;
-    QString falhaAltera;
-    QString falhaExclui;
-    bool falhaComErro; // the database's own message follows
+};
+
+// What a record window says when the database refuses its save, one text for each mode.
+struct Falhas {
+    QString inclui;
+    QString altera;
+    QString exclui;
+};
+
+// One register: where it is stored, its three windows, and what its record window shows and
+// writes.
+struct Registro {
+    Tabela tabela;
+    ListaDeCadastro lista;
+    DadosDeCadastro dados;
+    BuscaDeCadastro busca;
+    QString titulo; // the record window's titles: "Inclusão de " + titulo
+    QString log;    // the audit lines: "Inclusão de " + log + code
+    Falhas falhas;
+    bool falhaComErro; // the database's own message follows the failure
     MensagemGravada descricaoVaziaAltera;
     const char* focoAposIncluir;
-    // The search window.
-    QString origem;
-    const char* radioCodigoBusca;
-    const char* radioDescricaoBusca;
-    const char* campoBuscaBusca;
-    const char* botaoBuscaBusca;
-    const char* gradeBusca;
-    const char* seleciona;
-    const char* fecharBusca;
 };
 
 const QString semPermissao = QStringLiteral("Usuário Sem Permissão para Entrar nesse Módulo");
 
 const QMap<QString, Registro>& registros()
 {
+    const Falhas tenteNovamente = {QStringLiteral("Não Consegui Incluir, Tente Novamente !"),
+                                   QStringLiteral("Não Consegui Alterar, Tente Novamente !"),
+                                   QStringLiteral("Não Consegui Excluir, Tente Novamente !")};
     static const QMap<QString, Registro> todos = {
         {QStringLiteral("grupos"),
-         {.tabela = "Grupos",
-          .colunaCodigo = "GRU_Codigo",
-          .colunaDescricao = "GRU_Descricao",
-          .insere = Cadastro::grupo,
-          .busca = [](Aplicacao& a) -> Familia::JanelaBusca& { return a.janela<TfBusca_Grupos>(); },
-          .cadastro = listaDeGrupos,
-          .janelaLista = "TfManut_Grupos",
-          .modulo = QStringLiteral("1.1"),
-          .altera = "btnManut_GRU_Altera",
-          .exclui = "btnManut_GRU_Exclui",
-          .radioCodigo = "rbManut_Grupos_Codigo",
-          .radioDescricao = "rbManut_GRupos_Descricao",
-          .campoBusca = "edManut_Grupos_Busca",
-          .botaoBusca = "Button1",
-          .janelaDados = "TfDados_Grupos",
-          .registro = QStringLiteral("Grupos"),
-          .titulo = "lb_Titulo_DadosGRU",
-          .codigo = "edGRU_Codigo",
-          .descricao = "edGRU_Descricao",
-          .salva = "btnGRU_Salva",
-          .limpa = "btnGRU_Limpa",
-          .fecharDados = "btnGRU_Fecha",
+         {.tabela = {"Grupos", "GRU_Codigo", "GRU_Descricao", Cadastro::grupo},
+          .lista = listaDeGrupos,
+          .dados = dadosDeGrupos,
+          .busca = buscaDeGrupos,
+          .titulo = QStringLiteral("Grupos"),
           .log = QStringLiteral("Grupo de Produtos:"),
-          .falhaInclui = QStringLiteral("Não Consegui Incluir, Tente Novamente !"),
-          .falhaAltera = QStringLiteral("Não Consegui Alterar, Tente Novamente !"),
-          .falhaExclui = QStringLiteral("Não Consegui Excluir, Tente Novamente !"),
+          .falhas = tenteNovamente,
           .falhaComErro = false,
           .descricaoVaziaAltera = {TipoMensagem::Aviso,
                                    QStringLiteral(
                                        "O Campo da Descrição do Grupo deve ser Preenchido")},
           // The code takes no typing.
-          .focoAposIncluir = "edGRU_Descricao",
-          .origem = QStringLiteral("Dados_Produtos"),
-          .radioCodigoBusca = "rbBusca_Grupos_Codigo",
-          .radioDescricaoBusca = "rbBusca_GRupos_Descricao",
-          .campoBuscaBusca = "edBusca_Grupos_Busca",
-          .botaoBuscaBusca = "btnBusca_Grupos",
-          .gradeBusca = "dbg_BuscaGrupos",
-          .seleciona = "btnBusca_Seleciona",
-          .fecharBusca = "btnBusca_GRU_Fechar"}},
+          .focoAposIncluir = dadosDeGrupos.descricao}},
         {QStringLiteral("requisitantes"),
-         {.tabela = "Requisitante",
-          .colunaCodigo = "REQ_Codigo",
-          .colunaDescricao = "REQ_Descricao",
-          .insere = Cadastro::requisitante,
-          .busca = [](Aplicacao& a) -> Familia::JanelaBusca& { return a.janela<TfBusca_REQ>(); },
-          .cadastro = listaDeRequisitantes,
-          .janelaLista = "TfManut_REQ",
-          .modulo = QStringLiteral("1.3"),
-          .altera = "btnREQ_Altera",
-          .exclui = "btnREQ_Exclui",
-          .radioCodigo = "rbREQ_Codigo",
-          .radioDescricao = "rbREQ_Descricao",
-          .campoBusca = "edManut_REQ_Busca",
-          .botaoBusca = "btnREQ_Busca",
-          .janelaDados = "TfDados_REQ",
-          .registro = QStringLiteral("Requisitantes"),
-          .titulo = "lbREQ_Titulo",
-          .codigo = "edREQ_Codigo",
-          .descricao = "edREQ_Descricao",
-          .salva = "btnREQ_Salva",
-          .limpa = "btnREQ_Limpa",
-          .fecharDados = "btnREQ_Fechar",
+         {.tabela = {"Requisitante", "REQ_Codigo", "REQ_Descricao", Cadastro::requisitante},
+          .lista = listaDeRequisitantes,
+          .dados = dadosDeRequisitantes,
+          .busca = buscaDeRequisitantes,
+          .titulo = QStringLiteral("Requisitantes"),
           .log = QStringLiteral("Requisitante::"),
-          .falhaInclui = QStringLiteral("Não Consegui Incluir, tente Novamente"),
-          .falhaAltera = QStringLiteral("Não Consegui Alterar, Tente Novamente"),
-          .falhaExclui = QStringLiteral("Não consegui Excluir, tente novamente"),
+          .falhas = {QStringLiteral("Não Consegui Incluir, tente Novamente"),
+                     QStringLiteral("Não Consegui Alterar, Tente Novamente"),
+                     QStringLiteral("Não consegui Excluir, tente novamente")},
           .falhaComErro = false,
           .descricaoVaziaAltera = {TipoMensagem::Aviso,
                                    QStringLiteral("O Campo Descrição Precisa ser Preenchido")},
           // Back on the code field, with the next code offered.
-          .focoAposIncluir = "edREQ_Codigo",
-          .origem = QStringLiteral("Saida"),
-          .radioCodigoBusca = "rbBusca_REQ_Codigo",
-          .radioDescricaoBusca = "rbBusca_REQ_Descricao",
-          .campoBuscaBusca = "edBusca_REQ_Busca",
-          .botaoBuscaBusca = "btnBusca_REQ",
-          .gradeBusca = "dbg_BuscaREQ",
-          .seleciona = "btnBusca_Seleciona",
-          .fecharBusca = "btnBusca_TIP_Fechar"}},
+          .focoAposIncluir = dadosDeRequisitantes.codigo}},
         {QStringLiteral("grupos de fornecedores"),
-         {.tabela = "GRU_Fornec",
-          .colunaCodigo = "GRU_Codigo",
-          .colunaDescricao = "GRU_Desc",
-          .insere = Cadastro::grupoFornecedor,
-          .busca = [](Aplicacao& a) -> Familia::JanelaBusca& { return a.janela<TfBuscaGRU_For>(); },
-          .cadastro = listaDeGruposDeFornecedores,
-          .janelaLista = "TfManut_GrupoFornecedor",
-          .modulo = QStringLiteral("1.4"),
-          .altera = "btnGruFornec_Altera",
-          .exclui = "btnGruFornec_Exclui",
-          .radioCodigo = "rbCodigo",
-          .radioDescricao = "rbDescricao",
-          .campoBusca = "edBusca_GruFornec",
-          .botaoBusca = "btnBusca_GruFornec",
-          .janelaDados = "TfDados_GrupoFornecedor",
-          .registro = QStringLiteral("Grupo de Fornecedores"),
-          .titulo = "lbTitulo",
-          .codigo = "edCodigo",
-          .descricao = "edDescricao",
-          .salva = "btnGruFornec_Grava",
-          .limpa = "btnGruFornec_Limpa",
-          .fecharDados = "btnGruFornec_Fechar",
+         {.tabela = {"GRU_Fornec", "GRU_Codigo", "GRU_Desc", Cadastro::grupoFornecedor},
+          .lista = listaDeGruposDeFornecedores,
+          .dados = dadosDeGruposDeFornecedores,
+          .busca = buscaDeGruposDeFornecedores,
+          .titulo = QStringLiteral("Grupo de Fornecedores"),
           .log = QStringLiteral("Grupo de Fornecedor:"),
-          .falhaInclui = QStringLiteral("Não Consegui Incluir, Tente Novamente !"),
-          .falhaAltera = QStringLiteral("Não Consegui Alterar, Tente Novamente !"),
-          .falhaExclui = QStringLiteral("Não Consegui Excluir, Tente Novamente !"),
+          .falhas = tenteNovamente,
           .falhaComErro = true,
           .descricaoVaziaAltera = {TipoMensagem::Informacao,
                                    QStringLiteral("O Campo da Descrição precisa ser Preenchido")},
-          .focoAposIncluir = "edCodigo",
-          .origem = QStringLiteral("Cad_Fornecedor"),
-          .radioCodigoBusca = "rbCodigo",
-          .radioDescricaoBusca = "rbDescricao",
-          .campoBuscaBusca = "edBusca",
-          .botaoBuscaBusca = "btnBusca",
-          .gradeBusca = "dbgBusca_GRUFor",
-          .seleciona = "btnSeleciona",
-          .fecharBusca = "btnFechar"}},
+          .focoAposIncluir = dadosDeGruposDeFornecedores.codigo}},
     };
     return todos;
 }
@@ -239,18 +149,35 @@ void colunaRegistro()
     QTest::addColumn<QString>("registro");
 }
 
+// A row for each register, named after it, with that column only.
+void umaLinhaPorRegistro()
+{
+    colunaRegistro();
+    for (const QString& nome : registros().keys())
+        caso(qPrintable(nome), nome);
+}
+
 const Registro& registroDaLinha()
 {
     QFETCH(QString, registro);
     return *registros().constFind(registro);
 }
 
+// Opens the register's record window for an inclusion by user 000001, whose saves write their
+// audit lines; the window takes `passos`.
+void inclusaoComAuditoria(AplicacaoTeste& t, const Registro& r, DriverModal::Passos passos)
+{
+    t.comAuditoria("000001");
+    DriverModal driver;
+    inclusao(t.app, driver, r.lista, std::move(passos));
+}
+
 QString descricaoDe(const Registro& r, AplicacaoTeste& t, const QString& codigo)
 {
     return t.banco
         .valor(QStringLiteral("Select %1 From %2 Where %3 = :C")
-                   .arg(QLatin1String(r.colunaDescricao), QLatin1String(r.tabela),
-                        QLatin1String(r.colunaCodigo)),
+                   .arg(QLatin1String(r.tabela.colunaDescricao), QLatin1String(r.tabela.nome),
+                        QLatin1String(r.tabela.colunaCodigo)),
                {{QStringLiteral("C"), codigo}})
         .toString();
 }
@@ -291,11 +218,11 @@ void TstFamilia::buttonRefusedWithoutPermission()
     QFETCH(int, recusado);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    r.insere(t.banco, "000001", "Tintas");
-    const char* const botoes[] = {r.cadastro.novo, r.altera, r.exclui};
-    const QString modulos[] = {r.modulo + ".1", r.modulo + ".2", r.modulo + ".3"};
-    t.comPermissoes("000001", {"1", r.modulo, modulos[0], modulos[1], modulos[2]},
-                    modulos[recusado]);
+    r.tabela.insere(t.banco, "000001", "Tintas");
+    const char* const botoes[] = {r.lista.novo, r.lista.altera, r.lista.exclui};
+    const QString modulo = QString::fromLatin1(r.lista.modulo);
+    const QString modulos[] = {modulo + ".1", modulo + ".2", modulo + ".3"};
+    t.comPermissoes("000001", {"1", modulo, modulos[0], modulos[1], modulos[2]}, modulos[recusado]);
     GravadorMensagens msgs;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
@@ -308,13 +235,13 @@ void TstFamilia::buttonRefusedWithoutPermission()
             if (b != recusado)
                 clica(lista, botoes[b]);
         QCOMPARE(msgs.quantidade(), 0);
-        clica(lista, r.cadastro.fecha);
+        clica(lista, r.lista.fecha);
     });
     for (int i = 0; i < 2; ++i)
-        driver.aoAbrir([&](QDialog* dados) { clica(dados, r.fecharDados); });
-    t.principal().aciona(QLatin1String(r.cadastro.menu));
-    QCOMPARE(driver.abertas(), QStringList({r.janelaLista, r.janelaDados, r.janelaDados}));
-    QCOMPARE(t.banco.conta(r.tabela), 1);
+        driver.aoAbrir([&](QDialog* dados) { clica(dados, r.dados.fecha); });
+    t.principal().aciona(QLatin1String(r.lista.menu));
+    QCOMPARE(driver.abertas(), QStringList({r.lista.janela, r.dados.janela, r.dados.janela}));
+    QCOMPARE(t.banco.conta(r.tabela.nome), 1);
 }
 
 void TstFamilia::twoInclusionsInARowAndTheirAuditLines_data()
@@ -361,24 +288,24 @@ void TstFamilia::twoInclusionsInARowAndTheirAuditLines()
     GravadorMensagens msgs;
     DriverModal driver;
     QStringList listaAoFim;
-    inclusao(t.app, driver, r.cadastro, [&](QDialog* dados) {
-        QCOMPARE(texto(dados, r.codigo), QString("000001"));
+    inclusao(t.app, driver, r.lista, [&](QDialog* dados) {
+        QCOMPARE(texto(dados, r.dados.codigo), QString("000001"));
         for (int i = 0; i < descricoes.size(); ++i) {
-            if (focado(dados, r.codigo)) {
+            if (focado(dados, r.dados.codigo)) {
                 // Enter moves on, as Tab does.
-                enter(dados, r.codigo);
-                QVERIFY(focado(dados, r.descricao));
+                enter(dados, r.dados.codigo);
+                QVERIFY(focado(dados, r.dados.descricao));
             }
-            digita(dados, r.descricao, descricoes[i]);
-            clica(dados, r.salva);
+            digita(dados, r.dados.descricao, descricoes[i]);
+            clica(dados, r.dados.salva);
             // Stays open, emptied, with the next code proposed and the list up to date.
             QVERIFY(dados->isVisible());
-            QCOMPARE(texto(dados, r.descricao), QString());
-            QCOMPARE(texto(dados, r.codigo), QStringLiteral("00000%1").arg(i + 2));
+            QCOMPARE(texto(dados, r.dados.descricao), QString());
+            QCOMPARE(texto(dados, r.dados.codigo), QStringLiteral("00000%1").arg(i + 2));
             QVERIFY(focado(dados, r.focoAposIncluir));
         }
-        listaAoFim = codigosDaLista(t.app, r.cadastro);
-        clica(dados, r.fecharDados);
+        listaAoFim = codigosDaLista(t.app, r.lista);
+        clica(dados, r.dados.fecha);
     });
     if (naLista.isEmpty()) {
         // Equal descriptions: the list may show them either way.
@@ -389,7 +316,7 @@ void TstFamilia::twoInclusionsInARowAndTheirAuditLines()
     QCOMPARE(msgs.quantidade(), 0);
     QCOMPARE(descricaoDe(r, t, "000001"), descricoes[0]);
     QCOMPARE(descricaoDe(r, t, "000002"), descricoes[1]);
-    QCOMPARE(t.banco.conta(r.tabela), 2);
+    QCOMPARE(t.banco.conta(r.tabela.nome), 2);
     QCOMPARE(Cadastro::linhasLog(t.banco),
              registra ? QStringList({"000003|Inclusão de " + r.log + "000001",
                                      "000003|Inclusão de " + r.log + "000002"})
@@ -412,29 +339,26 @@ void TstFamilia::codeTakenMeanwhile()
     QFETCH(bool, renumera);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, r.cadastro, [&](QDialog* dados) {
-        QCOMPARE(texto(dados, r.codigo), QString("000001"));
+    inclusaoComAuditoria(t, r, [&](QDialog* dados) {
+        QCOMPARE(texto(dados, r.dados.codigo), QString("000001"));
         // The proposed code is still free when the user moves on to the description.
-        digita(dados, r.descricao, "Parafusos");
+        digita(dados, r.dados.descricao, "Parafusos");
         QCOMPARE(msgs.quantidade(), 0);
         // Another workstation takes the code while this one is typing.
-        r.insere(t.banco, "000001", "Outra estação");
-        clica(dados, r.salva);
+        r.tabela.insere(t.banco, "000001", "Outra estação");
+        clica(dados, r.dados.salva);
         if (renumera) {
             QCOMPARE(msgs.textos(), QStringList({"Novo Código:000002"}));
             QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
         } else {
-            QCOMPARE(msgs.textos(), QStringList({r.falhaInclui}));
+            QCOMPARE(msgs.textos(), QStringList({r.falhas.inclui}));
             QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
             QVERIFY(dados->isVisible());
-            QCOMPARE(texto(dados, r.codigo), QString("000001"));
-            QCOMPARE(texto(dados, r.descricao), QString("Parafusos"));
+            QCOMPARE(texto(dados, r.dados.codigo), QString("000001"));
+            QCOMPARE(texto(dados, r.dados.descricao), QString("Parafusos"));
         }
-        clica(dados, r.fecharDados);
+        clica(dados, r.dados.fecha);
     });
     QCOMPARE(descricaoDe(r, t, "000001"), QString("Outra estação"));
     if (renumera) {
@@ -442,16 +366,14 @@ void TstFamilia::codeTakenMeanwhile()
         QCOMPARE(Cadastro::linhasLog(t.banco),
                  QStringList({"000001|Inclusão de " + r.log + "000002"}));
     } else {
-        QCOMPARE(t.banco.conta(r.tabela), 1);
+        QCOMPARE(t.banco.conta(r.tabela.nome), 1);
         QCOMPARE(t.banco.conta("Log"), 0);
     }
 }
 
 void TstFamilia::descriptionTheDatabaseCannotHold_data()
 {
-    colunaRegistro();
-    for (const QString& nome : registros().keys())
-        caso(qPrintable(nome), nome);
+    umaLinhaPorRegistro();
 }
 
 // No stored description holds a character outside ISO 8859-1: leaving the field asks nothing
@@ -460,23 +382,20 @@ void TstFamilia::descriptionTheDatabaseCannotHold()
 {
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
     GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, r.cadastro, [&](QDialog* dados) {
-        digita(dados, r.descricao, "Tintas €");
-        tab(dados, r.descricao);
+    inclusaoComAuditoria(t, r, [&](QDialog* dados) {
+        digita(dados, r.dados.descricao, "Tintas €");
+        tab(dados, r.dados.descricao);
         QCOMPARE(msgs.quantidade(), 0);
-        clica(dados, r.salva);
+        clica(dados, r.dados.salva);
         QCOMPARE(msgs.quantidade(), 1);
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
-        QVERIFY2(msgs.ultimoTexto().startsWith(r.falhaInclui), qPrintable(msgs.ultimoTexto()));
+        QVERIFY2(msgs.ultimoTexto().startsWith(r.falhas.inclui), qPrintable(msgs.ultimoTexto()));
         QVERIFY(dados->isVisible());
-        QCOMPARE(texto(dados, r.descricao), QString("Tintas €"));
-        clica(dados, r.fecharDados);
+        QCOMPARE(texto(dados, r.dados.descricao), QString("Tintas €"));
+        clica(dados, r.dados.fecha);
     });
-    QCOMPARE(t.banco.conta(r.tabela), 0);
+    QCOMPARE(t.banco.conta(r.tabela.nome), 0);
     QCOMPARE(t.banco.conta("Log"), 0);
 }
 
@@ -494,59 +413,58 @@ void TstFamilia::changeAndDeleteTheCurrentRow()
     QFETCH(QStringList, naLista);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000002";
-    r.insere(t.banco, "000001", "Tintas");
-    r.insere(t.banco, "000002", "Abrasivos");
-    r.insere(t.banco, "000003", "Madeiras");
+    t.comAuditoria("000002");
+    r.tabela.insere(t.banco, "000001", "Tintas");
+    r.tabela.insere(t.banco, "000002", "Abrasivos");
+    r.tabela.insere(t.banco, "000003", "Madeiras");
     GravadorMensagens msgs;
     DriverModal driver;
     QPointer<Familia::JanelaDados> janelaDados;
     driver.aoAbrir([&](QDialog* lista) {
-        selecionaCodigo(t.app, r.cadastro, lista, "000001");
-        clica(lista, r.altera);
-        selecionaCodigo(t.app, r.cadastro, lista, "000002");
-        clica(lista, r.exclui);
-        clica(lista, r.cadastro.fecha);
+        selecionaCodigo(t.app, r.lista, lista, "000001");
+        clica(lista, r.lista.altera);
+        selecionaCodigo(t.app, r.lista, lista, "000002");
+        clica(lista, r.lista.exclui);
+        clica(lista, r.lista.fecha);
     });
     driver.aoAbrir([&](QDialog* dados) {
         janelaDados = qobject_cast<Familia::JanelaDados*>(dados);
-        QCOMPARE(dados->windowTitle(), "Alteração de " + r.registro);
-        QCOMPARE(texto(dados, r.titulo), "Alteração de " + r.registro);
-        QCOMPARE(botao(dados, r.salva)->text(), QString("Altera"));
-        QVERIFY(!botao(dados, r.limpa)->isVisible());
-        QCOMPARE(texto(dados, r.codigo), QString("000001"));
-        QCOMPARE(texto(dados, r.descricao), QString("Tintas"));
-        QVERIFY(focado(dados, r.descricao));
+        QCOMPARE(dados->windowTitle(), "Alteração de " + r.titulo);
+        QCOMPARE(texto(dados, r.dados.titulo), "Alteração de " + r.titulo);
+        QCOMPARE(botao(dados, r.dados.salva)->text(), QString("Altera"));
+        QVERIFY(!botao(dados, r.dados.limpa)->isVisible());
+        QCOMPARE(texto(dados, r.dados.codigo), QString("000001"));
+        QCOMPARE(texto(dados, r.dados.descricao), QString("Tintas"));
+        QVERIFY(focado(dados, r.dados.descricao));
         // Blanks are no description.
-        digita(dados, r.descricao, "  ");
-        clica(dados, r.salva);
+        digita(dados, r.dados.descricao, "  ");
+        clica(dados, r.dados.salva);
         QCOMPARE(msgs.mensagens(), QList<MensagemGravada>({r.descricaoVaziaAltera}));
-        QVERIFY(focado(dados, r.descricao));
+        QVERIFY(focado(dados, r.dados.descricao));
         QVERIFY(dados->isVisible());
         msgs.limpa();
-        digita(dados, r.descricao, "Tintas e Vernizes");
-        clica(dados, r.salva);
+        digita(dados, r.dados.descricao, "Tintas e Vernizes");
+        clica(dados, r.dados.salva);
         QVERIFY(!dados->isVisible());
     });
     driver.aoAbrir([&](QDialog* dados) {
-        QCOMPARE(dados->windowTitle(), "Exclusão de " + r.registro);
-        QCOMPARE(texto(dados, r.titulo), "Exclusão de " + r.registro);
-        QCOMPARE(botao(dados, r.salva)->text(), QString("Exclui"));
-        QVERIFY(!botao(dados, r.limpa)->isVisible());
-        QCOMPARE(texto(dados, r.codigo), QString("000002"));
+        QCOMPARE(dados->windowTitle(), "Exclusão de " + r.titulo);
+        QCOMPARE(texto(dados, r.dados.titulo), "Exclusão de " + r.titulo);
+        QCOMPARE(botao(dados, r.dados.salva)->text(), QString("Exclui"));
+        QVERIFY(!botao(dados, r.dados.limpa)->isVisible());
+        QCOMPARE(texto(dados, r.dados.codigo), QString("000002"));
         // No question is asked.
-        clica(dados, r.salva);
+        clica(dados, r.dados.salva);
         QVERIFY(!dados->isVisible());
     });
-    t.principal().aciona(QLatin1String(r.cadastro.menu));
+    t.principal().aciona(QLatin1String(r.lista.menu));
     QCOMPARE(msgs.quantidade(), 0);
     QVERIFY(janelaDados);
     QCOMPARE(janelaDados->CodSelecionado, QString("000002"));
-    QCOMPARE(t.banco.conta(r.tabela), 2);
+    QCOMPARE(t.banco.conta(r.tabela.nome), 2);
     QCOMPARE(descricaoDe(r, t, "000001"), QString("Tintas e Vernizes"));
     QCOMPARE(descricaoDe(r, t, "000003"), QString("Madeiras"));
-    QCOMPARE(codigosDaLista(t.app, r.cadastro), naLista);
+    QCOMPARE(codigosDaLista(t.app, r.lista), naLista);
     QCOMPARE(Cadastro::linhasLog(t.banco), QStringList({"000002|Alteração de " + r.log + "000001",
                                                         "000002|Exclusão de " + r.log + "000002"}));
 }
@@ -569,31 +487,30 @@ void TstFamilia::refusedSaveRollsBackBeforeTheMessage()
     QFETCH(int, modo);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
-    r.insere(t.banco, "000001", "Tintas");
+    t.comAuditoria("000001");
+    r.tabela.insere(t.banco, "000001", "Tintas");
     // The database refuses every change to the register from here on.
-    t.banco.recusa(QLatin1String(r.tabela), "INSERT OR UPDATE OR DELETE", "cadastro travado");
+    t.banco.recusa(QLatin1String(r.tabela.nome), "INSERT OR UPDATE OR DELETE", "cadastro travado");
     const QVariant conexao = conexaoDoPrograma(t);
     GravadorMensagens msgs;
     // When the box shows, the save has already been undone: the program holds nothing open.
     int abertasAoMostrar = -1;
     msgs.aoMostrar(
         [&](const MensagemGravada&) { abertasAoMostrar = int(transacoesAbertas(t, conexao)); });
-    const char* const botoes[] = {r.cadastro.novo, r.altera, r.exclui};
-    const QString falhas[] = {r.falhaInclui, r.falhaAltera, r.falhaExclui};
+    const char* const botoes[] = {r.lista.novo, r.lista.altera, r.lista.exclui};
+    const QString falhas[] = {r.falhas.inclui, r.falhas.altera, r.falhas.exclui};
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
         clica(lista, botoes[modo]);
-        clica(lista, r.cadastro.fecha);
+        clica(lista, r.lista.fecha);
     });
     driver.aoAbrir([&](QDialog* dados) {
         // What the user typed stays after the failure, where the mode lets them type.
-        if (acha<QLineEdit>(dados, r.descricao)->isEnabled())
-            digita(dados, r.descricao, "Limpeza");
-        const QString codigo = texto(dados, r.codigo);
-        const QString descricao = texto(dados, r.descricao);
-        clica(dados, r.salva);
+        if (acha<QLineEdit>(dados, r.dados.descricao)->isEnabled())
+            digita(dados, r.dados.descricao, "Limpeza");
+        const QString codigo = texto(dados, r.dados.codigo);
+        const QString descricao = texto(dados, r.dados.descricao);
+        clica(dados, r.dados.salva);
         QCOMPARE(msgs.quantidade(), 1);
         QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
         const QString mostrado = msgs.ultimoTexto();
@@ -606,30 +523,27 @@ void TstFamilia::refusedSaveRollsBackBeforeTheMessage()
         QCOMPARE(abertasAoMostrar, 0);
         // The window stays, with what the user typed.
         QVERIFY(dados->isVisible());
-        QCOMPARE(texto(dados, r.codigo), codigo);
-        QCOMPARE(texto(dados, r.descricao), descricao);
-        clica(dados, r.fecharDados);
+        QCOMPARE(texto(dados, r.dados.codigo), codigo);
+        QCOMPARE(texto(dados, r.dados.descricao), descricao);
+        clica(dados, r.dados.fecha);
     });
-    t.principal().aciona(QLatin1String(r.cadastro.menu));
-    QCOMPARE(t.banco.conta(r.tabela), 1);
+    t.principal().aciona(QLatin1String(r.lista.menu));
+    QCOMPARE(t.banco.conta(r.tabela.nome), 1);
     QCOMPARE(descricaoDe(r, t, "000001"), QString("Tintas"));
     QCOMPARE(t.banco.conta("Log"), 0);
 }
 
 void TstFamilia::rowFreeForOthersWhileTheFailureIsRead_data()
 {
-    colunaRegistro();
-    for (const QString& nome : registros().keys())
-        caso(qPrintable(nome), nome);
+    umaLinhaPorRegistro();
 }
 
 void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
 {
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000001";
-    r.insere(t.banco, "000001", "Tintas");
+    t.comAuditoria("000001");
+    r.tabela.insere(t.banco, "000001", "Tintas");
     // The change goes through and locks the row; the audit line after it is refused.
     t.banco.recusa("Log", "INSERT", "log travado");
     const QVariant conexao = conexaoDoPrograma(t);
@@ -639,25 +553,25 @@ void TstFamilia::rowFreeForOthersWhileTheFailureIsRead()
         // Checked first: were the row still locked, the other workstation would wait for ever.
         QCOMPARE(transacoesAbertas(t, conexao), 0);
         // Another workstation changes the same row at once while the box is on screen.
-        alteradasPorOutra =
-            t.banco.executa(QStringLiteral("Update %1 Set %2 = 'Outra estação' Where %3 = '000001'")
-                                .arg(QLatin1String(r.tabela), QLatin1String(r.colunaDescricao),
-                                     QLatin1String(r.colunaCodigo)));
+        alteradasPorOutra = t.banco.executa(
+            QStringLiteral("Update %1 Set %2 = 'Outra estação' Where %3 = '000001'")
+                .arg(QLatin1String(r.tabela.nome), QLatin1String(r.tabela.colunaDescricao),
+                     QLatin1String(r.tabela.colunaCodigo)));
     });
     DriverModal driver;
     driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, r.altera);
-        clica(lista, r.cadastro.fecha);
+        clica(lista, r.lista.altera);
+        clica(lista, r.lista.fecha);
     });
     driver.aoAbrir([&](QDialog* dados) {
-        digita(dados, r.descricao, "Tintas e Vernizes");
-        clica(dados, r.salva);
+        digita(dados, r.dados.descricao, "Tintas e Vernizes");
+        clica(dados, r.dados.salva);
         QCOMPARE(msgs.textos().size(), 1);
-        QVERIFY(msgs.ultimoTexto().startsWith(r.falhaAltera));
+        QVERIFY(msgs.ultimoTexto().startsWith(r.falhas.altera));
         QVERIFY(dados->isVisible());
-        clica(dados, r.fecharDados);
+        clica(dados, r.dados.fecha);
     });
-    t.principal().aciona(QLatin1String(r.cadastro.menu));
+    t.principal().aciona(QLatin1String(r.lista.menu));
     QCOMPARE(alteradasPorOutra, 1);
     QCOMPARE(descricaoDe(r, t, "000001"), QString("Outra estação"));
     QCOMPARE(t.banco.conta("Log"), 0);
@@ -693,18 +607,16 @@ namespace {
 // Every record window whose save goes through the family's, with what it shows when a change
 // or deletion finds its record gone.
 struct Sumido {
-    const char* menu;
+    ListaDeCadastro lista;
     const char* tabela;
     const char* colunaCodigo;
     QString codigo; // as stored
     void (*insere)(BancoTeste&);
-    const char* altera;
-    const char* exclui;
-    const char* fecharLista;
+    // The record window: its code field, a field a change types in, its save and close buttons.
+    const char* codigoDados;
+    const char* campo;
     const char* salva;
     const char* fecharDados;
-    const char* codigoDados;
-    const char* campo; // a field a change types in
     QString falhaAltera;
     QString falhaExclui;
     TipoMensagem tipo;
@@ -717,12 +629,12 @@ const QMap<QString, Sumido>& sumidos()
     const QString excluir = QStringLiteral("Não Consegui Excluir, Tente Novamente !");
     static const QMap<QString, Sumido> todos = {
         {QStringLiteral("grupos"),
-         {"GruposdeProdutos1", "Grupos", "GRU_Codigo", "000001",
-          [](BancoTeste& b) { Cadastro::grupo(b, "000001", "Tintas"); }, "btnManut_GRU_Altera",
-          "btnManut_GRU_Exclui", "btnManut_GRU_Fechar", "btnGRU_Salva", "btnGRU_Fecha",
-          "edGRU_Codigo", "edGRU_Descricao", alterar, excluir, TipoMensagem::Aviso, false}},
+         {listaDeGrupos, "Grupos", "GRU_Codigo", "000001",
+          [](BancoTeste& b) { Cadastro::grupo(b, "000001", "Tintas"); }, "edGRU_Codigo",
+          "edGRU_Descricao", "btnGRU_Salva", "btnGRU_Fecha", alterar, excluir, TipoMensagem::Aviso,
+          false}},
         {QStringLiteral("produtos"),
-         {"Produtos1", "Produtos", "PRO_Codigo", "         1",
+         {listaDeProdutos, "Produtos", "PRO_Codigo", "         1",
           [](BancoTeste& b) {
               Cadastro::grupo(b, "000001", "Ferramentas");
               Cadastro::insere(b, "Produtos",
@@ -735,36 +647,34 @@ const QMap<QString, Sumido>& sumidos()
                                 {"PRO_Valor", 0},
                                 {"PRO_Consumivel", "S"}});
           },
-          "btnManut_PRO_Altera", "btnManut_PRO_Exclui", "btnManut_PRO_Fecha", "btnPRO_Salva",
-          "btnPRO_Fecha", "edPRO_Codigo", "edPRO_Descricao",
+          "edPRO_Codigo", "edPRO_Descricao", "btnPRO_Salva", "btnPRO_Fecha",
           QStringLiteral("Deu Erro, tente novamente !"),
           QStringLiteral("Deu Erro, tente novamente !"), TipoMensagem::Aviso, false}},
         {QStringLiteral("requisitantes"),
-         {"ipodeSadas1", "Requisitante", "REQ_Codigo", "000001",
-          [](BancoTeste& b) { Cadastro::requisitante(b, "000001", "Oficina"); }, "btnREQ_Altera",
-          "btnREQ_Exclui", "btnREQ_Fecha", "btnREQ_Salva", "btnREQ_Fechar", "edREQ_Codigo",
-          "edREQ_Descricao", QStringLiteral("Não Consegui Alterar, Tente Novamente"),
+         {listaDeRequisitantes, "Requisitante", "REQ_Codigo", "000001",
+          [](BancoTeste& b) { Cadastro::requisitante(b, "000001", "Oficina"); }, "edREQ_Codigo",
+          "edREQ_Descricao", "btnREQ_Salva", "btnREQ_Fechar",
+          QStringLiteral("Não Consegui Alterar, Tente Novamente"),
           QStringLiteral("Não consegui Excluir, tente novamente"), TipoMensagem::Aviso, false}},
         {QStringLiteral("grupos de fornecedores"),
-         {"GrupodeFornecedores1", "GRU_Fornec", "GRU_Codigo", "000003",
-          [](BancoTeste& b) { Cadastro::grupoFornecedor(b, "000003", "Metais"); },
-          "btnGruFornec_Altera", "btnGruFornec_Exclui", "btnGruFornec_Fechar", "btnGruFornec_Grava",
-          "btnGruFornec_Fechar", "edCodigo", "edDescricao", alterar, excluir, TipoMensagem::Aviso,
-          true}},
+         {listaDeGruposDeFornecedores, "GRU_Fornec", "GRU_Codigo", "000003",
+          [](BancoTeste& b) { Cadastro::grupoFornecedor(b, "000003", "Metais"); }, "edCodigo",
+          "edDescricao", "btnGruFornec_Grava", "btnGruFornec_Fechar", alterar, excluir,
+          TipoMensagem::Aviso, true}},
         {QStringLiteral("fornecedores"),
-         {"Fornecedores1", "Fornecedor", "FOR_Codigo", "0000000001",
+         {listaDeFornecedores, "Fornecedor", "FOR_Codigo", "0000000001",
           [](BancoTeste& b) { Cadastro::fornecedor(b, "0000000001", "Tintas Cor Ltda"); },
-          "btnAltera", "btnExclui", "Button5", "btnCadastra", "btnSaida", "edCodigo", "edRazao",
-          alterar, excluir, TipoMensagem::Aviso, true}},
+          "edCodigo", "edRazao", "btnCadastra", "btnSaida", alterar, excluir, TipoMensagem::Aviso,
+          true}},
         {QStringLiteral("usuarios"),
-         {"ManutenodeUsurios1", "Usuarios", "USU_Codigo", "000001",
+         {listaDeUsuarios, "Usuarios", "USU_Codigo", "000001",
           [](BancoTeste& b) {
               Cadastro::usuario(b, "000001", "Ana", "ana", "segredo");
               Cadastro::permissoes(b, "000001", {"1", "4.4.1"}, QString());
           },
-          "btnUSU_Altera", "btnUSU_Exclui", "btnUSU_Fecha", "btnUSU_Grava", "btnDados_USU_Fecha",
-          "edUSU_Codigo", "edUSU_Nome", QStringLiteral("Deu Erro, tente novamente"),
-          QStringLiteral("Deu Erro, tente novamente"), TipoMensagem::Informacao, false}},
+          "edUSU_Codigo", "edUSU_Nome", "btnUSU_Grava", "btnDados_USU_Fecha",
+          QStringLiteral("Deu Erro, tente novamente"), QStringLiteral("Deu Erro, tente novamente"),
+          TipoMensagem::Informacao, false}},
     };
     return todos;
 }
@@ -790,15 +700,14 @@ void TstFamilia::recordDeletedElsewhereIsNotSaved()
     QFETCH(bool, altera);
     const Sumido& r = *sumidos().constFind(registro);
     AplicacaoTeste t;
-    t.flags("S", "N", "S");
-    t.principal().CodUsuario = "000009";
+    t.comAuditoria("000009");
     r.insere(t.banco);
     GravadorMensagens msgs;
     DriverModal driver;
     bool aberta = false;
     driver.aoAbrir([&](QDialog* lista) {
-        clica(lista, altera ? r.altera : r.exclui);
-        clica(lista, r.fecharLista);
+        clica(lista, altera ? r.lista.altera : r.lista.exclui);
+        clica(lista, r.lista.fecha);
     });
     driver.aoAbrir([&](QDialog* dados) {
         QCOMPARE(texto(dados, r.codigoDados), r.codigo);
@@ -825,7 +734,7 @@ void TstFamilia::recordDeletedElsewhereIsNotSaved()
         QCOMPARE(Cadastro::todasAsLinhas(t.banco.conexao()), noBanco);
         clica(dados, r.fecharDados);
     });
-    t.principal().aciona(QLatin1String(r.menu));
+    t.principal().aciona(QLatin1String(r.lista.menu));
     QVERIFY(aberta);
     QCOMPARE(t.banco.conta("Log"), 0);
     QCOMPARE(t.banco.conta(r.tabela), 0);
@@ -873,83 +782,79 @@ void TstFamilia::quickSearch()
     QFETCH(QString, atual);
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    r.insere(t.banco, "000001", "Ferramentas");
-    r.insere(t.banco, "000007", "Bruno");
-    r.insere(t.banco, "000012", "Elétrica");
-    r.insere(t.banco, "000020", "Limpeza");
-    DataSet& lista = r.cadastro.dados(t.app);
-    const char* radio = naBusca ? (porCodigo ? r.radioCodigoBusca : r.radioDescricaoBusca)
-                                : (porCodigo ? r.radioCodigo : r.radioDescricao);
-    const char* campoBusca = naBusca ? r.campoBuscaBusca : r.campoBusca;
+    r.tabela.insere(t.banco, "000001", "Ferramentas");
+    r.tabela.insere(t.banco, "000007", "Bruno");
+    r.tabela.insere(t.banco, "000012", "Elétrica");
+    r.tabela.insere(t.banco, "000020", "Limpeza");
+    DataSet& lista = r.lista.dados(t.app);
+    const CamposDeBusca& busca = naBusca ? r.busca.rapida : r.lista.rapida;
     DriverModal driver;
     driver.aoAbrir([&](QDialog* janela) {
-        clica(janela, radio);
+        clica(janela, porCodigo ? busca.radioCodigo : busca.radioDescricao);
         // An order starts on its first row; the search then starts from the first code.
         QCOMPARE(Familia::codigoAtual(lista),
-                 lista.valor(0, QLatin1String(r.cadastro.campoCodigo)).toString());
-        lista.localiza(QLatin1String(r.cadastro.campoCodigo), "000001");
-        digita(janela, campoBusca, texto);
-        clica(janela, naBusca ? r.botaoBuscaBusca : r.botaoBusca);
-        QCOMPARE(Tela::texto(janela, campoBusca), escrito);
+                 lista.valor(0, QLatin1String(r.lista.campoCodigo)).toString());
+        lista.localiza(QLatin1String(r.lista.campoCodigo), "000001");
+        digita(janela, busca.campo, texto);
+        clica(janela, busca.botao);
+        QCOMPARE(Tela::texto(janela, busca.campo), escrito);
         QCOMPARE(Familia::codigoAtual(lista), atual);
-        QCOMPARE(codigoNaGrade(janela, naBusca ? r.gradeBusca : r.cadastro.grade), atual);
+        QCOMPARE(codigoNaGrade(janela, naBusca ? r.busca.grade : r.lista.grade), atual);
         janela->reject();
     });
     if (naBusca)
-        Modal::exec(&r.busca(t.app));
+        Modal::exec(&r.busca.janela(t.app));
     else
-        t.principal().aciona(QLatin1String(r.cadastro.menu));
+        t.principal().aciona(QLatin1String(r.lista.menu));
 }
 
 void TstFamilia::searchWindowHandsBackTheChosenCode_data()
 {
-    colunaRegistro();
-    for (const QString& nome : registros().keys())
-        caso(qPrintable(nome), nome);
+    umaLinhaPorRegistro();
 }
 
 void TstFamilia::searchWindowHandsBackTheChosenCode()
 {
     const Registro& r = registroDaLinha();
     AplicacaoTeste t;
-    r.insere(t.banco, "000001", "Tintas");
-    r.insere(t.banco, "000002", "Abrasivos");
-    r.insere(t.banco, "000003", "Madeiras");
+    r.tabela.insere(t.banco, "000001", "Tintas");
+    r.tabela.insere(t.banco, "000002", "Abrasivos");
+    r.tabela.insere(t.banco, "000003", "Madeiras");
     QDialog chamador;
     auto* outroCampo = new QLineEdit(&chamador);
     auto* destino = new QLineEdit(&chamador);
-    Familia::JanelaBusca& busca = r.busca(t.app);
-    busca.registraDestino(r.origem, destino);
+    Familia::JanelaBusca& busca = r.busca.janela(t.app);
+    busca.registraDestino(r.busca.chamador, destino);
     DriverModal driver;
 
     // The caller opens the search from its own window; "Seleciona" hands the chosen row's
     // code back into the caller's field, which takes the focus.
     driver.aoAbrir([&](QDialog*) {
         outroCampo->setFocus();
-        busca.Origem = r.origem;
+        busca.Origem = r.busca.chamador;
         Modal::exec(&busca);
         QCOMPARE(destino->text(), QString("000003"));
         QTRY_COMPARE(focado(), destino);
     });
     driver.aoAbrir([&](QDialog* janela) {
         QCOMPARE(janela->objectName(), busca.objectName());
-        escolheNaBusca(janela, r.cadastro.dados(t.app), r.cadastro.campoCodigo, "000003");
+        escolheNaBusca(janela, r.lista.dados(t.app), r.lista.campoCodigo, "000003");
     });
     Modal::exec(&chamador);
 
     // An unknown caller gets nothing, nor does "Fechar".
     destino->setText("x");
-    driver.aoAbrir([&](QDialog* janela) { clica(janela, r.seleciona); });
+    driver.aoAbrir([&](QDialog* janela) { clica(janela, r.busca.seleciona); });
     busca.Origem = "Desconhecida";
     Modal::exec(&busca);
-    driver.aoAbrir([&](QDialog* janela) { clica(janela, r.fecharBusca); });
-    busca.Origem = r.origem;
+    driver.aoAbrir([&](QDialog* janela) { clica(janela, r.busca.fecha); });
+    busca.Origem = r.busca.chamador;
     Modal::exec(&busca);
     QCOMPARE(destino->text(), QString("x"));
 
     // With an empty list "Seleciona" hands back an empty code.
-    t.banco.executa(QStringLiteral("Delete From %1").arg(QLatin1String(r.tabela)));
-    driver.aoAbrir([&](QDialog* janela) { clica(janela, r.seleciona); });
+    t.banco.executa(QStringLiteral("Delete From %1").arg(QLatin1String(r.tabela.nome)));
+    driver.aoAbrir([&](QDialog* janela) { clica(janela, r.busca.seleciona); });
     Modal::exec(&busca);
     QCOMPARE(destino->text(), QString());
 }

@@ -787,9 +787,10 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
         const char* descricao;
         const char* referencia;
         const char* grupo;
+        // The search field, with its caption, and the grid.
+        QString rotulo;
         const char* busca;
         const char* grade;
-        QString rotulo;
         bool limpaBusca;
         int colunas;
     };
@@ -797,18 +798,18 @@ void TstProdutos::everyOpeningGoesBackToTheDescription()
                        "rbManut_PRO_Descricao",
                        "rbManut_PRO_Refer",
                        "rbManut_PRO_Grupo",
+                       QStringLiteral("Descrição:"),
                        "edBusca_ManutPRO",
                        "dbg_Manut_PRO",
-                       QStringLiteral("Descrição:"),
                        true,
                        14};
     const Janela con{"rbCon_Pro_Codigo",
                      "rbCon_PRO_Descricao",
                      "rbCon_PRO_Refer",
                      "rbManut_Con_Grupo",
+                     QStringLiteral("Descriçao:"),
                      "edBusca_ConPRO",
                      "dbg_Con_PRO",
-                     QStringLiteral("Descriçao:"),
                      false,
                      16};
     DriverModal driver;

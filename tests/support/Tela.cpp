@@ -9,7 +9,11 @@
 #include "data/DataModule_Grupos.h"
 #include "data/DataModule_Produtos.h"
 #include "data/DataModule_Req.h"
+#include "data/DataModule_Usuarios.h"
 #include "data/DataSet.h"
+#include "registers/BuscaGRU_For.h"
+#include "registers/Busca_Grupos.h"
+#include "registers/Busca_REQ.h"
 #include "support/GravadorMensagens.h"
 
 #include <QAbstractButton>
@@ -159,7 +163,13 @@ const ListaDeCadastro listaDeGrupos{
     .fecha = "btnManut_GRU_Fechar",
     .grade = "dbg_ManutGrupos",
     .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupos().cds_Grupos; },
-    .campoCodigo = "GRU_CODIGO"};
+    .campoCodigo = "GRU_CODIGO",
+    .janela = "TfManut_Grupos",
+    .altera = "btnManut_GRU_Altera",
+    .exclui = "btnManut_GRU_Exclui",
+    .modulo = "1.1",
+    .rapida = {"rbManut_Grupos_Codigo", "rbManut_GRupos_Descricao", "edManut_Grupos_Busca",
+               "Button1"}};
 
 const ListaDeCadastro listaDeRequisitantes{
     .menu = "ipodeSadas1",
@@ -167,7 +177,12 @@ const ListaDeCadastro listaDeRequisitantes{
     .fecha = "btnREQ_Fecha",
     .grade = "dbg_Manut_REQ",
     .dados = [](Aplicacao& a) -> DataSet& { return a.dmReq().cds_Req; },
-    .campoCodigo = "REQ_CODIGO"};
+    .campoCodigo = "REQ_CODIGO",
+    .janela = "TfManut_REQ",
+    .altera = "btnREQ_Altera",
+    .exclui = "btnREQ_Exclui",
+    .modulo = "1.3",
+    .rapida = {"rbREQ_Codigo", "rbREQ_Descricao", "edManut_REQ_Busca", "btnREQ_Busca"}};
 
 const ListaDeCadastro listaDeGruposDeFornecedores{
     .menu = "GrupodeFornecedores1",
@@ -175,7 +190,12 @@ const ListaDeCadastro listaDeGruposDeFornecedores{
     .fecha = "btnGruFornec_Fechar",
     .grade = "dbgManut_GrupoFornecedor",
     .dados = [](Aplicacao& a) -> DataSet& { return a.dmGrupoFornecedor().cdsGrupoFornecedor; },
-    .campoCodigo = "GRU_CODIGO"};
+    .campoCodigo = "GRU_CODIGO",
+    .janela = "TfManut_GrupoFornecedor",
+    .altera = "btnGruFornec_Altera",
+    .exclui = "btnGruFornec_Exclui",
+    .modulo = "1.4",
+    .rapida = {"rbCodigo", "rbDescricao", "edBusca_GruFornec", "btnBusca_GruFornec"}};
 
 const ListaDeCadastro listaDeFornecedores{
     .menu = "Fornecedores1",
@@ -183,7 +203,9 @@ const ListaDeCadastro listaDeFornecedores{
     .fecha = "Button5",
     .grade = "dbManut_For",
     .dados = [](Aplicacao& a) -> DataSet& { return a.dmFornecedor().cdsFornecedor; },
-    .campoCodigo = "FOR_CODIGO"};
+    .campoCodigo = "FOR_CODIGO",
+    .altera = "btnAltera",
+    .exclui = "btnExclui"};
 
 const ListaDeCadastro listaDeProdutos{
     .menu = "Produtos1",
@@ -191,7 +213,68 @@ const ListaDeCadastro listaDeProdutos{
     .fecha = "btnManut_PRO_Fecha",
     .grade = "dbg_Manut_PRO",
     .dados = [](Aplicacao& a) -> DataSet& { return a.dmProdutos().cds_Produtos; },
-    .campoCodigo = "PRO_CODIGO"};
+    .campoCodigo = "PRO_CODIGO",
+    .altera = "btnManut_PRO_Altera",
+    .exclui = "btnManut_PRO_Exclui"};
+
+const ListaDeCadastro listaDeUsuarios{
+    .menu = "ManutenodeUsurios1",
+    .novo = "btnUSU_Inclui",
+    .fecha = "btnUSU_Fecha",
+    .grade = "dbgManut_Usuarios",
+    .dados = [](Aplicacao& a) -> DataSet& { return a.dmUsuarios().cds_Usuarios; },
+    .campoCodigo = "USU_CODIGO",
+    .altera = "btnUSU_Altera",
+    .exclui = "btnUSU_Exclui"};
+
+const DadosDeCadastro dadosDeGrupos{.janela = "TfDados_Grupos",
+                                    .titulo = "lb_Titulo_DadosGRU",
+                                    .codigo = "edGRU_Codigo",
+                                    .descricao = "edGRU_Descricao",
+                                    .salva = "btnGRU_Salva",
+                                    .limpa = "btnGRU_Limpa",
+                                    .fecha = "btnGRU_Fecha"};
+
+const DadosDeCadastro dadosDeRequisitantes{.janela = "TfDados_REQ",
+                                           .titulo = "lbREQ_Titulo",
+                                           .codigo = "edREQ_Codigo",
+                                           .descricao = "edREQ_Descricao",
+                                           .salva = "btnREQ_Salva",
+                                           .limpa = "btnREQ_Limpa",
+                                           .fecha = "btnREQ_Fechar"};
+
+const DadosDeCadastro dadosDeGruposDeFornecedores{.janela = "TfDados_GrupoFornecedor",
+                                                  .titulo = "lbTitulo",
+                                                  .codigo = "edCodigo",
+                                                  .descricao = "edDescricao",
+                                                  .salva = "btnGruFornec_Grava",
+                                                  .limpa = "btnGruFornec_Limpa",
+                                                  .fecha = "btnGruFornec_Fechar"};
+
+const BuscaDeCadastro buscaDeGrupos{
+    .janela = [](Aplicacao& a) -> JanelaBusca& { return a.janela<TfBusca_Grupos>(); },
+    .rapida = {"rbBusca_Grupos_Codigo", "rbBusca_GRupos_Descricao", "edBusca_Grupos_Busca",
+               "btnBusca_Grupos"},
+    .grade = "dbg_BuscaGrupos",
+    .seleciona = "btnBusca_Seleciona",
+    .fecha = "btnBusca_GRU_Fechar",
+    .chamador = QStringLiteral("Dados_Produtos")};
+
+const BuscaDeCadastro buscaDeRequisitantes{
+    .janela = [](Aplicacao& a) -> JanelaBusca& { return a.janela<TfBusca_REQ>(); },
+    .rapida = {"rbBusca_REQ_Codigo", "rbBusca_REQ_Descricao", "edBusca_REQ_Busca", "btnBusca_REQ"},
+    .grade = "dbg_BuscaREQ",
+    .seleciona = "btnBusca_Seleciona",
+    .fecha = "btnBusca_TIP_Fechar",
+    .chamador = QStringLiteral("Saida")};
+
+const BuscaDeCadastro buscaDeGruposDeFornecedores{
+    .janela = [](Aplicacao& a) -> JanelaBusca& { return a.janela<TfBuscaGRU_For>(); },
+    .rapida = {"rbCodigo", "rbDescricao", "edBusca", "btnBusca"},
+    .grade = "dbgBusca_GRUFor",
+    .seleciona = "btnSeleciona",
+    .fecha = "btnFechar",
+    .chamador = QStringLiteral("Cad_Fornecedor")};
 
 void colunasDaBuscaRapida()
 {

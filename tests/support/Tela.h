@@ -16,6 +16,7 @@
 class Aplicacao;
 class DataSet;
 class GravadorMensagens;
+class JanelaBusca;
 class QDialog;
 class QLineEdit;
 class QPushButton;
@@ -73,8 +74,20 @@ QStringList colunaDaLista(const DataSet& lista, const char* campo);
 // The numbers (MOV_CodInt) of the rows a ledger or loan list holds, in ascending order.
 QList<int> listados(const DataSet& lista);
 
+// The quick search of a list or search window: the radios that order the list by code or by
+// description, the search field and the button that runs the search.
+struct CamposDeBusca {
+    const char* radioCodigo;
+    const char* radioDescricao;
+    const char* campo;
+    const char* botao;
+};
+
 // A register's list window as its tests reach it: the main-menu item that opens it, its "new
-// record" and close buttons, its grid, and the shared list the grid shows with its code field.
+// record" and close buttons, its grid, the shared list the grid shows with its code field, and
+// its change and deletion buttons. The registers of a code and a description also name the
+// window itself, the permission module of its three buttons (the buttons' own modules are this
+// one followed by ".1", ".2" and ".3") and its quick search.
 struct ListaDeCadastro {
     const char* menu;
     const char* novo;
@@ -82,6 +95,11 @@ struct ListaDeCadastro {
     const char* grade;
     DataSet& (*dados)(Aplicacao& app);
     const char* campoCodigo;
+    const char* janela = nullptr;
+    const char* altera = nullptr;
+    const char* exclui = nullptr;
+    const char* modulo = nullptr;
+    CamposDeBusca rapida = {};
 };
 
 // The list windows of the registers, each as its own tests and the tests shared by the registers
@@ -91,6 +109,39 @@ extern const ListaDeCadastro listaDeRequisitantes;
 extern const ListaDeCadastro listaDeGruposDeFornecedores;
 extern const ListaDeCadastro listaDeFornecedores;
 extern const ListaDeCadastro listaDeProdutos;
+extern const ListaDeCadastro listaDeUsuarios;
+
+// The record window of a register of a code and a description: the window, its title label, its
+// two fields, and its save, clear and close buttons.
+struct DadosDeCadastro {
+    const char* janela;
+    const char* titulo;
+    const char* codigo;
+    const char* descricao;
+    const char* salva;
+    const char* limpa;
+    const char* fecha;
+};
+
+extern const DadosDeCadastro dadosDeGrupos;
+extern const DadosDeCadastro dadosDeRequisitantes;
+extern const DadosDeCadastro dadosDeGruposDeFornecedores;
+
+// The search window of a register of a code and a description: the window the program keeps for
+// it, its quick search and grid, its "Seleciona" and close buttons, and the name of a caller
+// whose field it hands the chosen code back to.
+struct BuscaDeCadastro {
+    JanelaBusca& (*janela)(Aplicacao& app);
+    CamposDeBusca rapida;
+    const char* grade;
+    const char* seleciona;
+    const char* fecha;
+    QString chamador;
+};
+
+extern const BuscaDeCadastro buscaDeGrupos;
+extern const BuscaDeCadastro buscaDeRequisitantes;
+extern const BuscaDeCadastro buscaDeGruposDeFornecedores;
 
 // A quick search in a list or search window, as a row of a test's data: the radio that picks the
 // column, the caption the search field then shows, what is typed, what the field shows once
