@@ -4,6 +4,7 @@
 
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
+#include "support/JanelasDeProduto.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -44,52 +45,29 @@ void codigoDeBarrasRepetido(AplicacaoTeste& t, const QString& consumivel)
 
 void TstCodigoBarras::sharedBarCodeKeepsTheProductTyped_data()
 {
-    QTest::addColumn<QString>("item"); // the main-menu item that opens the window
-    QTest::addColumn<QString>("codigo");
-    QTest::addColumn<QString>("barras");
-    QTest::addColumn<QString>("descricao");
-    QTest::addColumn<QString>("consumivel"); // the kind of product the window takes
-    caso("entry", "EntradanoEstoque1", "edENT_CodPRO", "edENT_CodBar", "edEnt_DescPro", "S");
-    caso("exit", "SadanoEstoque1", "edSaida_CodPro", "edSaida_CodBar", "edSaida_DescPro", "N");
-    caso("reversal of an entry", "EstornodeEntrada1", "edEST_CodPro", "edEST_CodBar",
-         "edEst_DescPro", "S");
-    caso("reversal of an exit", "EstornodeSada1", "edEST_CodPro", "edEST_CodBar", "edEst_DescPro",
-         "S");
-    caso("write-off", "ExtravioSadaDefinitivadenoConsumveis1", "edCodPro", "edCodBar", "edDescPro",
-         "N");
-    caso("return", "DevoluodenoConsumveis1", "edCodPro", "edCodBar", "edDescPro", "N");
-    caso("suppliers of a product", "ConsultadeFornecedoresdeumProduto1", "edCodigo", "edCodBar",
-         "edDesc", "S");
-    caso("movement query", "ConsultadeMovimentaodeEstoque1", "edCodPro", "edCodBar", "edDescricao",
-         "S");
-    caso("report of one product", "GeralporProduto1", "edCodPro", "edCodBar", "EdDescPro", "S");
+    JanelasDeProduto::umaLinhaPorJanela();
 }
 
 void TstCodigoBarras::sharedBarCodeKeepsTheProductTyped()
 {
-    QFETCH(QString, item);
-    QFETCH(QString, codigo);
-    QFETCH(QString, barras);
-    QFETCH(QString, descricao);
-    QFETCH(QString, consumivel);
+    QFETCH(JanelaDeProduto, janela);
     TelaTeste t;
-    codigoDeBarrasRepetido(t, consumivel);
-    const QByteArray c = codigo.toLatin1(), b = barras.toLatin1(), d = descricao.toLatin1();
-    t.abre(qPrintable(item), [&](QDialog* j) {
-        const auto naTela = [&] { return textos(j, {c.constData(), d.constData()}); };
-        informa(j, c.constData(), "13");
+    codigoDeBarrasRepetido(t, janela.consumivel);
+    t.abre(janela.menu, [&](QDialog* j) {
+        const auto naTela = [&] { return textos(j, {janela.codigo, janela.descricao}); };
+        informa(j, janela.codigo, "13");
         QCOMPARE(naTela(), QStringList({"        13", "Segundo"}));
-        QCOMPARE(texto(j, b.constData()), compartilhado);
+        QCOMPARE(texto(j, janela.barras), compartilhado);
         // Through the bar code the look-up showed, and out with Tab: the product typed stays.
-        campo(j, b.constData())->setFocus();
-        tab(j, b.constData());
+        campo(j, janela.barras)->setFocus();
+        tab(j, janela.barras);
         QCOMPARE(naTela(), QStringList({"        13", "Segundo"}));
         // A bar code typed is looked up, the shared one too: the first product that has it.
-        digita(j, b.constData(), proprio);
-        tab(j, b.constData());
+        digita(j, janela.barras, proprio);
+        tab(j, janela.barras);
         QCOMPARE(naTela(), QStringList({"        14", "Terceiro"}));
-        digita(j, b.constData(), compartilhado);
-        tab(j, b.constData());
+        digita(j, janela.barras, compartilhado);
+        tab(j, janela.barras);
         QCOMPARE(naTela(), QStringList({"        12", "Primeiro"}));
         j->reject();
     });

@@ -6,6 +6,7 @@
 
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
+#include "support/JanelasDeProduto.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -38,62 +39,47 @@ void leitor(QWidget* campo, const QString& codigo)
     QCoreApplication::processEvents();
 }
 
-} // namespace
-
-void TstLeitor::scannedBarCodeMovesOn_data()
+// Scans `codigo` into the window's field `nome`, the field first taking the focus as a click
+// would give it; returns the field.
+QLineEdit* leNoCampo(QDialog* janela, const char* nome, const QString& codigo)
 {
-    QTest::addColumn<QString>("item"); // the main-menu item that opens the window
-    QTest::addColumn<QString>("campoBarras");
-    QTest::addColumn<QString>("codigo");
-    QTest::addColumn<QString>("descricao");
-    QTest::addColumn<QString>("proximo");    // the field the focus moves on to
-    QTest::addColumn<QString>("consumivel"); // the kind of product the window takes
-    caso("entry", QString("EntradanoEstoque1"), QString("edENT_CodBar"), QString("edENT_CodPRO"),
-         QString("edEnt_DescPro"), QString("edENT_Unid"), QString("S"));
-    caso("exit", QString("SadanoEstoque1"), QString("edSaida_CodBar"), QString("edSaida_CodPro"),
-         QString("edSaida_DescPro"), QString("edSaida_Unid"), QString("N"));
-    caso("reversal of an entry", QString("EstornodeEntrada1"), QString("edEST_CodBar"),
-         QString("edEST_CodPro"), QString("edEst_DescPro"), QString("edEst_Unid"), QString("S"));
-    caso("reversal of an exit", QString("EstornodeSada1"), QString("edEST_CodBar"),
-         QString("edEST_CodPro"), QString("edEst_DescPro"), QString("edEst_Unid"), QString("S"));
-    caso("write-off", QString("ExtravioSadaDefinitivadenoConsumveis1"), QString("edCodBar"),
-         QString("edCodPro"), QString("edDescPro"), QString("edQuant"), QString("N"));
-    caso("return", QString("DevoluodenoConsumveis1"), QString("edCodBar"), QString("edCodPro"),
-         QString("edDescPro"), QString("edCodReq"), QString("N"));
-    caso("suppliers of a product", QString("ConsultadeFornecedoresdeumProduto1"),
-         QString("edCodBar"), QString("edCodigo"), QString("edDesc"), QString("DBGPRo"),
-         QString("S"));
-    caso("movement query", QString("ConsultadeMovimentaodeEstoque1"), QString("edCodBar"),
-         QString("edCodPro"), QString("edDescricao"), QString("edDescricao"), QString("S"));
-    caso("report of one product", QString("GeralporProduto1"), QString("edCodBar"),
-         QString("edCodPro"), QString("EdDescPro"), QString("EdDescPro"), QString("S"));
+    QLineEdit* campoLeitor = campo(janela, nome);
+    campoLeitor->setFocus();
+    leitor(campoLeitor, codigo);
+    return campoLeitor;
 }
 
-void TstLeitor::scannedBarCodeMovesOn()
+// The drill coded 12 in the one group, with 5 in stock, of the kind the window takes; with a bar
+// code when `codigoBarras` gives one.
+void furadeira(AplicacaoTeste& t, const char* consumivel, const QString& codigoBarras = {})
 {
-    QFETCH(QString, item);
-    QFETCH(QString, campoBarras);
-    QFETCH(QString, codigo);
-    QFETCH(QString, descricao);
-    QFETCH(QString, proximo);
-    QFETCH(QString, consumivel);
-    TelaTeste t;
     Cadastro::grupo(t.banco, "000001", "Geral");
     Cadastro::produto(t.banco, {.codigo = QStringLiteral("        12"),
                                 .descricao = QStringLiteral("Furadeira"),
                                 .quantidade = "5",
                                 .consumivel = consumivel,
-                                .codigoBarras = barras});
-    const QByteArray b = campoBarras.toLatin1(), c = codigo.toLatin1(), d = descricao.toLatin1();
-    t.abre(qPrintable(item), [&](QDialog* j) {
-        QLineEdit* campoLeitor = campo(j, b.constData());
-        campoLeitor->setFocus();
-        leitor(campoLeitor, barras);
+                                .codigoBarras = codigoBarras});
+}
+
+} // namespace
+
+void TstLeitor::scannedBarCodeMovesOn_data()
+{
+    JanelasDeProduto::umaLinhaPorJanela();
+}
+
+void TstLeitor::scannedBarCodeMovesOn()
+{
+    QFETCH(JanelaDeProduto, janela);
+    TelaTeste t;
+    furadeira(t, janela.consumivel, barras);
+    t.abre(janela.menu, [&](QDialog* j) {
+        leNoCampo(j, janela.barras, barras);
         QVERIFY(j->isVisible());
-        QCOMPARE(textos(j, {c.constData(), d.constData()}),
+        QCOMPARE(textos(j, {janela.codigo, janela.descricao}),
                  QStringList({"        12", "Furadeira"}));
         QVERIFY(focado());
-        QCOMPARE(focado()->objectName(), proximo);
+        QCOMPARE(focado()->objectName(), QLatin1String(janela.proximo));
         j->reject();
     });
     QCOMPARE(t.driver.passosPendentes(), 0);
@@ -126,9 +112,7 @@ void TstLeitor::scannedBarCodeFindsTheRowOfTheProductList()
     const QByteArray b = campoBusca.toLatin1(), g = grade.toLatin1();
     const DriverModal::Passos naLista = [&](QDialog* j) {
         marca(j, "rbPRO_Busca_CodBar");
-        QLineEdit* campoLeitor = campo(j, b.constData());
-        campoLeitor->setFocus();
-        leitor(campoLeitor, barras);
+        leNoCampo(j, b.constData(), barras);
         // Nothing was pressed: neither "Novo" nor "Seleciona" opened or closed a window.
         QVERIFY(j->isVisible());
         QCOMPARE(codigoNaGrade(j, g.constData()), QString("        12"));
@@ -151,66 +135,43 @@ void TstLeitor::scannedBarCodeFindsTheRowOfTheProductList()
 
 void TstLeitor::scannedCodeLabelFindsTheProduct_data()
 {
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("campoBarras");
-    QTest::addColumn<QString>("codigo");
-    QTest::addColumn<QString>("descricao");
-    QTest::addColumn<QString>("proximo");
-    QTest::addColumn<QString>("consumivel");
+    QTest::addColumn<JanelaDeProduto>("janela");
     // Another product has the label's text as its bar code.
     QTest::addColumn<bool>("barrasDeOutro");
-    caso("entry", QString("EntradanoEstoque1"), QString("edENT_CodBar"), QString("edENT_CodPRO"),
-         QString("edEnt_DescPro"), QString("edENT_Unid"), QString("S"), false);
-    caso("write-off", QString("ExtravioSadaDefinitivadenoConsumveis1"), QString("edCodBar"),
-         QString("edCodPro"), QString("edDescPro"), QString("edQuant"), QString("N"), false);
-    caso("movement query", QString("ConsultadeMovimentaodeEstoque1"), QString("edCodBar"),
-         QString("edCodPro"), QString("edDescricao"), QString("edDescricao"), QString("S"), false);
-    caso("entry, the bar code wins", QString("EntradanoEstoque1"), QString("edENT_CodBar"),
-         QString("edENT_CodPRO"), QString("edEnt_DescPro"), QString("edENT_Unid"), QString("S"),
-         true);
-    caso("write-off, the bar code wins", QString("ExtravioSadaDefinitivadenoConsumveis1"),
-         QString("edCodBar"), QString("edCodPro"), QString("edDescPro"), QString("edQuant"),
-         QString("N"), true);
+    using namespace JanelasDeProduto;
+    caso("entry", entrada, false);
+    caso("write-off", extravio, false);
+    caso("movement query", consultaDeMovimentos, false);
+    caso("entry, the bar code wins", entrada, true);
+    caso("write-off, the bar code wins", extravio, true);
 }
 
 void TstLeitor::scannedCodeLabelFindsTheProduct()
 {
-    QFETCH(QString, item);
-    QFETCH(QString, campoBarras);
-    QFETCH(QString, codigo);
-    QFETCH(QString, descricao);
-    QFETCH(QString, proximo);
-    QFETCH(QString, consumivel);
+    QFETCH(JanelaDeProduto, janela);
     QFETCH(bool, barrasDeOutro);
     TelaTeste t;
-    Cadastro::grupo(t.banco, "000001", "Geral");
     // Without a bar code of its own, its label carries its code, as printed: "12".
-    Cadastro::produto(t.banco, {.codigo = QStringLiteral("        12"),
-                                .descricao = QStringLiteral("Furadeira"),
-                                .quantidade = "5",
-                                .consumivel = consumivel});
+    furadeira(t, janela.consumivel);
     // A product with a bar code is labelled with that: its code in the bar-code field is unknown.
     Cadastro::produto(t.banco, {.codigo = QStringLiteral("        56"),
                                 .descricao = QStringLiteral("Trena"),
-                                .consumivel = consumivel,
+                                .consumivel = janela.consumivel,
                                 .codigoBarras = barras});
     if (barrasDeOutro)
         Cadastro::produto(t.banco, {.codigo = QStringLiteral("        34"),
                                     .descricao = QStringLiteral("Serrote"),
                                     .quantidade = "2",
-                                    .consumivel = consumivel,
+                                    .consumivel = janela.consumivel,
                                     .codigoBarras = QStringLiteral("12")});
     const QStringList esperado = barrasDeOutro ? QStringList{"        34", "Serrote", "12"}
                                                : QStringList{"        12", "Furadeira", ""};
-    const QByteArray b = campoBarras.toLatin1(), c = codigo.toLatin1(), d = descricao.toLatin1();
-    t.abre(qPrintable(item), [&](QDialog* j) {
-        QLineEdit* campoLeitor = campo(j, b.constData());
-        campoLeitor->setFocus();
-        leitor(campoLeitor, QStringLiteral("12"));
+    t.abre(janela.menu, [&](QDialog* j) {
+        QLineEdit* campoLeitor = leNoCampo(j, janela.barras, QStringLiteral("12"));
         QVERIFY(j->isVisible());
-        QCOMPARE(textos(j, {c.constData(), d.constData(), b.constData()}), esperado);
+        QCOMPARE(textos(j, {janela.codigo, janela.descricao, janela.barras}), esperado);
         QVERIFY(focado());
-        QCOMPARE(focado()->objectName(), proximo);
+        QCOMPARE(focado()->objectName(), QLatin1String(janela.proximo));
         QCOMPARE(t.msgs.textos(), QStringList());
 
         // "56" is no label: the product coded 56 is labelled with its bar code.
@@ -218,7 +179,7 @@ void TstLeitor::scannedCodeLabelFindsTheProduct()
         campoLeitor->clear();
         leitor(campoLeitor, QStringLiteral("56"));
         QCOMPARE(t.msgs.textos().size(), 1);
-        QVERIFY(texto(j, d.constData()) != QString("Trena"));
+        QVERIFY(texto(j, janela.descricao) != QString("Trena"));
         j->reject();
     });
     QCOMPARE(t.driver.passosPendentes(), 0);

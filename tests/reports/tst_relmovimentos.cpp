@@ -107,15 +107,34 @@ void livro(BancoTeste& b)
     movimento(b, 7, "9", "SS", 0, "1", "1.00", "000001"); // its product is gone
 }
 
-QStringList geral(const char* eq, const char* er, const char* sq, const char* sr, const char* teq,
-                  const char* ter, const char* tsq, const char* tsr, const char* balanco)
+// A total of one kind of movement as the reports print it: its quantity and its value.
+QString total(const QString& nome, const char* quantidade, const char* valor)
 {
-    return {QString("Total de Entradas(Quantidade): %1 Total de Entradas(R$): %2").arg(eq, er),
-            QString("Total de Saídas(Quantidade): %1 Total de Saídas(R$): %2").arg(sq, sr),
-            QString("Total de Est.de Entradas(Quantidade): %1 Total de Est.de Entradas(R$): %2")
-                .arg(teq, ter),
-            QString("Total de Est.de Saídas(Quantidade): %1 Total de Est.de Saídas(R$): %2")
-                .arg(tsq, tsr),
+    return QString("Total de %1(Quantidade): %2 Total de %1(R$): %3").arg(nome, quantidade, valor);
+}
+
+// The reports of one kind of movement for a product or a group print their totals without
+// the colons.
+QString totalSemDoisPontos(const QString& nome, const char* quantidade, const char* valor)
+{
+    return QString("Total de %1(Quantidade) %2 Total de %1(R$) %3").arg(nome, quantidade, valor);
+}
+
+// A quantity and a value summed, as printed.
+struct Soma {
+    const char* quantidade;
+    const char* valor;
+};
+const Soma nada{"0,000", "R$ 0,00"};
+
+// The totals that close a general report: entries, exits and their reversals, and the balance.
+QStringList geral(Soma entradas, Soma saidas, Soma estornosDeEntrada, Soma estornosDeSaida,
+                  const char* balanco)
+{
+    return {total("Entradas", entradas.quantidade, entradas.valor),
+            total("Saídas", saidas.quantidade, saidas.valor),
+            total("Est.de Entradas", estornosDeEntrada.quantidade, estornosDeEntrada.valor),
+            total("Est.de Saídas", estornosDeSaida.quantidade, estornosDeSaida.valor),
             QString("Balanço do Período: %1").arg(balanco)};
 }
 
@@ -154,149 +173,212 @@ Motor::Documento imprime(TelaTeste& t, ImpressoraTeste& impressora, const QStrin
 
 } // namespace
 
+namespace {
+
+// A report printed from its menu item: the code its dialog is given, the days of its period
+// (from the 10th; the whole ledger unless said), the lines of its heading after the company's,
+// its rows and the totals it closes with.
+struct Relatorio {
+    const char* item;
+    QString codigo;
+    int de = -1;
+    int ate = 4;
+    QStringList cabecalho;
+    QStringList detalhes;
+    QStringList resumo;
+};
+
+const QString periodoInteiro = "Período: 09/03/2024 à 14/03/2024";
+const QString colunasGerais = "Código Descrição Data Oper. Quantidade Valor";
+const QString colunasSemOperacao = "Código Descrição Data Quantidade Valor";
+const QString colunasDoProduto = "Data Requisitante Quantidade Valor";
+
+// The heading of the general report by date over `periodo`.
+QStringList geralPorData(const QString& periodo)
+{
+    return {"Lista de Movimentação de Estoque Geral por Data", periodo, colunasGerais};
+}
+
+// The heading of a report of one kind of movement by date over the whole ledger.
+QStringList somentePorData(const char* quais, const QString& colunas)
+{
+    return {QString("Lista de Movimentação de Estoque Geral (Somente %1)").arg(quais),
+            periodoInteiro, colunas};
+}
+
+// The heading of a report of the product, group or requisitioner chosen, over the whole ledger.
+QStringList doEscolhido(const QString& titulo, const QString& escolhido, const QString& colunas)
+{
+    return {titulo, periodoInteiro, escolhido, colunas};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Relatorio)
+
 void TstRelMovimentos::everyKeyFromItsDialog_data()
 {
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("codigo");
-    QTest::addColumn<int>("de");
-    QTest::addColumn<int>("ate");
-    QTest::addColumn<QStringList>("cabecalho"); // the lines after the company's
-    QTest::addColumn<QStringList>("detalhes");
-    QTest::addColumn<QStringList>("resumo");
-
-    const QString geralTitulo = "Lista de Movimentação de Estoque Geral por Data";
-    const QString colunasGerais = "Código Descrição Data Oper. Quantidade Valor";
-    const QString periodo = "Período: 09/03/2024 à 14/03/2024";
-    caso("general, whole period", "MovimentaodeEstoqueGeralporData1", QString(), -1, 4,
-         QStringList{geralTitulo, periodo, colunasGerais},
-         QStringList{"1 Alicate 09/03/2024 EE 10,000 R$ 80,00",
-                     "1 Alicate 10/03/2024 SS 4,000 R$ 26,00", "2 Cabo 11/03/2024 TE 1,000 R$ 5,00",
-                     "1 Alicate 12/03/2024 TS 2,000 R$ 13,00",
-                     "2 Cabo 13/03/2024 EE 3,000 R$ 30,00", "2 Cabo 14/03/2024 SS 1,000 R$ 10,00"},
-         geral("13,000", "R$ 110,00", "5,000", "R$ 36,00", "1,000", "R$ 5,00", "2,000", "R$ 13,00",
-               "R$ 82,00"));
+    QTest::addColumn<Relatorio>("relatorio");
+    const QString alicate = "Produto:          1 / Alicate";
+    const QString cabo = "Produto:          2 / Cabo";
+    const QString ferramentas = "Grupo: 000001 / Ferramentas";
+    caso("general, whole period",
+         Relatorio{.item = "MovimentaodeEstoqueGeralporData1",
+                   .cabecalho = geralPorData(periodoInteiro),
+                   .detalhes = {"1 Alicate 09/03/2024 EE 10,000 R$ 80,00",
+                                "1 Alicate 10/03/2024 SS 4,000 R$ 26,00",
+                                "2 Cabo 11/03/2024 TE 1,000 R$ 5,00",
+                                "1 Alicate 12/03/2024 TS 2,000 R$ 13,00",
+                                "2 Cabo 13/03/2024 EE 3,000 R$ 30,00",
+                                "2 Cabo 14/03/2024 SS 1,000 R$ 10,00"},
+                   .resumo = geral({"13,000", "R$ 110,00"}, {"5,000", "R$ 36,00"},
+                                   {"1,000", "R$ 5,00"}, {"2,000", "R$ 13,00"}, "R$ 82,00")});
     // One entry of 10 worth 80 and one exit of 4 worth 26: a balance of 54.
-    caso("general, entry and exit", "MovimentaodeEstoqueGeralporData1", QString(), -1, 0,
-         QStringList{geralTitulo, "Período: 09/03/2024 à 10/03/2024", colunasGerais},
-         QStringList{"1 Alicate 09/03/2024 EE 10,000 R$ 80,00",
-                     "1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
-         geral("10,000", "R$ 80,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
-               "R$ 54,00"));
-    caso("general, one day of exits only", "MovimentaodeEstoqueGeralporData1", QString(), 0, 0,
-         QStringList{geralTitulo, "Período: 10/03/2024 à 10/03/2024", colunasGerais},
-         QStringList{"1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
-         geral("0,000", "R$ 0,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
-               "-R$ 26,00"));
-    caso("general, start after end", "MovimentaodeEstoqueGeralporData1", QString(), 4, -1,
-         QStringList{geralTitulo, "Período: 14/03/2024 à 09/03/2024", colunasGerais}, QStringList{},
-         geral("0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
-               "R$ 0,00"));
-    caso("entries", "SomenteEntradasporData1", QString(), -1, 4,
-         QStringList{"Lista de Movimentação de Estoque Geral (Somente Entradas)", periodo,
-                     "Código Descrição Data Quantidade Valor"},
-         QStringList{"1 Alicate 09/03/2024 10,000 R$ 80,00", "2 Cabo 13/03/2024 3,000 R$ 30,00"},
-         QStringList{"Total de Entradas(Quantidade): 13,000 Total de Entradas(R$): R$ 110,00"});
-    caso("exits", "SomenteSadasporData1", QString(), -1, 4,
-         QStringList{"Lista de Movimentação de Estoque Geral (Somente Saídas)", periodo,
-                     "Código Descrição Data Quantidade Valor"},
-         QStringList{"1 Alicate 10/03/2024 4,000 R$ 26,00", "2 Cabo 14/03/2024 1,000 R$ 10,00"},
-         QStringList{"Total de Saídas(Quantidade): 5,000 Total de Saídas(R$): R$ 36,00"});
-    caso("reversed entries", "SomenteEstornosdeEntradaporData1", QString(), -1, 4,
-         QStringList{"Lista de Movimentação de Estoque Geral (Somente E.Entradas)", periodo,
-                     "Código Descrição Fornec. Data Quantidade Valor"},
-         QStringList{"2 Cabo 0000000002 11/03/2024 1,000 R$ 5,00"},
-         QStringList{"Total de Estorno de Entradas(Quantidade): 1,000 "
-                     "Total de Estrorno de Entradas(R$): R$ 5,00"});
-    caso("reversed exits", "SomenteEstornosdeSadaporData1", QString(), -1, 4,
-         QStringList{"Lista de Movimentação de Estoque Geral (Somente E.Saídas)", periodo,
-                     "Código Descrição Requis. Data Quantidade Valor"},
-         QStringList{"1 Alicate 000001 12/03/2024 2,000 R$ 13,00"},
-         QStringList{"Total de Estorno de Saídas(Quantidade): 2,000 "
-                     "Total de Estrorno de Saídas(R$): R$ 13,00"});
-    caso("product", "GeralporProduto1", "1", -1, 4,
-         QStringList{"Lista de Movimentação de Estoque por Produto", periodo,
-                     "Produto:          1 / Alicate", "Data Oper. Quantidade Valor"},
-         QStringList{"09/03/2024 Entrada 10,000 R$ 80,00", "10/03/2024 Saída 4,000 R$ 26,00",
-                     "12/03/2024 Est.Saída 2,000 R$ 13,00"},
-         geral("10,000", "R$ 80,00", "4,000", "R$ 26,00", "0,000", "R$ 0,00", "2,000", "R$ 13,00",
-               "R$ 67,00"));
+    caso("general, entry and exit",
+         Relatorio{.item = "MovimentaodeEstoqueGeralporData1",
+                   .ate = 0,
+                   .cabecalho = geralPorData("Período: 09/03/2024 à 10/03/2024"),
+                   .detalhes = {"1 Alicate 09/03/2024 EE 10,000 R$ 80,00",
+                                "1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
+                   .resumo = geral({"10,000", "R$ 80,00"}, {"4,000", "R$ 26,00"}, nada, nada,
+                                   "R$ 54,00")});
+    caso("general, one day of exits only",
+         Relatorio{.item = "MovimentaodeEstoqueGeralporData1",
+                   .de = 0,
+                   .ate = 0,
+                   .cabecalho = geralPorData("Período: 10/03/2024 à 10/03/2024"),
+                   .detalhes = {"1 Alicate 10/03/2024 SS 4,000 R$ 26,00"},
+                   .resumo = geral(nada, {"4,000", "R$ 26,00"}, nada, nada, "-R$ 26,00")});
+    caso("general, start after end",
+         Relatorio{.item = "MovimentaodeEstoqueGeralporData1",
+                   .de = 4,
+                   .ate = -1,
+                   .cabecalho = geralPorData("Período: 14/03/2024 à 09/03/2024"),
+                   .resumo = geral(nada, nada, nada, nada, "R$ 0,00")});
+    caso("entries", Relatorio{.item = "SomenteEntradasporData1",
+                              .cabecalho = somentePorData("Entradas", colunasSemOperacao),
+                              .detalhes = {"1 Alicate 09/03/2024 10,000 R$ 80,00",
+                                           "2 Cabo 13/03/2024 3,000 R$ 30,00"},
+                              .resumo = {total("Entradas", "13,000", "R$ 110,00")}});
+    caso("exits", Relatorio{.item = "SomenteSadasporData1",
+                            .cabecalho = somentePorData("Saídas", colunasSemOperacao),
+                            .detalhes = {"1 Alicate 10/03/2024 4,000 R$ 26,00",
+                                         "2 Cabo 14/03/2024 1,000 R$ 10,00"},
+                            .resumo = {total("Saídas", "5,000", "R$ 36,00")}});
+    // The totals of the reversals by date name them two ways ("Estorno", "Estrorno"), as printed.
+    caso("reversed entries",
+         Relatorio{.item = "SomenteEstornosdeEntradaporData1",
+                   .cabecalho = somentePorData("E.Entradas",
+                                               "Código Descrição Fornec. Data Quantidade Valor"),
+                   .detalhes = {"2 Cabo 0000000002 11/03/2024 1,000 R$ 5,00"},
+                   .resumo = {"Total de Estorno de Entradas(Quantidade): 1,000 "
+                              "Total de Estrorno de Entradas(R$): R$ 5,00"}});
+    caso("reversed exits",
+         Relatorio{.item = "SomenteEstornosdeSadaporData1",
+                   .cabecalho =
+                       somentePorData("E.Saídas", "Código Descrição Requis. Data Quantidade Valor"),
+                   .detalhes = {"1 Alicate 000001 12/03/2024 2,000 R$ 13,00"},
+                   .resumo = {"Total de Estorno de Saídas(Quantidade): 2,000 "
+                              "Total de Estrorno de Saídas(R$): R$ 13,00"}});
+    caso("product",
+         Relatorio{.item = "GeralporProduto1",
+                   .codigo = "1",
+                   .cabecalho = doEscolhido("Lista de Movimentação de Estoque por Produto", alicate,
+                                            "Data Oper. Quantidade Valor"),
+                   .detalhes = {"09/03/2024 Entrada 10,000 R$ 80,00",
+                                "10/03/2024 Saída 4,000 R$ 26,00",
+                                "12/03/2024 Est.Saída 2,000 R$ 13,00"},
+                   .resumo = geral({"10,000", "R$ 80,00"}, {"4,000", "R$ 26,00"}, nada,
+                                   {"2,000", "R$ 13,00"}, "R$ 67,00")});
     // A purchase has no requisitioner; a return shows who returned the item.
-    caso("product entries, a purchase", "SomenteEntradasporProduto1", "1", -1, 4,
-         QStringList{"Movimentação de Estoque por Produto(Somente Entradas)", periodo,
-                     "Produto:          1 / Alicate", "Data Requisitante Quantidade Valor"},
-         QStringList{"09/03/2024 10,000 R$ 80,00"},
-         QStringList{"Total de Entradas(Quantidade) 10,000 Total de Entradas(R$) R$ 80,00"});
-    caso("product entries, a return", "SomenteEntradasporProduto1", "2", -1, 4,
-         QStringList{"Movimentação de Estoque por Produto(Somente Entradas)", periodo,
-                     "Produto:          2 / Cabo", "Data Requisitante Quantidade Valor"},
-         QStringList{"13/03/2024 000002 Almoxarifado 3,000 R$ 30,00"},
-         QStringList{"Total de Entradas(Quantidade) 3,000 Total de Entradas(R$) R$ 30,00"});
-    caso("product exits", "SomenteSadasporProduto1", "2", -1, 4,
-         QStringList{"Movimentação de Estoque por Produto(Somente Saídas)", periodo,
-                     "Produto:          2 / Cabo", "Data Requisitante Quantidade Valor"},
-         QStringList{"14/03/2024 000002 Almoxarifado 1,000 R$ 10,00"},
-         QStringList{"Total de Saídas(Quantidade) 1,000 Total de Saídas(R$) R$ 10,00"});
-    caso("group", "GeralporGrupo1", "2", -1, 4,
-         QStringList{"Lista de Movimentação de Estoque por Grupo", periodo,
-                     "Grupo: 000002 / Elétrica", colunasGerais},
-         QStringList{"2 Cabo 11/03/2024 TE 1,000 R$ 5,00", "2 Cabo 13/03/2024 EE 3,000 R$ 30,00",
-                     "2 Cabo 14/03/2024 SS 1,000 R$ 10,00"},
-         geral("3,000", "R$ 30,00", "1,000", "R$ 10,00", "1,000", "R$ 5,00", "0,000", "R$ 0,00",
-               "R$ 15,00"));
-    caso("group entries", "SomenteEntradasporGrupo1", "1", -1, 4,
-         QStringList{"Movimentação de Estoque por Grupo(Somente Entradas)", periodo,
-                     "Grupo: 000001 / Ferramentas", "Código Descrição Data Quantidade Valor"},
-         QStringList{"1 Alicate 09/03/2024 10,000 R$ 80,00"},
-         QStringList{"Total de Entradas(Quantidade) 10,000 Total de Entradas(R$) R$ 80,00"});
-    caso("group exits", "SomenteSadasporGrupo1", "1", -1, 4,
-         QStringList{"Movimentação de Estoque por Grupo(Somente Saídas)", periodo,
-                     "Grupo: 000001 / Ferramentas", "Código Descrição Data Quantidade Valor"},
-         QStringList{"1 Alicate 10/03/2024 4,000 R$ 26,00"},
-         QStringList{"Total de Saídas(Quantidade) 4,000 Total de Saídas(R$) R$ 26,00"});
-    caso("requisitioner exits", "SadasporTipodeSadas1", "2", -1, 4,
-         QStringList{"Lista de Movimentação de Estoque de Saídas por Requisitante", periodo,
-                     "Requisitante: 000002 / Almoxarifado",
-                     "Código Descrição Data Quantidade Valor"},
-         QStringList{"2 Cabo 14/03/2024 1,000 R$ 10,00"},
-         QStringList{"Total de Saídas(Quantidade): 1,000 Total de Saídas(R$): R$ 10,00"});
-    caso("requisitioner reversals", "EstornodeSadasporRequisitante1", "1", -1, 4,
-         QStringList{"Lista de Movimentação de Estoque de Estorno por Requisitante", periodo,
-                     "Requisitante: 000001 / Manutenção", "Código Descrição Data Quantidade Valor"},
-         QStringList{"1 Alicate 12/03/2024 2,000 R$ 13,00"},
-         QStringList{"Total de Estorno(Quantidade): 2,000 Total de Estorno(R$): R$ 13,00"});
+    const QString entradasDoProduto = "Movimentação de Estoque por Produto(Somente Entradas)";
+    caso("product entries, a purchase",
+         Relatorio{.item = "SomenteEntradasporProduto1",
+                   .codigo = "1",
+                   .cabecalho = doEscolhido(entradasDoProduto, alicate, colunasDoProduto),
+                   .detalhes = {"09/03/2024 10,000 R$ 80,00"},
+                   .resumo = {totalSemDoisPontos("Entradas", "10,000", "R$ 80,00")}});
+    caso("product entries, a return",
+         Relatorio{.item = "SomenteEntradasporProduto1",
+                   .codigo = "2",
+                   .cabecalho = doEscolhido(entradasDoProduto, cabo, colunasDoProduto),
+                   .detalhes = {"13/03/2024 000002 Almoxarifado 3,000 R$ 30,00"},
+                   .resumo = {totalSemDoisPontos("Entradas", "3,000", "R$ 30,00")}});
+    caso("product exits",
+         Relatorio{.item = "SomenteSadasporProduto1",
+                   .codigo = "2",
+                   .cabecalho = doEscolhido("Movimentação de Estoque por Produto(Somente Saídas)",
+                                            cabo, colunasDoProduto),
+                   .detalhes = {"14/03/2024 000002 Almoxarifado 1,000 R$ 10,00"},
+                   .resumo = {totalSemDoisPontos("Saídas", "1,000", "R$ 10,00")}});
+    const QString porGrupo = "Lista de Movimentação de Estoque por Grupo";
+    caso("group",
+         Relatorio{.item = "GeralporGrupo1",
+                   .codigo = "2",
+                   .cabecalho = doEscolhido(porGrupo, "Grupo: 000002 / Elétrica", colunasGerais),
+                   .detalhes = {"2 Cabo 11/03/2024 TE 1,000 R$ 5,00",
+                                "2 Cabo 13/03/2024 EE 3,000 R$ 30,00",
+                                "2 Cabo 14/03/2024 SS 1,000 R$ 10,00"},
+                   .resumo = geral({"3,000", "R$ 30,00"}, {"1,000", "R$ 10,00"},
+                                   {"1,000", "R$ 5,00"}, nada, "R$ 15,00")});
+    caso("group entries",
+         Relatorio{.item = "SomenteEntradasporGrupo1",
+                   .codigo = "1",
+                   .cabecalho = doEscolhido("Movimentação de Estoque por Grupo(Somente Entradas)",
+                                            ferramentas, colunasSemOperacao),
+                   .detalhes = {"1 Alicate 09/03/2024 10,000 R$ 80,00"},
+                   .resumo = {totalSemDoisPontos("Entradas", "10,000", "R$ 80,00")}});
+    caso("group exits",
+         Relatorio{.item = "SomenteSadasporGrupo1",
+                   .codigo = "1",
+                   .cabecalho = doEscolhido("Movimentação de Estoque por Grupo(Somente Saídas)",
+                                            ferramentas, colunasSemOperacao),
+                   .detalhes = {"1 Alicate 10/03/2024 4,000 R$ 26,00"},
+                   .resumo = {totalSemDoisPontos("Saídas", "4,000", "R$ 26,00")}});
+    caso("requisitioner exits",
+         Relatorio{.item = "SadasporTipodeSadas1",
+                   .codigo = "2",
+                   .cabecalho =
+                       doEscolhido("Lista de Movimentação de Estoque de Saídas por Requisitante",
+                                   "Requisitante: 000002 / Almoxarifado", colunasSemOperacao),
+                   .detalhes = {"2 Cabo 14/03/2024 1,000 R$ 10,00"},
+                   .resumo = {total("Saídas", "1,000", "R$ 10,00")}});
+    caso("requisitioner reversals",
+         Relatorio{.item = "EstornodeSadasporRequisitante1",
+                   .codigo = "1",
+                   .cabecalho =
+                       doEscolhido("Lista de Movimentação de Estoque de Estorno por Requisitante",
+                                   "Requisitante: 000001 / Manutenção", colunasSemOperacao),
+                   .detalhes = {"1 Alicate 12/03/2024 2,000 R$ 13,00"},
+                   .resumo = {total("Estorno", "2,000", "R$ 13,00")}});
     // An empty code is accepted and finds nothing.
-    caso("group left empty", "GeralporGrupo1", QString(), -1, 4,
-         QStringList{"Lista de Movimentação de Estoque por Grupo", periodo, "Grupo:  /",
-                     colunasGerais},
-         QStringList{},
-         geral("0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00", "0,000", "R$ 0,00",
-               "R$ 0,00"));
+    caso("group left empty",
+         Relatorio{.item = "GeralporGrupo1",
+                   .cabecalho = doEscolhido(porGrupo, "Grupo:  /", colunasGerais),
+                   .resumo = geral(nada, nada, nada, nada, "R$ 0,00")});
 }
 
 void TstRelMovimentos::everyKeyFromItsDialog()
 {
-    QFETCH(QString, item);
-    QFETCH(QString, codigo);
-    QFETCH(int, de);
-    QFETCH(int, ate);
-    QFETCH(QStringList, cabecalho);
-    QFETCH(QStringList, detalhes);
-    QFETCH(QStringList, resumo);
+    QFETCH(Relatorio, relatorio);
     TelaTeste t;
     livro(t.banco);
     t.principal().EmpNome = "Empresa Teste Ltda";
     t.principal().EmpFone = "(11) 5555-0101";
     ImpressoraTeste impressora;
-    const Motor::Documento d = imprime(t, impressora, item, codigo, de, ate);
+    const Motor::Documento d =
+        imprime(t, impressora, relatorio.item, relatorio.codigo, relatorio.de, relatorio.ate);
     QCOMPARE(d.numeroDePaginas(), 1);
     const QStringList linhas = d.paginas[0].linhas();
     QCOMPARE(linhas.first(), QString("Empresa Teste Ltda (11) 5555-0101"));
+    const QStringList& cabecalho = relatorio.cabecalho;
     QCOMPARE(linhas.mid(1, cabecalho.size()), cabecalho);
     QStringList impressas;
     for (const QString& l : linhas)
         if (linhaDeDetalhe(l))
             impressas << l;
-    QCOMPARE(impressas, detalhes);
+    QCOMPARE(impressas, relatorio.detalhes);
+    const QStringList& resumo = relatorio.resumo;
     QCOMPARE(linhas.mid(linhas.size() - 1 - resumo.size(), resumo.size()), resumo);
     QVERIFY(linhas.last().startsWith("Página: 1"));
     QCOMPARE(t.driver.passosPendentes(), 0);
@@ -755,18 +837,16 @@ void TstRelMovimentos::reportRowsAreTheListsRowsInItsOrder()
         QVERIFY2(plano.contains("M ORDER IDX_MOV_ESTQ_DATA"), qPrintable(plano));
         QVERIFY2(!plano.contains("SORT"), qPrintable(plano));
     }
-    const auto liga = [&](const char* nome, const QVariant& valor) {
+    // Each parameter the statement names takes the period's value; those it does not name are
+    // passed over.
+    const std::pair<const char*, QVariant> valores[] = {
+        {"DataIniD", periodo.inicio}, {"DataFimD", periodo.fim},   {"Oper", periodo.oper},
+        {"OperC", periodo.oper},      {"CodPro", periodo.produto}, {"CodGRU", periodo.grupo},
+        {"CodTip", periodo.tipo}};
+    for (const auto& [nome, valor] : valores)
         for (const QString& n : consulta.parametros())
             if (n.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
                 consulta.setParametro(QLatin1String(nome), valor);
-    };
-    liga("DataIniD", periodo.inicio);
-    liga("DataFimD", periodo.fim);
-    liga("Oper", periodo.oper);
-    liga("OperC", periodo.oper);
-    liga("CodPro", periodo.produto);
-    liga("CodGRU", periodo.grupo);
-    liga("CodTip", periodo.tipo);
     FonteDeLinhas fonte(consulta.abreCursor(), dm.cds_MovEstq, 16);
     QStringList doCursor;
     for (int i = 0; fonte.existe(i); ++i)
