@@ -51,7 +51,7 @@ const QString senha = QStringLiteral("Segr3do#");
 
 // What is typed in the record window, and the warning that refuses it and where it leaves the
 // focus.
-struct Recusa {
+struct CadastroRecusado {
     QString nome;
     QString login;
     QString senha1;
@@ -116,7 +116,7 @@ void semSenha(const GravadorMensagens& msgs)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Recusa)
+Q_DECLARE_METATYPE(CadastroRecusado)
 Q_DECLARE_METATYPE(GravacaoAuditada)
 Q_DECLARE_METATYPE(Falha)
 Q_DECLARE_METATYPE(UltimoAtivo)
@@ -179,33 +179,39 @@ void TstUsuarios::firstUserGetsCodeAndEveryPermission()
 
 void TstUsuarios::checksInOrder_data()
 {
-    QTest::addColumn<Recusa>("r");
+    QTest::addColumn<CadastroRecusado>("r");
     caso("blank name",
-         Recusa{"   ", "", "", "x", "O Campo Nome Completo do Usuários Precisa ser Preenchido !",
-                "edUSU_Nome"});
-    caso("blank login",
-         Recusa{"Ana", "  ", "", "", "O Campo Login Precisa ser Preenchido !", "edUSU_Login"});
+         CadastroRecusado{"   ", "", "", "x",
+                          "O Campo Nome Completo do Usuários Precisa ser Preenchido !",
+                          "edUSU_Nome"});
+    caso("blank login", CadastroRecusado{"Ana", "  ", "", "",
+                                         "O Campo Login Precisa ser Preenchido !", "edUSU_Login"});
     caso("blank password",
-         Recusa{"Ana", "ana", "  ", "  ", "O Campo Senha Precisa ser Preenchido !", "edUSU_Senha"});
+         CadastroRecusado{"Ana", "ana", "  ", "  ", "O Campo Senha Precisa ser Preenchido !",
+                          "edUSU_Senha"});
     caso("passwords differ in case",
-         Recusa{"Ana", "ana", "Segredo", "segredo",
-                "Redigite a Senha Novamente as Senhas estão diferentes !", "edUSU_Senha"});
+         CadastroRecusado{"Ana", "ana", "Segredo", "segredo",
+                          "Redigite a Senha Novamente as Senhas estão diferentes !",
+                          "edUSU_Senha"});
     // The database holds ISO 8859-1 ("José" goes in): the field is named, never its content.
     caso("name the database cannot hold",
-         Recusa{"José 日本", "ana", "x", "x",
-                "O Campo Nome Completo do Usuário tem um Caractere que não pode ser Gravado !",
-                "edUSU_Nome"});
+         CadastroRecusado{
+             "José 日本", "ana", "x", "x",
+             "O Campo Nome Completo do Usuário tem um Caractere que não pode ser Gravado !",
+             "edUSU_Nome"});
     caso("login the database cannot hold",
-         Recusa{"Ana", "ana€", "x", "x",
-                "O Campo Login tem um Caractere que não pode ser Gravado !", "edUSU_Login"});
+         CadastroRecusado{"Ana", "ana€", "x", "x",
+                          "O Campo Login tem um Caractere que não pode ser Gravado !",
+                          "edUSU_Login"});
     caso("password the database cannot hold",
-         Recusa{"Ana", "ana", "segr€do", "segr€do",
-                "O Campo Senha tem um Caractere que não pode ser Gravado !", "edUSU_Senha"});
+         CadastroRecusado{"Ana", "ana", "segr€do", "segr€do",
+                          "O Campo Senha tem um Caractere que não pode ser Gravado !",
+                          "edUSU_Senha"});
 }
 
 void TstUsuarios::checksInOrder()
 {
-    QFETCH(Recusa, r);
+    QFETCH(CadastroRecusado, r);
     TelaTeste t;
     pelaManutencao(t, "btnUSU_Inclui", [&](QDialog* d) {
         preenche(d, r.nome, r.login, r.senha1, r.senha2);

@@ -106,7 +106,7 @@ struct Gravacao {
 };
 
 // A save of the drill refused: the quantity asked for, what is said and where the focus goes.
-struct Recusa {
+struct RecusaDaFuradeira {
     QString quant;
     QString mensagem;
     const char* foco = nullptr; // none: the focus stays where it was
@@ -174,7 +174,7 @@ void verificaVazia(QWidget* j)
 } // namespace
 
 Q_DECLARE_METATYPE(Gravacao)
-Q_DECLARE_METATYPE(Recusa)
+Q_DECLARE_METATYPE(RecusaDaFuradeira)
 Q_DECLARE_METATYPE(BuscaDeProduto)
 Q_DECLARE_METATYPE(BuscaDeRequisitante)
 Q_DECLARE_METATYPE(SemProduto)
@@ -364,17 +364,17 @@ void TstSaida::lentItemOpensItsOwnLoan()
 
 void TstSaida::lentItemChecksStockBeforeRequisitioner_data()
 {
-    QTest::addColumn<Recusa>("r");
+    QTest::addColumn<RecusaDaFuradeira>("r");
     // Asked for beyond the stock, the quantity is what must be corrected first, whether or not
     // the requisitioner is there.
-    caso("beyond the stock", Recusa{.quant = "5", .mensagem = estoqueInsuficiente});
+    caso("beyond the stock", RecusaDaFuradeira{.quant = "5", .mensagem = estoqueInsuficiente});
     caso("within the stock",
-         Recusa{.quant = "1", .mensagem = semRequisitante, .foco = "edSaida_CodREQ"});
+         RecusaDaFuradeira{.quant = "1", .mensagem = semRequisitante, .foco = "edSaida_CodREQ"});
 }
 
 void TstSaida::lentItemChecksStockBeforeRequisitioner()
 {
-    QFETCH(Recusa, r);
+    QFETCH(RecusaDaFuradeira, r);
     ComParafusoEFuradeira t;
     t.saida([&](QDialog* j) {
         informa(j, "edSaida_CodPro", "13");
