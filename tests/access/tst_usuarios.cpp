@@ -49,6 +49,40 @@ namespace {
 const char* const menu = "ManutenodeUsurios1";
 const QString senha = QStringLiteral("Segr3do#");
 
+// What is typed in the record window, and the warning that refuses it and where it leaves the
+// focus.
+struct CadastroRecusado {
+    QString nome;
+    QString login;
+    QString senha1;
+    QString senha2;
+    QString mensagem;
+    QString foco;
+};
+
+// A save through the list's button, the audit line it writes and the users left after it.
+struct GravacaoAuditada {
+    QString botao;
+    QString linha;
+    int usuarios;
+};
+
+// A save through the list's button that the database refuses part of, and what is then said.
+struct Falha {
+    QString botao;
+    QString gatilho; // the refused statement
+    QString mensagem;
+    TipoMensagem tipo;
+};
+
+// The login setting, another user's state and the save that would leave nobody to log in.
+struct UltimoAtivo {
+    QString botao;
+    QString login;  // stored setting
+    QString outro;  // another user's USU_Ativo, or none
+    QString recusa; // empty: the save goes through
+};
+
 // Fills the record window as a person does.
 void preenche(QDialog* d, const QString& nome, const QString& login, const QString& s1,
               const QString& s2)
@@ -81,6 +115,11 @@ void semSenha(const GravadorMensagens& msgs)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(CadastroRecusado)
+Q_DECLARE_METATYPE(GravacaoAuditada)
+Q_DECLARE_METATYPE(Falha)
+Q_DECLARE_METATYPE(UltimoAtivo)
 
 void TstUsuarios::catalogueIsTheDocumentedOne()
 {
@@ -140,45 +179,46 @@ void TstUsuarios::firstUserGetsCodeAndEveryPermission()
 
 void TstUsuarios::checksInOrder_data()
 {
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QString>("login");
-    QTest::addColumn<QString>("senha1");
-    QTest::addColumn<QString>("senha2");
-    QTest::addColumn<QString>("mensagem");
-    QTest::addColumn<QString>("foco");
-    caso("blank name", "   ", "", "", "x",
-         "O Campo Nome Completo do Usuários Precisa ser Preenchido !", "edUSU_Nome");
-    caso("blank login", "Ana", "  ", "", "", "O Campo Login Precisa ser Preenchido !",
-         "edUSU_Login");
-    caso("blank password", "Ana", "ana", "  ", "  ", "O Campo Senha Precisa ser Preenchido !",
-         "edUSU_Senha");
-    caso("passwords differ in case", "Ana", "ana", "Segredo", "segredo",
-         "Redigite a Senha Novamente as Senhas estão diferentes !", "edUSU_Senha");
+    QTest::addColumn<CadastroRecusado>("r");
+    caso("blank name",
+         CadastroRecusado{"   ", "", "", "x",
+                          "O Campo Nome Completo do Usuários Precisa ser Preenchido !",
+                          "edUSU_Nome"});
+    caso("blank login", CadastroRecusado{"Ana", "  ", "", "",
+                                         "O Campo Login Precisa ser Preenchido !", "edUSU_Login"});
+    caso("blank password",
+         CadastroRecusado{"Ana", "ana", "  ", "  ", "O Campo Senha Precisa ser Preenchido !",
+                          "edUSU_Senha"});
+    caso("passwords differ in case",
+         CadastroRecusado{"Ana", "ana", "Segredo", "segredo",
+                          "Redigite a Senha Novamente as Senhas estão diferentes !",
+                          "edUSU_Senha"});
     // The database holds ISO 8859-1 ("José" goes in): the field is named, never its content.
-    caso("name the database cannot hold", "José 日本", "ana", "x", "x",
-         "O Campo Nome Completo do Usuário tem um Caractere que não pode ser Gravado !",
-         "edUSU_Nome");
-    caso("login the database cannot hold", "Ana", "ana€", "x", "x",
-         "O Campo Login tem um Caractere que não pode ser Gravado !", "edUSU_Login");
-    caso("password the database cannot hold", "Ana", "ana", "segr€do", "segr€do",
-         "O Campo Senha tem um Caractere que não pode ser Gravado !", "edUSU_Senha");
+    caso("name the database cannot hold",
+         CadastroRecusado{
+             "José 日本", "ana", "x", "x",
+             "O Campo Nome Completo do Usuário tem um Caractere que não pode ser Gravado !",
+             "edUSU_Nome"});
+    caso("login the database cannot hold",
+         CadastroRecusado{"Ana", "ana€", "x", "x",
+                          "O Campo Login tem um Caractere que não pode ser Gravado !",
+                          "edUSU_Login"});
+    caso("password the database cannot hold",
+         CadastroRecusado{"Ana", "ana", "segr€do", "segr€do",
+                          "O Campo Senha tem um Caractere que não pode ser Gravado !",
+                          "edUSU_Senha"});
 }
 
 void TstUsuarios::checksInOrder()
 {
-    QFETCH(QString, nome);
-    QFETCH(QString, login);
-    QFETCH(QString, senha1);
-    QFETCH(QString, senha2);
-    QFETCH(QString, mensagem);
-    QFETCH(QString, foco);
+    QFETCH(CadastroRecusado, r);
     TelaTeste t;
     pelaManutencao(t, "btnUSU_Inclui", [&](QDialog* d) {
-        preenche(d, nome, login, senha1, senha2);
+        preenche(d, r.nome, r.login, r.senha1, r.senha2);
         campo(d, "edUSU_Nome")->setFocus();
         clica(d, "btnUSU_Grava");
-        QCOMPARE(t.msgs.mensagens(), QList<MensagemGravada>({{TipoMensagem::Aviso, mensagem}}));
-        QCOMPARE(focado()->objectName(), foco);
+        QCOMPARE(t.msgs.mensagens(), QList<MensagemGravada>({{TipoMensagem::Aviso, r.mensagem}}));
+        QCOMPARE(focado()->objectName(), r.foco);
         clica(d, "btnDados_USU_Fecha");
     });
     QCOMPARE(t.banco.conta("Usuarios"), 0);
@@ -236,20 +276,16 @@ void TstUsuarios::changeAndConsultShowTheStoredUser()
 
 void TstUsuarios::savesWriteOneAuditLine_data()
 {
-    QTest::addColumn<QString>("botao");
-    QTest::addColumn<QString>("linha");
-    QTest::addColumn<int>("usuarios");
-    caso("insert", "btnUSU_Inclui", "Inclusão de Usuário:000007", 7);
-    caso("change", "btnUSU_Altera", "Alteração de Usuário:000007", 6);
-    caso("delete", "btnUSU_Exclui", "Exclusão de Usuário:000007", 5);
+    QTest::addColumn<GravacaoAuditada>("g");
+    caso("insert", GravacaoAuditada{"btnUSU_Inclui", "Inclusão de Usuário:000007", 7});
+    caso("change", GravacaoAuditada{"btnUSU_Altera", "Alteração de Usuário:000007", 6});
+    caso("delete", GravacaoAuditada{"btnUSU_Exclui", "Exclusão de Usuário:000007", 5});
 }
 
 void TstUsuarios::savesWriteOneAuditLine()
 {
-    QFETCH(QString, botao);
-    QFETCH(QString, linha);
-    QFETCH(int, usuarios);
-    const bool inclui = botao == QLatin1String("btnUSU_Inclui");
+    QFETCH(GravacaoAuditada, g);
+    const bool inclui = g.botao == QLatin1String("btnUSU_Inclui");
     TelaTeste t;
     for (int i = 1; i <= 5; ++i)
         Cadastro::usuario(t.banco, QStringLiteral("00000%1").arg(i), QStringLiteral("U%1").arg(i),
@@ -263,66 +299,61 @@ void TstUsuarios::savesWriteOneAuditLine()
     }
     Cadastro::permissoes(t.banco, "000002", {"1", "2.1"}, "");
     t.comAuditoria("000002");
-    pelaManutencao(t, qPrintable(botao), [&](QDialog* d) {
+    pelaManutencao(t, qPrintable(g.botao), [&](QDialog* d) {
         QCOMPARE(texto(d, "edUSU_Codigo"), QStringLiteral("000007"));
         if (inclui)
             preenche(d, "Sete", "sete", senha, senha);
-        else if (botao == QLatin1String("btnUSU_Altera"))
+        else if (g.botao == QLatin1String("btnUSU_Altera"))
             digita(d, "edUSU_Nome", QStringLiteral("Aarão"));
         clica(d, "btnUSU_Grava");
         if (inclui)
             clica(d, "btnDados_USU_Fecha");
     });
     QCOMPARE(t.msgs.textos(), QStringList());
-    QCOMPARE(t.banco.conta("Usuarios"), usuarios);
-    QCOMPARE(Cadastro::linhasLog(t.banco), QStringList{QStringLiteral("000002|") + linha});
+    QCOMPARE(t.banco.conta("Usuarios"), g.usuarios);
+    QCOMPARE(Cadastro::linhasLog(t.banco), QStringList{QStringLiteral("000002|") + g.linha});
     // A deleted user's rows go with it; nobody else's do.
     QCOMPARE(Cadastro::permissoesDe(t.banco, "000007").size(),
-             botao == QLatin1String("btnUSU_Exclui") ? 0 : (inclui ? 46 : 2));
+             g.botao == QLatin1String("btnUSU_Exclui") ? 0 : (inclui ? 46 : 2));
     QCOMPARE(Cadastro::permissoesDe(t.banco, "000002").size(), 2);
 }
 
 void TstUsuarios::failureLeavesNeitherHalf_data()
 {
-    QTest::addColumn<QString>("botao");
-    QTest::addColumn<QString>("gatilho"); // the refused statement
-    QTest::addColumn<QString>("mensagem");
-    QTest::addColumn<int>("tipo");
+    QTest::addColumn<Falha>("f");
     const QString falhaInclui = QStringLiteral("Não Consegui Grava, tente novamente !");
     const QString deuErro = QStringLiteral("Deu Erro, tente novamente");
     // The insert of the user goes through; the 30th permission row is refused.
-    caso("insert, permission row refused", "btnUSU_Inclui",
-         QStringLiteral("FOR Permissoes BEFORE INSERT AS BEGIN IF (NEW.PER_CodMod STARTING "
-                        "WITH '2.5.1') THEN EXCEPTION travado; END"),
-         falhaInclui, int(TipoMensagem::Aviso));
-    caso("insert, audit line refused", "btnUSU_Inclui",
-         "FOR Log BEFORE INSERT AS BEGIN EXCEPTION travado; END", falhaInclui,
-         int(TipoMensagem::Aviso));
-    caso("change refused", "btnUSU_Altera",
-         "FOR Usuarios BEFORE UPDATE AS BEGIN EXCEPTION travado; END", deuErro,
-         int(TipoMensagem::Informacao));
+    caso("insert, permission row refused",
+         Falha{"btnUSU_Inclui",
+               QStringLiteral("FOR Permissoes BEFORE INSERT AS BEGIN IF (NEW.PER_CodMod STARTING "
+                              "WITH '2.5.1') THEN EXCEPTION travado; END"),
+               falhaInclui, TipoMensagem::Aviso});
+    caso("insert, audit line refused",
+         Falha{"btnUSU_Inclui", "FOR Log BEFORE INSERT AS BEGIN EXCEPTION travado; END",
+               falhaInclui, TipoMensagem::Aviso});
+    caso("change refused",
+         Falha{"btnUSU_Altera", "FOR Usuarios BEFORE UPDATE AS BEGIN EXCEPTION travado; END",
+               deuErro, TipoMensagem::Informacao});
     // The user is deleted; its permission rows are refused.
-    caso("delete, permission rows refused", "btnUSU_Exclui",
-         "FOR Permissoes BEFORE DELETE AS BEGIN EXCEPTION travado; END", deuErro,
-         int(TipoMensagem::Informacao));
+    caso("delete, permission rows refused",
+         Falha{"btnUSU_Exclui", "FOR Permissoes BEFORE DELETE AS BEGIN EXCEPTION travado; END",
+               deuErro, TipoMensagem::Informacao});
 }
 
 void TstUsuarios::failureLeavesNeitherHalf()
 {
-    QFETCH(QString, botao);
-    QFETCH(QString, gatilho);
-    QFETCH(QString, mensagem);
-    QFETCH(int, tipo);
+    QFETCH(Falha, f);
     TelaTeste t;
     Cadastro::usuario(t.banco, "000001", "Ana", "ana", senha);
     Cadastro::permissoes(t.banco, "000001", {"1", "2.1", "4.4.1"}, "2.1");
     t.comAuditoria("000001");
     t.banco.executa("CREATE EXCEPTION travado 'gravação recusada'");
-    t.banco.executa(QStringLiteral("CREATE TRIGGER travado ") + gatilho);
+    t.banco.executa(QStringLiteral("CREATE TRIGGER travado ") + f.gatilho);
     const QStringList permissoesAntes = Cadastro::permissoesDe(t.banco, "000001");
     bool aberta = false;
-    pelaManutencao(t, qPrintable(botao), [&](QDialog* d) {
-        if (botao == QLatin1String("btnUSU_Inclui"))
+    pelaManutencao(t, qPrintable(f.botao), [&](QDialog* d) {
+        if (f.botao == QLatin1String("btnUSU_Inclui"))
             preenche(d, "Bruno", "bruno", senha, senha);
         else
             digita(d, "edUSU_Nome", "Ana Maria");
@@ -334,7 +365,7 @@ void TstUsuarios::failureLeavesNeitherHalf()
         clica(d, "btnDados_USU_Fecha");
     });
     QVERIFY(aberta);
-    QCOMPARE(t.msgs.mensagens(), QList<MensagemGravada>({{TipoMensagem(tipo), mensagem}}));
+    QCOMPARE(t.msgs.mensagens(), QList<MensagemGravada>({{f.tipo, f.mensagem}}));
     semSenha(t.msgs);
     QCOMPARE(t.banco.conta("Usuarios"), 1);
     QCOMPARE(coluna(t, "USU_Nome", "000001").toString(), QStringLiteral("Ana"));
@@ -364,43 +395,38 @@ void TstUsuarios::codeTakenMeanwhileIsRenumbered()
 
 void TstUsuarios::loginStaysPassable_data()
 {
-    QTest::addColumn<QString>("botao");
-    QTest::addColumn<QString>("login");  // stored setting
-    QTest::addColumn<QString>("outro");  // another user's USU_Ativo, or none
-    QTest::addColumn<QString>("recusa"); // empty: the save goes through
+    QTest::addColumn<UltimoAtivo>("u");
     const QString exclui = QStringLiteral(
         "O Login está Ligado e este é o único Usuário Ativo, não é possível Excluí-lo !");
     const QString inativa = QStringLiteral(
         "O Login está Ligado e este é o único Usuário Ativo, não é possível Inativá-lo !");
-    caso("delete the only active user", "btnUSU_Exclui", "S", "I", exclui);
-    caso("make the only active user inactive", "btnUSU_Altera", "S", QString(), inativa);
-    caso("delete with another active user", "btnUSU_Exclui", "S", "A", QString());
-    caso("delete with login off", "btnUSU_Exclui", "N", QString(), QString());
+    caso("delete the only active user", UltimoAtivo{"btnUSU_Exclui", "S", "I", exclui});
+    caso("make the only active user inactive",
+         UltimoAtivo{"btnUSU_Altera", "S", QString(), inativa});
+    caso("delete with another active user", UltimoAtivo{"btnUSU_Exclui", "S", "A", QString()});
+    caso("delete with login off", UltimoAtivo{"btnUSU_Exclui", "N", QString(), QString()});
 }
 
 void TstUsuarios::loginStaysPassable()
 {
-    QFETCH(QString, botao);
-    QFETCH(QString, login);
-    QFETCH(QString, outro);
-    QFETCH(QString, recusa);
+    QFETCH(UltimoAtivo, u);
     TelaTeste t;
-    t.banco.executa("Update Configuracoes set LOGIN = :L", {{"L", login}});
+    t.banco.executa("Update Configuracoes set LOGIN = :L", {{"L", u.login}});
     Cadastro::usuario(t.banco, "000001", "Ana", "ana", "x");
-    if (!outro.isEmpty())
-        Cadastro::usuario(t.banco, "000002", "Bruno", "bruno", "y", outro);
-    pelaManutencao(t, qPrintable(botao), [&](QDialog* d) {
+    if (!u.outro.isEmpty())
+        Cadastro::usuario(t.banco, "000002", "Bruno", "bruno", "y", u.outro);
+    pelaManutencao(t, qPrintable(u.botao), [&](QDialog* d) {
         QCOMPARE(texto(d, "edUSU_Codigo"), QStringLiteral("000001"));
-        if (botao == QLatin1String("btnUSU_Altera"))
+        if (u.botao == QLatin1String("btnUSU_Altera"))
             escolhe(d, "cbUSU_Ativo", QStringLiteral("Inativo"));
         clica(d, "btnUSU_Grava");
-        QCOMPARE(d->isVisible(), !recusa.isEmpty());
+        QCOMPARE(d->isVisible(), !u.recusa.isEmpty());
         if (d->isVisible())
             clica(d, "btnDados_USU_Fecha");
     });
-    QCOMPARE(t.msgs.textos(), recusa.isEmpty() ? QStringList() : QStringList{recusa});
+    QCOMPARE(t.msgs.textos(), u.recusa.isEmpty() ? QStringList() : QStringList{u.recusa});
     QCOMPARE(coluna(t, "USU_Ativo", "000001").toString(),
-             recusa.isEmpty() ? QString() : QStringLiteral("A"));
+             u.recusa.isEmpty() ? QString() : QStringLiteral("A"));
 }
 
 void TstUsuarios::emptyListRefusals_data()

@@ -83,7 +83,29 @@ QString mensagemEstoque(const char* pedida, const char* existente)
         .arg(pedida, existente);
 }
 
+// A product typed into one of the product fields: what is then said, and where the focus goes.
+struct Busca {
+    const char* campo;
+    QString digitado;
+    QString mensagem; // empty: found
+    const char* foco;
+};
+
+// A refused save: what was looked up and typed, what another workstation did meanwhile, and
+// what the window then says and shows.
+struct RecusaAoGravar {
+    QString codigo; // empty: none looked up
+    QString quant;
+    QString antesDeGravar; // a statement on the drill; empty: nothing
+    QString mensagem;
+    const char* foco;
+    QString quantDepois;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Busca)
+Q_DECLARE_METATYPE(RecusaAoGravar)
 
 void TstExtravio::openingState()
 {
@@ -156,33 +178,27 @@ void TstExtravio::writesOffAtTheAverageCost()
 
 void TstExtravio::lookups_data()
 {
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QString>("digitado");
-    QTest::addColumn<QString>("mensagem"); // empty: found
-    QTest::addColumn<QString>("foco");
-    caso("by code", "edCodPro", "13", "", "edCodBar");
-    caso("by bar code", "edCodBar", "7891000000013", "", "edQuant");
-    caso("consumable by code", "edCodPro", "12", naoConsumiveis, "edCodPro");
-    caso("consumable by bar code", "edCodBar", "7891000000012", naoConsumiveis, "edCodBar");
-    caso("unknown code", "edCodPro", "99", naoCadastrado, "edCodPro");
-    caso("unknown bar code", "edCodBar", "1", naoCadastrado, "edCodBar");
+    QTest::addColumn<Busca>("b");
+    caso("by code", Busca{"edCodPro", "13", "", "edCodBar"});
+    caso("by bar code", Busca{"edCodBar", "7891000000013", "", "edQuant"});
+    caso("consumable by code", Busca{"edCodPro", "12", naoConsumiveis, "edCodPro"});
+    caso("consumable by bar code", Busca{"edCodBar", "7891000000012", naoConsumiveis, "edCodBar"});
+    caso("unknown code", Busca{"edCodPro", "99", naoCadastrado, "edCodPro"});
+    caso("unknown bar code", Busca{"edCodBar", "1", naoCadastrado, "edCodBar"});
 }
 
 void TstExtravio::lookups()
 {
-    QFETCH(QString, nome);
-    QFETCH(QString, digitado);
-    QFETCH(QString, mensagem);
-    QFETCH(QString, foco);
+    QFETCH(Busca, b);
     TelaTeste t;
     furadeiraEmprestada(t);
     extravio(t, [&](QDialog* j) {
         // The drill on screen first: a refused product takes it all away.
-        if (!mensagem.isEmpty())
+        if (!b.mensagem.isEmpty())
             informa(j, "edCodBar", "7891000000013");
-        informa(j, qPrintable(nome), digitado);
-        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
-        if (mensagem.isEmpty()) {
+        informa(j, b.campo, b.digitado);
+        QCOMPARE(t.msgs.textos(), b.mensagem.isEmpty() ? QStringList() : QStringList({b.mensagem}));
+        if (b.mensagem.isEmpty()) {
             QCOMPARE(texto(j, "edCodPro"), furadeira);
             QCOMPARE(texto(j, "edQuantAtual"), QString("3,000"));
         } else {
@@ -192,7 +208,7 @@ void TstExtravio::lookups()
                 vazios << texto(j, c);
             QCOMPARE(vazios, QStringList({"", "", "", "", "R$ 0,00", "0,000"}));
         }
-        QTRY_VERIFY(focado(j, qPrintable(foco)));
+        QTRY_VERIFY(focado(j, b.foco));
         clica(j, "btnSair");
     });
 }
@@ -221,46 +237,39 @@ void TstExtravio::stockCheckWhenTheQuantityIsLeft()
 
 void TstExtravio::saveRefusals_data()
 {
-    QTest::addColumn<QString>("codigo"); // empty: none looked up
-    QTest::addColumn<QString>("quant");
-    QTest::addColumn<QString>("antesDeGravar"); // what another workstation does meanwhile
-    QTest::addColumn<QString>("mensagem");
-    QTest::addColumn<QString>("foco");
-    QTest::addColumn<QString>("quantDepois");
-    caso("no product", "", "1", "", "O Campo do Código do Produto precisa ser preenchido",
-         "edCodPro", "1,000");
-    caso("no quantity", "13", "0", "", "O Campo Quantidade Precisa ser Preenchido", "edQuant",
-         "0,000");
-    caso("stock issued elsewhere", "13", "3", "Update Produtos set PRO_Quant = 1.5",
-         mensagemEstoque("3,000", "1,500"), "edQuant", "1,500");
-    caso("made a consumable elsewhere", "13", "1", "Update Produtos set PRO_Consumivel = 'S'",
-         naoConsumiveis, "edCodPro", "1,000");
-    caso("deleted elsewhere", "13", "1", "Delete From Produtos", naoCadastrado, "edCodPro",
-         "1,000");
+    QTest::addColumn<RecusaAoGravar>("r");
+    caso("no product",
+         RecusaAoGravar{"", "1", "", "O Campo do Código do Produto precisa ser preenchido",
+                        "edCodPro", "1,000"});
+    caso("no quantity", RecusaAoGravar{"13", "0", "", "O Campo Quantidade Precisa ser Preenchido",
+                                       "edQuant", "0,000"});
+    caso("stock issued elsewhere",
+         RecusaAoGravar{"13", "3", "Update Produtos set PRO_Quant = 1.5",
+                        mensagemEstoque("3,000", "1,500"), "edQuant", "1,500"});
+    caso("made a consumable elsewhere",
+         RecusaAoGravar{"13", "1", "Update Produtos set PRO_Consumivel = 'S'", naoConsumiveis,
+                        "edCodPro", "1,000"});
+    caso("deleted elsewhere",
+         RecusaAoGravar{"13", "1", "Delete From Produtos", naoCadastrado, "edCodPro", "1,000"});
 }
 
 void TstExtravio::saveRefusals()
 {
-    QFETCH(QString, codigo);
-    QFETCH(QString, quant);
-    QFETCH(QString, antesDeGravar);
-    QFETCH(QString, mensagem);
-    QFETCH(QString, foco);
-    QFETCH(QString, quantDepois);
+    QFETCH(RecusaAoGravar, r);
     TelaTeste t;
     furadeiraEmprestada(t);
     extravio(t, [&](QDialog* j) {
-        if (!codigo.isEmpty())
-            informa(j, "edCodPro", codigo);
-        informa(j, "edQuant", quant);
-        if (!antesDeGravar.isEmpty())
-            t.banco.executa(antesDeGravar + " Where PRO_Codigo = :C", {{"C", furadeira}});
+        if (!r.codigo.isEmpty())
+            informa(j, "edCodPro", r.codigo);
+        informa(j, "edQuant", r.quant);
+        if (!r.antesDeGravar.isEmpty())
+            t.banco.executa(r.antesDeGravar + " Where PRO_Codigo = :C", {{"C", furadeira}});
         clica(j, "btnGrava");
-        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), QStringList({r.mensagem}));
         QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
         QVERIFY(j->isVisible());
-        QCOMPARE(texto(j, "edQuant"), quantDepois);
-        QTRY_VERIFY(focado(j, qPrintable(foco)));
+        QCOMPARE(texto(j, "edQuant"), r.quantDepois);
+        QTRY_VERIFY(focado(j, r.foco));
         clica(j, "btnSair");
     });
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);

@@ -52,7 +52,38 @@ private:
 namespace {
 using Cadastro::furadeira;
 using Cadastro::parafuso;
+
+// An exit of screws against the stored 10: the quantity asked for, whether it goes through, and
+// the stock it leaves.
+struct SaidaPedida {
+    const char* pedida;
+    bool aceita;
+    const char* resta;
+};
+
+// What stops an exit of the drill, checked in this order.
+enum class Impede { nada, estoque, requisitante };
+
+// An exit of the drill: the quantity asked for, the requisitioner given, and what stops it.
+struct SaidaEmprestada {
+    const char* pedida;
+    QString requisitante;
+    Impede impede;
+};
+
+// A reversal over 20 screws at 6,50, and the stock it leaves.
+struct CasoDeEstorno {
+    QString operacao;
+    const char* quant;
+    const char* resta;
+    QString tipo;
+    QString fornecedor;
+};
 } // namespace
+
+Q_DECLARE_METATYPE(SaidaPedida)
+Q_DECLARE_METATYPE(SaidaEmprestada)
+Q_DECLARE_METATYPE(CasoDeEstorno)
 
 void TstLancamentos::init()
 {
@@ -143,26 +174,21 @@ void TstLancamentos::entryBringingNegativeStockToZeroFails()
 
 void TstLancamentos::exitAgainstStoredStock_data()
 {
-    QTest::addColumn<QString>("pedida");
-    QTest::addColumn<bool>("aceita");
-    QTest::addColumn<QString>("resta");
-    caso("worked example", "4", true, "6");
-    caso("exactly the stock", "10", true, "0");
-    caso("one gram more", "10.001", false, "10");
-    caso("zero", "0", true, "10");
+    QTest::addColumn<SaidaPedida>("p");
+    caso("worked example", SaidaPedida{"4", true, "6"});
+    caso("exactly the stock", SaidaPedida{"10", true, "0"});
+    caso("one gram more", SaidaPedida{"10.001", false, "10"});
+    caso("zero", SaidaPedida{"0", true, "10"});
 }
 
 void TstLancamentos::exitAgainstStoredStock()
 {
-    QFETCH(QString, pedida);
-    QFETCH(bool, aceita);
-    QFETCH(QString, resta);
+    QFETCH(SaidaPedida, p);
     m_banco->executa("Update Produtos set PRO_Valor = 6.5 Where PRO_Codigo = :C",
                      {{"C", parafuso}});
-    const Saida s{
-        parafuso, QDate::currentDate(), d(qPrintable(pedida)), d("6.5"), "REQ 1", "000003", true,
-        {}};
-    if (!aceita) {
+    const Saida s{parafuso, QDate::currentDate(), d(p.pedida), d("6.5"), "REQ 1", "000003", true,
+                  {}};
+    if (!p.aceita) {
         QVERIFY_THROWS_EXCEPTION(EstoqueInsuficiente, gravaSaida(m_banco->conexao(), s));
         QCOMPARE(m_banco->conta("Mov_Estq"), 0);
     } else {
@@ -171,11 +197,11 @@ void TstLancamentos::exitAgainstStoredStock()
         const Resultado mov = m_banco->consulta("Select * From Mov_Estq");
         QCOMPARE(mov.valor(0, "MOV_Oper").toString(), QString("SS"));
         QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(),
-                 (d(qPrintable(pedida)) * d("6.5")).arredondado(2));
+                 (d(p.pedida) * d("6.5")).arredondado(2));
         QCOMPARE(mov.valor(0, "MOV_Tipo").toString(), QString("000003"));
         QVERIFY(mov.valor(0, "MOV_CodFor").isNull());
     }
-    QCOMPARE(Cadastro::estoque(*m_banco, parafuso), d(qPrintable(resta)));
+    QCOMPARE(Cadastro::estoque(*m_banco, parafuso), d(p.resta));
     QCOMPARE(custo(parafuso), d("6.5"));
     QCOMPARE(m_banco->conta("Mov_Consu"), 0);
 }
@@ -210,31 +236,28 @@ void TstLancamentos::exitOfLentItemOpensLoan()
 
 void TstLancamentos::lentItemChecksStockBeforeRequisitioner_data()
 {
-    QTest::addColumn<QString>("pedida");
-    QTest::addColumn<QString>("requisitante");
-    QTest::addColumn<int>("falha"); // 0 saved, 1 stock, 2 requisitioner
-    caso("beyond the stock, no requisitioner", "4", "", 1);
-    caso("beyond the stock, blank requisitioner", "4", "      ", 1);
-    caso("within the stock, no requisitioner", "3", "", 2);
-    caso("within the stock, requisitioner", "3", "000005", 0);
+    QTest::addColumn<SaidaEmprestada>("e");
+    caso("beyond the stock, no requisitioner", SaidaEmprestada{"4", "", Impede::estoque});
+    caso("beyond the stock, blank requisitioner", SaidaEmprestada{"4", "      ", Impede::estoque});
+    caso("within the stock, no requisitioner", SaidaEmprestada{"3", "", Impede::requisitante});
+    caso("within the stock, requisitioner", SaidaEmprestada{"3", "000005", Impede::nada});
 }
 
 void TstLancamentos::lentItemChecksStockBeforeRequisitioner()
 {
-    QFETCH(QString, pedida);
-    QFETCH(QString, requisitante);
-    QFETCH(int, falha);
+    QFETCH(SaidaEmprestada, e);
     const QDate hoje = QDate::currentDate();
-    const Saida s{furadeira, hoje, d(qPrintable(pedida)), d("0"), "", requisitante, false, hoje};
-    if (falha == 1)
+    const Saida s{furadeira, hoje, d(e.pedida), d("0"), "", e.requisitante, false, hoje};
+    if (e.impede == Impede::estoque)
         QVERIFY_THROWS_EXCEPTION(EstoqueInsuficiente, gravaSaida(m_banco->conexao(), s));
-    else if (falha == 2)
+    else if (e.impede == Impede::requisitante)
         QVERIFY_THROWS_EXCEPTION(SemRequisitante, gravaSaida(m_banco->conexao(), s));
     else
         gravaSaida(m_banco->conexao(), s);
-    QCOMPARE(m_banco->conta("Mov_Estq"), falha ? 0 : 1);
-    QCOMPARE(m_banco->conta("Mov_Consu"), falha ? 0 : 1);
-    QCOMPARE(Cadastro::estoque(*m_banco, furadeira), falha ? d("3") : d("0"));
+    const bool gravou = e.impede == Impede::nada;
+    QCOMPARE(m_banco->conta("Mov_Estq"), gravou ? 1 : 0);
+    QCOMPARE(m_banco->conta("Mov_Consu"), gravou ? 1 : 0);
+    QCOMPARE(Cadastro::estoque(*m_banco, furadeira), gravou ? d("0") : d("3"));
 }
 
 void TstLancamentos::failingLoanRollsBackEverything()
@@ -252,35 +275,27 @@ void TstLancamentos::failingLoanRollsBackEverything()
 
 void TstLancamentos::reversals_data()
 {
-    QTest::addColumn<QString>("operacao");
-    QTest::addColumn<QString>("quant");
-    QTest::addColumn<QString>("resta");
-    QTest::addColumn<QString>("tipo");
-    QTest::addColumn<QString>("fornecedor");
-    caso("reversal of entry of 5", "TE", "5", "15", "", "0000000015");
-    caso("reversal of exit of 4", "TS", "4", "24", "000003", "");
-    caso("entry reversal below zero", "TE", "30", "-10", "", "0000000015");
+    QTest::addColumn<CasoDeEstorno>("e");
+    caso("reversal of entry of 5", CasoDeEstorno{"TE", "5", "15", "", "0000000015"});
+    caso("reversal of exit of 4", CasoDeEstorno{"TS", "4", "24", "000003", ""});
+    caso("entry reversal below zero", CasoDeEstorno{"TE", "30", "-10", "", "0000000015"});
 }
 
 void TstLancamentos::reversals()
 {
-    QFETCH(QString, operacao);
-    QFETCH(QString, quant);
-    QFETCH(QString, resta);
-    QFETCH(QString, tipo);
-    QFETCH(QString, fornecedor);
+    QFETCH(CasoDeEstorno, e);
     m_banco->executa("Update Produtos set PRO_Quant = 20, PRO_Valor = 6.5 Where PRO_Codigo = :C",
                      {{"C", parafuso}});
     const Gravado g = gravaEstorno(m_banco->conexao(),
-                                   {operacao, parafuso, QDate::currentDate(), d(qPrintable(quant)),
-                                    d("6.5"), "DOC", tipo.isEmpty() ? fornecedor : tipo});
-    QCOMPARE(g.quantidade, d(qPrintable(resta)));
+                                   {e.operacao, parafuso, QDate::currentDate(), d(e.quant),
+                                    d("6.5"), "DOC", e.tipo.isEmpty() ? e.fornecedor : e.tipo});
+    QCOMPARE(g.quantidade, d(e.resta));
     const Resultado mov = m_banco->consulta("Select * From Mov_Estq");
-    QCOMPARE(mov.valor(0, "MOV_Oper").toString(), operacao);
-    QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(), d(qPrintable(quant)) * d("6.5"));
-    QCOMPARE(mov.valor(0, "MOV_Tipo").toString().trimmed(), tipo);
-    QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), fornecedor);
-    QCOMPARE(Cadastro::estoque(*m_banco, parafuso), d(qPrintable(resta)));
+    QCOMPARE(mov.valor(0, "MOV_Oper").toString(), e.operacao);
+    QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(), d(e.quant) * d("6.5"));
+    QCOMPARE(mov.valor(0, "MOV_Tipo").toString().trimmed(), e.tipo);
+    QCOMPARE(mov.valor(0, "MOV_CodFor").toString(), e.fornecedor);
+    QCOMPARE(Cadastro::estoque(*m_banco, parafuso), d(e.resta));
     QCOMPARE(custo(parafuso), d("6.5"));
 }
 

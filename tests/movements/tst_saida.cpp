@@ -25,6 +25,8 @@
 #include <QtTest>
 
 using namespace Tela;
+using Cadastro::furadeira;
+using Cadastro::parafuso;
 using Textos::produtoNaoEncontrado;
 
 class TstSaida : public QObject {
@@ -53,8 +55,6 @@ private slots:
 
 namespace {
 
-using Cadastro::furadeira;
-using Cadastro::parafuso;
 const QString reqNaoEncontrado = QStringLiteral("Requisitante não Encontrado !");
 const QString estoqueInsuficiente =
     QStringLiteral("Quantidade tem que ser igual ou menor que a Quantidade Atual em Estoque");
@@ -65,32 +65,96 @@ const QString falhaGravacao = QStringLiteral("Não consegui Gravar, Tente novame
 const QString quantidadeInvalida =
     QStringLiteral("O campo Quantidade não contém um número válido !");
 
-// A screw that is used up (20 on hand at 6,50) and a drill that is lent out (3 at 389,00),
-// both in a group so the product search lists them, and one requisitioner.
-void parafusoEFuradeira(AplicacaoTeste& t)
-{
-    Cadastro::grupo(t.banco, "000001", "Geral");
-    Cadastro::produto(t.banco, {.codigo = parafuso,
-                                .descricao = "Parafuso",
-                                .quantidade = "20",
-                                .valor = "6.5",
-                                .unidade = "UN",
-                                .codigoBarras = "7891000000012"});
-    Cadastro::produto(t.banco, {.codigo = furadeira,
-                                .descricao = "Furadeira",
-                                .quantidade = "3",
-                                .valor = "389",
-                                .consumivel = "N",
-                                .unidade = "PC",
-                                .codigoBarras = "7891000000013"});
-    Cadastro::requisitante(t.banco, "000003", QStringLiteral("Manutenção"));
-}
+// The program on a fresh database holding a screw that is used up (20 on hand at 6,50) and a
+// drill that is lent out (3 at 389,00), both in a group so the product search lists them, and
+// one requisitioner; the exit window a menu item away.
+class ComParafusoEFuradeira : public TelaTeste {
+public:
+    ComParafusoEFuradeira()
+    {
+        Cadastro::grupo(banco, "000001", "Geral");
+        Cadastro::produto(banco, {.codigo = parafuso,
+                                  .descricao = "Parafuso",
+                                  .quantidade = "20",
+                                  .valor = "6.5",
+                                  .unidade = "UN",
+                                  .codigoBarras = "7891000000012"});
+        Cadastro::produto(banco, {.codigo = furadeira,
+                                  .descricao = "Furadeira",
+                                  .quantidade = "3",
+                                  .valor = "389",
+                                  .consumivel = "N",
+                                  .unidade = "PC",
+                                  .codigoBarras = "7891000000013"});
+        Cadastro::requisitante(banco, "000003", QStringLiteral("Manutenção"));
+    }
 
-// Opens the window from the main menu, as a person does; the steps run in it.
-void saida(TelaTeste& t, DriverModal::Passos passos)
-{
-    t.abre("SadanoEstoque1", std::move(passos));
-}
+    // Opens the exit window from the main menu, as a person does; the steps run in it.
+    void saida(DriverModal::Passos passos) { abre("SadanoEstoque1", std::move(passos)); }
+};
+
+// A save of the screw: what is typed over what its look-up shows, then what is said and what
+// the ledger and the stock hold afterwards.
+struct Gravacao {
+    QString mostrada;     // typed over the shown stock; empty: left as shown
+    QString requisitante; // empty: none
+    QString valor;        // typed over the average cost; empty: left
+    QString quant;
+    QString mensagem;              // empty: saved
+    const char* valorGravado = ""; // the ledger value of a save
+    const char* resta = "";        // the stock afterwards
+};
+
+// A save of the drill refused: the quantity asked for, what is said and where the focus goes.
+struct RecusaDaFuradeira {
+    QString quant;
+    QString mensagem;
+    const char* foco = nullptr; // none: the focus stays where it was
+};
+
+// What the window shows of the product after a look-up.
+struct ProdutoMostrado {
+    QString codigo;
+    QString descricao;
+    QString quantAtual;
+    QString valor;
+    bool valorFixo; // the value field is read-only
+    QString consumivel;
+    bool devolucao; // the due date shows
+};
+
+// A product typed into one of the product fields, and what the window then says and shows.
+struct BuscaDeProduto {
+    QString antes; // a code looked up first; empty: none
+    const char* campo = "";
+    QString digitado;
+    QString mensagem; // empty: found
+    ProdutoMostrado mostra;
+};
+
+// A requisitioner code typed, and what the fields then hold.
+struct BuscaDeRequisitante {
+    QString digitado;
+    QString codigo;
+    QString nome;
+    QString mensagem; // empty: found
+};
+
+// A save refused because no product stands looked up when "Grava" is pressed.
+struct SemProduto {
+    QString antes;        // a code looked up first; empty: none
+    QString depois;       // a code typed and not found; empty: none
+    bool apagado = false; // the product is deleted elsewhere before the save
+    QStringList mensagens;
+};
+
+// A code typed and not found, just before "Grava" is pressed.
+struct CodigoRecusado {
+    const char* campo = "";
+    QString digitado;
+    QString mensagem;
+    QString depois; // what the field shows after the refusal
+};
 
 // What an emptied window shows.
 void verificaVazia(QWidget* j)
@@ -109,11 +173,17 @@ void verificaVazia(QWidget* j)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Gravacao)
+Q_DECLARE_METATYPE(RecusaDaFuradeira)
+Q_DECLARE_METATYPE(BuscaDeProduto)
+Q_DECLARE_METATYPE(BuscaDeRequisitante)
+Q_DECLARE_METATYPE(SemProduto)
+Q_DECLARE_METATYPE(CodigoRecusado)
+
 void TstSaida::openingStateAndEnterMovesOn()
 {
-    TelaTeste t;
-    parafusoEFuradeira(t);
-    saida(t, [&](QDialog* j) {
+    ComParafusoEFuradeira t;
+    t.saida([&](QDialog* j) {
         QCOMPARE(j->windowTitle(), QStringLiteral("Saída do Estoque"));
         QCOMPARE(acha<QLabel>(j, "lbSaida_Titulo")->text(), QStringLiteral("Saída do Estoque"));
         verificaVazia(j);
@@ -151,7 +221,7 @@ void TstSaida::openingStateAndEnterMovesOn()
     });
     // Opened again: emptied, but the value stays typeable and the due date hidden, as the
     // consumable looked up last left them.
-    saida(t, [&](QDialog* j) {
+    t.saida([&](QDialog* j) {
         verificaVazia(j);
         QVERIFY(!campo(j, "edSaida_Valor")->isReadOnly());
         QVERIFY(!acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible());
@@ -164,51 +234,53 @@ void TstSaida::openingStateAndEnterMovesOn()
 
 void TstSaida::saves_data()
 {
-    QTest::addColumn<QString>("mostrada"); // typed over the shown stock; empty: left as shown
-    QTest::addColumn<QString>("requisitante");
-    QTest::addColumn<QString>("valor"); // typed over the average cost; empty: left
-    QTest::addColumn<QString>("quant");
-    QTest::addColumn<QString>("mensagem"); // empty: saved
-    QTest::addColumn<QString>("valorGravado");
-    QTest::addColumn<QString>("resta");
-    caso("worked example", "", "3", "", "4", "", "26", "16");
-    caso("exactly the stock", "", "3", "", "20", "", "130", "0");
-    caso("0,001 more", "", "3", "", "20,001", estoqueInsuficiente, "", "20");
+    QTest::addColumn<Gravacao>("g");
+    caso("worked example",
+         Gravacao{.requisitante = "3", .quant = "4", .valorGravado = "26", .resta = "16"});
+    caso("exactly the stock",
+         Gravacao{.requisitante = "3", .quant = "20", .valorGravado = "130", .resta = "0"});
+    caso("0,001 more", Gravacao{.requisitante = "3",
+                                .quant = "20,001",
+                                .mensagem = estoqueInsuficiente,
+                                .resta = "20"});
     // The stock on screen can be typed over; the stored stock decides.
-    caso("0,001 more, shown stock raised", "100", "3", "", "20,001", estoqueInsuficiente, "", "20");
-    caso("shown stock lowered", "1", "3", "", "4", "", "26", "16");
-    caso("zero", "", "3", "", "0", "", "0", "20");
-    caso("consumable, no requisitioner, other value", "", "", "7", "4", "", "28", "16");
-    caso("quantity erased", "", "3", "", "", quantidadeInvalida, "", "20");
+    caso("0,001 more, shown stock raised", Gravacao{.mostrada = "100",
+                                                    .requisitante = "3",
+                                                    .quant = "20,001",
+                                                    .mensagem = estoqueInsuficiente,
+                                                    .resta = "20"});
+    caso("shown stock lowered", Gravacao{.mostrada = "1",
+                                         .requisitante = "3",
+                                         .quant = "4",
+                                         .valorGravado = "26",
+                                         .resta = "16"});
+    caso("zero", Gravacao{.requisitante = "3", .quant = "0", .valorGravado = "0", .resta = "20"});
+    caso("consumable, no requisitioner, other value",
+         Gravacao{.valor = "7", .quant = "4", .valorGravado = "28", .resta = "16"});
+    caso("quantity erased",
+         Gravacao{.requisitante = "3", .mensagem = quantidadeInvalida, .resta = "20"});
 }
 
 void TstSaida::saves()
 {
-    QFETCH(QString, mostrada);
-    QFETCH(QString, requisitante);
-    QFETCH(QString, valor);
-    QFETCH(QString, quant);
-    QFETCH(QString, mensagem);
-    QFETCH(QString, valorGravado);
-    QFETCH(QString, resta);
-    TelaTeste t;
-    parafusoEFuradeira(t);
-    saida(t, [&](QDialog* j) {
+    QFETCH(Gravacao, g);
+    ComParafusoEFuradeira t;
+    t.saida([&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         QCOMPARE(texto(j, "edSaida_QuantAtual"), QString("20,000"));
         QCOMPARE(texto(j, "edSaida_Valor"), QString("R$ 6,50"));
-        if (!mostrada.isEmpty())
-            digita(j, "edSaida_QuantAtual", mostrada);
+        if (!g.mostrada.isEmpty())
+            digita(j, "edSaida_QuantAtual", g.mostrada);
         acha<QDateEdit>(j, "dtpSaida_Data")->setDate(QDate(2004, 10, 10));
-        if (!requisitante.isEmpty())
-            informa(j, "edSaida_CodREQ", requisitante);
-        digita(j, "EdSaida_Quant", quant);
-        if (!valor.isEmpty())
-            digita(j, "edSaida_Valor", valor);
+        if (!g.requisitante.isEmpty())
+            informa(j, "edSaida_CodREQ", g.requisitante);
+        digita(j, "EdSaida_Quant", g.quant);
+        if (!g.valor.isEmpty())
+            digita(j, "edSaida_Valor", g.valor);
         digita(j, "edSaida_Doc", "RM 15");
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
-        if (mensagem.isEmpty()) {
+        QCOMPARE(t.msgs.textos(), g.mensagem.isEmpty() ? QStringList() : QStringList({g.mensagem}));
+        if (g.mensagem.isEmpty()) {
             verificaVazia(j);
         } else {
             QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
@@ -217,14 +289,14 @@ void TstSaida::saves()
         }
         clica(j, "btnSaida_Estq_Fecha");
     });
-    QCOMPARE(Cadastro::estoque(t.banco, parafuso), d(qPrintable(resta)));
+    QCOMPARE(Cadastro::estoque(t.banco, parafuso), d(g.resta));
     QCOMPARE(
         t.banco.valor("Select PRO_Valor From Produtos Where PRO_Codigo = :C", {{"C", parafuso}})
             .value<Decimal>(),
         d("6.5"));
     QCOMPARE(t.banco.conta("Mov_Consu"), 0);
     const Resultado mov = t.banco.consulta("Select * From Mov_Estq");
-    if (!mensagem.isEmpty()) {
+    if (!g.mensagem.isEmpty()) {
         QCOMPARE(mov.tamanho(), 0);
         return;
     }
@@ -233,22 +305,21 @@ void TstSaida::saves()
     QCOMPARE(mov.valor(0, "MOV_CodPro").toString(), parafuso);
     QCOMPARE(mov.valor(0, "MOV_Oper").toString(), QString("SS"));
     QCOMPARE(mov.valor(0, "MOV_Data").toDate(), QDate(2004, 10, 10));
-    QCOMPARE(mov.valor(0, "MOV_Quant").value<Decimal>(), d(qPrintable(quant)));
-    QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(), d(qPrintable(valorGravado)));
+    QCOMPARE(mov.valor(0, "MOV_Quant").value<Decimal>(), d(qPrintable(g.quant)));
+    QCOMPARE(mov.valor(0, "MOV_Valor").value<Decimal>(), d(g.valorGravado));
     QCOMPARE(mov.valor(0, "MOV_Doc").toString().trimmed(), QString("RM 15"));
     QCOMPARE(mov.valor(0, "MOV_Tipo").toString().trimmed(),
-             requisitante.isEmpty() ? QString() : QString("000003"));
+             g.requisitante.isEmpty() ? QString() : QString("000003"));
     QVERIFY(mov.valor(0, "MOV_CodFor").isNull());
 }
 
 void TstSaida::lentItemOpensItsOwnLoan()
 {
-    TelaTeste t;
-    parafusoEFuradeira(t);
+    ComParafusoEFuradeira t;
     // The ledger's numbers already run high; the loans are numbered on their own.
     Cadastro::movimento(t.banco, {.numero = 41, .operacao = "EE"});
     const QDate hoje = QDate::currentDate();
-    saida(t, [&](QDialog* j) {
+    t.saida([&](QDialog* j) {
         // Found by its bar code, the drill shows its average cost; a lent item still carries
         // no value.
         informa(j, "edSaida_CodBar", "7891000000013");
@@ -293,30 +364,26 @@ void TstSaida::lentItemOpensItsOwnLoan()
 
 void TstSaida::lentItemChecksStockBeforeRequisitioner_data()
 {
-    QTest::addColumn<QString>("quant");
-    QTest::addColumn<QString>("mensagem");
-    QTest::addColumn<QString>("foco"); // empty: the focus stays where it was
+    QTest::addColumn<RecusaDaFuradeira>("r");
     // Asked for beyond the stock, the quantity is what must be corrected first, whether or not
     // the requisitioner is there.
-    caso("beyond the stock", "5", estoqueInsuficiente, "");
-    caso("within the stock", "1", semRequisitante, "edSaida_CodREQ");
+    caso("beyond the stock", RecusaDaFuradeira{.quant = "5", .mensagem = estoqueInsuficiente});
+    caso("within the stock",
+         RecusaDaFuradeira{.quant = "1", .mensagem = semRequisitante, .foco = "edSaida_CodREQ"});
 }
 
 void TstSaida::lentItemChecksStockBeforeRequisitioner()
 {
-    QFETCH(QString, quant);
-    QFETCH(QString, mensagem);
-    QFETCH(QString, foco);
-    TelaTeste t;
-    parafusoEFuradeira(t);
-    saida(t, [&](QDialog* j) {
+    QFETCH(RecusaDaFuradeira, r);
+    ComParafusoEFuradeira t;
+    t.saida([&](QDialog* j) {
         informa(j, "edSaida_CodPro", "13");
-        digita(j, "EdSaida_Quant", quant);
+        digita(j, "EdSaida_Quant", r.quant);
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), QStringList({r.mensagem}));
         QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
-        if (!foco.isEmpty())
-            QTRY_VERIFY(focado(j, qPrintable(foco)));
+        if (r.foco)
+            QTRY_VERIFY(focado(j, r.foco));
         QCOMPARE(texto(j, "edSaida_CodPro"), furadeira);
         clica(j, "btnSaida_Estq_Fecha");
     });
@@ -327,68 +394,68 @@ void TstSaida::lentItemChecksStockBeforeRequisitioner()
 
 void TstSaida::productLookups_data()
 {
-    QTest::addColumn<QString>("antes"); // a code looked up first; empty: none
-    QTest::addColumn<QString>("nome");  // the field typed in
-    QTest::addColumn<QString>("digitado");
-    QTest::addColumn<QString>("codigo");
-    QTest::addColumn<QString>("descricao");
-    QTest::addColumn<QString>("mostrada");
-    QTest::addColumn<QString>("valor");
-    QTest::addColumn<bool>("valorFixo"); // the value field is read-only
-    QTest::addColumn<QString>("consumivel");
-    QTest::addColumn<bool>("devolucao"); // the due date shows
-    QTest::addColumn<QString>("mensagem");
+    QTest::addColumn<BuscaDeProduto>("b");
     const QString nao = QStringLiteral("Não");
-    caso("code of a consumable, padded", "", "edSaida_CodPro", "12", parafuso, "Parafuso", "20,000",
-         "R$ 6,50", false, "Sim", false, "");
-    caso("code of a lent item", "", "edSaida_CodPro", "13", furadeira, "Furadeira", "3,000",
-         "R$ 0,00", true, nao, true, "");
-    caso("bar code of a lent item", "", "edSaida_CodBar", "7891000000013", furadeira, "Furadeira",
-         "3,000", "R$ 389,00", true, nao, true, "");
+    caso(
+        "code of a consumable, padded",
+        BuscaDeProduto{.campo = "edSaida_CodPro",
+                       .digitado = "12",
+                       .mostra = {parafuso, "Parafuso", "20,000", "R$ 6,50", false, "Sim", false}});
+    caso("code of a lent item",
+         BuscaDeProduto{.campo = "edSaida_CodPro",
+                        .digitado = "13",
+                        .mostra = {furadeira, "Furadeira", "3,000", "R$ 0,00", true, nao, true}});
+    caso("bar code of a lent item",
+         BuscaDeProduto{.campo = "edSaida_CodBar",
+                        .digitado = "7891000000013",
+                        .mostra = {furadeira, "Furadeira", "3,000", "R$ 389,00", true, nao, true}});
     // Only the look-up by code decides whether the value can be typed.
-    caso("bar code of a consumable after a lent item", "13", "edSaida_CodBar", "7891000000012",
-         parafuso, "Parafuso", "20,000", "R$ 6,50", true, "Sim", false, "");
-    caso("unknown code", "", "edSaida_CodPro", "999", "       999", "", "0,000", "R$ 0,00", true,
-         "", true, produtoNaoEncontrado);
-    caso("unknown code keeps the product shown", "12", "edSaida_CodPro", "999", "       999",
-         "Parafuso", "20,000", "R$ 6,50", false, "Sim", false, produtoNaoEncontrado);
-    caso("unknown bar code", "", "edSaida_CodBar", "000", "", "", "0,000", "R$ 0,00", true, "",
-         true, produtoNaoEncontrado);
+    caso("bar code of a consumable after a lent item",
+         BuscaDeProduto{.antes = "13",
+                        .campo = "edSaida_CodBar",
+                        .digitado = "7891000000012",
+                        .mostra = {parafuso, "Parafuso", "20,000", "R$ 6,50", true, "Sim", false}});
+    caso("unknown code",
+         BuscaDeProduto{.campo = "edSaida_CodPro",
+                        .digitado = "999",
+                        .mensagem = produtoNaoEncontrado,
+                        .mostra = {"       999", "", "0,000", "R$ 0,00", true, "", true}});
+    caso("unknown code keeps the product shown",
+         BuscaDeProduto{
+             .antes = "12",
+             .campo = "edSaida_CodPro",
+             .digitado = "999",
+             .mensagem = produtoNaoEncontrado,
+             .mostra = {"       999", "Parafuso", "20,000", "R$ 6,50", false, "Sim", false}});
+    caso("unknown bar code",
+         BuscaDeProduto{.campo = "edSaida_CodBar",
+                        .digitado = "000",
+                        .mensagem = produtoNaoEncontrado,
+                        .mostra = {"", "", "0,000", "R$ 0,00", true, "", true}});
 }
 
 void TstSaida::productLookups()
 {
-    QFETCH(QString, antes);
-    QFETCH(QString, nome);
-    QFETCH(QString, digitado);
-    QFETCH(QString, codigo);
-    QFETCH(QString, descricao);
-    QFETCH(QString, mostrada);
-    QFETCH(QString, valor);
-    QFETCH(bool, valorFixo);
-    QFETCH(QString, consumivel);
-    QFETCH(bool, devolucao);
-    QFETCH(QString, mensagem);
-    TelaTeste t;
-    parafusoEFuradeira(t);
-    saida(t, [&](QDialog* j) {
-        if (!antes.isEmpty())
-            informa(j, "edSaida_CodPro", antes);
-        informa(j, qPrintable(nome), digitado);
-        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
-        if (!mensagem.isEmpty()) {
+    QFETCH(BuscaDeProduto, b);
+    ComParafusoEFuradeira t;
+    t.saida([&](QDialog* j) {
+        if (!b.antes.isEmpty())
+            informa(j, "edSaida_CodPro", b.antes);
+        informa(j, b.campo, b.digitado);
+        QCOMPARE(t.msgs.textos(), b.mensagem.isEmpty() ? QStringList() : QStringList({b.mensagem}));
+        if (!b.mensagem.isEmpty()) {
             QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-            QTRY_COMPARE(focado(), campo(j, qPrintable(nome)));
+            QTRY_COMPARE(focado(), campo(j, b.campo));
         }
-        QCOMPARE(texto(j, "edSaida_CodPro"), codigo);
-        QCOMPARE(texto(j, "edSaida_DescPro"), descricao);
-        QCOMPARE(texto(j, "edSaida_QuantAtual"), mostrada);
-        QCOMPARE(texto(j, "edSaida_Valor"), valor);
-        QCOMPARE(campo(j, "edSaida_Valor")->isReadOnly(), valorFixo);
-        QCOMPARE(texto(j, "edSaida_consumivel"), consumivel);
-        QCOMPARE(acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible(), devolucao);
-        QCOMPARE(acha<QLabel>(j, "lbSaida_DataD")->isVisible(), devolucao);
-        if (descricao == QLatin1String("Parafuso") && mensagem.isEmpty()) {
+        QCOMPARE(texto(j, "edSaida_CodPro"), b.mostra.codigo);
+        QCOMPARE(texto(j, "edSaida_DescPro"), b.mostra.descricao);
+        QCOMPARE(texto(j, "edSaida_QuantAtual"), b.mostra.quantAtual);
+        QCOMPARE(texto(j, "edSaida_Valor"), b.mostra.valor);
+        QCOMPARE(campo(j, "edSaida_Valor")->isReadOnly(), b.mostra.valorFixo);
+        QCOMPARE(texto(j, "edSaida_consumivel"), b.mostra.consumivel);
+        QCOMPARE(acha<QDateEdit>(j, "dtpSaida_DataD")->isVisible(), b.mostra.devolucao);
+        QCOMPARE(acha<QLabel>(j, "lbSaida_DataD")->isVisible(), b.mostra.devolucao);
+        if (b.mostra.descricao == QLatin1String("Parafuso") && b.mensagem.isEmpty()) {
             QCOMPARE(texto(j, "edSaida_CodBar"), QString("7891000000012"));
             QCOMPARE(texto(j, "edSaida_Unid"), QString("UN"));
         }
@@ -398,29 +465,22 @@ void TstSaida::productLookups()
 
 void TstSaida::requisitionerLookup_data()
 {
-    QTest::addColumn<QString>("digitado");
-    QTest::addColumn<QString>("codigo");
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QString>("mensagem");
-    caso("3 padded", "3", "000003", QStringLiteral("Manutenção"), "");
-    caso("typed whole", "000003", "000003", QStringLiteral("Manutenção"), "");
-    caso("unknown", "77", "", "", reqNaoEncontrado);
+    QTest::addColumn<BuscaDeRequisitante>("b");
+    caso("3 padded", BuscaDeRequisitante{"3", "000003", QStringLiteral("Manutenção"), ""});
+    caso("typed whole", BuscaDeRequisitante{"000003", "000003", QStringLiteral("Manutenção"), ""});
+    caso("unknown", BuscaDeRequisitante{"77", "", "", reqNaoEncontrado});
 }
 
 void TstSaida::requisitionerLookup()
 {
-    QFETCH(QString, digitado);
-    QFETCH(QString, codigo);
-    QFETCH(QString, nome);
-    QFETCH(QString, mensagem);
-    TelaTeste t;
-    parafusoEFuradeira(t);
-    saida(t, [&](QDialog* j) {
-        informa(j, "edSaida_CodREQ", digitado);
-        QCOMPARE(t.msgs.textos(), mensagem.isEmpty() ? QStringList() : QStringList({mensagem}));
-        QCOMPARE(texto(j, "edSaida_CodREQ"), codigo);
-        QCOMPARE(texto(j, "edSaida_DescREQ"), nome);
-        if (mensagem.isEmpty()) {
+    QFETCH(BuscaDeRequisitante, b);
+    ComParafusoEFuradeira t;
+    t.saida([&](QDialog* j) {
+        informa(j, "edSaida_CodREQ", b.digitado);
+        QCOMPARE(t.msgs.textos(), b.mensagem.isEmpty() ? QStringList() : QStringList({b.mensagem}));
+        QCOMPARE(texto(j, "edSaida_CodREQ"), b.codigo);
+        QCOMPARE(texto(j, "edSaida_DescREQ"), b.nome);
+        if (b.mensagem.isEmpty()) {
             QVERIFY(focado(j, "edSaida_DescREQ"));
         } else {
             QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
@@ -432,75 +492,63 @@ void TstSaida::requisitionerLookup()
 
 void TstSaida::refusedWithoutAProductLookedUp_data()
 {
-    QTest::addColumn<QString>("antes");  // a code looked up first; empty: none
-    QTest::addColumn<QString>("depois"); // a code typed and not found; empty: none
-    QTest::addColumn<bool>("apagado");   // the product is deleted elsewhere before the save
-    QTest::addColumn<QStringList>("mensagens");
-    caso("nothing looked up", "", "", false, QStringList({semProduto}));
+    QTest::addColumn<SemProduto>("s");
+    caso("nothing looked up", SemProduto{.mensagens = {semProduto}});
     // The fields still describe the screw; neither it nor the unknown code may be issued.
-    caso("unknown code after a product", "12", "999", false,
-         QStringList({produtoNaoEncontrado, semProduto}));
-    caso("product deleted after its look-up", "12", "", true, QStringList({produtoNaoEncontrado}));
+    caso("unknown code after a product",
+         SemProduto{
+             .antes = "12", .depois = "999", .mensagens = {produtoNaoEncontrado, semProduto}});
+    caso("product deleted after its look-up",
+         SemProduto{.antes = "12", .apagado = true, .mensagens = {produtoNaoEncontrado}});
 }
 
 void TstSaida::refusedWithoutAProductLookedUp()
 {
-    QFETCH(QString, antes);
-    QFETCH(QString, depois);
-    QFETCH(bool, apagado);
-    QFETCH(QStringList, mensagens);
-    TelaTeste t;
-    parafusoEFuradeira(t);
-    saida(t, [&](QDialog* j) {
-        if (!antes.isEmpty())
-            informa(j, "edSaida_CodPro", antes);
-        if (!depois.isEmpty())
-            informa(j, "edSaida_CodPro", depois);
+    QFETCH(SemProduto, s);
+    ComParafusoEFuradeira t;
+    t.saida([&](QDialog* j) {
+        if (!s.antes.isEmpty())
+            informa(j, "edSaida_CodPro", s.antes);
+        if (!s.depois.isEmpty())
+            informa(j, "edSaida_CodPro", s.depois);
         informa(j, "edSaida_CodREQ", "3");
         digita(j, "EdSaida_Quant", "1");
-        if (apagado)
+        if (s.apagado)
             t.banco.executa("Delete From Produtos Where PRO_Codigo = :C", {{"C", parafuso}});
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(t.msgs.textos(), mensagens);
+        QCOMPARE(t.msgs.textos(), s.mensagens);
         QCOMPARE(t.msgs.mensagens().last().tipo,
-                 apagado ? TipoMensagem::Informacao : TipoMensagem::Erro);
+                 s.apagado ? TipoMensagem::Informacao : TipoMensagem::Erro);
         QTRY_COMPARE(focado(), campo(j, "edSaida_CodPro"));
         clica(j, "btnSaida_Estq_Fecha");
     });
     QCOMPARE(t.banco.conta("Mov_Estq"), 0);
-    if (!apagado)
+    if (!s.apagado)
         QCOMPARE(Cadastro::estoque(t.banco, parafuso), d("20"));
 }
 
 void TstSaida::refusedCodeStopsTheClickThatLeftIt_data()
 {
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QString>("digitado");
-    QTest::addColumn<QString>("mensagem");
-    QTest::addColumn<QString>("depois"); // what the field shows after the refusal
-    caso("unknown requisitioner", "edSaida_CodREQ", "77", reqNaoEncontrado, "");
-    caso("unknown bar code", "edSaida_CodBar", "000", produtoNaoEncontrado, "000");
+    QTest::addColumn<CodigoRecusado>("r");
+    caso("unknown requisitioner", CodigoRecusado{"edSaida_CodREQ", "77", reqNaoEncontrado, ""});
+    caso("unknown bar code", CodigoRecusado{"edSaida_CodBar", "000", produtoNaoEncontrado, "000"});
 }
 
 // The screw is on screen; the person types a code that is not registered and presses "Grava"
 // at once: the look-up says so, and the exit is not recorded without what they meant to give.
 void TstSaida::refusedCodeStopsTheClickThatLeftIt()
 {
-    QFETCH(QString, nome);
-    QFETCH(QString, digitado);
-    QFETCH(QString, mensagem);
-    QFETCH(QString, depois);
-    TelaTeste t;
-    parafusoEFuradeira(t);
-    saida(t, [&](QDialog* j) {
+    QFETCH(CodigoRecusado, r);
+    ComParafusoEFuradeira t;
+    t.saida([&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         digita(j, "EdSaida_Quant", "1");
-        digita(j, qPrintable(nome), digitado);
+        digita(j, r.campo, r.digitado);
         clica(j, "btnSaida_Estq_Grava");
-        QCOMPARE(t.msgs.textos(), QStringList({mensagem}));
+        QCOMPARE(t.msgs.textos(), QStringList({r.mensagem}));
         QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-        QCOMPARE(texto(j, qPrintable(nome)), depois);
-        QTRY_VERIFY(focado(j, qPrintable(nome)));
+        QCOMPARE(texto(j, r.campo), r.depois);
+        QTRY_VERIFY(focado(j, r.campo));
         QCOMPARE(texto(j, "edSaida_CodPro"), parafuso);
         QCOMPARE(t.banco.conta("Mov_Estq"), 0);
         clica(j, "btnSaida_Estq_Fecha");
@@ -510,11 +558,10 @@ void TstSaida::refusedCodeStopsTheClickThatLeftIt()
 
 void TstSaida::failingLoanRollsBackEverything()
 {
-    TelaTeste t;
-    parafusoEFuradeira(t);
+    ComParafusoEFuradeira t;
     t.comAuditoria("000001");
     t.banco.recusa("Mov_Consu", "INSERT", "sem empréstimos");
-    saida(t, [&](QDialog* j) {
+    t.saida([&](QDialog* j) {
         informa(j, "edSaida_CodPro", "13");
         informa(j, "edSaida_CodREQ", "3");
         digita(j, "EdSaida_Quant", "1");
@@ -541,10 +588,9 @@ void TstSaida::auditLine_data()
 void TstSaida::auditLine()
 {
     QFETCH(bool, registra);
-    TelaTeste t;
-    parafusoEFuradeira(t);
+    ComParafusoEFuradeira t;
     t.auditoriaDaLinha("000002");
-    saida(t, [&](QDialog* j) {
+    t.saida([&](QDialog* j) {
         informa(j, "edSaida_CodPro", "12");
         digita(j, "EdSaida_Quant", "1");
         clica(j, "btnSaida_Estq_Grava");
@@ -559,8 +605,7 @@ void TstSaida::auditLine()
 
 void TstSaida::searchWindowsFillTheFields()
 {
-    TelaTeste t;
-    parafusoEFuradeira(t);
+    ComParafusoEFuradeira t;
     // Windows take their steps in the order they open: the exit, then each search it opens.
     t.driver.aoAbrir([&](QDialog* j) {
         // F5 in the product code opens the product search for this window.
