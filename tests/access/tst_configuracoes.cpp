@@ -78,16 +78,24 @@ Janela janelaDe(int i)
     return i == 0 ? janelaLogin : (i == 1 ? janelaPermissao : janelaLog);
 }
 
+// What a window (by its number for janelaDe) shows of its setting as stored ("-" stores NULL):
+// the item chosen in its list, and its own title, list items and save button caption.
+struct Exibicao {
+    int janela;
+    QString valor;
+    int escolhido;
+    QString titulo;
+    QStringList itens;
+    QString textoBotao;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Exibicao)
 
 void TstConfiguracoes::windowsShowTheStoredValue_data()
 {
-    QTest::addColumn<int>("janela");
-    QTest::addColumn<QString>("valor"); // "-" stores NULL
-    QTest::addColumn<int>("escolhido");
-    QTest::addColumn<QString>("titulo");
-    QTest::addColumn<QStringList>("itens");
-    QTest::addColumn<QString>("textoBotao");
+    QTest::addColumn<Exibicao>("c");
     for (int j = 0; j < 3; ++j) {
         const QString titulo = j == 0   ? QStringLiteral("Configurações de Login de Usuário")
                                : j == 1 ? QStringLiteral("Deseja Ter Permissão de Usuários no "
@@ -99,38 +107,37 @@ void TstConfiguracoes::windowsShowTheStoredValue_data()
         const QString textoBotao = j == 1 ? QStringLiteral("Gravar ") : QStringLiteral("Gravar");
         for (const char* v : {"S", "N", "", "-"})
             QTest::addRow("%s, stored '%s'", janelaDe(j).nome, v)
-                << j << QString::fromLatin1(v) << (QLatin1String(v) == "S" ? 1 : 0) << titulo
-                << itens << textoBotao;
+                << Exibicao{.janela = j,
+                            .valor = QString::fromLatin1(v),
+                            .escolhido = QLatin1String(v) == "S" ? 1 : 0,
+                            .titulo = titulo,
+                            .itens = itens,
+                            .textoBotao = textoBotao};
     }
 }
 
 void TstConfiguracoes::windowsShowTheStoredValue()
 {
-    QFETCH(int, janela);
-    QFETCH(QString, valor);
-    QFETCH(int, escolhido);
-    QFETCH(QString, titulo);
-    QFETCH(QStringList, itens);
-    QFETCH(QString, textoBotao);
-    const Janela j = janelaDe(janela);
+    QFETCH(Exibicao, c);
+    const Janela j = janelaDe(c.janela);
     TelaTeste t;
     // Login on, so the menu lets the permission and log windows open; the flags are off, so
     // the gates ask nothing.
     gravaFlags(t, "S", "S", "S");
-    const char* coluna = janela == 0 ? "LOGIN" : (janela == 1 ? "Permissao" : "Log");
+    const char* coluna = c.janela == 0 ? "LOGIN" : (c.janela == 1 ? "Permissao" : "Log");
     t.banco.executa(QStringLiteral("Update Configuracoes set %1 = :V").arg(coluna),
-                    {{"V", valor == QLatin1String("-") ? QVariant() : QVariant(valor)}});
+                    {{"V", c.valor == QLatin1String("-") ? QVariant() : QVariant(c.valor)}});
     t.abre(j.menu, [&](QDialog* d) {
         QCOMPARE(d->objectName(), QString::fromLatin1(j.nome));
-        QCOMPARE(d->windowTitle(), titulo);
-        auto* c = acha<QComboBox>(d, j.escolha);
+        QCOMPARE(d->windowTitle(), c.titulo);
+        auto* lista = acha<QComboBox>(d, j.escolha);
         QStringList vistos;
-        for (int i = 0; i < c->count(); ++i)
-            vistos << c->itemText(i);
-        QCOMPARE(vistos, itens);
-        QVERIFY(!c->isEditable());
-        QCOMPARE(c->currentIndex(), escolhido);
-        QCOMPARE(botao(d, j.grava)->text(), textoBotao);
+        for (int i = 0; i < lista->count(); ++i)
+            vistos << lista->itemText(i);
+        QCOMPARE(vistos, c.itens);
+        QVERIFY(!lista->isEditable());
+        QCOMPARE(lista->currentIndex(), c.escolhido);
+        QCOMPARE(botao(d, j.grava)->text(), c.textoBotao);
         clica(d, j.fecha);
     });
     QCOMPARE(t.msgs.quantidade(), 0);

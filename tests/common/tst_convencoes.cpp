@@ -82,6 +82,34 @@ QLineEdit* criaCampo(const QString& tipo, QWidget* pai)
     return campo;
 }
 
+// What is typed into a number field of a kind (see criaCampo), what the field then shows, and
+// whether Enter goes on to the window's default button or is dropped.
+struct Digitacao {
+    QString tipo;
+    QString digitado;
+    QString esperado;
+    bool enterPassa = false;
+};
+
+// What is pasted into a number field of a kind, what the field then shows, and whether the
+// paste comes from the field's own context menu instead of Ctrl+V.
+struct Colagem {
+    QString tipo;
+    QString colado;
+    QString esperado;
+    bool peloMenu = false;
+};
+
+// A refused value takes the focus back to its field through a queued event: waits for that,
+// and then for anything else queued, before telling whether the field kept the focus.
+bool focoFicou(QWidget* campo)
+{
+    if (!QTest::qWaitFor([campo] { return campo->hasFocus(); }))
+        return false;
+    QCoreApplication::processEvents();
+    return campo->hasFocus();
+}
+
 // A plain window whose fields are laid out, and tabbed through, top to bottom.
 struct Janela {
     QWidget janela;
@@ -95,6 +123,9 @@ struct Janela {
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Digitacao)
+Q_DECLARE_METATYPE(Colagem)
 
 class TstConvencoes : public QObject {
     Q_OBJECT
@@ -153,29 +184,23 @@ void TstConvencoes::editHNovo()
 
 void TstConvencoes::digitacao_data()
 {
-    QTest::addColumn<QString>("tipo");
-    QTest::addColumn<QString>("digitado");
-    QTest::addColumn<QString>("esperado");
-    QTest::addColumn<bool>("enterPassa");
+    QTest::addColumn<Digitacao>("c");
 
-    caso("decimal: dot as comma, no minus, no letters", "decimal", "-1a.5 x", "1,5", false);
-    caso("decimal: comma", "decimal", "12,34", "12,34", false);
-    caso("whole: comma kept, dot dropped", "inteiro", "-1.2,3a", "12,3", false);
-    caso("TEditH with decimals", "editH2", "-1a.5", "1,5", true);
-    caso("TEditH without decimals", "editH0", "-1,2.3a", "123", true);
-    caso("TEditH not a number", "editHLivre", "-1a.5", "-1a.5", true);
+    caso("decimal: dot as comma, no minus, no letters", Digitacao{"decimal", "-1a.5 x", "1,5"});
+    caso("decimal: comma", Digitacao{"decimal", "12,34", "12,34"});
+    caso("whole: comma kept, dot dropped", Digitacao{"inteiro", "-1.2,3a", "12,3"});
+    caso("TEditH with decimals", Digitacao{"editH2", "-1a.5", "1,5", true});
+    caso("TEditH without decimals", Digitacao{"editH0", "-1,2.3a", "123", true});
+    caso("TEditH not a number", Digitacao{"editHLivre", "-1a.5", "-1a.5", true});
 }
 
 void TstConvencoes::digitacao()
 {
-    QFETCH(QString, tipo);
-    QFETCH(QString, digitado);
-    QFETCH(QString, esperado);
-    QFETCH(bool, enterPassa);
+    QFETCH(Digitacao, c);
 
     QDialog janela;
     auto* layout = new QVBoxLayout(&janela);
-    QLineEdit* campo = criaCampo(tipo, &janela);
+    QLineEdit* campo = criaCampo(c.tipo, &janela);
     layout->addWidget(campo);
     auto* ok = new QPushButton(QStringLiteral("OK"), &janela);
     ok->setDefault(true);
@@ -187,55 +212,47 @@ void TstConvencoes::digitacao()
     QVERIFY(mostra(janela));
     campo->setFocus();
 
-    QTest::keyClicks(campo, digitado);
-    QCOMPARE(campo->text(), esperado);
+    QTest::keyClicks(campo, c.digitado);
+    QCOMPARE(campo->text(), c.esperado);
 
     // Keys that insert no text keep working.
     QTest::keyClick(campo, Qt::Key_Home);
     QTest::keyClick(campo, Qt::Key_Delete);
     QTest::keyClick(campo, Qt::Key_End);
     QTest::keyClick(campo, Qt::Key_Backspace);
-    QCOMPARE(campo->text(), esperado.mid(1).chopped(1));
+    QCOMPARE(campo->text(), c.esperado.mid(1).chopped(1));
     QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(campo->selectedText(), campo->text());
 
     QTest::keyClick(campo, Qt::Key_Return);
     // A dropped Enter neither reports itself nor reaches the dialog's default button.
-    QCOMPARE(enter, enterPassa ? 1 : 0);
-    QCOMPARE(cliques, enterPassa ? 1 : 0);
+    QCOMPARE(enter, c.enterPassa ? 1 : 0);
+    QCOMPARE(cliques, c.enterPassa ? 1 : 0);
 }
 
 void TstConvencoes::colagem_data()
 {
-    QTest::addColumn<QString>("tipo");
-    QTest::addColumn<QString>("colado");
-    QTest::addColumn<QString>("esperado");
-    QTest::addColumn<bool>("peloMenu");
+    QTest::addColumn<Colagem>("c");
 
-    caso("decimal: formatted amount", "decimal", "R$ 1.234,56", "1234,56", false);
-    caso("decimal: dot decimal", "decimal", "-1.5", "1,5", false);
-    caso("decimal: from the menu", "decimal", "R$ 1.234,56", "1234,56", true);
-    caso("whole", "inteiro", "1.234,5", "1234,5", false);
-    caso("TEditH without decimals", "editH0", "1.234", "1234", false);
-    caso("TEditH not a number", "editHLivre", "a-1.5", "a-1.5", false);
+    caso("decimal: formatted amount", Colagem{"decimal", "R$ 1.234,56", "1234,56"});
+    caso("decimal: dot decimal", Colagem{"decimal", "-1.5", "1,5"});
+    caso("decimal: from the menu", Colagem{"decimal", "R$ 1.234,56", "1234,56", true});
+    caso("whole", Colagem{"inteiro", "1.234,5", "1234,5"});
+    caso("TEditH without decimals", Colagem{"editH0", "1.234", "1234"});
+    caso("TEditH not a number", Colagem{"editHLivre", "a-1.5", "a-1.5"});
 }
 
 void TstConvencoes::colagem()
 {
-    QFETCH(QString, tipo);
-    QFETCH(QString, colado);
-    QFETCH(QString, esperado);
-    QFETCH(bool, peloMenu);
+    QFETCH(Colagem, c);
 
-    QWidget janela;
-    auto* layout = new QVBoxLayout(&janela);
-    QLineEdit* campo = criaCampo(tipo, &janela);
-    layout->addWidget(campo);
-    QVERIFY(mostra(janela));
+    Janela j;
+    QLineEdit* campo = j.adiciona(criaCampo(c.tipo, &j.janela));
+    QVERIFY(mostra(j.janela));
     campo->setFocus();
-    QGuiApplication::clipboard()->setText(colado);
+    QGuiApplication::clipboard()->setText(c.colado);
 
-    if (peloMenu) {
+    if (c.peloMenu) {
         QContextMenuEvent pedido(QContextMenuEvent::Mouse, QPoint(5, 5),
                                  campo->mapToGlobal(QPoint(5, 5)));
         QCoreApplication::sendEvent(campo, &pedido);
@@ -251,7 +268,7 @@ void TstConvencoes::colagem()
     } else {
         QTest::keyClick(campo, Qt::Key_V, Qt::ControlModifier);
     }
-    QCOMPARE(campo->text(), esperado);
+    QCOMPARE(campo->text(), c.esperado);
 }
 
 void TstConvencoes::editHSaida_data()
@@ -307,9 +324,7 @@ void TstConvencoes::editHSaida()
     QCOMPARE(campo->text(), saindo);
 
     if (ficaNoCampo) {
-        QTRY_VERIFY(campo->hasFocus());
-        QCoreApplication::processEvents();
-        QVERIFY(campo->hasFocus());
+        QVERIFY(focoFicou(campo));
         QCOMPARE(campo->text(), Funcoes::LimpaNumero(saindo));
         QCOMPARE(campo->selectedText(), campo->text());
         QCOMPARE(fundo(campo), Convencoes::corFoco());
@@ -397,9 +412,7 @@ void TstConvencoes::formatos()
     QCOMPARE(campo->text(), saindo);
 
     if (ficaNoCampo) {
-        QTRY_VERIFY(campo->hasFocus());
-        QCoreApplication::processEvents();
-        QVERIFY(campo->hasFocus());
+        QVERIFY(focoFicou(campo));
         QCOMPARE(campo->text(), digitado);
         QVERIFY(proximo->text().isEmpty());
         return;

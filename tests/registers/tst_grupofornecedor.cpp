@@ -11,6 +11,7 @@
 #include "registers/BuscaGRU_For.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
+#include "support/CodigoEDescricao.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
 #include "support/Tela.h"
@@ -92,12 +93,9 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked()
     QFETCH(QString, digitado);
     QFETCH(QString, codigo);
     QFETCH(QStringList, mensagens);
-    AplicacaoTeste t;
-    for (const QString& c : existentes)
-        Cadastro::grupoFornecedor(t.banco, c, "Existente " + c);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
+    TelaTeste t;
+    CodigoEDescricao::existentes(t.banco, Cadastro::grupoFornecedor, existentes);
+    inclusao(t.app, t.driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         QCOMPARE(edCodigo->text(), proposto);
         QCOMPARE(focado(), edCodigo);
@@ -105,9 +103,9 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked()
             digita(dados, "edCodigo", digitado);
         // Enter moves on to the description, as Tab would.
         enter(dados, "edCodigo");
-        QCOMPARE(msgs.textos(), mensagens);
+        QCOMPARE(t.msgs.textos(), mensagens);
         if (!mensagens.isEmpty()) {
-            QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+            QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
             QTRY_COMPARE(focado(), edCodigo);
         } else {
             QVERIFY(focado(dados, "edDescricao"));
@@ -117,26 +115,25 @@ void TstGrupoFornecedor::codeProposedTypedAndChecked()
         clica(dados, "btnGruFornec_Grava");
         clica(dados, "btnGruFornec_Fechar");
     });
-    QCOMPARE(driver.abertas(), QStringList({"TfManut_GrupoFornecedor", "TfDados_GrupoFornecedor"}));
-    QCOMPARE(msgs.textos(), mensagens);
+    QCOMPARE(t.driver.abertas(),
+             QStringList({"TfManut_GrupoFornecedor", "TfDados_GrupoFornecedor"}));
+    QCOMPARE(t.msgs.textos(), mensagens);
     QCOMPARE(t.banco.conta("GRU_Fornec"), existentes.size() + 1);
     QCOMPARE(descricaoDoGrupo(t, codigo), QString("Ferragens"));
 }
 
 void TstGrupoFornecedor::refusedCodeIsNotSaved()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     Cadastro::grupoFornecedor(t.banco, "000003", "Tintas");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
+    inclusao(t.app, t.driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         digita(dados, "edCodigo", "3");
         digita(dados, "edDescricao", "Ferragens");
-        QCOMPARE(msgs.textos(), QStringList({codigoTomado}));
+        QCOMPARE(t.msgs.textos(), QStringList({codigoTomado}));
         // A click on "Grava" right after the refusal stores nothing: the user is sent back
         // to the code, which holds a fresh proposal.
         clica(dados, "btnGruFornec_Grava");
-        QCOMPARE(msgs.textos(), QStringList({codigoTomado}));
+        QCOMPARE(t.msgs.textos(), QStringList({codigoTomado}));
         QTRY_VERIFY(focado(dados, "edCodigo"));
         QCOMPARE(texto(dados, "edCodigo"), QString("000004"));
         clica(dados, "btnGruFornec_Fechar");
@@ -146,54 +143,52 @@ void TstGrupoFornecedor::refusedCodeIsNotSaved()
 
 void TstGrupoFornecedor::noCodeOfferedPastTheColumn()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     Cadastro::grupoFornecedor(t.banco, "000004", "Tintas");
     Cadastro::grupoFornecedor(t.banco, "999999", "Diversos");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
+    inclusao(t.app, t.driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         QLineEdit* edCodigo = campo(dados, "edCodigo");
         // The next number would not fit the column: the field is left for the user to type a
         // free code, and says why.
-        QCOMPARE(msgs.textos(), QStringList({semProximo}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        QCOMPARE(t.msgs.textos(), QStringList({semProximo}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
         QCOMPARE(edCodigo->text(), QString());
         QCOMPARE(focado(), edCodigo);
-        msgs.limpa();
+        t.msgs.limpa();
 
         // A taken code is refused for what it is, and again no code is offered in its place.
         digita(dados, "edCodigo", "4");
         enter();
-        QCOMPARE(msgs.textos(), QStringList({codigoTomado, semProximo}));
+        QCOMPARE(t.msgs.textos(), QStringList({codigoTomado, semProximo}));
         QTRY_COMPARE(focado(), edCodigo);
         QCOMPARE(edCodigo->text(), QString());
-        msgs.limpa();
+        t.msgs.limpa();
 
         // A free code goes through, and is saved.
         digitaTexto(edCodigo, "5");
         enter();
         QVERIFY(focado(dados, "edDescricao"));
         QCOMPARE(edCodigo->text(), QString("000005"));
-        QCOMPARE(msgs.quantidade(), 0);
+        QCOMPARE(t.msgs.quantidade(), 0);
         digita(dados, "edDescricao", "Ferragens");
 
         // Another workstation takes it before the save: the save has no code to renumber to
         // either, so it saves nothing and keeps the description for a free code.
         Cadastro::grupoFornecedor(t.banco, "000005", "Outra estação");
         clica(dados, "btnGruFornec_Grava");
-        QCOMPARE(msgs.textos(), QStringList({semProximo}));
+        QCOMPARE(t.msgs.textos(), QStringList({semProximo}));
         QVERIFY(dados->isVisible());
         QCOMPARE(edCodigo->text(), QString());
         QCOMPARE(Tela::texto(dados, "edDescricao"), QString("Ferragens"));
-        msgs.limpa();
+        t.msgs.limpa();
 
         // Back in the code field nothing is offered still; a free code typed there is saved,
         // and the next inclusion has nothing to offer either.
         digita(dados, "edCodigo", "6");
-        QCOMPARE(msgs.textos(), QStringList({semProximo}));
-        msgs.limpa();
+        QCOMPARE(t.msgs.textos(), QStringList({semProximo}));
+        t.msgs.limpa();
         clica(dados, "btnGruFornec_Grava");
-        QCOMPARE(msgs.textos(), QStringList({semProximo}));
+        QCOMPARE(t.msgs.textos(), QStringList({semProximo}));
         QCOMPARE(edCodigo->text(), QString());
         clica(dados, "btnGruFornec_Fechar");
     });
@@ -204,17 +199,15 @@ void TstGrupoFornecedor::noCodeOfferedPastTheColumn()
 
 void TstGrupoFornecedor::blankDescriptionAndLimpa()
 {
-    AplicacaoTeste t;
-    GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
+    TelaTeste t;
+    inclusao(t.app, t.driver, listaDeGruposDeFornecedores, [&](QDialog* dados) {
         // Blanks are no description.
         digita(dados, "edDescricao", "   ");
         clica(dados, "btnGruFornec_Grava");
-        QCOMPARE(msgs.textos(), QStringList({"O Campo da Descrição Precisa ser Preenchido"}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
+        QCOMPARE(t.msgs.textos(), QStringList({"O Campo da Descrição Precisa ser Preenchido"}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
         QVERIFY(focado(dados, "edDescricao"));
-        msgs.limpa();
+        t.msgs.limpa();
 
         // "Limpa" empties both fields and proposes the code again.
         digita(dados, "edCodigo", "77");
@@ -225,7 +218,7 @@ void TstGrupoFornecedor::blankDescriptionAndLimpa()
         QVERIFY(focado(dados, "edCodigo"));
         clica(dados, "btnGruFornec_Fechar");
     });
-    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.msgs.quantidade(), 0);
     QCOMPARE(t.banco.conta("GRU_Fornec"), 0);
 }
 
@@ -244,24 +237,22 @@ void TstGrupoFornecedor::descriptionStopsAtItsColumn()
     QFETCH(QString, botao);
     QFETCH(QString, codigo);
     QFETCH(QString, log);
-    AplicacaoTeste t;
+    TelaTeste t;
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000001";
     Cadastro::grupoFornecedor(t.banco, "000001", "Tintas");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
+    t.driver.aoAbrir([&](QDialog* lista) {
         clica(lista, qPrintable(botao));
         clica(lista, "btnGruFornec_Fechar");
     });
-    driver.aoAbrir([&](QDialog* dados) {
+    t.driver.aoAbrir([&](QDialog* dados) {
         // Thirty-three characters typed: the field keeps the thirty its column holds, so the save
         // goes through instead of coming back as the database's refusal.
         campo(dados, "edDescricao")->clear();
         digita(dados, "edDescricao", "Materiais Eletricos e Hidraulicos");
         QCOMPARE(Tela::texto(dados, "edDescricao"), QString("Materiais Eletricos e Hidrauli"));
         clica(dados, "btnGruFornec_Grava");
-        QCOMPARE(msgs.quantidade(), 0);
+        QCOMPARE(t.msgs.quantidade(), 0);
         if (dados->isVisible())
             clica(dados, "btnGruFornec_Fechar");
     });

@@ -10,6 +10,7 @@
 #include "registers/Busca_Grupos.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
+#include "support/CodigoEDescricao.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
 #include "support/Tela.h"
@@ -48,19 +49,16 @@ void TstGrupos::proposedCode()
     QFETCH(QStringList, existentes);
     QFETCH(QString, proposto);
     QFETCH(bool, grava);
-    AplicacaoTeste t;
+    TelaTeste t;
     t.flags("S", "N", "S");
-    for (const QString& c : existentes)
-        Cadastro::grupo(t.banco, c, "Existente " + c);
-    GravadorMensagens msgs;
-    DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
+    CodigoEDescricao::existentes(t.banco, Cadastro::grupo, existentes);
+    t.driver.aoAbrir([&](QDialog* lista) {
         clica(lista, "btn_Manut_GRU_Novo");
         QCOMPARE(acha<QTableView>(lista, "dbg_ManutGrupos")->model()->rowCount(),
                  existentes.size() + (grava ? 1 : 0));
         clica(lista, "btnManut_GRU_Fechar");
     });
-    driver.aoAbrir([&](QDialog* dados) {
+    t.driver.aoAbrir([&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QString("Inclusão de Grupos"));
         QCOMPARE(texto(dados, "edGRU_Codigo"), proposto);
         // The code takes no typing: the focus is already on the description.
@@ -72,18 +70,18 @@ void TstGrupos::proposedCode()
         clica(dados, "btnGRU_Fecha");
     });
     t.principal().aciona("GruposdeProdutos1");
-    QCOMPARE(driver.abertas(), QStringList({"TfManut_Grupos", "TfDados_Grupos"}));
+    QCOMPARE(t.driver.abertas(), QStringList({"TfManut_Grupos", "TfDados_Grupos"}));
     QCOMPARE(t.banco.conta("Grupos"), existentes.size() + (grava ? 1 : 0));
     if (grava) {
-        QCOMPARE(msgs.quantidade(), 0);
+        QCOMPARE(t.msgs.quantidade(), 0);
         QCOMPARE(
             t.banco
                 .valor("Select GRU_Descricao From Grupos Where GRU_Codigo = :C", {{"C", proposto}})
                 .toString(),
             QString("Ferramentas"));
     } else {
-        QCOMPARE(msgs.textos(), QStringList({"Não Consegui Incluir, Tente Novamente !"}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
+        QCOMPARE(t.msgs.textos(), QStringList({"Não Consegui Incluir, Tente Novamente !"}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
     }
     // Logging and login are on: a saved group leaves its line, a failed one none.
     QCOMPARE(t.banco.conta("Log"), grava ? 1 : 0);
@@ -91,31 +89,22 @@ void TstGrupos::proposedCode()
 
 void TstGrupos::emptyAndRepeatedDescriptions()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     Cadastro::grupo(t.banco, "000001", "Elétrica");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, listaDeGrupos, [&](QDialog* dados) {
-        digitaTexto(campo(dados, "edGRU_Descricao"), "   ");
-        clica(dados, "btnGRU_Salva");
-        QCOMPARE(msgs.textos(), QStringList({"O Campo da Descrição Precisa ser Preenchido"}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Informacao);
-        QVERIFY(focado(dados, "edGRU_Descricao"));
-
-        // A repeated description asks; "Não" empties it and keeps the focus there.
-        msgs.limpa();
-        digita(dados, "edGRU_Descricao", "Elétrica");
-        msgs.responde(false);
-        tab(dados, "edGRU_Descricao");
-        QCOMPARE(msgs.textos(),
-                 QStringList({"Grupo já Cadastrado, deseja Cadastrar outro Grupo com "
-                              "a mesma Descrição ?"}));
-        QCOMPARE(texto(dados, "edGRU_Descricao"), QString());
-        QTRY_VERIFY(focado(dados, "edGRU_Descricao"));
+    const CodigoEDescricao::Descricao descricao{
+        .campo = "edGRU_Descricao",
+        .salva = "btnGRU_Salva",
+        .vazia = "O Campo da Descrição Precisa ser Preenchido",
+        .tipoVazia = TipoMensagem::Informacao,
+        .repetida = "Grupo já Cadastrado, deseja Cadastrar outro Grupo com a mesma Descrição ?"};
+    inclusao(t.app, t.driver, listaDeGrupos, [&](QDialog* dados) {
+        // Blanks are refused; a repeated description asks, and "Não" empties it and keeps the
+        // focus there.
+        CodigoEDescricao::recusaVaziaERepetida(dados, t.msgs, descricao, "Elétrica");
 
         // "Sim" keeps it, and the group is saved with it.
         digita(dados, "edGRU_Descricao", "Elétrica");
-        msgs.responde(true);
+        t.msgs.responde(true);
         clica(dados, "btnGRU_Salva");
         clica(dados, "btnGRU_Fecha");
     });

@@ -11,6 +11,7 @@
 #include "registers/Busca_REQ.h"
 #include "support/AplicacaoTeste.h"
 #include "support/Cadastro.h"
+#include "support/CodigoEDescricao.h"
 #include "support/DriverModal.h"
 #include "support/GravadorMensagens.h"
 #include "support/Tela.h"
@@ -51,73 +52,81 @@ const QString semProposta =
     QStringLiteral("Não foi possível propor um código: o maior código gravado não é um número. "
                    "Digite o código.");
 
+// An inclusion over the codes already stored: the code the window proposes, what is typed over
+// it (empty: the proposal is kept), the code stored (empty: nothing is), and the messages the
+// save shows.
+struct Proposta {
+    QStringList existentes;
+    QString proposto;
+    QString digitado;
+    QString gravado;
+    QStringList mensagens;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Proposta)
 
 void TstRequisitantes::proposedCode_data()
 {
-    QTest::addColumn<QStringList>("existentes");
-    QTest::addColumn<QString>("proposto");
-    QTest::addColumn<QString>("digitado"); // empty: the proposal is kept
-    QTest::addColumn<QString>("gravado");  // empty: nothing is stored
-    QTest::addColumn<QStringList>("mensagens");
-    caso("empty table", QStringList(), "000001", "", "000001", QStringList());
-    caso("after 000009", QStringList({"000002", "000009"}), "000010", "", "000010", QStringList());
-    caso("proposal overtyped with 42", QStringList({"000002"}), "000003", "42", "000042",
-         QStringList());
+    QTest::addColumn<Proposta>("p");
+    caso("empty table", Proposta{.proposto = "000001", .gravado = "000001"});
+    caso("after 000009",
+         Proposta{.existentes = {"000002", "000009"}, .proposto = "000010", .gravado = "000010"});
+    caso("proposal overtyped with 42", Proposta{.existentes = {"000002"},
+                                                .proposto = "000003",
+                                                .digitado = "42",
+                                                .gravado = "000042"});
     // The seven-digit code is shown whole, never cut to six, and the save refuses it.
-    caso("after 999999", QStringList({"999999"}), "1000000", "", "", QStringList({falhaInclusao}));
+    caso("after 999999",
+         Proposta{.existentes = {"999999"}, .proposto = "1000000", .mensagens = {falhaInclusao}});
     // Nothing can be proposed; the person types the code, and the next proposal fails again.
-    caso("highest code not a number", QStringList({"000009", "ABC"}), "", "5", "000005",
-         QStringList({semProposta, semProposta}));
+    caso("highest code not a number", Proposta{.existentes = {"000009", "ABC"},
+                                               .digitado = "5",
+                                               .gravado = "000005",
+                                               .mensagens = {semProposta, semProposta}});
 }
 
 void TstRequisitantes::proposedCode()
 {
-    QFETCH(QStringList, existentes);
-    QFETCH(QString, proposto);
-    QFETCH(QString, digitado);
-    QFETCH(QString, gravado);
-    QFETCH(QStringList, mensagens);
-    AplicacaoTeste t;
+    QFETCH(Proposta, p);
+    TelaTeste t;
     t.flags("S", "N", "N");
-    for (const QString& c : existentes)
-        Cadastro::requisitante(t.banco, c, "Existente " + c);
-    GravadorMensagens msgs;
+    CodigoEDescricao::existentes(t.banco, Cadastro::requisitante, p.existentes);
     QStringList aposSalvar;
-    DriverModal driver;
-    inclusao(t.app, driver, listaDeRequisitantes, [&](QDialog* dados) {
+    inclusao(t.app, t.driver, listaDeRequisitantes, [&](QDialog* dados) {
         QCOMPARE(dados->windowTitle(), QStringLiteral("Inclusão de Requisitantes"));
         QCOMPARE(texto(dados, "lbREQ_Titulo"), QStringLiteral("Inclusão de Requisitantes"));
         QCOMPARE(botao(dados, "btnREQ_Salva")->text(), QString("Salva"));
         QVERIFY(botao(dados, "btnREQ_Limpa")->isVisible());
-        QCOMPARE(texto(dados, "edREQ_Codigo"), proposto);
+        QCOMPARE(texto(dados, "edREQ_Codigo"), p.proposto);
         QVERIFY(focado(dados, "edREQ_Codigo"));
-        if (!digitado.isEmpty()) {
+        if (!p.digitado.isEmpty()) {
             // The proposal is selected: typing replaces it.
-            digitaTexto(campo(dados, "edREQ_Codigo"), digitado);
+            digitaTexto(campo(dados, "edREQ_Codigo"), p.digitado);
         }
         tab(dados, "edREQ_Codigo");
         QVERIFY(focado(dados, "edREQ_Descricao"));
         digitaTexto(campo(dados, "edREQ_Descricao"), "Manutenção Predial");
         const QString codigoNoCampo = texto(dados, "edREQ_Codigo");
         clica(dados, "btnREQ_Salva");
-        aposSalvar = msgs.textos();
-        if (gravado.isEmpty()) {
+        aposSalvar = t.msgs.textos();
+        if (p.gravado.isEmpty()) {
             QCOMPARE(texto(dados, "edREQ_Codigo"), codigoNoCampo);
             QCOMPARE(texto(dados, "edREQ_Descricao"), QStringLiteral("Manutenção Predial"));
         }
         clica(dados, "btnREQ_Fechar");
     });
-    QCOMPARE(driver.abertas(), QStringList({"TfManut_REQ", "TfDados_REQ"}));
-    QCOMPARE(aposSalvar, mensagens);
-    if (!mensagens.isEmpty())
-        QCOMPARE(msgs.mensagens()[0].tipo,
-                 gravado.isEmpty() ? TipoMensagem::Aviso : TipoMensagem::Informacao);
-    QCOMPARE(t.banco.conta("Requisitante"), existentes.size() + (gravado.isEmpty() ? 0 : 1));
-    if (!gravado.isEmpty())
+    QCOMPARE(t.driver.abertas(), QStringList({"TfManut_REQ", "TfDados_REQ"}));
+    QCOMPARE(aposSalvar, p.mensagens);
+    if (!p.mensagens.isEmpty())
+        QCOMPARE(t.msgs.mensagens()[0].tipo,
+                 p.gravado.isEmpty() ? TipoMensagem::Aviso : TipoMensagem::Informacao);
+    QCOMPARE(t.banco.conta("Requisitante"), p.existentes.size() + (p.gravado.isEmpty() ? 0 : 1));
+    if (!p.gravado.isEmpty())
         QCOMPARE(t.banco
                      .valor("Select REQ_Descricao From Requisitante Where REQ_Codigo = :C",
-                            {{"C", gravado}})
+                            {{"C", p.gravado}})
                      .toString(),
                  QStringLiteral("Manutenção Predial"));
 }
@@ -140,11 +149,9 @@ void TstRequisitantes::codeFieldChecksItselfWhenLeft()
     QFETCH(QString, digitado);
     QFETCH(bool, salvaLogo);
     QFETCH(QString, erro);
-    AplicacaoTeste t;
+    TelaTeste t;
     Cadastro::requisitante(t.banco, "000007", "Oficina");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, listaDeRequisitantes, [&](QDialog* dados) {
+    inclusao(t.app, t.driver, listaDeRequisitantes, [&](QDialog* dados) {
         QLineEdit* codigo = campo(dados, "edREQ_Codigo");
         QCOMPARE(codigo->text(), QString("000008"));
         digita(dados, "edREQ_Descricao", "Almoxarifado Central");
@@ -154,8 +161,8 @@ void TstRequisitantes::codeFieldChecksItselfWhenLeft()
             clica(dados, "btnREQ_Salva");
         else
             tab(dados, "edREQ_Codigo");
-        QCOMPARE(msgs.textos(), QStringList({erro}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Erro);
+        QCOMPARE(t.msgs.textos(), QStringList({erro}));
+        QCOMPARE(t.msgs.mensagens()[0].tipo, TipoMensagem::Erro);
         // The focus comes back to the code field, which offers the next free code again.
         QTRY_COMPARE(focado(), codigo);
         QCOMPARE(codigo->text(), QString("000008"));
@@ -166,25 +173,17 @@ void TstRequisitantes::codeFieldChecksItselfWhenLeft()
 
 void TstRequisitantes::nameChecksAndLimpa()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     Cadastro::requisitante(t.banco, "000001", "Oficina");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    inclusao(t.app, driver, listaDeRequisitantes, [&](QDialog* dados) {
-        digita(dados, "edREQ_Descricao", "   ");
-        clica(dados, "btnREQ_Salva");
-        QCOMPARE(msgs.textos(), QStringList({nomeVazio}));
-        QCOMPARE(msgs.mensagens()[0].tipo, TipoMensagem::Aviso);
-        QVERIFY(focado(dados, "edREQ_Descricao"));
-
-        // A repeated name asks; "Não" empties it and keeps the focus there.
-        msgs.limpa();
-        digita(dados, "edREQ_Descricao", "Oficina");
-        msgs.responde(false);
-        tab(dados, "edREQ_Descricao");
-        QCOMPARE(msgs.textos(), QStringList({nomeRepetido}));
-        QCOMPARE(texto(dados, "edREQ_Descricao"), QString());
-        QTRY_VERIFY(focado(dados, "edREQ_Descricao"));
+    const CodigoEDescricao::Descricao nome{.campo = "edREQ_Descricao",
+                                           .salva = "btnREQ_Salva",
+                                           .vazia = nomeVazio,
+                                           .tipoVazia = TipoMensagem::Aviso,
+                                           .repetida = nomeRepetido};
+    inclusao(t.app, t.driver, listaDeRequisitantes, [&](QDialog* dados) {
+        // Blanks are refused; a repeated name asks, and "Não" empties it and keeps the focus
+        // there.
+        CodigoEDescricao::recusaVaziaERepetida(dados, t.msgs, nome, "Oficina");
 
         // "Limpa" empties the name only.
         digitaTexto(campo(dados, "edREQ_Descricao"), "Rascunho");
@@ -194,11 +193,11 @@ void TstRequisitantes::nameChecksAndLimpa()
         QVERIFY(focado(dados, "edREQ_Descricao"));
 
         // "Sim" keeps the repeated name, and it is stored with it.
-        msgs.limpa();
+        t.msgs.limpa();
         digitaTexto(campo(dados, "edREQ_Descricao"), "Oficina");
-        msgs.responde(true);
+        t.msgs.responde(true);
         clica(dados, "btnREQ_Salva");
-        QCOMPARE(msgs.textos(), QStringList({nomeRepetido}));
+        QCOMPARE(t.msgs.textos(), QStringList({nomeRepetido}));
         clica(dados, "btnREQ_Fechar");
     });
     QCOMPARE(t.banco.valor("Select REQ_Descricao From Requisitante Where REQ_Codigo = '000002'")
@@ -208,20 +207,18 @@ void TstRequisitantes::nameChecksAndLimpa()
 
 void TstRequisitantes::changeIsKeyedByTheRowThatWasCurrent()
 {
-    AplicacaoTeste t;
+    TelaTeste t;
     t.flags("S", "N", "S");
     t.principal().CodUsuario = "000001";
     Cadastro::requisitante(t.banco, "000001", "Ana");
     Cadastro::requisitante(t.banco, "000002", "Bruno");
     Cadastro::requisitante(t.banco, "000003", "Carla");
-    GravadorMensagens msgs;
-    DriverModal driver;
-    driver.aoAbrir([&](QDialog* lista) {
+    t.driver.aoAbrir([&](QDialog* lista) {
         acha<QTableView>(lista, "dbg_Manut_REQ")->selectRow(1);
         clica(lista, "btnREQ_Altera");
         clica(lista, "btnREQ_Fecha");
     });
-    driver.aoAbrir([&](QDialog* dados) {
+    t.driver.aoAbrir([&](QDialog* dados) {
         QCOMPARE(texto(dados, "edREQ_Codigo"), QString("000002"));
         QCOMPARE(texto(dados, "edREQ_Descricao"), QString("Bruno"));
         // The code typed over is padded but changes nothing: the row that was current is
@@ -234,7 +231,7 @@ void TstRequisitantes::changeIsKeyedByTheRowThatWasCurrent()
         QVERIFY(!dados->isVisible());
     });
     t.principal().aciona("ipodeSadas1");
-    QCOMPARE(msgs.quantidade(), 0);
+    QCOMPARE(t.msgs.quantidade(), 0);
     const Resultado r = t.banco.consulta("Select * From Requisitante order by REQ_Codigo");
     QCOMPARE(r.tamanho(), 3);
     QCOMPARE(r.valor(1, "REQ_Codigo").toString(), QString("000002"));
