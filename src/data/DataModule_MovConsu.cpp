@@ -2,10 +2,7 @@
 
 TdmMovConsu::TdmMovConsu(Conexao& c) : SQLQMOVConsu(c), SQLQMovConsu2(c)
 {
-    cdsMovConsu.setFormato(QStringLiteral("MOV_QUANT"), DataSet::Formato::QuantidadeSemMilhar);
-    cdsMovConsu.setFormato(QStringLiteral("MOV_DATA"), DataSet::Formato::Data);
-    cdsMovConsu.setFormato(QStringLiteral("MOV_DATAD"), DataSet::Formato::Data);
-    cdsMovConsu.setFormato(QStringLiteral("MOV_DATAE"), DataSet::Formato::Data);
+    formataEmprestimos(cdsMovConsu);
 }
 
 void TdmMovConsu::montaLista(const QString& filtro)
@@ -104,11 +101,12 @@ void preparaEmprestimosVencendo(Consulta& consulta, const QDate& de, const QDate
     consulta.adiciona(QStringLiteral("Order By m.MOV_DataD, m.MOV_CodInt"));
 }
 
-void formataEmprestimosVencendo(DataSet& lista)
+void formataEmprestimos(DataSet& lista)
 {
     lista.setFormato(QStringLiteral("MOV_QUANT"), DataSet::Formato::QuantidadeSemMilhar);
     lista.setFormato(QStringLiteral("MOV_DATA"), DataSet::Formato::Data);
     lista.setFormato(QStringLiteral("MOV_DATAD"), DataSet::Formato::Data);
+    lista.setFormato(QStringLiteral("MOV_DATAE"), DataSet::Formato::Data);
 }
 
 Emprestimo emprestimoDaLinha(const DataSet& lista, int linha)

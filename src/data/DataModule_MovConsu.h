@@ -53,9 +53,9 @@ void preparaAtrasadas(Consulta& consulta, const QDate& hoje);
 // the soonest due first, with the product's description and the requisitioner's name: the
 // loans the day's alerts show as overdue and as due in the next days.
 void preparaEmprestimosVencendo(Consulta& consulta, const QDate& de, const QDate& ate);
-// Shows a list loaded from that statement as the stock room reads it: quantities without
-// thousands, dates as dates.
-void formataEmprestimosVencendo(DataSet& lista);
+// Shows a list of loans (the return window's, or the due loans') as the stock room reads it:
+// quantities without thousands, dates as dates.
+void formataEmprestimos(DataSet& lista);
 
 // The loan on row `linha` of a list of open loans (the return window's, or the due loans').
 Emprestimo emprestimoDaLinha(const DataSet& lista, int linha);

@@ -49,10 +49,7 @@ TdmProdutos::TdmProdutos(Conexao& c)
 {
     SQLQ_Produtos2.setSql(QStringLiteral("SElect p.*,g.GRU_Descricao From Produtos p join "
                                          "Grupos g on(p.PRO_CodGRU =g.GRU_Codigo)"));
-    cds_Produtos.setFormato(QStringLiteral("PRO_QUANT"), DataSet::Formato::Quantidade);
-    cds_Produtos.setFormato(QStringLiteral("PRO_VALOR"), DataSet::Formato::Moeda);
-    cds_Produtos.setFormato(QStringLiteral("PRO_MIN"), DataSet::Formato::Inteiro);
-    cds_Produtos.setFormato(QStringLiteral("PRO_EMAX"), DataSet::Formato::Inteiro);
+    formataProdutos(cds_Produtos);
     m_porCodigo.setSql(QStringLiteral("Select * FROM PRODUTOS Where PRO_Codigo=:CodigoC"));
     m_porCodigoBarras.setSql(QStringLiteral("Select * FROM PRODUTOS Where PRO_CodBar=:CodBarC"));
     m_cadastro.setSql(
@@ -225,9 +222,10 @@ void preparaAbaixoDoMinimo(Consulta& consulta)
     consulta.adiciona(QStringLiteral("Where p.PRO_Quant <= p.PRO_Min Order By p.PRO_Codigo || ''"));
 }
 
-void formataAbaixoDoMinimo(DataSet& lista)
+void formataProdutos(DataSet& lista)
 {
     lista.setFormato(QStringLiteral("PRO_QUANT"), DataSet::Formato::Quantidade);
+    lista.setFormato(QStringLiteral("PRO_VALOR"), DataSet::Formato::Moeda);
     lista.setFormato(QStringLiteral("PRO_MIN"), DataSet::Formato::Inteiro);
     lista.setFormato(QStringLiteral("PRO_EMAX"), DataSet::Formato::Inteiro);
 }

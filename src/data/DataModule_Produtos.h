@@ -101,9 +101,9 @@ public:
 // (ULT_FORNECEDOR: the name, or the code when the supplier is no longer registered): what the
 // day's alerts list first. A product whose group was deleted still runs out, so no group join.
 void preparaAbaixoDoMinimo(Consulta& consulta);
-// Shows a list loaded from that statement as the stock room reads it: the stock with its
-// grams, the limits as whole numbers.
-void formataAbaixoDoMinimo(DataSet& lista);
+// Shows a list of products (the register's, or the products below their minimum) as the stock
+// room reads it: the stock with its grams, the cost as money, the limits as whole numbers.
+void formataProdutos(DataSet& lista);
 // The product code (padded) on row `linha` of that list.
 QString codigoAbaixoDoMinimo(const DataSet& lista, int linha);
 

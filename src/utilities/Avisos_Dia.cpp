@@ -46,9 +46,9 @@ TfAvisos_Dia::TfAvisos_Dia(Contexto& app, QWidget* parent)
 {
     using namespace Formulario;
 
-    formataAbaixoDoMinimo(m_minimo);
-    formataEmprestimosVencendo(m_atrasadas);
-    formataEmprestimosVencendo(m_aVencer);
+    formataProdutos(m_minimo);
+    formataEmprestimos(m_atrasadas);
+    formataEmprestimos(m_aVencer);
 
     m_lbTitulo = titulo(this, "lbTitulo", QStringLiteral("Avisos do Dia"));
     m_tabAvisos = new QTabWidget(this);
