@@ -423,7 +423,9 @@ void dimensiona(QTableView* grade, DataSet& dados, int coluna, int caracteres)
     const int largura = std::max({cabecalho->fontMetrics().horizontalAdvance(titulo),
                                   letras.horizontalAdvance(amostra(formato)),
                                   caracteres * letras.averageCharWidth()});
-    cabecalho->resizeSection(coluna, largura + margemDaColuna);
+    // The header may draw its captions in bold: its own hint says what the caption needs drawn.
+    cabecalho->resizeSection(
+        coluna, std::max(largura + margemDaColuna, cabecalho->sectionSizeHint(coluna)));
 }
 
 } // namespace
