@@ -16,37 +16,6 @@
 
 namespace {
 
-// Seen before the window's own Enter handling: the application's Enter-as-Tab filter comes first
-// and moves on by itself, so this answers only where the window gives Enter no meaning.
-class EnterDoLeitor : public QObject {
-public:
-    EnterDoLeitor(QLineEdit* campo, std::function<bool()> acao)
-        : QObject(campo), m_acao(std::move(acao))
-    {
-        campo->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* evento) override
-    {
-        if (evento->type() != QEvent::KeyPress)
-            return false;
-        auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (tecla->key() != Qt::Key_Return && tecla->key() != Qt::Key_Enter)
-            return false;
-        if (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-            return false;
-        if (QApplication::activePopupWidget())
-            return false;
-        // A copy: the action may close the window and with it this filter.
-        const std::function<bool()> acao = m_acao;
-        return acao();
-    }
-
-private:
-    std::function<bool()> m_acao;
-};
-
 // The product whose shelf label carries `lido`: its code, when it has no bar code of its own.
 std::optional<Produto> produtoDaEtiqueta(TdmProdutos& produtos, const QString& lido)
 {
@@ -68,7 +37,20 @@ namespace LeitorDeBarras {
 
 void aoEnter(QLineEdit* campo, std::function<bool()> acao)
 {
-    new EnterDoLeitor(campo, std::move(acao));
+    // Seen before the window's own Enter handling: the application's Enter-as-Tab filter comes
+    // first and moves on by itself, so this answers only where the window gives Enter no
+    // meaning.
+    Convencoes::aoTeclar(campo, [acao = std::move(acao)](QKeyEvent* tecla) {
+        if (tecla->type() != QEvent::KeyPress)
+            return false;
+        if (tecla->key() != Qt::Key_Return && tecla->key() != Qt::Key_Enter)
+            return false;
+        if (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        if (QApplication::activePopupWidget())
+            return false;
+        return acao();
+    });
 }
 
 void enterAvanca(QLineEdit* campo)

@@ -397,11 +397,13 @@ private:
     bool m_selecionaNoClique = false;
 };
 
-class TeclaF5 : public QObject {
+// Every key of one widget, shown to a handler before the widget sees it.
+class Teclado : public QObject {
 public:
-    TeclaF5(QWidget* campo, std::function<void()> acao) : QObject(campo), m_acao(std::move(acao))
+    Teclado(QWidget* alvo, std::function<bool(QKeyEvent*)> trata)
+        : QObject(alvo), m_trata(std::move(trata))
     {
-        campo->installEventFilter(this);
+        alvo->installEventFilter(this);
     }
 
 protected:
@@ -409,56 +411,17 @@ protected:
     {
         if (evento->type() != QEvent::KeyPress && evento->type() != QEvent::ShortcutOverride)
             return false;
-        auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (tecla->key() != Qt::Key_F5 || (tecla->modifiers() & ~Qt::KeypadModifier))
-            return false;
-        // Claiming the override keeps a window shortcut on F5 from taking the key.
-        if (evento->type() == QEvent::ShortcutOverride) {
-            tecla->accept();
-            return true;
-        }
-        // Holding F5 down must not stack one search window on another.
-        if (!tecla->isAutoRepeat()) {
-            const std::function<void()> acao = m_acao;
-            acao();
-        }
-        return true;
+        // A copy: the handler may close the window and with it this filter.
+        const std::function<bool(QKeyEvent*)> trata = m_trata;
+        return trata(static_cast<QKeyEvent*>(evento));
     }
 
 private:
-    std::function<void()> m_acao;
+    std::function<bool(QKeyEvent*)> m_trata;
 };
 
-// Ctrl+End goes to the last row of the list, not to the last row read so far of a list that is
-// still coming in: the rest is read first.
-class FimDaGrade : public QObject {
-public:
-    static constexpr const char* nome = "fimDaGrade";
-
-    explicit FimDaGrade(QAbstractItemView* grade) : QObject(grade), m_grade(grade)
-    {
-        setObjectName(QLatin1String(nome));
-        grade->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* evento) override
-    {
-        if (evento->type() != QEvent::KeyPress)
-            return false;
-        auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (tecla->key() != Qt::Key_End || !(tecla->modifiers() & Qt::ControlModifier))
-            return false;
-        QAbstractItemModel* modelo = m_grade->model();
-        const QModelIndex raiz = m_grade->rootIndex();
-        while (modelo && modelo->canFetchMore(raiz))
-            modelo->fetchMore(raiz);
-        return false;
-    }
-
-private:
-    QAbstractItemView* m_grade;
-};
+// Names the key handler that sends Ctrl+End to the last row of a grid, installed once a grid.
+const char* const nomeFimDaGrade = "fimDaGrade";
 
 class DelegadoDaGrade : public QStyledItemDelegate {
 public:
@@ -620,7 +583,24 @@ void formatoMoeda(QLineEdit* campo)
 
 void teclaF5(QWidget* campo, std::function<void()> abreBusca)
 {
-    new TeclaF5(campo, std::move(abreBusca));
+    aoTeclar(campo, [abreBusca = std::move(abreBusca)](QKeyEvent* tecla) {
+        if (tecla->key() != Qt::Key_F5 || (tecla->modifiers() & ~Qt::KeypadModifier))
+            return false;
+        // Claiming the override keeps a window shortcut on F5 from taking the key.
+        if (tecla->type() == QEvent::ShortcutOverride) {
+            tecla->accept();
+            return true;
+        }
+        // Holding F5 down must not stack one search window on another.
+        if (!tecla->isAutoRepeat())
+            abreBusca();
+        return true;
+    });
+}
+
+QObject* aoTeclar(QWidget* alvo, std::function<bool(QKeyEvent*)> trata)
+{
+    return new Teclado(alvo, std::move(trata));
 }
 
 void preparaGrade(QTableView* grade, bool listrada)
@@ -644,8 +624,21 @@ void preparaGrade(QTableView* grade, bool listrada)
     linhas->setDefaultSectionSize(alturaDaLinha(grade));
     pintaFundo(grade, corFoco());
     pintaFundo(grade->viewport(), corFoco());
-    if (!grade->findChild<QObject*>(QLatin1String(FimDaGrade::nome), Qt::FindDirectChildrenOnly))
-        new FimDaGrade(grade);
+    // Ctrl+End goes to the last row of the list, not to the last row read so far of a list that
+    // is still coming in: the rest is read first.
+    if (!grade->findChild<QObject*>(QLatin1String(nomeFimDaGrade), Qt::FindDirectChildrenOnly)) {
+        QObject* fim = aoTeclar(grade, [grade](QKeyEvent* tecla) {
+            if (tecla->type() != QEvent::KeyPress || tecla->key() != Qt::Key_End ||
+                !(tecla->modifiers() & Qt::ControlModifier))
+                return false;
+            QAbstractItemModel* modelo = grade->model();
+            const QModelIndex raiz = grade->rootIndex();
+            while (modelo && modelo->canFetchMore(raiz))
+                modelo->fetchMore(raiz);
+            return false;
+        });
+        fim->setObjectName(QLatin1String(nomeFimDaGrade));
+    }
     QAbstractItemDelegate* anterior = grade->itemDelegate();
     grade->setItemDelegate(new DelegadoDaGrade(listrada, grade));
     if (dynamic_cast<DelegadoDaGrade*>(anterior))

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QCoreApplication;
+class QKeyEvent;
 class QLineEdit;
 class QObject;
 class QTableView;
@@ -95,6 +96,11 @@ void selecionaAoEntrar(QLineEdit* campo);
 // F5 on a code field opens the register's search window: `abreBusca` runs and the key goes no
 // further (not even to a window shortcut on F5).
 void teclaF5(QWidget* campo, std::function<void()> abreBusca);
+
+// Shows `trata` every key pressed in `alvo` (and each shortcut override, so a window shortcut
+// can be kept from a key) before `alvo` handles it; `trata` answers whether it took the key.
+// Kept as long as `alvo`, as the child object answered.
+QObject* aoTeclar(QWidget* alvo, std::function<bool(QKeyEvent*)> trata);
 
 // Read-only grid of whole rows, one selected at a time, yellow background. When striped, the
 // rows of even record numbers (the second, the fourth...) are white, so a long list is easy to
