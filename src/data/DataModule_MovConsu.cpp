@@ -103,10 +103,10 @@ void preparaEmprestimosVencendo(Consulta& consulta, const QDate& de, const QDate
 
 void formataEmprestimos(DataSet& lista)
 {
-    lista.setFormato(QStringLiteral("MOV_QUANT"), DataSet::Formato::QuantidadeSemMilhar);
-    lista.setFormato(QStringLiteral("MOV_DATA"), DataSet::Formato::Data);
-    lista.setFormato(QStringLiteral("MOV_DATAD"), DataSet::Formato::Data);
-    lista.setFormato(QStringLiteral("MOV_DATAE"), DataSet::Formato::Data);
+    lista.setFormatos({{QStringLiteral("MOV_QUANT"), DataSet::Formato::QuantidadeSemMilhar},
+                       {QStringLiteral("MOV_DATA"), DataSet::Formato::Data},
+                       {QStringLiteral("MOV_DATAD"), DataSet::Formato::Data},
+                       {QStringLiteral("MOV_DATAE"), DataSet::Formato::Data}});
 }
 
 Emprestimo emprestimoDaLinha(const DataSet& lista, int linha)

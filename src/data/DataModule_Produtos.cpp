@@ -224,10 +224,10 @@ void preparaAbaixoDoMinimo(Consulta& consulta)
 
 void formataProdutos(DataSet& lista)
 {
-    lista.setFormato(QStringLiteral("PRO_QUANT"), DataSet::Formato::Quantidade);
-    lista.setFormato(QStringLiteral("PRO_VALOR"), DataSet::Formato::Moeda);
-    lista.setFormato(QStringLiteral("PRO_MIN"), DataSet::Formato::Inteiro);
-    lista.setFormato(QStringLiteral("PRO_EMAX"), DataSet::Formato::Inteiro);
+    lista.setFormatos({{QStringLiteral("PRO_QUANT"), DataSet::Formato::Quantidade},
+                       {QStringLiteral("PRO_VALOR"), DataSet::Formato::Moeda},
+                       {QStringLiteral("PRO_MIN"), DataSet::Formato::Inteiro},
+                       {QStringLiteral("PRO_EMAX"), DataSet::Formato::Inteiro}});
 }
 
 QString codigoAbaixoDoMinimo(const DataSet& lista, int linha)

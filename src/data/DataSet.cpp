@@ -325,6 +325,12 @@ void DataSet::setFormato(const QString& nome, Formato f)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
+void DataSet::setFormatos(const QList<QPair<QString, Formato>>& formatos)
+{
+    for (const auto& [campo, formato] : formatos)
+        setFormato(campo, formato);
+}
+
 DataSet::Formato DataSet::formato(const QString& nome) const
 {
     return m_formatos.value(nome.toUpper(), Formato::Automatico);

@@ -116,6 +116,8 @@ public:
     void setColunas(const QList<QPair<QString, QString>>& colunas);
     QString campoDaColuna(int coluna) const;
     void setFormato(const QString& campo, Formato formato);
+    // The formats of several fields at once, field by field.
+    void setFormatos(const QList<QPair<QString, Formato>>& formatos);
     Formato formato(const QString& campo) const;
     static QString formata(const QVariant& valor, Formato formato);
     // Numbers to the right, text to the left.
