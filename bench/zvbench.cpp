@@ -118,24 +118,32 @@ double tempoProximoMovimento(Conexao& c, int vezes)
     return mediana(tempos);
 }
 
+// The purchase the save benchmarks write: one unit at R$ 12,34 from supplier 1, as the entry
+// window sends it.
+Lancamentos::Entrada compra(const QString& produto, const QString& descricao, const QDate& data)
+{
+    return {produto,
+            data,
+            Decimal(1000, 3),
+            Decimal(1234, 2),
+            QStringLiteral("NF"),
+            QStringLiteral("0000000001"),
+            descricao,
+            QStringLiteral("UN"),
+            QStringLiteral("A-01"),
+            QString(),
+            QString(),
+            Decimal(1, 0),
+            Decimal(100, 0)};
+}
+
 // A complete stock-entry save: lock, ledger number, ledger row, new quantity and average
 // cost, committed.
 double tempoEntrada(Conexao& c, int vezes)
 {
     std::vector<double> tempos;
-    const Lancamentos::Entrada e{QStringLiteral("         1"),
-                                 QDate::currentDate(),
-                                 Decimal(1000, 3),
-                                 Decimal(1234, 2),
-                                 QStringLiteral("NF"),
-                                 QStringLiteral("0000000001"),
-                                 QStringLiteral("Produto 1"),
-                                 QStringLiteral("UN"),
-                                 QStringLiteral("A-01"),
-                                 QString(),
-                                 QString(),
-                                 Decimal(1, 0),
-                                 Decimal(100, 0)};
+    const Lancamentos::Entrada e =
+        compra(QStringLiteral("         1"), QStringLiteral("Produto 1"), QDate::currentDate());
     Lancamentos::gravaEntrada(c, e); // prepares the statements once
     for (int i = 0; i < vezes; ++i) {
         QElapsedTimer r;
@@ -811,19 +819,7 @@ void medePiso(bool rapido)
     const QString consumivel = Funcoes::codigoProduto(QStringLiteral("1"));
     const QDate hoje = QDate::currentDate();
     const QString usuario = QStringLiteral("000001");
-    const Lancamentos::Entrada entrada{emprestado,
-                                       hoje,
-                                       Decimal(1000, 3),
-                                       Decimal(1234, 2),
-                                       QStringLiteral("NF"),
-                                       QStringLiteral("0000000001"),
-                                       QStringLiteral("Produto 10"),
-                                       QStringLiteral("UN"),
-                                       QStringLiteral("A-01"),
-                                       QString(),
-                                       QString(),
-                                       Decimal(1, 0),
-                                       Decimal(100, 0)};
+    const Lancamentos::Entrada entrada = compra(emprestado, QStringLiteral("Produto 10"), hoje);
     const Lancamentos::Saida saida{emprestado,
                                    hoje,
                                    Decimal(1000, 3),

@@ -190,15 +190,9 @@ public:
             const double y =
                 caixa.top() + (caixa.height() - m_altura.at(atual)) / 2 + m_ascendente.at(atual);
             if (passo > 0) {
-                if (!run.isEmpty() && qAbs(y - inicioRun.y()) < 0.01) {
-                    const double coluna = (x - inicioRun.x()) / passo;
-                    const qsizetype n = qRound64(coluna);
-                    if (qAbs(coluna - n) < 0.05 && n >= run.size()) {
-                        run += QString(n - run.size(), QLatin1Char(' '));
-                        run += t.texto;
-                        continue;
-                    }
-                }
+                if (!run.isEmpty() && qAbs(y - inicioRun.y()) < 0.01 &&
+                    juntaAoRun(run, inicioRun.x(), passo, x, t.texto))
+                    continue;
                 fechaRun();
                 inicioRun = QPointF(x, y);
                 run = t.texto;
@@ -557,6 +551,17 @@ Pagina PaginasGuardadas::pagina(int n) const
     if (s.status() != QDataStream::Ok)
         return Pagina{};
     return pg;
+}
+
+bool juntaAoRun(QString& run, double inicio, double passo, double x, const QString& texto)
+{
+    const double coluna = (x - inicio) / passo;
+    const qsizetype n = qRound64(coluna);
+    if (qAbs(coluna - n) >= 0.05 || n < run.size())
+        return false;
+    run += QString(n - run.size(), QLatin1Char(' '));
+    run += texto;
+    return true;
 }
 
 } // namespace Motor

@@ -157,4 +157,9 @@ QFont qfont(const Fonte& f);
 // the layout and every device it is painted on place the characters on the same grid.
 double passoMono(const Fonte& f);
 
+// Joins `texto`, placed at `x`, to a line's run of fixed-pitch text that starts at `inicio` with
+// glyphs `passo` apart, when it falls on the run's grid past its end: the gap becomes blanks, and
+// the line goes out as one text, as it is laid out on the printer. False when it does not fit.
+bool juntaAoRun(QString& run, double inicio, double passo, double x, const QString& texto);
+
 } // namespace Motor

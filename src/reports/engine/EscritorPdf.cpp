@@ -343,15 +343,9 @@ bool EscritorPdf::pinta(const Documento& molde, const Pagina& pagina)
         else if (t.alinhamento == Alinhamento::Centro)
             posX = caixa.left() + (caixa.width() - m.larguraTexto(t.texto)) / 2;
         const double base = caixa.top() + (caixa.height() - m.alturaMm) / 2 + m.ascendenteMm;
-        if (m.passoMm > 0 && &m == medidasRun && !run.isEmpty() && qAbs(base - runY) < 0.001) {
-            const double coluna = (posX - runX) / m.passoMm;
-            const qsizetype n = qRound64(coluna);
-            if (qAbs(coluna - n) < 0.05 && n >= run.size()) {
-                run += QString(n - run.size(), QLatin1Char(' '));
-                run += t.texto;
-                continue;
-            }
-        }
+        if (m.passoMm > 0 && &m == medidasRun && !run.isEmpty() && qAbs(base - runY) < 0.001 &&
+            juntaAoRun(run, runX, m.passoMm, posX, t.texto))
+            continue;
         fechaRun();
         medidasRun = &m;
         run = t.texto;
